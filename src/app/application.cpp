@@ -1,0 +1,83 @@
+#include "app/application.h"
+
+#include "app/settings_store.h"
+
+namespace quillory {
+
+template <class T>
+T* Application::Create() {
+  auto owned = std::make_unique<T>();
+  T* raw = owned.get();
+  order_.push_back(raw);
+  owned_.push_back(std::move(owned));
+  return raw;
+}
+
+Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(settings_) {
+  auto mainOwned = std::make_unique<TfrmMain>(*this, settings);
+  main = mainOwned.get();
+  order_.push_back(main);
+  owned_.push_back(std::move(mainOwned));
+
+  about = Create<TAboutBox>();
+  Create<TfrmSubFolderListBuilder>();
+  Create<TfrmFLLEditIncludeFolderList>();
+  Create<TfrmVol02EditIncludeList>();
+  Create<TfrmVol04EditIncludeList>();
+  Create<TfrmVol06EditIncludeList>();
+  Create<TfrmVol07EditIncludeList>();
+  Create<TfrmVol08EditIncludeList>();
+  Create<TfrmVol06ZoomStatistics>();
+  Create<TfrmFolderStructuresTemplates>();
+  Create<TfrmEditSmartImport>();
+  Create<TfrmExample02>();
+  Create<TfrmExample04>();
+  Create<TfrmExample03>();
+  Create<TfrmExample06>();
+  Create<TfrmExample07>();
+  Create<TfrmDriveSelect>();
+  Create<TfrmFileExport>();
+  Create<TfrmFileImport>();
+  Create<TfrmFileSelection>();
+  Create<TfrmFolderTemplateOptions>();
+  Create<TfrmFolderViews>();
+  Create<TForcedUnSuccessFullForm>();
+  help = Create<TfrmAltalanosHelp>();
+  Create<TfrmMoreHelp>();
+  overview = Create<TfrmOverViewHelp>();
+  Create<TfrmQuotationMarks>();
+  delimiters = Create<TfrmDelimiters>();
+  Create<TSubFolderUnSuccessFullForm>();
+  videos = Create<TfrmVideoTutorials>();
+  Create<TfrmVol02ZoomStatistics>();
+  Create<TfrmVol03ZoomStatistics>();
+  Create<TfrmVol04ZoomStatistics>();
+  statistic08 = Create<TfrmStatistic08>();
+  statistic02 = Create<TfrmStatistic02>();
+  Create<TfrmVol03Multi>();
+  statistic03 = Create<TfrmStatistic03>();
+  statistic04 = Create<TfrmStatistic04>();
+  statistic06 = Create<TfrmStatistic06>();
+  statistics07 = Create<TfrmStatistics07>();
+  Create<TfrmLevelSummFolder>();
+  Create<TfrmVol07ZoomStatistics>();
+  Create<TfrmVol08ZoomStatistics>();
+  Create<TfrmZoomIncludeWindow>();
+
+  main->vol02.visualLog = statistic02;
+  main->vol03.visualLog = statistic03;
+  main->vol04.visualLog = statistic04;
+  main->FormCreate();
+}
+
+Application::~Application() {
+  if (main) main->FormDestroy();
+}
+
+Window* Application::Find(std::string_view className) const {
+  for (auto* w : order_)
+    if (w->ClassName() == className) return w;
+  return nullptr;
+}
+
+}  // namespace quillory

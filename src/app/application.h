@@ -1,0 +1,57 @@
+// Owns every window, created once in the documented order and kept until
+// exit; closing a window only hides it.
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "app/aux_windows.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "lists/list_windows.h"
+#include "operations/operation_windows.h"
+#include "results/visual_log_windows.h"
+#include "results/zoom_windows.h"
+#include "structures/structure_windows.h"
+#include "tree/tree_windows.h"
+
+namespace quillory {
+
+class SettingsStore;
+class Ui;
+
+class Application {
+ public:
+  // Builds every window; FormCreate of the main window runs after all exist,
+  // so start-up may reach any of them.
+  Application(Ui& ui, SettingsStore& settings);
+  ~Application();
+
+  Ui& ui;
+  SettingsStore& settings;
+
+  Window* Find(std::string_view className) const;
+  const std::vector<Window*>& Windows() const { return order_; }
+
+  TfrmMain* main = nullptr;
+  TAboutBox* about = nullptr;
+  TfrmAltalanosHelp* help = nullptr;
+  TfrmOverViewHelp* overview = nullptr;
+  TfrmVideoTutorials* videos = nullptr;
+  TfrmDelimiters* delimiters = nullptr;
+  TfrmStatistic02* statistic02 = nullptr;
+  TfrmStatistic03* statistic03 = nullptr;
+  TfrmStatistic04* statistic04 = nullptr;
+  TfrmStatistic06* statistic06 = nullptr;
+  TfrmStatistics07* statistics07 = nullptr;
+  TfrmStatistic08* statistic08 = nullptr;
+
+ private:
+  template <class T>
+  T* Create();
+  std::vector<std::unique_ptr<Window>> owned_;
+  std::vector<Window*> order_;
+};
+
+}  // namespace quillory

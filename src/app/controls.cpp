@@ -1,0 +1,391 @@
+#include "app/controls.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/text.h"
+
+namespace quillory {
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  Notify(ControlChange::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Notify(ControlChange::Visible);
+}
+
+void Control::SetHint(std::string hint) {
+  if (hint_ == hint) return;
+  hint_ = std::move(hint);
+  Notify(ControlChange::Hint);
+}
+
+void Control::SetFocus() {
+  ++focusRequests_;
+  Notify(ControlChange::Focus);
+}
+
+void Captioned::SetCaption(std::string caption) {
+  if (caption_ == caption) return;
+  caption_ = std::move(caption);
+  Notify(ControlChange::Caption);
+}
+
+void Captioned::SetColor(Color color) {
+  if (color_ == color) return;
+  color_ = color;
+  Notify(ControlChange::Color);
+}
+
+bool Button::Click() {
+  if (!Enabled() || !Visible()) return false;
+  if (onClick) onClick();
+  return true;
+}
+
+void CheckBox::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(ControlChange::Checked);
+}
+
+bool CheckBox::Click() {
+  if (!Enabled() || !Visible()) return false;
+  SetChecked(!checked_);
+  if (onClick) onClick();
+  return true;
+}
+
+RadioButton* RadioGroup::CheckedButton() const {
+  for (auto* b : buttons_)
+    if (b->Checked()) return b;
+  return nullptr;
+}
+
+RadioButton::RadioButton(std::string name, std::string caption, RadioGroup* group)
+    : Captioned(std::move(name), std::move(caption)), group_(group) {
+  if (group_) group_->Add(this);
+}
+
+void RadioButton::SetChecked(bool checked) {
+  if (checked && group_) {
+    for (auto* other : group_->Buttons())
+      if (other != this) other->SetChecked(false);
+  }
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(ControlChange::Checked);
+}
+
+bool RadioButton::Click() {
+  if (!Enabled() || !Visible()) return false;
+  SetChecked(true);
+  if (onClick) onClick();
+  return true;
+}
+
+void Edit::SetText(std::string text) {
+  if (text_ == text) return;
+  text_ = std::move(text);
+  Notify(ControlChange::Text);
+}
+
+void Edit::UserSetText(std::string text) {
+  if (text_ == text) return;
+  SetText(std::move(text));
+  if (onChange) onChange();
+}
+
+void Edit::Exit() {
+  if (onExit) onExit();
+}
+
+void Memo::SetLines(std::vector<std::string> lines) {
+  if (lines_ == lines) return;
+  lines_ = std::move(lines);
+  Notify(ControlChange::Items);
+}
+
+std::string Memo::Text() const {
+  std::string out;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (i) out += '\n';
+    out += lines_[i];
+  }
+  return out;
+}
+
+void Memo::SetText(std::string_view text) { SetLines(text.empty() ? std::vector<std::string>{} : SplitLines(text)); }
+
+void ComboBox::SetText(std::string text) {
+  if (text_ == text) return;
+  text_ = std::move(text);
+  Notify(ControlChange::Text);
+}
+
+void ComboBox::SetItems(std::vector<std::string> items) {
+  if (items_ == items) return;
+  items_ = std::move(items);
+  if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = -1;
+  Notify(ControlChange::Items);
+}
+
+void ComboBox::AddItem(std::string item) {
+  items_.push_back(std::move(item));
+  Notify(ControlChange::Items);
+}
+
+void ComboBox::ClearItems() {
+  if (items_.empty() && itemIndex_ == -1) return;
+  items_.clear();
+  itemIndex_ = -1;
+  Notify(ControlChange::Items);
+}
+
+int ComboBox::IndexOf(std::string_view item) const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i] == item) return static_cast<int>(i);
+  return -1;
+}
+
+void ComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
+  if (index >= 0) SetText(items_[index]);
+  if (itemIndex_ == index) return;
+  itemIndex_ = index;
+  Notify(ControlChange::ItemIndex);
+}
+
+bool ComboBox::UserSelect(int index) {
+  if (!Enabled() || index < 0 || index >= static_cast<int>(items_.size())) return false;
+  SetItemIndex(index);
+  if (onSelect) onSelect();
+  return true;
+}
+
+void ComboBox::UserSetText(std::string text) {
+  if (text_ == text) return;
+  SetText(std::move(text));
+  int index = IndexOf(text_);
+  if (index != itemIndex_) {
+    itemIndex_ = index;
+    Notify(ControlChange::ItemIndex);
+  }
+  if (onChange) onChange();
+}
+
+// ---- ListBox ----
+
+void ListBox::IndexAdd(const std::string& item) { ++folded_[CaseFold(item)]; }
+
+void ListBox::IndexRemove(const std::string& item) {
+  auto it = folded_.find(CaseFold(item));
+  if (it == folded_.end()) return;
+  if (--it->second == 0) folded_.erase(it);
+}
+
+bool ListBox::Contains(std::string_view item) const { return folded_.count(CaseFold(item)) != 0; }
+
+long ListBox::IndexOf(std::string_view item) const {
+  std::string key = CaseFold(item);
+  if (!folded_.count(key)) return -1;
+  if (sorted_) {
+    auto it = std::lower_bound(items_.begin(), items_.end(), item,
+                               [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
+    // CompareText breaks ties by bytes, so equal-folded neighbours may sit
+    // just before the bound; step back over them.
+    while (it != items_.begin() && CaseFold(*(it - 1)) == key) --it;
+    for (; it != items_.end(); ++it)
+      if (CaseFold(*it) == key) return it - items_.begin();
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (CaseFold(items_[i]) == key) return static_cast<long>(i);
+  return -1;
+}
+
+std::size_t ListBox::Add(std::string item) {
+  std::size_t at = items_.size();
+  if (sorted_) {
+    at = std::upper_bound(items_.begin(), items_.end(), item,
+                          [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }) -
+         items_.begin();
+  }
+  IndexAdd(item);
+  items_.insert(items_.begin() + at, std::move(item));
+  selected_.insert(selected_.begin() + at, 0);
+  if (itemIndex_ >= static_cast<long>(at)) ++itemIndex_;
+  Notify(ControlChange::RowsInserted, at, at);
+  return at;
+}
+
+void ListBox::AddMany(std::vector<std::string> items) {
+  if (items.empty()) return;
+  for (auto& s : items) IndexAdd(s);
+  if (!sorted_) {
+    std::size_t first = items_.size();
+    items_.reserve(items_.size() + items.size());
+    for (auto& s : items) items_.push_back(std::move(s));
+    selected_.resize(items_.size(), 0);
+    Notify(ControlChange::RowsInserted, first, items_.size() - 1);
+    return;
+  }
+  for (auto& s : items) items_.push_back(std::move(s));
+  std::stable_sort(items_.begin(), items_.end(),
+                   [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  selected_.assign(items_.size(), 0);
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::Insert(std::size_t index, std::string item) {
+  if (sorted_ || index >= items_.size()) {
+    Add(std::move(item));
+    return;
+  }
+  IndexAdd(item);
+  items_.insert(items_.begin() + index, std::move(item));
+  selected_.insert(selected_.begin() + index, 0);
+  if (itemIndex_ >= static_cast<long>(index)) ++itemIndex_;
+  Notify(ControlChange::RowsInserted, index, index);
+}
+
+void ListBox::Delete(std::size_t index) {
+  if (index >= items_.size()) return;
+  IndexRemove(items_[index]);
+  if (selected_[index]) --selectedCount_;
+  items_.erase(items_.begin() + index);
+  selected_.erase(selected_.begin() + index);
+  if (itemIndex_ == static_cast<long>(index)) itemIndex_ = -1;
+  else if (itemIndex_ > static_cast<long>(index)) --itemIndex_;
+  Notify(ControlChange::RowsRemoved, index, index);
+}
+
+void ListBox::DeleteRows(std::vector<std::size_t> rows) {
+  if (rows.empty()) return;
+  std::vector<char> drop(items_.size(), 0);
+  std::size_t dropped = 0;
+  for (auto r : rows)
+    if (r < items_.size() && !drop[r]) drop[r] = 1, ++dropped;
+  if (!dropped) return;
+  if (dropped == 1) {
+    Delete(std::find(drop.begin(), drop.end(), 1) - drop.begin());
+    return;
+  }
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (drop[i]) {
+      IndexRemove(items_[i]);
+      continue;
+    }
+    if (out != i) {
+      items_[out] = std::move(items_[i]);
+      selected_[out] = selected_[i];
+    }
+    ++out;
+  }
+  items_.resize(out);
+  selected_.resize(out);
+  selectedCount_ = std::count(selected_.begin(), selected_.end(), 1);
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::DeleteSelected() { DeleteRows(SelectedRows()); }
+
+void ListBox::Clear() {
+  if (items_.empty()) return;
+  items_.clear();
+  selected_.clear();
+  folded_.clear();
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  if (sorted_)
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  Rebuild();
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::Rebuild() {
+  folded_.clear();
+  folded_.reserve(items_.size());
+  for (auto& s : items_) IndexAdd(s);
+  selected_.assign(items_.size(), 0);
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+}
+
+void ListBox::SetSelected(std::size_t i, bool selected) {
+  if (i >= items_.size() || static_cast<bool>(selected_[i]) == selected) return;
+  if (selected && !multiSelect_) ClearSelection();
+  selected_[i] = selected;
+  selectedCount_ += selected ? 1 : -1;
+  Notify(ControlChange::Selection, i, i);
+}
+
+void ListBox::SelectAll() {
+  if (items_.empty() || selectedCount_ == items_.size()) return;
+  std::fill(selected_.begin(), selected_.end(), 1);
+  selectedCount_ = items_.size();
+  Notify(ControlChange::Selection, 0, items_.size() - 1);
+}
+
+void ListBox::ClearSelection() {
+  if (!selectedCount_) return;
+  std::fill(selected_.begin(), selected_.end(), 0);
+  selectedCount_ = 0;
+  Notify(ControlChange::Selection, 0, items_.empty() ? 0 : items_.size() - 1);
+}
+
+std::vector<std::size_t> ListBox::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  rows.reserve(selectedCount_);
+  for (std::size_t i = 0; i < selected_.size() && rows.size() < selectedCount_; ++i)
+    if (selected_[i]) rows.push_back(i);
+  return rows;
+}
+
+void ListBox::SetItemIndex(long index) {
+  if (index < -1 || index >= static_cast<long>(items_.size())) index = -1;
+  if (itemIndex_ == index) return;
+  itemIndex_ = index;
+  Notify(ControlChange::ItemIndex);
+}
+
+void ListView::SetColumns(std::vector<std::string> columns) {
+  columns_ = std::move(columns);
+  Notify(ControlChange::RowsReset);
+}
+
+void ListView::AddRow(std::vector<std::string> row) {
+  rows_.push_back(std::move(row));
+  Notify(ControlChange::RowsInserted, rows_.size() - 1, rows_.size() - 1);
+}
+
+void ListView::Clear() {
+  if (rows_.empty()) return;
+  rows_.clear();
+  Notify(ControlChange::RowsReset);
+}
+
+bool PageControl::SetActivePageIndex(int index) {
+  if (index < 0 || index >= static_cast<int>(pages_.size())) return false;
+  if (!pages_[index]->Enabled() && index != active_) return false;
+  if (active_ == index) return true;
+  active_ = index;
+  Notify(ControlChange::ItemIndex);
+  return true;
+}
+
+}  // namespace quillory

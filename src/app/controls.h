@@ -1,0 +1,315 @@
+// Controls are plain state with change notification. Views and the
+// automation driver observe them; handlers change them. A setter that changes
+// nothing notifies nothing.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "app/signal.h"
+
+namespace quillory {
+
+enum class ControlChange {
+  Enabled,
+  Visible,
+  Hint,
+  Focus,      // focus requested
+  Caption,    // label/button/check box caption
+  Color,
+  Text,       // edit, combo box text
+  Checked,
+  Items,      // combo items, memo lines: replaced whole
+  ItemIndex,
+  RowsInserted,  // list box rows first..last inserted
+  RowsRemoved,   // list box rows first..last removed
+  RowsReset,     // list box content replaced whole
+  Selection,
+};
+
+struct ControlEvent {
+  ControlChange change;
+  std::size_t first = 0;
+  std::size_t last = 0;
+};
+
+enum class Color { Default, Green, Red, Maroon, DarkRed };
+
+class Control {
+ public:
+  explicit Control(std::string name) : name_(std::move(name)) {}
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& Name() const { return name_; }
+  virtual const char* TypeName() const = 0;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint);
+  // Asks the view to move the keyboard focus here; the model keeps no focus
+  // state of its own beyond the last request, which tests read.
+  void SetFocus();
+  int FocusRequests() const { return focusRequests_; }
+
+  Signal<const ControlEvent&> changed;
+
+ protected:
+  void Notify(ControlChange change, std::size_t first = 0, std::size_t last = 0) {
+    changed.Emit(ControlEvent{change, first, last});
+  }
+
+ private:
+  std::string name_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  std::string hint_;
+  int focusRequests_ = 0;
+};
+
+class Captioned : public Control {
+ public:
+  Captioned(std::string name, std::string caption) : Control(std::move(name)), caption_(std::move(caption)) {}
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  Color GetColor() const { return color_; }
+  void SetColor(Color color);
+
+ private:
+  std::string caption_;
+  Color color_ = Color::Default;
+};
+
+class Label : public Captioned {
+ public:
+  using Captioned::Captioned;
+  explicit Label(std::string name) : Captioned(std::move(name), "") {}
+  const char* TypeName() const override { return "Label"; }
+  bool Centered() const { return centered_; }
+  void SetCentered(bool centered) { centered_ = centered; }
+
+ private:
+  bool centered_ = false;
+};
+
+class Button : public Captioned {
+ public:
+  using Captioned::Captioned;
+  const char* TypeName() const override { return "Button"; }
+  std::function<void()> onClick;
+  // What a user's click does: nothing when disabled or hidden.
+  bool Click();
+};
+
+class CheckBox : public Captioned {
+ public:
+  using Captioned::Captioned;
+  const char* TypeName() const override { return "CheckBox"; }
+  bool Checked() const { return checked_; }
+  // Programmatic: no handler runs.
+  void SetChecked(bool checked);
+  // A user's click: toggles and runs onClick.
+  bool Click();
+  std::function<void()> onClick;
+
+ private:
+  bool checked_ = false;
+};
+
+// Radio buttons of one group: checking one unchecks the others. The group is
+// a plain list owned by the window.
+class RadioButton;
+class RadioGroup {
+ public:
+  void Add(RadioButton* button) { buttons_.push_back(button); }
+  const std::vector<RadioButton*>& Buttons() const { return buttons_; }
+  RadioButton* CheckedButton() const;
+
+ private:
+  std::vector<RadioButton*> buttons_;
+};
+
+class RadioButton : public Captioned {
+ public:
+  RadioButton(std::string name, std::string caption, RadioGroup* group);
+  const char* TypeName() const override { return "RadioButton"; }
+  bool Checked() const { return checked_; }
+  // Checking unchecks the group's others; unchecking touches only this one.
+  void SetChecked(bool checked);
+  // A user's click: checks it and runs onClick.
+  bool Click();
+  std::function<void()> onClick;
+
+ private:
+  RadioGroup* group_;
+  bool checked_ = false;
+};
+
+class Edit : public Control {
+ public:
+  using Control::Control;
+  const char* TypeName() const override { return "Edit"; }
+  const std::string& Text() const { return text_; }
+  // Programmatic: no handler runs.
+  void SetText(std::string text);
+  // A user's edit: sets the text and, when it changed, runs onChange.
+  void UserSetText(std::string text);
+  std::function<void()> onChange;
+  // A user leaving the field.
+  void Exit();
+  std::function<void()> onExit;
+
+ private:
+  std::string text_;
+};
+
+class Memo : public Control {
+ public:
+  using Control::Control;
+  const char* TypeName() const override { return "Memo"; }
+  const std::vector<std::string>& Lines() const { return lines_; }
+  void SetLines(std::vector<std::string> lines);
+  std::string Text() const;  // lines joined by "\n"
+  void SetText(std::string_view text);
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+class ComboBox : public Control {
+ public:
+  using Control::Control;
+  const char* TypeName() const override { return "ComboBox"; }
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text);
+  const std::vector<std::string>& Items() const { return items_; }
+  void SetItems(std::vector<std::string> items);
+  void AddItem(std::string item);
+  void ClearItems();
+  int IndexOf(std::string_view item) const;  // exact text; -1 when absent
+  int ItemIndex() const { return itemIndex_; }
+  // Selecting an item also sets the text, as a drop-down list does.
+  void SetItemIndex(int index);
+
+  // A user picking an entry from the list: selects it and runs onSelect.
+  bool UserSelect(int index);
+  // A user typing into an editable combo box: runs onChange.
+  void UserSetText(std::string text);
+  std::function<void()> onSelect;
+  std::function<void()> onChange;
+
+ private:
+  std::string text_;
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+};
+
+// Ordered items with multi-selection and a case-folded index, so the
+// membership test is O(1) however long the list grows. A sorted list keeps
+// its items in case-blind order.
+class ListBox : public Control {
+ public:
+  explicit ListBox(std::string name, bool sorted = false) : Control(std::move(name)), sorted_(sorted) {}
+  const char* TypeName() const override { return "ListBox"; }
+
+  bool Sorted() const { return sorted_; }
+  std::size_t Count() const { return items_.size(); }
+  bool Empty() const { return items_.empty(); }
+  const std::string& Item(std::size_t i) const { return items_[i]; }
+  const std::vector<std::string>& Items() const { return items_; }
+
+  // Case-blind whole-text membership.
+  bool Contains(std::string_view item) const;
+  // First index of an item equal case-blind; -1 when absent. O(1) when absent.
+  long IndexOf(std::string_view item) const;
+
+  // Returns the index the item landed at.
+  std::size_t Add(std::string item);
+  // Appends many at once (sorted lists are re-sorted once): the way to fill a
+  // list with a million items.
+  void AddMany(std::vector<std::string> items);
+  void Insert(std::size_t index, std::string item);  // unsorted lists only
+  void Delete(std::size_t index);
+  // Removes the given rows (any order, duplicates ignored) in one pass.
+  void DeleteRows(std::vector<std::size_t> rows);
+  void DeleteSelected();
+  void Clear();
+  void SetItems(std::vector<std::string> items);
+
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool multi) { multiSelect_ = multi; }
+  bool Selected(std::size_t i) const { return i < selected_.size() && selected_[i]; }
+  void SetSelected(std::size_t i, bool selected);
+  void SelectAll();
+  void ClearSelection();
+  std::vector<std::size_t> SelectedRows() const;
+  std::size_t SelectedCount() const { return selectedCount_; }
+  long ItemIndex() const { return itemIndex_; }
+  void SetItemIndex(long index);
+
+  // Horizontal scroll extent in pixels (views honour it).
+  int ScrollWidth() const { return scrollWidth_; }
+  void SetScrollWidth(int pixels) { scrollWidth_ = pixels; }
+
+ private:
+  void IndexAdd(const std::string& item);
+  void IndexRemove(const std::string& item);
+  void Rebuild();
+
+  bool sorted_;
+  bool multiSelect_ = true;
+  std::vector<std::string> items_;
+  std::vector<char> selected_;
+  std::size_t selectedCount_ = 0;
+  long itemIndex_ = -1;
+  int scrollWidth_ = 0;
+  std::unordered_map<std::string, std::size_t> folded_;  // case-folded item -> count
+};
+
+// Rows of columns; cheap and simple, used by a few summary windows.
+class ListView : public Control {
+ public:
+  using Control::Control;
+  const char* TypeName() const override { return "ListView"; }
+  const std::vector<std::string>& Columns() const { return columns_; }
+  void SetColumns(std::vector<std::string> columns);
+  const std::vector<std::vector<std::string>>& Rows() const { return rows_; }
+  void AddRow(std::vector<std::string> row);
+  void Clear();
+
+ private:
+  std::vector<std::string> columns_;
+  std::vector<std::vector<std::string>> rows_;
+};
+
+class TabSheet : public Captioned {
+ public:
+  using Captioned::Captioned;
+  const char* TypeName() const override { return "TabSheet"; }
+};
+
+class PageControl : public Control {
+ public:
+  using Control::Control;
+  const char* TypeName() const override { return "PageControl"; }
+  void AddPage(TabSheet* page) { pages_.push_back(page); }
+  const std::vector<TabSheet*>& Pages() const { return pages_; }
+  int ActivePageIndex() const { return active_; }
+  // Refuses a disabled tab, as a user could not select it.
+  bool SetActivePageIndex(int index);
+  TabSheet* ActivePage() const { return active_ >= 0 ? pages_[active_] : nullptr; }
+
+ private:
+  std::vector<TabSheet*> pages_;
+  int active_ = -1;
+};
+
+}  // namespace quillory

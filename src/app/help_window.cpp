@@ -1,0 +1,59 @@
+#include "app/help_window.h"
+
+#include <map>
+
+namespace quillory {
+
+namespace {
+struct Topic {
+  const char* title;
+  const char* text;
+};
+const std::map<std::string, Topic>& Topics() {
+  static const std::map<std::string, Topic> topics = {
+      {"Vol08", {"Copy Folder Structures",
+                 "Copies existing folder structures, or folder templates, into every folder of the Include list."}},
+      {"Vol07", {"Delete Folder Structures",
+                 "Deletes selected files, whole subfolder structures or the folders themselves for every folder of "
+                 "the Include list."}},
+      {"Vol06", {"Rename Folders", "Renames the last folder of every path of the Include list."}},
+      {"Vol02", {"Create Folder Structures-I",
+                 "Creates one folder for every string of the Include list inside the destination folder, named "
+                 "prefix, hyphen, string, hyphen, suffix."}},
+      {"Vol04", {"Create Folder Struct.-II",
+                 "Creates every folder named by a full path of the Include list, with prefix and suffix around its "
+                 "last folder name."}},
+      {"Vol03", {"Create Folder Struct.-III",
+                 "Creates one folder for every whole number from the start number to the end number inside the "
+                 "destination folder."}},
+      {"Forced", {"Create Folder -IV.",
+                  "Creates single folders by hand, by full path or as a subfolder of a chosen root folder."}},
+  };
+  return topics;
+}
+}  // namespace
+
+std::string HelpTopicTitle(const std::string& topic) {
+  auto it = Topics().find(topic);
+  return it == Topics().end() ? "" : it->second.title;
+}
+
+TfrmAltalanosHelp::TfrmAltalanosHelp()
+    : Window("TfrmAltalanosHelp", "Help"),
+      lblHelpTopic(Make<Label>("lblHelpTopic")),
+      memHelpText(Make<Memo>("memHelpText")),
+      btnMoreHelp(Make<Button>("btnMoreHelp", "More Help")),
+      btnHelpClose(Make<Button>("btnHelpClose", "Close")) {
+  btnMoreHelp.SetVisible(false);
+  btnHelpClose.onClick = [this] { modalResult = ModalResult::Close; };
+}
+
+void TfrmAltalanosHelp::ShowTopic(const std::string& topic) {
+  topic_ = topic;
+  auto it = Topics().find(topic);
+  lblHelpTopic.SetCaption(it == Topics().end() ? topic : it->second.title);
+  memHelpText.SetText(it == Topics().end() ? "" : it->second.text);
+  btnMoreHelp.SetVisible(true);
+}
+
+}  // namespace quillory

@@ -1,0 +1,483 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+
+#include "app/application.h"
+#include "app/settings_file.h"
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "names/folder_names.h"
+#include "names/name_composition.h"
+#include "platform/file_io.h"
+#include "platform/text.h"
+#include "results/visual_log_windows.h"
+
+namespace quillory {
+
+namespace {
+
+const MessageText kMsg0001 = {"The selection field is empty !\nAction : You must select a Destination Folder.",
+                              "Creating Folder(s).-From a String List.            Warning no: 0001."};
+const MessageText kMsg0002 = {"The selection field is empty !\nAction : You must select a destination folder.",
+                              "Creating Folder(s).-From a String List.            Warning no: 0002."};
+const MessageText kMsg0077 = {"The selection field is empty !\nAction : You must select a destination folder.",
+                              "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 0077."};
+const MessageText kMsg0078 = {"The selection field is empty !\nAction : You must select a destination folder.",
+                              "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 0078."};
+
+const char* const kTitle = "Quillory Suite";
+const char* const kHelpFileName = "Quillory.hlp";
+constexpr std::size_t kMaxPath = 260;
+constexpr int kListScrollWidth = 3000;
+
+const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "Files in structure",
+                                        "Total File size (bytes)"};
+
+// The last character, not the last byte: a field may hold any letters.
+void DropLastCharacter(std::string& s) {
+  if (s.empty()) return;
+  std::size_t i = s.size() - 1;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  s.erase(i);
+}
+
+}  // namespace
+
+void CreatePageState::ClearRecords() {
+  createdMainFolders.clear();
+  existingMainFolders.clear();
+  otherMainFolders.clear();
+  createdFolders.clear();
+  copiedFiles.clear();
+}
+
+TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
+    : Window("TfrmMain", kTitle),
+      app(app_),
+      settings(settings_),
+      mnuFileExit(Make<Button>("mnuFileExit", "Exit")),
+      mnuHelpOverView(Make<Button>("mnuHelpOverView", "OverView")),
+      mnuHelpAbout(Make<Button>("mnuHelpAbout", "&About...")),
+      mnuMiscManageSeparators(Make<Button>("mnuMiscManageSeparators", "Manage Separators")),
+      pgeMain(Make<PageControl>("pgeMain")),
+      tabFoldersCopy02(Make<TabSheet>("tabFoldersCopy02", "Copy Folder Structures")),
+      tabFoldersDelete01(Make<TabSheet>("tabFoldersDelete01", "Delete Folder Structures")),
+      tabFoldersRename01(Make<TabSheet>("tabFoldersRename01", "Rename Folders ")),
+      tabFolderCreate03(Make<TabSheet>("tabFolderCreate03", "Create Folder Structures-I")),
+      tabFolderCreate05(Make<TabSheet>("tabFolderCreate05", "Create Folder Struct.-II")),
+      tabFolderCreate04(Make<TabSheet>("tabFolderCreate04", "Create Folder Struct.-III")),
+      tabFolderCreate01(Make<TabSheet>("tabFolderCreate01", "Create Folder -IV.")),
+      cboVol02DestFolders(Make<ComboBox>("cboVol02DestFolders")),
+      btnVol02AddDestFolder(Make<Button>("btnVol02AddDestFolder", "Browse")),
+      btnVol02ViewDestFolder(Make<Button>("btnVol02ViewDestFolder", "View")),
+      edtVol02Prefix(Make<Edit>("edtVol02Prefix")),
+      edtVol02Suffix(Make<Edit>("edtVol02Suffix")),
+      chkVol02Hyphen(Make<CheckBox>("chkVol02Hyphen", "Hyphen")),
+      lstVol02IncludeStrings(Make<ListBox>("lstVol02IncludeStrings", true)),
+      lstVol02ExcludeStrings(Make<ListBox>("lstVol02ExcludeStrings", false)),
+      lblVol02IncludeSum(Make<Label>("lblVol02IncludeSum", "0")),
+      lblVol02ExcludeSum(Make<Label>("lblVol02ExcludeSum", "0")),
+      lblVol02StartFolder(Make<Label>("lblVol02StartFolder")),
+      lblVol02EndFolder(Make<Label>("lblVol02EndFolder")),
+      chkVol02ViewDetailedResults(Make<CheckBox>("chkVol02ViewDetailedResults", "Show Visual Log")),
+      chkVol02ViewDestFolder(Make<CheckBox>("chkVol02ViewDestFolder", "Show Explorer")),
+      btnVol02ListHelp(Make<Button>("btnVol02ListHelp", "Help")),
+      edtVol04Prefix(Make<Edit>("edtVol04Prefix")),
+      edtVol04Suffix(Make<Edit>("edtVol04Suffix")),
+      chkVol04Hyphen(Make<CheckBox>("chkVol04Hyphen", "Hyphen")),
+      lstVol04IncludeFolderList(Make<ListBox>("lstVol04IncludeFolderList", false)),
+      lstVol04ExcludeFolderList(Make<ListBox>("lstVol04ExcludeFolderList", false)),
+      lblVol04IncludeSum(Make<Label>("lblVol04IncludeSum", "0")),
+      lblVol04ExcludeSum(Make<Label>("lblVol04ExcludeSum", "0")),
+      lblVol04StartFolder(Make<Label>("lblVol04StartFolder")),
+      lblVol04EndFolder(Make<Label>("lblVol04EndFolder")),
+      grpVol04Statistics(Make<Label>("grpVol04Statistics", "Statistics")),
+      chkVol04ViewDetailedResults(Make<CheckBox>("chkVol04ViewDetailedResults", "Show Visual Log")),
+      btnVol04Help(Make<Button>("btnVol04Help", "Help")),
+      cboVol03DestFolders(Make<ComboBox>("cboVol03DestFolders")),
+      btnVol03AddDestFolder(Make<Button>("btnVol03AddDestFolder", "Browse")),
+      btnVol03ViewDestFolder(Make<Button>("btnVol03ViewDestFolder", "View")),
+      edtVol03StartNumber(Make<Edit>("edtVol03StartNumber")),
+      edtVol03EndNumber(Make<Edit>("edtVol03EndNumber")),
+      edtVol03Prefix(Make<Edit>("edtVol03Prefix")),
+      edtVol03Suffix(Make<Edit>("edtVol03Suffix")),
+      chkVol03Hyphen(Make<CheckBox>("chkVol03Hyphen", "Hyphen between Prefix-Increased Number-Suffix.")),
+      chkVol03PaddedZeroes(Make<CheckBox>("chkVol03PaddedZeroes", "Padded zeroes in Increased Numbers.")),
+      lblVol03StartFolder(Make<Label>("lblVol03StartFolder")),
+      lblVol03EndFolder(Make<Label>("lblVol03EndFolder")),
+      chkVol03ViewDetailedResults(Make<CheckBox>("chkVol03ViewDetailedResults", "Show Visual Log")),
+      chkVol03ViewDestFolder(Make<CheckBox>("chkVol03ViewDestFolder", "Show Explorer")),
+      btnVol03Help(Make<Button>("btnVol03Help", "Help")),
+      btnVol08Help(Make<Button>("btnVol08Help", "Help")),
+      btnVol07Help(Make<Button>("btnVol07Help", "Help")),
+      btnVol06Help(Make<Button>("btnVol06Help", "Help")),
+      btnForcedHelp(Make<Button>("btnForcedHelp", "Help")) {
+  for (auto* tab : {&tabFoldersCopy02, &tabFoldersDelete01, &tabFoldersRename01, &tabFolderCreate03,
+                    &tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01})
+    pgeMain.AddPage(tab);
+
+  static const char* const kVideoEntries[][2] = {
+      {"mnuVideoCopy", "Copy Folder Structures"},       {"mnuVideoDelete", "Delete Folder Structures"},
+      {"mnuVideoRename", "Rename Folders"},             {"mnuVideoCreateStrings", "Create Folder Structures-I"},
+      {"mnuVideoCreateFolders", "Create Folder Struct.-II"}, {"mnuVideoCreateNumbers", "Create Folder Struct.-III"},
+      {"mnuVideoCreateManual", "Create Folder -IV."}};
+  for (auto& entry : kVideoEntries) {
+    Button& item = Make<Button>(entry[0], entry[1]);
+    item.onClick = [this] { ui().ShowModal(*app.videos); };
+    mnuVideoTutorials.push_back(&item);
+  }
+  mnuMiscManageSeparators.SetVisible(false);
+  mnuMiscManageSeparators.onClick = [this] { ui().ShowModal(*app.delimiters); };
+  mnuFileExit.onClick = [this] { FormClose(); SetShown(false); };
+  mnuHelpOverView.onClick = [this] { ui().ShowModal(*app.overview); };
+  mnuHelpAbout.onClick = [this] { ui().ShowModal(*app.about); };
+
+  BuildCreatePage(vol02, "Vol02", false);
+  BuildCreatePage(vol04, "Vol04", true);
+  BuildCreatePage(vol03, "Vol03", true);
+
+  // Destinations.
+  btnVol02AddDestFolder.onClick = [this] { ChooseDestination("Vol02", ui().SelectFolder("Browse Title")); };
+  btnVol03AddDestFolder.onClick = [this] { ChooseDestination("Vol03", ui().SelectFolder("Browse Title")); };
+  cboVol02DestFolders.onSelect = [this] { ChooseDestination("Vol02", cboVol02DestFolders.Text()); };
+  cboVol03DestFolders.onSelect = [this] { ChooseDestination("Vol03", cboVol03DestFolders.Text()); };
+  btnVol02ViewDestFolder.onClick = [this] { ViewDestination("Vol02"); };
+  btnVol03ViewDestFolder.onClick = [this] { ViewDestination("Vol03"); };
+
+  // Name fields: the same check runs when the field is left.
+  edtVol02Prefix.onChange = edtVol02Prefix.onExit = [this] { edtVol02PrefixChange(); };
+  edtVol02Suffix.onChange = edtVol02Suffix.onExit = [this] { edtVol02SuffixChange(); };
+  edtVol03Prefix.onChange = edtVol03Prefix.onExit = [this] { edtVol03PrefixChange(); };
+  edtVol03Suffix.onChange = edtVol03Suffix.onExit = [this] { edtVol03SuffixChange(); };
+  edtVol04Prefix.onChange = edtVol04Prefix.onExit = [this] { edtVol04PrefixChange(); };
+  edtVol04Suffix.onChange = edtVol04Suffix.onExit = [this] { edtVol04SuffixChange(); };
+  chkVol02Hyphen.onClick = [this] { chkVol02HyphenClick(); };
+  chkVol03Hyphen.onClick = [this] { chkVol03HyphenClick(); };
+  chkVol04Hyphen.onClick = [this] { chkVol04HyphenClick(); };
+
+  // Help.
+  btnVol02ListHelp.onClick = [this] { ShowHelpTopic("Vol02"); };
+  btnVol03Help.onClick = [this] { ShowHelpTopic("Vol03"); };
+  btnVol04Help.onClick = [this] { ShowHelpTopic("Vol04"); };
+  btnVol06Help.onClick = [this] { ShowHelpTopic("Vol06"); };
+  btnVol07Help.onClick = [this] { ShowHelpTopic("Vol07"); };
+  btnVol08Help.onClick = [this] { ShowHelpTopic("Vol08"); };
+  btnForcedHelp.onClick = [this] { ShowHelpTopic("Forced"); };
+
+  // Every list operation ends with the page refresh.
+  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings})
+    connections_.push_back(list->changed.Connect([this](const ControlEvent& e) {
+      if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
+          e.change == ControlChange::RowsReset)
+        RefreshVol02();
+    }));
+  for (auto* list : {&lstVol04IncludeFolderList, &lstVol04ExcludeFolderList})
+    connections_.push_back(list->changed.Connect([this](const ControlEvent& e) {
+      if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
+          e.change == ControlChange::RowsReset)
+        RefreshVol04();
+    }));
+
+  Handler("FormCreate", [this] { FormCreate(); });
+  Handler("FormActivate", [this] { FormActivate(); });
+  Handler("FormClose", [this] { FormClose(); });
+}
+
+Ui& TfrmMain::ui() const { return app.ui; }
+
+void TfrmMain::BuildCreatePage(CreatePageState& page, const std::string& key, bool shortRowCaptions) {
+  page.key = key;
+  const char* rowCaptions[4] = {"To create:", "Successfully created:", "Not created  (already exist):",
+                                "Not created (other reasons):"};
+  if (shortRowCaptions) {
+    rowCaptions[2] = "NOT created (already exists):";
+    rowCaptions[3] = "NOT created (other reasons):";
+  }
+  if (key == "Vol03") rowCaptions[1] = "Created :";
+  for (int c = 0; c < 4; ++c) Make<Label>("lbl" + key + "Column" + kCreateColumns[c], kColumnCaptions[c]);
+  for (int r = 0; r < 4; ++r) {
+    Make<Label>("lbl" + key + "Row" + kCreateRows[r], rowCaptions[r]);
+    for (int c = 0; c < 4; ++c)
+      page.statLabels[r][c] = &Make<Label>("lbl" + key + kCreateColumns[c] + kCreateRows[r], "0");
+  }
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void TfrmMain::FormCreate() {
+  applicationTitle = kTitle;
+  helpFilePath = kHelpFileName;
+  hintHidePauseMs = 600000;
+
+  std::string cwd = CurrentDirectoryProgramForm();
+  if (cwd.size() > kMaxPath) cwd.resize(kMaxPath);
+  StartUpSettingsResult started = StartUpSettings(settings, applicationTitle, cwd);
+  settingsPath = DefaultSettingsPath(settings);
+  if (!started.save.ok)
+    ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
+
+  for (auto* page : {&vol02, &vol03, &vol04}) {
+    page->stats.ResetAll();
+    ShowCounters(*page);
+  }
+
+  edtVol03StartNumber.SetText("1");
+  edtVol03EndNumber.SetText("1");
+  for (auto* l : {&lblVol02StartFolder, &lblVol02EndFolder, &lblVol03StartFolder, &lblVol03EndFolder,
+                  &lblVol04StartFolder, &lblVol04EndFolder})
+    l->SetCaption("");
+
+  chkVol02ViewDetailedResults.SetChecked(true);
+  chkVol02ViewDestFolder.SetChecked(true);
+  chkVol03ViewDetailedResults.SetChecked(true);
+  chkVol03ViewDestFolder.SetChecked(true);
+  chkVol04ViewDetailedResults.SetChecked(true);
+  grpVol04Statistics.SetVisible(false);
+
+  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings, &lstVol04IncludeFolderList,
+                     &lstVol04ExcludeFolderList})
+    list->SetScrollWidth(kListScrollWidth);
+
+  pgeMain.SetActivePageIndex(0);
+  BuildIllegalCharacterSets();
+
+  texts.createSimulation =
+      "Simulation shows you the complete Folder Creation process \nwithout actually creating them on the hard "
+      "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult Folder/File "
+      "lists - all without compromising existing Folder Structures.\n";
+  texts.createSimulationEnd =
+      "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
+      "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
+      "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
+  fileTypeStatus = texts.fileTypesAll;
+
+  auto refill = [](ComboBox& combo, const std::vector<std::string>& history) {
+    combo.ClearItems();
+    std::vector<std::string> items;
+    for (auto& entry : history)
+      if (!entry.empty() && std::find(items.begin(), items.end(), entry) == items.end()) items.push_back(entry);
+    combo.SetItems(std::move(items));
+  };
+  refill(cboVol02DestFolders, settings.Vol02DestHistory());
+  refill(cboVol03DestFolders, settings.Vol03DestHistory());
+
+  SetNoDestinationState("Vol02");
+  SetNoDestinationState("Vol03");
+  RefreshVol02();
+  RefreshVol04();
+  RefreshVol03();
+}
+
+void TfrmMain::FormActivate() {
+  for (auto* log : {static_cast<VisualLogWindow*>(app.statistic02), static_cast<VisualLogWindow*>(app.statistic03),
+                    static_cast<VisualLogWindow*>(app.statistic04), static_cast<VisualLogWindow*>(app.statistic06),
+                    static_cast<VisualLogWindow*>(app.statistics07), static_cast<VisualLogWindow*>(app.statistic08)})
+    if (log) log->RefreshHeading();
+  const auto& masks = settings.FileMaskText();
+  fileTypeStatus = masks == "*.*" || Trim(masks).empty() ? texts.fileTypesAll : texts.fileTypesUserSelected;
+}
+
+bool TfrmMain::FormClose() {
+  if (!cboVol02DestFolders.Items().empty()) settings.SetVol02DestHistory(cboVol02DestFolders.Items());
+  if (!cboVol03DestFolders.Items().empty()) settings.SetVol03DestHistory(cboVol03DestFolders.Items());
+  SaveClass save(settingsPath, settings);
+  if (save.save().ok) return true;
+  ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
+  return false;
+}
+
+void TfrmMain::FormDestroy() {
+  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings, &lstVol04IncludeFolderList,
+                     &lstVol04ExcludeFolderList})
+    list->Clear();
+  for (auto* page : {&vol02, &vol03, &vol04}) {
+    page->ClearRecords();
+    page->failedUndoFolders.clear();
+  }
+}
+
+// ---------------------------------------------------------------- services
+
+bool TfrmMain::HasDestination(const std::string& page) const {
+  return page == "Vol02" ? destinationChosenVol02_ : destinationChosenVol03_;
+}
+
+void TfrmMain::EnableDestinationControls(const std::string& page, bool enabled) {
+  if (page == "Vol02") {
+    destinationChosenVol02_ = enabled;
+    btnVol02ViewDestFolder.SetEnabled(enabled);
+    // The list panel needs a destination.
+    lstVol02IncludeStrings.SetEnabled(enabled);
+    lstVol02ExcludeStrings.SetEnabled(enabled);
+    lblVol02IncludeSum.SetEnabled(enabled);
+    lblVol02ExcludeSum.SetEnabled(enabled);
+    RefreshVol02();
+  } else {
+    destinationChosenVol03_ = enabled;
+    btnVol03ViewDestFolder.SetEnabled(enabled);
+    RefreshVol03();
+  }
+}
+
+void TfrmMain::SetNoDestinationState(const std::string& page) { EnableDestinationControls(page, false); }
+
+void TfrmMain::ChooseDestination(const std::string& page, const std::string& path) {
+  ComboBox& combo = page == "Vol02" ? cboVol02DestFolders : cboVol03DestFolders;
+  const MessageText& empty = page == "Vol02" ? kMsg0001 : kMsg0077;
+  std::string trimmed = Trim(path);
+  if (trimmed.empty()) {
+    if (Trim(combo.Text()).empty()) SetNoDestinationState(page);
+    ui().ShowMessageBox(empty.text, empty.caption, MessageKind::Warning);
+    combo.SetFocus();
+    return;
+  }
+  int at = combo.IndexOf(path);
+  if (at >= 0) {
+    combo.SetItemIndex(at);
+  } else {
+    // The new path goes first, the others keep their order behind it.
+    std::vector<std::string> items{path};
+    for (auto& item : combo.Items())
+      if (!item.empty() && std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+    combo.ClearItems();
+    combo.SetItems(std::move(items));
+    combo.SetItemIndex(0);
+  }
+  EnableDestinationControls(page, true);
+  if (page == "Vol02") {
+    RefreshPreviewVol02();
+    edtVol02Prefix.SetFocus();
+  } else {
+    edtVol03StartNumber.SetFocus();
+  }
+}
+
+void TfrmMain::ViewDestination(const std::string& page) {
+  ComboBox& combo = page == "Vol02" ? cboVol02DestFolders : cboVol03DestFolders;
+  const MessageText& empty = page == "Vol02" ? kMsg0002 : kMsg0078;
+  std::string trimmed = Trim(combo.Text());
+  if (trimmed.empty()) {
+    ui().ShowMessageBox(empty.text, empty.caption, MessageKind::Warning);
+    return;
+  }
+  ui().OpenFolder(trimmed);
+}
+
+void TfrmMain::ShowHelpTopic(const std::string& topic) {
+  app.help->ShowTopic(topic);
+  ui().ShowModal(*app.help);
+}
+
+void TfrmMain::UpdateDestinationHistory(ComboBox& combo, const std::string& used) {
+  std::string first = Trim(used);
+  if (first.empty()) return;
+  std::vector<std::string> items{first};
+  for (auto& item : combo.Items())
+    if (!item.empty() && std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+  combo.SetItems(std::move(items));
+  combo.SetItemIndex(0);
+}
+
+RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunSpec& spec) { return RunFrame(ui(), pgeMain, page, spec); }
+
+void TfrmMain::PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog) {
+  if (page.visualLog) {
+    page.visualLog->chkNormalSimulate.SetChecked(real);
+    page.visualLog->RefreshHeading();
+  }
+  std::vector<std::string> keep;
+  for (auto* c : kCreateColumns) keep.push_back(std::string(c) + "ToCreate");
+  page.stats.ResetExcept(keep);
+  if (real) page.ClearRecords();
+  ShowCounters(page);
+  if (showVisualLog && page.visualLog) ui().Show(*page.visualLog);
+}
+
+void TfrmMain::ShowCounters(CreatePageState& page) {
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      page.statLabels[r][c]->SetCaption(FormatCounter(page.stats.Get(std::string(kCreateColumns[c]) + kCreateRows[r])));
+}
+
+// ---------------------------------------------------------------- name fields
+
+void TfrmMain::FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean) {
+  std::string found;
+  // Each removal is itself a change of the field, checked again: one warning
+  // per removed character until the text is clean.
+  while (CheckIllegalCharacters("F", field.Text(), found)) {
+    ui().ShowMessageBox(std::string(message.text) + found, std::string(message.caption), MessageKind::Warning);
+    std::string text = field.Text();
+    DropLastCharacter(text);
+    field.SetText(std::move(text));
+    field.SetFocus();
+  }
+  if (clean) clean();
+}
+
+void TfrmMain::edtVol02PrefixChange() { FieldCheck(edtVol02Prefix, FieldIllegalMessage(CreatePage::Vol02, NameField::Prefix), [this] { RefreshPreviewVol02(); }); }
+void TfrmMain::edtVol02SuffixChange() { FieldCheck(edtVol02Suffix, FieldIllegalMessage(CreatePage::Vol02, NameField::Suffix), [this] { RefreshPreviewVol02(); }); }
+void TfrmMain::edtVol03PrefixChange() { FieldCheck(edtVol03Prefix, FieldIllegalMessage(CreatePage::Vol03, NameField::Prefix), nullptr); }
+void TfrmMain::edtVol03SuffixChange() { FieldCheck(edtVol03Suffix, FieldIllegalMessage(CreatePage::Vol03, NameField::Suffix), nullptr); }
+void TfrmMain::edtVol04PrefixChange() { FieldCheck(edtVol04Prefix, FieldIllegalMessage(CreatePage::Vol04, NameField::Prefix), [this] { RefreshPreviewVol04(); }); }
+void TfrmMain::edtVol04SuffixChange() { FieldCheck(edtVol04Suffix, FieldIllegalMessage(CreatePage::Vol04, NameField::Suffix), [this] { RefreshPreviewVol04(); }); }
+void TfrmMain::chkVol02HyphenClick() { RefreshPreviewVol02(); }
+void TfrmMain::chkVol03HyphenClick() {}
+void TfrmMain::chkVol04HyphenClick() { RefreshPreviewVol04(); }
+
+void TfrmMain::RefreshPreviewVol02() {
+  const auto& items = lstVol02IncludeStrings.Items();
+  _tagVol0XParts parts = ComposePartsVol02(cboVol02DestFolders.Text(), edtVol02Prefix.Text(), edtVol02Suffix.Text(),
+                                           chkVol02Hyphen.Checked());
+  PreviewTexts preview = items.empty() ? PreviewVol02(parts, std::nullopt, std::nullopt)
+                                       : PreviewVol02(parts, items.front(), items.back());
+  lblVol02StartFolder.SetCaption(preview.start);
+  lblVol02EndFolder.SetCaption(preview.end);
+}
+
+void TfrmMain::RefreshPreviewVol04() {
+  const auto& items = lstVol04IncludeFolderList.Items();
+  PreviewTexts previous{lblVol04StartFolder.Caption(), lblVol04EndFolder.Caption()};
+  PreviewTexts preview =
+      items.empty() ? PreviewVol04(previous, std::nullopt, std::nullopt, "", "", false)
+                    : PreviewVol04(previous, items.front(), items.back(), edtVol04Prefix.Text(), edtVol04Suffix.Text(),
+                                   chkVol04Hyphen.Checked());
+  lblVol04StartFolder.SetCaption(preview.start);
+  lblVol04EndFolder.SetCaption(preview.end);
+}
+
+// ---------------------------------------------------------------- refreshes
+
+void TfrmMain::RefreshVol02() {
+  lblVol02IncludeSum.SetCaption(std::to_string(lstVol02IncludeStrings.Count()));
+  lblVol02ExcludeSum.SetCaption(std::to_string(lstVol02ExcludeStrings.Count()));
+  vol02.stats.Set("FoldersToCreate", static_cast<double>(lstVol02IncludeStrings.Count()));
+  ShowCounters(vol02);
+  RefreshPreviewVol02();
+}
+
+void TfrmMain::RefreshVol04() {
+  lblVol04IncludeSum.SetCaption(std::to_string(lstVol04IncludeFolderList.Count()));
+  lblVol04ExcludeSum.SetCaption(std::to_string(lstVol04ExcludeFolderList.Count()));
+  const bool items = !lstVol04IncludeFolderList.Empty();
+  for (Control* c : std::initializer_list<Control*>{&edtVol04Prefix, &edtVol04Suffix, &chkVol04Hyphen,
+                                                     &lblVol04StartFolder, &lblVol04EndFolder})
+    c->SetEnabled(items);
+  for (auto& row : vol04.statLabels)
+    for (auto* l : row) l->SetEnabled(items);
+  vol04.stats.Set("FoldersToCreate", static_cast<double>(lstVol04IncludeFolderList.Count()));
+  ShowCounters(vol04);
+  RefreshPreviewVol04();
+}
+
+void TfrmMain::RefreshVol03() {
+  const bool on = destinationChosenVol03_;
+  for (Control* c : std::initializer_list<Control*>{&edtVol03StartNumber, &edtVol03EndNumber, &edtVol03Prefix,
+                                                     &edtVol03Suffix, &chkVol03Hyphen, &chkVol03PaddedZeroes,
+                                                     &lblVol03StartFolder, &lblVol03EndFolder})
+    c->SetEnabled(on);
+  for (auto& row : vol03.statLabels)
+    for (auto* l : row) l->SetEnabled(on);
+}
+
+}  // namespace quillory

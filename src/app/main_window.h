@@ -1,0 +1,183 @@
+// TfrmMain: the main window model with its seven pages. Every control is a
+// public field with its documented name and is registered under that name.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/run_frame.h"
+#include "app/window.h"
+#include "results/operation_statistics.h"
+
+namespace quillory {
+
+class Application;
+struct FieldMessage;
+class SettingsStore;
+class Ui;
+class VisualLogWindow;
+
+// What the three creating pages keep between runs.
+struct CreatePageState {
+  std::string key;  // "Vol02", "Vol03", "Vol04"
+  OperationStatistics stats{CreatePageCounterNames()};
+  std::string lastRunDestination;
+  std::string attachKind;  // "F", "R" or "N"
+  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders, createdFolders, copiedFiles,
+      failedUndoFolders;
+  std::array<std::array<Label*, 4>, 4> statLabels{};  // [row][column]
+  VisualLogWindow* visualLog = nullptr;
+
+  void ClearRecords();
+};
+
+class TfrmMain : public Window {
+ public:
+  TfrmMain(Application& app, SettingsStore& settings);
+
+  Application& app;
+  Ui& ui() const;
+  SettingsStore& settings;
+
+  // ---- menus ----
+  Button& mnuFileExit;
+  Button& mnuHelpOverView;
+  Button& mnuHelpAbout;
+  Button& mnuMiscManageSeparators;  // hidden, never shown
+  std::vector<Button*> mnuVideoTutorials;
+
+  // ---- pages, in tab order ----
+  PageControl& pgeMain;
+  TabSheet& tabFoldersCopy02;
+  TabSheet& tabFoldersDelete01;
+  TabSheet& tabFoldersRename01;
+  TabSheet& tabFolderCreate03;
+  TabSheet& tabFolderCreate05;
+  TabSheet& tabFolderCreate04;
+  TabSheet& tabFolderCreate01;
+
+  // ---- page Vol02: from strings ----
+  ComboBox& cboVol02DestFolders;
+  Button& btnVol02AddDestFolder;
+  Button& btnVol02ViewDestFolder;
+  Edit& edtVol02Prefix;
+  Edit& edtVol02Suffix;
+  CheckBox& chkVol02Hyphen;
+  ListBox& lstVol02IncludeStrings;
+  ListBox& lstVol02ExcludeStrings;
+  Label& lblVol02IncludeSum;
+  Label& lblVol02ExcludeSum;
+  Label& lblVol02StartFolder;
+  Label& lblVol02EndFolder;
+  CheckBox& chkVol02ViewDetailedResults;
+  CheckBox& chkVol02ViewDestFolder;
+  Button& btnVol02ListHelp;
+  CreatePageState vol02;
+
+  // ---- page Vol04: from full folder paths ----
+  Edit& edtVol04Prefix;
+  Edit& edtVol04Suffix;
+  CheckBox& chkVol04Hyphen;
+  ListBox& lstVol04IncludeFolderList;
+  ListBox& lstVol04ExcludeFolderList;
+  Label& lblVol04IncludeSum;
+  Label& lblVol04ExcludeSum;
+  Label& lblVol04StartFolder;
+  Label& lblVol04EndFolder;
+  Control& grpVol04Statistics;  // hidden: the counters are read in the Visual Log
+  CheckBox& chkVol04ViewDetailedResults;
+  Button& btnVol04Help;
+  CreatePageState vol04;
+
+  // ---- page Vol03: increased numbers ----
+  ComboBox& cboVol03DestFolders;
+  Button& btnVol03AddDestFolder;
+  Button& btnVol03ViewDestFolder;
+  Edit& edtVol03StartNumber;
+  Edit& edtVol03EndNumber;
+  Edit& edtVol03Prefix;
+  Edit& edtVol03Suffix;
+  CheckBox& chkVol03Hyphen;
+  CheckBox& chkVol03PaddedZeroes;
+  Label& lblVol03StartFolder;
+  Label& lblVol03EndFolder;
+  CheckBox& chkVol03ViewDetailedResults;
+  CheckBox& chkVol03ViewDestFolder;
+  Button& btnVol03Help;
+  CreatePageState vol03;
+
+  // ---- other pages' help buttons ----
+  Button& btnVol08Help;
+  Button& btnVol07Help;
+  Button& btnVol06Help;
+  Button& btnForcedHelp;
+
+  // Texts several pages show (simulation explanations and end texts, and the
+  // file-type status captions).
+  struct StoredTexts {
+    std::string createSimulation, createSimulationEnd;
+    std::string renameSimulation, renameSimulationEnd;
+    std::string deleteSimulation, deleteSimulationEnd;
+    std::string copySimulation, copySimulationEnd;
+    std::string fileTypesAll = "All.", fileTypesUserSelected = "User Selected.";
+  } texts;
+  std::string fileTypeStatus;
+  std::string applicationTitle;
+  std::string helpFilePath;
+  int hintHidePauseMs = 2500;
+  std::string settingsPath;  // program form
+
+  // ---- lifecycle ----
+  void FormCreate();
+  void FormActivate();
+  // Returns false when the settings could not be written (0130 was shown).
+  bool FormClose();
+  void FormDestroy();
+
+  // ---- shared services ----
+  // page: "Vol02" or "Vol03".
+  void ChooseDestination(const std::string& page, const std::string& path);
+  void ViewDestination(const std::string& page);
+  void ShowHelpTopic(const std::string& topic);
+  // Moves `used` (trimmed) to the front of the combo box's items.
+  static void UpdateDestinationHistory(ComboBox& combo, const std::string& used);
+
+  // The run frame every operation uses; `page` is the running page's tab.
+  RunOutcome RunOperation(TabSheet& page, const RunSpec& spec);
+  // Marks the page's Visual Log as a real run or a simulation, resets the run
+  // counters (the "To create:" row stays) and shows the labels.
+  void PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog);
+  void ShowCounters(CreatePageState& page);
+
+  // ---- name fields (prefix/suffix checks while typing) ----
+  void edtVol02PrefixChange();
+  void edtVol02SuffixChange();
+  void edtVol03PrefixChange();
+  void edtVol03SuffixChange();
+  void edtVol04PrefixChange();
+  void edtVol04SuffixChange();
+  void chkVol02HyphenClick();
+  void chkVol03HyphenClick();
+  void chkVol04HyphenClick();
+  void RefreshPreviewVol02();
+  void RefreshPreviewVol04();
+
+  // ---- page refreshes ----
+  void RefreshVol02();
+  void RefreshVol04();
+  void RefreshVol03();
+  bool HasDestination(const std::string& page) const;
+
+ private:
+  void BuildCreatePage(CreatePageState& page, const std::string& key, bool shortRowCaptions);
+  void FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean);
+  void SetNoDestinationState(const std::string& page);
+  void EnableDestinationControls(const std::string& page, bool enabled);
+  std::vector<Connection> connections_;
+  bool destinationChosenVol02_ = false;
+  bool destinationChosenVol03_ = false;
+};
+
+}  // namespace quillory

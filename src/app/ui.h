@@ -1,0 +1,44 @@
+// What handlers ask of the person or the desktop. No toolkit type crosses
+// this interface; QtUi and ScriptedUi implement it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/window.h"
+
+namespace quillory {
+
+enum class MessageKind { Warning, Information, Question, Error };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct FileDialogOptions {
+  std::string title;
+  std::string filter;      // "Text files (*.txt)|*.txt|All files (*.*)|*.*"
+  std::string defaultExt;  // without the dot
+  std::string fileName;    // proposed name
+};
+
+const char* MessageKindName(MessageKind kind);
+const char* MessageAnswerName(MessageAnswer answer);
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // Warning, information and error give Ok; a question gives Yes or No, No
+  // being the default.
+  virtual MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageKind kind) = 0;
+  // Program-form path, or "" when cancelled.
+  virtual std::string SelectFolder(const std::string& title) = 0;
+  virtual std::string OpenFileDialog(const FileDialogOptions& options) = 0;
+  virtual std::string SaveFileDialog(const FileDialogOptions& options) = 0;
+  virtual ModalResult ShowModal(Window& window) = 0;
+  virtual void Show(Window& window) = 0;
+  virtual void Hide(Window& window) = 0;
+  virtual void OpenFolder(const std::string& path) = 0;
+  virtual void ShowHelp(const std::string& topic) = 0;
+  // Called during long runs; implementations repaint at most every ~50 ms.
+  virtual void Repaint() = 0;
+};
+
+}  // namespace quillory

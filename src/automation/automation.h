@@ -1,0 +1,29 @@
+// The script driver: runs the program's window models without a display,
+// answering the person's questions from the script, and reports every
+// message box, folder opened, window shown and dump as one JSON object per
+// line. The format is described in the README.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quillory {
+
+// Splits one script line into words: bare words are taken literally
+// (backslashes included), double-quoted words are JSON strings with JSON
+// escapes. Throws std::runtime_error on an unterminated or malformed string.
+std::vector<std::string> SplitScriptLine(const std::string& line);
+
+// JSON string literal of the text; bytes that are not valid UTF-8 are written
+// as \u00XX of the byte so the output stays valid JSON.
+std::string JsonString(const std::string& text);
+
+// Runs a script; returns 0 on success, 1 on a script error (reported on err
+// and as an "error" event on out).
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err);
+
+// Command-line entry for "--automate SCRIPT|-" (also accepts --drive D=/path).
+int RunAutomationMain(int argc, char** argv);
+
+}  // namespace quillory

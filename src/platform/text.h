@@ -1,0 +1,49 @@
+// Text helpers shared by every layer. Strings hold UTF-8 bytes; case-blind
+// operations use Unicode case folding and fall back to bytes for invalid UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillory {
+
+using AnsiString = std::string;
+
+// Removes leading and trailing characters of codes 0 to 32.
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+
+// Case-folded form used as the key of every case-blind comparison and index.
+std::string CaseFold(std::string_view s);
+bool SameText(std::string_view a, std::string_view b);
+// <0, 0, >0 like strcmp, case-blind; ties broken by bytes so sorting is stable
+// and total.
+int CompareText(std::string_view a, std::string_view b);
+
+// Replaces every occurrence of `from` (non-empty) by `to`, in one pass.
+std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
+// Replaces `from` by `to` again and again until `from` no longer occurs
+// (so "\\\\\\" with "\\\\"->"\\" gives "\\"). When `to` contains `from`
+// the repetition could never end, so one pass is made; other non-shrinking
+// replacements stop after a bounded number of passes.
+std::string ReplaceRepeatedly(std::string_view s, std::string_view from, std::string_view to);
+
+bool IsAsciiLetter(char c);
+bool IsValidUtf8(std::string_view s);
+// Bytes of the well-formed UTF-8 character at s[i] (i < s.size()); 1 for a
+// byte that begins none, so stepping through any bytes always moves on.
+std::size_t Utf8CharLength(std::string_view s, std::size_t i);
+// Printable form for display: invalid bytes and control characters escaped as
+// \xNN; valid UTF-8 is left as it is.
+std::string EscapeForDisplay(std::string_view s);
+
+// Splits at every '\n' (a CR before it is dropped). A line end closes a
+// line, so "a\nb\n" gives two lines and "" none.
+std::vector<std::string> SplitLines(std::string_view s);
+
+// The text without a leading UTF-8 byte order mark.
+std::string_view SkipUtf8Bom(std::string_view s);
+
+}  // namespace quillory
