@@ -1,0 +1,177 @@
+#include "app/controls.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+
+#include <string>
+#include <vector>
+
+namespace quillory {
+namespace {
+
+TEST(ControlsListBox, SortedListKeepsCaseBlindOrderAndIndex) {
+  ListBox list("lst", true);
+  list.Add("b");
+  list.Add("A");
+  list.Add("c");
+  list.Add("a");
+  ASSERT_EQ(list.Count(), 4u);
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "b", "c"}));
+  EXPECT_TRUE(list.Contains("B"));
+  EXPECT_TRUE(list.Contains("ä") == false);
+  EXPECT_EQ(list.IndexOf("C"), 3);
+  EXPECT_EQ(list.IndexOf("missing"), -1);
+
+  list.AddMany({"Zed", "aa", "ÄPFEL"});
+  for (std::size_t i = 1; i < list.Count(); ++i)
+    EXPECT_LE(CompareText(list.Item(i - 1), list.Item(i)), 0) << i;
+  EXPECT_TRUE(list.Contains("äpfel"));
+}
+
+TEST(ControlsListBox, DeletingKeepsMembershipAndSelectionConsistent) {
+  ListBox list("lst");
+  list.AddMany({"one", "two", "three", "Two", "four"});
+  list.SetSelected(1, true);
+  list.SetSelected(3, true);
+  list.SetSelected(4, true);
+  EXPECT_EQ(list.SelectedCount(), 3u);
+  list.DeleteRows({3, 1});
+  EXPECT_EQ(list.Items(), (std::vector<std::string>{"one", "three", "four"}));
+  EXPECT_FALSE(list.Contains("TWO"));
+  EXPECT_EQ(list.SelectedRows(), std::vector<std::size_t>{2});
+  list.DeleteSelected();
+  EXPECT_EQ(list.Count(), 2u);
+  EXPECT_EQ(list.SelectedCount(), 0u);
+  EXPECT_FALSE(list.Contains("four"));
+  list.Delete(0);
+  list.Delete(7);  // out of range: ignored
+  EXPECT_EQ(list.Items(), std::vector<std::string>{"three"});
+  list.Clear();
+  EXPECT_FALSE(list.Contains("three"));
+}
+
+TEST(ControlsListBox, EventsDescribeTheRowsThatChanged) {
+  ListBox list("lst");
+  std::vector<ControlEvent> events;
+  Connection c = list.changed.Connect([&](const ControlEvent& e) { events.push_back(e); });
+  list.AddMany({"a", "b"});
+  list.Add("c");
+  list.Delete(0);
+  list.SetSelected(0, true);
+  list.SetSelected(0, true);  // no change, no event
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].change, ControlChange::RowsInserted);
+  EXPECT_EQ(events[0].first, 0u);
+  EXPECT_EQ(events[0].last, 1u);
+  EXPECT_EQ(events[1].first, 2u);
+  EXPECT_EQ(events[2].change, ControlChange::RowsRemoved);
+  EXPECT_EQ(events[3].change, ControlChange::Selection);
+  c.Disconnect();
+  list.Clear();
+  EXPECT_EQ(events.size(), 4u);
+}
+
+TEST(ControlsListBox, SingleSelectionListKeepsOneRow) {
+  ListBox list("lst");
+  list.SetMultiSelect(false);
+  list.AddMany({"a", "b", "c"});
+  list.SetSelected(0, true);
+  list.SetSelected(2, true);
+  EXPECT_EQ(list.SelectedRows(), std::vector<std::size_t>{2});
+}
+
+TEST(ControlsButtons, DisabledOrHiddenControlsCannotBeClicked) {
+  Button b("btn", "Go");
+  int clicks = 0;
+  b.onClick = [&] { ++clicks; };
+  EXPECT_TRUE(b.Click());
+  b.SetEnabled(false);
+  EXPECT_FALSE(b.Click());
+  b.SetEnabled(true);
+  b.SetVisible(false);
+  EXPECT_FALSE(b.Click());
+  EXPECT_EQ(clicks, 1);
+
+  CheckBox box("chk", "Box");
+  box.onClick = [&] { ++clicks; };
+  box.SetChecked(true);  // programmatic: no handler
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(box.Click());
+  EXPECT_FALSE(box.Checked());
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST(ControlsButtons, RadioGroupIsExclusive) {
+  RadioGroup group;
+  RadioButton a("a", "A", &group), b("b", "B", &group), c("c", "C", &group);
+  a.SetChecked(true);
+  b.Click();
+  EXPECT_FALSE(a.Checked());
+  EXPECT_TRUE(b.Checked());
+  EXPECT_EQ(group.CheckedButton(), &b);
+  b.SetChecked(false);
+  EXPECT_EQ(group.CheckedButton(), nullptr);
+}
+
+TEST(ControlsText, UserEditsRunHandlersAndProgrammaticSetsDoNot) {
+  Edit e("edt");
+  int changes = 0, events = 0;
+  e.onChange = [&] { ++changes; };
+  Connection c = e.changed.Connect([&](const ControlEvent&) { ++events; });
+  e.SetText("x");
+  e.UserSetText("xy");
+  e.UserSetText("xy");  // unchanged: nothing
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(events, 2);
+
+  ComboBox combo("cbo");
+  combo.SetItems({"one", "two"});
+  combo.SetItemIndex(1);
+  EXPECT_EQ(combo.Text(), "two");
+  int selected = 0;
+  combo.onSelect = [&] { ++selected; };
+  EXPECT_FALSE(combo.UserSelect(5));
+  EXPECT_TRUE(combo.UserSelect(0));
+  EXPECT_EQ(combo.Text(), "one");
+  EXPECT_EQ(selected, 1);
+  combo.SetItems({"z"});
+  EXPECT_EQ(combo.ItemIndex(), 0);
+  combo.SetItems({});
+  EXPECT_EQ(combo.ItemIndex(), -1);
+}
+
+TEST(ControlsPages, DisabledTabCannotBeActivated) {
+  PageControl pages("pge");
+  TabSheet a("a", "A"), b("b", "B");
+  pages.AddPage(&a);
+  pages.AddPage(&b);
+  EXPECT_TRUE(pages.SetActivePageIndex(0));
+  b.SetEnabled(false);
+  EXPECT_FALSE(pages.SetActivePageIndex(1));
+  EXPECT_EQ(pages.ActivePage(), &a);
+  EXPECT_FALSE(pages.SetActivePageIndex(9));
+}
+
+TEST(ControlsSignal, ListenersMayDisconnectWhileNotified) {
+  Signal<int> signal;
+  int first = 0, second = 0;
+  Connection b;
+  Connection a = signal.Connect([&](int v) {
+    first += v;
+    b.Disconnect();
+  });
+  b = signal.Connect([&](int v) { second += v; });
+  signal.Emit(1);
+  signal.Emit(1);
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 0);
+  {
+    Connection scoped = signal.Connect([&](int) { ++second; });
+  }
+  signal.Emit(1);
+  EXPECT_EQ(second, 0);
+}
+
+}  // namespace
+}  // namespace quillory
