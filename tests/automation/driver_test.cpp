@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/settings_store.h"
+#include "automation/automation.h"
+#include "support/temp_drive.h"
+
+namespace quillory {
+namespace {
+
+TEST(AutomationWords, BareWordsAreLiteralAndQuotedWordsAreJson) {
+  EXPECT_EQ(SplitScriptLine(R"(folder D:\new\tab)"), (std::vector<std::string>{"folder", "D:\\new\\tab"}));
+  EXPECT_EQ(SplitScriptLine(R"(set edt "two\nlines \"q\" \\ \u00e9")"),
+            (std::vector<std::string>{"set", "edt", "two\nlines \"q\" \\ \xC3\xA9"}));
+  EXPECT_EQ(SplitScriptLine(R"(x "" y)"), (std::vector<std::string>{"x", "", "y"}));
+  EXPECT_EQ(SplitScriptLine(R"("\ud83d\ude00")"), std::vector<std::string>{"\xF0\x9F\x98\x80"});
+  EXPECT_THROW(SplitScriptLine(R"(set a "open)"), std::runtime_error);
+  EXPECT_THROW(SplitScriptLine(R"(set a "\q")"), std::runtime_error);
+}
+
+TEST(AutomationWords, JsonOutputStaysValidForAnyBytes) {
+  EXPECT_EQ(JsonString("a\\b\"c\n\t"), R"("a\\b\"c\n\t")");
+  EXPECT_EQ(JsonString("\x01"), R"("\u0001")");
+  EXPECT_EQ(JsonString("\xC3\xA9"), "\"\xC3\xA9\"");
+  EXPECT_EQ(JsonString("bad\xFF"), R"("bad\u00ff")");
+}
+
+class AutomationTest : public TempDriveTest {
+ protected:
+  void SetUp() override {
+    TempDriveTest::SetUp();
+    char buf[4096];
+    ASSERT_NE(::getcwd(buf, sizeof buf), nullptr);
+    cwd_ = buf;
+    ASSERT_EQ(::chdir(Host("D:\\").c_str()), 0);
+    Settings() = SettingsStore();
+  }
+  void TearDown() override {
+    (void)::chdir(cwd_.c_str());
+    TempDriveTest::TearDown();
+  }
+  int Run(const std::string& script) {
+    std::istringstream in(script);
+    out.str("");
+    err.str("");
+    return RunAutomation(in, out, err);
+  }
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+  }
+  std::ostringstream out, err;
+  std::string cwd_;
+};
+
+TEST_F(AutomationTest, ScriptChoosesADestinationAndSeesTheFieldWarnings) {
+  MakeDir("D:\\Clients");
+  int rc = Run(
+      "# choose, type, read back\n"
+      "folder D:\\Clients\n"
+      "click btnVol02AddDestFolder\n"
+      "set edtVol02Prefix \"a?bc\"\n"
+      "items lstVol02IncludeStrings b a\n"
+      "check chkVol02Hyphen true\n"
+      "dump edtVol02Prefix lblVol02StartFolder cboVol02DestFolders\n"
+      "click btnVol02ViewDestFolder\n"
+      "close\n");
+  ASSERT_EQ(rc, 0) << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 8u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"select_folder","title":"Browse Title","answer":"D:\\Clients"})");
+  const std::string warning =
+      R"({"event":"message","kind":"warning","caption":"Creating Folder(s).-From a String List.            )"
+      R"(Warning no: 0018.","text":"Illegal character in the Prefix :  ?","answer":"OK"})";
+  EXPECT_EQ(lines[1], warning);
+  EXPECT_EQ(lines[3], warning);
+  EXPECT_EQ(lines[4], R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"text":"a"})");
+  EXPECT_NE(lines[5].find(R"("caption":"D:\\Clients\\a-a")"), std::string::npos) << lines[5];
+  EXPECT_NE(lines[6].find(R"("items":["D:\\Clients"],"itemIndex":0)"), std::string::npos) << lines[6];
+  EXPECT_EQ(lines[7], R"({"event":"open_folder","path":"D:\\Clients"})");
+  EXPECT_EQ(Settings().Vol02DestHistory(), std::vector<std::string>{"D:\\Clients"});
+}
+
+TEST_F(AutomationTest, ModalBlocksRunWhenTheWindowIsShown) {
+  int rc = Run(
+      "modal TfrmAltalanosHelp\n"
+      "  dump lblHelpTopic btnMoreHelp\n"
+      "  click btnHelpClose\n"
+      "end\n"
+      "click btnForcedHelp\n");
+  ASSERT_EQ(rc, 0) << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 4u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"modal","window":"TfrmAltalanosHelp"})");
+  EXPECT_NE(lines[1].find(R"("caption":"Create Folder -IV.")"), std::string::npos);
+  EXPECT_NE(lines[2].find(R"("visible":true)"), std::string::npos);
+  EXPECT_EQ(lines[3], R"({"event":"modal_end","window":"TfrmAltalanosHelp","result":"Close"})");
+}
+
+TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
+  EXPECT_EQ(Run("click btnNoSuchThing\n"), 1);
+  EXPECT_NE(err.str().find("line 1: unknown control btnNoSuchThing"), std::string::npos) << err.str();
+  EXPECT_NE(Lines().back().find(R"("event":"error")"), std::string::npos);
+
+  EXPECT_EQ(Run("\n\nclick btnVol02ViewDestFolder\n"), 1);
+  EXPECT_NE(err.str().find("line 3: control btnVol02ViewDestFolder is disabled"), std::string::npos) << err.str();
+
+  EXPECT_EQ(Run("answer Yes\n"), 1);
+  EXPECT_NE(err.str().find("never asked for"), std::string::npos) << err.str();
+
+  EXPECT_EQ(Run("click btnVol02AddDestFolder\n"), 1);
+  EXPECT_NE(err.str().find("no scripted answer for the folder browser"), std::string::npos) << err.str();
+
+  EXPECT_EQ(Run("set edtVol02Prefix \"open\n"), 1);
+  EXPECT_EQ(Run("page 1\nfrobnicate\n"), 1);
+  EXPECT_NE(err.str().find("line 2: unknown command frobnicate"), std::string::npos) << err.str();
+}
+
+TEST_F(AutomationTest, TheBatchProgramReadsAScriptFromStandardInput) {
+  std::string command = std::string("printf 'dump pgeMain\\n' | ") + QUILLORY_BATCH_EXE + " --automate - 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buf[512];
+  while (std::fgets(buf, sizeof buf, pipe)) output += buf;
+  int status = ::pclose(pipe);
+  EXPECT_EQ(status, 0) << output;
+  EXPECT_NE(output.find(R"("control":"pgeMain","type":"PageControl")"), std::string::npos) << output;
+  EXPECT_NE(output.find(R"("activePage":0)"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace quillory
