@@ -1,0 +1,184 @@
+#include "names/folder_names.h"
+
+#include <array>
+
+#include "platform/drives.h"
+
+namespace quillory {
+
+namespace {
+
+struct IllegalSet {
+  std::string_view characters;
+  std::array<bool, 256> member{};
+
+  explicit IllegalSet(std::string_view chars) : characters(chars) {
+    for (char c : chars) member[static_cast<unsigned char>(c)] = true;
+  }
+  bool Holds(char c) const { return member[static_cast<unsigned char>(c)]; }
+};
+
+struct IllegalSets {
+  IllegalSet folderName{":\"*[];|<>?!\\/"};
+  IllegalSet stringItem{":*\"[];|<>?"};
+  IllegalSet fullPath{"/\"*|<>?"};
+};
+
+const IllegalSets& Sets() {
+  static const IllegalSets sets;
+  return sets;
+}
+
+const IllegalSet& SetOf(std::string_view kind) {
+  const IllegalSets& sets = Sets();
+  if (kind == "F") return sets.folderName;
+  if (kind == "H") return sets.stringItem;
+  return sets.fullPath;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A byte that can be part of a word: letters, digits and every byte of a
+// non-ASCII character.
+bool IsWordByte(char c) { return IsAsciiLetter(c) || IsDigit(c) || static_cast<unsigned char>(c) >= 0x80; }
+
+std::string Normalize(std::string_view text, bool collapseColons) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {
+    out = "\\\\";
+    while (i < text.size() && IsSeparator(text[i])) ++i;
+  }
+  for (; i < text.size(); ++i) {
+    const char c = IsSeparator(text[i]) ? '\\' : text[i];
+    if ((c == '\\' || (collapseColons && c == ':')) && !out.empty() && out.back() == c) continue;
+    out += c;
+  }
+  return out;
+}
+
+// The whole UTF-8 character that ends just before `end`, so a message never
+// shows half of one.
+std::string_view CharacterBefore(std::string_view text, std::size_t end) {
+  std::size_t begin = end - 1;
+  while (begin > 0 && end - begin < 4 && (static_cast<unsigned char>(text[begin]) & 0xC0) == 0x80) --begin;
+  return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+void BuildIllegalCharacterSets() { Sets(); }
+
+std::string_view IllegalCharacters(std::string_view kind) { return SetOf(kind).characters; }
+
+bool CheckIllegalCharacters(std::string_view kind, std::string_view text, std::string& found) {
+  const IllegalSet& set = SetOf(kind);
+  found.clear();
+  for (char c : text) {
+    if (!set.Holds(c)) continue;
+    found += ' ';
+    found += c;
+  }
+  return !found.empty();
+}
+
+int CountColons(std::string_view text) {
+  int count = 0;
+  for (char c : text) count += c == ':' ? 1 : 0;
+  return count;
+}
+
+bool CheckColons(std::string_view text, std::string& message) {
+  bool any = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ':') continue;
+    any = true;
+    if (i == 0) {
+      message = "The colon (:) is the first character in the text.";
+      return false;
+    }
+    if (i + 1 == text.size()) {
+      message = "The colon (:) is the last character in the text.";
+      return false;
+    }
+    if (!IsAsciiLetter(text[i - 1])) {
+      message = "There is(are) no drive letter(s) before colon(s) (:) : ";
+      message += CharacterBefore(text, i);
+      return false;
+    }
+  }
+  if (!any) {
+    message = "Not found any colon (:) in the text !!!!";
+    return false;
+  }
+  message = "There is(are) a drive letter(s) before colon(s) (:).";
+  return true;
+}
+
+bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message) {
+  const std::string trimmed = Trim(path);
+  const std::string drive = ExtractFileDrive(trimmed);
+  if (drive.empty()) {
+    message = "This item is not a valid Folder Name (No drive letter) !";
+    return false;
+  }
+  if (!acceptAnyDrive) {
+    const bool present = drive[1] == ':' ? Drives().IsPresent(drive[0]) : Drives().ToHost(drive).has_value();
+    if (!present) {
+      message = "There is no valid drive letter.";
+      return false;
+    }
+  }
+  // For a letter drive this is the text after the first ':'; a UNC path is
+  // measured after its share, so "\\srv\share" alone counts as a root too.
+  if (Trim(std::string_view(trimmed).substr(drive.size())).size() < 2) {
+    message = "There is no Folder part (just root).";
+    return false;
+  }
+  std::string found;
+  if (CheckIllegalCharacters("N", trimmed, found)) {
+    message = "Illegal characters in the folder name : " + found;
+    return false;
+  }
+  message.clear();
+  return true;
+}
+
+std::string NormalizeComposedPath(std::string_view path) { return Normalize(path, true); }
+
+std::string NormalizeListLine(std::string_view line) { return Normalize(line, false); }
+
+std::vector<std::string> CutFullPaths(std::string_view text) {
+  const std::string slashed = ReplaceAll(text, "/", "\\");
+  const std::string_view t = slashed;
+  std::vector<std::string> pieces;
+  const auto emit = [&](std::size_t begin, std::size_t end) {
+    std::string piece = Trim(t.substr(begin, end - begin));
+    if (!piece.empty()) pieces.push_back(std::move(piece));
+  };
+  std::size_t pieceBegin = 0;
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    const bool driveStart = IsAsciiLetter(t[i]) && t[i + 1] == ':' && (i == 0 || !IsWordByte(t[i - 1]));
+    if (!driveStart) continue;
+    emit(pieceBegin, i);
+    pieceBegin = i;
+    ++i;
+  }
+  emit(pieceBegin, t.size());
+  return pieces;
+}
+
+std::optional<std::string> FieldIllegalFound(std::string_view text) {
+  std::string found;
+  if (!CheckIllegalCharacters("F", text, found)) return std::nullopt;
+  return found;
+}
+
+const FieldMessage& FieldIllegalMessage(CreatePage page, NameField field) {
+  return kFieldMessages[static_cast<int>(page) * 2 + (field == NameField::Suffix ? 1 : 0)];
+}
+
+}  // namespace quillory

@@ -1,0 +1,115 @@
+#include "names/name_composition.h"
+
+#include "platform/drives.h"
+
+namespace quillory {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The text below the drive part without trailing delimiters.
+std::string_view StripTrailingSeparators(std::string_view rest) {
+  while (!rest.empty() && IsSeparator(rest.back())) rest.remove_suffix(1);
+  return rest;
+}
+
+_tagVol0XParts ComposeUnderDestination(std::string_view destination, std::string_view prefix,
+                                       std::string_view suffix, bool hyphen) {
+  _tagVol0XParts parts;
+  parts.part1 = Trim(destination);
+  if (parts.part1.empty() || parts.part1.back() != '\\') parts.part1 += '\\';
+  parts.part1 += prefix;
+  parts.part1 += HyphenFor(prefix, hyphen);
+  parts.part3 = HyphenFor(suffix, hyphen);
+  parts.part4 = suffix;
+  return parts;
+}
+
+}  // namespace
+
+AnsiString _tagVol0XParts::Join() const { return part1 + part2 + part3 + part4 + part5; }
+
+AnsiString _tagVol0XParts::JoinWith(std::string_view item) const {
+  AnsiString out;
+  out.reserve(part1.size() + item.size() + part3.size() + part4.size() + part5.size());
+  out += part1;
+  out += item;
+  out += part3;
+  out += part4;
+  out += part5;
+  return out;
+}
+
+std::string HyphenFor(std::string_view piece, bool hyphen) {
+  return hyphen && !Trim(piece).empty() ? "-" : "";
+}
+
+_tagVol0XParts ComposePartsVol02(std::string_view destination, std::string_view prefix, std::string_view suffix,
+                                 bool hyphen) {
+  return ComposeUnderDestination(destination, prefix, suffix, hyphen);
+}
+
+_tagVol0XParts ComposePartsVol03(std::string_view destination, std::string_view prefix, std::string_view suffix,
+                                 bool hyphen) {
+  return ComposeUnderDestination(destination, prefix, suffix, hyphen);
+}
+
+_tagVol0XParts ComposePartsVol04(std::string_view item, std::string_view prefix, std::string_view suffix,
+                                 bool hyphen) {
+  ParentAndName split = SplitParentAndName(FolderOfItem(Trim(item)));
+  _tagVol0XParts parts;
+  parts.part1 = std::move(split.parent);
+  parts.part1 += prefix;
+  parts.part1 += HyphenFor(prefix, hyphen);
+  parts.part2 = std::move(split.name);
+  parts.part3 = HyphenFor(suffix, hyphen);
+  parts.part4 = suffix;
+  return parts;
+}
+
+ParentAndName SplitParentAndName(std::string_view folder) {
+  const std::string drive = ExtractFileDrive(folder);
+  const std::string_view rest = StripTrailingSeparators(folder.substr(drive.size()));
+  std::size_t cut = rest.size();
+  while (cut > 0 && !IsSeparator(rest[cut - 1])) --cut;
+  ParentAndName result;
+  result.parent = drive;
+  result.parent += rest.substr(0, cut);
+  result.name = rest.substr(cut);
+  if (!result.parent.empty() && !IsSeparator(result.parent.back())) result.parent += '\\';
+  return result;
+}
+
+std::string FolderOfItem(std::string_view item) {
+  const std::string drive = ExtractFileDrive(item);
+  const std::string_view rest = StripTrailingSeparators(item.substr(drive.size()));
+  std::size_t nameBegin = rest.size();
+  while (nameBegin > 0 && !IsSeparator(rest[nameBegin - 1])) --nameBegin;
+  const std::string_view name = rest.substr(nameBegin);
+  const std::size_t dot = name.rfind('.');
+  const bool isFile = dot != std::string_view::npos && !Trim(name.substr(dot + 1)).empty();
+  std::string folder = drive;
+  folder += isFile ? StripTrailingSeparators(rest.substr(0, nameBegin)) : rest;
+  // A file right under the root stands for the root, which keeps its delimiter.
+  if (folder.size() == drive.size() && !drive.empty()) folder += '\\';
+  return folder;
+}
+
+PreviewTexts PreviewVol02(const _tagVol0XParts& parts, std::optional<std::string_view> first,
+                          std::optional<std::string_view> last) {
+  if (!first || !last) return {};
+  return {parts.JoinWith(*first), parts.JoinWith(*last)};
+}
+
+PreviewTexts PreviewVol04(const PreviewTexts& previous, std::optional<std::string_view> first,
+                          std::optional<std::string_view> last, std::string_view prefix, std::string_view suffix,
+                          bool hyphen) {
+  if (!first || !last) return {};
+  PreviewTexts texts = previous;
+  if (HasDrive(Trim(*first))) texts.start = ComposePartsVol04(*first, prefix, suffix, hyphen).Join();
+  if (HasDrive(Trim(*last))) texts.end = ComposePartsVol04(*last, prefix, suffix, hyphen).Join();
+  return texts;
+}
+
+}  // namespace quillory
