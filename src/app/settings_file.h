@@ -1,0 +1,115 @@
+// The settings file: a headerless sequence of fixed-size records, one value
+// per record, ended by a record of kind 900. Layout of one record:
+//   0     int32 LE   kind
+//   4     10 bytes   key (first 10 characters; zero-terminated only if shorter)
+//   14    5262 bytes text, zero-terminated (at most 5261 characters)
+//   5276  int32 LE   number
+//   5280  32 bytes   unused
+// Every byte that carries no value is zero. Only the kind identifies a record;
+// the key is informative.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/settings_store.h"
+
+namespace quillory {
+
+class InputFile;
+
+inline constexpr std::size_t kSettingsRecordSize = 5312;
+inline constexpr std::size_t kSettingsKeyOffset = 4;
+inline constexpr std::size_t kSettingsKeySize = 10;
+inline constexpr std::size_t kSettingsTextOffset = 14;
+inline constexpr std::size_t kSettingsTextSize = 5262;
+inline constexpr std::size_t kSettingsMaxTextLength = kSettingsTextSize - 1;
+inline constexpr std::size_t kSettingsNumberOffset = 5276;
+inline constexpr std::int32_t kSettingsEndKind = 900;
+
+inline constexpr std::string_view kSettingsFileName = "default.set";
+
+struct SettingsMessage {
+  std::string_view text;
+  std::string_view caption;
+};
+
+// Shown (error icon, OK) by the caller when a save fails.
+inline constexpr SettingsMessage kMsg0130 = {
+    "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
+    "or \n\nimmediately e-mail us, please!",
+    "Severe Error!    Msg no: 0130."};
+
+// The store's default directory, "\" and "default.set", with doubled
+// backslashes collapsed (the leading pair of a UNC path is kept).
+std::string DefaultSettingsPath(const SettingsStore& store);
+
+// One record, exactly kSettingsRecordSize bytes. A longer text is cut to
+// kSettingsMaxTextLength bytes, backed off to a character boundary when the
+// text is valid UTF-8.
+std::string EncodeSettingsRecord(std::int32_t kind, std::string_view key, std::string_view text,
+                                 std::int32_t number);
+
+// The whole file content for the store, end record included.
+std::string EncodeSettings(const SettingsStore& store);
+
+struct SettingsSaveResult {
+  bool ok = true;
+  std::string message;  // host error detail for logs; the user is shown kMsg0130
+};
+
+// Writes the whole store. The file is replaced atomically: on failure the
+// previous file is intact and nothing is shown; the caller shows kMsg0130.
+class SaveClass {
+ public:
+  // An empty path means DefaultSettingsPath(store).
+  explicit SaveClass(std::string_view path, const SettingsStore& store = Settings());
+  SettingsSaveResult save();
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  const SettingsStore& store_;
+};
+
+// Reads the file into the store record by record (never the whole file at
+// once). Texts and flags are set, list records appended: the caller empties
+// the store's lists first (SettingsStore::ClearLists). Unknown kinds and the
+// end record are skipped, an incomplete last record is ignored.
+class RestoreClass {
+ public:
+  // Opens the file; an empty path means DefaultSettingsPath(store).
+  explicit RestoreClass(std::string_view path, SettingsStore& store = Settings());
+  ~RestoreClass();
+  RestoreClass(const RestoreClass&) = delete;
+  RestoreClass& operator=(const RestoreClass&) = delete;
+
+  bool IsOpen() const { return file_ != nullptr; }
+  // False when the file could not be opened (nothing restored) or a read
+  // error stopped it part-way (records before it are kept).
+  bool restore();
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  SettingsStore& store_;
+  std::unique_ptr<InputFile> file_;
+};
+
+struct StartUpSettingsResult {
+  bool restored = false;     // false: defaults were built and saved
+  SettingsSaveResult save;   // the first-start save; ok when none was needed
+};
+
+// Start-up: sets the application name and default directory, then restores
+// the settings file in that directory or, when it cannot be opened, fills the
+// defaults and saves them at once. The running program's name and directory
+// win over those stored in the file, so later saves go where the file was
+// read from. An empty restored mask list receives "*.*".
+StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicationName,
+                                      std::string defaultDirectory);
+
+}  // namespace quillory
