@@ -108,6 +108,8 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol03ViewDetailedResults(Make<CheckBox>("chkVol03ViewDetailedResults", "Show Visual Log")),
       chkVol03ViewDestFolder(Make<CheckBox>("chkVol03ViewDestFolder", "Show Explorer")),
       btnVol03Help(Make<Button>("btnVol03Help", "Help")),
+      lblVol08FileTypesAllSelected(Make<Label>("lblVol08FileTypesAllSelected")),
+      lblVol07FileTypesAllSelected(Make<Label>("lblVol07FileTypesAllSelected")),
       btnVol08Help(Make<Button>("btnVol08Help", "Help")),
       btnVol07Help(Make<Button>("btnVol07Help", "Help")),
       btnVol06Help(Make<Button>("btnVol06Help", "Help")),
@@ -249,7 +251,8 @@ void TfrmMain::FormCreate() {
       "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
       "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
       "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
-  fileTypeStatus = texts.fileTypesAll;
+  lblVol07FileTypesAllSelected.SetCaption(texts.fileTypesAll);
+  lblVol08FileTypesAllSelected.SetCaption(texts.fileTypesAll);
 
   auto refill = [](ComboBox& combo, const std::vector<std::string>& history) {
     combo.ClearItems();
@@ -273,8 +276,11 @@ void TfrmMain::FormActivate() {
                     static_cast<VisualLogWindow*>(app.statistic04), static_cast<VisualLogWindow*>(app.statistic06),
                     static_cast<VisualLogWindow*>(app.statistics07), static_cast<VisualLogWindow*>(app.statistic08)})
     if (log) log->RefreshHeading();
-  const auto& masks = settings.FileMaskText();
-  fileTypeStatus = masks == "*.*" || Trim(masks).empty() ? texts.fileTypesAll : texts.fileTypesUserSelected;
+  // The filter shows "*.*" while nothing was ever accepted.
+  const std::string masks = Trim(settings.FileMaskText()).empty() ? "*.*" : settings.FileMaskText();
+  const std::string& status = masks == "*.*" ? texts.fileTypesAll : texts.fileTypesUserSelected;
+  lblVol07FileTypesAllSelected.SetCaption(status);
+  lblVol08FileTypesAllSelected.SetCaption(status);
 }
 
 bool TfrmMain::FormClose() {

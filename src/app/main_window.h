@@ -108,6 +108,10 @@ class TfrmMain : public Window {
   Button& btnVol03Help;
   CreatePageState vol03;
 
+  // ---- file-type status of the copy and delete pages ----
+  Label& lblVol08FileTypesAllSelected;
+  Label& lblVol07FileTypesAllSelected;
+
   // ---- other pages' help buttons ----
   Button& btnVol08Help;
   Button& btnVol07Help;
@@ -123,7 +127,6 @@ class TfrmMain : public Window {
     std::string copySimulation, copySimulationEnd;
     std::string fileTypesAll = "All.", fileTypesUserSelected = "User Selected.";
   } texts;
-  std::string fileTypeStatus;
   std::string applicationTitle;
   std::string helpFilePath;
   int hintHidePauseMs = 2500;

@@ -315,6 +315,10 @@ void Driver::Run(const std::vector<Line>& lines) {
     } catch (const ScriptError& e) {
       if (std::string(e.what()).rfind("line ", 0) == 0) throw;
       throw ScriptError(Where(line) + e.what());
+    } catch (const std::exception& e) {
+      // What the program's exception box would show; the program goes on.
+      out_ << "{\"event\":\"exception\",\"line\":" << line.number << ",\"text\":" << JsonString(e.what())
+           << "}\n";
     }
   }
 }

@@ -202,7 +202,10 @@ TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
   EXPECT_EQ(app->statistic06->lblNormalSimulate.Caption(), "Simulate the Folder Rename Process.");
   EXPECT_EQ(app->statistics07->lblNormalSimulate.Caption(), "Folder/File Delete Process.");
   EXPECT_EQ(app->statistic08->lblNormalSimulate.GetColor(), Color::DarkRed);
-  EXPECT_EQ(main.fileTypeStatus, "All.");
+  EXPECT_EQ(main.lblVol07FileTypesAllSelected.Caption(), "All.");
+  store->SetFileMaskText("*.doc");
+  main.FormActivate();
+  EXPECT_EQ(main.lblVol08FileTypesAllSelected.Caption(), "User Selected.");
 
   ui->modalBlocks["TfrmAltalanosHelp"] = [](Window& w) {
     auto& help = static_cast<TfrmAltalanosHelp&>(w);
