@@ -1,7 +1,6 @@
 #include "app/controls.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "platform/text.h"
 
@@ -235,8 +234,7 @@ void ListBox::AddMany(std::vector<std::string> items) {
     return;
   }
   for (auto& s : items) items_.push_back(std::move(s));
-  std::stable_sort(items_.begin(), items_.end(),
-                   [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  SortItems();
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;
@@ -310,11 +308,25 @@ void ListBox::Clear() {
 
 void ListBox::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
-  if (sorted_)
-    std::stable_sort(items_.begin(), items_.end(),
-                     [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  if (sorted_) SortItems();
   Rebuild();
   Notify(ControlChange::RowsReset);
+}
+
+// Folds every item once instead of twice per comparison: sorting a million
+// items then costs one fold each plus byte compares.
+void ListBox::SortItems() {
+  std::vector<std::pair<std::string, std::size_t>> keys;
+  keys.reserve(items_.size());
+  for (std::size_t i = 0; i < items_.size(); ++i) keys.emplace_back(CaseFold(items_[i]), i);
+  std::stable_sort(keys.begin(), keys.end(), [this](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return items_[a.second] < items_[b.second];
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(items_.size());
+  for (auto& k : keys) sorted.push_back(std::move(items_[k.second]));
+  items_ = std::move(sorted);
 }
 
 void ListBox::Rebuild() {

@@ -263,6 +263,7 @@ class ListBox : public Control {
   void IndexAdd(const std::string& item);
   void IndexRemove(const std::string& item);
   void Rebuild();
+  void SortItems();
 
   bool sorted_;
   bool multiSelect_ = true;

@@ -39,11 +39,11 @@ class Signal {
 
   [[nodiscard]] Connection Connect(Slot slot) {
     const int id = state_->nextId++;
-    state_->slots.emplace_back(id, std::move(slot));
+    state_->entries.emplace_back(id, std::move(slot));
     std::weak_ptr<State> weak = state_;
     return Connection([weak, id] {
       if (auto s = weak.lock()) {
-        for (auto& entry : s->slots)
+        for (auto& entry : s->entries)
           if (entry.first == id) entry.second = nullptr;
         s->dirty = true;
       }
@@ -53,27 +53,27 @@ class Signal {
   void Emit(Args... args) const {
     // Index loop: a slot may connect or disconnect others while we emit.
     auto keep = state_;
-    for (std::size_t i = 0; i < keep->slots.size(); ++i) {
-      if (keep->slots[i].second) {
-        auto slot = keep->slots[i].second;
+    for (std::size_t i = 0; i < keep->entries.size(); ++i) {
+      if (keep->entries[i].second) {
+        auto slot = keep->entries[i].second;
         slot(args...);
       }
     }
     if (keep->dirty) {
-      std::erase_if(keep->slots, [](const auto& e) { return !e.second; });
+      std::erase_if(keep->entries, [](const auto& e) { return !e.second; });
       keep->dirty = false;
     }
   }
 
   bool HasListeners() const {
-    for (auto& e : state_->slots)
+    for (auto& e : state_->entries)
       if (e.second) return true;
     return false;
   }
 
  private:
   struct State {
-    std::vector<std::pair<int, Slot>> slots;
+    std::vector<std::pair<int, Slot>> entries;
     int nextId = 0;
     bool dirty = false;
   };

@@ -1,0 +1,153 @@
+// The desktop program: command line, then the windows and the event loop.
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/scripted_ui.h"
+#include "app/settings_store.h"
+#include "automation/automation.h"
+#include "platform/drives.h"
+#include "qt/bindings.h"
+#include "qt/main_window_view.h"
+#include "qt/qt_ui.h"
+#include "qt/screenshot.h"
+
+#include <QApplication>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: quillory [options]\n"
+    "  --drive D=/path        map drive letter D: to a host folder (repeatable;\n"
+    "                         QUILLORY_DRIVES=\"D=/srv/data;C=/tmp/x\" does the same)\n"
+    "  --screenshot FILE      render a window to a PNG file and exit\n"
+    "    --page N             the tab to show first: 0 (Copy Folder Structures)\n"
+    "                         to 6 (Create Folder -IV.)\n"
+    "    --window NAME        render the window of that class instead of the main window\n"
+    "  --automate SCRIPT|-    run a script without a display (- reads standard input)\n"
+    "  --help                 show this text\n";
+
+struct Options {
+  std::string screenshot;
+  int page = -1;
+  std::string window;
+  std::vector<char*> qtArgs;  // argv[0] and whatever Qt may understand
+};
+
+bool ParsePage(const char* text, int* page) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 0 || value > 1000) return false;
+  *page = static_cast<int>(value);
+  return true;
+}
+
+// Returns -1 to go on, otherwise the exit code.
+int ParseOptions(int argc, char** argv, Options& options) {
+  options.qtArgs.push_back(argv[0]);
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](const char* what) -> const char* {
+      if (i + 1 >= argc) {
+        std::cerr << "quillory: " << arg << " needs " << what << ".\n" << kUsage;
+        return nullptr;
+      }
+      return argv[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else if (arg == "--automate") {
+      return quillory::RunAutomationMain(argc, argv);
+    } else if (arg == "--drive") {
+      const char* mapping = value("D=/path");
+      if (!mapping) return 2;
+      std::string error;
+      if (!quillory::Drives().ParseAndApply(mapping, &error)) {
+        std::cerr << "quillory: --drive " << mapping << ": " << error << "\n";
+        return 2;
+      }
+    } else if (arg == "--screenshot") {
+      const char* file = value("a file name");
+      if (!file) return 2;
+      options.screenshot = file;
+    } else if (arg == "--page") {
+      const char* page = value("a page number");
+      if (!page) return 2;
+      if (!ParsePage(page, &options.page)) {
+        std::cerr << "quillory: --page needs a number from 0 to 6, not \"" << page << "\".\n";
+        return 2;
+      }
+    } else if (arg == "--window") {
+      const char* name = value("a window class name");
+      if (!name) return 2;
+      options.window = name;
+    } else if (arg.rfind("--", 0) == 0) {
+      std::cerr << "quillory: unknown option " << arg << "\n" << kUsage;
+      return 2;
+    } else {
+      options.qtArgs.push_back(argv[i]);
+    }
+  }
+  if (options.screenshot.empty() && (options.page >= 0 || !options.window.empty())) {
+    std::cerr << "quillory: --page and --window go with --screenshot.\n" << kUsage;
+    return 2;
+  }
+  return -1;
+}
+
+int Screenshot(const Options& options) {
+  // Nobody answers questions here; whatever start-up says goes to stderr.
+  quillory::ScriptedUi ui;
+  ui.onCall = [](const quillory::UiCall& call) {
+    if (call.kind == "message") std::cerr << "quillory: " << call.caption << ": " << call.text << "\n";
+  };
+  try {
+    quillory::Application app(ui, quillory::Settings());
+    return quillory::RenderScreenshot(app, options.screenshot, options.page, options.window);
+  } catch (const std::exception& e) {
+    std::cerr << "quillory: " << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int code = ParseOptions(argc, argv, options); code >= 0) return code;
+
+  if (!options.screenshot.empty() && !qEnvironmentVariableIsSet("DISPLAY") &&
+      !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  int qtArgc = static_cast<int>(options.qtArgs.size());
+  options.qtArgs.push_back(nullptr);
+  QApplication qapp(qtArgc, options.qtArgs.data());
+  if (qtArgc > 1) {
+    std::cerr << "quillory: unknown argument " << options.qtArgs[1] << "\n" << kUsage;
+    return 2;
+  }
+
+  if (!options.screenshot.empty()) return Screenshot(options);
+
+  quillory::QtUi ui;
+  std::unique_ptr<quillory::Application> app;
+  try {
+    app = std::make_unique<quillory::Application>(ui, quillory::Settings());
+  } catch (const std::exception& e) {
+    quillory::ShowExceptionBox(e.what());
+    return 1;
+  }
+  QCoreApplication::setApplicationName(quillory::ToQt(app->main->applicationTitle));
+  ui.AttachViews(*app).show();
+  const int code = QApplication::exec();
+  ui.DetachViews();
+  app.reset();
+  return code;
+}

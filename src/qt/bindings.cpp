@@ -1,0 +1,432 @@
+#include "qt/bindings.h"
+
+#include <exception>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+namespace quillory {
+
+namespace {
+
+// Owns the model subscriptions of one widget; being its child, it goes with
+// the widget and ends them.
+class BindingScope : public QObject {
+ public:
+  explicit BindingScope(QObject* owner) : QObject(owner) {}
+  std::vector<Connection> connections;
+};
+
+int handlerDepth = 0;
+
+std::function<void(const std::string&)>& ExceptionReporter() {
+  static std::function<void(const std::string&)> reporter;
+  return reporter;
+}
+
+void Report(const std::string& text) {
+  if (auto& reporter = ExceptionReporter()) reporter(text);
+  else ShowExceptionBox(text);
+}
+
+// The colour roles a widget's text is drawn with. Only the active and
+// inactive groups change, so a disabled control still looks disabled.
+void ApplyColor(QWidget* widget, Color color) {
+  QPalette palette;
+  if (color != Color::Default) {
+    const QColor c = ToQColor(color);
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+      for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) palette.setColor(group, role, c);
+  }
+  widget->setPalette(palette);
+}
+
+// Remembers what the binder last applied, so a widget the view styled is
+// touched only when the model asks for something else.
+struct CaptionState {
+  Color color = Color::Default;
+  bool centered = false;
+  Qt::Alignment before;
+};
+
+void SyncColor(QWidget* widget, Color color, CaptionState& state) {
+  if (state.color == color) return;
+  state.color = color;
+  ApplyColor(widget, color);
+}
+
+template <class Fn>
+void OnChange(QObject* owner, Control& control, Fn fn) {
+  KeepWhileAlive(owner, control.changed.Connect([fn = std::move(fn)](const ControlEvent& e) { fn(e); }));
+}
+
+}  // namespace
+
+QString ToQt(const std::string& text) {
+  if (IsValidUtf8(text)) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const std::string shown = EscapeForDisplay(text);
+  return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+std::string FromQt(const QString& text) { return text.toStdString(); }
+
+QColor ToQColor(Color color) {
+  switch (color) {
+    case Color::Green: return QColor(0x00, 0x80, 0x00);
+    case Color::Red: return QColor(0xFF, 0x00, 0x00);
+    case Color::Maroon: return QColor(0x80, 0x00, 0x00);
+    case Color::DarkRed: return QColor(0x8B, 0x00, 0x00);
+    case Color::Default: break;
+  }
+  return {};
+}
+
+void Guarded(const std::function<void()>& handler) {
+  struct Depth {
+    Depth() { ++handlerDepth; }
+    ~Depth() { --handlerDepth; }
+  } depth;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    Report(e.what());
+  } catch (...) {
+    Report("An unexpected error occurred.");
+  }
+}
+
+bool InHandler() { return handlerDepth > 0; }
+
+void SetExceptionReporter(std::function<void(const std::string&)> reporter) {
+  ExceptionReporter() = std::move(reporter);
+}
+
+void ShowExceptionBox(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), ToQt(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void KeepWhileAlive(QObject* owner, Connection connection) {
+  BindingScope* scope = nullptr;
+  for (QObject* child : owner->children())
+    if ((scope = dynamic_cast<BindingScope*>(child))) break;
+  if (!scope) scope = new BindingScope(owner);
+  scope->connections.push_back(std::move(connection));
+}
+
+void BindControl(QWidget* widget, Control& control) {
+  widget->setEnabled(control.Enabled());
+  // Showing a widget that has no parent yet would open it as a window.
+  if (!control.Visible()) widget->setVisible(false);
+  widget->setToolTip(ToQt(control.Hint()));
+  OnChange(widget, control, [widget, &control](const ControlEvent& e) {
+    switch (e.change) {
+      case ControlChange::Enabled:
+        if (widget->isEnabled() != control.Enabled()) widget->setEnabled(control.Enabled());
+        break;
+      case ControlChange::Visible:
+        if (widget->isHidden() == control.Visible() && (widget->parentWidget() || !control.Visible()))
+          widget->setVisible(control.Visible());
+        break;
+      case ControlChange::Hint: widget->setToolTip(ToQt(control.Hint())); break;
+      case ControlChange::Focus: widget->setFocus(Qt::OtherFocusReason); break;
+      default: break;
+    }
+  });
+}
+
+void BindLabel(QLabel* widget, Label& label) {
+  BindControl(widget, label);
+  widget->setTextFormat(Qt::PlainText);
+  auto state = std::make_shared<CaptionState>();
+  auto sync = [widget, &label, state] {
+    const QString text = ToQt(label.Caption());
+    if (widget->text() != text) widget->setText(text);
+    if (label.Centered() != state->centered) {
+      state->centered = label.Centered();
+      if (state->centered) {
+        state->before = widget->alignment();
+        widget->setAlignment(Qt::AlignCenter);
+      } else {
+        widget->setAlignment(state->before);
+      }
+    }
+    SyncColor(widget, label.GetColor(), *state);
+  };
+  sync();
+  OnChange(widget, label, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Caption || e.change == ControlChange::Color) sync();
+  });
+}
+
+namespace {
+
+// Caption and colour of buttons, check boxes and radio buttons.
+void BindCaption(QAbstractButton* widget, Captioned& control) {
+  BindControl(widget, control);
+  auto state = std::make_shared<CaptionState>();
+  auto sync = [widget, &control, state] {
+    const QString text = ToQt(control.Caption());
+    if (widget->text() != text) widget->setText(text);
+    SyncColor(widget, control.GetColor(), *state);
+  };
+  sync();
+  OnChange(widget, control, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Caption || e.change == ControlChange::Color) sync();
+  });
+}
+
+template <class Model>
+void BindCheckable(QAbstractButton* widget, Model& model) {
+  BindCaption(widget, model);
+  widget->setCheckable(true);
+  widget->setChecked(model.Checked());
+  auto sync = [widget, &model] {
+    if (widget->isChecked() == model.Checked()) return;
+    QSignalBlocker block(widget);
+    widget->setChecked(model.Checked());
+  };
+  OnChange(widget, model, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Checked) sync();
+  });
+  QPointer<QAbstractButton> guard(widget);
+  QObject::connect(widget, &QAbstractButton::clicked, widget, [guard, sync, &model] {
+    Guarded([&model] { model.Click(); });
+    // The model decides: a refused click, or a radio button clicked while
+    // already checked, leaves the widget as the model says.
+    if (guard) sync();
+  });
+}
+
+}  // namespace
+
+void BindButton(QAbstractButton* widget, Button& button) {
+  BindCaption(widget, button);
+  QObject::connect(widget, &QAbstractButton::clicked, widget, [&button] { Guarded([&button] { button.Click(); }); });
+}
+
+void BindCheckBox(QCheckBox* widget, CheckBox& box) { BindCheckable(widget, box); }
+
+void BindRadioButton(QRadioButton* widget, RadioButton& button) {
+  // The model's group is the one source of exclusivity.
+  widget->setAutoExclusive(false);
+  BindCheckable(widget, button);
+}
+
+void BindEdit(QLineEdit* widget, Edit& edit) {
+  BindControl(widget, edit);
+  widget->setText(ToQt(edit.Text()));
+  auto sync = [widget, &edit] {
+    const QString text = ToQt(edit.Text());
+    if (widget->text() == text) return;
+    QSignalBlocker block(widget);
+    widget->setText(text);
+  };
+  OnChange(widget, edit, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Text) sync();
+  });
+  QPointer<QLineEdit> guard(widget);
+  QObject::connect(widget, &QLineEdit::textEdited, widget, [guard, sync, &edit](const QString& text) {
+    Guarded([&edit, text] { edit.UserSetText(FromQt(text)); });
+    if (guard) sync();
+  });
+  QObject::connect(widget, &QLineEdit::editingFinished, widget, [&edit] {
+    // A box shown by a running handler takes the focus; the person has not
+    // left the field.
+    if (InHandler()) return;
+    Guarded([&edit] { edit.Exit(); });
+  });
+}
+
+void BindMemo(QPlainTextEdit* widget, Memo& memo) {
+  BindControl(widget, memo);
+  widget->setReadOnly(true);
+  auto sync = [widget, &memo] {
+    const QString text = ToQt(memo.Text());
+    if (widget->toPlainText() == text) return;
+    QSignalBlocker block(widget);
+    widget->setPlainText(text);
+  };
+  sync();
+  OnChange(widget, memo, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Items) sync();
+  });
+}
+
+void BindComboBox(QComboBox* widget, ComboBox& combo) {
+  BindControl(widget, combo);
+  auto sync = [widget, &combo](bool items) {
+    QSignalBlocker block(widget);
+    if (items) {
+      QStringList wanted;
+      wanted.reserve(static_cast<qsizetype>(combo.Items().size()));
+      for (const auto& item : combo.Items()) wanted << ToQt(item);
+      QStringList shown;
+      for (int i = 0; i < widget->count(); ++i) shown << widget->itemText(i);
+      if (shown != wanted) {
+        widget->clear();
+        widget->addItems(wanted);
+      }
+    }
+    if (widget->currentIndex() != combo.ItemIndex()) widget->setCurrentIndex(combo.ItemIndex());
+    const QString text = ToQt(combo.Text());
+    if (widget->isEditable()) {
+      if (widget->currentText() != text) widget->setEditText(text);
+    } else {
+      const QString placeholder = combo.ItemIndex() < 0 ? text : QString();
+      if (widget->placeholderText() != placeholder) widget->setPlaceholderText(placeholder);
+    }
+  };
+  sync(true);
+  OnChange(widget, combo, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::Items) sync(true);
+    else if (e.change == ControlChange::ItemIndex || e.change == ControlChange::Text) sync(false);
+  });
+  QPointer<QComboBox> guard(widget);
+  QObject::connect(widget, qOverload<int>(&QComboBox::activated), widget, [guard, sync, &combo](int index) {
+    Guarded([&combo, index] { combo.UserSelect(index); });
+    if (guard) sync(false);
+  });
+  if (widget->isEditable()) {
+    QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget, [guard, sync, &combo](const QString& text) {
+      Guarded([&combo, text] { combo.UserSetText(FromQt(text)); });
+      if (guard) sync(false);
+    });
+  }
+}
+
+void BindGroupBox(QGroupBox* widget, Control& control) {
+  BindControl(widget, control);
+  auto* captioned = dynamic_cast<Captioned*>(&control);
+  if (!captioned) return;
+  widget->setTitle(ToQt(captioned->Caption()));
+  OnChange(widget, control, [widget, captioned](const ControlEvent& e) {
+    if (e.change == ControlChange::Caption) widget->setTitle(ToQt(captioned->Caption()));
+  });
+}
+
+void BindAction(QAction* action, Button& button) {
+  auto sync = [action, &button] {
+    const QString text = ToQt(button.Caption());
+    if (action->text() != text) action->setText(text);
+    if (action->isEnabled() != button.Enabled()) action->setEnabled(button.Enabled());
+    if (action->isVisible() != button.Visible()) action->setVisible(button.Visible());
+    const QString hint = ToQt(button.Hint());
+    if (action->statusTip() != hint) {
+      action->setStatusTip(hint);
+      action->setToolTip(hint);
+    }
+  };
+  sync();
+  OnChange(action, button, [sync](const ControlEvent&) { sync(); });
+  QObject::connect(action, &QAction::triggered, action, [&button] { Guarded([&button] { button.Click(); }); });
+}
+
+void BindTabSheet(QTabWidget* tabs, int index, TabSheet& sheet) {
+  auto sync = [tabs, index, &sheet] {
+    const QString text = ToQt(sheet.Caption());
+    if (tabs->tabText(index) != text) tabs->setTabText(index, text);
+    if (tabs->isTabEnabled(index) != sheet.Enabled()) tabs->setTabEnabled(index, sheet.Enabled());
+    if (tabs->isTabVisible(index) != sheet.Visible()) tabs->setTabVisible(index, sheet.Visible());
+    tabs->setTabToolTip(index, ToQt(sheet.Hint()));
+  };
+  sync();
+  OnChange(tabs, sheet, [sync](const ControlEvent&) { sync(); });
+}
+
+void BindPageControl(QTabWidget* tabs, PageControl& pages) {
+  auto sync = [tabs, &pages] {
+    const int index = pages.ActivePageIndex();
+    if (index < 0 || tabs->currentIndex() == index) return;
+    QSignalBlocker block(tabs);
+    tabs->setCurrentIndex(index);
+  };
+  sync();
+  OnChange(tabs, pages, [sync](const ControlEvent& e) {
+    if (e.change == ControlChange::ItemIndex) sync();
+  });
+  QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [sync, &pages](int index) {
+    if (index == pages.ActivePageIndex()) return;
+    bool taken = false;
+    Guarded([&] { taken = pages.SetActivePageIndex(index); });
+    if (!taken) sync();
+  });
+}
+
+QLabel* NewLabel(Label& label, QWidget* parent) {
+  auto* widget = new QLabel(parent);
+  widget->setObjectName(ToQt(label.Name()));
+  BindLabel(widget, label);
+  return widget;
+}
+
+QPushButton* NewButton(Button& button, QWidget* parent) {
+  auto* widget = new QPushButton(parent);
+  widget->setObjectName(ToQt(button.Name()));
+  BindButton(widget, button);
+  return widget;
+}
+
+QCheckBox* NewCheckBox(CheckBox& box, QWidget* parent) {
+  auto* widget = new QCheckBox(parent);
+  widget->setObjectName(ToQt(box.Name()));
+  BindCheckBox(widget, box);
+  return widget;
+}
+
+QRadioButton* NewRadioButton(RadioButton& button, QWidget* parent) {
+  auto* widget = new QRadioButton(parent);
+  widget->setObjectName(ToQt(button.Name()));
+  BindRadioButton(widget, button);
+  return widget;
+}
+
+QLineEdit* NewEdit(Edit& edit, QWidget* parent) {
+  auto* widget = new QLineEdit(parent);
+  widget->setObjectName(ToQt(edit.Name()));
+  BindEdit(widget, edit);
+  return widget;
+}
+
+QPlainTextEdit* NewMemo(Memo& memo, QWidget* parent) {
+  auto* widget = new QPlainTextEdit(parent);
+  widget->setObjectName(ToQt(memo.Name()));
+  BindMemo(widget, memo);
+  return widget;
+}
+
+QComboBox* NewComboBox(ComboBox& combo, bool editable, QWidget* parent) {
+  auto* widget = new QComboBox(parent);
+  widget->setObjectName(ToQt(combo.Name()));
+  widget->setEditable(editable);
+  BindComboBox(widget, combo);
+  return widget;
+}
+
+QAction* NewAction(Button& button, QObject* parent) {
+  auto* action = new QAction(parent);
+  action->setObjectName(ToQt(button.Name()));
+  BindAction(action, button);
+  return action;
+}
+
+}  // namespace quillory

@@ -1,0 +1,90 @@
+// Binders tie one widget to one model control both ways. A user's edit goes to
+// the model's user setter; a model change reaches the widget with its signals
+// blocked and only when the shown value differs, so nothing echoes back. The
+// model subscriptions belong to a child object of the widget and end with it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Model headers come before Qt's: Qt's keyword macros would rewrite them.
+#include "app/controls.h"
+
+#include <QColor>
+#include <QString>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QObject;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+
+namespace quillory {
+
+// Model text (UTF-8 bytes) to a QString; bytes that are not valid UTF-8 are
+// shown escaped rather than replaced, so two different names never look alike.
+QString ToQt(const std::string& text);
+std::string FromQt(const QString& text);
+
+// The colour a model names, as an RGB value; invalid QColor for Default.
+QColor ToQColor(Color color);
+
+// Runs a handler the person started. An exception that escapes it is shown in
+// the exception box and swallowed, so the program goes on.
+void Guarded(const std::function<void()>& handler);
+// True while a handler started through Guarded runs (it may show modal boxes,
+// which move the focus without the person leaving a field).
+bool InHandler();
+// Replaces the exception box (tests capture the text instead of blocking);
+// an empty function restores the message box.
+void SetExceptionReporter(std::function<void(const std::string&)> reporter);
+// The standard exception box: critical icon, the text, one OK button.
+void ShowExceptionBox(const std::string& text);
+
+// Enabled, visible, hint and focus requests of any control.
+void BindControl(QWidget* widget, Control& control);
+// Label: caption, colour, centred flag (other labels keep the alignment the
+// view gave them).
+void BindLabel(QLabel* widget, Label& label);
+void BindButton(QAbstractButton* widget, Button& button);
+void BindCheckBox(QCheckBox* widget, CheckBox& box);
+void BindRadioButton(QRadioButton* widget, RadioButton& button);
+// textEdited -> UserSetText, editingFinished -> Exit.
+void BindEdit(QLineEdit* widget, Edit& edit);
+// Shown read-only: the model has no user setter for memo lines.
+void BindMemo(QPlainTextEdit* widget, Memo& memo);
+// activated -> UserSelect; an editable combo box also sends typed text to
+// UserSetText. A non-editable box without a chosen item shows the model text
+// as its placeholder.
+void BindComboBox(QComboBox* widget, ComboBox& combo);
+// A group box that stands for a model control: title from a caption, state.
+void BindGroupBox(QGroupBox* widget, Control& control);
+// A menu entry: triggered -> Click; caption, enabled, visible, hint.
+void BindAction(QAction* action, Button& button);
+// One tab of a tab widget: caption, enabled, visible, hint.
+void BindTabSheet(QTabWidget* tabs, int index, TabSheet& sheet);
+// The current tab both ways; a tab the model refuses snaps back.
+void BindPageControl(QTabWidget* tabs, PageControl& pages);
+
+// Widgets made for a control: parented, named after it and bound.
+QLabel* NewLabel(Label& label, QWidget* parent);
+QPushButton* NewButton(Button& button, QWidget* parent);
+QCheckBox* NewCheckBox(CheckBox& box, QWidget* parent);
+QRadioButton* NewRadioButton(RadioButton& button, QWidget* parent);
+QLineEdit* NewEdit(Edit& edit, QWidget* parent);
+QPlainTextEdit* NewMemo(Memo& memo, QWidget* parent);
+QComboBox* NewComboBox(ComboBox& combo, bool editable, QWidget* parent);
+QAction* NewAction(Button& button, QObject* parent);
+
+// Keeps a model subscription for as long as `owner` lives.
+void KeepWhileAlive(QObject* owner, Connection connection);
+
+}  // namespace quillory

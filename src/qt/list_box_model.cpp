@@ -1,0 +1,169 @@
+#include "qt/list_box_model.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/text.h"
+#include "qt/bindings.h"
+
+#include <QScopedValueRollback>
+
+namespace quillory {
+
+namespace {
+
+int ClampRows(std::size_t n) { return n > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(n); }
+
+// Contiguous runs of selected rows within first..last, as view ranges.
+QItemSelection SelectedRuns(const ListBox& list, const QAbstractItemModel& model, int first, int last) {
+  QItemSelection runs;
+  int start = -1;
+  for (int row = first; row <= last + 1; ++row) {
+    const bool on = row <= last && list.Selected(static_cast<std::size_t>(row));
+    if (on && start < 0) start = row;
+    if (!on && start >= 0) {
+      runs.select(model.index(start, 0), model.index(row - 1, 0));
+      start = -1;
+    }
+  }
+  return runs;
+}
+
+}  // namespace
+
+ListBoxModel::ListBoxModel(ListBox& list, QObject* parent)
+    : QAbstractListModel(parent), list_(list), rows_(ClampRows(list.Count())) {
+  connection_ = list_.changed.Connect([this](const ControlEvent& e) { OnChanged(e); });
+}
+
+int ListBoxModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || role != Qt::DisplayRole) return {};
+  const auto row = static_cast<std::size_t>(index.row());
+  if (row >= list_.Count()) return {};
+  const std::string shown = EscapeForDisplay(list_.Item(row));
+  return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+void ListBoxModel::OnChanged(const ControlEvent& e) {
+  // The list has already changed when it tells us; the views are told the
+  // same change in the order Qt expects, with the old count until the end.
+  QScopedValueRollback<bool> guard(updating_, true);
+  const int first = ClampRows(e.first);
+  const int last = ClampRows(e.last);
+  switch (e.change) {
+    case ControlChange::RowsInserted:
+      if (first <= rows_ && last >= first && rows_ + (last - first + 1) == ClampRows(list_.Count())) {
+        beginInsertRows(QModelIndex(), first, last);
+        rows_ += last - first + 1;
+        endInsertRows();
+        return;
+      }
+      break;
+    case ControlChange::RowsRemoved:
+      if (last < rows_ && last >= first && rows_ - (last - first + 1) == ClampRows(list_.Count())) {
+        beginRemoveRows(QModelIndex(), first, last);
+        rows_ -= last - first + 1;
+        endRemoveRows();
+        return;
+      }
+      break;
+    case ControlChange::RowsReset: break;
+    default: return;
+  }
+  // A reset, or an event that does not fit what the views know: start over.
+  beginResetModel();
+  rows_ = ClampRows(list_.Count());
+  endResetModel();
+}
+
+QSize ScrollWidthDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QSize size = QStyledItemDelegate::sizeHint(option, index);
+  if (list_.ScrollWidth() > size.width()) size.setWidth(list_.ScrollWidth());
+  return size;
+}
+
+ListBoxView::ListBoxView(ListBox& list, QWidget* parent)
+    : QListView(parent), list_(list), adapter_(new ListBoxModel(list, this)) {
+  setObjectName(ToQt(list.Name()));
+  setModel(adapter_);
+  setItemDelegate(new ScrollWidthDelegate(list, this));
+  // One row height for all rows keeps a million rows cheap to lay out.
+  setUniformItemSizes(true);
+  setSelectionMode(list.MultiSelect() ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTextElideMode(Qt::ElideNone);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  BindControl(this, list);
+
+  // Connected after the adapter's own subscription, so rows are already
+  // known to the view when the selection is replayed.
+  KeepWhileAlive(this, list.changed.Connect([this](const ControlEvent& e) {
+    switch (e.change) {
+      case ControlChange::Selection: ModelSelectionChanged(e.first, e.last); break;
+      case ControlChange::RowsReset: ApplyWholeSelection(); break;
+      case ControlChange::ItemIndex: {
+        QScopedValueRollback<bool> guard(syncing_, true);
+        const long index = list_.ItemIndex();
+        const QModelIndex current = index >= 0 ? adapter_->index(static_cast<int>(index), 0) : QModelIndex();
+        if (selectionModel()->currentIndex() != current)
+          selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        break;
+      }
+      default: break;
+    }
+  }));
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListBoxView::ViewSelectionChanged);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+    if (syncing_ || adapter_->Updating()) return;
+    QScopedValueRollback<bool> guard(syncing_, true);
+    Guarded([&] { list_.SetItemIndex(current.isValid() ? current.row() : -1); });
+  });
+  ApplyWholeSelection();
+}
+
+void ListBoxView::ModelSelectionChanged(std::size_t first, std::size_t last) {
+  if (syncing_) return;
+  const int rows = adapter_->rowCount();
+  if (rows == 0) return;
+  const int from = ClampRows(first);
+  const int to = std::min(ClampRows(last), rows - 1);
+  if (from > to) return;
+  QScopedValueRollback<bool> guard(syncing_, true);
+  selectionModel()->select(QItemSelection(adapter_->index(from, 0), adapter_->index(to, 0)),
+                           QItemSelectionModel::Deselect);
+  const QItemSelection runs = SelectedRuns(list_, *adapter_, from, to);
+  if (!runs.isEmpty()) selectionModel()->select(runs, QItemSelectionModel::Select);
+}
+
+void ListBoxView::ApplyWholeSelection() {
+  QScopedValueRollback<bool> guard(syncing_, true);
+  const int rows = adapter_->rowCount();
+  if (list_.SelectedCount() == 0 || rows == 0) {
+    if (selectionModel()->hasSelection()) selectionModel()->clearSelection();
+  } else {
+    selectionModel()->select(SelectedRuns(list_, *adapter_, 0, rows - 1), QItemSelectionModel::ClearAndSelect);
+  }
+  const long index = list_.ItemIndex();
+  if (index >= 0 && index < rows)
+    selectionModel()->setCurrentIndex(adapter_->index(static_cast<int>(index), 0), QItemSelectionModel::NoUpdate);
+}
+
+void ListBoxView::ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  if (syncing_ || adapter_->Updating()) return;
+  QScopedValueRollback<bool> guard(syncing_, true);
+  Guarded([&] {
+    for (const QItemSelectionRange& range : deselected)
+      for (int row = range.top(); row <= range.bottom(); ++row) list_.SetSelected(static_cast<std::size_t>(row), false);
+    const int rows = adapter_->rowCount();
+    if (selected.size() == 1 && selected.front().top() == 0 && selected.front().bottom() == rows - 1) {
+      list_.SelectAll();
+      return;
+    }
+    for (const QItemSelectionRange& range : selected)
+      for (int row = range.top(); row <= range.bottom(); ++row) list_.SetSelected(static_cast<std::size_t>(row), true);
+  });
+}
+
+}  // namespace quillory

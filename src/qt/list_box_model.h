@@ -1,0 +1,69 @@
+// A model ListBox seen by Qt's item views. The adapter follows the list's row
+// events, so appending a million rows costs one insertion notice, not one
+// per row; names that are not valid UTF-8 or hold control characters are
+// shown escaped.
+#pragma once
+
+#include "app/controls.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QStyledItemDelegate>
+
+namespace quillory {
+
+class ListBoxModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  // The list must outlive the adapter.
+  explicit ListBoxModel(ListBox& list, QObject* parent = nullptr);
+
+  ListBox& List() const { return list_; }
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  // True while the adapter replays a row change; selection changes the view
+  // makes meanwhile are bookkeeping, not the person's.
+  bool Updating() const { return updating_; }
+
+ private:
+  void OnChanged(const ControlEvent& event);
+
+  ListBox& list_;
+  int rows_ = 0;  // what the views were last told; lags the list by one event
+  bool updating_ = false;
+  Connection connection_;
+};
+
+// Rows at least as wide as the list's scroll width, so the view scrolls
+// horizontally over that extent as the list asks.
+class ScrollWidthDelegate : public QStyledItemDelegate {
+ public:
+  ScrollWidthDelegate(const ListBox& list, QObject* parent) : QStyledItemDelegate(parent), list_(list) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  const ListBox& list_;
+};
+
+// A list view over a model ListBox: extended (or single) selection and the
+// current row synced both ways, enabled and visible state bound, read-only.
+class ListBoxView : public QListView {
+  Q_OBJECT
+
+ public:
+  ListBoxView(ListBox& list, QWidget* parent = nullptr);
+  ListBoxModel* Adapter() const { return adapter_; }
+
+ private:
+  void ModelSelectionChanged(std::size_t first, std::size_t last);
+  void ApplyWholeSelection();
+  void ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+
+  ListBox& list_;
+  ListBoxModel* adapter_;
+  bool syncing_ = false;
+};
+
+}  // namespace quillory

@@ -1,0 +1,308 @@
+#include "qt/main_window_view.h"
+
+#include <algorithm>
+
+#include "qt/bindings.h"
+#include "qt/list_box_model.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quillory {
+
+namespace {
+
+QLabel* Caption(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+// A label that shows a value: framed like a field, never widening the page
+// (long paths are cut at the frame; the whole text is selectable).
+void StyleValue(QLabel* label, Qt::Alignment alignment) {
+  label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setMargin(2);
+}
+
+// A menu shows as long as one of its entries does.
+void FollowEntries(QMenu* menu) {
+  auto sync = [menu] {
+    bool any = false;
+    for (QAction* action : menu->actions()) any = any || action->isVisible();
+    menu->menuAction()->setVisible(any);
+  };
+  for (QAction* action : menu->actions()) QObject::connect(action, &QAction::changed, menu, sync);
+  sync();
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
+  setObjectName(ToQt(model.ClassName()));
+  setWindowTitle(ToQt(model.Caption()));
+  BuildMenus();
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(ToQt(model.pgeMain.Name()));
+  tabs_->setDocumentMode(false);
+  for (TabSheet* sheet : model.pgeMain.Pages()) {
+    QWidget* page = nullptr;
+    if (sheet == &model.tabFolderCreate03) page = BuildVol02();
+    else if (sheet == &model.tabFolderCreate05) page = BuildVol04();
+    else if (sheet == &model.tabFolderCreate04) page = BuildVol03();
+    else if (sheet == &model.tabFoldersCopy02) page = BuildPlainPage(*sheet, model.btnVol08Help);
+    else if (sheet == &model.tabFoldersDelete01) page = BuildPlainPage(*sheet, model.btnVol07Help);
+    else if (sheet == &model.tabFoldersRename01) page = BuildPlainPage(*sheet, model.btnVol06Help);
+    else page = BuildPlainPage(*sheet, model.btnForcedHelp);
+    page->setObjectName(ToQt(sheet->Name()));
+    const int index = tabs_->addTab(page, ToQt(sheet->Caption()));
+    BindTabSheet(tabs_, index, *sheet);
+  }
+  BindPageControl(tabs_, model.pgeMain);
+  setCentralWidget(tabs_);
+  // Wide enough for every tab caption, so no tab hides behind scroll arrows.
+  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
+
+  shown_ = model.shownChanged.Connect([this](bool shown) {
+    if (syncing_) return;
+    QScopedValueRollback<bool> sync(syncing_, true);
+    if (shown) show();
+    else close();
+  });
+  caption_ = model.captionChanged.Connect([this] { setWindowTitle(ToQt(model_.Caption())); });
+}
+
+void MainWindowView::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(NewAction(model_.mnuFileExit, file));
+
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  help->addAction(NewAction(model_.mnuHelpOverView, help));
+  help->addAction(NewAction(model_.mnuHelpAbout, help));
+
+  QMenu* videos = menuBar()->addMenu(tr("Video tutorials"));
+  for (Button* entry : model_.mnuVideoTutorials) videos->addAction(NewAction(*entry, videos));
+  FollowEntries(videos);
+
+  QMenu* misc = menuBar()->addMenu(tr("Misc."));
+  misc->addAction(NewAction(model_.mnuMiscManageSeparators, misc));
+  FollowEntries(misc);
+}
+
+bool MainWindowView::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) Guarded([this] { model_.FormActivate(); });
+  return QMainWindow::event(e);
+}
+
+void MainWindowView::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (syncing_ || e->spontaneous()) return;
+  QScopedValueRollback<bool> sync(syncing_, true);
+  model_.SetShown(true);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* e) {
+  // A close the model asked for (File > Exit) has already saved.
+  if (!syncing_) {
+    QScopedValueRollback<bool> sync(syncing_, true);
+    Guarded([this] { model_.FormClose(); });
+    model_.SetShown(false);
+  }
+  e->accept();
+}
+
+// ------------------------------------------------------------------ groups
+
+QGroupBox* MainWindowView::Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent) {
+  auto* group = new QGroupBox(tr("Destination Folder"), parent);
+  auto* row = new QHBoxLayout(group);
+  QComboBox* box = NewComboBox(combo, false, group);
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(30);
+  box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  row->addWidget(box, 1);
+  row->addWidget(NewButton(browse, group));
+  row->addWidget(NewButton(view, group));
+  return group;
+}
+
+QGroupBox* MainWindowView::NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent) {
+  auto* group = new QGroupBox(tr("Folder Name"), parent);
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(Caption(tr("Prefix :"), group), 0, 0);
+  grid->addWidget(NewEdit(prefix, group), 0, 1);
+  grid->addWidget(Caption(tr("Suffix :"), group), 1, 0);
+  grid->addWidget(NewEdit(suffix, group), 1, 1);
+  grid->addWidget(NewCheckBox(hyphen, group), 2, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  return group;
+}
+
+QGroupBox* MainWindowView::IncludeList(ListBox& list, Label& sum, QWidget* parent) {
+  auto* group = new QGroupBox(tr("Include List"), parent);
+  auto* column = new QVBoxLayout(group);
+  auto* view = new ListBoxView(list, group);
+  view->setMinimumHeight(120);
+  column->addWidget(view, 1);
+  auto* count = new QHBoxLayout;
+  count->addWidget(Caption(tr("Lines:"), group));
+  QLabel* value = NewLabel(sum, group);
+  value->setMinimumWidth(60);
+  count->addWidget(value);
+  count->addStretch(1);
+  column->addLayout(count);
+  return group;
+}
+
+QGroupBox* MainWindowView::Preview(Label& start, Label& end, QWidget* parent) {
+  auto* group = new QGroupBox(tr("Preview"), parent);
+  auto* grid = new QGridLayout(group);
+  int row = 0;
+  for (auto [caption, label] : {std::pair{tr("Start Folder :"), &start}, std::pair{tr("End Folder :"), &end}}) {
+    grid->addWidget(Caption(caption, group), row, 0);
+    QLabel* value = NewLabel(*label, group);
+    StyleValue(value, Qt::AlignLeft);
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    grid->addWidget(value, row++, 1);
+  }
+  grid->setColumnStretch(1, 1);
+  return group;
+}
+
+QGroupBox* MainWindowView::Statistics(CreatePageState& page, QWidget* parent) {
+  auto* group = new QGroupBox(tr("Statistics"), parent);
+  auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(10);
+  const std::string key = "lbl" + page.key;
+  for (int c = 0; c < 4; ++c) {
+    if (auto* caption = model_.FindAs<Label>(key + "Column" + kCreateColumns[c])) {
+      QLabel* widget = NewLabel(*caption, group);
+      widget->setAlignment(Qt::AlignCenter);
+      grid->addWidget(widget, 0, c + 1);
+    }
+    grid->setColumnStretch(c + 1, 1);
+  }
+  for (int r = 0; r < 4; ++r) {
+    if (auto* caption = model_.FindAs<Label>(key + "Row" + kCreateRows[r]))
+      grid->addWidget(NewLabel(*caption, group), r + 1, 0);
+    for (int c = 0; c < 4; ++c) {
+      QLabel* counter = NewLabel(*page.statLabels[r][c], group);
+      StyleValue(counter, Qt::AlignRight);
+      counter->setMinimumWidth(90);
+      grid->addWidget(counter, r + 1, c + 1);
+    }
+  }
+  return group;
+}
+
+QHBoxLayout* MainWindowView::Footer(CheckBox* visualLog, CheckBox* explorer, Button& help, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  if (visualLog) row->addWidget(NewCheckBox(*visualLog, parent));
+  if (explorer) row->addWidget(NewCheckBox(*explorer, parent));
+  row->addStretch(1);
+  row->addWidget(NewButton(help, parent));
+  return row;
+}
+
+// ------------------------------------------------------------------- pages
+
+QWidget* MainWindowView::BuildVol02() {
+  TfrmMain& m = model_;
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->addWidget(Destination(m.cboVol02DestFolders, m.btnVol02AddDestFolder, m.btnVol02ViewDestFolder, page));
+
+  auto* middle = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(NameParts(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, page));
+  left->addWidget(Preview(m.lblVol02StartFolder, m.lblVol02EndFolder, page));
+  left->addStretch(1);
+  middle->addLayout(left, 3);
+  middle->addWidget(IncludeList(m.lstVol02IncludeStrings, m.lblVol02IncludeSum, page), 2);
+  column->addLayout(middle, 1);
+
+  column->addWidget(Statistics(m.vol02, page));
+  column->addLayout(Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page));
+  return page;
+}
+
+QWidget* MainWindowView::BuildVol04() {
+  TfrmMain& m = model_;
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+
+  auto* middle = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(NameParts(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, page));
+  left->addWidget(Preview(m.lblVol04StartFolder, m.lblVol04EndFolder, page));
+  left->addStretch(1);
+  middle->addLayout(left, 3);
+  middle->addWidget(IncludeList(m.lstVol04IncludeFolderList, m.lblVol04IncludeSum, page), 2);
+  column->addLayout(middle, 1);
+
+  QGroupBox* statistics = Statistics(m.vol04, page);
+  statistics->setObjectName(ToQt(m.grpVol04Statistics.Name()));
+  BindGroupBox(statistics, m.grpVol04Statistics);
+  column->addWidget(statistics);
+  column->addLayout(Footer(&m.chkVol04ViewDetailedResults, nullptr, m.btnVol04Help, page));
+  return page;
+}
+
+QWidget* MainWindowView::BuildVol03() {
+  TfrmMain& m = model_;
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->addWidget(Destination(m.cboVol03DestFolders, m.btnVol03AddDestFolder, m.btnVol03ViewDestFolder, page));
+
+  auto* middle = new QHBoxLayout;
+  auto* numbers = new QGroupBox(tr("Increased Numbers"), page);
+  auto* grid = new QGridLayout(numbers);
+  grid->addWidget(Caption(tr("Start Number :"), numbers), 0, 0);
+  grid->addWidget(NewEdit(m.edtVol03StartNumber, numbers), 0, 1);
+  grid->addWidget(Caption(tr("End (Stop) Number :"), numbers), 1, 0);
+  grid->addWidget(NewEdit(m.edtVol03EndNumber, numbers), 1, 1);
+  grid->addWidget(NewCheckBox(m.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  middle->addWidget(numbers, 1);
+  middle->addWidget(NameParts(m.edtVol03Prefix, m.edtVol03Suffix, m.chkVol03Hyphen, page), 1);
+  column->addLayout(middle);
+
+  column->addWidget(Preview(m.lblVol03StartFolder, m.lblVol03EndFolder, page));
+  column->addStretch(1);
+  column->addWidget(Statistics(m.vol03, page));
+  column->addLayout(Footer(&m.chkVol03ViewDetailedResults, &m.chkVol03ViewDestFolder, m.btnVol03Help, page));
+  return page;
+}
+
+QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help) {
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  QLabel* heading = Caption(ToQt(sheet.Caption()), page);
+  QFont font = heading->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.3);
+  heading->setFont(font);
+  column->addWidget(heading);
+  column->addStretch(1);
+  column->addLayout(Footer(nullptr, nullptr, help, page));
+  return page;
+}
+
+}  // namespace quillory

@@ -1,0 +1,52 @@
+// The main window's view: menus, the seven tab pages and their widgets, each
+// bound to the TfrmMain control of the same name (the widget's object name).
+#pragma once
+
+#include "app/main_window.h"
+
+#include <QMainWindow>
+
+class QGroupBox;
+class QHBoxLayout;
+class QTabWidget;
+
+namespace quillory {
+
+class MainWindowView : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The model must outlive the view. Activating the window runs
+  // FormActivate; closing it runs FormClose and hides the model.
+  explicit MainWindowView(TfrmMain& model, QWidget* parent = nullptr);
+
+  TfrmMain& Model() const { return model_; }
+  QTabWidget* Tabs() const { return tabs_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildVol02();
+  QWidget* BuildVol04();
+  QWidget* BuildVol03();
+  QWidget* BuildPlainPage(TabSheet& sheet, Button& help);
+
+  QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
+  QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);
+  QGroupBox* IncludeList(ListBox& list, Label& sum, QWidget* parent);
+  QGroupBox* Preview(Label& start, Label& end, QWidget* parent);
+  QGroupBox* Statistics(CreatePageState& page, QWidget* parent);
+  QHBoxLayout* Footer(CheckBox* visualLog, CheckBox* explorer, Button& help, QWidget* parent);
+
+  TfrmMain& model_;
+  QTabWidget* tabs_ = nullptr;
+  bool syncing_ = false;
+  Connection shown_;
+  Connection caption_;
+};
+
+}  // namespace quillory

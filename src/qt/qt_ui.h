@@ -1,0 +1,73 @@
+// The Ui services on the desktop: Qt message boxes and dialogs, the views of
+// the windows, the system file manager. Paths cross this interface in
+// program form ("D:\a\b"); the drive map turns them into host paths.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ui.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace quillory {
+
+class Application;
+class MainWindowView;
+class WindowView;
+
+// "Text files (*.txt)|*.txt|All files (*.*)|*.*" in Qt's form
+// ("Text files (*.txt);;All files (*)"). "*.*" becomes "*", which on the host
+// matches names without a dot as well, as the program's masks do.
+QString ToQtFileFilter(const std::string& filter);
+
+class QtUi : public Ui {
+ public:
+  QtUi();
+  ~QtUi() override;
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
+
+  // Makes the main window's view and a view of every other window (owned by
+  // the main view). The views observe the models: call DetachViews before the
+  // Application goes.
+  MainWindowView& AttachViews(Application& app);
+  void DetachViews();
+  // nullptr when no view was made for the window.
+  QWidget* ViewOf(const Window& window) const;
+
+  MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageKind kind) override;
+  // When the chosen folder lies on no mapped drive, says so and gives "".
+  std::string SelectFolder(const std::string& title) override;
+  std::string OpenFileDialog(const FileDialogOptions& options) override;
+  std::string SaveFileDialog(const FileDialogOptions& options) override;
+  ModalResult ShowModal(Window& window) override;
+  void Show(Window& window) override;
+  void Hide(Window& window) override;
+  void OpenFolder(const std::string& path) override;
+  void ShowHelp(const std::string& topic) override;
+  // Paints at most every 50 ms; user input waits until the run ends.
+  void Repaint() override;
+
+ private:
+  QWidget* DialogParent() const;
+  WindowView* DialogOf(Window& window);
+  std::string FileDialog(const FileDialogOptions& options, bool save);
+  // "" after telling the person, when no drive covers the host path.
+  std::string ToProgramForm(const QString& hostPath, const std::string& caption);
+
+  Application* app_ = nullptr;
+  std::unique_ptr<MainWindowView> main_;
+  std::map<const Window*, QPointer<QWidget>> views_;
+  std::vector<std::unique_ptr<WindowView>> orphans_;  // views made without a main view
+  QElapsedTimer sinceRepaint_;
+  std::string lastFolder_;  // host folder the last browser ended in
+};
+
+}  // namespace quillory

@@ -1,0 +1,50 @@
+#include "qt/screenshot.h"
+
+#include <iostream>
+#include <memory>
+
+#include "app/application.h"
+#include "qt/bindings.h"
+#include "qt/main_window_view.h"
+#include "qt/window_view.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QWidget>
+
+namespace quillory {
+
+int RenderScreenshot(Application& app, const std::string& file, int page, const std::string& windowName) {
+  std::unique_ptr<QWidget> view;
+  if (windowName.empty() || windowName == app.main->ClassName()) {
+    const int pages = static_cast<int>(app.main->pgeMain.Pages().size());
+    if (page < -1 || page >= pages) {
+      std::cerr << "quillory: page " << page << " does not exist; pages are 0 to " << pages - 1 << ".\n";
+      return 2;
+    }
+    if (page >= 0 && !app.main->pgeMain.SetActivePageIndex(page)) {
+      std::cerr << "quillory: page " << page << " is disabled.\n";
+      return 2;
+    }
+    view = std::make_unique<MainWindowView>(*app.main);
+  } else {
+    Window* window = app.Find(windowName);
+    if (!window) {
+      std::cerr << "quillory: no window is called \"" << windowName << "\".\n";
+      return 2;
+    }
+    view = std::make_unique<WindowView>(*window);
+  }
+  view->show();
+  // Let layouts settle and polish before the picture is taken.
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  const QPixmap picture = view->grab();
+  view->hide();
+  if (picture.isNull() || !picture.save(ToQt(file), "PNG")) {
+    std::cerr << "quillory: cannot write the screenshot to \"" << file << "\".\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace quillory

@@ -1,0 +1,38 @@
+// The view of any window that has no view of its own: a dialog that lays out
+// the window's controls in their registered order, buttons in a row at the
+// bottom. Its shown state follows the model both ways: closing only hides.
+#pragma once
+
+#include "app/window.h"
+
+#include <QDialog>
+
+namespace quillory {
+
+class WindowView : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The window must outlive the view.
+  explicit WindowView(Window& window, QWidget* parent = nullptr);
+
+  Window& Model() const { return window_; }
+
+  // Runs the window modally and returns its modal result, Cancel when it was
+  // closed without one. A button whose handler sets a modal result ends it.
+  ModalResult ExecModal();
+
+  void done(int result) override;
+
+ private:
+  void ShownChanged(bool shown);
+  void AfterButton();
+
+  Window& window_;
+  bool modal_ = false;
+  bool syncing_ = false;
+  Connection shown_;
+  Connection caption_;
+};
+
+}  // namespace quillory

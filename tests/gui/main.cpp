@@ -1,0 +1,13 @@
+#include "gui_tests.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  int failed = 0;
+  failed += quillory::RunMainWindowViewTests(argc, argv);
+  failed += quillory::RunWindowViewTests(argc, argv);
+  failed += quillory::RunQtUiTests(argc, argv);
+  return failed == 0 ? 0 : 1;
+}
