@@ -42,7 +42,7 @@ class DriveMap {
   void Remove(char letter);
   // Parses "D=/srv/data;C=/tmp/x" (also "\\srv\share=/mnt/s"). Returns false
   // and a message on a malformed entry; good entries are still applied.
-  bool ParseAndApply(std::string_view spec, std::string* error);
+  bool ParseAndApply(std::string_view entries, std::string* error);
 
   // Upper-case letters whose host folder exists, in A..Z order.
   std::vector<char> PresentDrives() const;

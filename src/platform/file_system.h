@@ -4,7 +4,8 @@
 //
 // Emulated semantics:
 // - Masks match case-blind; '*' any run, '?' one character; "*.*" matches
-//   every name, also names without a dot.
+//   every name, also names without a dot; more generally a trailing ".*"
+//   also matches where the name ends ("report.*" finds "report").
 // - Read-only = owner-write bit clear. Deleting a read-only file and removing
 //   a read-only folder fail; setting "system" clears read-only.
 // - Hidden = name beginning with '.'; hidden, system and read-only entries are
@@ -44,7 +45,7 @@ struct DirEntry {
   bool isSymlink = false;  // never followed; isDirectory is false for it
   bool readOnly = false;
   bool hidden = false;
-  std::uint64_t size = 0;  // 64-bit; 0 for folders
+  std::uint64_t size = 0;  // 64-bit; 0 for folders and links
 };
 
 struct FolderIdentity {
@@ -63,20 +64,31 @@ class FileSystem {
   virtual bool FileExists(std::string_view path) = 0;
 
   // Creates the folder and every missing parent. `created` receives the
-  // folders actually made, outermost first (program form). Fails with Exists
-  // when the path exists as a file. Succeeds with nothing created when the
-  // folder already exists.
+  // folders actually made, outermost first (program form, '.' and '..'
+  // resolved), also when a later step fails. Fails with Exists when the path
+  // or one of its parents exists as a file, NotFound when the drive is not
+  // present (a drive root is never made). Succeeds with nothing created when
+  // the folder already exists. `created` may be null.
   virtual FsResult CreateFolders(std::string_view path, std::vector<std::string>* created) = 0;
+  // A drive root is never removed.
   virtual FsResult RemoveEmptyFolder(std::string_view path) = 0;
+  // A link is deleted as the link; a folder is refused (AccessDenied).
   virtual FsResult DeleteFile(std::string_view path) = 0;
   // Without overwrite the target is opened O_EXCL, never check-then-act. A
-  // failure part-way removes the partial target.
+  // failure part-way removes the partial target (NoSpace or Io). With
+  // overwrite the copy is made beside the target and renamed over it, so a
+  // failure keeps the old file; a read-only target is refused. A symbolic
+  // link is copied as a link. Permission bits and the modification time are
+  // kept.
   virtual FsResult CopyFile(std::string_view from, std::string_view to, bool overwrite) = 0;
   // Fails with Exists when the destination exists (no replace).
   virtual FsResult RenameFolder(std::string_view from, std::string_view to) = 0;
   virtual FsResult SetFolderAttributes(std::string_view path, FolderAttributes attributes) = 0;
-  // Entries of the folder whose names match the mask; "." and ".." never.
-  // A read error part-way is an error, not the end of the listing.
+  // Entries of the folder whose names match the mask (empty: every entry);
+  // "." and ".." never. A read error part-way is an error, not the end of the
+  // listing, and leaves `entries` empty. A matching name holding a backslash
+  // has no program form (it would name another path), so it fails the
+  // listing with InvalidName.
   virtual FsResult Enumerate(std::string_view folder, std::string_view mask,
                              std::vector<DirEntry>* entries) = 0;
   virtual std::optional<FolderIdentity> Identity(std::string_view path) = 0;

@@ -1,0 +1,115 @@
+#include "platform/file_io.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_drive.h"
+
+namespace quillory {
+namespace {
+
+class PlatformFileIo : public TempDriveTest {};
+
+TEST_F(PlatformFileIo, InputFilesReadBytesAndRefuseFoldersAndMissingFiles) {
+  const std::string bytes("\xEF\xBB\xBF" "a\r\n\0z", 8);
+  MakeFile("D:\\in.txt", bytes);
+  auto file = OpenInputFile("D:\\in.txt");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Size(), bytes.size());
+  char buffer[3];
+  std::string read;
+  while (const std::size_t n = file->Read(buffer, sizeof buffer)) read.append(buffer, n);
+  EXPECT_EQ(read, bytes);
+  EXPECT_FALSE(file->Failed());
+
+  MakeDir("D:\\folder");
+  EXPECT_EQ(OpenInputFile("D:\\folder"), nullptr);
+  EXPECT_EQ(OpenInputFile("D:\\missing"), nullptr);
+  EXPECT_EQ(OpenInputFile("Q:\\x"), nullptr);
+
+  std::string whole = "stale";
+  EXPECT_TRUE(ReadWholeFile("D:\\in.txt", &whole).ok());
+  EXPECT_EQ(whole, bytes);
+  EXPECT_EQ(ReadWholeFile("D:\\missing", &whole).error, FsError::NotFound);
+  EXPECT_TRUE(whole.empty());
+  ASSERT_EQ(::mkfifo(Host("D:\\pipe").c_str(), 0600), 0);
+  EXPECT_EQ(OpenInputFile("D:\\pipe"), nullptr);  // and does not hang
+}
+
+TEST_F(PlatformFileIo, WriteFileAtomicallyReplacesAndLeavesNothingBehind) {
+  EXPECT_TRUE(WriteFileAtomically("D:\\default.set", "first").ok());
+  EXPECT_EQ(ReadFile("D:\\default.set"), "first");
+  ::chmod(Host("D:\\default.set").c_str(), 0640);
+  EXPECT_TRUE(WriteFileAtomically("D:\\default.set", std::string("sec\0nd", 6)).ok());
+  EXPECT_EQ(ReadFile("D:\\default.set"), std::string("sec\0nd", 6));
+  struct stat st {};
+  ::stat(Host("D:\\default.set").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"default.set"}));
+}
+
+TEST_F(PlatformFileIo, FailedWritesKeepTheOldFile) {
+  MakeFile("D:\\keep.set", "old");
+  MakeFile("D:\\plainfile", "x");
+  // The parent is a file: no temporary can be made, nothing is touched.
+  EXPECT_FALSE(WriteFileAtomically("D:\\plainfile\\keep.set", "new").ok());
+  EXPECT_EQ(ReadFile("D:\\plainfile"), "x");
+
+  ::chmod(Host("D:\\keep.set").c_str(), 0444);
+  EXPECT_EQ(WriteFileAtomically("D:\\keep.set", "new").error, FsError::AccessDenied);
+  EXPECT_EQ(ReadFile("D:\\keep.set"), "old");
+
+  {
+    // A write that fails part-way (here: a file-size cap standing in for a
+    // full disk) must not reach the target.
+    MakeFile("D:\\small.set", "old");
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const FsResult r = WriteFileAtomically("D:\\small.set", std::string(10000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.error, FsError::NoSpace);
+    EXPECT_EQ(ReadFile("D:\\small.set"), "old");
+    ::unlink(Host("D:\\small.set").c_str());
+  }
+
+  MakeDir("D:\\folder.set");
+  EXPECT_FALSE(WriteFileAtomically("D:\\folder.set", "new").ok());
+  EXPECT_TRUE(IsDir("D:\\folder.set"));
+  EXPECT_EQ(WriteFileAtomically("Q:\\x", "new").error, FsError::NotFound);
+  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"folder.set", "keep.set", "plainfile"}));
+
+  if (!RunningAsRoot()) {
+    ::chmod(Host("D:\\keep.set").c_str(), 0644);
+    MakeFile("D:\\locked\\k.set", "old");
+    ::chmod(Host("D:\\locked").c_str(), 0555);
+    EXPECT_FALSE(WriteFileAtomically("D:\\locked\\k.set", "new").ok());
+    EXPECT_EQ(ReadFile("D:\\locked\\k.set"), "old");
+  }
+}
+
+TEST_F(PlatformFileIo, CurrentDirectoryInProgramForm) {
+  char* saved = ::getcwd(nullptr, 0);
+  ASSERT_NE(saved, nullptr);
+  MakeDir("D:\\work\\here");
+  ASSERT_EQ(::chdir(Host("D:\\work\\here").c_str()), 0);
+  EXPECT_EQ(CurrentDirectoryProgramForm(), "D:\\work\\here");
+  Drives() = DriveMap();
+  EXPECT_EQ(CurrentDirectoryProgramForm(), "");
+  EXPECT_EQ(::chdir(saved), 0);
+  std::free(saved);
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,369 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "support/temp_drive.h"
+
+namespace quillory {
+namespace {
+
+class PlatformFs : public TempDriveTest {
+ protected:
+  FileSystem& fs = HostFileSystem();
+
+  std::vector<std::string> Names(std::string_view folder, std::string_view mask) {
+    std::vector<DirEntry> entries;
+    const FsResult result = fs.Enumerate(folder, mask, &entries);
+    EXPECT_TRUE(result.ok()) << result.message;
+    std::vector<std::string> names;
+    for (const DirEntry& e : entries) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  const DirEntry* Find(const std::vector<DirEntry>& entries, std::string_view name) {
+    for (const DirEntry& e : entries)
+      if (e.name == name) return &e;
+    return nullptr;
+  }
+
+  mode_t Mode(std::string_view path) {
+    struct stat st {};
+    ::lstat(Host(path).c_str(), &st);
+    return st.st_mode & 07777;
+  }
+};
+
+TEST_F(PlatformFs, ExistenceTests) {
+  MakeDir("D:\\dir");
+  MakeFile("D:\\file.txt");
+  ASSERT_EQ(::symlink("nowhere", Host("D:\\dangling").c_str()), 0);
+  EXPECT_TRUE(fs.DirectoryExists("D:\\dir"));
+  EXPECT_TRUE(fs.DirectoryExists("d:/DIR/../dir"));
+  EXPECT_FALSE(fs.DirectoryExists("D:\\file.txt"));
+  EXPECT_TRUE(fs.FileExists("D:\\file.txt"));
+  EXPECT_FALSE(fs.FileExists("D:\\dir"));
+  EXPECT_TRUE(fs.FileExists("D:\\dangling"));
+  EXPECT_FALSE(fs.FileExists("D:\\missing"));
+  EXPECT_FALSE(fs.DirectoryExists("Q:\\dir"));
+  EXPECT_FALSE(fs.DirectoryExists("dir"));
+}
+
+TEST_F(PlatformFs, CreateFoldersReportsExactlyWhatItMade) {
+  MakeDir("D:\\A");
+  std::vector<std::string> created;
+  FsResult r = fs.CreateFolders("D:\\A\\B\\C\\D", &created);
+  ASSERT_TRUE(r.ok()) << r.message;
+  EXPECT_EQ(created, (std::vector<std::string>{"D:\\A\\B", "D:\\A\\B\\C", "D:\\A\\B\\C\\D"}));
+  EXPECT_TRUE(IsDir("D:\\A\\B\\C\\D"));
+
+  created.clear();
+  r = fs.CreateFolders("D:\\A\\B\\C\\D", &created);
+  EXPECT_TRUE(r.ok());
+  EXPECT_TRUE(created.empty());
+
+  r = fs.CreateFolders("D:/A/./B/../B/E", &created);
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(created, (std::vector<std::string>{"D:\\A\\B\\E"}));
+
+  created.clear();
+  EXPECT_TRUE(fs.CreateFolders("D:\\", &created).ok());
+  EXPECT_TRUE(created.empty());
+}
+
+TEST_F(PlatformFs, CreateFoldersRefusesFilesInTheWayAndMissingDrives) {
+  MakeFile("D:\\F", "keep");
+  std::vector<std::string> created;
+  EXPECT_EQ(fs.CreateFolders("D:\\F", &created).error, FsError::Exists);
+  EXPECT_EQ(fs.CreateFolders("D:\\F\\sub", &created).error, FsError::Exists);
+  EXPECT_EQ(fs.CreateFolders("D:\\new\\F2", &created).error, FsError::None);
+  EXPECT_EQ(created, (std::vector<std::string>{"D:\\new", "D:\\new\\F2"}));
+  EXPECT_EQ(ReadFile("D:\\F"), "keep");
+
+  created.clear();
+  EXPECT_EQ(fs.CreateFolders("Q:\\x", &created).error, FsError::NotFound);
+  EXPECT_EQ(fs.CreateFolders("relative\\x", &created).error, FsError::InvalidName);
+  Drives().Set('M', RootD() + "/absent-root");
+  EXPECT_EQ(fs.CreateFolders("M:\\x\\y", &created).error, FsError::NotFound);
+  EXPECT_FALSE(IsDir("D:\\absent-root"));  // a drive root is never made
+  EXPECT_TRUE(created.empty());
+}
+
+TEST_F(PlatformFs, RemoveEmptyFolderHonoursReadOnlyAndContents) {
+  MakeDir("D:\\empty");
+  MakeFile("D:\\full\\x");
+  MakeDir("D:\\locked");
+  EXPECT_TRUE(fs.SetFolderAttributes("D:\\locked", FolderAttributes::ReadOnly).ok());
+
+  EXPECT_EQ(fs.RemoveEmptyFolder("D:\\full").error, FsError::NotEmpty);
+  EXPECT_EQ(fs.RemoveEmptyFolder("D:\\locked").error, FsError::AccessDenied);
+  EXPECT_TRUE(IsDir("D:\\locked"));
+  EXPECT_EQ(fs.RemoveEmptyFolder("D:\\missing").error, FsError::NotFound);
+  EXPECT_EQ(fs.RemoveEmptyFolder("D:\\full\\x").error, FsError::InvalidName);
+  EXPECT_EQ(fs.RemoveEmptyFolder("D:\\..").error, FsError::AccessDenied);  // the drive root
+  EXPECT_TRUE(fs.RemoveEmptyFolder("D:\\empty").ok());
+  EXPECT_FALSE(IsDir("D:\\empty"));
+
+  EXPECT_TRUE(fs.SetFolderAttributes("D:\\locked", FolderAttributes::System).ok());
+  EXPECT_TRUE(fs.RemoveEmptyFolder("D:\\locked").ok());
+}
+
+TEST_F(PlatformFs, SetFolderAttributesTogglesOnlyOwnerWrite) {
+  MakeDir("D:\\f");
+  ::chmod(Host("D:\\f").c_str(), 0751);
+  EXPECT_TRUE(fs.SetFolderAttributes("D:\\f", FolderAttributes::ReadOnly).ok());
+  EXPECT_EQ(Mode("D:\\f"), 0551u);
+  EXPECT_TRUE(fs.SetFolderAttributes("D:\\f", FolderAttributes::Normal).ok());
+  EXPECT_EQ(Mode("D:\\f"), 0751u);
+  EXPECT_EQ(fs.SetFolderAttributes("D:\\nope", FolderAttributes::Normal).error, FsError::NotFound);
+}
+
+TEST_F(PlatformFs, DeleteFileRefusesReadOnlyFilesAndFolders) {
+  MakeFile("D:\\a.txt");
+  MakeFile("D:\\ro.txt", "stay");
+  ::chmod(Host("D:\\ro.txt").c_str(), 0444);
+  MakeDir("D:\\dir");
+  MakeFile("D:\\target");
+  ASSERT_EQ(::symlink(Host("D:\\target").c_str(), Host("D:\\link").c_str()), 0);
+
+  EXPECT_TRUE(fs.DeleteFile("D:\\a.txt").ok());
+  EXPECT_FALSE(IsFile("D:\\a.txt"));
+  EXPECT_EQ(fs.DeleteFile("D:\\ro.txt").error, FsError::AccessDenied);
+  EXPECT_EQ(ReadFile("D:\\ro.txt"), "stay");
+  EXPECT_EQ(fs.DeleteFile("D:\\dir").error, FsError::AccessDenied);
+  EXPECT_EQ(fs.DeleteFile("D:\\a.txt").error, FsError::NotFound);
+  EXPECT_TRUE(fs.DeleteFile("D:\\link").ok());  // the link goes, its target stays
+  EXPECT_TRUE(IsFile("D:\\target"));
+}
+
+TEST_F(PlatformFs, CopyFileWithoutOverwriteNeverTouchesAnExistingTarget) {
+  MakeFile("D:\\src.bin", std::string("a\0b\xFF", 4));
+  ::chmod(Host("D:\\src.bin").c_str(), 0640);
+  MakeFile("D:\\taken", "old");
+
+  EXPECT_TRUE(fs.CopyFile("D:\\src.bin", "C:\\copy.bin", false).ok());
+  EXPECT_EQ(ReadFile("C:\\copy.bin"), std::string("a\0b\xFF", 4));
+  EXPECT_EQ(Mode("C:\\copy.bin"), 0640u);
+
+  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\taken", false).error, FsError::Exists);
+  EXPECT_EQ(ReadFile("D:\\taken"), "old");
+  // O_EXCL also refuses a dangling link rather than writing through it.
+  ASSERT_EQ(::symlink(Host("D:\\elsewhere").c_str(), Host("D:\\dangling").c_str()), 0);
+  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\dangling", false).error, FsError::Exists);
+  EXPECT_FALSE(IsFile("D:\\elsewhere"));
+
+  EXPECT_EQ(fs.CopyFile("D:\\missing", "D:\\x", false).error, FsError::NotFound);
+  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\no\\such\\folder", false).error, FsError::NotFound);
+  EXPECT_FALSE(IsFile("D:\\x"));
+}
+
+TEST_F(PlatformFs, CopyFileWithOverwriteReplacesButNotReadOnlyOrFolders) {
+  MakeFile("D:\\src", "new contents");
+  MakeFile("D:\\old", "old");
+  MakeFile("D:\\ro", "ro");
+  ::chmod(Host("D:\\ro").c_str(), 0444);
+  MakeDir("D:\\folder");
+
+  EXPECT_TRUE(fs.CopyFile("D:\\src", "D:\\old", true).ok());
+  EXPECT_EQ(ReadFile("D:\\old"), "new contents");
+  EXPECT_TRUE(fs.CopyFile("D:\\src", "D:\\fresh", true).ok());
+  EXPECT_EQ(ReadFile("D:\\fresh"), "new contents");
+  EXPECT_EQ(fs.CopyFile("D:\\src", "D:\\ro", true).error, FsError::AccessDenied);
+  EXPECT_EQ(ReadFile("D:\\ro"), "ro");
+  EXPECT_EQ(fs.CopyFile("D:\\src", "D:\\folder", true).error, FsError::AccessDenied);
+  EXPECT_EQ(fs.CopyFile("D:\\folder", "D:\\x", true).error, FsError::AccessDenied);
+  // No temporary file is left behind.
+  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"folder", "fresh", "old", "ro", "src"}));
+}
+
+// Caps the size of files this process may write, so a copy fails part-way
+// the way a full disk makes it fail.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int);
+};
+
+TEST_F(PlatformFs, CopyFailingPartWayLeavesNoTruncatedTarget) {
+  MakeFile("D:\\big", std::string(100000, 'b'));
+  MakeFile("D:\\old", "old");
+  {
+    FileSizeLimit limit(4096);
+    EXPECT_EQ(fs.CopyFile("D:\\big", "D:\\new", false).error, FsError::NoSpace);
+    EXPECT_EQ(fs.CopyFile("D:\\big", "D:\\old", true).error, FsError::NoSpace);
+  }
+  EXPECT_FALSE(IsFile("D:\\new"));
+  EXPECT_EQ(ReadFile("D:\\old"), "old");
+  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"big", "old"}));
+}
+
+TEST_F(PlatformFs, CopyFileCopiesALinkAsALink) {
+  MakeFile("D:\\real", "data");
+  ASSERT_EQ(::symlink("real", Host("D:\\link").c_str()), 0);
+  EXPECT_TRUE(fs.CopyFile("D:\\link", "D:\\copy", false).ok());
+  char target[16] = {};
+  ASSERT_EQ(::readlink(Host("D:\\copy").c_str(), target, sizeof target - 1), 4);
+  EXPECT_STREQ(target, "real");
+  EXPECT_EQ(fs.CopyFile("D:\\link", "D:\\copy", false).error, FsError::Exists);
+  EXPECT_TRUE(fs.CopyFile("D:\\link", "D:\\copy", true).ok());
+}
+
+TEST_F(PlatformFs, RenameFolderNeverReplaces) {
+  MakeFile("D:\\P\\a\\inside");
+  MakeDir("D:\\P\\b");
+  MakeFile("D:\\P\\f");
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\a", "D:\\P\\b").error, FsError::Exists);
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\a", "D:\\P\\f").error, FsError::Exists);
+  EXPECT_TRUE(IsFile("D:\\P\\a\\inside"));
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\missing", "D:\\P\\c").error, FsError::NotFound);
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\f", "D:\\P\\g").error, FsError::InvalidName);
+  EXPECT_EQ(fs.RenameFolder("D:\\", "D:\\x").error, FsError::AccessDenied);
+  EXPECT_TRUE(fs.RenameFolder("D:\\P\\a", "D:\\P\\A").ok());
+  EXPECT_TRUE(IsFile("D:\\P\\A\\inside"));
+  EXPECT_FALSE(IsDir("D:\\P\\a"));
+}
+
+TEST_F(PlatformFs, EnumerateListsEverythingWithAttributes) {
+  MakeDir("D:\\L\\sub");
+  MakeFile("D:\\L\\.hidden", "12345");
+  MakeFile("D:\\L\\ro.txt", "x");
+  ::chmod(Host("D:\\L\\ro.txt").c_str(), 0444);
+  MakeDir("D:\\L\\rodir");
+  ::chmod(Host("D:\\L\\rodir").c_str(), 0555);
+  MakeFile("D:\\outside\\secret");
+  ASSERT_EQ(::symlink(Host("D:\\outside").c_str(), Host("D:\\L\\link").c_str()), 0);
+
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(fs.Enumerate("D:\\L", "*.*", &entries).ok());
+  EXPECT_EQ(entries.size(), 5u);
+  const DirEntry* hidden = Find(entries, ".hidden");
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_TRUE(hidden->hidden);
+  EXPECT_EQ(hidden->size, 5u);
+  EXPECT_FALSE(hidden->readOnly);
+  ASSERT_NE(Find(entries, "ro.txt"), nullptr);
+  EXPECT_TRUE(Find(entries, "ro.txt")->readOnly);
+  ASSERT_NE(Find(entries, "rodir"), nullptr);
+  EXPECT_TRUE(Find(entries, "rodir")->readOnly);
+  EXPECT_TRUE(Find(entries, "rodir")->isDirectory);
+  const DirEntry* link = Find(entries, "link");
+  ASSERT_NE(link, nullptr);
+  EXPECT_TRUE(link->isSymlink);
+  EXPECT_FALSE(link->isDirectory);
+  EXPECT_TRUE(Find(entries, "sub")->isDirectory);
+  EXPECT_EQ(Find(entries, "sub")->size, 0u);
+  EXPECT_EQ(Find(entries, "secret"), nullptr);
+
+  EXPECT_EQ(fs.Enumerate("D:\\missing", "*", &entries).error, FsError::NotFound);
+  EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(PlatformFs, EnumerateFiltersByMask) {
+  for (const char* name : {"README", "Notes.TXT", "a.txt", "b.doc", "\xC3\xA4.txt", "x.tar.gz"})
+    MakeFile(std::string("D:\\M\\") + name);
+  EXPECT_EQ(Names("D:\\M", "*.*").size(), 6u);
+  EXPECT_EQ(Names("D:\\M", "").size(), 6u);
+  EXPECT_EQ(Names("D:\\M", "*.txt"), (std::vector<std::string>{"Notes.TXT", "a.txt", "\xC3\xA4.txt"}));
+  EXPECT_EQ(Names("D:\\M", "?.txt"), (std::vector<std::string>{"a.txt", "\xC3\xA4.txt"}));
+  EXPECT_EQ(Names("D:\\M", "readme.*"), (std::vector<std::string>{"README"}));
+  EXPECT_EQ(Names("D:\\M", "*.gz"), (std::vector<std::string>{"x.tar.gz"}));
+  EXPECT_TRUE(Names("D:\\M", "*.pdf").empty());
+}
+
+TEST_F(PlatformFs, EnumerateRefusesNamesWithABackslash) {
+  MakeDir("D:\\B");
+  MakeFile("D:\\B\\plain");
+  std::ofstream(Host("D:\\B") + "/a\\b").put('x');
+  std::vector<DirEntry> entries;
+  const FsResult r = fs.Enumerate("D:\\B", "*", &entries);
+  EXPECT_EQ(r.error, FsError::InvalidName);
+  EXPECT_NE(r.message.find("a\\b"), std::string::npos);
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(Names("D:\\B", "p*"), (std::vector<std::string>{"plain"}));
+}
+
+TEST_F(PlatformFs, IdentityFreeSpaceAndDrives) {
+  MakeDir("D:\\one");
+  MakeDir("D:\\two");
+  const auto one = fs.Identity("D:\\one");
+  ASSERT_TRUE(one);
+  EXPECT_EQ(fs.Identity("D:\\one"), one);
+  EXPECT_NE(fs.Identity("D:\\two"), one);
+  EXPECT_FALSE(fs.Identity("D:\\three"));
+
+  const auto free = fs.FreeSpace("D:\\one\\not\\yet");
+  ASSERT_TRUE(free);
+  EXPECT_GT(*free, 0u);
+  EXPECT_FALSE(fs.FreeSpace("Q:\\x"));
+  EXPECT_FALSE(fs.FreeSpace("one"));
+  Drives().Set('M', RootD() + "/absent");
+  EXPECT_FALSE(fs.FreeSpace("M:\\"));
+
+  const std::vector<char> drives = fs.LogicalDrives();
+  EXPECT_NE(std::find(drives.begin(), drives.end(), 'C'), drives.end());
+  EXPECT_NE(std::find(drives.begin(), drives.end(), 'D'), drives.end());
+  EXPECT_EQ(std::find(drives.begin(), drives.end(), 'M'), drives.end());
+}
+
+TEST(PlatformMask, MatchesLikeWindowsMasks) {
+  struct Case {
+    const char* name;
+    const char* mask;
+    bool match;
+  };
+  const Case cases[] = {
+      {"README", "*.*", true},
+      {"a.b.c", "*.*", true},
+      {".hidden", "*.*", true},
+      {"README", "*", true},
+      {"Report.TXT", "*.txt", true},
+      {"report.txt", "REPORT.*", true},
+      {"report", "report.*", true},
+      {"report.txt", "report.txt.*", true},
+      {"reports", "report.*", false},
+      {"report", "*.txt", false},
+      {"abc", "a?c", true},
+      {"ac", "a?c", false},
+      {"a\xC3\xA4" "c", "a?c", true},        // '?' is one character, not one byte
+      {"a\xF0\x9F\x98\x80" "c", "a?c", true},
+      {"\xC3\x84RGER.doc", "\xC3\xA4rger.*", true},
+      {"abcabcabd", "*abd", true},
+      {"abcabcabx", "*abd", false},
+      {"aXbXc", "a*b*c", true},
+      {"", "*", true},
+      {"x", "", false},
+      {"x\xFF", "X?", true},
+      {"name", "n*e", true},
+      {"name", "n*e?", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MatchesMask(c.name, c.mask), c.match) << c.name << " ~ " << c.mask;
+
+  // Many stars over a long non-matching name must not take exponential time.
+  const std::string longName(5000, 'a');
+  EXPECT_FALSE(MatchesMask(longName, "*a*a*a*a*a*a*a*a*a*a*b"));
+}
+
+}  // namespace
+}  // namespace quillory
