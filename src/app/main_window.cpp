@@ -384,7 +384,7 @@ void TfrmMain::UpdateDestinationHistory(ComboBox& combo, const std::string& used
   combo.SetItemIndex(0);
 }
 
-RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunSpec& spec) { return RunFrame(ui(), pgeMain, page, spec); }
+RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunPlan& plan) { return RunFrame(ui(), pgeMain, page, plan); }
 
 void TfrmMain::PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog) {
   if (page.visualLog) {

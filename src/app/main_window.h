@@ -148,7 +148,7 @@ class TfrmMain : public Window {
   static void UpdateDestinationHistory(ComboBox& combo, const std::string& used);
 
   // The run frame every operation uses; `page` is the running page's tab.
-  RunOutcome RunOperation(TabSheet& page, const RunSpec& spec);
+  RunOutcome RunOperation(TabSheet& page, const RunPlan& plan);
   // Marks the page's Visual Log as a real run or a simulation, resets the run
   // counters (the "To create:" row stays) and shows the labels.
   void PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog);

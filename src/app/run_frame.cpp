@@ -17,25 +17,25 @@ TabLock::~TabLock() {
   for (auto* tab : locked_) tab->SetEnabled(true);
 }
 
-RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunSpec& spec) {
-  if (spec.validate && !spec.validate()) return RunOutcome::Refused;
-  if (ui.ShowMessageBox(spec.confirm.text, spec.confirm.caption, MessageKind::Question) != MessageAnswer::Yes)
+RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& plan) {
+  if (plan.validate && !plan.validate()) return RunOutcome::Refused;
+  if (ui.ShowMessageBox(plan.confirm.text, plan.confirm.caption, MessageKind::Question) != MessageAnswer::Yes)
     return RunOutcome::Declined;
-  if (spec.prepare) spec.prepare();
+  if (plan.prepare) plan.prepare();
   {
     TabLock lock(pages, page);
     ui.Repaint();
-    for (std::size_t i = 0; i < spec.itemCount; ++i) {
-      spec.work(i);
+    for (std::size_t i = 0; i < plan.itemCount; ++i) {
+      plan.work(i);
       ui.Repaint();
     }
-    ui.ShowMessageBox(spec.end.text, spec.end.caption, MessageKind::Information);
-    if (spec.showExplorer && spec.showExplorer()) {
-      std::string path = spec.explorerPath ? Trim(spec.explorerPath()) : std::string();
+    ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
+    if (plan.showExplorer && plan.showExplorer()) {
+      std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();
       if (!path.empty()) ui.OpenFolder(path);
     }
   }
-  if (spec.after) spec.after();
+  if (plan.after) plan.after();
   return RunOutcome::Completed;
 }
 

@@ -20,7 +20,7 @@ struct MessageText {
   std::string caption;
 };
 
-struct RunSpec {
+struct RunPlan {
   // Shows its own warning and returns false to end the handler unchanged.
   std::function<bool()> validate;
   MessageText confirm;                    // question, No is the default
@@ -47,6 +47,6 @@ class TabLock {
   std::vector<TabSheet*> locked_;
 };
 
-RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunSpec& spec);
+RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& plan);
 
 }  // namespace quillory

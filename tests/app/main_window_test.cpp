@@ -224,19 +224,19 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   main.lstVol02IncludeStrings.AddMany({"a", "b", "c"});
   main.vol02.stats.Set("FoldersCreated", 7);
   main.vol02.createdMainFolders = {"D:\\X\\old"};
-  RunSpec spec;
-  spec.confirm = {"Go", "Confirm"};
-  spec.prepare = [&] { main.PrepareCreateRun(main.vol02, true, main.chkVol02ViewDetailedResults.Checked()); };
-  spec.itemCount = 3;
-  spec.work = [&](std::size_t) {
+  RunPlan plan;
+  plan.confirm = {"Go", "Confirm"};
+  plan.prepare = [&] { main.PrepareCreateRun(main.vol02, true, main.chkVol02ViewDetailedResults.Checked()); };
+  plan.itemCount = 3;
+  plan.work = [&](std::size_t) {
     EXPECT_FALSE(main.tabFoldersCopy02.Enabled());
     main.vol02.stats.Add("FoldersCreated", 1);
     main.ShowCounters(main.vol02);
   };
-  spec.end = {"End", "End"};
-  spec.after = [&] { TfrmMain::UpdateDestinationHistory(main.cboVol02DestFolders, " D:\\X "); };
+  plan.end = {"End", "End"};
+  plan.after = [&] { TfrmMain::UpdateDestinationHistory(main.cboVol02DestFolders, " D:\\X "); };
   ui->answers = {MessageAnswer::Yes};
-  EXPECT_EQ(main.RunOperation(main.tabFolderCreate03, spec), RunOutcome::Completed);
+  EXPECT_EQ(main.RunOperation(main.tabFolderCreate03, plan), RunOutcome::Completed);
   EXPECT_EQ(L(main, "lblVol02FoldersCreated").Caption(), "3");
   EXPECT_EQ(L(main, "lblVol02FoldersToCreate").Caption(), "3");
   EXPECT_TRUE(main.vol02.createdMainFolders.empty());

@@ -24,20 +24,20 @@ class RunFrameTest : public ::testing::Test {
       if (!t->Enabled()) return false;
     return true;
   }
-  RunSpec Spec(std::vector<std::string>& log) {
-    RunSpec spec;
-    spec.validate = [&log] { log.push_back("validate"); return true; };
-    spec.confirm = {"Go ?", "Confirm"};
-    spec.prepare = [&log] { log.push_back("prepare"); };
-    spec.itemCount = 3;
-    spec.work = [this, &log](std::size_t i) {
+  RunPlan Plan(std::vector<std::string>& log) {
+    RunPlan plan;
+    plan.validate = [&log] { log.push_back("validate"); return true; };
+    plan.confirm = {"Go ?", "Confirm"};
+    plan.prepare = [&log] { log.push_back("prepare"); };
+    plan.itemCount = 3;
+    plan.work = [this, &log](std::size_t i) {
       log.push_back("item" + std::to_string(i) + (OthersLocked() ? " locked" : " OPEN"));
     };
-    spec.end = {"Done", "End"};
-    spec.showExplorer = [] { return true; };
-    spec.explorerPath = [] { return "  D:\\X  "; };
-    spec.after = [this, &log] { log.push_back(AllEnabled() ? "after unlocked" : "after LOCKED"); };
-    return spec;
+    plan.end = {"Done", "End"};
+    plan.showExplorer = [] { return true; };
+    plan.explorerPath = [] { return "  D:\\X  "; };
+    plan.after = [this, &log] { log.push_back(AllEnabled() ? "after unlocked" : "after LOCKED"); };
+    return plan;
   }
 
   PageControl pages{"pge"};
@@ -49,7 +49,7 @@ class RunFrameTest : public ::testing::Test {
 TEST_F(RunFrameTest, CompletedRunLocksOtherTabsItemByItemAndUnlocksBeforeHistory) {
   std::vector<std::string> log;
   ui.answers = {MessageAnswer::Yes};
-  EXPECT_EQ(RunFrame(ui, pages, c, Spec(log)), RunOutcome::Completed);
+  EXPECT_EQ(RunFrame(ui, pages, c, Plan(log)), RunOutcome::Completed);
   EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "item0 locked", "item1 locked", "item2 locked",
                                            "after unlocked"}));
   EXPECT_TRUE(AllEnabled());
@@ -65,12 +65,12 @@ TEST_F(RunFrameTest, CompletedRunLocksOtherTabsItemByItemAndUnlocksBeforeHistory
 TEST_F(RunFrameTest, NoAndFailedChecksChangeNothing) {
   std::vector<std::string> log;
   ui.answers = {MessageAnswer::No};
-  EXPECT_EQ(RunFrame(ui, pages, c, Spec(log)), RunOutcome::Declined);
+  EXPECT_EQ(RunFrame(ui, pages, c, Plan(log)), RunOutcome::Declined);
   EXPECT_EQ(log, std::vector<std::string>{"validate"});
   EXPECT_TRUE(AllEnabled());
 
   log.clear();
-  RunSpec refused = Spec(log);
+  RunPlan refused = Plan(log);
   refused.validate = [] { return false; };
   EXPECT_EQ(RunFrame(ui, pages, c, refused), RunOutcome::Refused);
   EXPECT_TRUE(log.empty());
@@ -79,12 +79,12 @@ TEST_F(RunFrameTest, NoAndFailedChecksChangeNothing) {
 
 TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabs) {
   std::vector<std::string> log;
-  RunSpec spec = Spec(log);
-  spec.work = [](std::size_t i) {
+  RunPlan plan = Plan(log);
+  plan.work = [](std::size_t i) {
     if (i == 1) throw std::runtime_error("disk gone");
   };
   ui.answers = {MessageAnswer::Yes};
-  EXPECT_THROW(RunFrame(ui, pages, c, spec), std::runtime_error);
+  EXPECT_THROW(RunFrame(ui, pages, c, plan), std::runtime_error);
   EXPECT_TRUE(AllEnabled());
 }
 
@@ -92,14 +92,14 @@ TEST_F(RunFrameTest, ATabDisabledBeforeTheRunStaysDisabled) {
   std::vector<std::string> log;
   g.SetEnabled(false);
   ui.answers = {MessageAnswer::Yes};
-  RunFrame(ui, pages, c, Spec(log));
+  RunFrame(ui, pages, c, Plan(log));
   EXPECT_FALSE(g.Enabled());
   EXPECT_TRUE(a.Enabled());
 }
 
 TEST_F(RunFrameTest, UnscriptedQuestionIsAnError) {
   std::vector<std::string> log;
-  EXPECT_THROW(RunFrame(ui, pages, c, Spec(log)), ScriptError);
+  EXPECT_THROW(RunFrame(ui, pages, c, Plan(log)), ScriptError);
   EXPECT_TRUE(AllEnabled());
 }
 
