@@ -45,6 +45,11 @@ TfrmAltalanosHelp::TfrmAltalanosHelp()
       btnMoreHelp(Make<Button>("btnMoreHelp", "More Help")),
       btnHelpClose(Make<Button>("btnHelpClose", "Close")) {
   btnMoreHelp.SetVisible(false);
+  // Until a page asks for its topic, the window lists them all.
+  lblHelpTopic.SetCaption("Quillory Suite Help");
+  std::string index;
+  for (auto& [key, topic] : Topics()) index += std::string(topic.title) + ": " + topic.text + "\n";
+  memHelpText.SetText(index);
   btnHelpClose.onClick = [this] { modalResult = ModalResult::Close; };
 }
 

@@ -264,6 +264,9 @@ void TfrmMain::FormCreate() {
   refill(cboVol02DestFolders, settings.Vol02DestHistory());
   refill(cboVol03DestFolders, settings.Vol03DestHistory());
 
+  if (Window* more = app.Find("TfrmMoreHelp"))
+    app.help->btnMoreHelp.onClick = [this, more] { ui().ShowModal(*more); };
+
   SetNoDestinationState("Vol02");
   SetNoDestinationState("Vol03");
   RefreshVol02();

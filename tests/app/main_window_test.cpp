@@ -211,11 +211,15 @@ TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
     auto& help = static_cast<TfrmAltalanosHelp&>(w);
     EXPECT_EQ(help.Topic(), "Vol03");
     EXPECT_TRUE(help.btnMoreHelp.Visible());
+    help.btnMoreHelp.Click();
     help.btnHelpClose.Click();
     return ModalResult::None;
   };
   main.btnVol03Help.Click();
   EXPECT_EQ(ui->calls.back().answer, "Close");
+  bool moreHelpShown = false;
+  for (auto& call : ui->calls) moreHelpShown = moreHelpShown || (call.kind == "modal" && call.caption == "TfrmMoreHelp");
+  EXPECT_TRUE(moreHelpShown);
 }
 
 TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
