@@ -224,8 +224,8 @@ std::size_t ListBox::Add(std::string item) {
 
 void ListBox::AddMany(std::vector<std::string> items) {
   if (items.empty()) return;
-  for (auto& s : items) IndexAdd(s);
   if (!sorted_) {
+    for (auto& s : items) IndexAdd(s);
     std::size_t first = items_.size();
     items_.reserve(items_.size() + items.size());
     for (auto& s : items) items_.push_back(std::move(s));
@@ -234,7 +234,7 @@ void ListBox::AddMany(std::vector<std::string> items) {
     return;
   }
   for (auto& s : items) items_.push_back(std::move(s));
-  SortItems();
+  SortItems(true);
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;
@@ -308,18 +308,26 @@ void ListBox::Clear() {
 
 void ListBox::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
-  if (sorted_) SortItems();
-  Rebuild();
+  if (sorted_) {
+    SortItems(true);
+    selected_.assign(items_.size(), 0);
+    selectedCount_ = 0;
+    itemIndex_ = -1;
+  } else {
+    Rebuild();
+  }
   Notify(ControlChange::RowsReset);
 }
 
 // Folds every item once instead of twice per comparison: sorting a million
 // items then costs one fold each plus byte compares.
-void ListBox::SortItems() {
+void ListBox::SortItems(bool reindex) {
   std::vector<std::pair<std::string, std::size_t>> keys;
   keys.reserve(items_.size());
   for (std::size_t i = 0; i < items_.size(); ++i) keys.emplace_back(CaseFold(items_[i]), i);
-  std::stable_sort(keys.begin(), keys.end(), [this](const auto& a, const auto& b) {
+  // Ties are broken by bytes, so only identical items compare equal and a
+  // stable sort would buy nothing.
+  std::sort(keys.begin(), keys.end(), [this](const auto& a, const auto& b) {
     if (a.first != b.first) return a.first < b.first;
     return items_[a.second] < items_[b.second];
   });
@@ -327,6 +335,10 @@ void ListBox::SortItems() {
   sorted.reserve(items_.size());
   for (auto& k : keys) sorted.push_back(std::move(items_[k.second]));
   items_ = std::move(sorted);
+  if (!reindex) return;
+  folded_.clear();
+  folded_.reserve(keys.size());
+  for (auto& k : keys) ++folded_[std::move(k.first)];
 }
 
 void ListBox::Rebuild() {

@@ -263,7 +263,7 @@ class ListBox : public Control {
   void IndexAdd(const std::string& item);
   void IndexRemove(const std::string& item);
   void Rebuild();
-  void SortItems();
+  void SortItems(bool reindex);
 
   bool sorted_;
   bool multiSelect_ = true;
