@@ -67,8 +67,10 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
     if (sheet == &model.tabFolderCreate03) page = BuildVol02();
     else if (sheet == &model.tabFolderCreate05) page = BuildVol04();
     else if (sheet == &model.tabFolderCreate04) page = BuildVol03();
-    else if (sheet == &model.tabFoldersCopy02) page = BuildPlainPage(*sheet, model.btnVol08Help);
-    else if (sheet == &model.tabFoldersDelete01) page = BuildPlainPage(*sheet, model.btnVol07Help);
+    else if (sheet == &model.tabFoldersCopy02)
+      page = BuildPlainPage(*sheet, model.btnVol08Help, &model.lblVol08FileTypesAllSelected);
+    else if (sheet == &model.tabFoldersDelete01)
+      page = BuildPlainPage(*sheet, model.btnVol07Help, &model.lblVol07FileTypesAllSelected);
     else if (sheet == &model.tabFoldersRename01) page = BuildPlainPage(*sheet, model.btnVol06Help);
     else page = BuildPlainPage(*sheet, model.btnForcedHelp);
     page->setObjectName(ToQt(sheet->Name()));
@@ -291,7 +293,7 @@ QWidget* MainWindowView::BuildVol03() {
   return page;
 }
 
-QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help) {
+QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help, Label* fileTypes) {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   QLabel* heading = Caption(ToQt(sheet.Caption()), page);
@@ -300,6 +302,13 @@ QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help) {
   font.setPointSizeF(font.pointSizeF() * 1.3);
   heading->setFont(font);
   column->addWidget(heading);
+  if (fileTypes) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(Caption(QStringLiteral("Active File Types:"), page));
+    row->addWidget(NewLabel(*fileTypes, page));
+    row->addStretch(1);
+    column->addLayout(row);
+  }
   column->addStretch(1);
   column->addLayout(Footer(nullptr, nullptr, help, page));
   return page;

@@ -33,7 +33,7 @@ class MainWindowView : public QMainWindow {
   QWidget* BuildVol02();
   QWidget* BuildVol04();
   QWidget* BuildVol03();
-  QWidget* BuildPlainPage(TabSheet& sheet, Button& help);
+  QWidget* BuildPlainPage(TabSheet& sheet, Button& help, Label* fileTypes = nullptr);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
   QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);
