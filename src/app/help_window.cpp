@@ -33,11 +33,6 @@ const std::map<std::string, Topic>& Topics() {
 }
 }  // namespace
 
-std::string HelpTopicTitle(const std::string& topic) {
-  auto it = Topics().find(topic);
-  return it == Topics().end() ? "" : it->second.title;
-}
-
 TfrmAltalanosHelp::TfrmAltalanosHelp()
     : Window("TfrmAltalanosHelp", "Help"),
       lblHelpTopic(Make<Label>("lblHelpTopic")),

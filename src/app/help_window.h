@@ -23,7 +23,4 @@ class TfrmAltalanosHelp : public Window {
   std::string topic_;
 };
 
-// The topic title of a page key; "" for an unknown key.
-std::string HelpTopicTitle(const std::string& topic);
-
 }  // namespace quillory

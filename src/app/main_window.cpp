@@ -33,6 +33,16 @@ constexpr int kListScrollWidth = 3000;
 const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "Files in structure",
                                         "Total File size (bytes)"};
 
+// `first` (when not empty), then every other non-empty item in order, each
+// text once: the shape of every destination history.
+std::vector<std::string> HistoryWithFirst(const std::string& first, const std::vector<std::string>& items) {
+  std::vector<std::string> out;
+  if (!first.empty()) out.push_back(first);
+  for (auto& item : items)
+    if (!item.empty() && std::find(out.begin(), out.end(), item) == out.end()) out.push_back(item);
+  return out;
+}
+
 // The last character, not the last byte: a field may hold any letters.
 void DropLastCharacter(std::string& s) {
   if (s.empty()) return;
@@ -254,15 +264,10 @@ void TfrmMain::FormCreate() {
   lblVol07FileTypesAllSelected.SetCaption(texts.fileTypesAll);
   lblVol08FileTypesAllSelected.SetCaption(texts.fileTypesAll);
 
-  auto refill = [](ComboBox& combo, const std::vector<std::string>& history) {
-    combo.ClearItems();
-    std::vector<std::string> items;
-    for (auto& entry : history)
-      if (!entry.empty() && std::find(items.begin(), items.end(), entry) == items.end()) items.push_back(entry);
-    combo.SetItems(std::move(items));
-  };
-  refill(cboVol02DestFolders, settings.Vol02DestHistory());
-  refill(cboVol03DestFolders, settings.Vol03DestHistory());
+  cboVol02DestFolders.ClearItems();
+  cboVol02DestFolders.SetItems(HistoryWithFirst("", settings.Vol02DestHistory()));
+  cboVol03DestFolders.ClearItems();
+  cboVol03DestFolders.SetItems(HistoryWithFirst("", settings.Vol03DestHistory()));
 
   if (Window* more = app.Find("TfrmMoreHelp"))
     app.help->btnMoreHelp.onClick = [this, more] { ui().ShowModal(*more); };
@@ -345,9 +350,7 @@ void TfrmMain::ChooseDestination(const std::string& page, const std::string& pat
     combo.SetItemIndex(at);
   } else {
     // The new path goes first, the others keep their order behind it.
-    std::vector<std::string> items{path};
-    for (auto& item : combo.Items())
-      if (!item.empty() && std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
+    std::vector<std::string> items = HistoryWithFirst(path, combo.Items());
     combo.ClearItems();
     combo.SetItems(std::move(items));
     combo.SetItemIndex(0);
@@ -380,10 +383,7 @@ void TfrmMain::ShowHelpTopic(const std::string& topic) {
 void TfrmMain::UpdateDestinationHistory(ComboBox& combo, const std::string& used) {
   std::string first = Trim(used);
   if (first.empty()) return;
-  std::vector<std::string> items{first};
-  for (auto& item : combo.Items())
-    if (!item.empty() && std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
-  combo.SetItems(std::move(items));
+  combo.SetItems(HistoryWithFirst(first, combo.Items()));
   combo.SetItemIndex(0);
 }
 
@@ -411,11 +411,10 @@ void TfrmMain::ShowCounters(CreatePageState& page) {
 // ---------------------------------------------------------------- name fields
 
 void TfrmMain::FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean) {
-  std::string found;
   // Each removal is itself a change of the field, checked again: one warning
   // per removed character until the text is clean.
-  while (CheckIllegalCharacters("F", field.Text(), found)) {
-    ui().ShowMessageBox(std::string(message.text) + found, std::string(message.caption), MessageKind::Warning);
+  while (auto found = FieldIllegalFound(field.Text())) {
+    ui().ShowMessageBox(std::string(message.text) + *found, std::string(message.caption), MessageKind::Warning);
     std::string text = field.Text();
     DropLastCharacter(text);
     field.SetText(std::move(text));

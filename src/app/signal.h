@@ -65,12 +65,6 @@ class Signal {
     }
   }
 
-  bool HasListeners() const {
-    for (auto& e : state_->entries)
-      if (e.second) return true;
-    return false;
-  }
-
  private:
   struct State {
     std::vector<std::pair<int, Slot>> entries;

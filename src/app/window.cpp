@@ -28,12 +28,6 @@ bool Window::Invoke(std::string_view handler) {
   return true;
 }
 
-std::vector<std::string> Window::HandlerNames() const {
-  std::vector<std::string> names;
-  for (auto& [name, fn] : handlers_) names.push_back(name);
-  return names;
-}
-
 void Window::Handler(std::string name, std::function<void()> fn) { handlers_[std::move(name)] = std::move(fn); }
 
 void Window::Register(std::unique_ptr<Control> control) {

@@ -40,7 +40,6 @@ class Window {
 
   // Named handlers beyond control clicks (FormActivate, FormClose, ...).
   bool Invoke(std::string_view handler);
-  std::vector<std::string> HandlerNames() const;
 
   // Set by the code that shows the window modally (OK and Cancel buttons).
   ModalResult modalResult = ModalResult::None;

@@ -223,6 +223,18 @@ QHBoxLayout* MainWindowView::Footer(CheckBox* visualLog, CheckBox* explorer, But
   return row;
 }
 
+QHBoxLayout* MainWindowView::NamesBesideList(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
+                                             ListBox& list, Label& sum, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(NameParts(prefix, suffix, hyphen, parent));
+  left->addWidget(Preview(start, end, parent));
+  left->addStretch(1);
+  row->addLayout(left, 3);
+  row->addWidget(IncludeList(list, sum, parent), 2);
+  return row;
+}
+
 // ------------------------------------------------------------------- pages
 
 QWidget* MainWindowView::BuildVol02() {
@@ -231,14 +243,9 @@ QWidget* MainWindowView::BuildVol02() {
   auto* column = new QVBoxLayout(page);
   column->addWidget(Destination(m.cboVol02DestFolders, m.btnVol02AddDestFolder, m.btnVol02ViewDestFolder, page));
 
-  auto* middle = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(NameParts(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, page));
-  left->addWidget(Preview(m.lblVol02StartFolder, m.lblVol02EndFolder, page));
-  left->addStretch(1);
-  middle->addLayout(left, 3);
-  middle->addWidget(IncludeList(m.lstVol02IncludeStrings, m.lblVol02IncludeSum, page), 2);
-  column->addLayout(middle, 1);
+  column->addLayout(NamesBesideList(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, m.lblVol02StartFolder,
+                                    m.lblVol02EndFolder, m.lstVol02IncludeStrings, m.lblVol02IncludeSum, page),
+                    1);
 
   column->addWidget(Statistics(m.vol02, page));
   column->addLayout(Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page));
@@ -250,14 +257,9 @@ QWidget* MainWindowView::BuildVol04() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
 
-  auto* middle = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(NameParts(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, page));
-  left->addWidget(Preview(m.lblVol04StartFolder, m.lblVol04EndFolder, page));
-  left->addStretch(1);
-  middle->addLayout(left, 3);
-  middle->addWidget(IncludeList(m.lstVol04IncludeFolderList, m.lblVol04IncludeSum, page), 2);
-  column->addLayout(middle, 1);
+  column->addLayout(NamesBesideList(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, m.lblVol04StartFolder,
+                                    m.lblVol04EndFolder, m.lstVol04IncludeFolderList, m.lblVol04IncludeSum, page),
+                    1);
 
   QGroupBox* statistics = Statistics(m.vol04, page);
   statistics->setObjectName(ToQt(m.grpVol04Statistics.Name()));

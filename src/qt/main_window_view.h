@@ -33,6 +33,9 @@ class MainWindowView : public QMainWindow {
   QWidget* BuildVol02();
   QWidget* BuildVol04();
   QWidget* BuildVol03();
+  // Name fields and Preview on the left, the include list on the right.
+  QHBoxLayout* NamesBesideList(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end, ListBox& list,
+                               Label& sum, QWidget* parent);
   QWidget* BuildPlainPage(TabSheet& sheet, Button& help, Label* fileTypes = nullptr);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);

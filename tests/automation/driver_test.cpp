@@ -6,7 +6,7 @@
 
 #include "app/settings_store.h"
 #include "automation/automation.h"
-#include "support/temp_drive.h"
+#include "support/app_fixture.h"
 
 namespace quillory {
 namespace {
@@ -28,19 +28,11 @@ TEST(AutomationWords, JsonOutputStaysValidForAnyBytes) {
   EXPECT_EQ(JsonString("bad\xFF"), R"("bad\u00ff")");
 }
 
-class AutomationTest : public TempDriveTest {
+class AutomationTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
-    TempDriveTest::SetUp();
-    char buf[4096];
-    ASSERT_NE(::getcwd(buf, sizeof buf), nullptr);
-    cwd_ = buf;
-    ASSERT_EQ(::chdir(Host("D:\\").c_str()), 0);
+    WorkingFolderTest::SetUp();
     Settings() = SettingsStore();
-  }
-  void TearDown() override {
-    (void)::chdir(cwd_.c_str());
-    TempDriveTest::TearDown();
   }
   int Run(const std::string& script) {
     std::istringstream in(script);
@@ -55,7 +47,6 @@ class AutomationTest : public TempDriveTest {
     return lines;
   }
   std::ostringstream out, err;
-  std::string cwd_;
 };
 
 TEST_F(AutomationTest, ScriptChoosesADestinationAndSeesTheFieldWarnings) {

@@ -15,7 +15,8 @@
 
 namespace quillory {
 
-class AppTest : public TempDriveTest {
+// Works in the root of D:, so the program's "default.set" lands there.
+class WorkingFolderTest : public TempDriveTest {
  protected:
   void SetUp() override {
     TempDriveTest::SetUp();
@@ -25,10 +26,20 @@ class AppTest : public TempDriveTest {
     ASSERT_EQ(::chdir(Host("D:\\").c_str()), 0);
   }
   void TearDown() override {
-    app.reset();
-    ui.reset();
     if (!previousCwd_.empty()) (void)::chdir(previousCwd_.c_str());
     TempDriveTest::TearDown();
+  }
+
+ private:
+  std::string previousCwd_;
+};
+
+class AppTest : public WorkingFolderTest {
+ protected:
+  void TearDown() override {
+    app.reset();
+    ui.reset();
+    WorkingFolderTest::TearDown();
   }
 
   // Starts (or restarts) the program with a fresh settings store.
@@ -43,9 +54,6 @@ class AppTest : public TempDriveTest {
   std::unique_ptr<ScriptedUi> ui;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<Application> app;
-
- private:
-  std::string previousCwd_;
 };
 
 }  // namespace quillory
