@@ -1,12 +1,14 @@
 #include "app/application.h"
 
+#include <utility>
+
 #include "app/settings_store.h"
 
 namespace quillory {
 
-template <class T>
-T* Application::Create() {
-  auto owned = std::make_unique<T>();
+template <class T, class... Args>
+T* Application::Create(Args&&... args) {
+  auto owned = std::make_unique<T>(std::forward<Args>(args)...);
   T* raw = owned.get();
   order_.push_back(raw);
   owned_.push_back(std::move(owned));
@@ -45,8 +47,8 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   help = Create<TfrmAltalanosHelp>();
   Create<TfrmMoreHelp>();
   overview = Create<TfrmOverViewHelp>();
-  Create<TfrmQuotationMarks>();
-  delimiters = Create<TfrmDelimiters>();
+  quotationMarks = Create<TfrmQuotationMarks>(ui, settings, main->settingsPath);
+  delimiters = Create<TfrmDelimiters>(ui, settings, main->settingsPath);
   Create<TSubFolderUnSuccessFullForm>();
   videos = Create<TfrmVideoTutorials>();
   Create<TfrmVol02ZoomStatistics>();
@@ -64,6 +66,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   Create<TfrmVol08ZoomStatistics>();
   Create<TfrmZoomIncludeWindow>();
 
+  main->forced.AttachLogWindows(*FindAs<TForcedUnSuccessFullForm>(), *FindAs<TSubFolderUnSuccessFullForm>());
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
   main->vol04.visualLog = statistic04;
@@ -72,6 +75,13 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
 
 Application::~Application() {
   if (main) main->FormDestroy();
+}
+
+template <class T>
+T* Application::FindAs() const {
+  for (auto* w : order_)
+    if (auto* t = dynamic_cast<T*>(w)) return t;
+  return nullptr;
 }
 
 Window* Application::Find(std::string_view className) const {

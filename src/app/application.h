@@ -10,6 +10,7 @@
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "lists/list_windows.h"
+#include "lists/separator_windows.h"
 #include "operations/operation_windows.h"
 #include "results/visual_log_windows.h"
 #include "results/zoom_windows.h"
@@ -32,6 +33,9 @@ class Application {
   SettingsStore& settings;
 
   Window* Find(std::string_view className) const;
+  // The one window of a class.
+  template <class T>
+  T* FindAs() const;
   const std::vector<Window*>& Windows() const { return order_; }
 
   TfrmMain* main = nullptr;
@@ -40,6 +44,7 @@ class Application {
   TfrmOverViewHelp* overview = nullptr;
   TfrmVideoTutorials* videos = nullptr;
   TfrmDelimiters* delimiters = nullptr;
+  TfrmQuotationMarks* quotationMarks = nullptr;
   TfrmStatistic02* statistic02 = nullptr;
   TfrmStatistic03* statistic03 = nullptr;
   TfrmStatistic04* statistic04 = nullptr;
@@ -48,8 +53,8 @@ class Application {
   TfrmStatistic08* statistic08 = nullptr;
 
  private:
-  template <class T>
-  T* Create();
+  template <class T, class... Args>
+  T* Create(Args&&... args);
   std::vector<std::unique_ptr<Window>> owned_;
   std::vector<Window*> order_;
 };

@@ -104,6 +104,10 @@ void Edit::Exit() {
   if (onExit) onExit();
 }
 
+void Edit::PressEnter() {
+  if (onEnter) onEnter();
+}
+
 void Memo::SetLines(std::vector<std::string> lines) {
   if (lines_ == lines) return;
   lines_ = std::move(lines);
@@ -120,6 +124,17 @@ std::string Memo::Text() const {
 }
 
 void Memo::SetText(std::string_view text) { SetLines(text.empty() ? std::vector<std::string>{} : SplitLines(text)); }
+
+void Memo::UserSetText(std::string_view text) {
+  std::vector<std::string> before = lines_;
+  SetText(text);
+  if (lines_ != before && onChange) onChange();
+}
+
+void Memo::UserClick(int caretLine) {
+  caretLine_ = caretLine < 0 ? 0 : caretLine;
+  if (onClick) onClick();
+}
 
 void ComboBox::SetText(std::string text) {
   if (text_ == text) return;
@@ -165,6 +180,10 @@ bool ComboBox::UserSelect(int index) {
   SetItemIndex(index);
   if (onSelect) onSelect();
   return true;
+}
+
+void ComboBox::PressEnter() {
+  if (onEnter) onEnter();
 }
 
 void ComboBox::UserSetText(std::string text) {

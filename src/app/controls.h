@@ -166,6 +166,9 @@ class Edit : public Control {
   // A user leaving the field.
   void Exit();
   std::function<void()> onExit;
+  // A user pressing Enter in the field (key 13).
+  void PressEnter();
+  std::function<void()> onEnter;
 
  private:
   std::string text_;
@@ -179,9 +182,22 @@ class Memo : public Control {
   void SetLines(std::vector<std::string> lines);
   std::string Text() const;  // lines joined by "\n"
   void SetText(std::string_view text);
+  // A user's typing: sets the text and, when it changed, runs onChange.
+  void UserSetText(std::string_view text);
+  std::function<void()> onChange;
+  // The line the caret is on, counted from 0; a user's click reports it and
+  // runs onClick.
+  int CaretLine() const { return caretLine_; }
+  void UserClick(int caretLine);
+  std::function<void()> onClick;
+  // Text shown for reading only (help pages) is read-only; an editor is not.
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
  private:
   std::vector<std::string> lines_;
+  int caretLine_ = 0;
+  bool readOnly_ = true;
 };
 
 class ComboBox : public Control {
@@ -203,8 +219,11 @@ class ComboBox : public Control {
   bool UserSelect(int index);
   // A user typing into an editable combo box: runs onChange.
   void UserSetText(std::string text);
+  // A user pressing Enter in an editable combo box.
+  void PressEnter();
   std::function<void()> onSelect;
   std::function<void()> onChange;
+  std::function<void()> onEnter;
 
  private:
   std::string text_;

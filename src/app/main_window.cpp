@@ -123,7 +123,8 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       btnVol08Help(Make<Button>("btnVol08Help", "Help")),
       btnVol07Help(Make<Button>("btnVol07Help", "Help")),
       btnVol06Help(Make<Button>("btnVol06Help", "Help")),
-      btnForcedHelp(Make<Button>("btnForcedHelp", "Help")) {
+      btnForcedHelp(Make<Button>("btnForcedHelp", "Help")),
+      forced(*this, app_.ui, pgeMain, tabFolderCreate01) {
   for (auto* tab : {&tabFoldersCopy02, &tabFoldersDelete01, &tabFoldersRename01, &tabFolderCreate03,
                     &tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01})
     pgeMain.AddPage(tab);

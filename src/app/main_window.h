@@ -9,6 +9,7 @@
 
 #include "app/run_frame.h"
 #include "app/window.h"
+#include "operations/manual_creation.h"
 #include "results/operation_statistics.h"
 
 namespace quillory {
@@ -117,6 +118,9 @@ class TfrmMain : public Window {
   Button& btnVol07Help;
   Button& btnVol06Help;
   Button& btnForcedHelp;
+
+  // ---- page "Create Folder -IV.": folders by hand ----
+  ManualCreationPage forced;
 
   // Texts several pages show (simulation explanations and end texts, and the
   // file-type status captions).

@@ -47,8 +47,9 @@ class Window {
   Signal<> captionChanged;
   Signal<bool> shownChanged;
 
- protected:
   // Makes a control owned by the window and registers it under its name.
+  // Public so that a page's part (a list panel, a page model) can register
+  // its controls on the window that shows them.
   template <class T, class... Args>
   T& Make(Args&&... args) {
     auto owned = std::make_unique<T>(std::forward<Args>(args)...);
@@ -56,6 +57,8 @@ class Window {
     Register(std::move(owned));
     return ref;
   }
+
+ protected:
   void Handler(std::string name, std::function<void()> fn);
 
  private:

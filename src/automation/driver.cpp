@@ -175,8 +175,27 @@ void Driver::Command(const Line& line, const std::vector<Line>& all, std::size_t
     RequireEnabled(c);
     if (auto* e = dynamic_cast<Edit*>(&c)) e->UserSetText(w[2]);
     else if (auto* cb = dynamic_cast<ComboBox*>(&c)) cb->UserSetText(w[2]);
-    else if (auto* m = dynamic_cast<Memo*>(&c)) m->SetText(w[2]);
+    else if (auto* m = dynamic_cast<Memo*>(&c)) m->UserSetText(w[2]);
     else throw ScriptError("cannot set text of " + c.Name());
+  } else if (verb == "enter") {
+    Need(w, 2, "enter CONTROL");
+    Control& c = FindControl(w[1]);
+    RequireEnabled(c);
+    if (auto* e = dynamic_cast<Edit*>(&c)) e->PressEnter();
+    else if (auto* cb = dynamic_cast<ComboBox*>(&c)) cb->PressEnter();
+    else throw ScriptError("cannot press Enter in " + c.Name());
+  } else if (verb == "caret") {
+    Need(w, 3, "caret MEMO LINE");
+    auto* m = dynamic_cast<Memo*>(&FindControl(w[1]));
+    if (!m) throw ScriptError(w[1] + " is not a memo");
+    RequireEnabled(*m);
+    int line = 0;
+    try {
+      line = std::stoi(w[2]);
+    } catch (...) {
+      throw ScriptError("caret line must be a number: " + w[2]);
+    }
+    m->UserClick(line);
   } else if (verb == "leave") {
     Need(w, 2, "leave EDIT");
     auto* e = dynamic_cast<Edit*>(&FindControl(w[1]));

@@ -55,16 +55,6 @@ class TfrmFileImport : public Window {
   TfrmFileImport() : Window("TfrmFileImport", "Import") {}
 };
 
-class TfrmQuotationMarks : public Window {
- public:
-  TfrmQuotationMarks() : Window("TfrmQuotationMarks", "Quotation Marks") {}
-};
-
-class TfrmDelimiters : public Window {
- public:
-  TfrmDelimiters() : Window("TfrmDelimiters", "Separators") {}
-};
-
 class TfrmZoomIncludeWindow : public Window {
  public:
   TfrmZoomIncludeWindow() : Window("TfrmZoomIncludeWindow", "Zoom Window.") {}

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,10 +22,24 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace quillory {
 
 namespace {
+
+// Runs an action when the watched widget loses the keyboard focus.
+class FocusOutWatcher : public QObject {
+ public:
+  FocusOutWatcher(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) action_();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> action_;
+};
 
 // Owns the model subscriptions of one widget; being its child, it goes with
 // the widget and ends them.
@@ -249,6 +264,10 @@ void BindEdit(QLineEdit* widget, Edit& edit) {
     Guarded([&edit, text] { edit.UserSetText(FromQt(text)); });
     if (guard) sync();
   });
+  QObject::connect(widget, &QLineEdit::returnPressed, widget, [guard, sync, &edit] {
+    Guarded([&edit] { edit.PressEnter(); });
+    if (guard) sync();
+  });
   QObject::connect(widget, &QLineEdit::editingFinished, widget, [&edit] {
     // A box shown by a running handler takes the focus; the person has not
     // left the field.
@@ -259,7 +278,7 @@ void BindEdit(QLineEdit* widget, Edit& edit) {
 
 void BindMemo(QPlainTextEdit* widget, Memo& memo) {
   BindControl(widget, memo);
-  widget->setReadOnly(true);
+  widget->setReadOnly(memo.ReadOnly());
   auto sync = [widget, &memo] {
     const QString text = ToQt(memo.Text());
     if (widget->toPlainText() == text) return;
@@ -269,6 +288,27 @@ void BindMemo(QPlainTextEdit* widget, Memo& memo) {
   sync();
   OnChange(widget, memo, [sync](const ControlEvent& e) {
     if (e.change == ControlChange::Items) sync();
+  });
+  if (memo.ReadOnly()) return;
+  // Typing reaches the model after a short pause and whenever the memo loses
+  // the focus (a button press takes it first), so a memo of a million lines
+  // is not copied on every key.
+  auto* pending = new QTimer(widget);
+  pending->setSingleShot(true);
+  pending->setInterval(120);
+  auto flush = [widget, pending, &memo] {
+    pending->stop();
+    const std::string text = FromQt(widget->toPlainText());
+    if (text != memo.Text()) Guarded([&memo, &text] { memo.UserSetText(text); });
+  };
+  QObject::connect(pending, &QTimer::timeout, widget, flush);
+  QObject::connect(widget, &QPlainTextEdit::textChanged, pending, qOverload<>(&QTimer::start));
+  auto* watcher = new FocusOutWatcher(widget, flush);
+  widget->installEventFilter(watcher);
+  QObject::connect(widget, &QPlainTextEdit::cursorPositionChanged, widget, [widget, &memo] {
+    if (!widget->hasFocus()) return;
+    const int line = widget->textCursor().blockNumber();
+    if (line != memo.CaretLine()) Guarded([&memo, line] { memo.UserClick(line); });
   });
 }
 
@@ -307,8 +347,14 @@ void BindComboBox(QComboBox* widget, ComboBox& combo) {
     if (guard) sync(false);
   });
   if (widget->isEditable()) {
+    // Enter runs the box's action; it never adds the text as an item.
+    widget->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget, [guard, sync, &combo](const QString& text) {
       Guarded([&combo, text] { combo.UserSetText(FromQt(text)); });
+      if (guard) sync(false);
+    });
+    QObject::connect(widget->lineEdit(), &QLineEdit::returnPressed, widget, [guard, sync, &combo] {
+      Guarded([&combo] { combo.PressEnter(); });
       if (guard) sync(false);
     });
   }

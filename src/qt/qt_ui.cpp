@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "qt/bindings.h"
 #include "qt/main_window_view.h"
+#include "qt/view_factory.h"
 #include "qt/window_view.h"
 
 #include <QApplication>
@@ -63,7 +64,7 @@ MainWindowView& QtUi::AttachViews(Application& app) {
   main_ = std::make_unique<MainWindowView>(*app.main);
   views_[app.main] = main_.get();
   for (Window* window : app.Windows())
-    if (window != app.main) views_[window] = new WindowView(*window, main_.get());
+    if (window != app.main) views_[window] = NewWindowView(*window, main_.get());
   return *main_;
 }
 
@@ -89,7 +90,7 @@ WindowView* QtUi::DialogOf(Window& window) {
   if (auto* view = qobject_cast<WindowView*>(ViewOf(window))) return view;
   if (app_ && &window == app_->main) return nullptr;
   // A window made after the views were attached (or without them).
-  auto* view = new WindowView(window, main_.get());
+  auto* view = NewWindowView(window, main_.get());
   if (!main_) orphans_.emplace_back(view);
   views_[&window] = view;
   return view;

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "qt/bindings.h"
 #include "qt/main_window_view.h"
+#include "qt/view_factory.h"
 #include "qt/window_view.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ int RenderScreenshot(Application& app, const std::string& file, int page, const 
       std::cerr << "quillory: no window is called \"" << windowName << "\".\n";
       return 2;
     }
-    view = std::make_unique<WindowView>(*window);
+    view.reset(NewWindowView(*window));
   }
   view->show();
   // Let layouts settle and polish before the picture is taken.

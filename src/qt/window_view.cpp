@@ -56,10 +56,22 @@ QTreeWidget* NewListView(ListView& list, QWidget* parent) {
 
 }  // namespace
 
-WindowView::WindowView(Window& window, QWidget* parent) : QDialog(parent), window_(window) {
-  setObjectName(ToQt(window.ClassName()));
-  setWindowTitle(ToQt(window.Caption()));
+WindowView::WindowView(Window& window, QWidget* parent, OwnLayout) : QDialog(parent), window_(window) { Follow(); }
+
+void WindowView::Follow() {
+  setObjectName(ToQt(window_.ClassName()));
+  setWindowTitle(ToQt(window_.Caption()));
   setSizeGripEnabled(true);
+  shown_ = window_.shownChanged.Connect([this](bool shown) { ShownChanged(shown); });
+  caption_ = window_.captionChanged.Connect([this] { setWindowTitle(ToQt(window_.Caption())); });
+}
+
+void WindowView::EndsModal(QAbstractButton* button) {
+  connect(button, &QAbstractButton::clicked, this, &WindowView::AfterButton);
+}
+
+WindowView::WindowView(Window& window, QWidget* parent) : QDialog(parent), window_(window) {
+  Follow();
 
   auto* layout = new QVBoxLayout(this);
   auto* buttons = new QHBoxLayout;
@@ -82,7 +94,7 @@ WindowView::WindowView(Window& window, QWidget* parent) : QDialog(parent), windo
       layout->addWidget(widget);
     } else if (auto* button = dynamic_cast<Button*>(control)) {
       QPushButton* widget = NewButton(*button, this);
-      connect(widget, &QPushButton::clicked, this, &WindowView::AfterButton);
+      EndsModal(widget);
       buttons->addWidget(widget);
       anyButton = true;
     } else if (auto* box = dynamic_cast<CheckBox*>(control)) {
@@ -114,9 +126,6 @@ WindowView::WindowView(Window& window, QWidget* parent) : QDialog(parent), windo
   if (!grows) layout->addStretch(1);
   layout->addLayout(buttons);
   resize(grows ? QSize(560, 420) : QSize(420, 220));
-
-  shown_ = window.shownChanged.Connect([this](bool shown) { ShownChanged(shown); });
-  caption_ = window.captionChanged.Connect([this] { setWindowTitle(ToQt(window_.Caption())); });
 }
 
 ModalResult WindowView::ExecModal() {

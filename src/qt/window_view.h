@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+class QAbstractButton;
+
 namespace quillory {
 
 class WindowView : public QDialog {
@@ -24,7 +26,17 @@ class WindowView : public QDialog {
 
   void done(int result) override;
 
+ protected:
+  // For views that lay out their window themselves: the dialog follows the
+  // model's shown state and caption, and nothing is laid out.
+  struct OwnLayout {};
+  WindowView(Window& window, QWidget* parent, OwnLayout);
+  // A button of the window: after its handler, a modal result ends the
+  // modal loop.
+  void EndsModal(QAbstractButton* button);
+
  private:
+  void Follow();
   void ShownChanged(bool shown);
   void AfterButton();
 

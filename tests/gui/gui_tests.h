@@ -6,5 +6,8 @@ namespace quillory {
 int RunMainWindowViewTests(int argc, char** argv);
 int RunWindowViewTests(int argc, char** argv);
 int RunQtUiTests(int argc, char** argv);
+int RunSeparatorWindowViewTests(int argc, char** argv);
+int RunManualCreationViewTests(int argc, char** argv);
+int RunListPanelViewTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -9,5 +9,8 @@ int main(int argc, char** argv) {
   failed += quillory::RunMainWindowViewTests(argc, argv);
   failed += quillory::RunWindowViewTests(argc, argv);
   failed += quillory::RunQtUiTests(argc, argv);
+  failed += quillory::RunSeparatorWindowViewTests(argc, argv);
+  failed += quillory::RunManualCreationViewTests(argc, argv);
+  failed += quillory::RunListPanelViewTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
