@@ -67,6 +67,12 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   Create<TfrmZoomIncludeWindow>();
 
   main->forced.AttachLogWindows(*FindAs<TForcedUnSuccessFullForm>(), *FindAs<TSubFolderUnSuccessFullForm>());
+  auto* zoom = FindAs<TfrmZoomIncludeWindow>();
+  main->vol02Panel.AttachWindows(*FindAs<TfrmVol02EditIncludeList>(), *zoom);
+  main->vol04Panel.AttachWindows(*FindAs<TfrmVol04EditIncludeList>(), *zoom);
+  main->vol06Panel.AttachWindows(*FindAs<TfrmVol06EditIncludeList>(), *zoom);
+  main->vol07Panel.AttachWindows(*FindAs<TfrmVol07EditIncludeList>(), *zoom);
+  main->vol08Panel.AttachWindows(*FindAs<TfrmVol08EditIncludeList>(), *zoom);
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
   main->vol04.visualLog = statistic04;
@@ -75,13 +81,6 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
 
 Application::~Application() {
   if (main) main->FormDestroy();
-}
-
-template <class T>
-T* Application::FindAs() const {
-  for (auto* w : order_)
-    if (auto* t = dynamic_cast<T*>(w)) return t;
-  return nullptr;
 }
 
 Window* Application::Find(std::string_view className) const {

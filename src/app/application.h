@@ -35,7 +35,11 @@ class Application {
   Window* Find(std::string_view className) const;
   // The one window of a class.
   template <class T>
-  T* FindAs() const;
+  T* FindAs() const {
+    for (auto* w : order_)
+      if (auto* t = dynamic_cast<T*>(w)) return t;
+    return nullptr;
+  }
   const std::vector<Window*>& Windows() const { return order_; }
 
   TfrmMain* main = nullptr;

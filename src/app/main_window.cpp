@@ -6,6 +6,7 @@
 #include "app/settings_file.h"
 #include "app/settings_store.h"
 #include "app/ui.h"
+#include "lists/list_windows.h"
 #include "names/folder_names.h"
 #include "names/name_composition.h"
 #include "platform/file_io.h"
@@ -24,6 +25,12 @@ const MessageText kMsg0077 = {"The selection field is empty !\nAction : You must
                               "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 0077."};
 const MessageText kMsg0078 = {"The selection field is empty !\nAction : You must select a destination folder.",
                               "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 0078."};
+
+const MessageText kMsg0083 = {
+    "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete process.",
+    "Creating Folder(s).-Increased Numbers.            Information no: 0083."};
+const MessageText kMsg0084 = {"End of the CLEAR FIELDS process !!!",
+                              "Creating Folder(s).-Increased Numbers.            Information no: 0084."};
 
 const char* const kTitle = "Quillory Suite";
 const char* const kHelpFileName = "Quillory.hlp";
@@ -69,6 +76,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       mnuHelpOverView(Make<Button>("mnuHelpOverView", "OverView")),
       mnuHelpAbout(Make<Button>("mnuHelpAbout", "&About...")),
       mnuMiscManageSeparators(Make<Button>("mnuMiscManageSeparators", "Manage Separators")),
+      mnuMiscManageQuotationMarks(Make<Button>("mnuMiscManageQuotationMarks", "Manage Quotation Marks")),
       pgeMain(Make<PageControl>("pgeMain")),
       tabFoldersCopy02(Make<TabSheet>("tabFoldersCopy02", "Copy Folder Structures")),
       tabFoldersDelete01(Make<TabSheet>("tabFoldersDelete01", "Delete Folder Structures")),
@@ -92,6 +100,8 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol02ViewDetailedResults(Make<CheckBox>("chkVol02ViewDetailedResults", "Show Visual Log")),
       chkVol02ViewDestFolder(Make<CheckBox>("chkVol02ViewDestFolder", "Show Explorer")),
       btnVol02ListHelp(Make<Button>("btnVol02ListHelp", "Help")),
+      vol02Panel(*this, app_.ui, PanelPage::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings, lblVol02IncludeSum,
+                 lblVol02ExcludeSum),
       edtVol04Prefix(Make<Edit>("edtVol04Prefix")),
       edtVol04Suffix(Make<Edit>("edtVol04Suffix")),
       chkVol04Hyphen(Make<CheckBox>("chkVol04Hyphen", "Hyphen")),
@@ -104,6 +114,8 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       grpVol04Statistics(Make<Label>("grpVol04Statistics", "Statistics")),
       chkVol04ViewDetailedResults(Make<CheckBox>("chkVol04ViewDetailedResults", "Show Visual Log")),
       btnVol04Help(Make<Button>("btnVol04Help", "Help")),
+      vol04Panel(*this, app_.ui, PanelPage::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
+                 lblVol04IncludeSum, lblVol04ExcludeSum),
       cboVol03DestFolders(Make<ComboBox>("cboVol03DestFolders")),
       btnVol03AddDestFolder(Make<Button>("btnVol03AddDestFolder", "Browse")),
       btnVol03ViewDestFolder(Make<Button>("btnVol03ViewDestFolder", "View")),
@@ -118,6 +130,25 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol03ViewDetailedResults(Make<CheckBox>("chkVol03ViewDetailedResults", "Show Visual Log")),
       chkVol03ViewDestFolder(Make<CheckBox>("chkVol03ViewDestFolder", "Show Explorer")),
       btnVol03Help(Make<Button>("btnVol03Help", "Help")),
+      btnVol03ClearAll(Make<Button>("btnVol03ClearAll", "Clear Fields")),
+      lstVol06IncludeFolderList(Make<ListBox>("lstVol06IncludeFolderList", false)),
+      lstVol06ExcludeFolderList(Make<ListBox>("lstVol06ExcludeFolderList", false)),
+      lblVol06IncludeSum(Make<Label>("lblVol06IncludeSum", "0")),
+      lblVol06ExcludeSum(Make<Label>("lblVol06ExcludeSum", "0")),
+      vol06Panel(*this, app_.ui, PanelPage::Vol06, lstVol06IncludeFolderList, lstVol06ExcludeFolderList,
+                 lblVol06IncludeSum, lblVol06ExcludeSum),
+      lstVol07IncludeFolderList(Make<ListBox>("lstVol07IncludeFolderList", false)),
+      lstVol07ExcludeFolderList(Make<ListBox>("lstVol07ExcludeFolderList", false)),
+      lblVol07IncludeSum(Make<Label>("lblVol07IncludeSum", "0")),
+      lblVol07ExcludeSum(Make<Label>("lblVol07ExcludeSum", "0")),
+      vol07Panel(*this, app_.ui, PanelPage::Vol07, lstVol07IncludeFolderList, lstVol07ExcludeFolderList,
+                 lblVol07IncludeSum, lblVol07ExcludeSum),
+      lstVol08IncludeFolderList(Make<ListBox>("lstVol08IncludeFolderList", false)),
+      lstVol08ExcludeFolderList(Make<ListBox>("lstVol08ExcludeFolderList", false)),
+      lblVol08IncludeSum(Make<Label>("lblVol08IncludeSum", "0")),
+      lblVol08ExcludeSum(Make<Label>("lblVol08ExcludeSum", "0")),
+      vol08Panel(*this, app_.ui, PanelPage::Vol08, lstVol08IncludeFolderList, lstVol08ExcludeFolderList,
+                 lblVol08IncludeSum, lblVol08ExcludeSum),
       lblVol08FileTypesAllSelected(Make<Label>("lblVol08FileTypesAllSelected")),
       lblVol07FileTypesAllSelected(Make<Label>("lblVol07FileTypesAllSelected")),
       btnVol08Help(Make<Button>("btnVol08Help", "Help")),
@@ -139,8 +170,9 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
     item.onClick = [this] { ui().ShowModal(*app.videos); };
     mnuVideoTutorials.push_back(&item);
   }
-  mnuMiscManageSeparators.SetVisible(false);
+  // Both list windows are reached from the Misc. menu.
   mnuMiscManageSeparators.onClick = [this] { ui().ShowModal(*app.delimiters); };
+  mnuMiscManageQuotationMarks.onClick = [this] { ui().ShowModal(*app.quotationMarks); };
   mnuFileExit.onClick = [this] { FormClose(); SetShown(false); };
   mnuHelpOverView.onClick = [this] { ui().ShowModal(*app.overview); };
   mnuHelpAbout.onClick = [this] { ui().ShowModal(*app.about); };
@@ -177,19 +209,22 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
   btnVol08Help.onClick = [this] { ShowHelpTopic("Vol08"); };
   btnForcedHelp.onClick = [this] { ShowHelpTopic("Forced"); };
 
-  // Every list operation ends with the page refresh.
-  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings})
-    connections_.push_back(list->changed.Connect([this](const ControlEvent& e) {
-      if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
-          e.change == ControlChange::RowsReset)
-        RefreshVol02();
-    }));
-  for (auto* list : {&lstVol04IncludeFolderList, &lstVol04ExcludeFolderList})
-    connections_.push_back(list->changed.Connect([this](const ControlEvent& e) {
-      if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
-          e.change == ControlChange::RowsReset)
-        RefreshVol04();
-    }));
+  // Every change of a page's lists ends with the page's refresh.
+  const std::pair<ListPanel*, std::function<void()>> refreshes[] = {
+      {&vol02Panel, [this] { RefreshVol02(); }}, {&vol04Panel, [this] { RefreshVol04(); }},
+      {&vol06Panel, [this] { RefreshVol06(); }}, {&vol07Panel, [this] { RefreshVol07(); }},
+      {&vol08Panel, [this] { RefreshVol08(); }}};
+  for (const auto& [panel, refresh] : refreshes)
+    for (ListBox* list : {&panel->include, &panel->exclude})
+      connections_.push_back(list->changed.Connect([refresh](const ControlEvent& e) {
+        if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
+            e.change == ControlChange::RowsReset)
+          refresh();
+      }));
+  vol02Panel.afterAdd = [this] { RefreshPreviewVol02(); };
+  vol02Panel.resetPage = [this] { ResetVol02(); };
+  vol04Panel.resetPage = [this] { ResetVol04(); };
+  btnVol03ClearAll.onClick = [this] { btnVol03ClearAllClick(); };
 
   Handler("FormCreate", [this] { FormCreate(); });
   Handler("FormActivate", [this] { FormActivate(); });
@@ -247,9 +282,11 @@ void TfrmMain::FormCreate() {
   chkVol04ViewDetailedResults.SetChecked(true);
   grpVol04Statistics.SetVisible(false);
 
-  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings, &lstVol04IncludeFolderList,
-                     &lstVol04ExcludeFolderList})
-    list->SetScrollWidth(kListScrollWidth);
+  for (ListPanel* panel : Panels()) {
+    panel->include.SetScrollWidth(kListScrollWidth);
+    panel->exclude.SetScrollWidth(kListScrollWidth);
+    panel->ResetMethods();
+  }
 
   pgeMain.SetActivePageIndex(0);
   BuildIllegalCharacterSets();
@@ -270,6 +307,9 @@ void TfrmMain::FormCreate() {
   cboVol03DestFolders.ClearItems();
   cboVol03DestFolders.SetItems(HistoryWithFirst("", settings.Vol03DestHistory()));
 
+  for (ListPanel* panel : Panels())
+    if (panel->Editor()) panel->Editor()->btnHelp.onClick = [this, key = panel->Key()] { ShowHelpTopic(key); };
+
   if (Window* more = app.Find("TfrmMoreHelp"))
     app.help->btnMoreHelp.onClick = [this, more] { ui().ShowModal(*more); };
 
@@ -278,6 +318,9 @@ void TfrmMain::FormCreate() {
   RefreshVol02();
   RefreshVol04();
   RefreshVol03();
+  RefreshVol06();
+  RefreshVol07();
+  RefreshVol08();
 }
 
 void TfrmMain::FormActivate() {
@@ -302,9 +345,10 @@ bool TfrmMain::FormClose() {
 }
 
 void TfrmMain::FormDestroy() {
-  for (auto* list : {&lstVol02IncludeStrings, &lstVol02ExcludeStrings, &lstVol04IncludeFolderList,
-                     &lstVol04ExcludeFolderList})
-    list->Clear();
+  for (ListPanel* panel : Panels()) {
+    panel->include.Clear();
+    panel->exclude.Clear();
+  }
   for (auto* page : {&vol02, &vol03, &vol04}) {
     page->ClearRecords();
     page->failedUndoFolders.clear();
@@ -322,10 +366,7 @@ void TfrmMain::EnableDestinationControls(const std::string& page, bool enabled) 
     destinationChosenVol02_ = enabled;
     btnVol02ViewDestFolder.SetEnabled(enabled);
     // The list panel needs a destination.
-    lstVol02IncludeStrings.SetEnabled(enabled);
-    lstVol02ExcludeStrings.SetEnabled(enabled);
-    lblVol02IncludeSum.SetEnabled(enabled);
-    lblVol02ExcludeSum.SetEnabled(enabled);
+    vol02Panel.SetEnabled(enabled);
     RefreshVol02();
   } else {
     destinationChosenVol03_ = enabled;
@@ -477,6 +518,65 @@ void TfrmMain::RefreshVol04() {
   vol04.stats.Set("FoldersToCreate", static_cast<double>(lstVol04IncludeFolderList.Count()));
   ShowCounters(vol04);
   RefreshPreviewVol04();
+}
+
+std::vector<ListPanel*> TfrmMain::Panels() { return {&vol02Panel, &vol04Panel, &vol06Panel, &vol07Panel, &vol08Panel}; }
+
+void TfrmMain::RefreshFolderPage(ListPanel& panel) {
+  panel.includeSum.SetCaption(std::to_string(panel.include.Count()));
+  panel.excludeSum.SetCaption(std::to_string(panel.exclude.Count()));
+}
+
+void TfrmMain::RefreshVol06() { RefreshFolderPage(vol06Panel); }
+void TfrmMain::RefreshVol07() { RefreshFolderPage(vol07Panel); }
+void TfrmMain::RefreshVol08() { RefreshFolderPage(vol08Panel); }
+
+// ------------------------------------------------------------ clear fields
+
+void TfrmMain::ResetVol02() {
+  if (!cboVol02DestFolders.Items().empty()) cboVol02DestFolders.SetItemIndex(0);
+  edtVol02Prefix.SetText("");
+  edtVol02Suffix.SetText("");
+  chkVol02Hyphen.SetChecked(true);
+  lblVol02StartFolder.SetCaption("");
+  lblVol02EndFolder.SetCaption("");
+  chkVol02ViewDestFolder.SetChecked(true);
+  chkVol02ViewDetailedResults.SetChecked(true);
+  vol02.stats.ResetAll();
+  vol02.ClearRecords();
+  SetNoDestinationState("Vol02");
+  ShowCounters(vol02);
+}
+
+void TfrmMain::ResetVol04() {
+  edtVol04Prefix.SetText("");
+  edtVol04Suffix.SetText("");
+  chkVol04Hyphen.SetChecked(true);
+  lblVol04StartFolder.SetCaption("");
+  lblVol04EndFolder.SetCaption("");
+  chkVol04ViewDetailedResults.SetChecked(true);
+  vol04.stats.ResetAll();
+  vol04.ClearRecords();
+  RefreshVol04();
+}
+
+void TfrmMain::btnVol03ClearAllClick() {
+  if (ui().ShowMessageBox(kMsg0083.text, kMsg0083.caption, MessageKind::Question) != MessageAnswer::Yes) return;
+  if (!cboVol03DestFolders.Items().empty()) cboVol03DestFolders.SetItemIndex(0);
+  edtVol03StartNumber.SetText("1");
+  edtVol03EndNumber.SetText("1");
+  edtVol03Prefix.SetText("");
+  edtVol03Suffix.SetText("");
+  chkVol03Hyphen.SetChecked(true);
+  lblVol03StartFolder.SetCaption("");
+  lblVol03EndFolder.SetCaption("");
+  chkVol03ViewDestFolder.SetChecked(true);
+  chkVol03ViewDetailedResults.SetChecked(true);
+  vol03.stats.ResetAll();
+  vol03.ClearRecords();
+  ShowCounters(vol03);
+  SetNoDestinationState("Vol03");
+  ui().ShowMessageBox(kMsg0084.text, kMsg0084.caption, MessageKind::Information);
 }
 
 void TfrmMain::RefreshVol03() {

@@ -9,6 +9,7 @@
 
 #include "app/run_frame.h"
 #include "app/window.h"
+#include "lists/list_panel.h"
 #include "operations/manual_creation.h"
 #include "results/operation_statistics.h"
 
@@ -46,7 +47,8 @@ class TfrmMain : public Window {
   Button& mnuFileExit;
   Button& mnuHelpOverView;
   Button& mnuHelpAbout;
-  Button& mnuMiscManageSeparators;  // hidden, never shown
+  Button& mnuMiscManageSeparators;
+  Button& mnuMiscManageQuotationMarks;
   std::vector<Button*> mnuVideoTutorials;
 
   // ---- pages, in tab order ----
@@ -75,6 +77,7 @@ class TfrmMain : public Window {
   CheckBox& chkVol02ViewDetailedResults;
   CheckBox& chkVol02ViewDestFolder;
   Button& btnVol02ListHelp;
+  ListPanel vol02Panel;
   CreatePageState vol02;
 
   // ---- page Vol04: from full folder paths ----
@@ -90,6 +93,7 @@ class TfrmMain : public Window {
   Control& grpVol04Statistics;  // hidden: the counters are read in the Visual Log
   CheckBox& chkVol04ViewDetailedResults;
   Button& btnVol04Help;
+  ListPanel vol04Panel;
   CreatePageState vol04;
 
   // ---- page Vol03: increased numbers ----
@@ -107,7 +111,25 @@ class TfrmMain : public Window {
   CheckBox& chkVol03ViewDetailedResults;
   CheckBox& chkVol03ViewDestFolder;
   Button& btnVol03Help;
+  Button& btnVol03ClearAll;
   CreatePageState vol03;
+
+  // ---- pages Vol06 (rename), Vol07 (delete), Vol08 (copy): existing folders ----
+  ListBox& lstVol06IncludeFolderList;
+  ListBox& lstVol06ExcludeFolderList;
+  Label& lblVol06IncludeSum;
+  Label& lblVol06ExcludeSum;
+  ListPanel vol06Panel;
+  ListBox& lstVol07IncludeFolderList;
+  ListBox& lstVol07ExcludeFolderList;
+  Label& lblVol07IncludeSum;
+  Label& lblVol07ExcludeSum;
+  ListPanel vol07Panel;
+  ListBox& lstVol08IncludeFolderList;
+  ListBox& lstVol08ExcludeFolderList;
+  Label& lblVol08IncludeSum;
+  Label& lblVol08ExcludeSum;
+  ListPanel vol08Panel;
 
   // ---- file-type status of the copy and delete pages ----
   Label& lblVol08FileTypesAllSelected;
@@ -175,12 +197,21 @@ class TfrmMain : public Window {
   void RefreshVol02();
   void RefreshVol04();
   void RefreshVol03();
+  void RefreshVol06();
+  void RefreshVol07();
+  void RefreshVol08();
+  // Every list panel, in page order Vol02, Vol04, Vol06, Vol07, Vol08.
+  std::vector<ListPanel*> Panels();
+  void btnVol03ClearAllClick();
   bool HasDestination(const std::string& page) const;
 
  private:
   void BuildCreatePage(CreatePageState& page, const std::string& key, bool shortRowCaptions);
   void FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean);
   void SetNoDestinationState(const std::string& page);
+  void ResetVol02();
+  void ResetVol04();
+  void RefreshFolderPage(ListPanel& panel);
   void EnableDestinationControls(const std::string& page, bool enabled);
   std::vector<Connection> connections_;
   bool destinationChosenVol02_ = false;

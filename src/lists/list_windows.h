@@ -10,34 +10,62 @@ class TfrmSubFolderListBuilder : public Window {
   TfrmSubFolderListBuilder() : Window("TfrmSubFolderListBuilder", "Subfolder Level List Builder") {}
 };
 
-class TfrmFLLEditIncludeFolderList : public Window {
+// The editor of an include list: one line per item, checked as a whole on
+// OK. The page's panel decides what OK and Cancel do.
+class EditIncludeListWindow : public Window {
  public:
-  TfrmFLLEditIncludeFolderList() : Window("TfrmFLLEditIncludeFolderList", "Edit Include List") {}
+  struct Names {
+    const char* className;
+    const char* caption;
+    const char* memo;
+    const char* linesSum;
+    const char* ok;
+    const char* cancel;
+    const char* help;
+    const char* linesCurrent;  // nullptr when the window has none
+  };
+  explicit EditIncludeListWindow(const Names& names);
+  ~EditIncludeListWindow() override;
+
+  Memo& memo;
+  Label& lblLinesSum;
+  Label* lblLinesCurrent = nullptr;
+  Button& btnOk;
+  Button& btnCancel;
+  Button& btnHelp;
+
+  // The line count as the counter shows it.
+  void ShowLineCount();
 };
 
-class TfrmVol02EditIncludeList : public Window {
+class TfrmFLLEditIncludeFolderList : public EditIncludeListWindow {
  public:
-  TfrmVol02EditIncludeList() : Window("TfrmVol02EditIncludeList", "Edit Include List") {}
+  TfrmFLLEditIncludeFolderList();
 };
 
-class TfrmVol04EditIncludeList : public Window {
+class TfrmVol02EditIncludeList : public EditIncludeListWindow {
  public:
-  TfrmVol04EditIncludeList() : Window("TfrmVol04EditIncludeList", "Edit Include List") {}
+  TfrmVol02EditIncludeList();
 };
 
-class TfrmVol06EditIncludeList : public Window {
+class TfrmVol04EditIncludeList : public EditIncludeListWindow {
  public:
-  TfrmVol06EditIncludeList() : Window("TfrmVol06EditIncludeList", "Edit Include List") {}
+  TfrmVol04EditIncludeList();
 };
 
-class TfrmVol07EditIncludeList : public Window {
+class TfrmVol06EditIncludeList : public EditIncludeListWindow {
  public:
-  TfrmVol07EditIncludeList() : Window("TfrmVol07EditIncludeList", "Edit Include List") {}
+  TfrmVol06EditIncludeList();
 };
 
-class TfrmVol08EditIncludeList : public Window {
+class TfrmVol07EditIncludeList : public EditIncludeListWindow {
  public:
-  TfrmVol08EditIncludeList() : Window("TfrmVol08EditIncludeList", "Edit Include List") {}
+  TfrmVol07EditIncludeList();
+};
+
+class TfrmVol08EditIncludeList : public EditIncludeListWindow {
+ public:
+  TfrmVol08EditIncludeList();
 };
 
 class TfrmEditSmartImport : public Window {
@@ -55,9 +83,14 @@ class TfrmFileImport : public Window {
   TfrmFileImport() : Window("TfrmFileImport", "Import") {}
 };
 
+// One read-only copy of an include list, wide enough for long paths; one
+// instance serves every page.
 class TfrmZoomIncludeWindow : public Window {
  public:
-  TfrmZoomIncludeWindow() : Window("TfrmZoomIncludeWindow", "Zoom Window.") {}
+  TfrmZoomIncludeWindow();
+  ~TfrmZoomIncludeWindow() override;
+  ListBox& lstZoomIncludeWindow;
+  Button& btnZoomInjcludeWindowsClose;
 };
 
 }  // namespace quillory

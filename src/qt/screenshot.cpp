@@ -17,6 +17,7 @@ namespace quillory {
 
 int RenderScreenshot(Application& app, const std::string& file, int page, const std::string& windowName) {
   std::unique_ptr<QWidget> view;
+  Window* shown = nullptr;
   if (windowName.empty() || windowName == app.main->ClassName()) {
     const int pages = static_cast<int>(app.main->pgeMain.Pages().size());
     if (page < -1 || page >= pages) {
@@ -35,12 +36,17 @@ int RenderScreenshot(Application& app, const std::string& file, int page, const 
       return 2;
     }
     view.reset(NewWindowView(*window));
+    shown = window;
   }
-  view->show();
+  // A window is shown through its model, so whatever showing it does (a list
+  // window refilling itself) happens as it would for a person.
+  if (shown) shown->SetShown(true);
+  else view->show();
   // Let layouts settle and polish before the picture is taken.
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
   const QPixmap picture = view->grab();
-  view->hide();
+  if (shown) shown->SetShown(false);
+  else view->hide();
   if (picture.isNull() || !picture.save(ToQt(file), "PNG")) {
     std::cerr << "quillory: cannot write the screenshot to \"" << file << "\".\n";
     return 1;

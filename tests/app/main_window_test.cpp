@@ -44,7 +44,8 @@ TEST_F(AppTest, PagesStartInTheirDocumentedOrderAndEmptyState) {
                                                 "Create Folder Structures-I", "Create Folder Struct.-II",
                                                 "Create Folder Struct.-III", "Create Folder -IV."}));
   EXPECT_EQ(main.pgeMain.ActivePage(), &main.tabFoldersCopy02);
-  EXPECT_FALSE(main.mnuMiscManageSeparators.Visible());
+  EXPECT_TRUE(main.mnuMiscManageSeparators.Visible());
+  EXPECT_TRUE(main.mnuMiscManageQuotationMarks.Visible());
   EXPECT_FALSE(main.btnVol02ViewDestFolder.Enabled());
   EXPECT_FALSE(main.lstVol02IncludeStrings.Enabled());
   EXPECT_TRUE(main.edtVol02Prefix.Enabled());

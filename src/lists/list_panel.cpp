@@ -1,0 +1,615 @@
+#include "lists/list_panel.h"
+
+#include <unordered_set>
+
+#include "app/ui.h"
+#include "lists/list_windows.h"
+#include "names/folder_names.h"
+#include "names/list_check.h"
+#include "platform/drives.h"
+#include "platform/text.h"
+
+namespace quillory {
+
+namespace {
+
+// Control names of one page's panel.
+struct PanelNames {
+  const char* incToExc;
+  const char* excToInc;
+  const char* allFromInc;
+  const char* allFromExc;
+  const char* exchange;
+  const char* deleteSelected;
+  const char* deleteSelectedCaption;
+  const char* deleteAll;
+  const char* editList;
+  const char* addEdit;  // nullptr: the page adds through the folder browser
+  const char* add;
+  const char* addCaption;
+  const char* viewSelected;  // nullptr on Vol02 and Vol04
+  const char* zoom;
+  const char* clearAll;
+  const char* methodPrefix;  // "rdoVol08" ...; nullptr without method radios
+};
+
+const PanelNames kNames[] = {
+    {"btnVol02IncToExc", "btnVol02ExcToInc", "btnVol02AllFromInc", "btnVol02AllFromExc", "btnVol02ExchangeIncExc",
+     "btnVol02DeleteFromExclude", "Delete Excluded", "btnVol02DeleteExcludeAll", "btnVol02EditIncludeList",
+     "edtVol02AddToList", "btnVol02AddToList", "Add", nullptr, "btnVol02ZoomIncludeWindow", "btnVol02ClearAll",
+     nullptr},
+    {"btnVol04IncToExc", "btnVol04ExcToInc", "btnVol04AllfromInc", "btnVol04AllfromExc", "btnVol04ExchangeIncExc",
+     "btnVol04DeleteFromExclude", "Delete Excluded", "btnVol04DeleteExcludeAll", "btnVol04EditIncludeList",
+     "edtVol04AddToList", "btnVol04AddToList", "Add Folder", nullptr, "btnVol04ZoomIncludeWindow",
+     "btnVol04ClearAll", nullptr},
+    {"btnVol06IncToExc", "btnVol06ExcToInc", "btnVol06AllFromInc", "btnVol06AllFromExc", "btnVol06ExchangeIncToExc",
+     "btnVol06DeleteFromExcludeList", "Delete Selected", "btnVol06DeleteExcludeAll", "btnVol06EditIncludeWindow",
+     nullptr, "btnVol06AddFolderToList", "Add Folder", "btnVol06includeFolderList", "btnVol06ZoomIncludeWindow",
+     "btnVol06ClearAll", "rdoVol06"},
+    {"btnVol07IncToExc", "btnVol07ExcToInc", "btnVol07AllFromInc", "btnVol07AllFromExc", "btnVol07ExchangeIncExc",
+     "btnVol07DeleteFromExcludeList", "Delete Selected", "btnVol07DeleteExcludeAll", "btnVol07EditIncludeList",
+     nullptr, "btnVol07AddFoldersToList", "Add Structure", "btnVol07IncludeFolderListView",
+     "btnVol07ZoomIncludeWindow", "btnVol07ClearAll", "rdoVol07"},
+    {"btnVol08IncToExc", "btnVol08ExcToInc", "btnVol08AllfromInc", "btnVol08AllfromExc", "btnVol08ExchangeIncToExc",
+     "btnVol08DeleteExcludeList", "Delete Selected", "btnVol08DeleteExcludeAll", "btnVol08EditIncludeList", nullptr,
+     "btnVol08AddFolderToList", "Add  Folder", "btnVol08IncludeFolderListView", "btnVol08ZoomIncludeWindow",
+     "btnVol08ClearAll", "rdoVol08"},
+};
+
+const char* const kPageKeys[] = {"Vol02", "Vol04", "Vol06", "Vol07", "Vol08"};
+
+// A message of the panel: its number and caption; the kind follows from the
+// caption's word ("Warning no" or "Information no") unless it is a question.
+struct Numbered {
+  const char* number;
+  const char* caption;
+};
+
+const char* const kEmptyExcludeStrings =
+    "The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete it.\n";
+const char* const kEmptyExcludeFolders =
+    "The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete it.\n";
+const char* const kDeleteSelectedQuestion =
+    "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the EXCLUDE "
+    "list.\n";
+const char* const kDeleteAllEmpty = "Empty List in the Exclude Window!\n";
+const char* const kDeleteAllQuestion = "Do you want to delete all item(s) from the Exclude list ?";
+const char* const kClearQuestion =
+    "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete process.";
+const char* const kClearEnd = "End of the CLEAR FIELDS process !!!\n";
+const char* const kViewNone =
+    "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.";
+const char* const kBrowseEmpty = "The selection field is empty !!!";
+const char* const kBrowseInInclude = "This folder exists in the INCLUDE FOLDER LIST !!!";
+const char* const kBrowseInExclude = "This folder exists in the EXCLUDE FOLDER LIST !!!";
+const char* const kBareDrive =
+    "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.";
+const char* const kInInclude = "This item already exists in the Include list !";
+const char* const kInExclude = "This item already exists in the Exclude list !";
+const char* const kEmptyFullPathText =
+    "The text field is empty !\nAction : You must enter a text to add to the Include Folder List.";
+
+}  // namespace
+
+// Every message number the panel shows on one page, with its caption.
+struct ListPanel::Texts {
+  Numbered deleteEmpty, deleteQuestion, deleteAllEmpty, deleteAllQuestion;
+  Numbered addEmpty, addInInclude, addInExclude;
+  Numbered viewNone, bareDrive;
+  Numbered clearQuestion, clearEnd;
+  Numbered editFault;
+  // Vol02 only.
+  Numbered hasDrive, illegal;
+  // Vol04 only.
+  Numbered colons;
+};
+
+namespace {
+
+#define VOL02 "Creating Folder(s).-From a String List.            Warning no: "
+#define VOL04 "Creating Folder(s).-From a Folder List.            Warning no: "
+#define VOL06A "Rename Folders - From a Folder List.            Warning no: "
+#define VOL06B "Rename Folders. - From a Folder List.            Warning no: "
+#define VOL06C "Rename folders. - From a Folder List.            Warning no: "
+#define VOL06L "Rename Folder(s).-From a Folder List - Level.            Warning no: "
+#define VOL07A "Delete Folder structure(s).-From a Folder List.            Warning no: "
+#define VOL07B "Delete Folder(s).-From a Folder List.            Warning no: "
+#define VOL07L "Delete Folder(s).-From a Folder List - Level.            Warning no: "
+#define VOL08 "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: "
+
+const ListPanel::Texts kTexts[] = {
+    // Vol02
+    {{"0144", VOL02 "0144."},
+     {"0017", VOL02 "0017."},
+     {"0528", VOL02 "0528."},
+     {"0529", VOL02 "0529."},
+     {"0004", VOL02 "0004."},
+     {"0005", VOL02 "0005."},
+     {"0006", VOL02 "0006."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {"0032", "Creating Folder(s).-From a String List.            Information no: 0032."},
+     {"0033", "Creating Folder(s).-From a String List.            Information no: 0033."},
+     {"0385bc", VOL02 "0385bc."},
+     {"0007", "Creating Folder(s).-From a String List.          Warning no: 0007."},
+     {"0008", VOL02 "0008."},
+     {nullptr, nullptr}},
+    // Vol04
+    {{"0145", VOL04 "0145."},
+     {"0053", VOL04 "0053."},
+     {"0526", "Creating Folder List(s).-From a Folder List.            Warning no: 0526."},
+     {"0527", "Creating Folder List(s).-From a Folder List.             Warning no: 0527."},
+     {"0042", VOL04 "0042."},
+     {"0044", VOL04 "0044."},
+     {"0044", VOL04 "0044."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {"0064", "Creating Folder(s).-From a Folder List.            Information no: 0064"},
+     {"0065", "Creating Folder(s).-From a Folder List.           Warning no: 0065."},
+     {"0385bc", VOL04 "0385bc."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {"0043", VOL04 "0043."}},
+    // Vol06
+    {{"0199", VOL06C "0199."},
+     {"0198", VOL06B "0198."},
+     {"0524", VOL06L "0524."},
+     {"0525", VOL06L "0525."},
+     {"0184", VOL06A "0184."},
+     {"0185", VOL06B "0185."},
+     {"0186", VOL06A "0186."},
+     {"0305", VOL06C "0305."},
+     {nullptr, nullptr},
+     {"0204", "Rename Folders. - From a Folder List.            Information no: 0204."},
+     {"0205", "Rename Folders. - From a Folder List.           Warning no: 0205."},
+     {"0385bc", "Rename Folder(s).-From a Folder List.            Warning no: 0385bc."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {nullptr, nullptr}},
+    // Vol07
+    {{"0234", VOL07B "0234."},
+     {"0233", VOL07B "0233."},
+     {"0522", VOL07L "0522."},
+     {"0523", VOL07L "0523."},
+     {"0219", VOL07A "0219."},
+     {"0220", VOL07A "0220."},
+     {"0221", VOL07A "0221."},
+     {"0306", VOL07B "0306."},
+     {"0334", VOL07B "0334."},
+     {"0236", "Delete Folder(s).-From a Folder List.            Information no: 0236."},
+     {"0237", "Delete Foldere(s).-From a Folder List.           Warning no: 0237."},
+     {"0385bc", "Delete Folder(s).-From a Folder List.            Warning no: 0385bc."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {nullptr, nullptr}},
+    // Vol08
+    {{"0277", VOL08 "0277."},
+     {"0276", VOL08 "0276."},
+     {"0520", VOL08 "0520."},
+     {"0521", VOL08 "0521."},
+     {"0262", VOL08 "0262."},
+     {"0263", VOL08 "0263."},
+     {"0264", VOL08 "0264."},
+     {"0278", VOL08 "0278."},
+     {nullptr, nullptr},
+     {"0287", "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0287."},
+     {"0288", "Copy Folder Structure(s).-From a Folder List Level.           Warning no: 0288."},
+     {"0383bc", "Copy Folder Structure(s).-From a Folder List.          Warning no: 0383bc."},
+     {nullptr, nullptr},
+     {nullptr, nullptr},
+     {nullptr, nullptr}},
+};
+
+#undef VOL02
+#undef VOL04
+#undef VOL06A
+#undef VOL06B
+#undef VOL06C
+#undef VOL06L
+#undef VOL07A
+#undef VOL07B
+#undef VOL07L
+#undef VOL08
+
+MessageKind KindOf(const Numbered& message) {
+  return std::string_view(message.caption).find("Information no") != std::string_view::npos
+             ? MessageKind::Information
+             : MessageKind::Warning;
+}
+
+const PanelNames& NamesOf(PanelPage page) { return kNames[static_cast<int>(page)]; }
+
+}  // namespace
+
+// ------------------------------------------------------------ list helpers
+
+std::vector<std::string> ItemsNotIn(const ListBox& target, const std::vector<std::string>& from,
+                                    const std::function<bool(const std::string&)>& keep) {
+  std::vector<std::string> out;
+  std::unordered_set<std::string> taken;
+  for (const std::string& item : from) {
+    if (keep && !keep(item)) continue;
+    if (target.Contains(item)) continue;
+    if (!taken.insert(CaseFold(item)).second) continue;
+    out.push_back(item);
+  }
+  return out;
+}
+
+AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
+                                         bool interactive) {
+  AddFullPathsResult result;
+  const std::string trimmed = Trim(text);
+  if (trimmed.empty()) {
+    result.text = std::string(text);
+    result.reason = kEmptyFullPathText;
+    return result;
+  }
+  std::string found;
+  if (CheckIllegalCharacters("N", trimmed, found)) {
+    result.text = std::string(text);
+    result.reason = "Illegal characters in the text : " + found;
+    return result;
+  }
+  result.text = NormalizeComposedPath(trimmed);
+  result.ok = true;
+  for (const std::string& path : CutFullPaths(result.text)) {
+    std::string reason;
+    if (!ValidateFullFolderPath(path, true, reason)) {
+    } else if (include.Contains(path)) {
+      reason = kInInclude;
+    } else if (exclude.Contains(path)) {
+      reason = kInExclude;
+    } else {
+      include.Add(path);
+      ++result.added;
+      continue;
+    }
+    if (result.ok) result.reason = reason;
+    result.ok = false;
+    if (interactive) break;
+  }
+  return result;
+}
+
+// ------------------------------------------------------------------ panel
+
+ListPanel::ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include_, ListBox& exclude_, Label& includeSum_,
+                     Label& excludeSum_)
+    : include(include_),
+      exclude(exclude_),
+      includeSum(includeSum_),
+      excludeSum(excludeSum_),
+      btnIncToExc(owner.Make<Button>(NamesOf(page).incToExc, ">")),
+      btnExcToInc(owner.Make<Button>(NamesOf(page).excToInc, "<")),
+      btnAllFromInc(owner.Make<Button>(NamesOf(page).allFromInc, ">>")),
+      btnAllFromExc(owner.Make<Button>(NamesOf(page).allFromExc, "<<")),
+      btnExchange(owner.Make<Button>(NamesOf(page).exchange, "<>")),
+      btnDeleteFromExclude(owner.Make<Button>(NamesOf(page).deleteSelected, NamesOf(page).deleteSelectedCaption)),
+      btnDeleteExcludeAll(owner.Make<Button>(NamesOf(page).deleteAll, "Delete All")),
+      btnEditIncludeList(owner.Make<Button>(NamesOf(page).editList, "Edit List")),
+      edtAddToList(NamesOf(page).addEdit ? &owner.Make<Edit>(NamesOf(page).addEdit) : nullptr),
+      btnAdd(owner.Make<Button>(NamesOf(page).add, NamesOf(page).addCaption)),
+      btnViewSelected(NamesOf(page).viewSelected ? &owner.Make<Button>(NamesOf(page).viewSelected, "View Selected")
+                                                 : nullptr),
+      btnZoom(owner.Make<Button>(NamesOf(page).zoom, "Zoom")),
+      btnClearAll(owner.Make<Button>(NamesOf(page).clearAll, "Clear Fields")),
+      owner_(owner),
+      ui_(ui),
+      page_(page),
+      key_(kPageKeys[static_cast<int>(page)]),
+      texts_(kTexts[static_cast<int>(page)]) {
+  const PanelNames& names = NamesOf(page);
+  if (names.methodPrefix) {
+    const std::string prefix = names.methodPrefix;
+    grpMethods = &owner.Make<Label>("grp" + key_ + "MakeListMethods", "Methods for creating Input (Include) Folder List");
+    rdoMakeListSelector = &owner.Make<RadioButton>(prefix + "MakeListSelector",
+                                                   "Add Folders using Subfolder Level Builder", &methods);
+    rdoMakeListImport = &owner.Make<RadioButton>(prefix + "MakeListImport", "Import Folder List.", &methods);
+    rdoAddToListManually = &owner.Make<RadioButton>(prefix + "AddToListManually", "Add Folders Manually", &methods);
+    rdoMakeListSelector->onClick = [this] { MethodSelectorClick(); };
+    rdoMakeListImport->onClick = [this] { MethodImportClick(); };
+    rdoAddToListManually->onClick = [this] { MethodManualClick(); };
+  }
+
+  btnIncToExc.onClick = [this] { MoveSelectedToExclude(); };
+  btnExcToInc.onClick = [this] { MoveSelectedToInclude(); };
+  btnAllFromInc.onClick = [this] { MoveAllToExclude(); };
+  btnAllFromExc.onClick = [this] { MoveAllToInclude(); };
+  btnExchange.onClick = [this] { Exchange(); };
+  btnDeleteFromExclude.onClick = [this] { DeleteSelectedFromExclude(); };
+  btnDeleteExcludeAll.onClick = [this] { DeleteAllFromExclude(); };
+  btnEditIncludeList.onClick = [this] { EditList(); };
+  btnAdd.onClick = [this] { AddItem(); };
+  if (edtAddToList) edtAddToList->onEnter = [this] { AddItem(); };
+  if (btnViewSelected) btnViewSelected->onClick = [this] { ViewSelected(); };
+  btnZoom.onClick = [this] { Zoom(); };
+  btnClearAll.onClick = [this] { ClearFields(); };
+}
+
+void ListPanel::AttachWindows(EditIncludeListWindow& editor, TfrmZoomIncludeWindow& zoom) {
+  editor_ = &editor;
+  zoom_ = &zoom;
+  editor.btnOk.onClick = [this] { EditOk(); };
+  editor.btnCancel.onClick = [this] { EditCancel(); };
+}
+
+void ListPanel::SetEnabled(bool enabled) {
+  for (Control* c : std::initializer_list<Control*>{&include, &exclude, &includeSum, &excludeSum, &btnIncToExc,
+                                                     &btnExcToInc, &btnAllFromInc, &btnAllFromExc, &btnExchange,
+                                                     &btnDeleteFromExclude, &btnDeleteExcludeAll,
+                                                     &btnEditIncludeList, &btnAdd, &btnZoom})
+    c->SetEnabled(enabled);
+  if (edtAddToList) edtAddToList->SetEnabled(enabled);
+  if (btnViewSelected) btnViewSelected->SetEnabled(enabled);
+}
+
+void ListPanel::Warn(const std::string& text, const std::string& captionText) {
+  ui_.ShowMessageBox(text, captionText, MessageKind::Warning);
+}
+
+bool ListPanel::Ask(const std::string& text, const std::string& captionText) {
+  return ui_.ShowMessageBox(text, captionText, MessageKind::Question) == MessageAnswer::Yes;
+}
+
+void ListPanel::FocusAfter(bool deleteAll) {
+  if (page_ == PanelPage::Vol02 && deleteAll) btnAdd.SetFocus();
+  else if (edtAddToList) edtAddToList->SetFocus();
+}
+
+// ------------------------------------------------------------------ moves
+
+bool ListPanel::MayMove(const std::string& item) const {
+  // The folder pages that act on existing folders take only full paths.
+  const bool driveCondition = page_ == PanelPage::Vol06 || page_ == PanelPage::Vol07 || page_ == PanelPage::Vol08;
+  return !driveCondition || HasDrive(Trim(item));
+}
+
+void ListPanel::MoveSelected(ListBox& from, ListBox& to) {
+  std::vector<std::size_t> rows = from.SelectedRows();
+  std::vector<std::string> picked;
+  picked.reserve(rows.size());
+  for (std::size_t row : rows) picked.push_back(from.Item(row));
+  // What is not moved (a duplicate, a name without a drive) leaves the source
+  // all the same.
+  to.AddMany(ItemsNotIn(to, picked, [this](const std::string& item) { return MayMove(item); }));
+  from.DeleteRows(std::move(rows));
+  FocusAfter();
+}
+
+void ListPanel::MoveAll(ListBox& from, ListBox& to) {
+  to.AddMany(ItemsNotIn(to, from.Items(), [this](const std::string& item) { return MayMove(item); }));
+  from.Clear();
+  FocusAfter();
+}
+
+void ListPanel::MoveSelectedToExclude() { MoveSelected(include, exclude); }
+void ListPanel::MoveSelectedToInclude() { MoveSelected(exclude, include); }
+void ListPanel::MoveAllToExclude() { MoveAll(include, exclude); }
+void ListPanel::MoveAllToInclude() { MoveAll(exclude, include); }
+
+void ListPanel::Exchange() {
+  std::vector<std::string> scratch = include.Items();
+  include.Clear();
+  include.AddMany(ItemsNotIn(include, exclude.Items()));
+  exclude.Clear();
+  exclude.AddMany(ItemsNotIn(exclude, scratch));
+  FocusAfter();
+}
+
+// --------------------------------------------------------------- deleting
+
+void ListPanel::DeleteSelectedFromExclude() {
+  if (exclude.Empty()) {
+    Warn(FolderPage() ? kEmptyExcludeFolders : kEmptyExcludeStrings, texts_.deleteEmpty.caption);
+  } else if (Ask(kDeleteSelectedQuestion, texts_.deleteQuestion.caption)) {
+    exclude.DeleteSelected();
+  }
+  FocusAfter();
+}
+
+void ListPanel::DeleteAllFromExclude() {
+  if (exclude.Empty()) {
+    Warn(kDeleteAllEmpty, texts_.deleteAllEmpty.caption);
+  } else if (Ask(kDeleteAllQuestion, texts_.deleteAllQuestion.caption)) {
+    exclude.Clear();
+  }
+  FocusAfter(true);
+}
+
+// ----------------------------------------------------------------- adding
+
+void ListPanel::AddItem() {
+  if (page_ == PanelPage::Vol02) AddString();
+  else if (page_ == PanelPage::Vol04) AddTypedPaths();
+  else AddBrowsedFolder();
+}
+
+void ListPanel::AddString() {
+  Edit& edit = *edtAddToList;
+  const std::string text = edit.Text();
+  const std::string trimmed = Trim(text);
+  std::string found;
+  if (trimmed.empty()) {
+    Warn("The text field is empty !\nAction : You must enter a different name to add to the Include List.",
+         texts_.addEmpty.caption);
+  } else if (include.Contains(text)) {
+    Warn(kInInclude, texts_.addInInclude.caption);
+  } else if (exclude.Contains(text)) {
+    Warn(kInExclude, texts_.addInExclude.caption);
+  } else if (HasDrive(trimmed)) {
+    Warn("This item is a Folder Name (with drive letter) !\nAction : You must enter a string without a drive letter "
+         "!!!",
+         texts_.hasDrive.caption);
+  } else if (CheckIllegalCharacters("H", trimmed, found)) {
+    Warn("Illegal character in the Text : " + found, texts_.illegal.caption);
+    std::string cut = trimmed;
+    // The last character, not the last byte.
+    std::size_t at = cut.size() - 1;
+    while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xC0) == 0x80) --at;
+    cut.erase(at);
+    edit.SetText(cut);
+  } else {
+    const std::string item = NormalizeListLine(trimmed);
+    // "a/b" and "a\b" are one name once normalised: refuse the second too.
+    if (include.Contains(item)) {
+      Warn(kInInclude, texts_.addInInclude.caption);
+    } else if (exclude.Contains(item)) {
+      Warn(kInExclude, texts_.addInExclude.caption);
+    } else {
+      include.Add(item);
+      edit.SetText(item);
+      if (afterAdd) afterAdd();
+    }
+  }
+  FocusAfter();
+}
+
+void ListPanel::AddTypedPaths() {
+  Edit& edit = *edtAddToList;
+  std::string message;
+  if (Trim(edit.Text()).empty()) {
+    Warn("The text field is empty !!!", texts_.addEmpty.caption);
+  } else if (!CheckColons(edit.Text(), message)) {
+    Warn(message, texts_.colons.caption);
+  } else {
+    AddFullPathsResult result = AddFullPathsToInclude(include, exclude, edit.Text(), true);
+    if (result.ok) edit.SetText(result.text);
+    else Warn(result.reason, texts_.addInInclude.caption);
+  }
+  FocusAfter();
+}
+
+void ListPanel::AddBrowsedFolder() {
+  const std::string path = ui_.SelectFolder("Browse Title");
+  const std::string trimmed = Trim(path);
+  if (trimmed.empty()) Warn(kBrowseEmpty, texts_.addEmpty.caption);
+  else if (include.Contains(path)) Warn(kBrowseInInclude, texts_.addInInclude.caption);
+  else if (exclude.Contains(path)) Warn(kBrowseInExclude, texts_.addInExclude.caption);
+  else if (page_ == PanelPage::Vol07 && trimmed.size() <= 3) Warn(kBareDrive, texts_.bareDrive.caption);
+  else include.Add(path);
+}
+
+// ---------------------------------------------------------------- editing
+
+void ListPanel::EditList() {
+  if (!editor_) return;
+  editor_->memo.SetLines(include.Items());
+  editor_->ShowLineCount();
+  editor_->modalResult = ModalResult::None;
+  ui_.ShowModal(*editor_);
+  FocusAfter();
+}
+
+void ListPanel::EditOk() {
+  EditIncludeListWindow& editor = *editor_;
+  const std::vector<std::string>& lines = editor.memo.Lines();
+  ListCheckResult check = CheckList(lines, FolderPage() ? ListMode::Folders : ListMode::Strings);
+  if (check.fault) {
+    // The window stays open with the memo as it is.
+    Warn(check.message, texts_.editFault.caption);
+    return;
+  }
+  include.Clear();
+  std::vector<std::string> kept;
+  kept.reserve(lines.size());
+  for (const std::string& line : lines) {
+    std::string item = Trim(line);
+    if (item.empty()) continue;
+    item = NormalizeListLine(item);
+    if (item.empty() || HasDrive(item) != FolderPage()) continue;
+    kept.push_back(std::move(item));
+  }
+  include.AddMany(ItemsNotIn(include, kept, [this](const std::string& item) { return !exclude.Contains(item); }));
+  editor.memo.SetLines({});
+  editor.modalResult = ModalResult::Ok;
+}
+
+void ListPanel::EditCancel() {
+  editor_->memo.SetLines({});
+  editor_->modalResult = ModalResult::Cancel;
+}
+
+// ---------------------------------------------------------- view and zoom
+
+void ListPanel::ViewSelected() {
+  const long at = include.ItemIndex();
+  if (at < 0 || static_cast<std::size_t>(at) >= include.Count()) {
+    Warn(kViewNone, texts_.viewNone.caption);
+    return;
+  }
+  ui_.OpenFolder(Trim(include.Item(static_cast<std::size_t>(at))));
+}
+
+void ListPanel::Zoom() {
+  if (!zoom_) return;
+  // Emptied first, so the window never shows another page's items.
+  zoom_->lstZoomIncludeWindow.Clear();
+  zoom_->lstZoomIncludeWindow.AddMany(ItemsNotIn(zoom_->lstZoomIncludeWindow, include.Items()));
+  zoom_->modalResult = ModalResult::None;
+  ui_.ShowModal(*zoom_);
+  FocusAfter();
+}
+
+// ------------------------------------------------------------ clear fields
+
+void ListPanel::ClearFields() {
+  if (ui_.ShowMessageBox(kClearQuestion, texts_.clearQuestion.caption, MessageKind::Question) != MessageAnswer::Yes)
+    return;
+  include.Clear();
+  exclude.Clear();
+  includeSum.SetCaption("0");
+  excludeSum.SetCaption("0");
+  if (edtAddToList) edtAddToList->SetText("");
+  ResetMethods();
+  if (resetPage) resetPage();
+  ui_.ShowMessageBox(kClearEnd, texts_.clearEnd.caption, KindOf(texts_.clearEnd));
+  FocusAfter();
+}
+
+// ----------------------------------------------------------- method radios
+
+void ListPanel::ResetMethods() {
+  if (!rdoMakeListSelector) return;
+  rdoMakeListSelector->SetChecked(true);
+  MethodSelectorClick();
+}
+
+void ListPanel::SetMethodState(bool root, bool level, bool import, bool add) {
+  MethodControls& m = methodControls;
+  for (Control* c : m.root) c->SetEnabled(root);
+  for (Control* c : m.level) c->SetEnabled(level);
+  if (m.onlyLast) m.onlyLast->SetEnabled(level);
+  if (m.allInPath) m.allInPath->SetEnabled(level);
+  if (m.import) m.import->SetEnabled(import);
+  btnAdd.SetEnabled(add);
+}
+
+void ListPanel::MethodSelectorClick() {
+  MethodControls& m = methodControls;
+  const bool level = m.rootBox && !Trim(m.rootBox->Text()).empty();
+  SetMethodState(true, level, false, false);
+  if (level) {
+    if (m.onlyLast) m.onlyLast->SetChecked(true);
+    if (m.allInPath) m.allInPath->SetChecked(false);
+  }
+  if (m.rootBrowse) m.rootBrowse->SetFocus();
+}
+
+void ListPanel::MethodImportClick() {
+  MethodControls& m = methodControls;
+  SetMethodState(false, false, true, false);
+  if (m.onlyLast) m.onlyLast->SetChecked(false);
+  if (m.allInPath) m.allInPath->SetChecked(false);
+  if (m.import) m.import->SetFocus();
+}
+
+void ListPanel::MethodManualClick() {
+  MethodControls& m = methodControls;
+  SetMethodState(false, false, false, true);
+  if (m.onlyLast) m.onlyLast->SetChecked(false);
+  if (m.allInPath) m.allInPath->SetChecked(false);
+  btnAdd.SetFocus();
+}
+
+}  // namespace quillory

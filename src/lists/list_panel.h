@@ -1,0 +1,147 @@
+// The include/exclude panel five pages share: two lists, the moves between
+// them, deleting from the exclude list, the ways of adding, the editor, the
+// zoom window and Clear Fields. Operations only read and change the page's
+// lists; the page's refresh follows from the lists' change events.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/window.h"
+
+namespace quillory {
+
+class EditIncludeListWindow;
+class TfrmZoomIncludeWindow;
+class Ui;
+
+enum class PanelPage { Vol02, Vol04, Vol06, Vol07, Vol08 };
+
+// What a typed text of full paths did to the include list.
+struct AddFullPathsResult {
+  bool ok = false;       // every path was added
+  std::string text;      // the normalised text, handed back to the edit box
+  std::string reason;    // why the first failing path failed
+  std::size_t added = 0;
+};
+
+// Adds every valid full path of `text` that is in neither list to the include
+// list. Interactive: stops at the first failing path (those before it stay
+// added). Otherwise failing paths are skipped and the result is not ok.
+AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
+                                         bool interactive);
+
+// The items of `from` that `target` does not hold, each once (case-blind), in
+// order; `keep` may refuse more. Linear in the two lists.
+std::vector<std::string> ItemsNotIn(const ListBox& target, const std::vector<std::string>& from,
+                                    const std::function<bool(const std::string&)>& keep = {});
+
+class ListPanel {
+ public:
+  // Registers the panel's buttons (and the add box of Vol02/Vol04, the method
+  // radios of Vol06-Vol08) on `owner` under the page's documented names.
+  ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include, ListBox& exclude, Label& includeSum,
+            Label& excludeSum);
+  ListPanel(const ListPanel&) = delete;
+  ListPanel& operator=(const ListPanel&) = delete;
+
+  PanelPage Page() const { return page_; }
+  const std::string& Key() const { return key_; }  // "Vol02" ...
+  // Vol04 to Vol08 hold full paths.
+  bool FolderPage() const { return page_ != PanelPage::Vol02; }
+
+  ListBox& include;
+  ListBox& exclude;
+  Label& includeSum;
+  Label& excludeSum;
+  Button& btnIncToExc;
+  Button& btnExcToInc;
+  Button& btnAllFromInc;
+  Button& btnAllFromExc;
+  Button& btnExchange;
+  Button& btnDeleteFromExclude;
+  Button& btnDeleteExcludeAll;
+  Button& btnEditIncludeList;
+  Edit* edtAddToList = nullptr;  // Vol02, Vol04
+  Button& btnAdd;                // "Add", "Add Folder", "Add Structure"
+  Button* btnViewSelected = nullptr;  // Vol06, Vol07, Vol08
+  Button& btnZoom;
+  Button& btnClearAll;
+  // "Methods for creating Input (Include) Folder List" (Vol06, Vol07, Vol08).
+  RadioGroup methods;
+  Label* grpMethods = nullptr;
+  RadioButton* rdoMakeListSelector = nullptr;
+  RadioButton* rdoMakeListImport = nullptr;
+  RadioButton* rdoAddToListManually = nullptr;
+
+  // The list builder's and the import's controls the method radios switch;
+  // a page fills in what it has.
+  struct MethodControls {
+    std::vector<Control*> root;   // root folder box, Browse, View, label
+    ComboBox* rootBox = nullptr;
+    Button* rootBrowse = nullptr;
+    std::vector<Control*> level;  // level radios and numbers, filter, Build
+    CheckBox* onlyLast = nullptr;
+    CheckBox* allInPath = nullptr;
+    Button* import = nullptr;
+  } methodControls;
+
+  // Clear Fields: the page's other controls back to their start values (run
+  // after the lists are emptied, before the end message).
+  std::function<void()> resetPage;
+  // Vol02: after a string is added (the page's preview).
+  std::function<void()> afterAdd;
+
+  void AttachWindows(EditIncludeListWindow& editor, TfrmZoomIncludeWindow& zoom);
+  EditIncludeListWindow* Editor() const { return editor_; }
+  // Every control of the panel, for pages that enable it as a whole.
+  void SetEnabled(bool enabled);
+  // The method radios' start state (Selector checked), as at start-up.
+  void ResetMethods();
+
+  // ---- operations (each a button's click) ----
+  void MoveSelectedToExclude();
+  void MoveSelectedToInclude();
+  void MoveAllToExclude();
+  void MoveAllToInclude();
+  void Exchange();
+  void DeleteSelectedFromExclude();
+  void DeleteAllFromExclude();
+  void AddItem();
+  void EditList();
+  void EditOk();
+  void EditCancel();
+  void ViewSelected();
+  void Zoom();
+  void ClearFields();
+  void MethodSelectorClick();
+  void MethodImportClick();
+  void MethodManualClick();
+
+  // The page's message numbers and captions.
+  struct Texts;
+
+ private:
+  void MoveSelected(ListBox& from, ListBox& to);
+  void MoveAll(ListBox& from, ListBox& to);
+  bool MayMove(const std::string& item) const;
+  void AddString();
+  void AddTypedPaths();
+  void AddBrowsedFolder();
+  void Warn(const std::string& text, const std::string& caption);
+  bool Ask(const std::string& text, const std::string& caption);
+  void FocusAfter(bool deleteAll = false);
+  void SetMethodState(bool root, bool level, bool import, bool add);
+
+  Window& owner_;
+  Ui& ui_;
+  PanelPage page_;
+  std::string key_;
+  const Texts& texts_;
+  EditIncludeListWindow* editor_ = nullptr;
+  TfrmZoomIncludeWindow* zoom_ = nullptr;
+};
+
+}  // namespace quillory
