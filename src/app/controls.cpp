@@ -260,6 +260,43 @@ void ListBox::AddMany(std::vector<std::string> items) {
   Notify(ControlChange::RowsReset);
 }
 
+std::size_t ListBox::AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep) {
+  const std::size_t first = items_.size();
+  folded_.reserve(folded_.size() + items.size());
+  for (auto& s : items) {
+    if (keep && !keep(s)) continue;
+    auto [it, fresh] = folded_.try_emplace(CaseFold(s), 1);
+    if (!fresh) continue;
+    items_.push_back(std::move(s));
+  }
+  const std::size_t added = items_.size() - first;
+  if (!added) return 0;
+  if (!sorted_) {
+    selected_.resize(items_.size(), 0);
+    Notify(ControlChange::RowsInserted, first, items_.size() - 1);
+    return added;
+  }
+  SortItems(false);
+  selected_.assign(items_.size(), 0);
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+  return added;
+}
+
+std::vector<std::string> ListBox::TakeItems() {
+  std::vector<std::string> out = std::move(items_);
+  items_.clear();
+  if (!out.empty()) {
+    selected_.clear();
+    folded_.clear();
+    selectedCount_ = 0;
+    itemIndex_ = -1;
+    Notify(ControlChange::RowsReset);
+  }
+  return out;
+}
+
 void ListBox::Insert(std::size_t index, std::string item) {
   if (sorted_ || index >= items_.size()) {
     Add(std::move(item));

@@ -1,7 +1,5 @@
 #include "lists/list_panel.h"
 
-#include <unordered_set>
-
 #include "app/ui.h"
 #include "lists/list_windows.h"
 #include "names/folder_names.h"
@@ -223,19 +221,6 @@ const PanelNames& NamesOf(PanelPage page) { return kNames[static_cast<int>(page)
 
 // ------------------------------------------------------------ list helpers
 
-std::vector<std::string> ItemsNotIn(const ListBox& target, const std::vector<std::string>& from,
-                                    const std::function<bool(const std::string&)>& keep) {
-  std::vector<std::string> out;
-  std::unordered_set<std::string> taken;
-  for (const std::string& item : from) {
-    if (keep && !keep(item)) continue;
-    if (target.Contains(item)) continue;
-    if (!taken.insert(CaseFold(item)).second) continue;
-    out.push_back(item);
-  }
-  return out;
-}
-
 AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
                                          bool interactive) {
   AddFullPathsResult result;
@@ -372,14 +357,13 @@ void ListPanel::MoveSelected(ListBox& from, ListBox& to) {
   for (std::size_t row : rows) picked.push_back(from.Item(row));
   // What is not moved (a duplicate, a name without a drive) leaves the source
   // all the same.
-  to.AddMany(ItemsNotIn(to, picked, [this](const std::string& item) { return MayMove(item); }));
+  to.AddNew(std::move(picked), [this](const std::string& item) { return MayMove(item); });
   from.DeleteRows(std::move(rows));
   FocusAfter();
 }
 
 void ListPanel::MoveAll(ListBox& from, ListBox& to) {
-  to.AddMany(ItemsNotIn(to, from.Items(), [this](const std::string& item) { return MayMove(item); }));
-  from.Clear();
+  to.AddNew(from.TakeItems(), [this](const std::string& item) { return MayMove(item); });
   FocusAfter();
 }
 
@@ -389,11 +373,9 @@ void ListPanel::MoveAllToExclude() { MoveAll(include, exclude); }
 void ListPanel::MoveAllToInclude() { MoveAll(exclude, include); }
 
 void ListPanel::Exchange() {
-  std::vector<std::string> scratch = include.Items();
-  include.Clear();
-  include.AddMany(ItemsNotIn(include, exclude.Items()));
-  exclude.Clear();
-  exclude.AddMany(ItemsNotIn(exclude, scratch));
+  std::vector<std::string> scratch = include.TakeItems();
+  include.AddNew(exclude.TakeItems());
+  exclude.AddNew(std::move(scratch));
   FocusAfter();
 }
 
@@ -520,7 +502,7 @@ void ListPanel::EditOk() {
     if (item.empty() || HasDrive(item) != FolderPage()) continue;
     kept.push_back(std::move(item));
   }
-  include.AddMany(ItemsNotIn(include, kept, [this](const std::string& item) { return !exclude.Contains(item); }));
+  include.AddNew(std::move(kept), [this](const std::string& item) { return !exclude.Contains(item); });
   editor.memo.SetLines({});
   editor.modalResult = ModalResult::Ok;
 }
@@ -545,7 +527,7 @@ void ListPanel::Zoom() {
   if (!zoom_) return;
   // Emptied first, so the window never shows another page's items.
   zoom_->lstZoomIncludeWindow.Clear();
-  zoom_->lstZoomIncludeWindow.AddMany(ItemsNotIn(zoom_->lstZoomIncludeWindow, include.Items()));
+  zoom_->lstZoomIncludeWindow.AddNew(include.Items());
   zoom_->modalResult = ModalResult::None;
   ui_.ShowModal(*zoom_);
   FocusAfter();

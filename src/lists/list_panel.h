@@ -33,11 +33,6 @@ struct AddFullPathsResult {
 AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
                                          bool interactive);
 
-// The items of `from` that `target` does not hold, each once (case-blind), in
-// order; `keep` may refuse more. Linear in the two lists.
-std::vector<std::string> ItemsNotIn(const ListBox& target, const std::vector<std::string>& from,
-                                    const std::function<bool(const std::string&)>& keep = {});
-
 class ListPanel {
  public:
   // Registers the panel's buttons (and the add box of Vol02/Vol04, the method

@@ -117,17 +117,6 @@ bool HasDrivePart(std::string_view entry) {
   return (t.size() >= 2 && IsAsciiLetter(t[0]) && t[1] == ':') || t.starts_with("\\\\");
 }
 
-// Entries of `items` that are neither in `list` nor earlier in `items`,
-// case-blind, in order: what appending them one by one with a membership
-// check each time would add.
-std::vector<std::string> NewEntries(const std::vector<std::string>& items, const ListBox& list) {
-  std::vector<std::string> out;
-  std::unordered_set<std::string> taken;
-  for (const std::string& item : items)
-    if (!list.Contains(item) && taken.insert(CaseFold(item)).second) out.push_back(item);
-  return out;
-}
-
 }  // namespace
 
 SeparatorListWindow::SeparatorListWindow(SeparatorListKind kind, Ui& ui, SettingsStore& store,
@@ -205,7 +194,7 @@ void SeparatorListWindow::ReloadSettings() {
 void SeparatorListWindow::Activate() {
   ReloadSettings();
   const std::vector<std::string>& stored = StoredList();
-  included.AddMany(NewEntries(stored.empty() ? DefaultEntries() : stored, included));
+  included.AddNew(stored.empty() ? DefaultEntries() : stored);
   addEdit.SetFocus();
 }
 
@@ -244,7 +233,7 @@ void SeparatorListWindow::MoveSelected(ListBox& from, ListBox& to) {
     leaving.push_back(row);
     moving.push_back(from.Item(row));
   }
-  to.AddMany(NewEntries(moving, to));
+  to.AddNew(std::move(moving));
   from.DeleteRows(std::move(leaving));
 }
 
@@ -256,7 +245,7 @@ void SeparatorListWindow::MoveAll(ListBox& from, ListBox& to) {
     leaving.push_back(row);
     moving.push_back(from.Item(row));
   }
-  to.AddMany(NewEntries(moving, to));
+  to.AddNew(std::move(moving));
   if (leaving.size() == from.Count()) from.Clear();
   else from.DeleteRows(std::move(leaving));
 }
@@ -322,7 +311,7 @@ void SeparatorListWindow::RemoveAll() {
 void SeparatorListWindow::SetDefaults() {
   excluded.Clear();
   included.Clear();
-  included.AddMany(NewEntries(DefaultEntries(), included));
+  included.AddNew(DefaultEntries());
 }
 
 void SeparatorListWindow::Close() {

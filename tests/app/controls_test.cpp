@@ -173,5 +173,26 @@ TEST(ControlsSignal, ListenersMayDisconnectWhileNotified) {
   EXPECT_EQ(second, 0);
 }
 
+TEST(ListBoxTest, AddNewTakesEachNameOnceAndKeepsTheIndexRight) {
+  ListBox sorted("lst", true);
+  sorted.Add("beta");
+  std::vector<ControlChange> seen;
+  Connection c = sorted.changed.Connect([&](const ControlEvent& e) { seen.push_back(e.change); });
+  EXPECT_EQ(sorted.AddNew({"Alpha", "BETA", "alpha", "skip", "gamma"},
+                          [](const std::string& s) { return s != "skip"; }),
+            2u);
+  EXPECT_EQ(sorted.Items(), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+  EXPECT_EQ(sorted.IndexOf("GAMMA"), 2);
+  EXPECT_EQ(sorted.AddNew({"ALPHA"}), 0u);
+  EXPECT_EQ(seen, std::vector<ControlChange>{ControlChange::RowsReset});  // nothing added, nothing told
+
+  std::vector<std::string> taken = sorted.TakeItems();
+  EXPECT_EQ(taken.size(), 3u);
+  EXPECT_TRUE(sorted.Empty());
+  EXPECT_FALSE(sorted.Contains("alpha"));
+  sorted.Add("alpha");
+  EXPECT_TRUE(sorted.Contains("ALPHA"));
+}
+
 }  // namespace
 }  // namespace quillory
