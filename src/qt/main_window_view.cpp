@@ -105,6 +105,7 @@ void MainWindowView::BuildMenus() {
 
   QMenu* misc = menuBar()->addMenu(tr("Misc."));
   misc->addAction(NewAction(model_.mnuMiscManageSeparators, misc));
+  misc->addAction(NewAction(model_.mnuMiscManageQuotationMarks, misc));
   FollowEntries(misc);
 }
 

@@ -197,6 +197,10 @@ class MainWindowViewTest : public QObject {
     for (QAction* action : f->view->menuBar()->actions())
       if (action->text() == "Misc.") misc = action->menu();
     QVERIFY(misc);
+    QVERIFY(misc->menuAction()->isVisible());
+    m.mnuMiscManageSeparators.SetVisible(false);
+    QVERIFY(misc->menuAction()->isVisible());  // the quotation marks entry still shows
+    m.mnuMiscManageQuotationMarks.SetVisible(false);
     QVERIFY(!misc->menuAction()->isVisible());
     m.mnuMiscManageSeparators.SetVisible(true);
     QVERIFY(misc->menuAction()->isVisible());
