@@ -2,6 +2,9 @@
 // subfolder path under a chosen root.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/window.h"
 #include "platform/file_system.h"
 
@@ -20,14 +23,68 @@ class ManualCreationPage {
   // The error log windows are made after the main window.
   void AttachLogWindows(TForcedUnSuccessFullForm& forced, TSubFolderUnSuccessFullForm& sub);
 
+  // ---- full-path panel ----
+  Label& grpForced;
+  Label& lblCreateFolderForced;
+  ComboBox& cboCreateFolderForced;
+  Button& btnCreateFolderForced;
+  Label& lblSuccess;
+  ListBox& lstSuccess;
+  Button& btnForcedErrorLog;
+
+  // ---- subfolder panel ----
+  Label& grpSubFolder;
+  Label& lblRootFolders;
+  ComboBox& cboRootFolders;
+  Button& btnAddRootFolders;
+  Label& lblSubFolder;
+  ComboBox& cboSubFolder;
+  Label& lblSimple02Preview;
+  Label& lblSimple02CompleteFolder;
+  Button& btnCreateSubFolder;
+  CheckBox& chkSubViewDestFolder;
+  Button& btnSubViewDestFolder;
+  Label& lblSuccessSubFolders;
+  ListBox& lstSuccessSubFolders;
+  Button& btnSubFolderErrorLog;
+
+  // ---- handlers ----
+  void btnCreateFolderForcedClick();
+  void btnForcedErrorLogClick();
+  void btnAddRootFoldersClick();
+  void cboRootFoldersSelect();
+  void cboSubFolderChange();
+  void btnCreateSubFolderClick();
+  void btnSubViewDestFolderClick();
+  void btnSubFolderErrorLogClick();
+  void PageShow();
+
+  // The error lists of the last run of each panel, in outcome order.
+  const std::vector<std::string>& ForcedExisting() const { return forcedExisting_; }
+  const std::vector<std::string>& ForcedOther() const { return forcedOther_; }
+  const std::vector<std::string>& SubFolderExisting() const { return subExisting_; }
+  const std::vector<std::string>& SubFolderOther() const { return subOther_; }
+
+  // The path the subfolder panel would create from its root and subfolder
+  // texts (what the preview shows).
+  std::string SubFolderPath() const;
+
  private:
-  [[maybe_unused]] Window& owner_;
-  [[maybe_unused]] Ui& ui_;
-  [[maybe_unused]] PageControl& pages_;
-  [[maybe_unused]] TabSheet& tab_;
-  [[maybe_unused]] FileSystem* fs_;
+  enum class Outcome { Created, Existing, Other };
+  // Creates one folder with its missing parents; `path` is normalised and
+  // has passed the caller's checks.
+  Outcome Create(const std::string& path);
+  void ShowMessage(const char* number, const std::string& text = {});
+  bool AskMessage(const char* number, const std::string& text = {});
+  void TakeRoot(const std::string& root, const char* emptyWarning);
+
+  Ui& ui_;
+  PageControl& pages_;
+  TabSheet& tab_;
+  FileSystem* fs_;
   TForcedUnSuccessFullForm* forcedLog_ = nullptr;
   TSubFolderUnSuccessFullForm* subLog_ = nullptr;
+  std::vector<std::string> forcedExisting_, forcedOther_, subExisting_, subOther_;
 };
 
 }  // namespace quillory
