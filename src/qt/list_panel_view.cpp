@@ -1,0 +1,188 @@
+#include "qt/list_panel_view.h"
+
+#include "qt/bindings.h"
+#include "qt/list_box_model.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace quillory {
+
+namespace {
+
+// Delete in the exclude list is its "Delete Selected" button; the model
+// button decides, so a disabled button does nothing.
+class DeleteKeyFilter : public QObject {
+ public:
+  DeleteKeyFilter(QObject* parent, Button& button) : QObject(parent), button_(button) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+      if (key->key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
+        Guarded([this] { button_.Click(); });
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Button& button_;
+};
+
+// A hint the model gives wins; otherwise the view's own.
+void Explain(QWidget* widget, const Control& control, const QString& hint) {
+  if (control.Hint().empty()) widget->setToolTip(hint);
+}
+
+QPushButton* PanelButton(Button& button, const QString& hint, QWidget* parent) {
+  QPushButton* widget = NewButton(button, parent);
+  Explain(widget, button, hint);
+  // Enter belongs to the add box; a button must never take it as default.
+  widget->setAutoDefault(false);
+  return widget;
+}
+
+QLabel* Caption(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+// A list of the panel: multi-selection (as the model list asks), read-only,
+// scrolled by pixels sideways so a long path can be read to its end.
+ListBoxView* PanelList(ListBox& list, QWidget* parent) {
+  auto* view = new ListBoxView(list, parent);
+  view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  view->horizontalScrollBar()->setSingleStep(view->fontMetrics().averageCharWidth() * 4);
+  view->setMinimumSize(160, 120);
+  return view;
+}
+
+QLabel* Title(const QString& text, QWidget* parent) {
+  QLabel* label = Caption(text, parent);
+  QFont font = label->font();
+  font.setBold(true);
+  label->setFont(font);
+  return label;
+}
+
+QHBoxLayout* Counter(Label& sum, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(Caption(QObject::tr("Lines:"), parent));
+  QLabel* value = NewLabel(sum, parent);
+  value->setMinimumWidth(60);
+  row->addWidget(value);
+  row->addStretch(1);
+  return row;
+}
+
+QString AddHint(const ListPanel& panel) {
+  switch (panel.Page()) {
+    case PanelPage::Vol02: return QObject::tr("Add the typed text to the Include list (Enter)");
+    case PanelPage::Vol04: return QObject::tr("Add the typed full folder path(s) to the Include list (Enter)");
+    default: return QObject::tr("Choose a folder to add to the Include list");
+  }
+}
+
+}  // namespace
+
+QWidget* BuildListPanel(ListPanel& panel, QWidget* parent) {
+  auto* widget = new QWidget(parent);
+  widget->setObjectName(ToQt("pnl" + panel.Key() + "Lists"));
+  auto* layout = new QVBoxLayout(widget);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  // One grid, so both lists stand equally high whatever is under them.
+  auto* lists = new QGridLayout;
+  lists->addWidget(Title(QObject::tr("Include List"), widget), 0, 0);
+  lists->addWidget(Title(QObject::tr("Exclude List"), widget), 0, 2);
+
+  lists->addWidget(PanelList(panel.include, widget), 1, 0);
+  auto* moves = new QVBoxLayout;
+  moves->addStretch(1);
+  const std::pair<Button*, QString> moveButtons[] = {
+      {&panel.btnIncToExc, QObject::tr("Move the selected items to the Exclude list")},
+      {&panel.btnExcToInc, QObject::tr("Move the selected items back to the Include list")},
+      {&panel.btnAllFromInc, QObject::tr("Move all items to the Exclude list")},
+      {&panel.btnAllFromExc, QObject::tr("Move all items back to the Include list")},
+      {&panel.btnExchange, QObject::tr("Exchange the contents of the Include and Exclude lists")},
+  };
+  for (const auto& [button, hint] : moveButtons) {
+    QPushButton* move = PanelButton(*button, hint, widget);
+    move->setFixedWidth(move->fontMetrics().horizontalAdvance(QStringLiteral("<<>>")) + 24);
+    moves->addWidget(move);
+  }
+  moves->addStretch(1);
+  lists->addLayout(moves, 1, 1);
+  ListBoxView* excludeView = PanelList(panel.exclude, widget);
+  excludeView->installEventFilter(new DeleteKeyFilter(excludeView, panel.btnDeleteFromExclude));
+  lists->addWidget(excludeView, 1, 2);
+
+  lists->addLayout(Counter(panel.includeSum, widget), 2, 0);
+  lists->addLayout(Counter(panel.excludeSum, widget), 2, 2);
+  auto* deletes = new QHBoxLayout;
+  deletes->addWidget(PanelButton(panel.btnDeleteFromExclude,
+                                 QObject::tr("Delete the selected items from the Exclude list (Delete key)"), widget));
+  deletes->addWidget(
+      PanelButton(panel.btnDeleteExcludeAll, QObject::tr("Delete every item of the Exclude list"), widget));
+  deletes->addStretch(1);
+  lists->addLayout(deletes, 3, 2);
+  lists->setRowStretch(1, 1);
+  lists->setColumnStretch(0, 1);
+  lists->setColumnStretch(2, 1);
+  layout->addLayout(lists, 1);
+
+  auto* add = new QHBoxLayout;
+  if (panel.edtAddToList) {
+    QLineEdit* edit = NewEdit(*panel.edtAddToList, widget);
+    Explain(edit, *panel.edtAddToList,
+            panel.Page() == PanelPage::Vol02 ? QObject::tr("Type a name and press Enter to add it to the Include list")
+                                             : QObject::tr("Type one or more full folder paths and press Enter to add "
+                                                           "them to the Include list"));
+    add->addWidget(edit, 1);
+    add->addWidget(PanelButton(panel.btnAdd, AddHint(panel), widget));
+  } else {
+    add->addWidget(PanelButton(panel.btnAdd, AddHint(panel), widget));
+    if (panel.btnViewSelected)
+      add->addWidget(PanelButton(*panel.btnViewSelected,
+                                 QObject::tr("Open the focused Include folder in the file manager"), widget));
+    add->addStretch(1);
+  }
+  layout->addLayout(add);
+
+  auto* tools = new QHBoxLayout;
+  tools->addWidget(
+      PanelButton(panel.btnEditIncludeList, QObject::tr("Edit the Include list line by line"), widget));
+  tools->addWidget(PanelButton(panel.btnZoom, QObject::tr("Show the Include list in a wide window"), widget));
+  tools->addStretch(1);
+  tools->addWidget(
+      PanelButton(panel.btnClearAll, QObject::tr("Empty both lists and reset every field of this page"), widget));
+  layout->addLayout(tools);
+
+  return widget;
+}
+
+QGroupBox* BuildListMethods(ListPanel& panel, QWidget* parent) {
+  if (!panel.grpMethods) return nullptr;
+  auto* group = new QGroupBox(parent);
+  group->setObjectName(ToQt(panel.grpMethods->Name()));
+  BindGroupBox(group, *panel.grpMethods);
+  auto* column = new QVBoxLayout(group);
+  for (RadioButton* radio : {panel.rdoMakeListSelector, panel.rdoMakeListImport, panel.rdoAddToListManually})
+    if (radio) column->addWidget(NewRadioButton(*radio, group));
+  column->addStretch(1);
+  return group;
+}
+
+}  // namespace quillory
