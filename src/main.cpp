@@ -62,8 +62,6 @@ int ParseOptions(int argc, char** argv, Options& options) {
     if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
-    } else if (arg == "--automate") {
-      return quillory::RunAutomationMain(argc, argv);
     } else if (arg == "--drive") {
       const char* mapping = value("D=/path");
       if (!mapping) return 2;
@@ -118,7 +116,22 @@ int Screenshot(const Options& options) {
 
 }  // namespace
 
+// A script runs without a display; its "screenshot" command still renders
+// what a person would see, offscreen.
+int Automate(int argc, char** argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QApplication qapp(qtArgc, argv);
+  quillory::SetScreenshotRenderer([](quillory::Application& app, const std::string& file, int page,
+                                     const std::string& window) {
+    return quillory::RenderScreenshot(app, file, page, window);
+  });
+  return quillory::RunAutomationMain(argc, argv);
+}
+
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--automate") == 0) return Automate(argc, argv);
   Options options;
   if (const int code = ParseOptions(argc, argv, options); code >= 0) return code;
 

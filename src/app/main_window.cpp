@@ -92,7 +92,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       edtVol02Suffix(Make<Edit>("edtVol02Suffix")),
       chkVol02Hyphen(Make<CheckBox>("chkVol02Hyphen", "Hyphen")),
       lstVol02IncludeStrings(Make<ListBox>("lstVol02IncludeStrings", true)),
-      lstVol02ExcludeStrings(Make<ListBox>("lstVol02ExcludeStrings", false)),
+      lstVol02ExcludeStrings(Make<ListBox>("lstVol02ExcludeStrings", true)),
       lblVol02IncludeSum(Make<Label>("lblVol02IncludeSum", "0")),
       lblVol02ExcludeSum(Make<Label>("lblVol02ExcludeSum", "0")),
       lblVol02StartFolder(Make<Label>("lblVol02StartFolder")),
@@ -225,6 +225,9 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
   vol02Panel.resetPage = [this] { ResetVol02(); };
   vol04Panel.resetPage = [this] { ResetVol04(); };
   btnVol03ClearAll.onClick = [this] { btnVol03ClearAllClick(); };
+  connections_.push_back(pgeMain.changed.Connect([this](const ControlEvent& e) {
+    if (e.change == ControlChange::ItemIndex && pgeMain.ActivePage() == &tabFolderCreate01) forced.PageShow();
+  }));
 
   Handler("FormCreate", [this] { FormCreate(); });
   Handler("FormActivate", [this] { FormActivate(); });

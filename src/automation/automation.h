@@ -4,11 +4,22 @@
 // line. The format is described in the README.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace quillory {
+
+class Application;
+
+// Renders the running program's main window (tab `page`, -1 for the current
+// one) or the window of class `window` to a PNG file; returns 0 on success.
+// Only the program with its display code can; it installs the renderer before
+// running a script, and without one the script's "screenshot" command fails.
+using ScreenshotRenderer =
+    std::function<int(Application& app, const std::string& file, int page, const std::string& window)>;
+void SetScreenshotRenderer(ScreenshotRenderer renderer);
 
 // Splits one script line into words: bare words are taken literally
 // (backslashes included), double-quoted words are JSON strings with JSON

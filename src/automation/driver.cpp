@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -15,6 +16,11 @@
 namespace quillory {
 
 namespace {
+
+ScreenshotRenderer& Renderer() {
+  static ScreenshotRenderer renderer;
+  return renderer;
+}
 
 class Driver {
  public:
@@ -184,6 +190,20 @@ void Driver::Command(const Line& line, const std::vector<Line>& all, std::size_t
     if (auto* e = dynamic_cast<Edit*>(&c)) e->PressEnter();
     else if (auto* cb = dynamic_cast<ComboBox*>(&c)) cb->PressEnter();
     else throw ScriptError("cannot press Enter in " + c.Name());
+  } else if (verb == "screenshot") {
+    Need(w, 2, "screenshot FILE [PAGE|WINDOW]");
+    if (!Renderer()) throw ScriptError("screenshots need the quillory program (this driver has no display code)");
+    int page = -1;
+    std::string window;
+    if (w.size() > 2) {
+      const std::string& which = w[2];
+      if (!which.empty() && std::all_of(which.begin(), which.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        page = std::stoi(which);
+      else
+        window = which;
+    }
+    if (Renderer()(App(), w[1], page, window) != 0) throw ScriptError("cannot render the screenshot " + w[1]);
+    out_ << "{\"event\":\"screenshot\",\"file\":" << JsonString(w[1]) << "}\n";
   } else if (verb == "caret") {
     Need(w, 3, "caret MEMO LINE");
     auto* m = dynamic_cast<Memo*>(&FindControl(w[1]));
@@ -360,6 +380,8 @@ void Driver::Execute(const std::vector<std::string>& text) {
 }
 
 }  // namespace
+
+void SetScreenshotRenderer(ScreenshotRenderer renderer) { Renderer() = std::move(renderer); }
 
 int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err) {
   std::vector<std::string> lines;

@@ -59,7 +59,8 @@ void BindCheckBox(QCheckBox* widget, CheckBox& box);
 void BindRadioButton(QRadioButton* widget, RadioButton& button);
 // textEdited -> UserSetText, editingFinished -> Exit.
 void BindEdit(QLineEdit* widget, Edit& edit);
-// Shown read-only: the model has no user setter for memo lines.
+// Editable unless the memo is read-only; typing reaches the model after a
+// short pause and when the memo loses the focus.
 void BindMemo(QPlainTextEdit* widget, Memo& memo);
 // activated -> UserSelect; an editable combo box also sends typed text to
 // UserSetText. A non-editable box without a chosen item shows the model text

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "qt/bindings.h"
-#include "qt/list_box_model.h"
+#include "qt/list_panel_view.h"
+#include "qt/manual_creation_view.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,11 +69,12 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
     else if (sheet == &model.tabFolderCreate05) page = BuildVol04();
     else if (sheet == &model.tabFolderCreate04) page = BuildVol03();
     else if (sheet == &model.tabFoldersCopy02)
-      page = BuildPlainPage(*sheet, model.btnVol08Help, &model.lblVol08FileTypesAllSelected);
+      page = BuildFolderListPage(*sheet, model.vol08Panel, model.btnVol08Help, &model.lblVol08FileTypesAllSelected);
     else if (sheet == &model.tabFoldersDelete01)
-      page = BuildPlainPage(*sheet, model.btnVol07Help, &model.lblVol07FileTypesAllSelected);
-    else if (sheet == &model.tabFoldersRename01) page = BuildPlainPage(*sheet, model.btnVol06Help);
-    else page = BuildPlainPage(*sheet, model.btnForcedHelp);
+      page = BuildFolderListPage(*sheet, model.vol07Panel, model.btnVol07Help, &model.lblVol07FileTypesAllSelected);
+    else if (sheet == &model.tabFoldersRename01)
+      page = BuildFolderListPage(*sheet, model.vol06Panel, model.btnVol06Help);
+    else page = BuildManualCreationPage(model.forced, model.btnForcedHelp);
     page->setObjectName(ToQt(sheet->Name()));
     const int index = tabs_->addTab(page, ToQt(sheet->Caption()));
     BindTabSheet(tabs_, index, *sheet);
@@ -158,22 +160,6 @@ QGroupBox* MainWindowView::NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphe
   return group;
 }
 
-QGroupBox* MainWindowView::IncludeList(ListBox& list, Label& sum, QWidget* parent) {
-  auto* group = new QGroupBox(tr("Include List"), parent);
-  auto* column = new QVBoxLayout(group);
-  auto* view = new ListBoxView(list, group);
-  view->setMinimumHeight(120);
-  column->addWidget(view, 1);
-  auto* count = new QHBoxLayout;
-  count->addWidget(Caption(tr("Lines:"), group));
-  QLabel* value = NewLabel(sum, group);
-  value->setMinimumWidth(60);
-  count->addWidget(value);
-  count->addStretch(1);
-  column->addLayout(count);
-  return group;
-}
-
 QGroupBox* MainWindowView::Preview(Label& start, Label& end, QWidget* parent) {
   auto* group = new QGroupBox(tr("Preview"), parent);
   auto* grid = new QGridLayout(group);
@@ -224,15 +210,11 @@ QHBoxLayout* MainWindowView::Footer(CheckBox* visualLog, CheckBox* explorer, But
   return row;
 }
 
-QHBoxLayout* MainWindowView::NamesBesideList(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
-                                             ListBox& list, Label& sum, QWidget* parent) {
+QHBoxLayout* MainWindowView::NamesAndPreview(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
+                                             QWidget* parent) {
   auto* row = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  left->addWidget(NameParts(prefix, suffix, hyphen, parent));
-  left->addWidget(Preview(start, end, parent));
-  left->addStretch(1);
-  row->addLayout(left, 3);
-  row->addWidget(IncludeList(list, sum, parent), 2);
+  row->addWidget(NameParts(prefix, suffix, hyphen, parent), 2);
+  row->addWidget(Preview(start, end, parent), 3);
   return row;
 }
 
@@ -244,9 +226,9 @@ QWidget* MainWindowView::BuildVol02() {
   auto* column = new QVBoxLayout(page);
   column->addWidget(Destination(m.cboVol02DestFolders, m.btnVol02AddDestFolder, m.btnVol02ViewDestFolder, page));
 
-  column->addLayout(NamesBesideList(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, m.lblVol02StartFolder,
-                                    m.lblVol02EndFolder, m.lstVol02IncludeStrings, m.lblVol02IncludeSum, page),
-                    1);
+  column->addLayout(NamesAndPreview(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, m.lblVol02StartFolder,
+                                    m.lblVol02EndFolder, page));
+  column->addWidget(BuildListPanel(m.vol02Panel, page), 1);
 
   column->addWidget(Statistics(m.vol02, page));
   column->addLayout(Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page));
@@ -258,9 +240,9 @@ QWidget* MainWindowView::BuildVol04() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
 
-  column->addLayout(NamesBesideList(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, m.lblVol04StartFolder,
-                                    m.lblVol04EndFolder, m.lstVol04IncludeFolderList, m.lblVol04IncludeSum, page),
-                    1);
+  column->addLayout(NamesAndPreview(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, m.lblVol04StartFolder,
+                                    m.lblVol04EndFolder, page));
+  column->addWidget(BuildListPanel(m.vol04Panel, page), 1);
 
   QGroupBox* statistics = Statistics(m.vol04, page);
   statistics->setObjectName(ToQt(m.grpVol04Statistics.Name()));
@@ -296,7 +278,7 @@ QWidget* MainWindowView::BuildVol03() {
   return page;
 }
 
-QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help, Label* fileTypes) {
+QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help, Label* fileTypes) {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   QLabel* heading = Caption(ToQt(sheet.Caption()), page);
@@ -305,6 +287,8 @@ QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help, Label* fi
   font.setPointSizeF(font.pointSizeF() * 1.3);
   heading->setFont(font);
   column->addWidget(heading);
+  if (QGroupBox* methods = BuildListMethods(panel, page)) column->addWidget(methods);
+  column->addWidget(BuildListPanel(panel, page), 1);
   if (fileTypes) {
     auto* row = new QHBoxLayout;
     row->addWidget(Caption(QStringLiteral("Active File Types:"), page));
@@ -312,7 +296,6 @@ QWidget* MainWindowView::BuildPlainPage(TabSheet& sheet, Button& help, Label* fi
     row->addStretch(1);
     column->addLayout(row);
   }
-  column->addStretch(1);
   column->addLayout(Footer(nullptr, nullptr, help, page));
   return page;
 }

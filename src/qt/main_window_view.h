@@ -33,14 +33,15 @@ class MainWindowView : public QMainWindow {
   QWidget* BuildVol02();
   QWidget* BuildVol04();
   QWidget* BuildVol03();
-  // Name fields and Preview on the left, the include list on the right.
-  QHBoxLayout* NamesBesideList(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end, ListBox& list,
-                               Label& sum, QWidget* parent);
-  QWidget* BuildPlainPage(TabSheet& sheet, Button& help, Label* fileTypes = nullptr);
+  // Name fields and Preview side by side.
+  QHBoxLayout* NamesAndPreview(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
+                               QWidget* parent);
+  // The pages that work on existing folders: heading, list methods, the list
+  // panel, the active file types where the page has them.
+  QWidget* BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help, Label* fileTypes = nullptr);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
   QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);
-  QGroupBox* IncludeList(ListBox& list, Label& sum, QWidget* parent);
   QGroupBox* Preview(Label& start, Label& end, QWidget* parent);
   QGroupBox* Statistics(CreatePageState& page, QWidget* parent);
   QHBoxLayout* Footer(CheckBox* visualLog, CheckBox* explorer, Button& help, QWidget* parent);

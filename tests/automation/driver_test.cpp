@@ -107,9 +107,38 @@ TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
   EXPECT_EQ(Run("click btnVol02AddDestFolder\n"), 1);
   EXPECT_NE(err.str().find("no scripted answer for the folder browser"), std::string::npos) << err.str();
 
+  EXPECT_EQ(Run("screenshot shot.png 0\n"), 1);
+  EXPECT_NE(err.str().find("screenshots need the quillory program"), std::string::npos) << err.str();
+
   EXPECT_EQ(Run("set edtVol02Prefix \"open\n"), 1);
   EXPECT_EQ(Run("page 1\nfrobnicate\n"), 1);
   EXPECT_NE(err.str().find("line 2: unknown command frobnicate"), std::string::npos) << err.str();
+}
+
+TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
+  int rc = Run(
+      "set edtVol04AddToList \"D:\\\\a  D:\\\\b\"\n"
+      "enter edtVol04AddToList\n"
+      "select lstVol04IncludeFolderList D:\\a\n"
+      "click btnVol04IncToExc\n"
+      "modal TfrmVol04EditIncludeList\n"
+      "  dump lblVol04EditLinesSum\n"
+      "  set mmoVol04EditIncludeList \"D:\\\\b\\nD:\\\\c\\nD:\\\\a\"\n"
+      "  click btnVol04EditIncludeListOk\n"
+      "end\n"
+      "click btnVol04EditIncludeList\n"
+      "dump lstVol04IncludeFolderList lstVol04ExcludeFolderList lblVol04IncludeSum\n");
+  ASSERT_EQ(rc, 0) << err.str() << out.str();
+  const std::string all = out.str();
+  EXPECT_NE(all.find(R"("control":"lblVol04EditLinesSum","type":"Label","enabled":true,"visible":true,"caption":"1")"),
+            std::string::npos)
+      << all;
+  EXPECT_NE(all.find(R"("control":"lstVol04IncludeFolderList","type":"ListBox","enabled":true,"visible":true,"count":2,)"
+                     R"("items":["D:\\b","D:\\c"])"),
+            std::string::npos)
+      << all;
+  EXPECT_NE(all.find(R"("items":["D:\\a"])"), std::string::npos) << all;
+  EXPECT_NE(all.find(R"("caption":"2")"), std::string::npos) << all;
 }
 
 TEST_F(AutomationTest, TheBatchProgramReadsAScriptFromStandardInput) {
