@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +28,25 @@
 namespace quillory {
 
 namespace {
+
+class DeleteKeyFilter : public QObject {
+ public:
+  DeleteKeyFilter(QObject* parent, Button& button) : QObject(parent), button_(button) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+      if (key->key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
+        Guarded([this] { button_.Click(); });
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Button& button_;
+};
 
 // Runs an action when the watched widget loses the keyboard focus.
 class FocusOutWatcher : public QObject {
@@ -452,6 +472,14 @@ QLineEdit* NewEdit(Edit& edit, QWidget* parent) {
   BindEdit(widget, edit);
   return widget;
 }
+
+QLabel* NewCaption(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+void ClickOnDelete(QWidget* widget, Button& button) { widget->installEventFilter(new DeleteKeyFilter(widget, button)); }
 
 QPlainTextEdit* NewMemo(Memo& memo, QWidget* parent) {
   auto* widget = new QPlainTextEdit(parent);

@@ -85,6 +85,12 @@ QPlainTextEdit* NewMemo(Memo& memo, QWidget* parent);
 QComboBox* NewComboBox(ComboBox& combo, bool editable, QWidget* parent);
 QAction* NewAction(Button& button, QObject* parent);
 
+// A plain-text label that stands for no model control.
+QLabel* NewCaption(const QString& text, QWidget* parent);
+// The Delete key in `widget` clicks `button`, as the person would: a
+// disabled button does nothing.
+void ClickOnDelete(QWidget* widget, Button& button);
+
 // Keeps a model subscription for as long as `owner` lives.
 void KeepWhileAlive(QObject* owner, Connection connection);
 

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,27 +17,6 @@
 namespace quillory {
 
 namespace {
-
-// Delete in the exclude list is its "Delete Selected" button; the model
-// button decides, so a disabled button does nothing.
-class DeleteKeyFilter : public QObject {
- public:
-  DeleteKeyFilter(QObject* parent, Button& button) : QObject(parent), button_(button) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(event);
-      const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
-      if (key->key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
-        Guarded([this] { button_.Click(); });
-        return true;
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  Button& button_;
-};
 
 // A hint the model gives wins; otherwise the view's own.
 void Explain(QWidget* widget, const Control& control, const QString& hint) {
@@ -53,12 +31,6 @@ QPushButton* PanelButton(Button& button, const QString& hint, QWidget* parent) {
   return widget;
 }
 
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 // A list of the panel: multi-selection (as the model list asks), read-only,
 // scrolled by pixels sideways so a long path can be read to its end.
 ListBoxView* PanelList(ListBox& list, QWidget* parent) {
@@ -70,7 +42,7 @@ ListBoxView* PanelList(ListBox& list, QWidget* parent) {
 }
 
 QLabel* Title(const QString& text, QWidget* parent) {
-  QLabel* label = Caption(text, parent);
+  QLabel* label = NewCaption(text, parent);
   QFont font = label->font();
   font.setBold(true);
   label->setFont(font);
@@ -79,7 +51,7 @@ QLabel* Title(const QString& text, QWidget* parent) {
 
 QHBoxLayout* Counter(Label& sum, QWidget* parent) {
   auto* row = new QHBoxLayout;
-  row->addWidget(Caption(QObject::tr("Lines:"), parent));
+  row->addWidget(NewCaption(QObject::tr("Lines:"), parent));
   QLabel* value = NewLabel(sum, parent);
   value->setMinimumWidth(60);
   row->addWidget(value);
@@ -126,7 +98,7 @@ QWidget* BuildListPanel(ListPanel& panel, QWidget* parent) {
   moves->addStretch(1);
   lists->addLayout(moves, 1, 1);
   ListBoxView* excludeView = PanelList(panel.exclude, widget);
-  excludeView->installEventFilter(new DeleteKeyFilter(excludeView, panel.btnDeleteFromExclude));
+  ClickOnDelete(excludeView, panel.btnDeleteFromExclude);
   lists->addWidget(excludeView, 1, 2);
 
   lists->addLayout(Counter(panel.includeSum, widget), 2, 0);

@@ -17,12 +17,6 @@ namespace quillory {
 
 namespace {
 
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 class EditListWindowView : public WindowView {
  public:
   EditListWindowView(EditIncludeListWindow& window, QWidget* parent)
@@ -37,12 +31,12 @@ class EditListWindowView : public WindowView {
     layout->addWidget(memo_, 1);
 
     auto* footer = new QHBoxLayout;
-    footer->addWidget(Caption(tr("Lines:"), this));
+    footer->addWidget(NewCaption(tr("Lines:"), this));
     QLabel* sum = NewLabel(window.lblLinesSum, this);
     sum->setMinimumWidth(60);
     footer->addWidget(sum);
     if (window.lblLinesCurrent) {
-      footer->addWidget(Caption(tr("Current line:"), this));
+      footer->addWidget(NewCaption(tr("Current line:"), this));
       QLabel* current = NewLabel(*window.lblLinesCurrent, this);
       current->setMinimumWidth(60);
       footer->addWidget(current);

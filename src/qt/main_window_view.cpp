@@ -27,12 +27,6 @@ namespace quillory {
 
 namespace {
 
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
 // A label that shows a value: framed like a field, never widening the page
 // (long paths are cut at the frame; the whole text is selectable).
 void StyleValue(QLabel* label, Qt::Alignment alignment) {
@@ -151,9 +145,9 @@ QGroupBox* MainWindowView::Destination(ComboBox& combo, Button& browse, Button& 
 QGroupBox* MainWindowView::NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent) {
   auto* group = new QGroupBox(tr("Folder Name"), parent);
   auto* grid = new QGridLayout(group);
-  grid->addWidget(Caption(tr("Prefix :"), group), 0, 0);
+  grid->addWidget(NewCaption(tr("Prefix :"), group), 0, 0);
   grid->addWidget(NewEdit(prefix, group), 0, 1);
-  grid->addWidget(Caption(tr("Suffix :"), group), 1, 0);
+  grid->addWidget(NewCaption(tr("Suffix :"), group), 1, 0);
   grid->addWidget(NewEdit(suffix, group), 1, 1);
   grid->addWidget(NewCheckBox(hyphen, group), 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
@@ -165,7 +159,7 @@ QGroupBox* MainWindowView::Preview(Label& start, Label& end, QWidget* parent) {
   auto* grid = new QGridLayout(group);
   int row = 0;
   for (auto [caption, label] : {std::pair{tr("Start Folder :"), &start}, std::pair{tr("End Folder :"), &end}}) {
-    grid->addWidget(Caption(caption, group), row, 0);
+    grid->addWidget(NewCaption(caption, group), row, 0);
     QLabel* value = NewLabel(*label, group);
     StyleValue(value, Qt::AlignLeft);
     value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -261,9 +255,9 @@ QWidget* MainWindowView::BuildVol03() {
   auto* middle = new QHBoxLayout;
   auto* numbers = new QGroupBox(tr("Increased Numbers"), page);
   auto* grid = new QGridLayout(numbers);
-  grid->addWidget(Caption(tr("Start Number :"), numbers), 0, 0);
+  grid->addWidget(NewCaption(tr("Start Number :"), numbers), 0, 0);
   grid->addWidget(NewEdit(m.edtVol03StartNumber, numbers), 0, 1);
-  grid->addWidget(Caption(tr("End (Stop) Number :"), numbers), 1, 0);
+  grid->addWidget(NewCaption(tr("End (Stop) Number :"), numbers), 1, 0);
   grid->addWidget(NewEdit(m.edtVol03EndNumber, numbers), 1, 1);
   grid->addWidget(NewCheckBox(m.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
@@ -281,7 +275,7 @@ QWidget* MainWindowView::BuildVol03() {
 QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help, Label* fileTypes) {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
-  QLabel* heading = Caption(ToQt(sheet.Caption()), page);
+  QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
   QFont font = heading->font();
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.3);
@@ -291,7 +285,7 @@ QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, 
   column->addWidget(BuildListPanel(panel, page), 1);
   if (fileTypes) {
     auto* row = new QHBoxLayout;
-    row->addWidget(Caption(QStringLiteral("Active File Types:"), page));
+    row->addWidget(NewCaption(QStringLiteral("Active File Types:"), page));
     row->addWidget(NewLabel(*fileTypes, page));
     row->addStretch(1);
     column->addLayout(row);

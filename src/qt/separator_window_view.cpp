@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,23 +15,6 @@
 namespace quillory {
 
 namespace {
-
-// Delete in the exclude list asks to delete its selected entries.
-class DeleteKeyFilter : public QObject {
- public:
-  DeleteKeyFilter(QObject* parent, Button& button) : QObject(parent), button_(button) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-      Guarded([this] { button_.Click(); });
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  Button& button_;
-};
 
 class SeparatorWindowView : public WindowView {
  public:
@@ -56,7 +38,7 @@ class SeparatorWindowView : public WindowView {
     lists->addWidget(excluded, 1);
     layout->addLayout(lists, 1);
     auto* excludedView = excluded->findChild<ListBoxView*>();
-    excludedView->installEventFilter(new DeleteKeyFilter(excludedView, window.deleteButton));
+    ClickOnDelete(excludedView, window.deleteButton);
 
     auto* footer = new QHBoxLayout;
     for (Button* b : {&window.deleteButton, &window.removeAllButton, &window.defaultsButton})
