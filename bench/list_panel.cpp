@@ -3,6 +3,7 @@
 // exchange, each on 100,000 full paths.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,13 +51,16 @@ void MoveSelectedToExclude(benchmark::State& state) {
   const auto paths = Paths(n, "Acme ");
   for (auto _ : state) {
     state.PauseTiming();
-    Page page;
-    page.include.AddMany(paths);
-    page.exclude.AddMany(std::vector<std::string>(paths.begin(), paths.begin() + n / 2));
-    page.include.SelectAll();
+    auto page = std::make_unique<Page>();
+    page->include.AddMany(paths);
+    page->exclude.AddMany(std::vector<std::string>(paths.begin(), paths.begin() + n / 2));
+    page->include.SelectAll();
     state.ResumeTiming();
-    page.panel.btnIncToExc.Click();
-    benchmark::DoNotOptimize(page.exclude.Count());
+    page->panel.btnIncToExc.Click();
+    benchmark::DoNotOptimize(page->exclude.Count());
+    state.PauseTiming();
+    page.reset();
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
@@ -69,12 +73,15 @@ void MoveAllToInclude(benchmark::State& state) {
   const auto exc = Paths(n, "Beta ");
   for (auto _ : state) {
     state.PauseTiming();
-    Page page;
-    page.include.AddMany(inc);
-    page.exclude.AddMany(exc);
+    auto page = std::make_unique<Page>();
+    page->include.AddMany(inc);
+    page->exclude.AddMany(exc);
     state.ResumeTiming();
-    page.panel.btnAllFromExc.Click();
-    benchmark::DoNotOptimize(page.include.Count());
+    page->panel.btnAllFromExc.Click();
+    benchmark::DoNotOptimize(page->include.Count());
+    state.PauseTiming();
+    page.reset();
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
@@ -87,12 +94,15 @@ void Exchange(benchmark::State& state) {
   const auto exc = Paths(n, "Beta ");
   for (auto _ : state) {
     state.PauseTiming();
-    Page page;
-    page.include.AddMany(inc);
-    page.exclude.AddMany(exc);
+    auto page = std::make_unique<Page>();
+    page->include.AddMany(inc);
+    page->exclude.AddMany(exc);
     state.ResumeTiming();
-    page.panel.btnExchange.Click();
-    benchmark::DoNotOptimize(page.include.Count());
+    page->panel.btnExchange.Click();
+    benchmark::DoNotOptimize(page->include.Count());
+    state.PauseTiming();
+    page.reset();
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * n * 2);
 }

@@ -327,6 +327,10 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
   for (auto r : rows)
     if (r < items_.size() && !drop[r]) drop[r] = 1, ++dropped;
   if (!dropped) return;
+  if (dropped == items_.size()) {
+    Clear();
+    return;
+  }
   if (dropped == 1) {
     Delete(std::find(drop.begin(), drop.end(), 1) - drop.begin());
     return;
