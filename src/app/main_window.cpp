@@ -50,14 +50,6 @@ std::vector<std::string> HistoryWithFirst(const std::string& first, const std::v
   return out;
 }
 
-// The last character, not the last byte: a field may hold any letters.
-void DropLastCharacter(std::string& s) {
-  if (s.empty()) return;
-  std::size_t i = s.size() - 1;
-  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
-  s.erase(i);
-}
-
 }  // namespace
 
 void CreatePageState::ClearRecords() {

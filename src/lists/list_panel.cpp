@@ -426,10 +426,7 @@ void ListPanel::AddString() {
   } else if (CheckIllegalCharacters("H", trimmed, found)) {
     Warn("Illegal character in the Text : " + found, texts_.illegal.caption);
     std::string cut = trimmed;
-    // The last character, not the last byte.
-    std::size_t at = cut.size() - 1;
-    while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xC0) == 0x80) --at;
-    cut.erase(at);
+    DropLastCharacter(cut);
     edit.SetText(cut);
   } else {
     const std::string item = NormalizeListLine(trimmed);

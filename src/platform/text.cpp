@@ -258,6 +258,13 @@ std::string EscapeForDisplay(std::string_view s) {
   return out;
 }
 
+void DropLastCharacter(std::string& s) {
+  if (s.empty()) return;
+  std::size_t i = s.size() - 1;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  s.erase(i);
+}
+
 std::vector<std::string> SplitLines(std::string_view s) {
   std::vector<std::string> lines;
   std::size_t start = 0;

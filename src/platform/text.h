@@ -35,6 +35,9 @@ bool IsValidUtf8(std::string_view s);
 // Bytes of the well-formed UTF-8 character at s[i] (i < s.size()); 1 for a
 // byte that begins none, so stepping through any bytes always moves on.
 std::size_t Utf8CharLength(std::string_view s, std::size_t i);
+// Removes the last character, not just its last byte: a field may hold any
+// letters. Nothing happens to an empty text.
+void DropLastCharacter(std::string& s);
 // Printable form for display: invalid bytes and control characters escaped as
 // \xNN; valid UTF-8 is left as it is.
 std::string EscapeForDisplay(std::string_view s);

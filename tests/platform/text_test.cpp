@@ -99,5 +99,14 @@ TEST(PlatformText, SplitLinesKeepsEmptyLinesAndDropsCrBeforeLf) {
   EXPECT_EQ(SkipUtf8Bom("item"), "item");
 }
 
+TEST(Text, DropLastCharacterTakesAWholeCharacter) {
+  std::string s = "a\xC3\xA9";
+  DropLastCharacter(s);
+  EXPECT_EQ(s, "a");
+  DropLastCharacter(s);
+  DropLastCharacter(s);
+  EXPECT_EQ(s, "");
+}
+
 }  // namespace
 }  // namespace quillory
