@@ -99,7 +99,7 @@ TEST(PlatformText, SplitLinesKeepsEmptyLinesAndDropsCrBeforeLf) {
   EXPECT_EQ(SkipUtf8Bom("item"), "item");
 }
 
-TEST(Text, DropLastCharacterTakesAWholeCharacter) {
+TEST(PlatformText, DropLastCharacterTakesAWholeCharacter) {
   std::string s = "a\xC3\xA9";
   DropLastCharacter(s);
   EXPECT_EQ(s, "a");
