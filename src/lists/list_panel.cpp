@@ -564,30 +564,29 @@ void ListPanel::SetMethodState(bool root, bool level, bool import, bool add) {
   btnAdd.SetEnabled(add);
 }
 
+// "All in the Path" is never left checked by a method switch.
+void ListPanel::SetLevelModes(bool onlyLast) {
+  if (methodControls.onlyLast) methodControls.onlyLast->SetChecked(onlyLast);
+  if (methodControls.allInPath) methodControls.allInPath->SetChecked(false);
+}
+
 void ListPanel::MethodSelectorClick() {
   MethodControls& m = methodControls;
   const bool level = m.rootBox && !Trim(m.rootBox->Text()).empty();
   SetMethodState(true, level, false, false);
-  if (level) {
-    if (m.onlyLast) m.onlyLast->SetChecked(true);
-    if (m.allInPath) m.allInPath->SetChecked(false);
-  }
+  if (level) SetLevelModes(true);
   if (m.rootBrowse) m.rootBrowse->SetFocus();
 }
 
 void ListPanel::MethodImportClick() {
-  MethodControls& m = methodControls;
   SetMethodState(false, false, true, false);
-  if (m.onlyLast) m.onlyLast->SetChecked(false);
-  if (m.allInPath) m.allInPath->SetChecked(false);
-  if (m.import) m.import->SetFocus();
+  SetLevelModes(false);
+  if (methodControls.import) methodControls.import->SetFocus();
 }
 
 void ListPanel::MethodManualClick() {
-  MethodControls& m = methodControls;
   SetMethodState(false, false, false, true);
-  if (m.onlyLast) m.onlyLast->SetChecked(false);
-  if (m.allInPath) m.allInPath->SetChecked(false);
+  SetLevelModes(false);
   btnAdd.SetFocus();
 }
 

@@ -129,6 +129,7 @@ class ListPanel {
   bool Ask(const std::string& text, const std::string& caption);
   void FocusAfter(bool deleteAll = false);
   void SetMethodState(bool root, bool level, bool import, bool add);
+  void SetLevelModes(bool onlyLast);
 
   Window& owner_;
   Ui& ui_;
