@@ -38,8 +38,8 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   Create<TfrmExample06>();
   Create<TfrmExample07>();
   Create<TfrmDriveSelect>();
-  Create<TfrmFileExport>();
-  Create<TfrmFileImport>();
+  fileExport = Create<TfrmFileExport>(ui, settings);
+  fileImport = Create<TfrmFileImport>(ui, settings);
   Create<TfrmFileSelection>();
   Create<TfrmFolderTemplateOptions>();
   Create<TfrmFolderViews>();
@@ -73,10 +73,16 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   main->vol06Panel.AttachWindows(*FindAs<TfrmVol06EditIncludeList>(), *zoom);
   main->vol07Panel.AttachWindows(*FindAs<TfrmVol07EditIncludeList>(), *zoom);
   main->vol08Panel.AttachWindows(*FindAs<TfrmVol08EditIncludeList>(), *zoom);
+  for (ListPanel* panel : main->Panels()) panel->AttachFileWindows(*fileImport, *fileExport);
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
   main->vol04.visualLog = statistic04;
+  auto* editSmartImport = FindAs<TfrmEditSmartImport>();
+  fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
   main->FormCreate();
+  // The boxes come from the settings FormCreate has just read.
+  fileImport->FillBoxes();
+  fileExport->FillBoxes();
 }
 
 Application::~Application() {

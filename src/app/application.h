@@ -9,6 +9,8 @@
 #include "app/aux_windows.h"
 #include "app/help_window.h"
 #include "app/main_window.h"
+#include "lists/file_export.h"
+#include "lists/file_import.h"
 #include "lists/list_windows.h"
 #include "lists/separator_windows.h"
 #include "operations/operation_windows.h"
@@ -49,6 +51,8 @@ class Application {
   TfrmVideoTutorials* videos = nullptr;
   TfrmDelimiters* delimiters = nullptr;
   TfrmQuotationMarks* quotationMarks = nullptr;
+  TfrmFileImport* fileImport = nullptr;
+  TfrmFileExport* fileExport = nullptr;
   TfrmStatistic02* statistic02 = nullptr;
   TfrmStatistic03* statistic03 = nullptr;
   TfrmStatistic04* statistic04 = nullptr;

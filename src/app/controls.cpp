@@ -1,6 +1,8 @@
 #include "app/controls.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
 #include "platform/text.h"
 
@@ -43,6 +45,28 @@ void Captioned::SetColor(Color color) {
 
 bool Button::Click() {
   if (!Enabled() || !Visible()) return false;
+  if (onClick) onClick();
+  return true;
+}
+
+int UpDown::Position() const {
+  const std::string text = Trim(associate_.Text());
+  long value = min_;
+  if (!text.empty()) {
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (end != text.c_str() && errno == 0) value = parsed;
+  }
+  return static_cast<int>(std::clamp<long>(value, min_, max_));
+}
+
+bool UpDown::Click(bool up) {
+  if (!Enabled() || !Visible()) return false;
+  int next = Position() + (up ? 1 : -1);
+  if (next > max_) next = wrap_ ? min_ : max_;
+  if (next < min_) next = wrap_ ? max_ : min_;
+  associate_.UserSetText(std::to_string(next));
   if (onClick) onClick();
   return true;
 }

@@ -174,6 +174,32 @@ class Edit : public Control {
   std::string text_;
 };
 
+// The arrows beside a number field: a click steps the field's number by one
+// within [min, max], wrapping at the ends when asked. A field that holds no
+// number steps from min.
+class UpDown : public Control {
+ public:
+  UpDown(std::string name, Edit& associate, int min, int max, bool wrap)
+      : Control(std::move(name)), associate_(associate), min_(min), max_(max), wrap_(wrap) {}
+  const char* TypeName() const override { return "UpDown"; }
+  Edit& Associate() const { return associate_; }
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  bool Wraps() const { return wrap_; }
+  // The field's number as the arrows read it, kept within [min, max].
+  int Position() const;
+  // A user's click on the up or down arrow: sets the field's text as a user
+  // edit (its onChange runs) and then runs onClick.
+  bool Click(bool up);
+  std::function<void()> onClick;
+
+ private:
+  Edit& associate_;
+  int min_;
+  int max_;
+  bool wrap_;
+};
+
 class Memo : public Control {
  public:
   using Control::Control;

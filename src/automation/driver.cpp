@@ -228,7 +228,10 @@ void Driver::Command(const Line& line, const std::vector<Line>& all, std::size_t
     if (auto* b = dynamic_cast<Button*>(&c)) b->Click();
     else if (auto* cb = dynamic_cast<CheckBox*>(&c)) cb->Click();
     else if (auto* rb = dynamic_cast<RadioButton*>(&c)) rb->Click();
-    else throw ScriptError("cannot click " + c.Name());
+    else if (auto* ud = dynamic_cast<UpDown*>(&c)) {
+      if (w.size() < 3 || (w[2] != "up" && w[2] != "down")) throw ScriptError("click UPDOWN up|down");
+      ud->Click(w[2] == "up");
+    } else throw ScriptError("cannot click " + c.Name());
   } else if (verb == "check") {
     Need(w, 3, "check CONTROL true|false");
     Control& c = FindControl(w[1]);

@@ -1,6 +1,8 @@
 #include "lists/list_panel.h"
 
 #include "app/ui.h"
+#include "lists/file_export.h"
+#include "lists/list_import.h"
 #include "lists/list_windows.h"
 #include "names/folder_names.h"
 #include "names/list_check.h"
@@ -29,29 +31,36 @@ struct PanelNames {
   const char* zoom;
   const char* clearAll;
   const char* methodPrefix;  // "rdoVol08" ...; nullptr without method radios
+  const char* importList;
+  const char* smartImport;
+  const char* exportList;
+  const char* smartExport;
 };
 
 const PanelNames kNames[] = {
     {"btnVol02IncToExc", "btnVol02ExcToInc", "btnVol02AllFromInc", "btnVol02AllFromExc", "btnVol02ExchangeIncExc",
      "btnVol02DeleteFromExclude", "Delete Excluded", "btnVol02DeleteExcludeAll", "btnVol02EditIncludeList",
      "edtVol02AddToList", "btnVol02AddToList", "Add", nullptr, "btnVol02ZoomIncludeWindow", "btnVol02ClearAll",
-     nullptr},
+     nullptr, "btnVol02Open", "btnVol02SmartImport", "btnVol02Save", "btnVol02SmartExport"},
     {"btnVol04IncToExc", "btnVol04ExcToInc", "btnVol04AllfromInc", "btnVol04AllfromExc", "btnVol04ExchangeIncExc",
      "btnVol04DeleteFromExclude", "Delete Excluded", "btnVol04DeleteExcludeAll", "btnVol04EditIncludeList",
      "edtVol04AddToList", "btnVol04AddToList", "Add Folder", nullptr, "btnVol04ZoomIncludeWindow",
-     "btnVol04ClearAll", nullptr},
+     "btnVol04ClearAll", nullptr, "btnVol04Open", "btnVol04SmartImport", "btnVol04Save", "btnVol04SmartExport"},
     {"btnVol06IncToExc", "btnVol06ExcToInc", "btnVol06AllFromInc", "btnVol06AllFromExc", "btnVol06ExchangeIncToExc",
      "btnVol06DeleteFromExcludeList", "Delete Selected", "btnVol06DeleteExcludeAll", "btnVol06EditIncludeWindow",
      nullptr, "btnVol06AddFolderToList", "Add Folder", "btnVol06includeFolderList", "btnVol06ZoomIncludeWindow",
-     "btnVol06ClearAll", "rdoVol06"},
+     "btnVol06ClearAll", "rdoVol06", "btnVol06LoadFrom", "btnVol06SmartImport", "btnVol06SaveTo",
+     "btnVol06SmartExport"},
     {"btnVol07IncToExc", "btnVol07ExcToInc", "btnVol07AllFromInc", "btnVol07AllFromExc", "btnVol07ExchangeIncExc",
      "btnVol07DeleteFromExcludeList", "Delete Selected", "btnVol07DeleteExcludeAll", "btnVol07EditIncludeList",
      nullptr, "btnVol07AddFoldersToList", "Add Structure", "btnVol07IncludeFolderListView",
-     "btnVol07ZoomIncludeWindow", "btnVol07ClearAll", "rdoVol07"},
+     "btnVol07ZoomIncludeWindow", "btnVol07ClearAll", "rdoVol07", "btnVol07LoadFrom", "btnVol07SmartImport",
+     "btnVol07SaveTo", "btnVol07SmartExport"},
     {"btnVol08IncToExc", "btnVol08ExcToInc", "btnVol08AllfromInc", "btnVol08AllfromExc", "btnVol08ExchangeIncToExc",
      "btnVol08DeleteExcludeList", "Delete Selected", "btnVol08DeleteExcludeAll", "btnVol08EditIncludeList", nullptr,
      "btnVol08AddFolderToList", "Add  Folder", "btnVol08IncludeFolderListView", "btnVol08ZoomIncludeWindow",
-     "btnVol08ClearAll", "rdoVol08"},
+     "btnVol08ClearAll", "rdoVol08", "btnVol08LoadFrom", "btnVol08SmartImport", "btnVol08SaveTo",
+     "btnVol08SmartExport"},
 };
 
 const char* const kPageKeys[] = {"Vol02", "Vol04", "Vol06", "Vol07", "Vol08"};
@@ -279,6 +288,14 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include_, L
                                                  : nullptr),
       btnZoom(owner.Make<Button>(NamesOf(page).zoom, "Zoom")),
       btnClearAll(owner.Make<Button>(NamesOf(page).clearAll, "Clear Fields")),
+      btnImportList(owner.Make<Button>(NamesOf(page).importList, "Import List")),
+      btnSmartImport(owner.Make<Button>(NamesOf(page).smartImport,
+                                        page == PanelPage::Vol02 || page == PanelPage::Vol04 ? "Import"
+                                                                                             : "Import F. List")),
+      btnExportList(owner.Make<Button>(NamesOf(page).exportList,
+                                       page == PanelPage::Vol02 || page == PanelPage::Vol04 ? "Export List"
+                                                                                            : "Export list")),
+      btnSmartExport(owner.Make<Button>(NamesOf(page).smartExport, "Export")),
       owner_(owner),
       ui_(ui),
       page_(page),
@@ -310,6 +327,20 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include_, L
   if (btnViewSelected) btnViewSelected->onClick = [this] { ViewSelected(); };
   btnZoom.onClick = [this] { Zoom(); };
   btnClearAll.onClick = [this] { ClearFields(); };
+  btnImportList.onClick = [this] { PlainImportList(*this, ui_); };
+  btnSmartImport.onClick = [this] {
+    if (fileImport_) SmartImportList(*this, ui_, *fileImport_);
+  };
+  btnExportList.onClick = [this] { PlainExportList(*this, ui_); };
+  btnSmartExport.onClick = [this] {
+    if (fileExport_) SmartExportList(*this, ui_, *fileExport_);
+  };
+  if (names.methodPrefix) methodControls.import = &btnSmartImport;
+}
+
+void ListPanel::AttachFileWindows(TfrmFileImport& fileImport, TfrmFileExport& fileExport) {
+  fileImport_ = &fileImport;
+  fileExport_ = &fileExport;
 }
 
 void ListPanel::AttachWindows(EditIncludeListWindow& editor, TfrmZoomIncludeWindow& zoom) {
@@ -323,7 +354,8 @@ void ListPanel::SetEnabled(bool enabled) {
   for (Control* c : std::initializer_list<Control*>{&include, &exclude, &includeSum, &excludeSum, &btnIncToExc,
                                                      &btnExcToInc, &btnAllFromInc, &btnAllFromExc, &btnExchange,
                                                      &btnDeleteFromExclude, &btnDeleteExcludeAll,
-                                                     &btnEditIncludeList, &btnAdd, &btnZoom})
+                                                     &btnEditIncludeList, &btnAdd, &btnZoom, &btnImportList,
+                                                     &btnSmartImport, &btnExportList, &btnSmartExport})
     c->SetEnabled(enabled);
   if (edtAddToList) edtAddToList->SetEnabled(enabled);
   if (btnViewSelected) btnViewSelected->SetEnabled(enabled);

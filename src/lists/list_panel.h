@@ -14,6 +14,8 @@
 namespace quillory {
 
 class EditIncludeListWindow;
+class TfrmFileExport;
+class TfrmFileImport;
 class TfrmZoomIncludeWindow;
 class Ui;
 
@@ -64,6 +66,13 @@ class ListPanel {
   Button* btnViewSelected = nullptr;  // Vol06, Vol07, Vol08
   Button& btnZoom;
   Button& btnClearAll;
+  // Files: "Import List" (btnVol02Open, btnVol06LoadFrom, ...), the smart
+  // "Import" / "Import F. List", "Export List" (btnVol02Save, btnVol06SaveTo,
+  // ...) and the smart "Export".
+  Button& btnImportList;
+  Button& btnSmartImport;
+  Button& btnExportList;
+  Button& btnSmartExport;
   // "Methods for creating Input (Include) Folder List" (Vol06, Vol07, Vol08).
   RadioGroup methods;
   Label* grpMethods = nullptr;
@@ -90,6 +99,8 @@ class ListPanel {
   std::function<void()> afterAdd;
 
   void AttachWindows(EditIncludeListWindow& editor, TfrmZoomIncludeWindow& zoom);
+  // The import and export windows the file buttons open.
+  void AttachFileWindows(TfrmFileImport& fileImport, TfrmFileExport& fileExport);
   EditIncludeListWindow* Editor() const { return editor_; }
   // Every control of the panel, for pages that enable it as a whole.
   void SetEnabled(bool enabled);
@@ -138,6 +149,8 @@ class ListPanel {
   const Texts& texts_;
   EditIncludeListWindow* editor_ = nullptr;
   TfrmZoomIncludeWindow* zoom_ = nullptr;
+  TfrmFileImport* fileImport_ = nullptr;
+  TfrmFileExport* fileExport_ = nullptr;
 };
 
 }  // namespace quillory

@@ -68,21 +68,6 @@ class TfrmVol08EditIncludeList : public EditIncludeListWindow {
   TfrmVol08EditIncludeList();
 };
 
-class TfrmEditSmartImport : public Window {
- public:
-  TfrmEditSmartImport() : Window("TfrmEditSmartImport", "Edit") {}
-};
-
-class TfrmFileExport : public Window {
- public:
-  TfrmFileExport() : Window("TfrmFileExport", "Export") {}
-};
-
-class TfrmFileImport : public Window {
- public:
-  TfrmFileImport() : Window("TfrmFileImport", "Import") {}
-};
-
 // One read-only copy of an include list, wide enough for long paths; one
 // instance serves every page.
 class TfrmZoomIncludeWindow : public Window {

@@ -1,5 +1,7 @@
 #include "qt/view_factory.h"
 
+#include "qt/file_export_view.h"
+#include "qt/file_import_view.h"
 #include "qt/list_windows_view.h"
 #include "qt/manual_creation_view.h"
 #include "qt/separator_window_view.h"
@@ -11,6 +13,8 @@ WindowView* NewWindowView(Window& window, QWidget* parent) {
   if (WindowView* view = NewSeparatorWindowView(window, parent)) return view;
   if (WindowView* view = NewErrorLogView(window, parent)) return view;
   if (WindowView* view = NewListWindowView(window, parent)) return view;
+  if (WindowView* view = NewFileImportView(window, parent)) return view;
+  if (WindowView* view = NewFileExportView(window, parent)) return view;
   return new WindowView(window, parent);
 }
 

@@ -9,5 +9,7 @@ int RunQtUiTests(int argc, char** argv);
 int RunSeparatorWindowViewTests(int argc, char** argv);
 int RunManualCreationViewTests(int argc, char** argv);
 int RunListPanelViewTests(int argc, char** argv);
+int RunFileImportViewTests(int argc, char** argv);
+int RunFileExportViewTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
   failed += quillory::RunSeparatorWindowViewTests(argc, argv);
   failed += quillory::RunManualCreationViewTests(argc, argv);
   failed += quillory::RunListPanelViewTests(argc, argv);
+  failed += quillory::RunFileImportViewTests(argc, argv);
+  failed += quillory::RunFileExportViewTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }

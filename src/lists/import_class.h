@@ -1,0 +1,51 @@
+// Reads a text file and cuts its lines into the items of an import, as the
+// import window's preview asks: whole lines, every column of a separated file,
+// or one column. The items come in file order, not yet free of duplicates.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillory {
+
+enum ImportKind : int { kImportPlain = 2, kImportAllColumns = 4, kImportOneColumn = 5 };
+
+class ImportClass {
+ public:
+  // `separator` as the box shows it: "space" (after trimming) stands for one
+  // blank. The quotation mark is kept for the caller; the cutting always uses
+  // the double quotation mark and the apostrophe.
+  ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon);
+
+  // Column for kind 5, counted from 1 (numbers below 1 read as 1).
+  void SetColumn(int n);
+
+  // Reads the file (program-form path) and fills the result. Returns the
+  // error code: 0, or 2 when the file cannot be opened (the caller warns;
+  // the result stays empty). A read error part-way keeps what was read.
+  int Run();
+
+  int ErrorCode() const { return errorCode_; }
+  bool ReadFailed() const { return readFailed_; }
+  const std::string& FileName() const { return fileName_; }
+  int Kind() const { return kind_; }
+  const std::string& Separator() const { return separator_; }
+  const std::string& QuotationMark() const { return quotationMark_; }
+  bool Abandon() const { return abandon_; }
+  int Column() const { return column_; }
+  const std::vector<std::string>& Result() const { return result_; }
+  std::vector<std::string> TakeResult() { return std::move(result_); }
+
+ private:
+  std::string fileName_;
+  int kind_;
+  std::string separator_;
+  std::string quotationMark_;
+  bool abandon_;
+  int column_ = 1;
+  std::vector<std::string> result_;
+  int errorCode_ = 0;
+  bool readFailed_ = false;
+};
+
+}  // namespace quillory

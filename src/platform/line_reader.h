@@ -1,0 +1,38 @@
+// Reads a text file line by line without holding it whole, so a list of a
+// million lines or a single line of many megabytes costs only the line at hand.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/file_io.h"
+
+namespace quillory {
+
+// A UTF-8 byte order mark at the start is skipped. A line ends at LF, at
+// CR LF, or at a CR on its own (files from systems that end lines so would
+// otherwise be one line with carriage returns inside its names). Bytes are
+// passed on as they are: invalid UTF-8 and NUL bytes stay in the line.
+class LineReader {
+ public:
+  explicit LineReader(InputFile& file);
+  // The next line without its end; false at the end of the file or at the
+  // first read error (see Failed). A last line without an end is returned.
+  bool Next(std::string& line);
+  // Reading stopped at a read error rather than at the end of the file.
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Fill();
+
+  InputFile& file_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool atStart_ = true;
+  bool eof_ = false;
+  bool failed_ = false;
+  bool pendingCr_ = false;  // the last line ended at a CR that may be half of CR LF
+};
+
+}  // namespace quillory
