@@ -223,30 +223,22 @@ void ComboBox::UserSetText(std::string text) {
 
 // ---- ListBox ----
 
-void ListBox::IndexAdd(const std::string& item) { ++folded_[CaseFold(item)]; }
-
-void ListBox::IndexRemove(const std::string& item) {
-  auto it = folded_.find(CaseFold(item));
-  if (it == folded_.end()) return;
-  if (--it->second == 0) folded_.erase(it);
-}
-
-bool ListBox::Contains(std::string_view item) const { return folded_.count(CaseFold(item)) != 0; }
+bool ListBox::Contains(std::string_view item) const { return index_.Contains(item); }
 
 long ListBox::IndexOf(std::string_view item) const {
-  std::string key = CaseFold(item);
-  if (!folded_.count(key)) return -1;
+  const FoldKey key = FoldKeyOf(item);
+  if (!index_.Contains(key)) return -1;
   if (sorted_) {
     auto it = std::lower_bound(items_.begin(), items_.end(), item,
                                [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
     // CompareText breaks ties by bytes, so equal-folded neighbours may sit
     // just before the bound; step back over them.
-    while (it != items_.begin() && CaseFold(*(it - 1)) == key) --it;
+    while (it != items_.begin() && FoldKeyOf(*(it - 1)) == key) --it;
     for (; it != items_.end(); ++it)
-      if (CaseFold(*it) == key) return it - items_.begin();
+      if (FoldKeyOf(*it) == key) return it - items_.begin();
   }
   for (std::size_t i = 0; i < items_.size(); ++i)
-    if (CaseFold(items_[i]) == key) return static_cast<long>(i);
+    if (FoldKeyOf(items_[i]) == key) return static_cast<long>(i);
   return -1;
 }
 
@@ -257,7 +249,7 @@ std::size_t ListBox::Add(std::string item) {
                           [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }) -
          items_.begin();
   }
-  IndexAdd(item);
+  index_.Add(FoldKeyOf(item));
   items_.insert(items_.begin() + at, std::move(item));
   selected_.insert(selected_.begin() + at, 0);
   if (itemIndex_ >= static_cast<long>(at)) ++itemIndex_;
@@ -268,7 +260,7 @@ std::size_t ListBox::Add(std::string item) {
 void ListBox::AddMany(std::vector<std::string> items) {
   if (items.empty()) return;
   if (!sorted_) {
-    for (auto& s : items) IndexAdd(s);
+    for (auto& s : items) index_.Add(FoldKeyOf(s));
     std::size_t first = items_.size();
     items_.reserve(items_.size() + items.size());
     for (auto& s : items) items_.push_back(std::move(s));
@@ -286,11 +278,10 @@ void ListBox::AddMany(std::vector<std::string> items) {
 
 std::size_t ListBox::AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep) {
   const std::size_t first = items_.size();
-  folded_.reserve(folded_.size() + items.size());
+  index_.Reserve(index_.Distinct() + items.size());
   for (auto& s : items) {
     if (keep && !keep(s)) continue;
-    auto [it, fresh] = folded_.try_emplace(CaseFold(s), 1);
-    if (!fresh) continue;
+    if (!index_.Insert(FoldKeyOf(s))) continue;
     items_.push_back(std::move(s));
   }
   const std::size_t added = items_.size() - first;
@@ -313,7 +304,7 @@ std::vector<std::string> ListBox::TakeItems() {
   items_.clear();
   if (!out.empty()) {
     selected_.clear();
-    folded_.clear();
+    index_.Clear();
     selectedCount_ = 0;
     itemIndex_ = -1;
     Notify(ControlChange::RowsReset);
@@ -326,7 +317,7 @@ void ListBox::Insert(std::size_t index, std::string item) {
     Add(std::move(item));
     return;
   }
-  IndexAdd(item);
+  index_.Add(FoldKeyOf(item));
   items_.insert(items_.begin() + index, std::move(item));
   selected_.insert(selected_.begin() + index, 0);
   if (itemIndex_ >= static_cast<long>(index)) ++itemIndex_;
@@ -335,7 +326,7 @@ void ListBox::Insert(std::size_t index, std::string item) {
 
 void ListBox::Delete(std::size_t index) {
   if (index >= items_.size()) return;
-  IndexRemove(items_[index]);
+  index_.Remove(FoldKeyOf(items_[index]));
   if (selected_[index]) --selectedCount_;
   items_.erase(items_.begin() + index);
   selected_.erase(selected_.begin() + index);
@@ -362,7 +353,7 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
   std::size_t out = 0;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (drop[i]) {
-      IndexRemove(items_[i]);
+      index_.Remove(FoldKeyOf(items_[i]));
       continue;
     }
     if (out != i) {
@@ -384,7 +375,7 @@ void ListBox::Clear() {
   if (items_.empty()) return;
   items_.clear();
   selected_.clear();
-  folded_.clear();
+  index_.Clear();
   selectedCount_ = 0;
   itemIndex_ = -1;
   Notify(ControlChange::RowsReset);
@@ -420,15 +411,15 @@ void ListBox::SortItems(bool reindex) {
   for (auto& k : keys) sorted.push_back(std::move(items_[k.second]));
   items_ = std::move(sorted);
   if (!reindex) return;
-  folded_.clear();
-  folded_.reserve(keys.size());
-  for (auto& k : keys) ++folded_[std::move(k.first)];
+  index_.Clear();
+  index_.Reserve(keys.size());
+  for (auto& k : keys) index_.Add(FoldKeyOfFolded(k.first));
 }
 
 void ListBox::Rebuild() {
-  folded_.clear();
-  folded_.reserve(items_.size());
-  for (auto& s : items_) IndexAdd(s);
+  index_.Clear();
+  index_.Reserve(items_.size());
+  for (auto& s : items_) index_.Add(FoldKeyOf(s));
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;

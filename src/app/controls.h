@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "app/signal.h"
+#include "platform/case_blind_index.h"
 
 namespace quillory {
 
@@ -312,8 +312,6 @@ class ListBox : public Control {
   void SetScrollWidth(int pixels) { scrollWidth_ = pixels; }
 
  private:
-  void IndexAdd(const std::string& item);
-  void IndexRemove(const std::string& item);
   void Rebuild();
   void SortItems(bool reindex);
 
@@ -324,7 +322,7 @@ class ListBox : public Control {
   std::size_t selectedCount_ = 0;
   long itemIndex_ = -1;
   int scrollWidth_ = 0;
-  std::unordered_map<std::string, std::size_t> folded_;  // case-folded item -> count
+  CaseBlindIndex index_;
 };
 
 // Rows of columns; cheap and simple, used by a few summary windows.

@@ -24,6 +24,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace quillory {
 
@@ -449,6 +451,25 @@ QPushButton* NewButton(Button& button, QWidget* parent) {
   auto* widget = new QPushButton(parent);
   widget->setObjectName(ToQt(button.Name()));
   BindButton(widget, button);
+  return widget;
+}
+
+QWidget* NewUpDown(UpDown& upDown, QWidget* parent) {
+  auto* widget = new QWidget(parent);
+  widget->setObjectName(ToQt(upDown.Name()));
+  auto* layout = new QVBoxLayout(widget);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (bool up : {true, false}) {
+    auto* arrow = new QToolButton(widget);
+    arrow->setObjectName(ToQt(upDown.Name()) + (up ? QStringLiteral("Up") : QStringLiteral("Down")));
+    arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+    arrow->setAutoRepeat(true);
+    arrow->setFixedSize(18, 11);
+    QObject::connect(arrow, &QToolButton::clicked, arrow, [&upDown, up] { Guarded([&upDown, up] { upDown.Click(up); }); });
+    layout->addWidget(arrow);
+  }
+  BindControl(widget, upDown);
   return widget;
 }
 

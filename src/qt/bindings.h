@@ -84,6 +84,8 @@ QLineEdit* NewEdit(Edit& edit, QWidget* parent);
 QPlainTextEdit* NewMemo(Memo& memo, QWidget* parent);
 QComboBox* NewComboBox(ComboBox& combo, bool editable, QWidget* parent);
 QAction* NewAction(Button& button, QObject* parent);
+// The two arrows of an up-down, stacked; each click steps the model.
+QWidget* NewUpDown(UpDown& upDown, QWidget* parent);
 
 // A plain-text label that stands for no model control.
 QLabel* NewCaption(const QString& text, QWidget* parent);

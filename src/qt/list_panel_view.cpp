@@ -137,6 +137,18 @@ QWidget* BuildListPanel(ListPanel& panel, QWidget* parent) {
   tools->addWidget(
       PanelButton(panel.btnEditIncludeList, QObject::tr("Edit the Include list line by line"), widget));
   tools->addWidget(PanelButton(panel.btnZoom, QObject::tr("Show the Include list in a wide window"), widget));
+  tools->addSpacing(12);
+  tools->addWidget(PanelButton(panel.btnImportList, QObject::tr("Add the lines of a text file to the Include list"),
+                               widget));
+  // Pages with the method radios show the smart import beside its radio.
+  if (!panel.grpMethods)
+    tools->addWidget(PanelButton(panel.btnSmartImport,
+                                 QObject::tr("Cut a text or separated file into items, preview and import them"),
+                                 widget));
+  tools->addWidget(
+      PanelButton(panel.btnExportList, QObject::tr("Write the Include list to a text file, one item per line"), widget));
+  tools->addWidget(PanelButton(panel.btnSmartExport,
+                               QObject::tr("Write the Include list as plain or separated text, with options"), widget));
   tools->addStretch(1);
   tools->addWidget(
       PanelButton(panel.btnClearAll, QObject::tr("Empty both lists and reset every field of this page"), widget));
@@ -151,8 +163,19 @@ QGroupBox* BuildListMethods(ListPanel& panel, QWidget* parent) {
   group->setObjectName(ToQt(panel.grpMethods->Name()));
   BindGroupBox(group, *panel.grpMethods);
   auto* column = new QVBoxLayout(group);
-  for (RadioButton* radio : {panel.rdoMakeListSelector, panel.rdoMakeListImport, panel.rdoAddToListManually})
-    if (radio) column->addWidget(NewRadioButton(*radio, group));
+  for (RadioButton* radio : {panel.rdoMakeListSelector, panel.rdoMakeListImport, panel.rdoAddToListManually}) {
+    if (!radio) continue;
+    column->addWidget(NewRadioButton(*radio, group));
+    if (radio == panel.rdoMakeListImport) {
+      auto* row = new QHBoxLayout;
+      row->addSpacing(20);
+      row->addWidget(PanelButton(panel.btnSmartImport,
+                                 QObject::tr("Cut a text or separated file into folders, preview and import them"),
+                                 group));
+      row->addStretch(1);
+      column->addLayout(row);
+    }
+  }
   column->addStretch(1);
   return group;
 }

@@ -103,6 +103,8 @@ WindowView::WindowView(Window& window, QWidget* parent) : QDialog(parent), windo
       layout->addWidget(NewRadioButton(*radio, this));
     } else if (auto* edit = dynamic_cast<Edit*>(control)) {
       layout->addWidget(NewEdit(*edit, this));
+    } else if (auto* upDown = dynamic_cast<UpDown*>(control)) {
+      layout->addWidget(NewUpDown(*upDown, this), 0, Qt::AlignLeft);
     } else if (auto* memo = dynamic_cast<Memo*>(control)) {
       layout->addWidget(NewMemo(*memo, this), 1);
       grows = true;

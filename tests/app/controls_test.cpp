@@ -102,6 +102,36 @@ TEST(ControlsButtons, DisabledOrHiddenControlsCannotBeClicked) {
   EXPECT_EQ(clicks, 2);
 }
 
+TEST(ControlsButtons, UpDownStepsItsFieldWithinBoundsAndWraps) {
+  Edit field("edtNumber");
+  int changes = 0;
+  field.onChange = [&] { ++changes; };
+  UpDown wrapping("udNumber", field, 1, 100, true);
+  field.SetText("100");
+  EXPECT_TRUE(wrapping.Click(true));
+  EXPECT_EQ(field.Text(), "1");
+  EXPECT_TRUE(wrapping.Click(false));
+  EXPECT_EQ(field.Text(), "100");
+  EXPECT_EQ(changes, 2);  // each step is a user edit of the field
+  // What is not a number, or lies outside the bounds, steps from the bound.
+  field.SetText("abc");
+  wrapping.Click(true);
+  EXPECT_EQ(field.Text(), "2");
+  field.SetText("-7");
+  wrapping.Click(false);
+  EXPECT_EQ(field.Text(), "100");
+  field.SetText("99999999999999999999");
+  EXPECT_EQ(wrapping.Position(), 1);
+
+  UpDown stopping("udStop", field, 0, 3, false);
+  field.SetText("3");
+  stopping.Click(true);
+  EXPECT_EQ(field.Text(), "3");
+  stopping.SetEnabled(false);
+  EXPECT_FALSE(stopping.Click(false));
+  EXPECT_EQ(field.Text(), "3");
+}
+
 TEST(ControlsButtons, RadioGroupIsExclusive) {
   RadioGroup group;
   RadioButton a("a", "A", &group), b("b", "B", &group), c("c", "C", &group);
