@@ -12,8 +12,10 @@ enum ImportKind : int { kImportPlain = 2, kImportAllColumns = 4, kImportOneColum
 
 class ImportClass {
  public:
-  // `separator` as the box shows it: "space" (after trimming) stands for one
-  // blank. The quotation mark is kept for the caller; the cutting always uses
+  // `separator` as the box shows it, trimmed: "space" (any letter case) and
+  // a box of blanks only stand for one blank; an empty box cuts nothing, so
+  // each line is one piece; white space other than blanks alone (a tab) is
+  // kept as typed. The quotation mark is kept for the caller; the cutting always uses
   // the double quotation mark and the apostrophe.
   ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon);
 
@@ -22,7 +24,9 @@ class ImportClass {
 
   // Reads the file (program-form path) and fills the result. Returns the
   // error code: 0, or 2 when the file cannot be opened (the caller warns;
-  // the result stays empty). A read error part-way keeps what was read.
+  // the result stays empty). A read error part-way keeps what was read and
+  // sets ReadFailed. Items are trimmed; one that is empty after the
+  // quotation step is left out.
   int Run();
 
   int ErrorCode() const { return errorCode_; }

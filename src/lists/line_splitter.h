@@ -15,7 +15,9 @@ constexpr char kApostrophe = '\'';
 
 // Cuts at every character of `separators` (a set of bytes): a run of them is
 // one cut and those at the ends cut nothing. Pieces are trimmed; empty ones
-// are dropped. An empty set gives the trimmed text as the one piece.
+// are dropped. An empty set gives the trimmed text as the one piece. A
+// non-ASCII separator is matched as its whole UTF-8 character, so it never
+// cuts a letter that merely shares its first byte.
 std::vector<std::string> TokenSplit(std::string_view text, std::string_view separators);
 
 // The wrapping a file's blank-separated lines have earned so far: once a
@@ -37,13 +39,16 @@ std::vector<std::string> Split(std::string_view line, std::string_view separator
 // double quotation mark, the third and fourth, ... are kept whole (without
 // the marks); the others are cut at white space. `quotePositions` are the
 // byte positions of the marks, ascending. Pieces trimmed, empty ones dropped.
+// A last mark without its partner keeps the rest of the line whole, as one
+// typing "My Docs without closing it means. White space is any code 0 to 32.
 std::vector<std::string> SplitOutsideQuotes(std::string_view line, const std::vector<std::size_t>& quotePositions);
 
 // q before and after, every q inside doubled.
 std::string WrapInQuotes(std::string_view piece, char q);
-// A text that begins with q becomes what follows up to the next single q (a
-// doubled qq standing for one q); text after that closing q is dropped. A
-// text that does not begin with q, or has no closing q, stays as it is.
+// A text that begins with q and whose closing q (the next single one, a
+// doubled qq standing for one q) is its last character becomes what lies
+// between. Any other text stays as it is: one that does not begin with q,
+// has no closing q, or goes on after it (nothing is silently dropped).
 std::string RemoveQuotationPair(std::string_view text, char q);
 // The import's quotation step: one pair of double quotation marks, then one
 // pair of apostrophes.

@@ -17,7 +17,8 @@ class LineReader {
  public:
   explicit LineReader(InputFile& file);
   // The next line without its end; false at the end of the file or at the
-  // first read error (see Failed). A last line without an end is returned.
+  // first read error (see Failed). A last line without an end is returned;
+  // one cut off by a read error is not, as it would name another folder.
   bool Next(std::string& line);
   // Reading stopped at a read error rather than at the end of the file.
   bool Failed() const { return failed_; }

@@ -1,0 +1,127 @@
+#include "platform/line_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_drive.h"
+
+namespace quillory {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Bytes handed out in reads of at most `step` bytes; after `failAfter` bytes
+// a read fails as a disk error would.
+class MemoryFile final : public InputFile {
+ public:
+  MemoryFile(std::string bytes, std::size_t step, std::size_t failAfter = std::string::npos)
+      : bytes_(std::move(bytes)), step_(step), failAfter_(failAfter) {}
+  std::size_t Read(void* buffer, std::size_t size) override {
+    if (failed_) return 0;
+    if (pos_ >= failAfter_) {
+      failed_ = true;
+      return 0;
+    }
+    std::size_t n = std::min({size, step_, bytes_.size() - pos_});
+    if (failAfter_ != std::string::npos) n = std::min(n, failAfter_ - pos_);
+    std::memcpy(buffer, bytes_.data() + pos_, n);
+    pos_ += n;
+    return n;
+  }
+  bool Failed() const override { return failed_; }
+  std::optional<std::uint64_t> Size() const override { return bytes_.size(); }
+
+ private:
+  std::string bytes_;
+  std::size_t step_;
+  std::size_t failAfter_;
+  std::size_t pos_ = 0;
+  bool failed_ = false;
+};
+
+Lines ReadAll(InputFile& file, bool* failed = nullptr) {
+  LineReader reader(file);
+  Lines lines;
+  std::string line;
+  while (reader.Next(line)) lines.push_back(line);
+  if (failed != nullptr) *failed = reader.Failed();
+  // Once done it stays done.
+  EXPECT_FALSE(reader.Next(line));
+  return lines;
+}
+
+Lines ReadBytes(const std::string& bytes, std::size_t step = 1 << 20) {
+  MemoryFile file(bytes, step);
+  return ReadAll(file);
+}
+
+TEST(PlatformLineReader, LineEndsMarksAndOddBytes) {
+  EXPECT_EQ(ReadBytes(""), Lines{});
+  EXPECT_EQ(ReadBytes("\xEF\xBB\xBF"), Lines{});
+  EXPECT_EQ(ReadBytes("\xEF\xBB\xBF" "a\nb"), (Lines{"a", "b"}));
+  // Only a mark at the very start is one.
+  EXPECT_EQ(ReadBytes("a\n\xEF\xBB\xBF" "b\n"), (Lines{"a", "\xEF\xBB\xBF" "b"}));
+  EXPECT_EQ(ReadBytes("\xEF\xBB" "x"), (Lines{"\xEF\xBB" "x"}));
+  EXPECT_EQ(ReadBytes("a\r\nb\rc\n\rd\r\r\ne"), (Lines{"a", "b", "c", "", "d", "", "e"}));
+  EXPECT_EQ(ReadBytes("last line\r"), (Lines{"last line"}));
+  EXPECT_EQ(ReadBytes("\n\n  \n\t\r\n"), (Lines{"", "", "  ", "\t"}));
+  const std::string odd("a\0b\xFF\xC3(\n\0", 8);
+  EXPECT_EQ(ReadBytes(odd), (Lines{std::string("a\0b\xFF\xC3(", 6), std::string("\0", 1)}));
+}
+
+TEST(PlatformLineReader, ShortReadsCutNothingApart) {
+  const std::string bytes = "\xEF\xBB\xBF" "one\r\ntwo\rthree\r\n\r\nfour";
+  const Lines expected{"one", "two", "three", "", "four"};
+  for (std::size_t step = 1; step <= 6; ++step) EXPECT_EQ(ReadBytes(bytes, step), expected) << "step " << step;
+}
+
+TEST(PlatformLineReader, ReadErrorStopsAndDropsTheCutLine) {
+  const std::string bytes = "alpha\nbeta\ngam";
+  MemoryFile file(bytes + "ma\n", 4, bytes.size());
+  bool failed = false;
+  EXPECT_EQ(ReadAll(file, &failed), (Lines{"alpha", "beta"}));
+  EXPECT_TRUE(failed);
+
+  MemoryFile clean("alpha\n", 4);
+  ReadAll(clean, &failed);
+  EXPECT_FALSE(failed);
+}
+
+class PlatformLineReaderFile : public TempDriveTest {};
+
+TEST_F(PlatformLineReaderFile, ChunkBoundariesAndHugeLines) {
+  // CR as the last byte of the first 64 KiB chunk, LF as the first of the next.
+  const std::size_t chunk = 64 * 1024;
+  std::string first(chunk - 1, 'x');
+  MakeFile("D:\\split.txt", first + "\r\nnext\r\r");
+  auto file = OpenInputFile("D:\\split.txt");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(ReadAll(*file), (Lines{first, "next", ""}));
+
+  // A mark in front shifts the boundary; a lone CR there stays one line end.
+  MakeFile("D:\\lone.txt", "\xEF\xBB\xBF" + std::string(chunk - 4, 'y') + "\rz");
+  file = OpenInputFile("D:\\lone.txt");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(ReadAll(*file), (Lines{std::string(chunk - 4, 'y'), "z"}));
+
+  std::string huge(10 * 1024 * 1024, 'a');
+  for (std::size_t i = 0; i < huge.size(); i += 4099) huge[i] = static_cast<char>('A' + i % 26);
+  MakeFile("D:\\huge.txt", huge + "\r\nend");
+  file = OpenInputFile("D:\\huge.txt");
+  ASSERT_NE(file, nullptr);
+  LineReader reader(*file);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_TRUE(line == huge) << "the 10 MB line differs, size " << line.size();
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, "end");
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_FALSE(reader.Failed());
+}
+
+}  // namespace
+}  // namespace quillory
