@@ -1,9 +1,284 @@
 #include "lists/list_import.h"
 
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <map>
+#include <vector>
+
+#include "app/ui.h"
+#include "lists/file_import.h"
+#include "lists/list_panel.h"
+#include "names/folder_names.h"
+#include "names/list_check.h"
+#include "platform/case_blind_index.h"
+#include "platform/drives.h"
+#include "platform/file_io.h"
+#include "platform/line_reader.h"
+#include "platform/text.h"
+
 namespace quillory {
 
-void SmartImportList(ListPanel&, Ui&, TfrmFileImport&) {}
+namespace {
 
-void PlainImportList(ListPanel&, Ui&) {}
+// The captions and texts of one page's imports.
+struct PageTexts {
+  // Smart import.
+  const char* emptyPreviewCaption;
+  const char* checkFaultCaption;
+  // Plain import.
+  const char* filter;
+  const char* notTxtQuestion;
+  const char* notTxtCaption;
+  const char* openFailedCaption;
+  const char* clearCaption;
+  const char* inInclude;
+  const char* inIncludeCaption;
+  const char* inExclude;
+  const char* inExcludeCaption;
+  const char* driveQuestion;
+  const char* driveCaption;
+  const char* endNote;
+};
+
+const char* const kEmptyPreview = "Empty Result List in the File Import Window!\n";
+const char* const kOpenFailed = "There was a problem opening the file !\nAction : The file is maybe corrupted.";
+const char* const kClearQuestion =
+    "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous content,\n"
+    "Click NO to leave it.";
+const char* const kDialogTitle = "Import List";
+// The closing note carries no message number; it is titled as the program.
+const char* const kPlainCaption = "Quillory Suite";
+
+const char* const kFilterVol02 = "Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+const char* const kFilterOthers = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+const char* const kNotTxtVol02 =
+    "The file extension is not a txt.\nMaybe it is not a plain text file. \nDo you want to open this file ?\nClick "
+    "YES to continue Loading this file,\nClick NO to Stop the Loading process.";
+const char* const kNotTxtOthers =
+    "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to open this file ?\nClick YES "
+    "to Continue Loading this file,\nClick NO to Stop the Loading process.";
+const char* const kEndVol02 = "End of the Loading process.";
+const char* const kEndOthers = "End of the loading process.";
+const char* const kItemInInclude = "This item already exists in the Include window !\n";
+const char* const kItemInExclude = "This item already exists in the Exclude window !\n";
+const char* const kFolderInInclude = "This folder already exists in the Include window !\n";
+const char* const kFolderInExclude = "This folder already exists in the Exclude window !\n";
+const char* const kDriveVol02 =
+    "There is a drive letter in the string!\nClick YES to continue without asking\nClick NO  to Clear the INCULDE "
+    "Window and quit the Import process";
+const char* const kDriveOthers =
+    "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the INCULDE Window and "
+    "quit the Import process";
+
+const PageTexts kTexts[] = {
+    // Vol02
+    {"Creating Folder(s).-From a String List.             Warning no: 0377.",
+     "Creating Folder(s).-From a String List.            Warning no: 0385bc.", kFilterVol02, kNotTxtVol02,
+     "Creating Folder(s).-From a String List.            Information no: 0012.",
+     "Creating Folder(s).-From a String List.            Warning no: 0013.",
+     "Creating Folder(s).-From a String List.            Information no: 0014.", kItemInInclude,
+     "Creating Folder(s).-From a String List.             Warning no: 0141.", kItemInExclude,
+     "Creating Folder(s).-From a String List.             Warning no: 0142.", kDriveVol02,
+     "reating Folder(s).-From a String List.             Warning no: 0143.", kEndVol02},
+    // Vol04
+    {"Creating Folder(s).-From a Folder List.             Warning no: 0383.",
+     "Creating Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
+     "Creating Folder(s).-From a Folder List.            Information no: 0048.",
+     "Creating Folder(s).-From a Folder List.             Warning no: 0049.",
+     "Creating Folder(s).-From a Folder List.            Information no: 0050.", kFolderInInclude,
+     "Creating Folder(s).-From a Folder List.             Warning no: 0138.", kFolderInExclude,
+     "Creating Folder(s).-From a Folder List.             Warning no: 0139.", kDriveOthers,
+     "Creating Folder(s).-From a Folder List.             Warning no: 0140.", kEndOthers},
+    // Vol06
+    {"Rename Folder(s).-From a Folder List.             Warning no: 0389.",
+     "Rename Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
+     "Rename Folders. - From a Folder List.            Information no: 0190.",
+     "Rename Folders. - From Folder List.             Warning no: 0191.",
+     "Rename Folders. - From a Folder List.            Information no: 0192.", kFolderInInclude,
+     "Rename Folders. - From a Folder List.             Warning no: 0196.", kFolderInExclude,
+     "Rename Folders. - From a Folder List.             Warning no: 0195.", kDriveOthers,
+     "Rename Folders. - From a Folder List.             Warning no: 0194.", kEndOthers},
+    // Vol07
+    {"Delete Folder(s).-From a Folder List.             Warning no: 0395.",
+     "Delete Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
+     "Delete Folders(s).-From a Folder List.            Information no: 0225.",
+     "Delete Folder(s).-From a Folder List.             Warning no: 0226.",
+     "Delete Folder(s).-From a Folder List.            Information no: 0227.", kFolderInInclude,
+     "Delete Folder(s).-From a Folder List.             Warning no: 0231.", kFolderInExclude,
+     "Delete Folder(s).-From a Folder List.             Warning no: 0230.", kDriveOthers,
+     "Delete Folder(s).-From a Folder List.             Warning no: 0229.", kEndOthers},
+    // Vol08
+    {"Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0401.",
+     "Copy Folder Structure(s).-From a Folder List. - From a Folder List.            Warning no: 0383bc.",
+     kFilterOthers, kNotTxtOthers, "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0268.",
+     "Copy Folder Structure(s).-From Folder List - Level.             Warning no: 0269.",
+     "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0270.", kFolderInInclude,
+     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0274.", kFolderInExclude,
+     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0273.", kDriveOthers,
+     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0272.", kEndOthers},
+};
+
+const PageTexts& TextsOf(PanelPage page) { return kTexts[static_cast<int>(page)]; }
+
+// The pages that act on existing folders take no bare drive or other text of
+// three characters or fewer.
+bool SkipsShortItems(PanelPage page) {
+  return page == PanelPage::Vol06 || page == PanelPage::Vol07 || page == PanelPage::Vol08;
+}
+
+std::size_t CharacterCount(std::string_view s) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < s.size(); at += Utf8CharLength(s, at)) ++count;
+  return count;
+}
+
+bool TooShort(PanelPage page, std::string_view trimmed) {
+  return SkipsShortItems(page) && CharacterCount(trimmed) <= 3;
+}
+
+// A letter drive the drive map knows and finds, or a UNC share it names.
+// Asked once per drive and import: a million lines on one drive would
+// otherwise ask the file system a million times.
+class DrivePresence {
+ public:
+  bool Present(std::string_view path) {
+    const std::string drive = CaseFold(ExtractFileDrive(path));
+    if (drive.empty()) return false;
+    auto [it, fresh] = known_.try_emplace(drive, false);
+    if (fresh)
+      it->second = drive.size() == 2 && drive[1] == ':' ? Drives().IsPresent(drive[0])
+                                                        : Drives().ToHost(drive).has_value();
+    return it->second;
+  }
+
+ private:
+  std::map<std::string, bool> known_;
+};
+
+void Warn(Ui& ui, const std::string& text, const char* caption) {
+  ui.ShowMessageBox(text, caption, MessageKind::Warning);
+}
+
+bool Ask(Ui& ui, const char* text, const char* caption) {
+  return ui.ShowMessageBox(text, caption, MessageKind::Question) == MessageAnswer::Yes;
+}
+
+// Lines taken by a plain import reach the include list in batches that grow
+// with the list, so even a sorted list is re-sorted only a few times; the
+// pending lines stay visible to the duplicate test.
+class PendingItems {
+ public:
+  PendingItems(ListBox& list, Ui& ui) : list_(list), ui_(ui) {}
+
+  bool Contains(const std::string& item) const {
+    return list_.Contains(item) || (!folded_.Empty() && folded_.Contains(item));
+  }
+  void Add(std::string item) {
+    folded_.Add(FoldKeyOf(item));
+    items_.push_back(std::move(item));
+    if (items_.size() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
+  }
+  void Flush() {
+    if (items_.empty()) return;
+    list_.AddNew(std::move(items_));
+    items_.clear();
+    folded_.Clear();
+    ui_.Repaint();
+  }
+  void Drop() {
+    items_.clear();
+    folded_.Clear();
+  }
+
+ private:
+  static constexpr std::size_t kMinBatch = 4096;
+  ListBox& list_;
+  Ui& ui_;
+  std::vector<std::string> items_;
+  CaseBlindIndex folded_;
+};
+
+}  // namespace
+
+void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
+  const PageTexts& texts = TextsOf(panel.Page());
+  const ModalResult result = ui.ShowModal(window);
+  const ListBox& preview = window.lstFileImportResults;
+  if (preview.Empty()) {
+    Warn(ui, kEmptyPreview, texts.emptyPreviewCaption);
+    return;
+  }
+  if (result != ModalResult::Ok) return;
+  const ListCheckResult check = CheckList(preview.Items(), panel.FolderPage() ? ListMode::Folders : ListMode::Strings,
+                                          DriveSectionVariant::SmartImport);
+  if (check.fault) {
+    Warn(ui, check.message, texts.checkFaultCaption);
+    return;
+  }
+  const PanelPage page = panel.Page();
+  const bool normalize = page == PanelPage::Vol02 || page == PanelPage::Vol04;
+  std::vector<std::string> items;
+  items.reserve(preview.Count());
+  for (const std::string& item : preview.Items()) items.push_back(normalize ? NormalizeListLine(item) : item);
+  // AddNew leaves out what the include list holds and repeats of the batch.
+  panel.include.AddNew(std::move(items), [&panel, page](const std::string& item) {
+    if (panel.exclude.Contains(item)) return false;
+    const std::string trimmed = Trim(item);
+    return !trimmed.empty() && !TooShort(page, trimmed);
+  });
+}
+
+void PlainImportList(ListPanel& panel, Ui& ui) {
+  const PanelPage page = panel.Page();
+  const PageTexts& texts = TextsOf(page);
+  const std::string path = ui.OpenFileDialog(FileDialogOptions{kDialogTitle, texts.filter, "txt", ""});
+  if (path.empty()) return;
+  if (LowerExtension(path) != "txt" && !Ask(ui, texts.notTxtQuestion, texts.notTxtCaption)) return;
+  std::unique_ptr<InputFile> file = OpenInputFile(path);
+  if (!file) {
+    Warn(ui, kOpenFailed, texts.openFailedCaption);
+    ui.ShowMessageBox(texts.endNote, kPlainCaption, MessageKind::Information);
+    return;
+  }
+  if (Ask(ui, kClearQuestion, texts.clearCaption)) panel.include.Clear();
+
+  const bool wantDrive = panel.FolderPage();
+  const bool drivePresentOnly = page == PanelPage::Vol04 || page == PanelPage::Vol08;
+  bool skipWithoutAsking = false;
+  DrivePresence drives;
+  PendingItems pending(panel.include, ui);
+  LineReader reader(*file);
+  std::string line;
+  while (reader.Next(line)) {
+    std::string t = Trim(line);
+    if (pending.Contains(t)) {
+      Warn(ui, texts.inInclude, texts.inIncludeCaption);
+      continue;
+    }
+    if (panel.exclude.Contains(t)) {
+      Warn(ui, texts.inExclude, texts.inExcludeCaption);
+      continue;
+    }
+    if (t.empty() || TooShort(page, t)) continue;
+    if (HasDrive(t) == wantDrive) {
+      if (!drivePresentOnly || drives.Present(t)) pending.Add(std::move(t));
+      continue;
+    }
+    if (skipWithoutAsking) continue;
+    if (Ask(ui, texts.driveQuestion, texts.driveCaption)) {
+      skipWithoutAsking = true;
+      continue;
+    }
+    pending.Drop();
+    panel.include.Clear();
+    return;
+  }
+  pending.Flush();
+  // A read error part-way keeps what was read but is not passed off as a
+  // complete import.
+  if (reader.Failed()) Warn(ui, kOpenFailed, texts.openFailedCaption);
+  ui.ShowMessageBox(texts.endNote, kPlainCaption, MessageKind::Information);
+}
 
 }  // namespace quillory

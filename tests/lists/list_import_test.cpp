@@ -1,0 +1,233 @@
+#include "lists/list_import.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "lists/file_import.h"
+#include "lists/list_panel.h"
+#include "names/list_check.h"
+#include "support/app_fixture.h"
+
+namespace quillory {
+namespace {
+
+using Items = std::vector<std::string>;
+
+const char* const kEndNote = "Quillory Suite|End of the loading process.";
+
+class ListImportTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    main = &Start();
+    // The string page's panel works once a destination is chosen.
+    MakeDir("D:\\Dest");
+    main->ChooseDestination("Vol02", "D:\\Dest");
+    ui->ClearCalls();
+  }
+
+  // The smart import with the window closed by `result` over `preview`.
+  void SmartImport(ListPanel& panel, const Items& preview, ModalResult result) {
+    TfrmFileImport& window = *app->fileImport;
+    window.lstFileImportResults.SetItems(preview);
+    ui->modalBlocks["TfrmFileImport"] = [result](Window&) { return result; };
+    SmartImportList(panel, *ui, window);
+  }
+
+  // The plain import of a file written with `contents`.
+  void PlainImport(ListPanel& panel, const std::string& contents, std::deque<MessageAnswer> answers,
+                   const std::string& path = "D:\\list.txt") {
+    MakeFile(path, contents);
+    ui->files.push_back(path);
+    ui->answers = std::move(answers);
+    ASSERT_TRUE(panel.btnImportList.Click());
+    EXPECT_TRUE(ui->answers.empty()) << "questions left unasked";
+  }
+
+  std::vector<std::string> TakeMessages() {
+    std::vector<std::string> out;
+    for (const UiCall& c : ui->Messages()) out.push_back(c.caption + "|" + c.text);
+    ui->ClearCalls();
+    return out;
+  }
+
+  TfrmMain* main = nullptr;
+};
+
+TEST_F(ListImportTest, SmartImportTakesNewItemsWithThePageRules) {
+  // Empty preview, however the window closed.
+  SmartImport(main->vol02Panel, {}, ModalResult::Ok);
+  EXPECT_EQ(TakeMessages(), Items{"Creating Folder(s).-From a String List.             Warning no: 0377.|Empty "
+                                  "Result List in the File Import Window!\n"});
+
+  // Cancel takes nothing and says nothing.
+  SmartImport(main->vol02Panel, {"a"}, ModalResult::Cancel);
+  EXPECT_TRUE(main->vol02Panel.include.Empty());
+  EXPECT_TRUE(TakeMessages().empty());
+
+  // Vol02 normalises and sorts; what either list holds stays out.
+  ListPanel& p2 = main->vol02Panel;
+  p2.include.Add("X");
+  p2.exclude.Add("gone");
+  SmartImport(p2, {"z/y//w", "x", "GONE", "b"}, ModalResult::Ok);
+  EXPECT_EQ(p2.include.Items(), (Items{"b", "X", "z\\y\\w"}));
+  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "3");
+  EXPECT_TRUE(TakeMessages().empty());
+
+  // Vol06 drops items of three characters or fewer.
+  ListPanel& p6 = main->vol06Panel;
+  p6.exclude.Add("D:\\Out");
+  SmartImport(p6, {"D:\\", "D:\\ab", "D:\\abc", "d:\\out", "D:\\Keep"}, ModalResult::Ok);
+  EXPECT_EQ(p6.include.Items(), (Items{"D:\\ab", "D:\\abc", "D:\\Keep"}));
+  SmartImport(p6, {"D:\\", "D:x"}, ModalResult::Ok);
+  EXPECT_EQ(p6.include.Items(), (Items{"D:\\ab", "D:\\abc", "D:\\Keep"}));
+}
+
+TEST_F(ListImportTest, SmartImportListCheckFaultTakesNothing) {
+  const Items preview = {"D:\\a", "NoDrive", "D:\\b"};
+  SmartImport(main->vol08Panel, preview, ModalResult::Ok);
+  EXPECT_TRUE(main->vol08Panel.include.Empty());
+  const ListCheckResult check = CheckList(preview, ListMode::Folders, DriveSectionVariant::SmartImport);
+  ASSERT_TRUE(check.fault);
+  EXPECT_NE(check.message.find("NoDrive"), std::string::npos);
+  EXPECT_EQ(TakeMessages(), Items{"Copy Folder Structure(s).-From a Folder List. - From a Folder List.            "
+                                  "Warning no: 0383bc.|" +
+                                  check.message});
+
+  // A string page refuses drives.
+  SmartImport(main->vol02Panel, {"C:\\x"}, ModalResult::Ok);
+  EXPECT_TRUE(main->vol02Panel.include.Empty());
+  const auto messages = ui->Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].caption, "Creating Folder(s).-From a String List.            Warning no: 0385bc.");
+}
+
+TEST_F(ListImportTest, PlainImportAsksAboutOtherExtensionsAndReportsUnreadableFiles) {
+  ListPanel& p2 = main->vol02Panel;
+  PlainImport(p2, "a\n", {MessageAnswer::No}, "D:\\list.csv");
+  EXPECT_TRUE(p2.include.Empty());
+  ASSERT_FALSE(ui->calls.empty());
+  ASSERT_EQ(ui->calls.front().kind, "open_file");
+  EXPECT_EQ(ui->calls.front().caption, "Import List");
+  EXPECT_EQ(ui->calls.front().text, "Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+  EXPECT_EQ(TakeMessages(),
+            Items{"Creating Folder(s).-From a String List.            Information no: 0012.|The file extension is not "
+                  "a txt.\nMaybe it is not a plain text file. \nDo you want to open this file ?\nClick YES to "
+                  "continue Loading this file,\nClick NO to Stop the Loading process."});
+
+  // A folder (not a file) cannot be opened: no clear question, the note.
+  MakeDir("D:\\dir.txt");
+  ui->files.push_back("D:\\dir.txt");
+  ASSERT_TRUE(main->vol07Panel.btnImportList.Click());
+  ASSERT_FALSE(ui->calls.empty());
+  EXPECT_EQ(ui->calls.front().text, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+  EXPECT_EQ(TakeMessages(), (Items{"Delete Folder(s).-From a Folder List.             Warning no: 0226.|There was a "
+                                   "problem opening the file !\nAction : The file is maybe corrupted.",
+                                   kEndNote}));
+
+  // Cancel in the dialog: nothing at all.
+  ui->files.push_back("");
+  ASSERT_TRUE(p2.btnImportList.Click());
+  EXPECT_TRUE(TakeMessages().empty());
+
+  // An empty file: the clear question and the note.
+  p2.include.Add("keep");
+  PlainImport(p2, "", {MessageAnswer::No});
+  EXPECT_EQ(p2.include.Items(), Items{"keep"});
+  EXPECT_EQ(TakeMessages().back(), "Quillory Suite|End of the Loading process.");
+}
+
+TEST_F(ListImportTest, PlainImportOnTheStringPageWarnsPerDuplicateAndAsksAboutDrivesOnce) {
+  ListPanel& p2 = main->vol02Panel;
+  p2.include.Add("old");
+  p2.exclude.Add("Ex");
+  PlainImport(p2, "old\n  new  \nNEW\nex\n\n\t\nC:\\drive\n\\\\srv\\share\\x\nlast\n",
+              {MessageAnswer::No, MessageAnswer::Yes});
+  EXPECT_EQ(p2.include.Items(), (Items{"last", "new", "old"}));
+  EXPECT_EQ(p2.exclude.Items(), Items{"Ex"});
+  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "3");
+  const std::string inInclude =
+      "Creating Folder(s).-From a String List.             Warning no: 0141.|This item already exists in the Include "
+      "window !\n";
+  EXPECT_EQ(TakeMessages(),
+            (Items{"Creating Folder(s).-From a String List.            Information no: 0014.|Do you want to clear the "
+                   "previous content of the INCLUDE window ?\nClick YES to clear the previous content,\nClick NO to "
+                   "leave it.",
+                   inInclude, inInclude,
+                   "Creating Folder(s).-From a String List.             Warning no: 0142.|This item already exists in "
+                   "the Exclude window !\n",
+                   "reating Folder(s).-From a String List.             Warning no: 0143.|There is a drive letter in "
+                   "the string!\nClick YES to continue without asking\nClick NO  to Clear the INCULDE Window and quit "
+                   "the Import process",
+                   "Quillory Suite|End of the Loading process."}));
+
+  // Yes to the clear question empties the include list only.
+  PlainImport(p2, "fresh\n", {MessageAnswer::Yes});
+  EXPECT_EQ(p2.include.Items(), Items{"fresh"});
+  EXPECT_EQ(p2.exclude.Items(), Items{"Ex"});
+}
+
+TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
+  // Vol08: No to the drive question empties the include list and ends at once.
+  ListPanel& p8 = main->vol08Panel;
+  p8.include.Add("D:\\before");
+  PlainImport(p8, "D:\\a\nbare\nD:\\b\n", {MessageAnswer::No, MessageAnswer::No});
+  EXPECT_TRUE(p8.include.Empty());
+  auto messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1], "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0272.|There "
+                         "is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the INCULDE "
+                         "Window and quit the Import process");
+
+  // Yes skips that line and every later one without a drive, silently; a
+  // drive the machine lacks is skipped too.
+  PlainImport(p8, "D:\\a\nbare\nQ:\\absent\nother\nD:\\b\n\\\\nosrv\\share\\x\n",
+              {MessageAnswer::No, MessageAnswer::Yes});
+  EXPECT_EQ(p8.include.Items(), (Items{"D:\\a", "D:\\b"}));
+  EXPECT_EQ(TakeMessages().size(), 3u);
+
+  // Vol04: absent drives silently skipped, a mapped share taken, short paths kept.
+  Drives().SetShare("\\\\srv\\share", RootC());
+  ListPanel& p4 = main->vol04Panel;
+  PlainImport(p4, "Q:\\x\nD:\\y\n\\\\srv\\share\\z\nD:\\\n", {MessageAnswer::No});
+  EXPECT_EQ(p4.include.Items(), (Items{"D:\\y", "\\\\srv\\share\\z", "D:\\"}));
+  EXPECT_EQ(TakeMessages().back(), kEndNote);
+
+  // Vol06 and Vol07 take absent drives but no text of three characters or fewer.
+  ListPanel& p7 = main->vol07Panel;
+  PlainImport(p7, "D:\\\nD:\nQ:\\x\nD:\\y\n", {MessageAnswer::No});
+  EXPECT_EQ(p7.include.Items(), (Items{"Q:\\x", "D:\\y"}));
+  TakeMessages();
+  PlainImport(p7, "d:\\Y\n", {MessageAnswer::No});
+  EXPECT_EQ(TakeMessages()[1], "Delete Folder(s).-From a Folder List.             Warning no: 0231.|This folder "
+                               "already exists in the Include window !\n");
+}
+
+TEST_F(ListImportTest, PlainImportOfBinaryAndInvalidUtf8KeepsTheBytes) {
+  ListPanel& p2 = main->vol02Panel;
+  const std::string nul = std::string("a\0b", 3);
+  PlainImport(p2, nul + "\n\xff\xfe\n\x01\n", {MessageAnswer::No});
+  EXPECT_EQ(p2.include.Count(), 2u);
+  EXPECT_TRUE(p2.include.Contains(nul));
+  EXPECT_TRUE(p2.include.Contains("\xff\xfe"));
+}
+
+TEST_F(ListImportTest, PlainImportOfManyLinesIsNearLinear) {
+  // Quadratic work would take hours at this size; linear work a second.
+  std::string text;
+  text.reserve(4 << 20);
+  for (int i = 0; i < 300000; ++i) text += "s" + std::to_string(i) + "\n";
+  // The string page keeps its list sorted: the costly case.
+  PlainImport(main->vol02Panel, text, {MessageAnswer::No});
+  EXPECT_EQ(main->vol02Panel.include.Count(), 300000u);
+  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "300000");
+  EXPECT_EQ(main->vol02Panel.include.Item(0), "s0");
+  EXPECT_EQ(main->vol02Panel.include.Item(1), "s1");
+  EXPECT_EQ(main->vol02Panel.include.Item(2), "s10");
+}
+
+}  // namespace
+}  // namespace quillory
