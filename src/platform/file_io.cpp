@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/drives.h"
@@ -94,49 +95,110 @@ FsResult ReadWholeFile(std::string_view programPath, std::string* bytes) {
   return {};
 }
 
-FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes) {
-  std::string target;
+namespace {
+
+constexpr std::size_t kWriteChunk = 1 << 20;
+
+}  // namespace
+
+FileReplacer::~FileReplacer() { Discard(); }
+
+FsResult FileReplacer::Open(std::string_view programPath) {
+  Discard();
+  error_ = 0;
   FsResult failure;
-  if (!posix::Resolve(programPath, &target, &failure)) return failure;
+  if (!posix::Resolve(programPath, &target_, &failure)) return failure;
+  // The person named the path: a link is written through, not replaced.
+  struct stat link {};
+  if (::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (char* real = ::realpath(target_.c_str(), nullptr)) {
+      target_ = real;
+      std::free(real);
+    }
+  }
 
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  mode_t mode = 0666 & ~mask;
+  mode_ = 0666 & ~mask;
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
+  if (::stat(target_.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return Failure(FsError::AccessDenied, "the path is a folder");
+    if (!S_ISREG(st.st_mode)) return Failure(FsError::InvalidName, "not a regular file");
     // A read-only file is not replaced, as Windows refuses.
     if ((st.st_mode & S_IWUSR) == 0) return Failure(FsError::AccessDenied, "the file is read-only");
-    mode = st.st_mode & 07777;
+    mode_ = st.st_mode & 07777;
   }
-
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-    temp = posix::TempPathBeside(target);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0 && errno != EEXIST) break;
+  for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
+    temp_ = posix::TempPathBeside(target_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return FromErrno(errno);
-
-  int error = 0;
-  if (!posix::WriteAll(fd, bytes.data(), bytes.size())) error = errno;
-  if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temp.c_str());
+  if (fd_ < 0) {
+    const int error = errno;
+    temp_.clear();
     return FromErrno(error);
   }
+  return {};
+}
+
+void FileReplacer::Write(std::string_view bytes) {
+  if (fd_ < 0 || error_ != 0) return;
+  if (bytes.size() >= kWriteChunk) {
+    // Big enough to go out as it is, without a copy into the buffer.
+    if (Flush() && !posix::WriteAll(fd_, bytes.data(), bytes.size())) error_ = errno;
+    return;
+  }
+  buffer_.append(bytes);
+  if (buffer_.size() >= kWriteChunk) Flush();
+}
+
+bool FileReplacer::Flush() {
+  if (error_ == 0 && !buffer_.empty() && !posix::WriteAll(fd_, buffer_.data(), buffer_.size())) error_ = errno;
+  buffer_.clear();
+  return error_ == 0;
+}
+
+FsResult FileReplacer::Commit() {
+  if (fd_ < 0) return Failure(FsError::Io, "the file is not open");
+  Flush();
+  if (error_ == 0 && ::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) error_ = errno;
+  if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+  if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+  fd_ = -1;
+  if (error_ == 0 && ::rename(temp_.c_str(), target_.c_str()) != 0) error_ = errno;
+  if (error_ != 0) {
+    const int error = error_;
+    Discard();
+    return FromErrno(error);
+  }
+  temp_.clear();
   // Makes the rename itself durable. The new file is in place already, so a
-  // failure here is not a failure of the save.
-  const int folder = ::open(posix::HostParent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  // failure here is not a failure of the write.
+  const int folder = ::open(posix::HostParent(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
     ::fsync(folder);
     ::close(folder);
   }
   return {};
+}
+
+void FileReplacer::Discard() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+  buffer_.clear();
+}
+
+FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes) {
+  FileReplacer file;
+  if (FsResult opened = file.Open(programPath); !opened.ok()) return opened;
+  file.Write(bytes);
+  return file.Commit();
 }
 
 std::string CurrentDirectoryProgramForm() {

@@ -29,9 +29,38 @@ std::unique_ptr<InputFile> OpenInputFile(std::string_view programPath);
 // The whole file into `bytes` (replaced); on failure `bytes` is left empty.
 FsResult ReadWholeFile(std::string_view programPath, std::string* bytes);
 
-// Writes the bytes to a temporary file beside the target, flushes it to disk
-// and renames it over the target, so the previous file survives any failure.
-// The target keeps its permission bits; a read-only target is refused.
+// Writes a file under a temporary name beside its target, flushes it to disk
+// and renames it over the target on Commit, so the previous file survives any
+// failure and a half-written file is never left under the target's name.
+// Output is buffered and goes out in large chunks: a file of any size needs
+// no file-sized string. The target keeps its permission bits; a folder or a
+// read-only target is refused; a link is written through, not replaced.
+class FileReplacer {
+ public:
+  FileReplacer() = default;
+  FileReplacer(const FileReplacer&) = delete;
+  FileReplacer& operator=(const FileReplacer&) = delete;
+  // Without a Commit the temporary file is removed and the target untouched.
+  ~FileReplacer();
+
+  FsResult Open(std::string_view programPath);
+  void Write(std::string_view bytes);
+  // True when the target now holds exactly what was written.
+  FsResult Commit();
+
+ private:
+  bool Flush();
+  void Discard();
+
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+  unsigned mode_ = 0;
+  int error_ = 0;
+  std::string buffer_;
+};
+
+// The whole file at once through a FileReplacer.
 FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes);
 
 // The process's working folder at start, in program form ("" when no drive
