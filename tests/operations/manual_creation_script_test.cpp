@@ -1,50 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "support/temp_drive.h"
+#include "support/batch_script.h"
 
 namespace quillory {
 namespace {
 
-// The script lives beside the other automation scripts of the source tree.
-std::string ScriptPath() {
-  std::string here = __FILE__;
-  here.resize(here.rfind('/'));
-  return here + "/../automation/scripts/manual_creation.txt";
-}
-
-class ManualCreationScriptTest : public TempDriveTest {
- protected:
-  // Runs the batch program in the root of D:, so its settings file lands
-  // there; returns the exit status and fills `lines` with standard output.
-  int RunBatch(std::vector<std::string>& lines) {
-    const std::string root = Host("D:\\");
-    const std::string command = "cd '" + root + "' && '" + QUILLORY_BATCH_EXE + "' --drive 'D=" + root +
-                                "' --automate '" + ScriptPath() + "' 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::string line;
-    char buf[1024];
-    while (std::fgets(buf, sizeof buf, pipe)) {
-      line += buf;
-      if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
-        lines.push_back(line);
-        line.clear();
-      }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return ::pclose(pipe);
-  }
-};
+using ManualCreationScriptTest = BatchScriptTest;
 
 TEST_F(ManualCreationScriptTest, TheScriptMakesBothFoldersAndReportsThem) {
   MakeDir("D:\\Root");
   std::vector<std::string> lines;
-  ASSERT_EQ(RunBatch(lines), 0);
+  ASSERT_EQ(RunBatch("manual_creation.txt", lines), 0);
   const std::vector<std::string> expected = {
       R"({"event":"message","kind":"question","caption":"Creating Folder(s).-Manually (1).            )"
       R"(Information no: 0107.","text":"D:\\A\\B\\C\nDo you want to create this folder ?\nClick YES to Continue )"
