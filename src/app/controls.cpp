@@ -223,11 +223,25 @@ void ComboBox::UserSetText(std::string text) {
 
 // ---- ListBox ----
 
-bool ListBox::Contains(std::string_view item) const { return index_.Contains(item); }
+void ListBox::EnsureIndex() const {
+  if (indexed_) return;
+  index_.Clear();
+  index_.Reserve(items_.size());
+  for (const auto& s : items_) index_.Add(FoldKeyOf(s));
+  indexed_ = true;
+}
+
+bool ListBox::Contains(std::string_view item) const { return Contains(FoldKeyOf(item)); }
+
+bool ListBox::Contains(const FoldKey& key) const {
+  if (items_.empty()) return false;
+  EnsureIndex();
+  return index_.Contains(key);
+}
 
 long ListBox::IndexOf(std::string_view item) const {
   const FoldKey key = FoldKeyOf(item);
-  if (!index_.Contains(key)) return -1;
+  if (!Contains(key)) return -1;
   if (sorted_) {
     auto it = std::lower_bound(items_.begin(), items_.end(), item,
                                [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
@@ -249,7 +263,7 @@ std::size_t ListBox::Add(std::string item) {
                           [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }) -
          items_.begin();
   }
-  index_.Add(FoldKeyOf(item));
+  if (indexed_) index_.Add(FoldKeyOf(item));
   items_.insert(items_.begin() + at, std::move(item));
   selected_.insert(selected_.begin() + at, 0);
   if (itemIndex_ >= static_cast<long>(at)) ++itemIndex_;
@@ -260,9 +274,13 @@ std::size_t ListBox::Add(std::string item) {
 void ListBox::AddMany(std::vector<std::string> items) {
   if (items.empty()) return;
   if (!sorted_) {
-    for (auto& s : items) index_.Add(FoldKeyOf(s));
+    if (indexed_)
+      for (auto& s : items) index_.Add(FoldKeyOf(s));
     std::size_t first = items_.size();
-    items_.reserve(items_.size() + items.size());
+    // Grows geometrically: a list filled in many batches must not be copied
+    // whole for each one.
+    if (items_.capacity() < items_.size() + items.size())
+      items_.reserve(std::max(items_.size() + items.size(), items_.capacity() * 2));
     for (auto& s : items) items_.push_back(std::move(s));
     selected_.resize(items_.size(), 0);
     Notify(ControlChange::RowsInserted, first, items_.size() - 1);
@@ -277,11 +295,22 @@ void ListBox::AddMany(std::vector<std::string> items) {
 }
 
 std::size_t ListBox::AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep) {
+  return AddNewItems(std::move(items), nullptr, keep);
+}
+
+std::size_t ListBox::AddNewKeyed(std::vector<std::string> items, const std::vector<FoldKey>& keys) {
+  return AddNewItems(std::move(items), &keys, {});
+}
+
+std::size_t ListBox::AddNewItems(std::vector<std::string> items, const std::vector<FoldKey>* keys,
+                                 const std::function<bool(const std::string&)>& keep) {
   const std::size_t first = items_.size();
+  EnsureIndex();
   index_.Reserve(index_.Distinct() + items.size());
-  for (auto& s : items) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    std::string& s = items[i];
     if (keep && !keep(s)) continue;
-    if (!index_.Insert(FoldKeyOf(s))) continue;
+    if (!index_.Insert(keys ? (*keys)[i] : FoldKeyOf(s))) continue;
     items_.push_back(std::move(s));
   }
   const std::size_t added = items_.size() - first;
@@ -317,7 +346,7 @@ void ListBox::Insert(std::size_t index, std::string item) {
     Add(std::move(item));
     return;
   }
-  index_.Add(FoldKeyOf(item));
+  if (indexed_) index_.Add(FoldKeyOf(item));
   items_.insert(items_.begin() + index, std::move(item));
   selected_.insert(selected_.begin() + index, 0);
   if (itemIndex_ >= static_cast<long>(index)) ++itemIndex_;
@@ -326,7 +355,7 @@ void ListBox::Insert(std::size_t index, std::string item) {
 
 void ListBox::Delete(std::size_t index) {
   if (index >= items_.size()) return;
-  index_.Remove(FoldKeyOf(items_[index]));
+  if (indexed_) index_.Remove(FoldKeyOf(items_[index]));
   if (selected_[index]) --selectedCount_;
   items_.erase(items_.begin() + index);
   selected_.erase(selected_.begin() + index);
@@ -353,7 +382,7 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
   std::size_t out = 0;
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (drop[i]) {
-      index_.Remove(FoldKeyOf(items_[i]));
+      if (indexed_) index_.Remove(FoldKeyOf(items_[i]));
       continue;
     }
     if (out != i) {
@@ -410,7 +439,7 @@ void ListBox::SortItems(bool reindex) {
   sorted.reserve(items_.size());
   for (auto& k : keys) sorted.push_back(std::move(items_[k.second]));
   items_ = std::move(sorted);
-  if (!reindex) return;
+  if (!reindex || !indexed_) return;
   index_.Clear();
   index_.Reserve(keys.size());
   for (auto& k : keys) index_.Add(FoldKeyOfFolded(k.first));
@@ -418,8 +447,7 @@ void ListBox::SortItems(bool reindex) {
 
 void ListBox::Rebuild() {
   index_.Clear();
-  index_.Reserve(items_.size());
-  for (auto& s : items_) index_.Add(FoldKeyOf(s));
+  indexed_ = false;
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;

@@ -271,8 +271,10 @@ class ListBox : public Control {
   const std::string& Item(std::size_t i) const { return items_[i]; }
   const std::vector<std::string>& Items() const { return items_; }
 
-  // Case-blind whole-text membership.
+  // Case-blind whole-text membership. The index behind it is built on the
+  // first question, so a list that is only shown never pays for one.
   bool Contains(std::string_view item) const;
+  bool Contains(const FoldKey& key) const;
   // First index of an item equal case-blind; -1 when absent. O(1) when absent.
   long IndexOf(std::string_view item) const;
 
@@ -286,6 +288,8 @@ class ListBox : public Control {
   // fold per item: the way to move a hundred thousand items between lists.
   // Returns how many were added.
   std::size_t AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep = {});
+  // The same with each item's FoldKeyOf already at hand (keys[i] for items[i]).
+  std::size_t AddNewKeyed(std::vector<std::string> items, const std::vector<FoldKey>& keys);
   // Empties the list and hands its items over.
   std::vector<std::string> TakeItems();
   void Insert(std::size_t index, std::string item);  // unsorted lists only
@@ -314,6 +318,9 @@ class ListBox : public Control {
  private:
   void Rebuild();
   void SortItems(bool reindex);
+  void EnsureIndex() const;
+  std::size_t AddNewItems(std::vector<std::string> items, const std::vector<FoldKey>* keys,
+                          const std::function<bool(const std::string&)>& keep);
 
   bool sorted_;
   bool multiSelect_ = true;
@@ -322,7 +329,8 @@ class ListBox : public Control {
   std::size_t selectedCount_ = 0;
   long itemIndex_ = -1;
   int scrollWidth_ = 0;
-  CaseBlindIndex index_;
+  mutable CaseBlindIndex index_;
+  mutable bool indexed_ = false;  // index_ holds every item
 };
 
 // Rows of columns; cheap and simple, used by a few summary windows.

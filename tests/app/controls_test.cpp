@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,42 @@ TEST(ControlsSignal, ListenersMayDisconnectWhileNotified) {
   }
   signal.Emit(1);
   EXPECT_EQ(second, 0);
+}
+
+TEST(ListBoxTest, MembershipIsRightWhetherTheIndexCameEarlyOrLate) {
+  // The same changes, once with a question before them (the index follows
+  // every change) and once without (the index is built at the end).
+  for (bool early : {true, false}) {
+    SCOPED_TRACE(early ? "index early" : "index late");
+    for (bool sorted : {false, true}) {
+      ListBox list("lst", sorted);
+      if (early) {
+        EXPECT_FALSE(list.Contains("a"));
+      }
+      list.AddMany({"Alpha", "beta", "GAMMA", "beta"});
+      list.Add("\xC3\x84rger");
+      list.Insert(0, "delta");
+      list.Delete(0);
+      list.DeleteRows({0, 1});
+      if (early) {
+        EXPECT_TRUE(list.Contains("\xC3\xA4RGER"));
+      }
+      list.AddNew({"Epsilon", "epsilon", "GAMMA"});
+      std::vector<std::string> want = list.Items();
+      for (const std::string& item : want) {
+        EXPECT_TRUE(list.Contains(CaseFold(item))) << item;
+        EXPECT_EQ(list.Item(static_cast<std::size_t>(list.IndexOf(item))), item);
+      }
+      for (const char* gone : {"delta", "alpha", "zeta"}) {
+        if (std::find(want.begin(), want.end(), gone) == want.end()) {
+          EXPECT_FALSE(list.Contains(gone)) << gone;
+        }
+      }
+      list.SetItems({"one", "Two"});
+      EXPECT_TRUE(list.Contains("TWO"));
+      EXPECT_FALSE(list.Contains("Epsilon"));
+    }
+  }
 }
 
 TEST(ListBoxTest, AddNewTakesEachNameOnceAndKeepsTheIndexRight) {
