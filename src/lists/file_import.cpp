@@ -310,7 +310,10 @@ void TfrmFileImport::BuildPreview() {
   batch.reserve(std::min(items.size(), kBatch));
   for (std::string& item : items) {
     if (IsBlank(item)) continue;
-    batch.push_back(Trim(item));
+    // Moved, not copied: a million items must not be held twice.
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    if (blank(item.front()) || blank(item.back())) item = Trim(item);
+    batch.push_back(std::move(item));
     if (batch.size() >= kBatch) {
       lstFileImportResults.AddNew(std::move(batch));
       batch.clear();

@@ -171,23 +171,24 @@ class PendingItems {
  public:
   PendingItems(ListBox& list, Ui& ui) : list_(list), ui_(ui) {}
 
-  bool Contains(const std::string& item) const {
-    return list_.Contains(item) || (!folded_.Empty() && folded_.Contains(item));
-  }
-  void Add(std::string item) {
-    folded_.Add(FoldKeyOf(item));
+  bool Contains(const FoldKey& key) const { return list_.Contains(key) || folded_.Contains(key); }
+  void Add(std::string item, const FoldKey& key) {
+    folded_.Add(key);
     items_.push_back(std::move(item));
+    keys_.push_back(key);
     if (items_.size() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
   }
   void Flush() {
     if (items_.empty()) return;
-    list_.AddNew(std::move(items_));
+    list_.AddNewKeyed(std::move(items_), keys_);
     items_.clear();
+    keys_.clear();
     folded_.Clear();
     ui_.Repaint();
   }
   void Drop() {
     items_.clear();
+    keys_.clear();
     folded_.Clear();
   }
 
@@ -196,6 +197,7 @@ class PendingItems {
   ListBox& list_;
   Ui& ui_;
   std::vector<std::string> items_;
+  std::vector<FoldKey> keys_;
   CaseBlindIndex folded_;
 };
 
@@ -218,15 +220,28 @@ void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
   }
   const PanelPage page = panel.Page();
   const bool normalize = page == PanelPage::Vol02 || page == PanelPage::Vol04;
+  // In slices, so the page's copy of a million items never stands beside a
+  // second, normalised copy of them all.
+  constexpr std::size_t kSlice = 65536;
   std::vector<std::string> items;
-  items.reserve(preview.Count());
-  for (const std::string& item : preview.Items()) items.push_back(normalize ? NormalizeListLine(item) : item);
-  // AddNew leaves out what the include list holds and repeats of the batch.
-  panel.include.AddNew(std::move(items), [&panel, page](const std::string& item) {
-    if (panel.exclude.Contains(item)) return false;
-    const std::string trimmed = Trim(item);
-    return !trimmed.empty() && !TooShort(page, trimmed);
-  });
+  std::vector<FoldKey> keys;
+  for (std::size_t from = 0; from < preview.Count(); from += kSlice) {
+    items.clear();
+    keys.clear();
+    const std::size_t to = std::min(preview.Count(), from + kSlice);
+    for (std::size_t i = from; i < to; ++i) {
+      std::string item = normalize ? NormalizeListLine(preview.Item(i)) : preview.Item(i);
+      const std::string trimmed = Trim(item);
+      if (trimmed.empty() || TooShort(page, trimmed)) continue;
+      const FoldKey key = FoldKeyOf(item);
+      if (panel.exclude.Contains(key)) continue;
+      items.push_back(std::move(item));
+      keys.push_back(key);
+    }
+    // AddNewKeyed leaves out what the include list holds and repeats.
+    panel.include.AddNewKeyed(std::move(items), keys);
+    ui.Repaint();
+  }
 }
 
 void PlainImportList(ListPanel& panel, Ui& ui) {
@@ -252,17 +267,19 @@ void PlainImportList(ListPanel& panel, Ui& ui) {
   std::string line;
   while (reader.Next(line)) {
     std::string t = Trim(line);
-    if (pending.Contains(t)) {
+    // One fold per line serves all three membership questions.
+    const FoldKey key = FoldKeyOf(t);
+    if (pending.Contains(key)) {
       Warn(ui, texts.inInclude, texts.inIncludeCaption);
       continue;
     }
-    if (panel.exclude.Contains(t)) {
+    if (panel.exclude.Contains(key)) {
       Warn(ui, texts.inExclude, texts.inExcludeCaption);
       continue;
     }
     if (t.empty() || TooShort(page, t)) continue;
     if (HasDrive(t) == wantDrive) {
-      if (!drivePresentOnly || drives.Present(t)) pending.Add(std::move(t));
+      if (!drivePresentOnly || drives.Present(t)) pending.Add(std::move(t), key);
       continue;
     }
     if (skipWithoutAsking) continue;
