@@ -3,39 +3,16 @@
 // The peak resident size shows that only the result is held, not the file.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "bench_files.h"
 #include "lists/import_class.h"
-#include "platform/drives.h"
 
 namespace {
 
-constexpr std::size_t kLines = 1000000;
-
-std::string gDir;
-std::string gFile;
-
-bool WriteList() {
-  std::FILE* out = std::fopen(gFile.c_str(), "wb");
-  if (out == nullptr) return false;
-  std::string line;
-  for (std::size_t i = 0; i < kLines; ++i) {
-    line = "D:\\Kunden \xC3\x84rzte\\Projekt " + std::to_string(i % 1000) + "\\Kl\xC3\xA4ger Akte " + std::to_string(i) + "\r\n";
-    std::fwrite(line.data(), 1, line.size(), out);
-  }
-  return std::fclose(out) == 0;
-}
-
-double PeakRssMiB() {
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench_files::kLines;
+using bench_files::PeakRssMiB;
 
 void Import(benchmark::State& state, int kind, const char* separator) {
   std::size_t items = 0;
@@ -62,17 +39,11 @@ BENCHMARK(AllColumnsComma)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/quillory-bench-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    std::perror("mkdtemp");
-    return 1;
-  }
-  gDir = pattern;
-  gFile = gDir + "/list.txt";
+  const std::string dir = bench_files::MapTempDrive();
+  if (dir.empty()) return 1;
+  const std::string file = dir + "/list.txt";
   int rc = 1;
-  if (WriteList()) {
-    quillory::Drives().Set('D', gDir);
+  if (bench_files::WriteList(file)) {
     std::fprintf(stderr, "peak RSS before the imports: %.1f MiB\n", PeakRssMiB());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
@@ -81,7 +52,7 @@ int main(int argc, char** argv) {
   } else {
     std::perror("writing the list");
   }
-  ::unlink(gFile.c_str());
-  ::rmdir(gDir.c_str());
+  ::unlink(file.c_str());
+  ::rmdir(dir.c_str());
   return rc;
 }
