@@ -3,6 +3,7 @@
 // process's peak resident size.
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -47,6 +48,29 @@ inline double PeakRssMiB() {
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// The benchmarks' main: writes the list as D:\list.txt in a fresh folder,
+// runs them with that folder as the working folder (where the program keeps
+// its settings file), and removes it all again.
+inline int RunOnList(int argc, char** argv) {
+  const std::string dir = MapTempDrive();
+  if (dir.empty()) return 1;
+  const std::string file = dir + "/list.txt";
+  int rc = 1;
+  if (WriteList(file) && ::chdir(dir.c_str()) == 0) {
+    std::fprintf(stderr, "peak RSS before the imports: %.1f MiB\n", PeakRssMiB());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    rc = 0;
+  } else {
+    std::perror("writing the list");
+  }
+  ::unlink(file.c_str());
+  ::unlink((dir + "/default.set").c_str());
+  ::rmdir(dir.c_str());
+  return rc;
 }
 
 }  // namespace bench_files

@@ -3,7 +3,6 @@
 // The peak resident size shows that only the result is held, not the file.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 
 #include "bench_files.h"
@@ -38,21 +37,4 @@ BENCHMARK(AllColumnsComma)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const std::string dir = bench_files::MapTempDrive();
-  if (dir.empty()) return 1;
-  const std::string file = dir + "/list.txt";
-  int rc = 1;
-  if (bench_files::WriteList(file)) {
-    std::fprintf(stderr, "peak RSS before the imports: %.1f MiB\n", PeakRssMiB());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    rc = 0;
-  } else {
-    std::perror("writing the list");
-  }
-  ::unlink(file.c_str());
-  ::rmdir(dir.c_str());
-  return rc;
-}
+int main(int argc, char** argv) { return bench_files::RunOnList(argc, argv); }

@@ -4,9 +4,6 @@
 // own peak resident size.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -79,23 +76,4 @@ BENCHMARK(SmartImportIntoAnEmptyList)->Unit(benchmark::kMillisecond)->Iterations
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const std::string dir = bench_files::MapTempDrive();
-  if (dir.empty()) return 1;
-  const std::string file = dir + "/list.txt";
-  int rc = 1;
-  // The program keeps its settings file in its working folder.
-  if (bench_files::WriteList(file) && ::chdir(dir.c_str()) == 0) {
-    std::fprintf(stderr, "peak RSS before the imports: %.1f MiB\n", PeakRssMiB());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    rc = 0;
-  } else {
-    std::perror("writing the list");
-  }
-  ::unlink(file.c_str());
-  ::unlink((dir + "/default.set").c_str());
-  ::rmdir(dir.c_str());
-  return rc;
-}
+int main(int argc, char** argv) { return bench_files::RunOnList(argc, argv); }

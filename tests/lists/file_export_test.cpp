@@ -16,17 +16,12 @@ const char* const kSaveFailed = "There was a problem saving the file !\nAction :
 const char* const kSaveFailedCaption = "Export Conrent to File.            Warning no: 0330.";
 const char* const kFilterText = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
 
-class FileExportTest : public AppTest {
+class FileExportTest : public PagesTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
-    main = &Start();
+    PagesTest::SetUp();
     window = app->fileExport;
     MakeDir("D:\\Out");
-    // The string page's panel works once it has a destination.
-    MakeDir("D:\\Dest");
-    main->ChooseDestination("Vol02", "D:\\Dest");
-    ui->ClearCalls();
   }
 
   // Every message since the last check, as "caption|text".
@@ -54,7 +49,6 @@ class FileExportTest : public AppTest {
   static std::string Note() { return "Quillory Suite|End of the exporting process."; }
   static std::string SaveNote() { return "Quillory Suite|End of the saving process."; }
 
-  TfrmMain* main = nullptr;
   TfrmFileExport* window = nullptr;
 };
 

@@ -70,15 +70,8 @@ const Form kForms[] = {
     {"separated by blanks", true, true, "space", false, " '"},
 };
 
-class RoundTripTest : public AppTest {
+class RoundTripTest : public PagesTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    main = &Start();
-    MakeDir("D:\\Dest");
-    main->ChooseDestination("Vol02", "D:\\Dest");
-  }
-
   void Export(ListPanel& panel, const Form& form, const std::string& path) {
     ui->files.push_back(path);
     if (!form.smart) {
@@ -128,8 +121,6 @@ class RoundTripTest : public AppTest {
     panel.include.Clear();
     ASSERT_TRUE(panel.btnSmartImport.Click());
   }
-
-  TfrmMain* main = nullptr;
 };
 
 TEST_F(RoundTripTest, EveryExportFormReadsBackAsTheSameItems) {

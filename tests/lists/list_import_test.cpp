@@ -18,17 +18,8 @@ using Items = std::vector<std::string>;
 
 const char* const kEndNote = "Quillory Suite|End of the loading process.";
 
-class ListImportTest : public AppTest {
+class ListImportTest : public PagesTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    main = &Start();
-    // The string page's panel works once a destination is chosen.
-    MakeDir("D:\\Dest");
-    main->ChooseDestination("Vol02", "D:\\Dest");
-    ui->ClearCalls();
-  }
-
   // The smart import with the window closed by `result` over `preview`.
   void SmartImport(ListPanel& panel, const Items& preview, ModalResult result) {
     TfrmFileImport& window = *app->fileImport;
@@ -53,8 +44,6 @@ class ListImportTest : public AppTest {
     ui->ClearCalls();
     return out;
   }
-
-  TfrmMain* main = nullptr;
 };
 
 TEST_F(ListImportTest, SmartImportTakesNewItemsWithThePageRules) {

@@ -10,16 +10,8 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-class ListPanelTest : public AppTest {
+class ListPanelTest : public PagesTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    main = &Start();
-    MakeDir("D:\\Dest");
-    main->ChooseDestination("Vol02", "D:\\Dest");
-    ui->ClearCalls();
-  }
-
   // The only message since the last check, as "caption|text".
   std::string LastMessage() {
     auto messages = ui->Messages();
@@ -35,8 +27,6 @@ class ListPanelTest : public AppTest {
       list.SetItemIndex(static_cast<long>(row));
     }
   }
-
-  TfrmMain* main = nullptr;
 };
 
 TEST_F(ListPanelTest, MovesKeepOneCopyAndFolderPagesDropNamesWithoutDrive) {

@@ -56,4 +56,19 @@ class AppTest : public WorkingFolderTest {
   std::unique_ptr<Application> app;
 };
 
+// The program started with a destination chosen on the string page, whose
+// list panel works only once it has one; nothing asked or shown so far.
+class PagesTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    main = &Start();
+    MakeDir("D:\\Dest");
+    main->ChooseDestination("Vol02", "D:\\Dest");
+    ui->ClearCalls();
+  }
+
+  TfrmMain* main = nullptr;
+};
+
 }  // namespace quillory
