@@ -40,9 +40,9 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   Create<TfrmDriveSelect>();
   fileExport = Create<TfrmFileExport>(ui, settings);
   fileImport = Create<TfrmFileImport>(ui, settings);
-  Create<TfrmFileSelection>();
+  fileSelection = Create<TfrmFileSelection>(ui, settings);
   Create<TfrmFolderTemplateOptions>();
-  Create<TfrmFolderViews>();
+  folderViews = Create<TfrmFolderViews>(ui, settings);
   Create<TForcedUnSuccessFullForm>();
   help = Create<TfrmAltalanosHelp>();
   Create<TfrmMoreHelp>();
@@ -61,7 +61,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   statistic04 = Create<TfrmStatistic04>();
   statistic06 = Create<TfrmStatistic06>();
   statistics07 = Create<TfrmStatistics07>();
-  Create<TfrmLevelSummFolder>();
+  levelSummary = Create<TfrmLevelSummFolder>();
   Create<TfrmVol07ZoomStatistics>();
   Create<TfrmVol08ZoomStatistics>();
   Create<TfrmZoomIncludeWindow>();
@@ -79,6 +79,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   main->vol04.visualLog = statistic04;
   auto* editSmartImport = FindAs<TfrmEditSmartImport>();
   fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
+  folderViews->Attach(*levelSummary);
   main->FormCreate();
   // The boxes come from the settings FormCreate has just read.
   fileImport->FillBoxes();

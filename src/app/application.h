@@ -15,6 +15,7 @@
 #include "lists/separator_windows.h"
 #include "operations/operation_windows.h"
 #include "results/visual_log_windows.h"
+#include "structures/file_selection.h"
 #include "results/zoom_windows.h"
 #include "structures/structure_windows.h"
 #include "tree/tree_windows.h"
@@ -53,6 +54,9 @@ class Application {
   TfrmQuotationMarks* quotationMarks = nullptr;
   TfrmFileImport* fileImport = nullptr;
   TfrmFileExport* fileExport = nullptr;
+  TfrmFileSelection* fileSelection = nullptr;
+  TfrmFolderViews* folderViews = nullptr;
+  TfrmLevelSummFolder* levelSummary = nullptr;
   TfrmStatistic02* statistic02 = nullptr;
   TfrmStatistic03* statistic03 = nullptr;
   TfrmStatistic04* statistic04 = nullptr;

@@ -2,9 +2,12 @@
 
 #include "qt/file_export_view.h"
 #include "qt/file_import_view.h"
+#include "qt/file_selection_view.h"
 #include "qt/list_windows_view.h"
 #include "qt/manual_creation_view.h"
 #include "qt/separator_window_view.h"
+#include "qt/tree_windows_view.h"
+#include "qt/visual_log_view.h"
 #include "qt/window_view.h"
 
 namespace quillory {
@@ -15,6 +18,9 @@ WindowView* NewWindowView(Window& window, QWidget* parent) {
   if (WindowView* view = NewListWindowView(window, parent)) return view;
   if (WindowView* view = NewFileImportView(window, parent)) return view;
   if (WindowView* view = NewFileExportView(window, parent)) return view;
+  if (WindowView* view = NewVisualLogView(window, parent)) return view;
+  if (WindowView* view = NewFileSelectionView(window, parent)) return view;
+  if (WindowView* view = NewTreeWindowsView(window, parent)) return view;
   return new WindowView(window, parent);
 }
 

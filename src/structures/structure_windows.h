@@ -10,11 +10,6 @@ class TfrmFolderStructuresTemplates : public Window {
   TfrmFolderStructuresTemplates() : Window("TfrmFolderStructuresTemplates", "Folder Structures / Templates") {}
 };
 
-class TfrmFileSelection : public Window {
- public:
-  TfrmFileSelection() : Window("TfrmFileSelection", "File Selection") {}
-};
-
 class TfrmFolderTemplateOptions : public Window {
  public:
   TfrmFolderTemplateOptions() : Window("TfrmFolderTemplateOptions", "Folder Template Options") {}

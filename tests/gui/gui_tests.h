@@ -11,5 +11,8 @@ int RunManualCreationViewTests(int argc, char** argv);
 int RunListPanelViewTests(int argc, char** argv);
 int RunFileImportViewTests(int argc, char** argv);
 int RunFileExportViewTests(int argc, char** argv);
+int RunVisualLogViewTests(int argc, char** argv);
+int RunFileSelectionViewTests(int argc, char** argv);
+int RunTreeWindowsViewTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -14,5 +14,8 @@ int main(int argc, char** argv) {
   failed += quillory::RunListPanelViewTests(argc, argv);
   failed += quillory::RunFileImportViewTests(argc, argv);
   failed += quillory::RunFileExportViewTests(argc, argv);
+  failed += quillory::RunVisualLogViewTests(argc, argv);
+  failed += quillory::RunFileSelectionViewTests(argc, argv);
+  failed += quillory::RunTreeWindowsViewTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
