@@ -9,7 +9,7 @@ namespace quillory {
 
 class WindowView;
 
-// A view for the windows named above; nullptr for any other window. The
+// A view for the file selection window; nullptr for any other window. The
 // window must outlive the view.
 WindowView* NewFileSelectionView(Window& window, QWidget* parent = nullptr);
 
