@@ -77,10 +77,27 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
   main->vol04.visualLog = statistic04;
+  // Each Visual Log with its zoom window, then the recorder over both and the
+  // page's counters.
+  statistic02->Attach(ui, *fileExport, *FindAs<TfrmVol02ZoomStatistics>());
+  statistic03->Attach(ui, *fileExport, *FindAs<TfrmVol03ZoomStatistics>());
+  statistic04->Attach(ui, *fileExport, *FindAs<TfrmVol04ZoomStatistics>());
+  statistic06->Attach(ui, *fileExport, *FindAs<TfrmVol06ZoomStatistics>());
+  statistics07->Attach(ui, *fileExport, *FindAs<TfrmVol07ZoomStatistics>());
+  statistic08->Attach(ui, *fileExport, *FindAs<TfrmVol08ZoomStatistics>());
+  main->visualLogs.Attach(LogPage::P02, main->vol02.stats, *main, *statistic02, main->chkVol02ViewDetailedResults);
+  main->visualLogs.Attach(LogPage::P03, main->vol03.stats, *main, *statistic03, main->chkVol03ViewDetailedResults);
+  main->visualLogs.Attach(LogPage::P04, main->vol04.stats, *main, *statistic04, main->chkVol04ViewDetailedResults);
+  main->visualLogs.Attach(LogPage::P06, main->vol06Stats, *main, *statistic06, main->chkVol06ShowDetailedResults);
+  main->visualLogs.Attach(LogPage::P07, main->vol07Stats, *main, *statistics07, main->chkVol07ShowDetailedResults);
+  main->visualLogs.Attach(LogPage::P08, main->vol08Stats, *main, *statistic08, main->chkVol08ShowDetailedResults);
   auto* editSmartImport = FindAs<TfrmEditSmartImport>();
   fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
   folderViews->Attach(*levelSummary);
   main->FormCreate();
+  fileSelection->SetSettingsPath(main->settingsPath);
+  fileSelection->AttachStatusLabels({&main->lblVol07FileTypesAllSelected, &main->lblVol08FileTypesAllSelected});
+  fileSelection->Start();
   // The boxes come from the settings FormCreate has just read.
   fileImport->FillBoxes();
   fileExport->FillBoxes();

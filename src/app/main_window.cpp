@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
     : Window("TfrmMain", kTitle),
       app(app_),
       settings(settings_),
+      visualLogs(app_.ui),
       mnuFileExit(Make<Button>("mnuFileExit", "Exit")),
       mnuHelpOverView(Make<Button>("mnuHelpOverView", "OverView")),
       mnuHelpAbout(Make<Button>("mnuHelpAbout", "&About...")),
@@ -92,6 +93,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol02ViewDetailedResults(Make<CheckBox>("chkVol02ViewDetailedResults", "Show Visual Log")),
       chkVol02ViewDestFolder(Make<CheckBox>("chkVol02ViewDestFolder", "Show Explorer")),
       btnVol02ListHelp(Make<Button>("btnVol02ListHelp", "Help")),
+      btnVol02Statistic(Make<Button>("btnVol02Statistic", "Visual Log")),
       vol02Panel(*this, app_.ui, PanelPage::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings, lblVol02IncludeSum,
                  lblVol02ExcludeSum),
       edtVol04Prefix(Make<Edit>("edtVol04Prefix")),
@@ -106,6 +108,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       grpVol04Statistics(Make<Label>("grpVol04Statistics", "Statistics")),
       chkVol04ViewDetailedResults(Make<CheckBox>("chkVol04ViewDetailedResults", "Show Visual Log")),
       btnVol04Help(Make<Button>("btnVol04Help", "Help")),
+      btnVol04Statistics(Make<Button>("btnVol04Statistics", "Visual Log")),
       vol04Panel(*this, app_.ui, PanelPage::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
                  lblVol04IncludeSum, lblVol04ExcludeSum),
       cboVol03DestFolders(Make<ComboBox>("cboVol03DestFolders")),
@@ -123,6 +126,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol03ViewDestFolder(Make<CheckBox>("chkVol03ViewDestFolder", "Show Explorer")),
       btnVol03Help(Make<Button>("btnVol03Help", "Help")),
       btnVol03ClearAll(Make<Button>("btnVol03ClearAll", "Clear Fields")),
+      btnVol03Statistics(Make<Button>("btnVol03Statistics", "Visual Log")),
       lstVol06IncludeFolderList(Make<ListBox>("lstVol06IncludeFolderList", false)),
       lstVol06ExcludeFolderList(Make<ListBox>("lstVol06ExcludeFolderList", false)),
       lblVol06IncludeSum(Make<Label>("lblVol06IncludeSum", "0")),
@@ -141,8 +145,16 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       lblVol08ExcludeSum(Make<Label>("lblVol08ExcludeSum", "0")),
       vol08Panel(*this, app_.ui, PanelPage::Vol08, lstVol08IncludeFolderList, lstVol08ExcludeFolderList,
                  lblVol08IncludeSum, lblVol08ExcludeSum),
-      lblVol08FileTypesAllSelected(Make<Label>("lblVol08FileTypesAllSelected")),
-      lblVol07FileTypesAllSelected(Make<Label>("lblVol07FileTypesAllSelected")),
+      btnVol06Statistics(Make<Button>("btnVol06Statistics", "Visual Log")),
+      btnVol07Statistics(Make<Button>("btnVol07Statistics", "Visual Log")),
+      btnVol08Statistics(Make<Button>("btnVol08Statistics", "Visual Log")),
+      chkVol06ShowDetailedResults(Make<CheckBox>("chkVol06ShowDetailedResults", "Show Visual Log")),
+      chkVol07ShowDetailedResults(Make<CheckBox>("chkVol07ShowDetailedResults", "Show Visual Log")),
+      chkVol08ShowDetailedResults(Make<CheckBox>("chkVol08ShowDetailedResults", "Show Visual Log")),
+      vol08Files(MakeFileSelectionControls(*this, "08")),
+      vol07Files(MakeFileSelectionControls(*this, "07")),
+      lblVol08FileTypesAllSelected(vol08Files.allSelected),
+      lblVol07FileTypesAllSelected(vol07Files.allSelected),
       btnVol08Help(Make<Button>("btnVol08Help", "Help")),
       btnVol07Help(Make<Button>("btnVol07Help", "Help")),
       btnVol06Help(Make<Button>("btnVol06Help", "Help")),
@@ -172,6 +184,22 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
   BuildCreatePage(vol02, "Vol02", false);
   BuildCreatePage(vol04, "Vol04", true);
   BuildCreatePage(vol03, "Vol03", true);
+  vol02.logPage = LogPage::P02;
+  vol03.logPage = LogPage::P03;
+  vol04.logPage = LogPage::P04;
+  for (const char* page : {"06", "07", "08"}) BuildCounterLabels(page);
+  btnVol02Statistic.onClick = [this] { btnVol02StatisticClick(); };
+  btnVol03Statistics.onClick = [this] { btnVol03StatisticsClick(); };
+  btnVol04Statistics.onClick = [this] { btnVol04StatisticsClick(); };
+  btnVol06Statistics.onClick = [this] { btnVol06StatisticsClick(); };
+  vol08Files.select.onClick = [this] {
+    if (OpenFileSelection(ui(), *app.fileSelection) == ModalResult::Ok) RefreshVol08();
+  };
+  vol07Files.select.onClick = [this] {
+    if (OpenFileSelection(ui(), *app.fileSelection) == ModalResult::Ok) RefreshVol07();
+  };
+  btnVol07Statistics.onClick = [this] { btnVol07StatisticsClick(); };
+  btnVol08Statistics.onClick = [this] { btnVol08StatisticsClick(); };
 
   // Destinations.
   btnVol02AddDestFolder.onClick = [this] { ChooseDestination("Vol02", ui().SelectFolder("Browse Title")); };
@@ -245,6 +273,23 @@ void TfrmMain::BuildCreatePage(CreatePageState& page, const std::string& key, bo
   }
 }
 
+void TfrmMain::BuildCounterLabels(const std::string& page) {
+  const std::string key = "lblVol" + page;
+  const CounterLayout& layout = PageCounterLayout(page);
+  for (std::size_t c = 0; c < layout.columnKeys.size(); ++c)
+    Make<Label>(key + "Column" + layout.columnKeys[c], layout.columnCaptions[c]);
+  for (const CounterRow& row : layout.rows) {
+    if (row.visualLogOnly) continue;
+    Make<Label>(key + "Row" + row.key, row.caption);
+    for (std::size_t c = 0; c < row.counters.size(); ++c) {
+      if (row.counters[c].empty()) continue;
+      if (c < row.cellCaptions.size() && !row.cellCaptions[c].empty())
+        Make<Label>(key + row.counters[c] + "Caption", row.cellCaptions[c]);
+      Make<Label>(key + row.counters[c], "0");
+    }
+  }
+}
+
 // ---------------------------------------------------------------- lifecycle
 
 void TfrmMain::FormCreate() {
@@ -263,6 +308,11 @@ void TfrmMain::FormCreate() {
     page->stats.ResetAll();
     ShowCounters(*page);
   }
+  for (auto [stats, page] : {std::pair{&vol06Stats, LogPage::P06}, std::pair{&vol07Stats, LogPage::P07},
+                             std::pair{&vol08Stats, LogPage::P08}}) {
+    stats->ResetAll();
+    if (visualLogs.Attached(page)) visualLogs.WriteCounters(page);
+  }
 
   edtVol03StartNumber.SetText("1");
   edtVol03EndNumber.SetText("1");
@@ -275,6 +325,9 @@ void TfrmMain::FormCreate() {
   chkVol03ViewDetailedResults.SetChecked(true);
   chkVol03ViewDestFolder.SetChecked(true);
   chkVol04ViewDetailedResults.SetChecked(true);
+  chkVol06ShowDetailedResults.SetChecked(true);
+  chkVol07ShowDetailedResults.SetChecked(true);
+  chkVol08ShowDetailedResults.SetChecked(true);
   grpVol04Statistics.SetVisible(false);
 
   for (ListPanel* panel : Panels()) {
@@ -294,8 +347,6 @@ void TfrmMain::FormCreate() {
       "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
       "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
       "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
-  lblVol07FileTypesAllSelected.SetCaption(texts.fileTypesAll);
-  lblVol08FileTypesAllSelected.SetCaption(texts.fileTypesAll);
 
   cboVol02DestFolders.ClearItems();
   cboVol02DestFolders.SetItems(HistoryWithFirst("", settings.Vol02DestHistory()));
@@ -319,13 +370,10 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormActivate() {
-  for (auto* log : {static_cast<VisualLogWindow*>(app.statistic02), static_cast<VisualLogWindow*>(app.statistic03),
-                    static_cast<VisualLogWindow*>(app.statistic04), static_cast<VisualLogWindow*>(app.statistic06),
-                    static_cast<VisualLogWindow*>(app.statistics07), static_cast<VisualLogWindow*>(app.statistic08)})
-    if (log) log->RefreshHeading();
-  // The filter shows "*.*" while nothing was ever accepted.
-  const std::string masks = Trim(settings.FileMaskText()).empty() ? "*.*" : settings.FileMaskText();
-  const std::string& status = masks == "*.*" ? texts.fileTypesAll : texts.fileTypesUserSelected;
+  // A message box of a simulation may have left a heading behind.
+  visualLogs.RefreshHeadings();
+  if (visualLogs.Attached(LogPage::P07)) visualLogs.WriteLogCounters(LogPage::P07);
+  const std::string status = FileSelectionStatus(settings);
   lblVol07FileTypesAllSelected.SetCaption(status);
   lblVol08FileTypesAllSelected.SetCaption(status);
 }
@@ -348,6 +396,7 @@ void TfrmMain::FormDestroy() {
     page->ClearRecords();
     page->failedUndoFolders.clear();
   }
+  visualLogs.ClearAll();
 }
 
 // ---------------------------------------------------------------- services
@@ -427,23 +476,33 @@ void TfrmMain::UpdateDestinationHistory(ComboBox& combo, const std::string& used
 RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunPlan& plan) { return RunFrame(ui(), pgeMain, page, plan); }
 
 void TfrmMain::PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog) {
-  if (page.visualLog) {
-    page.visualLog->chkNormalSimulate.SetChecked(real);
-    page.visualLog->RefreshHeading();
-  }
   std::vector<std::string> keep;
   for (auto* c : kCreateColumns) keep.push_back(std::string(c) + "ToCreate");
   page.stats.ResetExcept(keep);
   if (real) page.ClearRecords();
+  if (visualLogs.Attached(page.logPage)) {
+    visualLogs.PrepareVisualLog(page.logPage, !real, {}, showVisualLog);
+    return;
+  }
   ShowCounters(page);
-  if (showVisualLog && page.visualLog) ui().Show(*page.visualLog);
 }
 
 void TfrmMain::ShowCounters(CreatePageState& page) {
+  if (visualLogs.Attached(page.logPage)) {
+    visualLogs.WriteCounters(page.logPage);
+    return;
+  }
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c)
       page.statLabels[r][c]->SetCaption(FormatCounter(page.stats.Get(std::string(kCreateColumns[c]) + kCreateRows[r])));
 }
+
+void TfrmMain::btnVol02StatisticClick() { visualLogs.ShowVisualLog(LogPage::P02); }
+void TfrmMain::btnVol03StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P03); }
+void TfrmMain::btnVol04StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P04); }
+void TfrmMain::btnVol06StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P06); }
+void TfrmMain::btnVol07StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P07); }
+void TfrmMain::btnVol08StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P08); }
 
 // ---------------------------------------------------------------- name fields
 
@@ -522,9 +581,29 @@ void TfrmMain::RefreshFolderPage(ListPanel& panel) {
   panel.excludeSum.SetCaption(std::to_string(panel.exclude.Count()));
 }
 
-void TfrmMain::RefreshVol06() { RefreshFolderPage(vol06Panel); }
-void TfrmMain::RefreshVol07() { RefreshFolderPage(vol07Panel); }
-void TfrmMain::RefreshVol08() { RefreshFolderPage(vol08Panel); }
+void TfrmMain::RefreshVol06() {
+  RefreshFolderPage(vol06Panel);
+  // A new list makes the last run's results stale.
+  vol06Stats.ResetAll();
+  vol06Stats.Set("FoldersToRename", static_cast<double>(lstVol06IncludeFolderList.Count()));
+  const bool items = !lstVol06IncludeFolderList.Empty();
+  btnVol06Statistics.SetEnabled(items);
+  chkVol06ShowDetailedResults.SetEnabled(items);
+  if (visualLogs.Attached(LogPage::P06)) visualLogs.WriteCounters(LogPage::P06);
+}
+
+void TfrmMain::RefreshVol07() {
+  RefreshFolderPage(vol07Panel);
+  const bool items = !lstVol07IncludeFolderList.Empty();
+  btnVol07Statistics.SetEnabled(items);
+  chkVol07ShowDetailedResults.SetEnabled(items);
+  if (visualLogs.Attached(LogPage::P07)) visualLogs.WriteCounters(LogPage::P07);
+}
+
+void TfrmMain::RefreshVol08() {
+  RefreshFolderPage(vol08Panel);
+  if (visualLogs.Attached(LogPage::P08)) visualLogs.WriteCounters(LogPage::P08);
+}
 
 // ------------------------------------------------------------ clear fields
 

@@ -12,6 +12,8 @@
 #include "lists/list_panel.h"
 #include "operations/manual_creation.h"
 #include "results/operation_statistics.h"
+#include "structures/file_selection.h"
+#include "results/visual_logs.h"
 
 namespace quillory {
 
@@ -24,6 +26,7 @@ class VisualLogWindow;
 // What the three creating pages keep between runs.
 struct CreatePageState {
   std::string key;  // "Vol02", "Vol03", "Vol04"
+  LogPage logPage = LogPage::P02;
   OperationStatistics stats{CreatePageCounterNames()};
   std::string lastRunDestination;
   std::string attachKind;  // "F", "R" or "N"
@@ -42,6 +45,8 @@ class TfrmMain : public Window {
   Application& app;
   Ui& ui() const;
   SettingsStore& settings;
+  // Counters, labels and result lists of every operation page's Visual Log.
+  VisualLogs visualLogs;
 
   // ---- menus ----
   Button& mnuFileExit;
@@ -77,6 +82,7 @@ class TfrmMain : public Window {
   CheckBox& chkVol02ViewDetailedResults;
   CheckBox& chkVol02ViewDestFolder;
   Button& btnVol02ListHelp;
+  Button& btnVol02Statistic;
   ListPanel vol02Panel;
   CreatePageState vol02;
 
@@ -93,6 +99,7 @@ class TfrmMain : public Window {
   Control& grpVol04Statistics;  // hidden: the counters are read in the Visual Log
   CheckBox& chkVol04ViewDetailedResults;
   Button& btnVol04Help;
+  Button& btnVol04Statistics;
   ListPanel vol04Panel;
   CreatePageState vol04;
 
@@ -112,6 +119,7 @@ class TfrmMain : public Window {
   CheckBox& chkVol03ViewDestFolder;
   Button& btnVol03Help;
   Button& btnVol03ClearAll;
+  Button& btnVol03Statistics;
   CreatePageState vol03;
 
   // ---- pages Vol06 (rename), Vol07 (delete), Vol08 (copy): existing folders ----
@@ -130,8 +138,21 @@ class TfrmMain : public Window {
   Label& lblVol08IncludeSum;
   Label& lblVol08ExcludeSum;
   ListPanel vol08Panel;
+  // Their counters ("lblVol06FoldersToRename" ...), Visual Log buttons and
+  // "Show Visual Log" boxes.
+  OperationStatistics vol06Stats{PageCounterNames("06")};
+  OperationStatistics vol07Stats{PageCounterNames("07")};
+  OperationStatistics vol08Stats{PageCounterNames("08")};
+  Button& btnVol06Statistics;
+  Button& btnVol07Statistics;
+  Button& btnVol08Statistics;
+  CheckBox& chkVol06ShowDetailedResults;
+  CheckBox& chkVol07ShowDetailedResults;
+  CheckBox& chkVol08ShowDetailedResults;
 
-  // ---- file-type status of the copy and delete pages ----
+  // ---- the file filter on the copy and delete pages ----
+  FileSelectionControls vol08Files;
+  FileSelectionControls vol07Files;
   Label& lblVol08FileTypesAllSelected;
   Label& lblVol07FileTypesAllSelected;
 
@@ -151,7 +172,6 @@ class TfrmMain : public Window {
     std::string renameSimulation, renameSimulationEnd;
     std::string deleteSimulation, deleteSimulationEnd;
     std::string copySimulation, copySimulationEnd;
-    std::string fileTypesAll = "All.", fileTypesUserSelected = "User Selected.";
   } texts;
   std::string applicationTitle;
   std::string helpFilePath;
@@ -180,6 +200,14 @@ class TfrmMain : public Window {
   void PrepareCreateRun(CreatePageState& page, bool real, bool showVisualLog);
   void ShowCounters(CreatePageState& page);
 
+  // ---- "Visual Log" buttons ----
+  void btnVol02StatisticClick();
+  void btnVol03StatisticsClick();
+  void btnVol04StatisticsClick();
+  void btnVol06StatisticsClick();
+  void btnVol07StatisticsClick();
+  void btnVol08StatisticsClick();
+
   // ---- name fields (prefix/suffix checks while typing) ----
   void edtVol02PrefixChange();
   void edtVol02SuffixChange();
@@ -207,6 +235,8 @@ class TfrmMain : public Window {
 
  private:
   void BuildCreatePage(CreatePageState& page, const std::string& key, bool shortRowCaptions);
+  // The counter labels and their captions of a page from its layout.
+  void BuildCounterLabels(const std::string& page);
   void FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean);
   void SetNoDestinationState(const std::string& page);
   void ResetVol02();

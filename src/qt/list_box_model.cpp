@@ -7,6 +7,7 @@
 #include "qt/bindings.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace quillory {
 
@@ -46,12 +47,44 @@ QVariant ListBoxModel::data(const QModelIndex& index, int role) const {
   return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
+void ListBoxModel::SetCoalescing(int ms) {
+  coalesceMs_ = ms > 0 ? ms : 0;
+  if (coalesceMs_ > 0 && !timer_) {
+    timer_ = new QTimer(this);
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, &ListBoxModel::Flush);
+  }
+  if (coalesceMs_ == 0) Flush();
+}
+
+void ListBoxModel::Flush() {
+  if (timer_) timer_->stop();
+  if (pending_ <= 0) return;
+  QScopedValueRollback<bool> guard(updating_, true);
+  beginInsertRows(QModelIndex(), rows_, rows_ + pending_ - 1);
+  rows_ += pending_;
+  pending_ = 0;
+  endInsertRows();
+  sinceFlush_.restart();
+}
+
 void ListBoxModel::OnChanged(const ControlEvent& e) {
+  const int first = ClampRows(e.first);
+  const int last = ClampRows(e.last);
+  if (coalesceMs_ > 0 && e.change == ControlChange::RowsInserted && last >= first && first == rows_ + pending_ &&
+      rows_ + pending_ + (last - first + 1) == ClampRows(list_.Count())) {
+    pending_ += last - first + 1;
+    const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : coalesceMs_;
+    if (since >= coalesceMs_) Flush();
+    else if (!timer_->isActive()) timer_->start(static_cast<int>(coalesceMs_ - since));
+    return;
+  }
+  // Anything else sees the views up to date first: the view's own handlers
+  // (selection, current row) run after this one and count on it.
+  Flush();
   // The list has already changed when it tells us; the views are told the
   // same change in the order Qt expects, with the old count until the end.
   QScopedValueRollback<bool> guard(updating_, true);
-  const int first = ClampRows(e.first);
-  const int last = ClampRows(e.last);
   switch (e.change) {
     case ControlChange::RowsInserted:
       if (first <= rows_ && last >= first && rows_ + (last - first + 1) == ClampRows(list_.Count())) {

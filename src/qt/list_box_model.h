@@ -7,8 +7,11 @@
 #include "app/controls.h"
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QListView>
 #include <QStyledItemDelegate>
+
+class QTimer;
 
 namespace quillory {
 
@@ -27,11 +30,25 @@ class ListBoxModel : public QAbstractListModel {
   // makes meanwhile are bookkeeping, not the person's.
   bool Updating() const { return updating_; }
 
+  // Rows appended at the end reach the views at most once per `ms` while
+  // they keep coming (the first at once, the rest by a timer or the next
+  // other change); 0, the default, tells every append as it happens. For
+  // lists a long run fills one path at a time.
+  void SetCoalescing(int ms);
+  // Tells the views every appended row held back so far.
+  void Flush();
+  // Rows appended but not yet told.
+  int Pending() const { return pending_; }
+
  private:
   void OnChanged(const ControlEvent& event);
 
   ListBox& list_;
   int rows_ = 0;  // what the views were last told; lags the list by one event
+  int pending_ = 0;  // appended rows behind rows_ not yet told
+  int coalesceMs_ = 0;
+  QElapsedTimer sinceFlush_;
+  QTimer* timer_ = nullptr;
   bool updating_ = false;
   Connection connection_;
 };

@@ -5,6 +5,7 @@
 #include "qt/bindings.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
+#include "results/operation_statistics.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -47,6 +48,62 @@ void FollowEntries(QMenu* menu) {
   sync();
 }
 
+// The "Statistics" group of a folder page ("06", "07", "08"): its counter
+// labels on the grid of the page's layout.
+QGroupBox* CounterGroup(TfrmMain& m, const std::string& page, QWidget* parent) {
+  auto* group = new QGroupBox(QStringLiteral("Statistics"), parent);
+  auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(10);
+  const std::string key = "lblVol" + page;
+  const CounterLayout& layout = PageCounterLayout(page);
+  std::vector<int> at(layout.columnKeys.size());
+  std::vector<bool> captioned(layout.columnKeys.size(), false);
+  for (const CounterRow& row : layout.rows)
+    for (std::size_t c = 0; c < row.cellCaptions.size() && c < captioned.size(); ++c)
+      captioned[c] = captioned[c] || !row.cellCaptions[c].empty();
+  int next = 1;
+  for (std::size_t c = 0; c < at.size(); ++c) {
+    at[c] = next + (captioned[c] ? 1 : 0);
+    next = at[c] + 1;
+    if (auto* caption = m.FindAs<Label>(key + "Column" + layout.columnKeys[c])) {
+      QLabel* widget = NewLabel(*caption, group);
+      widget->setAlignment(Qt::AlignCenter);
+      grid->addWidget(widget, 0, at[c]);
+    }
+    grid->setColumnStretch(at[c], 1);
+  }
+  int r = 1;
+  for (const CounterRow& row : layout.rows) {
+    auto* caption = m.FindAs<Label>(key + "Row" + row.key);
+    if (!caption) continue;  // a row only the Visual Log shows
+    grid->addWidget(NewLabel(*caption, group), r, 0);
+    for (std::size_t c = 0; c < row.counters.size() && c < at.size(); ++c) {
+      if (row.counters[c].empty()) continue;
+      if (auto* cell = m.FindAs<Label>(key + row.counters[c] + "Caption"))
+        grid->addWidget(NewLabel(*cell, group), r, at[c] - 1);
+      if (auto* value = m.FindAs<Label>(key + row.counters[c])) {
+        QLabel* counter = NewLabel(*value, group);
+        StyleValue(counter, Qt::AlignRight);
+        counter->setMinimumWidth(90);
+        grid->addWidget(counter, r, at[c]);
+      }
+    }
+    ++r;
+  }
+  return group;
+}
+
+// The "Visual Log" button goes before the footer's stretch.
+void AddVisualLogButton(QHBoxLayout* footer, Button& button, QWidget* parent) {
+  int at = footer->count();
+  for (int i = 0; i < footer->count(); ++i)
+    if (footer->itemAt(i)->spacerItem()) {
+      at = i;
+      break;
+    }
+  footer->insertWidget(at, NewButton(button, parent));
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
@@ -63,9 +120,9 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
     else if (sheet == &model.tabFolderCreate05) page = BuildVol04();
     else if (sheet == &model.tabFolderCreate04) page = BuildVol03();
     else if (sheet == &model.tabFoldersCopy02)
-      page = BuildFolderListPage(*sheet, model.vol08Panel, model.btnVol08Help, &model.lblVol08FileTypesAllSelected);
+      page = BuildFolderListPage(*sheet, model.vol08Panel, model.btnVol08Help, &model.vol08Files);
     else if (sheet == &model.tabFoldersDelete01)
-      page = BuildFolderListPage(*sheet, model.vol07Panel, model.btnVol07Help, &model.lblVol07FileTypesAllSelected);
+      page = BuildFolderListPage(*sheet, model.vol07Panel, model.btnVol07Help, &model.vol07Files);
     else if (sheet == &model.tabFoldersRename01)
       page = BuildFolderListPage(*sheet, model.vol06Panel, model.btnVol06Help);
     else page = BuildManualCreationPage(model.forced, model.btnForcedHelp);
@@ -225,7 +282,9 @@ QWidget* MainWindowView::BuildVol02() {
   column->addWidget(BuildListPanel(m.vol02Panel, page), 1);
 
   column->addWidget(Statistics(m.vol02, page));
-  column->addLayout(Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page));
+  QHBoxLayout* footer = Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page);
+  AddVisualLogButton(footer, m.btnVol02Statistic, page);
+  column->addLayout(footer);
   return page;
 }
 
@@ -242,7 +301,9 @@ QWidget* MainWindowView::BuildVol04() {
   statistics->setObjectName(ToQt(m.grpVol04Statistics.Name()));
   BindGroupBox(statistics, m.grpVol04Statistics);
   column->addWidget(statistics);
-  column->addLayout(Footer(&m.chkVol04ViewDetailedResults, nullptr, m.btnVol04Help, page));
+  QHBoxLayout* footer = Footer(&m.chkVol04ViewDetailedResults, nullptr, m.btnVol04Help, page);
+  AddVisualLogButton(footer, m.btnVol04Statistics, page);
+  column->addLayout(footer);
   return page;
 }
 
@@ -268,11 +329,14 @@ QWidget* MainWindowView::BuildVol03() {
   column->addWidget(Preview(m.lblVol03StartFolder, m.lblVol03EndFolder, page));
   column->addStretch(1);
   column->addWidget(Statistics(m.vol03, page));
-  column->addLayout(Footer(&m.chkVol03ViewDetailedResults, &m.chkVol03ViewDestFolder, m.btnVol03Help, page));
+  QHBoxLayout* footer = Footer(&m.chkVol03ViewDetailedResults, &m.chkVol03ViewDestFolder, m.btnVol03Help, page);
+  AddVisualLogButton(footer, m.btnVol03Statistics, page);
+  column->addLayout(footer);
   return page;
 }
 
-QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help, Label* fileTypes) {
+QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help,
+                                             FileSelectionControls* fileTypes) {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
@@ -285,12 +349,23 @@ QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, 
   column->addWidget(BuildListPanel(panel, page), 1);
   if (fileTypes) {
     auto* row = new QHBoxLayout;
-    row->addWidget(NewCaption(QStringLiteral("Active File Types:"), page));
-    row->addWidget(NewLabel(*fileTypes, page));
+    row->addWidget(NewLabel(fileTypes->status, page));
+    row->addWidget(NewLabel(fileTypes->allSelected, page));
+    row->addSpacing(12);
+    QPushButton* select = NewButton(fileTypes->select, page);
+    select->setAutoDefault(false);
+    row->addWidget(select);
     row->addStretch(1);
     column->addLayout(row);
   }
-  column->addLayout(Footer(nullptr, nullptr, help, page));
+  // The page's counters, its "Show Visual Log" box and "Visual Log" button.
+  const std::string number = panel.Key().substr(3);
+  auto* box = model_.FindAs<CheckBox>("chkVol" + number + "ShowDetailedResults");
+  auto* log = model_.FindAs<Button>("btnVol" + number + "Statistics");
+  if (log) column->addWidget(CounterGroup(model_, number, page));
+  QHBoxLayout* footer = Footer(box, nullptr, help, page);
+  if (log) AddVisualLogButton(footer, *log, page);
+  column->addLayout(footer);
   return page;
 }
 

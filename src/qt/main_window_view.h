@@ -38,7 +38,8 @@ class MainWindowView : public QMainWindow {
                                QWidget* parent);
   // The pages that work on existing folders: heading, list methods, the list
   // panel, the active file types where the page has them.
-  QWidget* BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help, Label* fileTypes = nullptr);
+  QWidget* BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help,
+                               FileSelectionControls* fileTypes = nullptr);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
   QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);

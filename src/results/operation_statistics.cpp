@@ -1,5 +1,6 @@
 #include "results/operation_statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -32,6 +33,9 @@ void OperationStatistics::ResetExcept(const std::vector<std::string>& keep) {
 }
 
 std::string FormatCounter(double value) {
+  // A count is never negative nor fractional; a stray NaN must not print as
+  // "nan" where a number belongs.
+  if (!std::isfinite(value)) return "0";
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.0f", std::floor(value + 0.5));
   return buf;
@@ -46,6 +50,99 @@ const std::vector<std::string>& CreatePageCounterNames() {
     return n;
   }();
   return names;
+}
+
+namespace {
+
+CounterLayout CreateLayout(std::string_view page) {
+  CounterLayout layout;
+  for (auto* c : kCreateColumns) layout.columnKeys.push_back(c);
+  layout.columnCaptions = {"Main Folders", "Folders, Subfolders", "Files in structure", "Total File size (bytes)"};
+  std::string captions[4] = {"To create:", "Successfully created:", "Not created  (already exist):",
+                             "Not created (other reasons):"};
+  if (page != "02") {
+    captions[2] = "NOT created (already exists):";
+    captions[3] = "NOT created (other reasons):";
+  }
+  if (page == "03") captions[1] = "Created :";
+  for (int r = 0; r < 4; ++r) {
+    CounterRow row{kCreateRows[r], captions[r], {}, {}, false};
+    for (auto* c : kCreateColumns) row.counters.push_back(std::string(c) + kCreateRows[r]);
+    layout.rows.push_back(std::move(row));
+  }
+  return layout;
+}
+
+CounterLayout RenameLayout() {
+  CounterLayout layout;
+  layout.columnKeys = {"Folders"};
+  layout.columnCaptions = {"Total Folders:"};
+  layout.rows = {{"ToRename", "Total Folders To Rename", {"FoldersToRename"}, {}, false},
+                 {"Renamed", "Renamed Folders", {"FoldersRenamed"}, {}, false},
+                 {"SourceNotExists", "Source doesn't Exists", {"FoldersSourceNotExists"}, {}, false},
+                 {"DestinationExists", "Destination Already Exists", {"FoldersDestinationExists"}, {}, false},
+                 {"OtherReasons", "Other Reasons", {"FoldersOtherReasons"}, {}, false}};
+  return layout;
+}
+
+CounterLayout DeleteLayout() {
+  CounterLayout layout;
+  layout.columnKeys = {"Folders", "Files"};
+  layout.columnCaptions = {"Total Folders:", "Total Files"};
+  layout.rows = {{"ToDelete", "To Delete:", {"FoldersToDelete", "FilesToDelete"}, {}, false},
+                 {"Deleted", "Deleted", {"FoldersDeleted", "FilesDeleted"}, {}, false},
+                 {"NotExists", "NOT Deleted (not exists)", {"FoldersNotExists", "FilesNotExists"}, {}, false},
+                 {"OtherReasons", "NOT Deleted (Other Reasons)", {"FoldersOtherReasons", "FilesOtherReasons"}, {},
+                  false}};
+  return layout;
+}
+
+CounterLayout CopyLayout() {
+  CounterLayout layout;
+  layout.columnKeys = {"Folders", "SubFolders", "Files", "FileSize"};
+  layout.columnCaptions = {"Destination Folders", "Folders, Subfolders", "Files in Structures",
+                           "File Size (bytes)"};
+  layout.rows = {
+      {"ToCopy", "To Copy", {"FoldersToCopy", "SubFoldersToCopy", "FilesToCopy", "FileSizeToCopy"},
+       {"Total Destination Folders"}, false},
+      {"Copied", "Successfully Copied", {"FoldersCopied", "SubFoldersCopied", "FilesCopied", "FileSizeCopied"},
+       {"Already Exists"}, false},
+      {"Exists", "Not Copied (Already Exists)",
+       {"FoldersNotExists", "SubFoldersExists", "FilesExists", "FileSizeExists"}, {"Not Exists"}, false},
+      {"OtherReasons", "Not Copied (Other Reasons)", {"", "SubFoldersOtherReasons", "", ""}, {}, true}};
+  return layout;
+}
+
+}  // namespace
+
+const CounterLayout& PageCounterLayout(std::string_view page) {
+  static const CounterLayout p02 = CreateLayout("02"), p03 = CreateLayout("03"), p04 = CreateLayout("04"),
+                             p06 = RenameLayout(), p07 = DeleteLayout(), p08 = CopyLayout();
+  if (page == "02") return p02;
+  if (page == "03") return p03;
+  if (page == "04") return p04;
+  if (page == "06") return p06;
+  if (page == "07") return p07;
+  if (page == "08") return p08;
+  throw std::out_of_range("no page " + std::string(page));
+}
+
+const std::vector<std::string>& PageCounterNames(std::string_view page) {
+  static const std::vector<std::string> rename = {"FoldersToRename",          "FoldersRenamed",
+                                                  "FoldersSourceNotExists",   "FoldersDestinationExists",
+                                                  "FoldersOtherReasons",      "FoldersFailedUndo"};
+  static const std::vector<std::string> remove = {"FoldersToDelete",     "FilesToDelete",  "FoldersDeleted",
+                                                  "FoldersNotExists",    "FoldersOtherReasons", "FilesDeleted",
+                                                  "FilesNotExists",      "FilesOtherReasons"};
+  static const std::vector<std::string> copy = {
+      "FoldersToCopy",    "FoldersCopied",    "FoldersNotExists", "SubFoldersToCopy", "SubFoldersCopied",
+      "SubFoldersExists", "FilesToCopy",      "FilesCopied",      "FilesExists",      "FileSizeToCopy",
+      "FileSizeCopied",   "FileSizeExists",   "SubFoldersOtherReasons", "FoldersFailedUndo"};
+  if (page == "06") return rename;
+  if (page == "07") return remove;
+  if (page == "08") return copy;
+  (void)PageCounterLayout(page);  // refuses an unknown page
+  return CreatePageCounterNames();
 }
 
 }  // namespace quillory

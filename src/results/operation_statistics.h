@@ -2,6 +2,7 @@
 // totals above 4 GB add up exactly (to 2^53).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,11 @@ class OperationStatistics {
   // Resets every counter except those named.
   void ResetExcept(const std::vector<std::string>& keep);
 
- private:
+  // By position, for callers that looked the name up once.
   std::size_t IndexOf(std::string_view name) const;
+  double At(std::size_t index) const { return values_[index]; }
+
+ private:
   std::vector<std::string> names_;
   std::vector<double> values_;
 };
@@ -34,5 +38,27 @@ std::string FormatCounter(double value);
 const std::vector<std::string>& CreatePageCounterNames();
 extern const char* const kCreateColumns[4];  // "Folders", "SubFolders", "Files", "FilesSize"
 extern const char* const kCreateRows[4];     // "ToCreate", "Created", "Exists", "Other"
+
+// How a page's counters are laid out as a grid of labels. A counter label is
+// "lblVol" / "lblStat" + page + counter; captions are "lbl..." + page +
+// "Column" / "Row" + key.
+struct CounterRow {
+  std::string key;
+  std::string caption;
+  std::vector<std::string> counters;      // one per column; "" = no label there
+  std::vector<std::string> cellCaptions;  // beside a counter; may be shorter than counters
+  bool visualLogOnly = false;
+};
+
+struct CounterLayout {
+  std::vector<std::string> columnKeys;
+  std::vector<std::string> columnCaptions;
+  std::vector<CounterRow> rows;
+};
+
+// page: "02", "03", "04", "06", "07", "08".
+const CounterLayout& PageCounterLayout(std::string_view page);
+// Every counter the page keeps, shown or not.
+const std::vector<std::string>& PageCounterNames(std::string_view page);
 
 }  // namespace quillory

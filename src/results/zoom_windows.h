@@ -1,38 +1,38 @@
 // Zoom windows of the result lists.
 #pragma once
 
-#include "app/window.h"
+#include "results/visual_log_windows.h"
 
 namespace quillory {
 
-class TfrmVol02ZoomStatistics : public Window {
+class TfrmVol02ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol02ZoomStatistics() : Window("TfrmVol02ZoomStatistics", "Zoom Window.") {}
+  TfrmVol02ZoomStatistics() : ZoomStatisticsWindow("TfrmVol02ZoomStatistics", "02") {}
 };
 
-class TfrmVol03ZoomStatistics : public Window {
+class TfrmVol03ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol03ZoomStatistics() : Window("TfrmVol03ZoomStatistics", "Zoom Window.") {}
+  TfrmVol03ZoomStatistics() : ZoomStatisticsWindow("TfrmVol03ZoomStatistics", "03") {}
 };
 
-class TfrmVol04ZoomStatistics : public Window {
+class TfrmVol04ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol04ZoomStatistics() : Window("TfrmVol04ZoomStatistics", "Zoom Window.") {}
+  TfrmVol04ZoomStatistics() : ZoomStatisticsWindow("TfrmVol04ZoomStatistics", "04") {}
 };
 
-class TfrmVol06ZoomStatistics : public Window {
+class TfrmVol06ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol06ZoomStatistics() : Window("TfrmVol06ZoomStatistics", "Zoom Window.") {}
+  TfrmVol06ZoomStatistics() : ZoomStatisticsWindow("TfrmVol06ZoomStatistics", "06") {}
 };
 
-class TfrmVol07ZoomStatistics : public Window {
+class TfrmVol07ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol07ZoomStatistics() : Window("TfrmVol07ZoomStatistics", "Zoom Window.") {}
+  TfrmVol07ZoomStatistics() : ZoomStatisticsWindow("TfrmVol07ZoomStatistics", "07") {}
 };
 
-class TfrmVol08ZoomStatistics : public Window {
+class TfrmVol08ZoomStatistics : public ZoomStatisticsWindow {
  public:
-  TfrmVol08ZoomStatistics() : Window("TfrmVol08ZoomStatistics", "Zoom Window.") {}
+  TfrmVol08ZoomStatistics() : ZoomStatisticsWindow("TfrmVol08ZoomStatistics", "08") {}
 };
 
 }  // namespace quillory

@@ -1,0 +1,111 @@
+#include "results/visual_logs.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/ui.h"
+#include "app/window.h"
+#include "results/visual_log_windows.h"
+
+namespace quillory {
+
+const char* PageNumber(LogPage page) {
+  static const char* const numbers[kLogPageCount] = {"02", "03", "04", "06", "07", "08"};
+  return numbers[static_cast<std::size_t>(page)];
+}
+
+VisualLogs::VisualLogs(Ui& ui) : ui_(ui) {}
+
+void VisualLogs::Attach(LogPage page, OperationStatistics& stats, Window& pageLabels, VisualLogWindow& log,
+                        CheckBox& showVisualLog) {
+  if (!log.Zoom()) throw std::logic_error("Visual Log " + log.ClassName() + " has no zoom window");
+  Page& p = At(page);
+  p.stats = &stats;
+  p.log = &log;
+  p.show = &showVisualLog;
+  p.pageLabels.clear();
+  p.logLabels.clear();
+  const std::string number = PageNumber(page);
+  for (std::size_t i = 0; i < stats.Names().size(); ++i) {
+    if (auto* label = pageLabels.FindAs<Label>("lblVol" + number + stats.Names()[i])) p.pageLabels.emplace_back(label, i);
+    if (auto* label = log.FindAs<Label>("lblStat" + number + stats.Names()[i])) p.logLabels.emplace_back(label, i);
+  }
+}
+
+const VisualLogs::Page& VisualLogs::Checked(LogPage page) const {
+  const Page& p = At(page);
+  if (!p.log) throw std::logic_error(std::string("no Visual Log attached for page ") + PageNumber(page));
+  return p;
+}
+
+OperationStatistics& VisualLogs::Stats(LogPage page) const { return *Checked(page).stats; }
+VisualLogWindow& VisualLogs::Log(LogPage page) const { return *Checked(page).log; }
+ZoomStatisticsWindow& VisualLogs::Zoom(LogPage page) const { return *Checked(page).log->Zoom(); }
+
+ListBox& VisualLogs::List(LogPage page, std::size_t list) const {
+  VisualLogWindow& log = Log(page);
+  if (list >= log.results.size()) throw std::out_of_range("no result list " + std::to_string(list));
+  return *log.results[list].list;
+}
+
+ListBox& VisualLogs::Twin(LogPage page, std::size_t list) const {
+  ZoomStatisticsWindow& zoom = Zoom(page);
+  if (list >= zoom.twins.size()) throw std::out_of_range("no zoom list " + std::to_string(list));
+  return *zoom.twins[list].list;
+}
+
+void VisualLogs::PrepareVisualLog(LogPage page, bool simulation, const std::vector<std::size_t>& keep,
+                                  std::optional<bool> show) {
+  const Page& p = Checked(page);
+  p.log->chkNormalSimulate.SetChecked(!simulation);
+  p.log->RefreshHeading();
+  ZoomStatisticsWindow& zoom = *p.log->Zoom();
+  for (std::size_t i = 0; i < p.log->results.size(); ++i) {
+    if (std::find(keep.begin(), keep.end(), i) != keep.end()) continue;
+    p.log->results[i].list->Clear();
+    if (i < zoom.twins.size()) zoom.twins[i].list->Clear();
+  }
+  ShowCounters(page);
+  if (show.value_or(p.show->Checked())) ui_.Show(*p.log);
+}
+
+void VisualLogs::AddResult(LogPage page, std::size_t list, const std::string& path) {
+  List(page, list).Add(path);
+  Twin(page, list).Add(path);
+}
+
+void VisualLogs::WriteLogCounters(LogPage page) {
+  const Page& p = Checked(page);
+  for (auto& [label, index] : p.logLabels) label->SetCaption(FormatCounter(p.stats->At(index)));
+}
+
+void VisualLogs::WriteCounters(LogPage page) {
+  const Page& p = Checked(page);
+  for (auto& [label, index] : p.pageLabels) label->SetCaption(FormatCounter(p.stats->At(index)));
+  WriteLogCounters(page);
+}
+
+void VisualLogs::ShowCounters(LogPage page) {
+  WriteCounters(page);
+  ui_.Repaint();
+}
+
+void VisualLogs::ShowVisualLog(LogPage page) {
+  WriteLogCounters(page);
+  ui_.Show(Log(page));
+}
+
+void VisualLogs::RefreshHeadings() {
+  for (const Page& p : pages_)
+    if (p.log) p.log->RefreshHeading();
+}
+
+void VisualLogs::ClearAll() {
+  for (const Page& p : pages_) {
+    if (!p.log) continue;
+    for (auto& result : p.log->results) result.list->Clear();
+    for (auto& twin : p.log->Zoom()->twins) twin.list->Clear();
+  }
+}
+
+}  // namespace quillory
