@@ -5,6 +5,7 @@
 #include "qt/bindings.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
+#include "qt/visual_log_view.h"
 #include "results/operation_statistics.h"
 
 #include <QAction>
@@ -48,49 +49,9 @@ void FollowEntries(QMenu* menu) {
   sync();
 }
 
-// The "Statistics" group of a folder page ("06", "07", "08"): its counter
-// labels on the grid of the page's layout.
+// The "Statistics" group of a folder page ("06", "07", "08").
 QGroupBox* CounterGroup(TfrmMain& m, const std::string& page, QWidget* parent) {
-  auto* group = new QGroupBox(QStringLiteral("Statistics"), parent);
-  auto* grid = new QGridLayout(group);
-  grid->setHorizontalSpacing(10);
-  const std::string key = "lblVol" + page;
-  const CounterLayout& layout = PageCounterLayout(page);
-  std::vector<int> at(layout.columnKeys.size());
-  std::vector<bool> captioned(layout.columnKeys.size(), false);
-  for (const CounterRow& row : layout.rows)
-    for (std::size_t c = 0; c < row.cellCaptions.size() && c < captioned.size(); ++c)
-      captioned[c] = captioned[c] || !row.cellCaptions[c].empty();
-  int next = 1;
-  for (std::size_t c = 0; c < at.size(); ++c) {
-    at[c] = next + (captioned[c] ? 1 : 0);
-    next = at[c] + 1;
-    if (auto* caption = m.FindAs<Label>(key + "Column" + layout.columnKeys[c])) {
-      QLabel* widget = NewLabel(*caption, group);
-      widget->setAlignment(Qt::AlignCenter);
-      grid->addWidget(widget, 0, at[c]);
-    }
-    grid->setColumnStretch(at[c], 1);
-  }
-  int r = 1;
-  for (const CounterRow& row : layout.rows) {
-    auto* caption = m.FindAs<Label>(key + "Row" + row.key);
-    if (!caption) continue;  // a row only the Visual Log shows
-    grid->addWidget(NewLabel(*caption, group), r, 0);
-    for (std::size_t c = 0; c < row.counters.size() && c < at.size(); ++c) {
-      if (row.counters[c].empty()) continue;
-      if (auto* cell = m.FindAs<Label>(key + row.counters[c] + "Caption"))
-        grid->addWidget(NewLabel(*cell, group), r, at[c] - 1);
-      if (auto* value = m.FindAs<Label>(key + row.counters[c])) {
-        QLabel* counter = NewLabel(*value, group);
-        StyleValue(counter, Qt::AlignRight);
-        counter->setMinimumWidth(90);
-        grid->addWidget(counter, r, at[c]);
-      }
-    }
-    ++r;
-  }
-  return group;
+  return NewCounterGroup(m, "lblVol" + page, page, true, parent);
 }
 
 // The "Visual Log" button goes before the footer's stretch.

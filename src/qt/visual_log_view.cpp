@@ -40,6 +40,49 @@ QLabel* NewCounter(Label& label, QWidget* parent) {
   return value;
 }
 
+}  // namespace
+
+QGroupBox* NewCounterGroup(const Window& owner, const std::string& prefix, const std::string& page,
+                           bool skipUncaptioned, QWidget* parent) {
+  auto* group = new QGroupBox(QStringLiteral("Statistics"), parent);
+  auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(10);
+  const CounterLayout& layout = PageCounterLayout(page);
+  // A column with captions beside its counters takes two grid columns.
+  std::vector<int> at(layout.columnKeys.size());
+  std::vector<bool> captioned(layout.columnKeys.size(), false);
+  for (const CounterRow& row : layout.rows)
+    for (std::size_t c = 0; c < row.cellCaptions.size() && c < captioned.size(); ++c)
+      captioned[c] = captioned[c] || !row.cellCaptions[c].empty();
+  int next = 1;
+  for (std::size_t c = 0; c < at.size(); ++c) {
+    at[c] = next + (captioned[c] ? 1 : 0);
+    next = at[c] + 1;
+    if (auto* caption = owner.FindAs<Label>(prefix + "Column" + layout.columnKeys[c])) {
+      QLabel* widget = NewLabel(*caption, group);
+      widget->setAlignment(Qt::AlignCenter);
+      grid->addWidget(widget, 0, at[c]);
+    }
+    grid->setColumnStretch(at[c], 1);
+  }
+  int r = 1;
+  for (const CounterRow& row : layout.rows) {
+    auto* caption = owner.FindAs<Label>(prefix + "Row" + row.key);
+    if (!caption && skipUncaptioned) continue;
+    if (caption) grid->addWidget(NewLabel(*caption, group), r, 0);
+    for (std::size_t c = 0; c < row.counters.size() && c < at.size(); ++c) {
+      if (row.counters[c].empty()) continue;
+      if (auto* cell = owner.FindAs<Label>(prefix + row.counters[c] + "Caption"))
+        grid->addWidget(NewLabel(*cell, group), r, at[c] - 1);
+      if (auto* value = owner.FindAs<Label>(prefix + row.counters[c])) grid->addWidget(NewCounter(*value, group), r, at[c]);
+    }
+    ++r;
+  }
+  return group;
+}
+
+namespace {
+
 class VisualLogView : public WindowView {
  public:
   VisualLogView(VisualLogWindow& log, QWidget* parent) : WindowView(log, parent, OwnLayout{}) {
@@ -84,40 +127,7 @@ class VisualLogView : public WindowView {
 
  private:
   QGroupBox* Statistics(VisualLogWindow& log) {
-    auto* group = new QGroupBox(QStringLiteral("Statistics"), this);
-    auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(10);
-    const std::string stat = "lblStat" + log.Page();
-    const CounterLayout& layout = PageCounterLayout(log.Page());
-    // A column with captions beside its counters takes two grid columns.
-    std::vector<int> at(layout.columnKeys.size());
-    std::vector<bool> captioned(layout.columnKeys.size(), false);
-    for (const CounterRow& row : layout.rows)
-      for (std::size_t c = 0; c < row.cellCaptions.size() && c < captioned.size(); ++c)
-        captioned[c] = captioned[c] || !row.cellCaptions[c].empty();
-    int next = 1;
-    for (std::size_t c = 0; c < at.size(); ++c) {
-      at[c] = next + (captioned[c] ? 1 : 0);
-      next = at[c] + 1;
-      if (auto* caption = log.FindAs<Label>(stat + "Column" + layout.columnKeys[c])) {
-        QLabel* widget = NewLabel(*caption, group);
-        widget->setAlignment(Qt::AlignCenter);
-        grid->addWidget(widget, 0, at[c]);
-      }
-      grid->setColumnStretch(at[c], 1);
-    }
-    int r = 1;
-    for (const CounterRow& row : layout.rows) {
-      if (auto* caption = log.FindAs<Label>(stat + "Row" + row.key)) grid->addWidget(NewLabel(*caption, group), r, 0);
-      for (std::size_t c = 0; c < row.counters.size() && c < at.size(); ++c) {
-        if (row.counters[c].empty()) continue;
-        if (auto* cell = log.FindAs<Label>(stat + row.counters[c] + "Caption"))
-          grid->addWidget(NewLabel(*cell, group), r, at[c] - 1);
-        if (auto* value = log.FindAs<Label>(stat + row.counters[c])) grid->addWidget(NewCounter(*value, group), r, at[c]);
-      }
-      ++r;
-    }
-    return group;
+    return NewCounterGroup(log, "lblStat" + log.Page(), log.Page(), false, this);
   }
 };
 

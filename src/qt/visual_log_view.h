@@ -3,6 +3,9 @@
 
 #include "app/window.h"
 
+#include <string>
+
+class QGroupBox;
 class QWidget;
 
 namespace quillory {
@@ -12,5 +15,12 @@ class WindowView;
 // A view for the windows named above; nullptr for any other window. The
 // window must outlive the view.
 WindowView* NewVisualLogView(Window& window, QWidget* parent = nullptr);
+
+// The "Statistics" group of page "02" ... "08": its counter labels, named
+// `prefix` + counter ("lblVol06FoldersRenamed", "lblStat06..."), on the
+// page's grid. A main-window page leaves out rows only its Visual Log shows
+// (`skipUncaptioned`).
+QGroupBox* NewCounterGroup(const Window& owner, const std::string& prefix, const std::string& page,
+                           bool skipUncaptioned, QWidget* parent);
 
 }  // namespace quillory
