@@ -146,9 +146,7 @@ class DrivePresence {
     const std::string drive = CaseFold(ExtractFileDrive(path));
     if (drive.empty()) return false;
     auto [it, fresh] = known_.try_emplace(drive, false);
-    if (fresh)
-      it->second = drive.size() == 2 && drive[1] == ':' ? Drives().IsPresent(drive[0])
-                                                        : Drives().ToHost(drive).has_value();
+    if (fresh) it->second = Drives().IsDrivePartPresent(drive);
     return it->second;
   }
 

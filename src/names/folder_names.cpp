@@ -126,8 +126,7 @@ bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::str
     return false;
   }
   if (!acceptAnyDrive) {
-    const bool present = drive[1] == ':' ? Drives().IsPresent(drive[0]) : Drives().ToHost(drive).has_value();
-    if (!present) {
+    if (!Drives().IsDrivePartPresent(drive)) {
       message = "There is no valid drive letter.";
       return false;
     }

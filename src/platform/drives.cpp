@@ -204,6 +204,12 @@ bool DriveMap::IsPresent(char letter) const {
   return it != letters_.end() && IsHostFolder(it->second);
 }
 
+bool DriveMap::IsDrivePartPresent(std::string_view drive) const {
+  if (drive.empty()) return false;
+  if (drive.size() == 2 && drive[1] == ':') return IsPresent(drive[0]);
+  return ToHost(drive).has_value();
+}
+
 std::optional<std::string> DriveMap::ToHost(std::string_view programPath) const {
   if (programPath.find('\0') != std::string_view::npos) return std::nullopt;
   const auto parts = SplitProgramPath(programPath);

@@ -47,6 +47,9 @@ class DriveMap {
   // Upper-case letters whose host folder exists, in A..Z order.
   std::vector<char> PresentDrives() const;
   bool IsPresent(char letter) const;
+  // A drive part ("D:" or "\\srv\share", as ExtractFileDrive gives it) that
+  // is present: a letter whose folder exists, or a share the map names.
+  bool IsDrivePartPresent(std::string_view drive) const;
   const std::map<char, std::string>& Letters() const { return letters_; }
 
   // "D:\a\b" -> "/srv/data/a/b". '.' and '..' are resolved lexically and never

@@ -115,16 +115,19 @@ CounterLayout CopyLayout() {
 
 }  // namespace
 
+int OperationPageIndex(std::string_view page) {
+  static const char* const kPages[] = {"02", "03", "04", "06", "07", "08"};
+  for (int i = 0; i < 6; ++i)
+    if (page == kPages[i]) return i;
+  return -1;
+}
+
 const CounterLayout& PageCounterLayout(std::string_view page) {
-  static const CounterLayout p02 = CreateLayout("02"), p03 = CreateLayout("03"), p04 = CreateLayout("04"),
-                             p06 = RenameLayout(), p07 = DeleteLayout(), p08 = CopyLayout();
-  if (page == "02") return p02;
-  if (page == "03") return p03;
-  if (page == "04") return p04;
-  if (page == "06") return p06;
-  if (page == "07") return p07;
-  if (page == "08") return p08;
-  throw std::out_of_range("no page " + std::string(page));
+  static const CounterLayout layouts[] = {CreateLayout("02"), CreateLayout("03"), CreateLayout("04"),
+                                          RenameLayout(),     DeleteLayout(),     CopyLayout()};
+  const int at = OperationPageIndex(page);
+  if (at < 0) throw std::out_of_range("no page " + std::string(page));
+  return layouts[at];
 }
 
 const std::vector<std::string>& PageCounterNames(std::string_view page) {

@@ -57,6 +57,10 @@ struct CounterLayout {
 };
 
 // page: "02", "03", "04", "06", "07", "08".
+// Where page "02", "03", "04", "06", "07" or "08" stands among the six
+// operation pages (0 to 5); -1 for any other text.
+int OperationPageIndex(std::string_view page);
+
 const CounterLayout& PageCounterLayout(std::string_view page);
 // Every counter the page keeps, shown or not.
 const std::vector<std::string>& PageCounterNames(std::string_view page);

@@ -154,15 +154,11 @@ std::string Stem(const std::string& listName) { return listName.substr(3); }
 }  // namespace
 
 const std::vector<ResultListInfo>& PageResultLists(const std::string& page) {
-  static const std::vector<ResultListInfo> p02 = Rows(kLists02), p03 = Rows(kLists03), p04 = Rows(kLists04),
-                                           p06 = Rows(kLists06), p07 = Rows(kLists07), p08 = Rows(kLists08);
-  if (page == "02") return p02;
-  if (page == "03") return p03;
-  if (page == "04") return p04;
-  if (page == "06") return p06;
-  if (page == "07") return p07;
-  if (page == "08") return p08;
-  throw std::out_of_range("no Visual Log for page " + page);
+  static const std::vector<ResultListInfo> lists[] = {Rows(kLists02), Rows(kLists03), Rows(kLists04),
+                                                      Rows(kLists06), Rows(kLists07), Rows(kLists08)};
+  const int at = OperationPageIndex(page);
+  if (at < 0) throw std::out_of_range("no Visual Log for page " + page);
+  return lists[at];
 }
 
 // ------------------------------------------------------------------- zoom

@@ -125,6 +125,13 @@ TEST_F(PlatformDrivesPresent, OnlyMappedLettersWithAnExistingFolderArePresent) {
   EXPECT_TRUE(map.IsPresent('d'));
   EXPECT_FALSE(map.IsPresent('M'));
   EXPECT_FALSE(map.IsPresent('Q'));
+  // Drive parts as paths carry them: letters and named shares.
+  map.SetShare("\\\\srv\\share", RootC());
+  EXPECT_TRUE(map.IsDrivePartPresent("d:"));
+  EXPECT_TRUE(map.IsDrivePartPresent("\\\\SRV\\Share"));
+  EXPECT_FALSE(map.IsDrivePartPresent("\\\\srv\\other"));
+  EXPECT_FALSE(map.IsDrivePartPresent("M:"));
+  EXPECT_FALSE(map.IsDrivePartPresent(""));
   MakeDir("D:\\missing");
   EXPECT_EQ(map.PresentDrives(), (std::vector<char>{'C', 'D', 'M'}));
 }
