@@ -30,7 +30,7 @@ struct Page {
   ListBox& exclude = window.Make<ListBox>("lstExclude", false);
   quillory::Label& includeSum = window.Make<quillory::Label>("lblInclude");
   quillory::Label& excludeSum = window.Make<quillory::Label>("lblExclude");
-  ListPanel panel{window, ui, quillory::PanelPage::Vol08, include, exclude, includeSum, excludeSum};
+  ListPanel panel{window, ui, quillory::PageKey::Vol08, include, exclude, includeSum, excludeSum};
 };
 
 // Typed paths, one add each, every one checked against both lists.

@@ -24,12 +24,12 @@ struct Rig {
   quillory::TfrmVol06ZoomStatistics zoom;
   quillory::TfrmFileExport exportWindow{ui, settings};
   quillory::Window page{"TfrmMain", "page"};
-  quillory::OperationStatistics stats{quillory::PageCounterNames("06")};
+  quillory::OperationStatistics stats{quillory::PageCounterNames(quillory::PageKey::Vol06)};
   quillory::CheckBox show{"chkVol06ShowDetailedResults", ""};
   quillory::VisualLogs logs{ui};
   Rig() {
     log.Attach(ui, exportWindow, zoom);
-    logs.Attach(quillory::LogPage::P06, stats, page, log, show);
+    logs.Attach(quillory::PageKey::Vol06, stats, page, log, show);
   }
 };
 
@@ -41,13 +41,13 @@ void AddAMillionResults(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto rig = std::make_unique<Rig>();
-    rig->logs.PrepareVisualLog(quillory::LogPage::P06, false);
+    rig->logs.PrepareVisualLog(quillory::PageKey::Vol06, false);
     state.ResumeTiming();
     for (const std::string& path : paths) {
       rig->logs.AddResult(quillory::RenameList::FoldersRenamed, path);
       if (counters) {
         rig->stats.Add("FoldersRenamed", 1);
-        rig->logs.ShowCounters(quillory::LogPage::P06);
+        rig->logs.ShowCounters(quillory::PageKey::Vol06);
       }
     }
     benchmark::DoNotOptimize(rig->log.results[0].list->Count());

@@ -85,12 +85,12 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   statistic06->Attach(ui, *fileExport, *FindAs<TfrmVol06ZoomStatistics>());
   statistics07->Attach(ui, *fileExport, *FindAs<TfrmVol07ZoomStatistics>());
   statistic08->Attach(ui, *fileExport, *FindAs<TfrmVol08ZoomStatistics>());
-  main->visualLogs.Attach(LogPage::P02, main->vol02.stats, *main, *statistic02, main->chkVol02ViewDetailedResults);
-  main->visualLogs.Attach(LogPage::P03, main->vol03.stats, *main, *statistic03, main->chkVol03ViewDetailedResults);
-  main->visualLogs.Attach(LogPage::P04, main->vol04.stats, *main, *statistic04, main->chkVol04ViewDetailedResults);
-  main->visualLogs.Attach(LogPage::P06, main->vol06Stats, *main, *statistic06, main->chkVol06ShowDetailedResults);
-  main->visualLogs.Attach(LogPage::P07, main->vol07Stats, *main, *statistics07, main->chkVol07ShowDetailedResults);
-  main->visualLogs.Attach(LogPage::P08, main->vol08Stats, *main, *statistic08, main->chkVol08ShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol02, main->vol02.stats, *main, *statistic02, main->chkVol02ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol03, main->vol03.stats, *main, *statistic03, main->chkVol03ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol04, main->vol04.stats, *main, *statistic04, main->chkVol04ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol06, main->vol06Stats, *main, *statistic06, main->chkVol06ShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol07, main->vol07Stats, *main, *statistics07, main->chkVol07ShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol08, main->vol08Stats, *main, *statistic08, main->chkVol08ShowDetailedResults);
   auto* editSmartImport = FindAs<TfrmEditSmartImport>();
   fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
   folderViews->Attach(*levelSummary);

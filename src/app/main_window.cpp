@@ -94,7 +94,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol02ViewDestFolder(Make<CheckBox>("chkVol02ViewDestFolder", "Show Explorer")),
       btnVol02ListHelp(Make<Button>("btnVol02ListHelp", "Help")),
       btnVol02Statistic(Make<Button>("btnVol02Statistic", "Visual Log")),
-      vol02Panel(*this, app_.ui, PanelPage::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings, lblVol02IncludeSum,
+      vol02Panel(*this, app_.ui, PageKey::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings, lblVol02IncludeSum,
                  lblVol02ExcludeSum),
       edtVol04Prefix(Make<Edit>("edtVol04Prefix")),
       edtVol04Suffix(Make<Edit>("edtVol04Suffix")),
@@ -109,7 +109,7 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       chkVol04ViewDetailedResults(Make<CheckBox>("chkVol04ViewDetailedResults", "Show Visual Log")),
       btnVol04Help(Make<Button>("btnVol04Help", "Help")),
       btnVol04Statistics(Make<Button>("btnVol04Statistics", "Visual Log")),
-      vol04Panel(*this, app_.ui, PanelPage::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
+      vol04Panel(*this, app_.ui, PageKey::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
                  lblVol04IncludeSum, lblVol04ExcludeSum),
       cboVol03DestFolders(Make<ComboBox>("cboVol03DestFolders")),
       btnVol03AddDestFolder(Make<Button>("btnVol03AddDestFolder", "Browse")),
@@ -131,19 +131,19 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
       lstVol06ExcludeFolderList(Make<ListBox>("lstVol06ExcludeFolderList", false)),
       lblVol06IncludeSum(Make<Label>("lblVol06IncludeSum", "0")),
       lblVol06ExcludeSum(Make<Label>("lblVol06ExcludeSum", "0")),
-      vol06Panel(*this, app_.ui, PanelPage::Vol06, lstVol06IncludeFolderList, lstVol06ExcludeFolderList,
+      vol06Panel(*this, app_.ui, PageKey::Vol06, lstVol06IncludeFolderList, lstVol06ExcludeFolderList,
                  lblVol06IncludeSum, lblVol06ExcludeSum),
       lstVol07IncludeFolderList(Make<ListBox>("lstVol07IncludeFolderList", false)),
       lstVol07ExcludeFolderList(Make<ListBox>("lstVol07ExcludeFolderList", false)),
       lblVol07IncludeSum(Make<Label>("lblVol07IncludeSum", "0")),
       lblVol07ExcludeSum(Make<Label>("lblVol07ExcludeSum", "0")),
-      vol07Panel(*this, app_.ui, PanelPage::Vol07, lstVol07IncludeFolderList, lstVol07ExcludeFolderList,
+      vol07Panel(*this, app_.ui, PageKey::Vol07, lstVol07IncludeFolderList, lstVol07ExcludeFolderList,
                  lblVol07IncludeSum, lblVol07ExcludeSum),
       lstVol08IncludeFolderList(Make<ListBox>("lstVol08IncludeFolderList", false)),
       lstVol08ExcludeFolderList(Make<ListBox>("lstVol08ExcludeFolderList", false)),
       lblVol08IncludeSum(Make<Label>("lblVol08IncludeSum", "0")),
       lblVol08ExcludeSum(Make<Label>("lblVol08ExcludeSum", "0")),
-      vol08Panel(*this, app_.ui, PanelPage::Vol08, lstVol08IncludeFolderList, lstVol08ExcludeFolderList,
+      vol08Panel(*this, app_.ui, PageKey::Vol08, lstVol08IncludeFolderList, lstVol08ExcludeFolderList,
                  lblVol08IncludeSum, lblVol08ExcludeSum),
       btnVol06Statistics(Make<Button>("btnVol06Statistics", "Visual Log")),
       btnVol07Statistics(Make<Button>("btnVol07Statistics", "Visual Log")),
@@ -184,10 +184,10 @@ TfrmMain::TfrmMain(Application& app_, SettingsStore& settings_)
   BuildCreatePage(vol02, "Vol02", false);
   BuildCreatePage(vol04, "Vol04", true);
   BuildCreatePage(vol03, "Vol03", true);
-  vol02.logPage = LogPage::P02;
-  vol03.logPage = LogPage::P03;
-  vol04.logPage = LogPage::P04;
-  for (const char* page : {"06", "07", "08"}) BuildCounterLabels(page);
+  vol02.logPage = PageKey::Vol02;
+  vol03.logPage = PageKey::Vol03;
+  vol04.logPage = PageKey::Vol04;
+  for (PageKey page : {PageKey::Vol06, PageKey::Vol07, PageKey::Vol08}) BuildCounterLabels(page);
   btnVol02Statistic.onClick = [this] { btnVol02StatisticClick(); };
   btnVol03Statistics.onClick = [this] { btnVol03StatisticsClick(); };
   btnVol04Statistics.onClick = [this] { btnVol04StatisticsClick(); };
@@ -273,8 +273,8 @@ void TfrmMain::BuildCreatePage(CreatePageState& page, const std::string& key, bo
   }
 }
 
-void TfrmMain::BuildCounterLabels(const std::string& page) {
-  const std::string key = "lblVol" + page;
+void TfrmMain::BuildCounterLabels(PageKey page) {
+  const std::string key = "lblVol" + std::string(PageOf(page).number);
   const CounterLayout& layout = PageCounterLayout(page);
   for (std::size_t c = 0; c < layout.columnKeys.size(); ++c)
     Make<Label>(key + "Column" + layout.columnKeys[c], layout.columnCaptions[c]);
@@ -308,8 +308,8 @@ void TfrmMain::FormCreate() {
     page->stats.ResetAll();
     ShowCounters(*page);
   }
-  for (auto [stats, page] : {std::pair{&vol06Stats, LogPage::P06}, std::pair{&vol07Stats, LogPage::P07},
-                             std::pair{&vol08Stats, LogPage::P08}}) {
+  for (auto [stats, page] : {std::pair{&vol06Stats, PageKey::Vol06}, std::pair{&vol07Stats, PageKey::Vol07},
+                             std::pair{&vol08Stats, PageKey::Vol08}}) {
     stats->ResetAll();
     if (visualLogs.Attached(page)) visualLogs.WriteCounters(page);
   }
@@ -372,7 +372,7 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormActivate() {
   // A message box of a simulation may have left a heading behind.
   visualLogs.RefreshHeadings();
-  if (visualLogs.Attached(LogPage::P07)) visualLogs.WriteLogCounters(LogPage::P07);
+  if (visualLogs.Attached(PageKey::Vol07)) visualLogs.WriteLogCounters(PageKey::Vol07);
   const std::string status = FileSelectionStatus(settings);
   lblVol07FileTypesAllSelected.SetCaption(status);
   lblVol08FileTypesAllSelected.SetCaption(status);
@@ -497,12 +497,12 @@ void TfrmMain::ShowCounters(CreatePageState& page) {
       page.statLabels[r][c]->SetCaption(FormatCounter(page.stats.Get(std::string(kCreateColumns[c]) + kCreateRows[r])));
 }
 
-void TfrmMain::btnVol02StatisticClick() { visualLogs.ShowVisualLog(LogPage::P02); }
-void TfrmMain::btnVol03StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P03); }
-void TfrmMain::btnVol04StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P04); }
-void TfrmMain::btnVol06StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P06); }
-void TfrmMain::btnVol07StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P07); }
-void TfrmMain::btnVol08StatisticsClick() { visualLogs.ShowVisualLog(LogPage::P08); }
+void TfrmMain::btnVol02StatisticClick() { visualLogs.ShowVisualLog(PageKey::Vol02); }
+void TfrmMain::btnVol03StatisticsClick() { visualLogs.ShowVisualLog(PageKey::Vol03); }
+void TfrmMain::btnVol04StatisticsClick() { visualLogs.ShowVisualLog(PageKey::Vol04); }
+void TfrmMain::btnVol06StatisticsClick() { visualLogs.ShowVisualLog(PageKey::Vol06); }
+void TfrmMain::btnVol07StatisticsClick() { visualLogs.ShowVisualLog(PageKey::Vol07); }
+void TfrmMain::btnVol08StatisticsClick() { visualLogs.ShowVisualLog(PageKey::Vol08); }
 
 // ---------------------------------------------------------------- name fields
 
@@ -519,12 +519,12 @@ void TfrmMain::FieldCheck(Edit& field, const FieldMessage& message, const std::f
   if (clean) clean();
 }
 
-void TfrmMain::edtVol02PrefixChange() { FieldCheck(edtVol02Prefix, FieldIllegalMessage(CreatePage::Vol02, NameField::Prefix), [this] { RefreshPreviewVol02(); }); }
-void TfrmMain::edtVol02SuffixChange() { FieldCheck(edtVol02Suffix, FieldIllegalMessage(CreatePage::Vol02, NameField::Suffix), [this] { RefreshPreviewVol02(); }); }
-void TfrmMain::edtVol03PrefixChange() { FieldCheck(edtVol03Prefix, FieldIllegalMessage(CreatePage::Vol03, NameField::Prefix), nullptr); }
-void TfrmMain::edtVol03SuffixChange() { FieldCheck(edtVol03Suffix, FieldIllegalMessage(CreatePage::Vol03, NameField::Suffix), nullptr); }
-void TfrmMain::edtVol04PrefixChange() { FieldCheck(edtVol04Prefix, FieldIllegalMessage(CreatePage::Vol04, NameField::Prefix), [this] { RefreshPreviewVol04(); }); }
-void TfrmMain::edtVol04SuffixChange() { FieldCheck(edtVol04Suffix, FieldIllegalMessage(CreatePage::Vol04, NameField::Suffix), [this] { RefreshPreviewVol04(); }); }
+void TfrmMain::edtVol02PrefixChange() { FieldCheck(edtVol02Prefix, FieldIllegalMessage(PageKey::Vol02, NameField::Prefix), [this] { RefreshPreviewVol02(); }); }
+void TfrmMain::edtVol02SuffixChange() { FieldCheck(edtVol02Suffix, FieldIllegalMessage(PageKey::Vol02, NameField::Suffix), [this] { RefreshPreviewVol02(); }); }
+void TfrmMain::edtVol03PrefixChange() { FieldCheck(edtVol03Prefix, FieldIllegalMessage(PageKey::Vol03, NameField::Prefix), nullptr); }
+void TfrmMain::edtVol03SuffixChange() { FieldCheck(edtVol03Suffix, FieldIllegalMessage(PageKey::Vol03, NameField::Suffix), nullptr); }
+void TfrmMain::edtVol04PrefixChange() { FieldCheck(edtVol04Prefix, FieldIllegalMessage(PageKey::Vol04, NameField::Prefix), [this] { RefreshPreviewVol04(); }); }
+void TfrmMain::edtVol04SuffixChange() { FieldCheck(edtVol04Suffix, FieldIllegalMessage(PageKey::Vol04, NameField::Suffix), [this] { RefreshPreviewVol04(); }); }
 void TfrmMain::chkVol02HyphenClick() { RefreshPreviewVol02(); }
 void TfrmMain::chkVol03HyphenClick() {}
 void TfrmMain::chkVol04HyphenClick() { RefreshPreviewVol04(); }
@@ -589,7 +589,7 @@ void TfrmMain::RefreshVol06() {
   const bool items = !lstVol06IncludeFolderList.Empty();
   btnVol06Statistics.SetEnabled(items);
   chkVol06ShowDetailedResults.SetEnabled(items);
-  if (visualLogs.Attached(LogPage::P06)) visualLogs.WriteCounters(LogPage::P06);
+  if (visualLogs.Attached(PageKey::Vol06)) visualLogs.WriteCounters(PageKey::Vol06);
 }
 
 void TfrmMain::RefreshVol07() {
@@ -597,12 +597,12 @@ void TfrmMain::RefreshVol07() {
   const bool items = !lstVol07IncludeFolderList.Empty();
   btnVol07Statistics.SetEnabled(items);
   chkVol07ShowDetailedResults.SetEnabled(items);
-  if (visualLogs.Attached(LogPage::P07)) visualLogs.WriteCounters(LogPage::P07);
+  if (visualLogs.Attached(PageKey::Vol07)) visualLogs.WriteCounters(PageKey::Vol07);
 }
 
 void TfrmMain::RefreshVol08() {
   RefreshFolderPage(vol08Panel);
-  if (visualLogs.Attached(LogPage::P08)) visualLogs.WriteCounters(LogPage::P08);
+  if (visualLogs.Attached(PageKey::Vol08)) visualLogs.WriteCounters(PageKey::Vol08);
 }
 
 // ------------------------------------------------------------ clear fields

@@ -26,7 +26,7 @@ class VisualLogWindow;
 // What the three creating pages keep between runs.
 struct CreatePageState {
   std::string key;  // "Vol02", "Vol03", "Vol04"
-  LogPage logPage = LogPage::P02;
+  PageKey logPage = PageKey::Vol02;
   OperationStatistics stats{CreatePageCounterNames()};
   std::string lastRunDestination;
   std::string attachKind;  // "F", "R" or "N"
@@ -140,9 +140,9 @@ class TfrmMain : public Window {
   ListPanel vol08Panel;
   // Their counters ("lblVol06FoldersToRename" ...), Visual Log buttons and
   // "Show Visual Log" boxes.
-  OperationStatistics vol06Stats{PageCounterNames("06")};
-  OperationStatistics vol07Stats{PageCounterNames("07")};
-  OperationStatistics vol08Stats{PageCounterNames("08")};
+  OperationStatistics vol06Stats{PageCounterNames(PageKey::Vol06)};
+  OperationStatistics vol07Stats{PageCounterNames(PageKey::Vol07)};
+  OperationStatistics vol08Stats{PageCounterNames(PageKey::Vol08)};
   Button& btnVol06Statistics;
   Button& btnVol07Statistics;
   Button& btnVol08Statistics;
@@ -236,7 +236,7 @@ class TfrmMain : public Window {
  private:
   void BuildCreatePage(CreatePageState& page, const std::string& key, bool shortRowCaptions);
   // The counter labels and their captions of a page from its layout.
-  void BuildCounterLabels(const std::string& page);
+  void BuildCounterLabels(PageKey page);
   void FieldCheck(Edit& field, const FieldMessage& message, const std::function<void()>& clean);
   void SetNoDestinationState(const std::string& page);
   void ResetVol02();

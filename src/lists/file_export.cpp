@@ -51,7 +51,7 @@ struct PageTexts {
   const char* plainFailedCaption;
 };
 
-// Vol02, Vol04, Vol06, Vol07, Vol08, in PanelPage order.
+// Vol02, Vol04, Vol06, Vol07, Vol08, in PageKey order.
 constexpr PageTexts kPageTexts[] = {
     {"Creating Folder(s).-From a String List.            Warning no: 0556.",
      "Creating Folder(s).-From a String List.            Warning no: 0016."},
@@ -65,7 +65,7 @@ constexpr PageTexts kPageTexts[] = {
      "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0275."},
 };
 
-const PageTexts& TextsOf(PanelPage page) { return kPageTexts[static_cast<int>(page)]; }
+const PageTexts& TextsOf(PageKey page) { return kPageTexts[PanelIndex(page)]; }
 
 // The window's own separators, for when the settings hold none.
 const std::vector<std::string>& DefaultSeparators() {

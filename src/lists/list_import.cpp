@@ -119,12 +119,12 @@ const PageTexts kTexts[] = {
      "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0272.", kEndOthers},
 };
 
-const PageTexts& TextsOf(PanelPage page) { return kTexts[static_cast<int>(page)]; }
+const PageTexts& TextsOf(PageKey page) { return kTexts[PanelIndex(page)]; }
 
 // The pages that act on existing folders take no bare drive or other text of
 // three characters or fewer.
-bool SkipsShortItems(PanelPage page) {
-  return page == PanelPage::Vol06 || page == PanelPage::Vol07 || page == PanelPage::Vol08;
+bool SkipsShortItems(PageKey page) {
+  return page == PageKey::Vol06 || page == PageKey::Vol07 || page == PageKey::Vol08;
 }
 
 std::size_t CharacterCount(std::string_view s) {
@@ -133,7 +133,7 @@ std::size_t CharacterCount(std::string_view s) {
   return count;
 }
 
-bool TooShort(PanelPage page, std::string_view trimmed) {
+bool TooShort(PageKey page, std::string_view trimmed) {
   return SkipsShortItems(page) && CharacterCount(trimmed) <= 3;
 }
 
@@ -216,8 +216,8 @@ void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
     Warn(ui, check.message, texts.checkFaultCaption);
     return;
   }
-  const PanelPage page = panel.Page();
-  const bool normalize = page == PanelPage::Vol02 || page == PanelPage::Vol04;
+  const PageKey page = panel.Page();
+  const bool normalize = page == PageKey::Vol02 || page == PageKey::Vol04;
   // In slices, so the page's copy of a million items never stands beside a
   // second, normalised copy of them all.
   constexpr std::size_t kSlice = 65536;
@@ -243,7 +243,7 @@ void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
 }
 
 void PlainImportList(ListPanel& panel, Ui& ui) {
-  const PanelPage page = panel.Page();
+  const PageKey page = panel.Page();
   const PageTexts& texts = TextsOf(page);
   const std::string path = ui.OpenFileDialog(FileDialogOptions{kDialogTitle, texts.filter, "txt", ""});
   if (path.empty()) return;
@@ -257,7 +257,7 @@ void PlainImportList(ListPanel& panel, Ui& ui) {
   if (Ask(ui, kClearQuestion, texts.clearCaption)) panel.include.Clear();
 
   const bool wantDrive = panel.FolderPage();
-  const bool drivePresentOnly = page == PanelPage::Vol04 || page == PanelPage::Vol08;
+  const bool drivePresentOnly = page == PageKey::Vol04 || page == PageKey::Vol08;
   bool skipWithoutAsking = false;
   DrivePresence drives;
   PendingItems pending(panel.include, ui);

@@ -63,7 +63,6 @@ const PanelNames kNames[] = {
      "btnVol08SmartExport"},
 };
 
-const char* const kPageKeys[] = {"Vol02", "Vol04", "Vol06", "Vol07", "Vol08"};
 
 // A message of the panel: its number and caption; the kind follows from the
 // caption's word ("Warning no" or "Information no") unless it is a question.
@@ -224,7 +223,7 @@ MessageKind KindOf(const Numbered& message) {
              : MessageKind::Warning;
 }
 
-const PanelNames& NamesOf(PanelPage page) { return kNames[static_cast<int>(page)]; }
+const PanelNames& NamesOf(PageKey page) { return kNames[PanelIndex(page)]; }
 
 }  // namespace
 
@@ -268,7 +267,7 @@ AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclud
 
 // ------------------------------------------------------------------ panel
 
-ListPanel::ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include_, ListBox& exclude_, Label& includeSum_,
+ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, ListBox& exclude_, Label& includeSum_,
                      Label& excludeSum_)
     : include(include_),
       exclude(exclude_),
@@ -290,17 +289,17 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include_, L
       btnClearAll(owner.Make<Button>(NamesOf(page).clearAll, "Clear Fields")),
       btnImportList(owner.Make<Button>(NamesOf(page).importList, "Import List")),
       btnSmartImport(owner.Make<Button>(NamesOf(page).smartImport,
-                                        page == PanelPage::Vol02 || page == PanelPage::Vol04 ? "Import"
+                                        page == PageKey::Vol02 || page == PageKey::Vol04 ? "Import"
                                                                                              : "Import F. List")),
       btnExportList(owner.Make<Button>(NamesOf(page).exportList,
-                                       page == PanelPage::Vol02 || page == PanelPage::Vol04 ? "Export List"
+                                       page == PageKey::Vol02 || page == PageKey::Vol04 ? "Export List"
                                                                                             : "Export list")),
       btnSmartExport(owner.Make<Button>(NamesOf(page).smartExport, "Export")),
       owner_(owner),
       ui_(ui),
       page_(page),
-      key_(kPageKeys[static_cast<int>(page)]),
-      texts_(kTexts[static_cast<int>(page)]) {
+      key_(PageOf(page).name),
+      texts_(kTexts[PanelIndex(page)]) {
   const PanelNames& names = NamesOf(page);
   if (names.methodPrefix) {
     const std::string prefix = names.methodPrefix;
@@ -370,7 +369,7 @@ bool ListPanel::Ask(const std::string& text, const std::string& captionText) {
 }
 
 void ListPanel::FocusAfter(bool deleteAll) {
-  if (page_ == PanelPage::Vol02 && deleteAll) btnAdd.SetFocus();
+  if (page_ == PageKey::Vol02 && deleteAll) btnAdd.SetFocus();
   else if (edtAddToList) edtAddToList->SetFocus();
 }
 
@@ -378,7 +377,7 @@ void ListPanel::FocusAfter(bool deleteAll) {
 
 bool ListPanel::MayMove(const std::string& item) const {
   // The folder pages that act on existing folders take only full paths.
-  const bool driveCondition = page_ == PanelPage::Vol06 || page_ == PanelPage::Vol07 || page_ == PanelPage::Vol08;
+  const bool driveCondition = page_ == PageKey::Vol06 || page_ == PageKey::Vol07 || page_ == PageKey::Vol08;
   return !driveCondition || HasDrive(Trim(item));
 }
 
@@ -434,8 +433,8 @@ void ListPanel::DeleteAllFromExclude() {
 // ----------------------------------------------------------------- adding
 
 void ListPanel::AddItem() {
-  if (page_ == PanelPage::Vol02) AddString();
-  else if (page_ == PanelPage::Vol04) AddTypedPaths();
+  if (page_ == PageKey::Vol02) AddString();
+  else if (page_ == PageKey::Vol04) AddTypedPaths();
   else AddBrowsedFolder();
 }
 
@@ -497,7 +496,7 @@ void ListPanel::AddBrowsedFolder() {
   if (trimmed.empty()) Warn(kBrowseEmpty, texts_.addEmpty.caption);
   else if (include.Contains(path)) Warn(kBrowseInInclude, texts_.addInInclude.caption);
   else if (exclude.Contains(path)) Warn(kBrowseInExclude, texts_.addInExclude.caption);
-  else if (page_ == PanelPage::Vol07 && trimmed.size() <= 3) Warn(kBareDrive, texts_.bareDrive.caption);
+  else if (page_ == PageKey::Vol07 && trimmed.size() <= 3) Warn(kBareDrive, texts_.bareDrive.caption);
   else include.Add(path);
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/page.h"
 #include "app/window.h"
 
 namespace quillory {
@@ -19,7 +20,6 @@ class TfrmFileImport;
 class TfrmZoomIncludeWindow;
 class Ui;
 
-enum class PanelPage { Vol02, Vol04, Vol06, Vol07, Vol08 };
 
 // What a typed text of full paths did to the include list.
 struct AddFullPathsResult {
@@ -39,15 +39,15 @@ class ListPanel {
  public:
   // Registers the panel's buttons (and the add box of Vol02/Vol04, the method
   // radios of Vol06-Vol08) on `owner` under the page's documented names.
-  ListPanel(Window& owner, Ui& ui, PanelPage page, ListBox& include, ListBox& exclude, Label& includeSum,
+  ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include, ListBox& exclude, Label& includeSum,
             Label& excludeSum);
   ListPanel(const ListPanel&) = delete;
   ListPanel& operator=(const ListPanel&) = delete;
 
-  PanelPage Page() const { return page_; }
+  PageKey Page() const { return page_; }
   const std::string& Key() const { return key_; }  // "Vol02" ...
   // Vol04 to Vol08 hold full paths.
-  bool FolderPage() const { return page_ != PanelPage::Vol02; }
+  bool FolderPage() const { return page_ != PageKey::Vol02; }
 
   ListBox& include;
   ListBox& exclude;
@@ -144,7 +144,7 @@ class ListPanel {
 
   Window& owner_;
   Ui& ui_;
-  PanelPage page_;
+  PageKey page_;
   std::string key_;
   const Texts& texts_;
   EditIncludeListWindow* editor_ = nullptr;

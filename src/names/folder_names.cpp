@@ -176,8 +176,8 @@ std::optional<std::string> FieldIllegalFound(std::string_view text) {
   return found;
 }
 
-const FieldMessage& FieldIllegalMessage(CreatePage page, NameField field) {
-  return kFieldMessages[static_cast<int>(page) * 2 + (field == NameField::Suffix ? 1 : 0)];
+const FieldMessage& FieldIllegalMessage(PageKey page, NameField field) {
+  return kFieldMessages[OperationIndex(page) * 2 + (field == NameField::Suffix ? 1 : 0)];
 }
 
 }  // namespace quillory

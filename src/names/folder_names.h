@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/page.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -61,7 +62,6 @@ std::vector<std::string> CutFullPaths(std::string_view text);
 // the check once more, until this returns nullopt.
 std::optional<std::string> FieldIllegalFound(std::string_view text);
 
-enum class CreatePage { Vol02, Vol03, Vol04 };
 enum class NameField { Prefix, Suffix };
 
 // One warning (with an OK button) of the field checks; the shown text is
@@ -87,6 +87,6 @@ inline constexpr FieldMessage kFieldMessages[] = {
      "Creating Folder(s).-From a Folder List.            Warning no: 0055."},
 };
 
-const FieldMessage& FieldIllegalMessage(CreatePage page, NameField field);
+const FieldMessage& FieldIllegalMessage(PageKey page, NameField field);
 
 }  // namespace quillory

@@ -61,8 +61,8 @@ QHBoxLayout* Counter(Label& sum, QWidget* parent) {
 
 QString AddHint(const ListPanel& panel) {
   switch (panel.Page()) {
-    case PanelPage::Vol02: return QObject::tr("Add the typed text to the Include list (Enter)");
-    case PanelPage::Vol04: return QObject::tr("Add the typed full folder path(s) to the Include list (Enter)");
+    case PageKey::Vol02: return QObject::tr("Add the typed text to the Include list (Enter)");
+    case PageKey::Vol04: return QObject::tr("Add the typed full folder path(s) to the Include list (Enter)");
     default: return QObject::tr("Choose a folder to add to the Include list");
   }
 }
@@ -119,7 +119,7 @@ QWidget* BuildListPanel(ListPanel& panel, QWidget* parent) {
   if (panel.edtAddToList) {
     QLineEdit* edit = NewEdit(*panel.edtAddToList, widget);
     Explain(edit, *panel.edtAddToList,
-            panel.Page() == PanelPage::Vol02 ? QObject::tr("Type a name and press Enter to add it to the Include list")
+            panel.Page() == PageKey::Vol02 ? QObject::tr("Type a name and press Enter to add it to the Include list")
                                              : QObject::tr("Type one or more full folder paths and press Enter to add "
                                                            "them to the Include list"));
     add->addWidget(edit, 1);

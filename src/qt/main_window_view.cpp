@@ -49,9 +49,9 @@ void FollowEntries(QMenu* menu) {
   sync();
 }
 
-// The "Statistics" group of a folder page ("06", "07", "08").
-QGroupBox* CounterGroup(TfrmMain& m, const std::string& page, QWidget* parent) {
-  return NewCounterGroup(m, "lblVol" + page, page, true, parent);
+// The "Statistics" group of a folder page (06, 07, 08).
+QGroupBox* CounterGroup(TfrmMain& m, PageKey page, QWidget* parent) {
+  return NewCounterGroup(m, "lblVol" + std::string(PageOf(page).number), page, true, parent);
 }
 
 // The "Visual Log" button goes before the footer's stretch.
@@ -320,10 +320,10 @@ QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, 
     column->addLayout(row);
   }
   // The page's counters, its "Show Visual Log" box and "Visual Log" button.
-  const std::string number = panel.Key().substr(3);
+  const std::string number(PageOf(panel.Page()).number);
   auto* box = model_.FindAs<CheckBox>("chkVol" + number + "ShowDetailedResults");
   auto* log = model_.FindAs<Button>("btnVol" + number + "Statistics");
-  if (log) column->addWidget(CounterGroup(model_, number, page));
+  if (log) column->addWidget(CounterGroup(model_, panel.Page(), page));
   QHBoxLayout* footer = Footer(box, nullptr, help, page);
   if (log) AddVisualLogButton(footer, *log, page);
   column->addLayout(footer);

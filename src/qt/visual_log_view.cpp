@@ -42,7 +42,7 @@ QLabel* NewCounter(Label& label, QWidget* parent) {
 
 }  // namespace
 
-QGroupBox* NewCounterGroup(const Window& owner, const std::string& prefix, const std::string& page,
+QGroupBox* NewCounterGroup(const Window& owner, const std::string& prefix, PageKey page,
                            bool skipUncaptioned, QWidget* parent) {
   auto* group = new QGroupBox(QStringLiteral("Statistics"), parent);
   auto* grid = new QGridLayout(group);
@@ -127,7 +127,7 @@ class VisualLogView : public WindowView {
 
  private:
   QGroupBox* Statistics(VisualLogWindow& log) {
-    return NewCounterGroup(log, "lblStat" + log.Page(), log.Page(), false, this);
+    return NewCounterGroup(log, "lblStat" + std::string(PageOf(log.Page()).number), log.Page(), false, this);
   }
 };
 

@@ -54,17 +54,17 @@ const std::vector<std::string>& CreatePageCounterNames() {
 
 namespace {
 
-CounterLayout CreateLayout(std::string_view page) {
+CounterLayout CreateLayout(PageKey page) {
   CounterLayout layout;
   for (auto* c : kCreateColumns) layout.columnKeys.push_back(c);
   layout.columnCaptions = {"Main Folders", "Folders, Subfolders", "Files in structure", "Total File size (bytes)"};
   std::string captions[4] = {"To create:", "Successfully created:", "Not created  (already exist):",
                              "Not created (other reasons):"};
-  if (page != "02") {
+  if (page != PageKey::Vol02) {
     captions[2] = "NOT created (already exists):";
     captions[3] = "NOT created (other reasons):";
   }
-  if (page == "03") captions[1] = "Created :";
+  if (page == PageKey::Vol03) captions[1] = "Created :";
   for (int r = 0; r < 4; ++r) {
     CounterRow row{kCreateRows[r], captions[r], {}, {}, false};
     for (auto* c : kCreateColumns) row.counters.push_back(std::string(c) + kCreateRows[r]);
@@ -115,22 +115,14 @@ CounterLayout CopyLayout() {
 
 }  // namespace
 
-int OperationPageIndex(std::string_view page) {
-  static const char* const kPages[] = {"02", "03", "04", "06", "07", "08"};
-  for (int i = 0; i < 6; ++i)
-    if (page == kPages[i]) return i;
-  return -1;
+const CounterLayout& PageCounterLayout(PageKey page) {
+  static const CounterLayout layouts[] = {CreateLayout(PageKey::Vol02), CreateLayout(PageKey::Vol03),
+                                          CreateLayout(PageKey::Vol04), RenameLayout(),
+                                          DeleteLayout(),               CopyLayout()};
+  return layouts[OperationIndex(page)];
 }
 
-const CounterLayout& PageCounterLayout(std::string_view page) {
-  static const CounterLayout layouts[] = {CreateLayout("02"), CreateLayout("03"), CreateLayout("04"),
-                                          RenameLayout(),     DeleteLayout(),     CopyLayout()};
-  const int at = OperationPageIndex(page);
-  if (at < 0) throw std::out_of_range("no page " + std::string(page));
-  return layouts[at];
-}
-
-const std::vector<std::string>& PageCounterNames(std::string_view page) {
+const std::vector<std::string>& PageCounterNames(PageKey page) {
   static const std::vector<std::string> rename = {"FoldersToRename",          "FoldersRenamed",
                                                   "FoldersSourceNotExists",   "FoldersDestinationExists",
                                                   "FoldersOtherReasons",      "FoldersFailedUndo"};
@@ -141,11 +133,13 @@ const std::vector<std::string>& PageCounterNames(std::string_view page) {
       "FoldersToCopy",    "FoldersCopied",    "FoldersNotExists", "SubFoldersToCopy", "SubFoldersCopied",
       "SubFoldersExists", "FilesToCopy",      "FilesCopied",      "FilesExists",      "FileSizeToCopy",
       "FileSizeCopied",   "FileSizeExists",   "SubFoldersOtherReasons", "FoldersFailedUndo"};
-  if (page == "06") return rename;
-  if (page == "07") return remove;
-  if (page == "08") return copy;
-  (void)PageCounterLayout(page);  // refuses an unknown page
-  return CreatePageCounterNames();
+  switch (page) {
+    case PageKey::Vol06: return rename;
+    case PageKey::Vol07: return remove;
+    case PageKey::Vol08: return copy;
+    default: (void)OperationIndex(page);  // refuses the manual page
+      return CreatePageCounterNames();
+  }
 }
 
 }  // namespace quillory

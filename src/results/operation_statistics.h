@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/page.h"
+
 namespace quillory {
 
 class OperationStatistics {
@@ -56,13 +58,9 @@ struct CounterLayout {
   std::vector<CounterRow> rows;
 };
 
-// page: "02", "03", "04", "06", "07", "08".
-// Where page "02", "03", "04", "06", "07" or "08" stands among the six
-// operation pages (0 to 5); -1 for any other text.
-int OperationPageIndex(std::string_view page);
-
-const CounterLayout& PageCounterLayout(std::string_view page);
+// Of the six operation pages; the manual page has none (std::logic_error).
+const CounterLayout& PageCounterLayout(PageKey page);
 // Every counter the page keeps, shown or not.
-const std::vector<std::string>& PageCounterNames(std::string_view page);
+const std::vector<std::string>& PageCounterNames(PageKey page);
 
 }  // namespace quillory

@@ -153,19 +153,17 @@ std::string Stem(const std::string& listName) { return listName.substr(3); }
 
 }  // namespace
 
-const std::vector<ResultListInfo>& PageResultLists(const std::string& page) {
+const std::vector<ResultListInfo>& PageResultLists(PageKey page) {
   static const std::vector<ResultListInfo> lists[] = {Rows(kLists02), Rows(kLists03), Rows(kLists04),
                                                       Rows(kLists06), Rows(kLists07), Rows(kLists08)};
-  const int at = OperationPageIndex(page);
-  if (at < 0) throw std::out_of_range("no Visual Log for page " + page);
-  return lists[at];
+  return lists[OperationIndex(page)];
 }
 
 // ------------------------------------------------------------------- zoom
 
-ZoomStatisticsWindow::ZoomStatisticsWindow(std::string className, const std::string& page)
+ZoomStatisticsWindow::ZoomStatisticsWindow(std::string className, PageKey page)
     : Window(std::move(className), "Zoom Window."),
-      btnClose(Make<Button>("btnVol" + page + "ZoomStatisticsClose", "Close")) {
+      btnClose(Make<Button>("btnVol" + std::string(PageOf(page).number) + "ZoomStatisticsClose", "Close")) {
   for (const ResultListInfo& info : PageResultLists(page)) {
     const std::string stem = Stem(info.zoomList);
     Twin twin;
@@ -198,12 +196,12 @@ void ZoomStatisticsWindow::Select(std::size_t index) {
 
 // ------------------------------------------------------------- Visual Log
 
-VisualLogWindow::VisualLogWindow(std::string className, std::string caption, const std::string& page,
+VisualLogWindow::VisualLogWindow(std::string className, std::string caption, PageKey page,
                                  std::string realHeading, std::string simulationHeading)
     : Window(std::move(className), std::move(caption)),
-      chkNormalSimulate(Make<CheckBox>("chkStat" + page + "NormalSimulate", "")),
-      lblNormalSimulate(Make<Label>("lblVol" + page + "NormalSimulate")),
-      btnOK(Make<Button>("btnStat" + page + "OK", "OK")),
+      chkNormalSimulate(Make<CheckBox>("chkStat" + std::string(PageOf(page).number) + "NormalSimulate", "")),
+      lblNormalSimulate(Make<Label>("lblVol" + std::string(PageOf(page).number) + "NormalSimulate")),
+      btnOK(Make<Button>("btnStat" + std::string(PageOf(page).number) + "OK", "OK")),
       page_(page),
       realHeading_(std::move(realHeading)),
       simulationHeading_(std::move(simulationHeading)) {
@@ -211,7 +209,7 @@ VisualLogWindow::VisualLogWindow(std::string className, std::string caption, con
   chkNormalSimulate.SetChecked(true);
   RefreshHeading();
 
-  const std::string stat = "lblStat" + page;
+  const std::string stat = "lblStat" + std::string(PageOf(page).number);
   const CounterLayout& layout = PageCounterLayout(page);
   for (std::size_t c = 0; c < layout.columnKeys.size(); ++c)
     Make<Label>(stat + "Column" + layout.columnKeys[c], layout.columnCaptions[c]);
@@ -285,22 +283,22 @@ void VisualLogWindow::ZoomList(std::size_t index) {
 }
 
 TfrmStatistic02::TfrmStatistic02()
-    : VisualLogWindow("TfrmStatistic02", "Detailed results for creating folders from a list of strings.", "02",
+    : VisualLogWindow("TfrmStatistic02", "Detailed results for creating folders from a list of strings.", PageKey::Vol02,
                       kCreation, kCreationSim) {}
 TfrmStatistic03::TfrmStatistic03()
-    : VisualLogWindow("TfrmStatistic03", "Detailed results for creating folders using increased numbers.", "03",
+    : VisualLogWindow("TfrmStatistic03", "Detailed results for creating folders using increased numbers.", PageKey::Vol03,
                       kCreation, kCreationSim) {}
 TfrmStatistic04::TfrmStatistic04()
-    : VisualLogWindow("TfrmStatistic04", "Detailed results for creating folders from a list of folders", "04",
+    : VisualLogWindow("TfrmStatistic04", "Detailed results for creating folders from a list of folders", PageKey::Vol04,
                       kCreation, kCreationSim) {}
 TfrmStatistic06::TfrmStatistic06()
-    : VisualLogWindow("TfrmStatistic06", "Detailed Results for Rename Process.", "06", "Folder Rename Process.",
+    : VisualLogWindow("TfrmStatistic06", "Detailed Results for Rename Process.", PageKey::Vol06, "Folder Rename Process.",
                       "Simulate the Folder Rename Process.") {}
 TfrmStatistics07::TfrmStatistics07()
-    : VisualLogWindow("TfrmStatistics07", "Detailed results for the Delete process.", "07",
+    : VisualLogWindow("TfrmStatistics07", "Detailed results for the Delete process.", PageKey::Vol07,
                       "Folder/File Delete Process.", "Simulate the Folder/File Delete Process.") {}
 TfrmStatistic08::TfrmStatistic08()
-    : VisualLogWindow("TfrmStatistic08", "Detailed Results for Copied Subfolders and/or Files to Main Folders.", "08",
+    : VisualLogWindow("TfrmStatistic08", "Detailed Results for Copied Subfolders and/or Files to Main Folders.", PageKey::Vol08,
                       "Folder/File Copy Process.", "Simulate the Folder/File Copy Process.") {}
 
 }  // namespace quillory

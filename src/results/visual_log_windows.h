@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/page.h"
 #include "app/window.h"
 
 namespace quillory {
@@ -28,12 +29,12 @@ struct ResultListInfo {
   std::string emptyCaption;
 };
 
-// page: "02", "03", "04", "06", "07", "08".
-const std::vector<ResultListInfo>& PageResultLists(const std::string& page);
+// Of the six operation pages.
+const std::vector<ResultListInfo>& PageResultLists(PageKey page);
 
 class ZoomStatisticsWindow : public Window {
  public:
-  ZoomStatisticsWindow(std::string className, const std::string& page);
+  ZoomStatisticsWindow(std::string className, PageKey page);
 
   struct Twin {
     ListBox* list;
@@ -57,10 +58,10 @@ class ZoomStatisticsWindow : public Window {
 
 class VisualLogWindow : public Window {
  public:
-  VisualLogWindow(std::string className, std::string caption, const std::string& page, std::string realHeading,
+  VisualLogWindow(std::string className, std::string caption, PageKey page, std::string realHeading,
                   std::string simulationHeading);
 
-  const std::string& Page() const { return page_; }
+  PageKey Page() const { return page_; }
   CheckBox& chkNormalSimulate;  // checked = the lists hold a real run
   Label& lblNormalSimulate;
 
@@ -90,7 +91,7 @@ class VisualLogWindow : public Window {
   void ZoomList(std::size_t list);
 
  private:
-  std::string page_;
+  PageKey page_;
   std::string realHeading_;
   std::string simulationHeading_;
   Ui* ui_ = nullptr;

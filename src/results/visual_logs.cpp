@@ -9,14 +9,9 @@
 
 namespace quillory {
 
-const char* PageNumber(LogPage page) {
-  static const char* const numbers[kLogPageCount] = {"02", "03", "04", "06", "07", "08"};
-  return numbers[static_cast<std::size_t>(page)];
-}
-
 VisualLogs::VisualLogs(Ui& ui) : ui_(ui) {}
 
-void VisualLogs::Attach(LogPage page, OperationStatistics& stats, Window& pageLabels, VisualLogWindow& log,
+void VisualLogs::Attach(PageKey page, OperationStatistics& stats, Window& pageLabels, VisualLogWindow& log,
                         CheckBox& showVisualLog) {
   if (!log.Zoom()) throw std::logic_error("Visual Log " + log.ClassName() + " has no zoom window");
   Page& p = At(page);
@@ -25,36 +20,36 @@ void VisualLogs::Attach(LogPage page, OperationStatistics& stats, Window& pageLa
   p.show = &showVisualLog;
   p.pageLabels.clear();
   p.logLabels.clear();
-  const std::string number = PageNumber(page);
+  const std::string number(PageOf(page).number);
   for (std::size_t i = 0; i < stats.Names().size(); ++i) {
     if (auto* label = pageLabels.FindAs<Label>("lblVol" + number + stats.Names()[i])) p.pageLabels.emplace_back(label, i);
     if (auto* label = log.FindAs<Label>("lblStat" + number + stats.Names()[i])) p.logLabels.emplace_back(label, i);
   }
 }
 
-const VisualLogs::Page& VisualLogs::Checked(LogPage page) const {
+const VisualLogs::Page& VisualLogs::Checked(PageKey page) const {
   const Page& p = At(page);
-  if (!p.log) throw std::logic_error(std::string("no Visual Log attached for page ") + PageNumber(page));
+  if (!p.log) throw std::logic_error(std::string("no Visual Log attached for page ") + std::string(PageOf(page).number));
   return p;
 }
 
-OperationStatistics& VisualLogs::Stats(LogPage page) const { return *Checked(page).stats; }
-VisualLogWindow& VisualLogs::Log(LogPage page) const { return *Checked(page).log; }
-ZoomStatisticsWindow& VisualLogs::Zoom(LogPage page) const { return *Checked(page).log->Zoom(); }
+OperationStatistics& VisualLogs::Stats(PageKey page) const { return *Checked(page).stats; }
+VisualLogWindow& VisualLogs::Log(PageKey page) const { return *Checked(page).log; }
+ZoomStatisticsWindow& VisualLogs::Zoom(PageKey page) const { return *Checked(page).log->Zoom(); }
 
-ListBox& VisualLogs::List(LogPage page, std::size_t list) const {
+ListBox& VisualLogs::List(PageKey page, std::size_t list) const {
   VisualLogWindow& log = Log(page);
   if (list >= log.results.size()) throw std::out_of_range("no result list " + std::to_string(list));
   return *log.results[list].list;
 }
 
-ListBox& VisualLogs::Twin(LogPage page, std::size_t list) const {
+ListBox& VisualLogs::Twin(PageKey page, std::size_t list) const {
   ZoomStatisticsWindow& zoom = Zoom(page);
   if (list >= zoom.twins.size()) throw std::out_of_range("no zoom list " + std::to_string(list));
   return *zoom.twins[list].list;
 }
 
-void VisualLogs::PrepareVisualLog(LogPage page, bool simulation, const std::vector<std::size_t>& keep,
+void VisualLogs::PrepareVisualLog(PageKey page, bool simulation, const std::vector<std::size_t>& keep,
                                   std::optional<bool> show) {
   const Page& p = Checked(page);
   p.log->chkNormalSimulate.SetChecked(!simulation);
@@ -69,28 +64,28 @@ void VisualLogs::PrepareVisualLog(LogPage page, bool simulation, const std::vect
   if (show.value_or(p.show->Checked())) ui_.Show(*p.log);
 }
 
-void VisualLogs::AddResult(LogPage page, std::size_t list, const std::string& path) {
+void VisualLogs::AddResult(PageKey page, std::size_t list, const std::string& path) {
   List(page, list).Add(path);
   Twin(page, list).Add(path);
 }
 
-void VisualLogs::WriteLogCounters(LogPage page) {
+void VisualLogs::WriteLogCounters(PageKey page) {
   const Page& p = Checked(page);
   for (auto& [label, index] : p.logLabels) label->SetCaption(FormatCounter(p.stats->At(index)));
 }
 
-void VisualLogs::WriteCounters(LogPage page) {
+void VisualLogs::WriteCounters(PageKey page) {
   const Page& p = Checked(page);
   for (auto& [label, index] : p.pageLabels) label->SetCaption(FormatCounter(p.stats->At(index)));
   WriteLogCounters(page);
 }
 
-void VisualLogs::ShowCounters(LogPage page) {
+void VisualLogs::ShowCounters(PageKey page) {
   WriteCounters(page);
   ui_.Repaint();
 }
 
-void VisualLogs::ShowVisualLog(LogPage page) {
+void VisualLogs::ShowVisualLog(PageKey page) {
   WriteLogCounters(page);
   ui_.Show(Log(page));
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/page.h"
 #include "results/operation_statistics.h"
 
 namespace quillory {
@@ -22,8 +23,6 @@ class VisualLogWindow;
 class Window;
 class ZoomStatisticsWindow;
 
-enum class LogPage { P02, P03, P04, P06, P07, P08 };
-constexpr std::size_t kLogPageCount = 6;
 
 // The result lists of each kind of page, in the windows' order.
 enum class CreateList { FoldersCreated, SubFoldersCreated, FilesCreated, FoldersExists, FoldersOther, FoldersFailedUndo };
@@ -32,9 +31,6 @@ enum class DeleteList { FoldersDeleted, FoldersNotExists, FoldersOtherReasons, F
                         FilesOtherReasons };
 enum class CopyList { FoldersCopied, SubFoldersCopied, FilesCopied, FoldersNotExists, SubFoldersExists, FilesExists,
                       SubFoldersOtherReasons, SubFoldersFailedUndo };
-
-// "02" ... "08".
-const char* PageNumber(LogPage page);
 
 class VisualLogs {
  public:
@@ -45,50 +41,50 @@ class VisualLogs {
   // Joins a page's pieces: its counters, the window holding its page labels
   // ("lblVol" + number + counter), its Visual Log (which must already be
   // attached to its zoom window) and its "Show Visual Log" box.
-  void Attach(LogPage page, OperationStatistics& stats, Window& pageLabels, VisualLogWindow& log,
+  void Attach(PageKey page, OperationStatistics& stats, Window& pageLabels, VisualLogWindow& log,
               CheckBox& showVisualLog);
-  bool Attached(LogPage page) const { return At(page).log != nullptr; }
+  bool Attached(PageKey page) const { return At(page).log != nullptr; }
 
-  OperationStatistics& Stats(LogPage page) const;
-  VisualLogWindow& Log(LogPage page) const;
-  ZoomStatisticsWindow& Zoom(LogPage page) const;
-  ListBox& List(LogPage page, std::size_t list) const;
-  ListBox& Twin(LogPage page, std::size_t list) const;
+  OperationStatistics& Stats(PageKey page) const;
+  VisualLogWindow& Log(PageKey page) const;
+  ZoomStatisticsWindow& Zoom(PageKey page) const;
+  ListBox& List(PageKey page, std::size_t list) const;
+  ListBox& Twin(PageKey page, std::size_t list) const;
 
   // At the start of a run (simulation false) or a simulation: the run flag
   // and heading, every result list and twin emptied but those in `keep`,
   // the counters shown; the Visual Log shown when the page's box is checked.
   // Counters are the operation's to reset: which stay differs per page.
   // `show` overrides the box when given.
-  void PrepareVisualLog(LogPage page, bool simulation, const std::vector<std::size_t>& keep = {},
+  void PrepareVisualLog(PageKey page, bool simulation, const std::vector<std::size_t>& keep = {},
                         std::optional<bool> show = std::nullopt);
 
   // Appends the path to the Visual Log list and to its zoom twin.
-  void AddResult(LogPage page, std::size_t list, const std::string& path);
-  void AddResult(LogPage page, CreateList list, const std::string& path) {
+  void AddResult(PageKey page, std::size_t list, const std::string& path);
+  void AddResult(PageKey page, CreateList list, const std::string& path) {
     AddResult(page, static_cast<std::size_t>(list), path);
   }
   void AddResult(RenameList list, const std::string& path) {
-    AddResult(LogPage::P06, static_cast<std::size_t>(list), path);
+    AddResult(PageKey::Vol06, static_cast<std::size_t>(list), path);
   }
   void AddResult(DeleteList list, const std::string& path) {
-    AddResult(LogPage::P07, static_cast<std::size_t>(list), path);
+    AddResult(PageKey::Vol07, static_cast<std::size_t>(list), path);
   }
   void AddResult(CopyList list, const std::string& path) {
-    AddResult(LogPage::P08, static_cast<std::size_t>(list), path);
+    AddResult(PageKey::Vol08, static_cast<std::size_t>(list), path);
   }
 
   // Every counter into the page labels and the Visual Log labels, then one
   // repaint, so progress shows while a run holds the interface thread.
-  void ShowCounters(LogPage page);
+  void ShowCounters(PageKey page);
   // The same without the repaint, for refreshes outside a run.
-  void WriteCounters(LogPage page);
+  void WriteCounters(PageKey page);
   // Only the Visual Log's labels.
-  void WriteLogCounters(LogPage page);
+  void WriteLogCounters(PageKey page);
 
   // "Visual Log" on a page: the log's labels from the counters, then the
   // window, not modal.
-  void ShowVisualLog(LogPage page);
+  void ShowVisualLog(PageKey page);
 
   // On activation of the main window: every heading from its run flag.
   void RefreshHeadings();
@@ -104,12 +100,12 @@ class VisualLogs {
     // Labels by counter position, looked up once.
     std::vector<std::pair<Label*, std::size_t>> pageLabels, logLabels;
   };
-  Page& At(LogPage page) { return pages_[static_cast<std::size_t>(page)]; }
-  const Page& At(LogPage page) const { return pages_[static_cast<std::size_t>(page)]; }
-  const Page& Checked(LogPage page) const;
+  Page& At(PageKey page) { return pages_[OperationIndex(page)]; }
+  const Page& At(PageKey page) const { return pages_[OperationIndex(page)]; }
+  const Page& Checked(PageKey page) const;
 
   Ui& ui_;
-  std::array<Page, kLogPageCount> pages_{};
+  std::array<Page, kOperationPageCount> pages_{};
 };
 
 }  // namespace quillory

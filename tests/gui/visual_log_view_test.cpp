@@ -26,13 +26,13 @@ namespace {
 // A small copy run as the recorder sees it.
 void FillCopyRun(TfrmMain& m) {
   VisualLogs& logs = m.visualLogs;
-  OperationStatistics& stats = logs.Stats(LogPage::P08);
+  OperationStatistics& stats = logs.Stats(PageKey::Vol08);
   stats.ResetAll();
   stats.Set("FoldersToCopy", 3);
   stats.Set("SubFoldersToCopy", 6);
   stats.Set("FilesToCopy", 4);
   stats.Set("FileSizeToCopy", 5368709120.0);
-  logs.PrepareVisualLog(LogPage::P08, false);
+  logs.PrepareVisualLog(PageKey::Vol08, false);
   for (const char* folder : {"D:\\Clients\\Alpha", "D:\\Clients\\Beta"}) {
     logs.AddResult(CopyList::FoldersCopied, folder);
     stats.Add("FoldersCopied", 1);
@@ -43,13 +43,13 @@ void FillCopyRun(TfrmMain& m) {
     logs.AddResult(CopyList::FilesCopied, std::string(folder) + "\\Letters\\template.docx");
     stats.Add("FilesCopied", 1);
     stats.Add("FileSizeCopied", 2684354560.0);
-    logs.ShowCounters(LogPage::P08);
+    logs.ShowCounters(PageKey::Vol08);
   }
   logs.AddResult(CopyList::FoldersNotExists, "D:\\Clients\\Gamma");
   stats.Add("FoldersNotExists", 1);
   logs.AddResult(CopyList::FilesExists, "D:\\Clients\\Alpha\\Letters\\old.docx");
   stats.Add("FilesExists", 1);
-  logs.ShowCounters(LogPage::P08);
+  logs.ShowCounters(PageKey::Vol08);
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ class VisualLogViewTest : public QObject {
     QCOMPARE(view->findChild<QLabel*>("lblStat08SubFoldersCopied")->text(), QString("6"));
     QVERIFY(view->findChild<QLabel*>("lblStat08SubFoldersOtherReasons"));
     QCOMPARE(view->findChild<QGroupBox*>("grpStat08FoldersNotExists")->title(), QString("FAILED COPY "));
-    for (const ResultListInfo& info : PageResultLists("08")) {
+    for (const ResultListInfo& info : PageResultLists(PageKey::Vol08)) {
       auto* list = view->findChild<ListBoxView*>(QString::fromStdString(info.list));
       QVERIFY2(list, info.list.c_str());
       const std::string stem = info.list.substr(3);
@@ -132,7 +132,7 @@ class VisualLogViewTest : public QObject {
     QCOMPARE(list->model()->index(19999, 0).data().toString(), QString("D:\\R\\19999"));
     // A removal after held-back rows keeps the view consistent.
     f->Main().visualLogs.AddResult(RenameList::FoldersRenamed, "D:\\late");
-    f->Main().visualLogs.PrepareVisualLog(LogPage::P06, false);
+    f->Main().visualLogs.PrepareVisualLog(PageKey::Vol06, false);
     QCOMPARE(list->model()->rowCount(), 0);
     QCOMPARE(qobject_cast<ListBoxModel*>(list->model())->Pending(), 0);
   }
@@ -142,8 +142,8 @@ class VisualLogViewTest : public QObject {
     QCOMPARE(f->Widget<QPushButton>("btnVol02Statistic")->text(), QString("Visual Log"));
     QVERIFY(f->Widget<QCheckBox>("chkVol08ShowDetailedResults")->isChecked());
     QCOMPARE(f->Widget<QLabel>("lblVol07RowNotExists")->text(), QString("NOT Deleted (not exists)"));
-    f->Main().visualLogs.Stats(LogPage::P08).Set("FileSizeExists", 6442450944.0);
-    f->Main().visualLogs.ShowCounters(LogPage::P08);
+    f->Main().visualLogs.Stats(PageKey::Vol08).Set("FileSizeExists", 6442450944.0);
+    f->Main().visualLogs.ShowCounters(PageKey::Vol08);
     QCOMPARE(f->Widget<QLabel>("lblVol08FileSizeExists")->text(), QString("6442450944"));
   }
 

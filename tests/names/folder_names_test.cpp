@@ -172,16 +172,16 @@ TEST(NamesFieldCheck, TypingLoopCutsUntilClean) {
   // What the field handlers do with a pasted a?bc: one warning per cut.
   std::string text = "a?bc";
   std::vector<std::string> warnings;
-  const FieldMessage& message = FieldIllegalMessage(CreatePage::Vol02, NameField::Prefix);
+  const FieldMessage& message = FieldIllegalMessage(PageKey::Vol02, NameField::Prefix);
   while (auto found = FieldIllegalFound(text)) {
     warnings.push_back(std::string(message.text) + *found);
     text.pop_back();
   }
   EXPECT_EQ(text, "a");
   EXPECT_EQ(warnings, std::vector<std::string>(3, "Illegal character in the Prefix :  ?"));
-  EXPECT_EQ(FieldIllegalMessage(CreatePage::Vol03, NameField::Suffix).caption,
+  EXPECT_EQ(FieldIllegalMessage(PageKey::Vol03, NameField::Suffix).caption,
             "Creating Folder(s).-Increased numbers.            Warning no: 0080.");
-  EXPECT_EQ(FieldIllegalMessage(CreatePage::Vol04, NameField::Prefix).number, "0054");
+  EXPECT_EQ(FieldIllegalMessage(PageKey::Vol04, NameField::Prefix).number, "0054");
 }
 
 }  // namespace

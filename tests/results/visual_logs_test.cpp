@@ -32,14 +32,14 @@ class VisualLogsTest : public AppTest {
 };
 
 TEST_F(VisualLogsTest, CountersShowAsWholeNumbersOnThePageAndInTheLog) {
-  OperationStatistics& copy = logs().Stats(LogPage::P08);
+  OperationStatistics& copy = logs().Stats(PageKey::Vol08);
   copy.Set("FileSizeCopied", 5368709120.0);  // 5 GB
   copy.Set("FileSizeToCopy", 4294967296.0 * 3 + 7);
   copy.Add("FileSizeToCopy", 1);
   copy.Set("FilesCopied", 12.0);
   copy.Set("SubFoldersOtherReasons", 3);
   const int repaints = ui->repaints;
-  logs().ShowCounters(LogPage::P08);
+  logs().ShowCounters(PageKey::Vol08);
   EXPECT_EQ(ui->repaints, repaints + 1);
   EXPECT_EQ(L(*main, "lblVol08FileSizeCopied").Caption(), "5368709120");
   EXPECT_EQ(L(*app->statistic08, "lblStat08FileSizeCopied").Caption(), "5368709120");
@@ -58,9 +58,9 @@ TEST_F(VisualLogsTest, CountersShowAsWholeNumbersOnThePageAndInTheLog) {
   EXPECT_EQ(L(*app->statistic03, "lblStat03FilesSizeCreated").Caption(), "9007199254740992");
 
   // Rename: five labels on each side, the failed undo in none.
-  logs().Stats(LogPage::P06).Set("FoldersFailedUndo", 4);
-  logs().Stats(LogPage::P06).Set("FoldersDestinationExists", 2);
-  logs().ShowCounters(LogPage::P06);
+  logs().Stats(PageKey::Vol06).Set("FoldersFailedUndo", 4);
+  logs().Stats(PageKey::Vol06).Set("FoldersDestinationExists", 2);
+  logs().ShowCounters(PageKey::Vol06);
   EXPECT_EQ(L(*main, "lblVol06FoldersDestinationExists").Caption(), "2");
   EXPECT_EQ(L(*app->statistic06, "lblStat06FoldersDestinationExists").Caption(), "2");
   EXPECT_EQ(main->FindAs<Label>("lblVol06FoldersFailedUndo"), nullptr);
@@ -77,9 +77,9 @@ TEST_F(VisualLogsTest, PrepareSetsFlagAndHeadingEmptiesListsAndShowsOnlyWhenAske
   auto& zoom = *app->FindAs<TfrmVol07ZoomStatistics>();
   logs().AddResult(DeleteList::FilesDeleted, "D:\\old.txt");
   logs().AddResult(DeleteList::FoldersNotExists, "D:\\Gone");
-  logs().Stats(LogPage::P07).Set("FoldersDeleted", 5);
+  logs().Stats(PageKey::Vol07).Set("FoldersDeleted", 5);
 
-  logs().PrepareVisualLog(LogPage::P07, true);
+  logs().PrepareVisualLog(PageKey::Vol07, true);
   EXPECT_FALSE(log.chkNormalSimulate.Checked());
   EXPECT_EQ(log.lblNormalSimulate.Caption(), "Simulate the Folder/File Delete Process.");
   EXPECT_TRUE(log.lblNormalSimulate.Centered());
@@ -95,7 +95,7 @@ TEST_F(VisualLogsTest, PrepareSetsFlagAndHeadingEmptiesListsAndShowsOnlyWhenAske
   ui->Hide(log);
   main->chkVol07ShowDetailedResults.SetChecked(false);
   logs().AddResult(DeleteList::FilesDeleted, "D:\\a.txt");
-  logs().PrepareVisualLog(LogPage::P07, false, {static_cast<std::size_t>(DeleteList::FilesDeleted)});
+  logs().PrepareVisualLog(PageKey::Vol07, false, {static_cast<std::size_t>(DeleteList::FilesDeleted)});
   EXPECT_TRUE(log.chkNormalSimulate.Checked());
   EXPECT_EQ(log.lblNormalSimulate.Caption(), "Folder/File Delete Process.");
   EXPECT_FALSE(log.Shown());
@@ -112,7 +112,7 @@ TEST_F(VisualLogsTest, PrepareSetsFlagAndHeadingEmptiesListsAndShowsOnlyWhenAske
 TEST_F(VisualLogsTest, AddResultReachesListAndTwinInOrderWithRepeats) {
   logs().AddResult(RenameList::DestinationExists, "D:\\A");
   logs().AddResult(RenameList::DestinationExists, "D:\\A");
-  logs().AddResult(LogPage::P04, CreateList::FoldersOther, "bad|name");
+  logs().AddResult(PageKey::Vol04, CreateList::FoldersOther, "bad|name");
   logs().AddResult(CopyList::SubFoldersFailedUndo, "D:\\S");
   EXPECT_EQ(app->statistic06->FindAs<ListBox>("lstStat06FoldersDestinationExists")->Items(), (Items{"D:\\A", "D:\\A"}));
   EXPECT_EQ(app->FindAs<TfrmVol06ZoomStatistics>()->FindAs<ListBox>("lstVol06ZoomStatisticsDestinationExists")->Items(),
@@ -123,7 +123,7 @@ TEST_F(VisualLogsTest, AddResultReachesListAndTwinInOrderWithRepeats) {
   EXPECT_EQ(app->FindAs<TfrmVol08ZoomStatistics>()->FindAs<ListBox>("lstVol08ZoomStatisticsSubFoldersFailedUndo")->Count(),
             1u);
   EXPECT_EQ(app->statistic06->FindAs<ListBox>("lstStat06FoldersDestinationExists")->ScrollWidth(), 3000);
-  EXPECT_THROW(logs().AddResult(LogPage::P06, 9, "x"), std::out_of_range);
+  EXPECT_THROW(logs().AddResult(PageKey::Vol06, 9, "x"), std::out_of_range);
   // Program end empties them.
   main->FormDestroy();
   EXPECT_TRUE(app->statistic06->FindAs<ListBox>("lstStat06FoldersDestinationExists")->Empty());
@@ -193,7 +193,7 @@ TEST_F(VisualLogsTest, ExportOfAnEmptyListWarnsWithThePagesText) {
     for (auto& call : ui->calls) EXPECT_NE(call.kind, "modal");
   }
   // Every list of every page has a warning of its own page.
-  for (const char* page : {"02", "03", "04", "06", "07", "08"})
+  for (PageKey page : kOperationPages)
     for (const ResultListInfo& info : PageResultLists(page)) EXPECT_NE(info.emptyCaption.find("Warning no: 0"), std::string::npos);
 }
 
@@ -221,7 +221,7 @@ TEST_F(VisualLogsTest, ZoomShowsOnlyTheChosenListAndChecksOnlyItsRadio) {
 }
 
 TEST_F(VisualLogsTest, ActivationRestoresTheHeadingFromTheFlagAndTheVisualLogButtonsShowTheLog) {
-  logs().PrepareVisualLog(LogPage::P06, true);
+  logs().PrepareVisualLog(PageKey::Vol06, true);
   // Something else wrote over the heading meanwhile.
   app->statistic06->lblNormalSimulate.SetCaption("x");
   ui->ShowMessageBox("done", "End", MessageKind::Information);
@@ -230,16 +230,16 @@ TEST_F(VisualLogsTest, ActivationRestoresTheHeadingFromTheFlagAndTheVisualLogBut
   EXPECT_EQ(app->statistic02->lblNormalSimulate.Caption(), "Folder/File Creation Process.");
 
   // The delete page's counters reach its log on activation.
-  logs().Stats(LogPage::P07).Set("FilesToDelete", 42);
+  logs().Stats(PageKey::Vol07).Set("FilesToDelete", 42);
   main->FormActivate();
   EXPECT_EQ(L(*app->statistics07, "lblStat07FilesToDelete").Caption(), "42");
 
   ui->Hide(*app->statistic06);
-  logs().Stats(LogPage::P06).Set("FoldersRenamed", 8);
+  logs().Stats(PageKey::Vol06).Set("FoldersRenamed", 8);
   main->lstVol06IncludeFolderList.Add("D:\\R");
   EXPECT_TRUE(main->btnVol06Statistics.Enabled());
   EXPECT_EQ(L(*main, "lblVol06FoldersToRename").Caption(), "1");
-  logs().Stats(LogPage::P06).Set("FoldersRenamed", 8);
+  logs().Stats(PageKey::Vol06).Set("FoldersRenamed", 8);
   main->btnVol06Statistics.Click();
   EXPECT_TRUE(app->statistic06->Shown());
   EXPECT_EQ(L(*app->statistic06, "lblStat06FoldersRenamed").Caption(), "8");
