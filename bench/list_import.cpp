@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "bench_files.h"
@@ -23,7 +23,7 @@ struct Program {
   quillory::ScriptedUi ui;
   quillory::SettingsStore store;
   std::unique_ptr<quillory::Application> app = std::make_unique<quillory::Application>(ui, store);
-  quillory::ListPanel& panel = app->main->vol04Panel;
+  quillory::ListPanel& panel = app->main->vol04.panel;
 };
 
 void Report(benchmark::State& state, std::size_t items) {

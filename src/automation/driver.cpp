@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "automation/automation.h"

@@ -621,4 +621,20 @@ void ListPanel::MethodManualClick() {
   btnAdd.SetFocus();
 }
 
+std::vector<Connection> ListPanel::OnListsChanged(std::function<void()> refresh) {
+  std::vector<Connection> connections;
+  for (ListBox* list : {&include, &exclude})
+    connections.push_back(list->changed.Connect([refresh](const ControlEvent& e) {
+      if (e.change == ControlChange::RowsInserted || e.change == ControlChange::RowsRemoved ||
+          e.change == ControlChange::RowsReset)
+        refresh();
+    }));
+  return connections;
+}
+
+void ListPanel::RefreshSums() {
+  includeSum.SetCaption(std::to_string(include.Count()));
+  excludeSum.SetCaption(std::to_string(exclude.Count()));
+}
+
 }  // namespace quillory

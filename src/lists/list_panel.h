@@ -106,6 +106,11 @@ class ListPanel {
   void SetEnabled(bool enabled);
   // The method radios' start state (Selector checked), as at start-up.
   void ResetMethods();
+  // Runs `refresh` after every change of the rows of either list; the page
+  // keeps the connections as long as it lives.
+  [[nodiscard]] std::vector<Connection> OnListsChanged(std::function<void()> refresh);
+  // The item counts into the two sum labels.
+  void RefreshSums();
 
   // ---- operations (each a button's click) ----
   void MoveSelectedToExclude();

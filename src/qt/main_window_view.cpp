@@ -75,18 +75,9 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(ToQt(model.pgeMain.Name()));
   tabs_->setDocumentMode(false);
-  for (TabSheet* sheet : model.pgeMain.Pages()) {
-    QWidget* page = nullptr;
-    if (sheet == &model.tabFolderCreate03) page = BuildVol02();
-    else if (sheet == &model.tabFolderCreate05) page = BuildVol04();
-    else if (sheet == &model.tabFolderCreate04) page = BuildVol03();
-    else if (sheet == &model.tabFoldersCopy02)
-      page = BuildFolderListPage(*sheet, model.vol08Panel, model.btnVol08Help, &model.vol08Files);
-    else if (sheet == &model.tabFoldersDelete01)
-      page = BuildFolderListPage(*sheet, model.vol07Panel, model.btnVol07Help, &model.vol07Files);
-    else if (sheet == &model.tabFoldersRename01)
-      page = BuildFolderListPage(*sheet, model.vol06Panel, model.btnVol06Help);
-    else page = BuildManualCreationPage(model.forced, model.btnForcedHelp);
+  for (const PageDescriptor& descriptor : kPages) {
+    TabSheet* sheet = model.pgeMain.Pages()[descriptor.tabIndex()];
+    QWidget* page = BuildPage(descriptor.key);
     page->setObjectName(ToQt(sheet->Name()));
     const int index = tabs_->addTab(page, ToQt(sheet->Caption()));
     BindTabSheet(tabs_, index, *sheet);
@@ -187,11 +178,11 @@ QGroupBox* MainWindowView::Preview(Label& start, Label& end, QWidget* parent) {
   return group;
 }
 
-QGroupBox* MainWindowView::Statistics(CreatePageState& page, QWidget* parent) {
+QGroupBox* MainWindowView::Statistics(CreatePage& page, QWidget* parent) {
   auto* group = new QGroupBox(tr("Statistics"), parent);
   auto* grid = new QGridLayout(group);
   grid->setHorizontalSpacing(10);
-  const std::string key = "lbl" + page.key;
+  const std::string key = "lbl" + std::string(page.descriptor.name);
   for (int c = 0; c < 4; ++c) {
     if (auto* caption = model_.FindAs<Label>(key + "Column" + kCreateColumns[c])) {
       QLabel* widget = NewLabel(*caption, group);
@@ -236,15 +227,15 @@ QWidget* MainWindowView::BuildVol02() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
-  column->addWidget(Destination(m.cboVol02DestFolders, m.btnVol02AddDestFolder, m.btnVol02ViewDestFolder, page));
+  column->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
 
-  column->addLayout(NamesAndPreview(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, m.lblVol02StartFolder,
-                                    m.lblVol02EndFolder, page));
-  column->addWidget(BuildListPanel(m.vol02Panel, page), 1);
+  column->addLayout(NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen, m.vol02.lblVol02StartFolder,
+                                    m.vol02.lblVol02EndFolder, page));
+  column->addWidget(BuildListPanel(m.vol02.panel, page), 1);
 
   column->addWidget(Statistics(m.vol02, page));
-  QHBoxLayout* footer = Footer(&m.chkVol02ViewDetailedResults, &m.chkVol02ViewDestFolder, m.btnVol02ListHelp, page);
-  AddVisualLogButton(footer, m.btnVol02Statistic, page);
+  QHBoxLayout* footer = Footer(&m.vol02.chkVol02ViewDetailedResults, &m.vol02.chkVol02ViewDestFolder, m.vol02.btnVol02ListHelp, page);
+  AddVisualLogButton(footer, m.vol02.btnVol02Statistic, page);
   column->addLayout(footer);
   return page;
 }
@@ -254,16 +245,16 @@ QWidget* MainWindowView::BuildVol04() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
 
-  column->addLayout(NamesAndPreview(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, m.lblVol04StartFolder,
-                                    m.lblVol04EndFolder, page));
-  column->addWidget(BuildListPanel(m.vol04Panel, page), 1);
+  column->addLayout(NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen, m.vol04.lblVol04StartFolder,
+                                    m.vol04.lblVol04EndFolder, page));
+  column->addWidget(BuildListPanel(m.vol04.panel, page), 1);
 
   QGroupBox* statistics = Statistics(m.vol04, page);
-  statistics->setObjectName(ToQt(m.grpVol04Statistics.Name()));
-  BindGroupBox(statistics, m.grpVol04Statistics);
+  statistics->setObjectName(ToQt(m.vol04.grpVol04Statistics.Name()));
+  BindGroupBox(statistics, m.vol04.grpVol04Statistics);
   column->addWidget(statistics);
-  QHBoxLayout* footer = Footer(&m.chkVol04ViewDetailedResults, nullptr, m.btnVol04Help, page);
-  AddVisualLogButton(footer, m.btnVol04Statistics, page);
+  QHBoxLayout* footer = Footer(&m.vol04.chkVol04ViewDetailedResults, nullptr, m.vol04.btnVol04Help, page);
+  AddVisualLogButton(footer, m.vol04.btnVol04Statistics, page);
   column->addLayout(footer);
   return page;
 }
@@ -272,32 +263,46 @@ QWidget* MainWindowView::BuildVol03() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
-  column->addWidget(Destination(m.cboVol03DestFolders, m.btnVol03AddDestFolder, m.btnVol03ViewDestFolder, page));
+  column->addWidget(Destination(m.vol03.cboVol03DestFolders, m.vol03.btnVol03AddDestFolder, m.vol03.btnVol03ViewDestFolder, page));
 
   auto* middle = new QHBoxLayout;
   auto* numbers = new QGroupBox(tr("Increased Numbers"), page);
   auto* grid = new QGridLayout(numbers);
   grid->addWidget(NewCaption(tr("Start Number :"), numbers), 0, 0);
-  grid->addWidget(NewEdit(m.edtVol03StartNumber, numbers), 0, 1);
+  grid->addWidget(NewEdit(m.vol03.edtVol03StartNumber, numbers), 0, 1);
   grid->addWidget(NewCaption(tr("End (Stop) Number :"), numbers), 1, 0);
-  grid->addWidget(NewEdit(m.edtVol03EndNumber, numbers), 1, 1);
-  grid->addWidget(NewCheckBox(m.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
+  grid->addWidget(NewEdit(m.vol03.edtVol03EndNumber, numbers), 1, 1);
+  grid->addWidget(NewCheckBox(m.vol03.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
   grid->setColumnStretch(1, 1);
   middle->addWidget(numbers, 1);
-  middle->addWidget(NameParts(m.edtVol03Prefix, m.edtVol03Suffix, m.chkVol03Hyphen, page), 1);
+  middle->addWidget(NameParts(m.vol03.edtVol03Prefix, m.vol03.edtVol03Suffix, m.vol03.chkVol03Hyphen, page), 1);
   column->addLayout(middle);
 
-  column->addWidget(Preview(m.lblVol03StartFolder, m.lblVol03EndFolder, page));
+  column->addWidget(Preview(m.vol03.lblVol03StartFolder, m.vol03.lblVol03EndFolder, page));
   column->addStretch(1);
   column->addWidget(Statistics(m.vol03, page));
-  QHBoxLayout* footer = Footer(&m.chkVol03ViewDetailedResults, &m.chkVol03ViewDestFolder, m.btnVol03Help, page);
-  AddVisualLogButton(footer, m.btnVol03Statistics, page);
+  QHBoxLayout* footer = Footer(&m.vol03.chkVol03ViewDetailedResults, &m.vol03.chkVol03ViewDestFolder, m.vol03.btnVol03Help, page);
+  AddVisualLogButton(footer, m.vol03.btnVol03Statistics, page);
   column->addLayout(footer);
   return page;
 }
 
-QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help,
-                                             FileSelectionControls* fileTypes) {
+QWidget* MainWindowView::BuildPage(PageKey key) {
+  switch (key) {
+    case PageKey::Vol08: return BuildFolderListPage(model_.vol08, &model_.vol08.files.controls);
+    case PageKey::Vol07: return BuildFolderListPage(model_.vol07, &model_.vol07.files.controls);
+    case PageKey::Vol06: return BuildFolderListPage(model_.vol06, nullptr);
+    case PageKey::Vol02: return BuildVol02();
+    case PageKey::Vol04: return BuildVol04();
+    case PageKey::Vol03: return BuildVol03();
+    case PageKey::Forced: return BuildManualCreationPage(model_.forced, model_.btnForcedHelp);
+  }
+  return nullptr;
+}
+
+QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSelectionControls* fileTypes) {
+  TabSheet& sheet = *model_.pgeMain.Pages()[folderPage.descriptor.tabIndex()];
+  ListPanel& panel = folderPage.panel;
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
@@ -320,12 +325,9 @@ QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, 
     column->addLayout(row);
   }
   // The page's counters, its "Show Visual Log" box and "Visual Log" button.
-  const std::string number(PageOf(panel.Page()).number);
-  auto* box = model_.FindAs<CheckBox>("chkVol" + number + "ShowDetailedResults");
-  auto* log = model_.FindAs<Button>("btnVol" + number + "Statistics");
-  if (log) column->addWidget(CounterGroup(model_, panel.Page(), page));
-  QHBoxLayout* footer = Footer(box, nullptr, help, page);
-  if (log) AddVisualLogButton(footer, *log, page);
+  column->addWidget(CounterGroup(model_, panel.Page(), page));
+  QHBoxLayout* footer = Footer(&folderPage.chkShowDetailedResults, nullptr, folderPage.btnHelp, page);
+  AddVisualLogButton(footer, folderPage.btnStatistics, page);
   column->addLayout(footer);
   return page;
 }

@@ -2,7 +2,7 @@
 // bound to the TfrmMain control of the same name (the widget's object name).
 #pragma once
 
-#include "app/main_window.h"
+#include "shell/main_window.h"
 
 #include <QMainWindow>
 
@@ -38,13 +38,14 @@ class MainWindowView : public QMainWindow {
                                QWidget* parent);
   // The pages that work on existing folders: heading, list methods, the list
   // panel, the active file types where the page has them.
-  QWidget* BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help,
-                               FileSelectionControls* fileTypes = nullptr);
+  // The one place a page's view is chosen, by its descriptor.
+  QWidget* BuildPage(PageKey key);
+  QWidget* BuildFolderListPage(FolderListPage& page, FileSelectionControls* fileTypes);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
   QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);
   QGroupBox* Preview(Label& start, Label& end, QWidget* parent);
-  QGroupBox* Statistics(CreatePageState& page, QWidget* parent);
+  QGroupBox* Statistics(CreatePage& page, QWidget* parent);
   QHBoxLayout* Footer(CheckBox* visualLog, CheckBox* explorer, Button& help, QWidget* parent);
 
   TfrmMain& model_;

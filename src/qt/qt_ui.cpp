@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "platform/drives.h"
 #include "platform/text.h"
 #include "qt/bindings.h"

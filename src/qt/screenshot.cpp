@@ -3,7 +3,7 @@
 #include <iostream>
 #include <memory>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "qt/bindings.h"
 #include "qt/main_window_view.h"
 #include "qt/view_factory.h"

@@ -263,8 +263,8 @@ void TfrmFileSelection::ClearMenu() {
     cboFileManNames.ClearItems();
 }
 
-FileSelectionControls MakeFileSelectionControls(Window& owner, const std::string& page) {
-  const std::string key = "Vol" + page;
+FileSelectionControls MakeFileSelectionControls(Window& owner, PageKey page) {
+  const std::string key(PageOf(page).name);
   return FileSelectionControls{owner.Make<Button>("btn" + key + "FileSelection", "Select Files"),
                                owner.Make<Label>("lbl" + key + "Status", "Active File Types:"),
                                owner.Make<Label>("lbl" + key + "FileTypesAllSelected", kStatusAll)};

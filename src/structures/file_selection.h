@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/signal.h"
+#include "app/page.h"
 #include "app/window.h"
 
 namespace quillory {
@@ -99,8 +100,8 @@ struct FileSelectionControls {
 };
 
 // Registers btnVol<page>FileSelection, lblVol<page>Status and
-// lblVol<page>FileTypesAllSelected on `owner` (page "07" or "08").
-FileSelectionControls MakeFileSelectionControls(Window& owner, const std::string& page);
+// lblVol<page>FileTypesAllSelected on `owner` (the delete or copy page).
+FileSelectionControls MakeFileSelectionControls(Window& owner, PageKey page);
 
 // Shows the window modally; the window refreshes the status labels itself.
 ModalResult OpenFileSelection(Ui& ui, TfrmFileSelection& window);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "platform/drives.h"

@@ -43,7 +43,7 @@ class ListPanelViewTest : public QObject {
   }
 
   void thePanelHoldsEveryControlOfItsPage() {
-    Show(f->Main().vol02Panel);
+    Show(f->Main().vol02.panel);
     for (const char* name : {"btnVol02IncToExc", "btnVol02ExcToInc", "btnVol02AllFromInc", "btnVol02AllFromExc",
                              "btnVol02ExchangeIncExc", "btnVol02DeleteFromExclude", "btnVol02DeleteExcludeAll",
                              "btnVol02EditIncludeList", "btnVol02AddToList", "btnVol02ZoomIncludeWindow",
@@ -57,13 +57,13 @@ class ListPanelViewTest : public QObject {
     QVERIFY(Find<ListBoxView>("lstVol02IncludeStrings"));
     QVERIFY(Find<ListBoxView>("lstVol02ExcludeStrings"));
     QCOMPARE(Find<ListBoxView>("lstVol02IncludeStrings")->selectionMode(), QAbstractItemView::ExtendedSelection);
-    QVERIFY(BuildListMethods(f->Main().vol02Panel, panel_.get()) == nullptr);
+    QVERIFY(BuildListMethods(f->Main().vol02.panel, panel_.get()) == nullptr);
 
-    Show(f->Main().vol08Panel);
+    Show(f->Main().vol08.panel);
     QVERIFY(!Find<QLineEdit>("edtVol08AddToList"));
     QCOMPARE(Find<QPushButton>("btnVol08AddFolderToList")->text(), QString("Add  Folder"));
     QCOMPARE(Find<QPushButton>("btnVol08IncludeFolderListView")->text(), QString("View Selected"));
-    QGroupBox* methods = BuildListMethods(f->Main().vol08Panel, panel_.get());
+    QGroupBox* methods = BuildListMethods(f->Main().vol08.panel, panel_.get());
     QVERIFY(methods);
     QCOMPARE(methods->title(), QString("Methods for creating Input (Include) Folder List"));
     QCOMPARE(methods->findChildren<QRadioButton*>().size(), 3);
@@ -72,14 +72,14 @@ class ListPanelViewTest : public QObject {
     QVERIFY(selector->isChecked());
     QVERIFY(!Find<QPushButton>("btnVol08AddFolderToList")->isEnabled());
     QTest::mouseClick(manual, Qt::LeftButton);
-    QVERIFY(f->Main().vol08Panel.rdoAddToListManually->Checked());
+    QVERIFY(f->Main().vol08.panel.rdoAddToListManually->Checked());
     QVERIFY(!selector->isChecked());
     QVERIFY(Find<QPushButton>("btnVol08AddFolderToList")->isEnabled());
   }
 
   void deleteInTheExcludeListAsksAndDeletesTheSelection() {
     ChooseVol02Destination();
-    ListPanel& p = f->Main().vol02Panel;
+    ListPanel& p = f->Main().vol02.panel;
     Show(p);
     p.exclude.AddMany({"a", "b", "c"});
     p.include.AddMany({"x"});
@@ -118,7 +118,7 @@ class ListPanelViewTest : public QObject {
 
   void enterInTheAddBoxAdds() {
     ChooseVol02Destination();
-    ListPanel& p = f->Main().vol02Panel;
+    ListPanel& p = f->Main().vol02.panel;
     Show(p);
     auto* edit = Find<QLineEdit>("edtVol02AddToList");
     QVERIFY(edit->isEnabled());
@@ -140,7 +140,7 @@ class ListPanelViewTest : public QObject {
   }
 
   void selectedRowsMoveAndTheCountersFollow() {
-    ListPanel& p = f->Main().vol04Panel;
+    ListPanel& p = f->Main().vol04.panel;
     Show(p);
     p.include.AddMany({"D:\\A", "D:\\B", "D:\\C"});
     auto* include = Find<ListBoxView>("lstVol04IncludeFolderList");
@@ -167,7 +167,7 @@ class ListPanelViewTest : public QObject {
   }
 
   void aLongItemCanBeScrolledTo() {
-    ListPanel& p = f->Main().vol06Panel;
+    ListPanel& p = f->Main().vol06.panel;
     Show(p);
     auto* include = Find<ListBoxView>("lstVol06IncludeFolderList");
     QCOMPARE(include->horizontalScrollBar()->maximum(), 0);
@@ -180,7 +180,7 @@ class ListPanelViewTest : public QObject {
   }
 
   void theEditorShowsTheListAndOkChecksWhatWasTyped() {
-    ListPanel& p = f->Main().vol04Panel;
+    ListPanel& p = f->Main().vol04.panel;
     auto& editor = *f->app->FindAs<TfrmVol04EditIncludeList>();
     std::unique_ptr<WindowView> view(NewListWindowView(editor));
     QVERIFY(view);
@@ -255,7 +255,7 @@ class ListPanelViewTest : public QObject {
   }
 
   void theZoomWindowShowsTheIncludeItems() {
-    ListPanel& p = f->Main().vol07Panel;
+    ListPanel& p = f->Main().vol07.panel;
     auto& zoom = *f->app->FindAs<TfrmZoomIncludeWindow>();
     std::unique_ptr<WindowView> view(NewListWindowView(zoom));
     QVERIFY(NewListWindowView(*f->app->help) == nullptr);
@@ -286,8 +286,8 @@ class ListPanelViewTest : public QObject {
   // The Vol02 panel stays disabled until a destination is chosen.
   void ChooseVol02Destination() {
     QVERIFY(QDir(f->Folder()).mkpath("Dest"));
-    f->Main().ChooseDestination("Vol02", "D:\\Dest");
-    QVERIFY(f->Main().vol02Panel.exclude.Enabled());
+    f->Main().vol02.ChooseDestination("D:\\Dest");
+    QVERIFY(f->Main().vol02.panel.exclude.Enabled());
     f->ui.ClearCalls();
   }
 

@@ -41,15 +41,15 @@ class MainWindowViewTest : public QObject {
     QTest::mouseClick(f->Widget<QPushButton>("btnVol02AddDestFolder"), Qt::LeftButton);
     QCOMPARE(f->Widget<QComboBox>("cboVol02DestFolders")->currentText(), QString("D:\\Dest"));
 
-    m.lstVol02IncludeStrings.AddMany({"beta", "alpha"});
+    m.vol02.lstVol02IncludeStrings.AddMany({"beta", "alpha"});
     QLineEdit* prefix = f->Widget<QLineEdit>("edtVol02Prefix");
     QTest::keyClicks(prefix, "P");
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string("P"));
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string("P"));
     QCOMPARE(f->Widget<QLabel>("lblVol02StartFolder")->text(), QString("D:\\Dest\\Palpha"));
     QCOMPARE(f->Widget<QLabel>("lblVol02EndFolder")->text(), QString("D:\\Dest\\Pbeta"));
 
     QTest::mouseClick(f->Widget<QCheckBox>("chkVol02Hyphen"), Qt::LeftButton);
-    QVERIFY(m.chkVol02Hyphen.Checked());
+    QVERIFY(m.vol02.chkVol02Hyphen.Checked());
     QCOMPARE(f->Widget<QLabel>("lblVol02StartFolder")->text(), QString("D:\\Dest\\P-alpha"));
     QVERIFY(f->exceptions.empty());
   }
@@ -58,14 +58,14 @@ class MainWindowViewTest : public QObject {
     TfrmMain& m = f->Main();
     int changes = 0;
     int clicks = 0;
-    auto change = m.edtVol02Prefix.onChange;
-    auto click = m.chkVol02Hyphen.onClick;
-    m.edtVol02Prefix.onChange = [&] { ++changes; if (change) change(); };
-    m.chkVol02Hyphen.onClick = [&] { ++clicks; if (click) click(); };
+    auto change = m.vol02.edtVol02Prefix.onChange;
+    auto click = m.vol02.chkVol02Hyphen.onClick;
+    m.vol02.edtVol02Prefix.onChange = [&] { ++changes; if (change) change(); };
+    m.vol02.chkVol02Hyphen.onClick = [&] { ++clicks; if (click) click(); };
 
-    m.edtVol02Prefix.SetText("abc");
-    m.chkVol02Hyphen.SetChecked(true);
-    m.lblVol02EndFolder.SetCaption("E:\\x  y");
+    m.vol02.edtVol02Prefix.SetText("abc");
+    m.vol02.chkVol02Hyphen.SetChecked(true);
+    m.vol02.lblVol02EndFolder.SetCaption("E:\\x  y");
     QCOMPARE(f->Widget<QLineEdit>("edtVol02Prefix")->text(), QString("abc"));
     QVERIFY(f->Widget<QCheckBox>("chkVol02Hyphen")->isChecked());
     QCOMPARE(f->Widget<QLabel>("lblVol02EndFolder")->text(), QString("E:\\x  y"));
@@ -73,15 +73,15 @@ class MainWindowViewTest : public QObject {
     QCOMPARE(clicks, 0);
 
     QTest::keyClick(f->Widget<QLineEdit>("edtVol02Prefix"), Qt::Key_D);
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string("abcd"));
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string("abcd"));
     QCOMPARE(changes, 1);
 
-    m.lblVol02EndFolder.SetColor(Color::Green);
+    m.vol02.lblVol02EndFolder.SetColor(Color::Green);
     QCOMPARE(f->Widget<QLabel>("lblVol02EndFolder")->palette().color(QPalette::Active, QPalette::WindowText),
              QColor(0, 0x80, 0));
 
-    m.edtVol02Prefix.onChange = change;
-    m.chkVol02Hyphen.onClick = click;
+    m.vol02.edtVol02Prefix.onChange = change;
+    m.vol02.chkVol02Hyphen.onClick = click;
   }
 
   void disablingAControlDisablesItsWidget() {
@@ -90,19 +90,19 @@ class MainWindowViewTest : public QObject {
     auto* list = f->Widget<ListBoxView>("lstVol02IncludeStrings");
     QVERIFY(!view->isEnabled());
     QVERIFY(!list->isEnabled());
-    m.ChooseDestination("Vol02", "D:\\Dest");
+    m.vol02.ChooseDestination("D:\\Dest");
     QVERIFY(view->isEnabled());
     QVERIFY(list->isEnabled());
 
     QLineEdit* prefix = f->Widget<QLineEdit>("edtVol02Prefix");
-    m.edtVol02Prefix.SetEnabled(false);
+    m.vol02.edtVol02Prefix.SetEnabled(false);
     QVERIFY(!prefix->isEnabled());
     QTest::keyClicks(prefix, "x");
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string());
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string());
 
     auto* statistics = f->Widget<QGroupBox>("grpVol04Statistics");
     QVERIFY(statistics->isHidden());
-    m.grpVol04Statistics.SetVisible(true);
+    m.vol04.grpVol04Statistics.SetVisible(true);
     QVERIFY(!statistics->isHidden());
   }
 
@@ -140,10 +140,10 @@ class MainWindowViewTest : public QObject {
     QCOMPARE(messages[0].text, std::string("Illegal character in the Prefix :  ?"));
     QCOMPARE(messages[0].caption, std::string("Creating Folder(s).-From a String List.            Warning no: 0018."));
     QCOMPARE(prefix->text(), QString("ab"));
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string("ab"));
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string("ab"));
 
     QTest::keyClicks(prefix, "c");
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string("abc"));
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string("abc"));
     QCOMPARE(f->ui.Messages().size(), std::size_t{1});
   }
 
@@ -155,7 +155,7 @@ class MainWindowViewTest : public QObject {
     std::vector<std::string> rows;
     rows.reserve(100000);
     for (int i = 0; i < 100000; ++i) rows.push_back("D:\\Clients\\C" + std::to_string(i));
-    m.lstVol04IncludeFolderList.AddMany(std::move(rows));
+    m.vol04.lstVol04IncludeFolderList.AddMany(std::move(rows));
     QCOMPARE(view->model()->rowCount(), 100000);
     QCOMPARE(insertions, 1);
     QCOMPARE(f->Widget<QLabel>("lblVol04IncludeSum")->text(), QString("100000"));
@@ -163,7 +163,7 @@ class MainWindowViewTest : public QObject {
   }
 
   void listSelectionFollowsBothWays() {
-    ListBox& list = f->Main().lstVol04IncludeFolderList;
+    ListBox& list = f->Main().vol04.lstVol04IncludeFolderList;
     list.AddMany({"D:\\a", "D:\\b", "D:\\c", "D:\\d", "D:\\e\xff", "D:\\f"});
     auto* view = f->Widget<ListBoxView>("lstVol04IncludeFolderList");
     QItemSelectionModel* selection = view->selectionModel();
@@ -217,7 +217,7 @@ class MainWindowViewTest : public QObject {
   }
 
   void closingTheWindowSavesTheSettings() {
-    f->Main().ChooseDestination("Vol02", "D:\\Kept");
+    f->Main().vol02.ChooseDestination("D:\\Kept");
     QVERIFY(f->view->close());
     QVERIFY(!f->Main().Shown());
     QCOMPARE(f->settings.Vol02DestHistory(), std::vector<std::string>{"D:\\Kept"});
@@ -231,11 +231,11 @@ class MainWindowViewTest : public QObject {
 
   void anExceptionInAHandlerIsReportedAndTheProgramGoesOn() {
     TfrmMain& m = f->Main();
-    m.btnVol02ListHelp.onClick = [] { throw std::runtime_error("disk on fire"); };
+    m.vol02.btnVol02ListHelp.onClick = [] { throw std::runtime_error("disk on fire"); };
     QTest::mouseClick(f->Widget<QPushButton>("btnVol02ListHelp"), Qt::LeftButton);
     QCOMPARE(f->exceptions, std::vector<std::string>{"disk on fire"});
     QTest::keyClicks(f->Widget<QLineEdit>("edtVol02Prefix"), "ok");
-    QCOMPARE(m.edtVol02Prefix.Text(), std::string("ok"));
+    QCOMPARE(m.vol02.edtVol02Prefix.Text(), std::string("ok"));
   }
 
  private:

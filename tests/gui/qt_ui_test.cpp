@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/settings_store.h"
 #include "gui_fixture.h"
 #include "gui_tests.h"

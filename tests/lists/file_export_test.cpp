@@ -53,7 +53,7 @@ class FileExportTest : public PagesTest {
 };
 
 TEST_F(FileExportTest, PlainExportWritesThePageKindOfItemsOnePerLine) {
-  ListPanel& p8 = main->vol08Panel;
+  ListPanel& p8 = main->vol08.panel;
   p8.include.AddMany({"C:\\A", "folder", " D:\\Ünï cødé ", "D:\\bad|name"});
   ui->files = {"D:\\Out\\v8.txt"};
   ASSERT_TRUE(p8.btnExportList.Click());
@@ -67,7 +67,7 @@ TEST_F(FileExportTest, PlainExportWritesThePageKindOfItemsOnePerLine) {
   EXPECT_EQ(TakeMessages(), Items{SaveNote()});
 
   // The string page keeps what has no drive; duplicates stay as they stand.
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.AddMany({"abc", "D:\\x", "ABC"});
   ui->files = {"D:\\Out\\v2.txt"};
   p2.btnExportList.Click();
@@ -76,7 +76,7 @@ TEST_F(FileExportTest, PlainExportWritesThePageKindOfItemsOnePerLine) {
 }
 
 TEST_F(FileExportTest, SmartExportSeparatedWithQuotesIsOneLineEndingInTheSeparator) {
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.AddMany({"b", "a"});
   WhenShown([this](TfrmFileExport& w) {
     EXPECT_EQ(w.lstFileExportSource.Items(), (Items{"a", "b"}));
@@ -121,7 +121,7 @@ TEST_F(FileExportTest, SmartExportSeparatedWithQuotesIsOneLineEndingInTheSeparat
 }
 
 TEST_F(FileExportTest, ItemFormFollowsTheRadiosAndTheMode) {
-  ListPanel& p8 = main->vol08Panel;
+  ListPanel& p8 = main->vol08.panel;
   p8.include.AddMany({"C:\\Data", "D:\\Data", "bare", "c:\\data", "E:x:y"});
   WhenShown([this](TfrmFileExport& w) {
     // The folder page leaves out what has no drive and repeats.
@@ -143,7 +143,7 @@ TEST_F(FileExportTest, ItemFormFollowsTheRadiosAndTheMode) {
 
   // The string page: form radios off, and the list is never cut at a colon
   // even though the templates radio was left checked.
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.AddMany({"abc", "D:\\x", "ab:c"});
   WhenShown([](TfrmFileExport& w) {
     EXPECT_EQ(w.exportMode, "STRINGS");
@@ -164,7 +164,7 @@ TEST_F(FileExportTest, ItemFormFollowsTheRadiosAndTheMode) {
 }
 
 TEST_F(FileExportTest, IllegalCharacterStopsTheSmartExportButNotThePlainOne) {
-  ListPanel& p4 = main->vol04Panel;
+  ListPanel& p4 = main->vol04.panel;
   p4.include.AddMany({"D:\\good", "D:\\a|b"});
   WhenShown([this](TfrmFileExport& w) {
     w.btnFileExportTo.Click();
@@ -216,7 +216,7 @@ TEST_F(FileExportTest, EmptyIncludeListWarnsPerPageAndShowsNothing) {
 }
 
 TEST_F(FileExportTest, CancelWritesNothingAndAnExistingFileIsReplacedWhole) {
-  ListPanel& p6 = main->vol06Panel;
+  ListPanel& p6 = main->vol06.panel;
   p6.include.AddMany({"D:\\x"});
   ui->files = {""};
   p6.btnExportList.Click();
@@ -241,7 +241,7 @@ TEST_F(FileExportTest, CancelWritesNothingAndAnExistingFileIsReplacedWhole) {
 }
 
 TEST_F(FileExportTest, FailuresWarnKeepThePreviousFileAndEndWithTheNote) {
-  ListPanel& p6 = main->vol06Panel;
+  ListPanel& p6 = main->vol06.panel;
   p6.include.AddMany({"D:\\x"});
   const std::string pageFailure =
       "Rename Folders. - From a Folder List.            Warning no: 0197.|" + std::string(kSaveFailed);
@@ -271,7 +271,7 @@ TEST_F(FileExportTest, FailuresWarnKeepThePreviousFileAndEndWithTheNote) {
 
 TEST_F(FileExportTest, ReadOnlyFolderKeepsThePreviousFile) {
   if (RunningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
-  ListPanel& p6 = main->vol06Panel;
+  ListPanel& p6 = main->vol06.panel;
   p6.include.AddMany({"D:\\x"});
   const std::string pageFailure =
       "Rename Folders. - From a Folder List.            Warning no: 0197.|" + std::string(kSaveFailed);
@@ -285,13 +285,13 @@ TEST_F(FileExportTest, ReadOnlyFolderKeepsThePreviousFile) {
 
 TEST_F(FileExportTest, ThePlainImportReadsBackWhatThePlainExportWrote) {
   const Items items = {"D:\\Über uns", "D:\\a b\\c", "E:\\x;y"};
-  main->vol07Panel.include.AddMany(items);
+  main->vol07.panel.include.AddMany(items);
   ui->files = {"D:\\Out\\round.txt"};
-  main->vol07Panel.btnExportList.Click();
+  main->vol07.panel.btnExportList.Click();
   ui->files = {"D:\\Out\\round.txt"};
   ui->answers = {MessageAnswer::No};  // keep what the list holds (nothing)
-  main->vol06Panel.btnImportList.Click();
-  EXPECT_EQ(main->vol06Panel.include.Items(), items);
+  main->vol06.panel.btnImportList.Click();
+  EXPECT_EQ(main->vol06.panel.include.Items(), items);
 }
 
 TEST_F(FileExportTest, SeparatorBoxAndALongList) {
@@ -314,7 +314,7 @@ TEST_F(FileExportTest, SeparatorBoxAndALongList) {
     items.push_back("D:\\Folder number " + std::to_string(i));
     expected += items.back() + "\r\n";
   }
-  ListPanel& p7 = main->vol07Panel;
+  ListPanel& p7 = main->vol07.panel;
   p7.include.AddMany(items);
   WhenShown([this](TfrmFileExport& w) {
     ui->files = {"D:\\Out\\long.txt"};

@@ -127,7 +127,7 @@ TEST_F(RoundTripTest, EveryExportFormReadsBackAsTheSameItems) {
   std::mt19937 random(20261209);
   int file = 0;
   for (const Form& form : kForms) {
-    for (ListPanel* panel : {&main->vol02Panel, &main->vol04Panel, &main->vol08Panel}) {
+    for (ListPanel* panel : {&main->vol02.panel, &main->vol04.panel, &main->vol08.panel}) {
       for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(std::string(form.name) + " on " + panel->Key() + ", round " + std::to_string(round));
         if (panel->rdoMakeListImport) panel->rdoMakeListImport->Click();

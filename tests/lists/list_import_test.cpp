@@ -48,26 +48,26 @@ class ListImportTest : public PagesTest {
 
 TEST_F(ListImportTest, SmartImportTakesNewItemsWithThePageRules) {
   // Empty preview, however the window closed.
-  SmartImport(main->vol02Panel, {}, ModalResult::Ok);
+  SmartImport(main->vol02.panel, {}, ModalResult::Ok);
   EXPECT_EQ(TakeMessages(), Items{"Creating Folder(s).-From a String List.             Warning no: 0377.|Empty "
                                   "Result List in the File Import Window!\n"});
 
   // Cancel takes nothing and says nothing.
-  SmartImport(main->vol02Panel, {"a"}, ModalResult::Cancel);
-  EXPECT_TRUE(main->vol02Panel.include.Empty());
+  SmartImport(main->vol02.panel, {"a"}, ModalResult::Cancel);
+  EXPECT_TRUE(main->vol02.panel.include.Empty());
   EXPECT_TRUE(TakeMessages().empty());
 
   // Vol02 normalises and sorts; what either list holds stays out.
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.Add("X");
   p2.exclude.Add("gone");
   SmartImport(p2, {"z/y//w", "x", "GONE", "b"}, ModalResult::Ok);
   EXPECT_EQ(p2.include.Items(), (Items{"b", "X", "z\\y\\w"}));
-  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "3");
+  EXPECT_EQ(main->vol02.lblVol02IncludeSum.Caption(), "3");
   EXPECT_TRUE(TakeMessages().empty());
 
   // Vol06 drops items of three characters or fewer.
-  ListPanel& p6 = main->vol06Panel;
+  ListPanel& p6 = main->vol06.panel;
   p6.exclude.Add("D:\\Out");
   SmartImport(p6, {"D:\\", "D:\\ab", "D:\\abc", "d:\\out", "D:\\Keep"}, ModalResult::Ok);
   EXPECT_EQ(p6.include.Items(), (Items{"D:\\ab", "D:\\abc", "D:\\Keep"}));
@@ -77,8 +77,8 @@ TEST_F(ListImportTest, SmartImportTakesNewItemsWithThePageRules) {
 
 TEST_F(ListImportTest, SmartImportListCheckFaultTakesNothing) {
   const Items preview = {"D:\\a", "NoDrive", "D:\\b"};
-  SmartImport(main->vol08Panel, preview, ModalResult::Ok);
-  EXPECT_TRUE(main->vol08Panel.include.Empty());
+  SmartImport(main->vol08.panel, preview, ModalResult::Ok);
+  EXPECT_TRUE(main->vol08.panel.include.Empty());
   const ListCheckResult check = CheckList(preview, ListMode::Folders, DriveSectionVariant::SmartImport);
   ASSERT_TRUE(check.fault);
   EXPECT_NE(check.message.find("NoDrive"), std::string::npos);
@@ -87,15 +87,15 @@ TEST_F(ListImportTest, SmartImportListCheckFaultTakesNothing) {
                                   check.message});
 
   // A string page refuses drives.
-  SmartImport(main->vol02Panel, {"C:\\x"}, ModalResult::Ok);
-  EXPECT_TRUE(main->vol02Panel.include.Empty());
+  SmartImport(main->vol02.panel, {"C:\\x"}, ModalResult::Ok);
+  EXPECT_TRUE(main->vol02.panel.include.Empty());
   const auto messages = ui->Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].caption, "Creating Folder(s).-From a String List.            Warning no: 0385bc.");
 }
 
 TEST_F(ListImportTest, PlainImportAsksAboutOtherExtensionsAndReportsUnreadableFiles) {
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   PlainImport(p2, "a\n", {MessageAnswer::No}, "D:\\list.csv");
   EXPECT_TRUE(p2.include.Empty());
   ASSERT_FALSE(ui->calls.empty());
@@ -110,7 +110,7 @@ TEST_F(ListImportTest, PlainImportAsksAboutOtherExtensionsAndReportsUnreadableFi
   // A folder (not a file) cannot be opened: no clear question, the note.
   MakeDir("D:\\dir.txt");
   ui->files.push_back("D:\\dir.txt");
-  ASSERT_TRUE(main->vol07Panel.btnImportList.Click());
+  ASSERT_TRUE(main->vol07.panel.btnImportList.Click());
   ASSERT_FALSE(ui->calls.empty());
   EXPECT_EQ(ui->calls.front().text, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
   EXPECT_EQ(TakeMessages(), (Items{"Delete Folder(s).-From a Folder List.             Warning no: 0226.|There was a "
@@ -130,14 +130,14 @@ TEST_F(ListImportTest, PlainImportAsksAboutOtherExtensionsAndReportsUnreadableFi
 }
 
 TEST_F(ListImportTest, PlainImportOnTheStringPageWarnsPerDuplicateAndAsksAboutDrivesOnce) {
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.Add("old");
   p2.exclude.Add("Ex");
   PlainImport(p2, "old\n  new  \nNEW\nex\n\n\t\nC:\\drive\n\\\\srv\\share\\x\nlast\n",
               {MessageAnswer::No, MessageAnswer::Yes});
   EXPECT_EQ(p2.include.Items(), (Items{"last", "new", "old"}));
   EXPECT_EQ(p2.exclude.Items(), Items{"Ex"});
-  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "3");
+  EXPECT_EQ(main->vol02.lblVol02IncludeSum.Caption(), "3");
   const std::string inInclude =
       "Creating Folder(s).-From a String List.             Warning no: 0141.|This item already exists in the Include "
       "window !\n";
@@ -161,7 +161,7 @@ TEST_F(ListImportTest, PlainImportOnTheStringPageWarnsPerDuplicateAndAsksAboutDr
 
 TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
   // Vol08: No to the drive question empties the include list and ends at once.
-  ListPanel& p8 = main->vol08Panel;
+  ListPanel& p8 = main->vol08.panel;
   p8.include.Add("D:\\before");
   PlainImport(p8, "D:\\a\nbare\nD:\\b\n", {MessageAnswer::No, MessageAnswer::No});
   EXPECT_TRUE(p8.include.Empty());
@@ -180,13 +180,13 @@ TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
 
   // Vol04: absent drives silently skipped, a mapped share taken, short paths kept.
   Drives().SetShare("\\\\srv\\share", RootC());
-  ListPanel& p4 = main->vol04Panel;
+  ListPanel& p4 = main->vol04.panel;
   PlainImport(p4, "Q:\\x\nD:\\y\n\\\\srv\\share\\z\nD:\\\n", {MessageAnswer::No});
   EXPECT_EQ(p4.include.Items(), (Items{"D:\\y", "\\\\srv\\share\\z", "D:\\"}));
   EXPECT_EQ(TakeMessages().back(), kEndNote);
 
   // Vol06 and Vol07 take absent drives but no text of three characters or fewer.
-  ListPanel& p7 = main->vol07Panel;
+  ListPanel& p7 = main->vol07.panel;
   PlainImport(p7, "D:\\\nD:\nQ:\\x\nD:\\y\n", {MessageAnswer::No});
   EXPECT_EQ(p7.include.Items(), (Items{"Q:\\x", "D:\\y"}));
   TakeMessages();
@@ -196,7 +196,7 @@ TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
 }
 
 TEST_F(ListImportTest, PlainImportOfBinaryAndInvalidUtf8KeepsTheBytes) {
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   const std::string nul = std::string("a\0b", 3);
   PlainImport(p2, nul + "\n\xff\xfe\n\x01\n", {MessageAnswer::No});
   EXPECT_EQ(p2.include.Count(), 2u);
@@ -209,12 +209,12 @@ TEST_F(ListImportTest, PlainImportOfManyLinesKeepsTheSortedOrderAcrossBatches) {
   text.reserve(4 << 20);
   for (int i = 0; i < 60000; ++i) text += "s" + std::to_string(i) + "\n";
   // The string page keeps its list sorted: the costly case.
-  PlainImport(main->vol02Panel, text, {MessageAnswer::No});
-  EXPECT_EQ(main->vol02Panel.include.Count(), 60000u);
-  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "60000");
-  EXPECT_EQ(main->vol02Panel.include.Item(0), "s0");
-  EXPECT_EQ(main->vol02Panel.include.Item(1), "s1");
-  EXPECT_EQ(main->vol02Panel.include.Item(2), "s10");
+  PlainImport(main->vol02.panel, text, {MessageAnswer::No});
+  EXPECT_EQ(main->vol02.panel.include.Count(), 60000u);
+  EXPECT_EQ(main->vol02.lblVol02IncludeSum.Caption(), "60000");
+  EXPECT_EQ(main->vol02.panel.include.Item(0), "s0");
+  EXPECT_EQ(main->vol02.panel.include.Item(1), "s1");
+  EXPECT_EQ(main->vol02.panel.include.Item(2), "s10");
 }
 
 }  // namespace

@@ -30,18 +30,18 @@ class ListPanelTest : public PagesTest {
 };
 
 TEST_F(ListPanelTest, MovesKeepOneCopyAndFolderPagesDropNamesWithoutDrive) {
-  ListPanel& p8 = main->vol08Panel;
+  ListPanel& p8 = main->vol08.panel;
   p8.include.AddMany({"D:\\a", "bare", "D:\\b"});
   p8.exclude.AddMany({"d:\\A"});
   Select(p8.include, {0, 1, 2});
   p8.btnIncToExc.Click();
   EXPECT_TRUE(p8.include.Empty());
   EXPECT_EQ(p8.exclude.Items(), (Items{"d:\\A", "D:\\b"}));
-  EXPECT_EQ(main->lblVol08IncludeSum.Caption(), "0");
-  EXPECT_EQ(main->lblVol08ExcludeSum.Caption(), "2");
+  EXPECT_EQ(main->vol08.lblVol08IncludeSum.Caption(), "0");
+  EXPECT_EQ(main->vol08.lblVol08ExcludeSum.Caption(), "2");
 
   // Vol04 has no drive condition.
-  ListPanel& p4 = main->vol04Panel;
+  ListPanel& p4 = main->vol04.panel;
   p4.include.AddMany({"bare", "D:\\x"});
   Select(p4.include, {0});
   p4.btnIncToExc.Click();
@@ -53,22 +53,22 @@ TEST_F(ListPanelTest, MovesKeepOneCopyAndFolderPagesDropNamesWithoutDrive) {
   p4.btnAllFromExc.Click();
   EXPECT_EQ(p4.include.Items(), (Items{"D:\\x", "bare", "D:\\Y"}));
   EXPECT_TRUE(p4.exclude.Empty());
-  EXPECT_EQ(main->lblVol04IncludeSum.Caption(), "3");
+  EXPECT_EQ(main->vol04.lblVol04IncludeSum.Caption(), "3");
 }
 
 TEST_F(ListPanelTest, ExchangeSwapsWithoutRepeats) {
-  ListPanel& p = main->vol06Panel;
+  ListPanel& p = main->vol06.panel;
   p.include.AddMany({"D:\\A", "D:\\B"});
   p.exclude.AddMany({"D:\\B", "D:\\C"});
   p.btnExchange.Click();
   EXPECT_EQ(p.include.Items(), (Items{"D:\\B", "D:\\C"}));
   EXPECT_EQ(p.exclude.Items(), (Items{"D:\\A", "D:\\B"}));
-  EXPECT_EQ(main->lblVol06IncludeSum.Caption(), "2");
-  EXPECT_EQ(main->lblVol06ExcludeSum.Caption(), "2");
+  EXPECT_EQ(main->vol06.lblVol06IncludeSum.Caption(), "2");
+  EXPECT_EQ(main->vol06.lblVol06ExcludeSum.Caption(), "2");
 }
 
 TEST_F(ListPanelTest, StringPageAddsTrimmedNormalisedSortedAndRefusesWhatItMust) {
-  ListPanel& p = main->vol02Panel;
+  ListPanel& p = main->vol02.panel;
   Edit& edit = *p.edtAddToList;
   const std::string cap = "Creating Folder(s).-From a String List.            Warning no: ";
 
@@ -80,9 +80,9 @@ TEST_F(ListPanelTest, StringPageAddsTrimmedNormalisedSortedAndRefusesWhatItMust)
   edit.UserSetText("Beta");
   p.btnAdd.Click();
   EXPECT_EQ(p.include.Items(), (Items{"a\\b\\c", "Beta", "zeta"}));
-  EXPECT_EQ(main->lblVol02IncludeSum.Caption(), "3");
+  EXPECT_EQ(main->vol02.lblVol02IncludeSum.Caption(), "3");
   EXPECT_EQ(LastMessage(), "(none)");
-  EXPECT_EQ(main->lblVol02StartFolder.Caption(), "D:\\Dest\\a\\b\\c");
+  EXPECT_EQ(main->vol02.lblVol02StartFolder.Caption(), "D:\\Dest\\a\\b\\c");
 
   edit.UserSetText("   ");
   p.btnAdd.Click();
@@ -112,7 +112,7 @@ TEST_F(ListPanelTest, StringPageAddsTrimmedNormalisedSortedAndRefusesWhatItMust)
 }
 
 TEST_F(ListPanelTest, TypedFullPathsStopAtTheFirstFailure) {
-  ListPanel& p = main->vol04Panel;
+  ListPanel& p = main->vol04.panel;
   Edit& edit = *p.edtAddToList;
   const std::string cap = "Creating Folder(s).-From a Folder List.            Warning no: ";
 
@@ -125,7 +125,7 @@ TEST_F(ListPanelTest, TypedFullPathsStopAtTheFirstFailure) {
   p.btnAdd.Click();
   EXPECT_EQ(LastMessage(), cap + "0044.|Illegal characters in the text :  /");
   EXPECT_EQ(LastMessage(), "(none)");
-  EXPECT_TRUE(main->edtVol04Prefix.Enabled());
+  EXPECT_TRUE(main->vol04.edtVol04Prefix.Enabled());
 
   edit.UserSetText("D:\\new C:\\Data D:\\later");
   p.btnAdd.Click();
@@ -153,7 +153,7 @@ TEST_F(ListPanelTest, TypedFullPathsStopAtTheFirstFailure) {
 }
 
 TEST_F(ListPanelTest, BrowsedFoldersAndTheMethodRadios) {
-  ListPanel& p = main->vol07Panel;
+  ListPanel& p = main->vol07.panel;
   EXPECT_TRUE(main->FindAs<RadioButton>("rdoVol07MakeListSelector")->Checked());
   EXPECT_FALSE(p.btnAdd.Enabled());  // only the manual method adds by browsing
   p.rdoAddToListManually->Click();
@@ -175,14 +175,14 @@ TEST_F(ListPanelTest, BrowsedFoldersAndTheMethodRadios) {
   EXPECT_FALSE(p.btnAdd.Enabled());
 
   // Vol08 takes a bare drive.
-  main->vol08Panel.rdoAddToListManually->Click();
+  main->vol08.panel.rdoAddToListManually->Click();
   ui->folders = {"D:\\"};
-  main->vol08Panel.btnAdd.Click();
-  EXPECT_EQ(main->vol08Panel.include.Items(), Items{"D:\\"});
+  main->vol08.panel.btnAdd.Click();
+  EXPECT_EQ(main->vol08.panel.include.Items(), Items{"D:\\"});
 }
 
 TEST_F(ListPanelTest, DeletingFromTheExcludeListAsksFirst) {
-  ListPanel& p = main->vol06Panel;
+  ListPanel& p = main->vol06.panel;
   p.btnDeleteFromExclude.Click();
   EXPECT_EQ(LastMessage(), "Rename folders. - From a Folder List.            Warning no: 0199.|The EXCLUDE list is empty "
                            "!\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete it.\n");
@@ -208,15 +208,15 @@ TEST_F(ListPanelTest, DeletingFromTheExcludeListAsksFirst) {
   ui->answers = {MessageAnswer::Yes};
   p.btnDeleteExcludeAll.Click();
   EXPECT_TRUE(p.exclude.Empty());
-  EXPECT_EQ(main->lblVol06ExcludeSum.Caption(), "0");
+  EXPECT_EQ(main->vol06.lblVol06ExcludeSum.Caption(), "0");
 
-  main->vol02Panel.btnDeleteFromExclude.Click();
+  main->vol02.panel.btnDeleteFromExclude.Click();
   EXPECT_EQ(LastMessage(), "Creating Folder(s).-From a String List.            Warning no: 0144.|The EXCLUDE list is "
                            "empty !\nAction : You must enter at least one STRING to the EXCLUDE list to delete it.\n");
 }
 
 TEST_F(ListPanelTest, EditListChecksTheWholeMemoOnOk) {
-  ListPanel& p = main->vol08Panel;
+  ListPanel& p = main->vol08.panel;
   p.include.AddMany({"D:\\one"});
   p.exclude.AddMany({"D:\\excluded"});
   std::vector<std::string> shown;
@@ -241,7 +241,7 @@ TEST_F(ListPanelTest, EditListChecksTheWholeMemoOnOk) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].caption, "Copy Folder Structure(s).-From a Folder List.          Warning no: 0383bc.");
   EXPECT_EQ(p.include.Items(), (Items{"D:\\one", "D:\\two\\x"}));
-  EXPECT_EQ(main->lblVol08IncludeSum.Caption(), "2");
+  EXPECT_EQ(main->vol08.lblVol08IncludeSum.Caption(), "2");
 
   // Cancel leaves the list alone.
   ui->modalBlocks["TfrmVol08EditIncludeList"] = [&](Window& w) {
@@ -255,7 +255,7 @@ TEST_F(ListPanelTest, EditListChecksTheWholeMemoOnOk) {
   EXPECT_EQ(p.include.Items(), (Items{"D:\\one", "D:\\two\\x"}));
 
   // On the string page blank lines drop out, and blanks only empty the list.
-  ListPanel& p2 = main->vol02Panel;
+  ListPanel& p2 = main->vol02.panel;
   p2.include.AddMany({"x", "y"});
   ui->ClearCalls();
   ui->modalBlocks["TfrmVol02EditIncludeList"] = [&](Window& w) {
@@ -270,7 +270,7 @@ TEST_F(ListPanelTest, EditListChecksTheWholeMemoOnOk) {
 }
 
 TEST_F(ListPanelTest, ViewSelectedZoomAndClearFields) {
-  ListPanel& p = main->vol08Panel;
+  ListPanel& p = main->vol08.panel;
   p.btnViewSelected->Click();
   EXPECT_EQ(LastMessage(), "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0278.|There is "
                            "no selected Folder Structure !\nAction : You must select a Folder with subfolder "
@@ -283,8 +283,8 @@ TEST_F(ListPanelTest, ViewSelectedZoomAndClearFields) {
 
   // The zoom window shows the current page's list only.
   auto* zoom = app->FindAs<TfrmZoomIncludeWindow>();
-  main->vol06Panel.include.Add("D:\\elsewhere");
-  main->vol06Panel.btnZoom.Click();
+  main->vol06.panel.include.Add("D:\\elsewhere");
+  main->vol06.panel.btnZoom.Click();
   ui->ClearCalls();
   p.btnZoom.Click();
   ASSERT_FALSE(ui->calls.empty());
@@ -317,37 +317,37 @@ TEST_F(ListPanelTest, ViewSelectedZoomAndClearFields) {
 
 TEST_F(ListPanelTest, ClearFieldsOfTheCreatePages) {
   TfrmMain& m = *main;
-  m.vol02Panel.edtAddToList->UserSetText("abc");
-  m.vol02Panel.btnAdd.Click();
-  m.edtVol02Prefix.UserSetText("P");
+  m.vol02.panel.edtAddToList->UserSetText("abc");
+  m.vol02.panel.btnAdd.Click();
+  m.vol02.edtVol02Prefix.UserSetText("P");
   ui->answers = {MessageAnswer::Yes};
-  m.vol02Panel.btnClearAll.Click();
-  EXPECT_TRUE(m.lstVol02IncludeStrings.Empty());
-  EXPECT_EQ(m.vol02Panel.edtAddToList->Text(), "");
-  EXPECT_EQ(m.edtVol02Prefix.Text(), "");
-  EXPECT_TRUE(m.chkVol02Hyphen.Checked());
-  EXPECT_FALSE(m.lstVol02IncludeStrings.Enabled());  // back to needing a destination
-  EXPECT_EQ(m.cboVol02DestFolders.Text(), "D:\\Dest");
+  m.vol02.panel.btnClearAll.Click();
+  EXPECT_TRUE(m.vol02.lstVol02IncludeStrings.Empty());
+  EXPECT_EQ(m.vol02.panel.edtAddToList->Text(), "");
+  EXPECT_EQ(m.vol02.edtVol02Prefix.Text(), "");
+  EXPECT_TRUE(m.vol02.chkVol02Hyphen.Checked());
+  EXPECT_FALSE(m.vol02.lstVol02IncludeStrings.Enabled());  // back to needing a destination
+  EXPECT_EQ(m.vol02.cboVol02DestFolders.Text(), "D:\\Dest");
   auto messages = ui->Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[1].caption, "Creating Folder(s).-From a String List.            Information no: 0033.");
   EXPECT_EQ(messages[1].messageKind, MessageKind::Information);
 
   ui->ClearCalls();
-  m.vol04Panel.include.Add("D:\\x");
+  m.vol04.panel.include.Add("D:\\x");
   ui->answers = {MessageAnswer::Yes};
-  m.vol04Panel.btnClearAll.Click();
-  EXPECT_FALSE(m.edtVol04Prefix.Enabled());
+  m.vol04.panel.btnClearAll.Click();
+  EXPECT_FALSE(m.vol04.edtVol04Prefix.Enabled());
   messages = ui->Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0].caption, "Creating Folder(s).-From a Folder List.            Information no: 0064");
   EXPECT_EQ(messages[1].caption, "Creating Folder(s).-From a Folder List.           Warning no: 0065.");
 
   ui->ClearCalls();
-  m.edtVol03StartNumber.SetText("7");
+  m.vol03.edtVol03StartNumber.SetText("7");
   ui->answers = {MessageAnswer::Yes};
-  m.btnVol03ClearAll.Click();
-  EXPECT_EQ(m.edtVol03StartNumber.Text(), "1");
+  m.vol03.btnVol03ClearAll.Click();
+  EXPECT_EQ(m.vol03.edtVol03StartNumber.Text(), "1");
   messages = ui->Messages();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[1].text, "End of the CLEAR FIELDS process !!!");

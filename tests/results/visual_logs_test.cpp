@@ -53,7 +53,7 @@ TEST_F(VisualLogsTest, CountersShowAsWholeNumbersOnThePageAndInTheLog) {
 
   // The create pages go the same way; the failed-undo count has no label.
   main->vol03.stats.Set("FilesSizeCreated", 9007199254740992.0);  // 2^53, still exact
-  main->ShowCounters(main->vol03);
+  main->vol03.ShowCounters();
   EXPECT_EQ(L(*main, "lblVol03FilesSizeCreated").Caption(), "9007199254740992");
   EXPECT_EQ(L(*app->statistic03, "lblStat03FilesSizeCreated").Caption(), "9007199254740992");
 
@@ -93,7 +93,7 @@ TEST_F(VisualLogsTest, PrepareSetsFlagAndHeadingEmptiesListsAndShowsOnlyWhenAske
   EXPECT_EQ(ui->calls.back().caption, "TfrmStatistics07");
 
   ui->Hide(log);
-  main->chkVol07ShowDetailedResults.SetChecked(false);
+  main->vol07.chkVol07ShowDetailedResults.SetChecked(false);
   logs().AddResult(DeleteList::FilesDeleted, "D:\\a.txt");
   logs().PrepareVisualLog(PageKey::Vol07, false, {static_cast<std::size_t>(DeleteList::FilesDeleted)});
   EXPECT_TRUE(log.chkNormalSimulate.Checked());
@@ -104,7 +104,7 @@ TEST_F(VisualLogsTest, PrepareSetsFlagAndHeadingEmptiesListsAndShowsOnlyWhenAske
   EXPECT_EQ(zoom.twins[3].list->Items(), Items{"D:\\a.txt"});
 
   // The create page's run preparation goes through the same road.
-  main->PrepareCreateRun(main->vol02, false, true);
+  main->vol02.PrepareRun(false, true);
   EXPECT_EQ(app->statistic02->lblNormalSimulate.Caption(), "Simulate the Folder/File Creation Process.");
   EXPECT_TRUE(app->statistic02->Shown());
 }
@@ -236,20 +236,20 @@ TEST_F(VisualLogsTest, ActivationRestoresTheHeadingFromTheFlagAndTheVisualLogBut
 
   ui->Hide(*app->statistic06);
   logs().Stats(PageKey::Vol06).Set("FoldersRenamed", 8);
-  main->lstVol06IncludeFolderList.Add("D:\\R");
-  EXPECT_TRUE(main->btnVol06Statistics.Enabled());
+  main->vol06.lstVol06IncludeFolderList.Add("D:\\R");
+  EXPECT_TRUE(main->vol06.btnVol06Statistics.Enabled());
   EXPECT_EQ(L(*main, "lblVol06FoldersToRename").Caption(), "1");
   logs().Stats(PageKey::Vol06).Set("FoldersRenamed", 8);
-  main->btnVol06Statistics.Click();
+  main->vol06.btnVol06Statistics.Click();
   EXPECT_TRUE(app->statistic06->Shown());
   EXPECT_EQ(L(*app->statistic06, "lblStat06FoldersRenamed").Caption(), "8");
   app->statistic06->btnOK.Click();
   EXPECT_FALSE(app->statistic06->Shown());
-  for (Button* b : {&main->btnVol02Statistic, &main->btnVol03Statistics, &main->btnVol04Statistics,
-                    &main->btnVol07Statistics, &main->btnVol08Statistics})
+  for (Button* b : {&main->vol02.btnVol02Statistic, &main->vol03.btnVol03Statistics, &main->vol04.btnVol04Statistics,
+                    &main->vol07.btnVol07Statistics, &main->vol08.btnVol08Statistics})
     EXPECT_EQ(b->Caption(), "Visual Log");
-  EXPECT_TRUE(main->chkVol08ShowDetailedResults.Checked());
-  main->btnVol08Statistics.Click();
+  EXPECT_TRUE(main->vol08.chkVol08ShowDetailedResults.Checked());
+  main->vol08.btnVol08Statistics.Click();
   EXPECT_TRUE(app->statistic08->Shown());
 }
 

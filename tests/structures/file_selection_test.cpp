@@ -29,7 +29,7 @@ class FileSelectionTest : public AppTest {
     main = &Start();
     window = app->fileSelection;
     window->SetSettingsPath(main->settingsPath);
-    window->AttachStatusLabels({&main->lblVol07FileTypesAllSelected, &main->lblVol08FileTypesAllSelected});
+    window->AttachStatusLabels({&main->vol07.lblVol07FileTypesAllSelected, &main->vol08.lblVol08FileTypesAllSelected});
     window->Start();
     ui->ClearCalls();
   }
@@ -59,8 +59,8 @@ class FileSelectionTest : public AppTest {
   }
 
   void ExpectStatus(const std::string& status) {
-    EXPECT_EQ(main->lblVol07FileTypesAllSelected.Caption(), status);
-    EXPECT_EQ(main->lblVol08FileTypesAllSelected.Caption(), status);
+    EXPECT_EQ(main->vol07.lblVol07FileTypesAllSelected.Caption(), status);
+    EXPECT_EQ(main->vol08.lblVol08FileTypesAllSelected.Caption(), status);
   }
 
   TfrmMain* main = nullptr;
@@ -239,7 +239,7 @@ TEST_F(FileSelectionTest, TermsAreSplitAndTrashStaysHidden) {
 
 TEST_F(FileSelectionTest, PageControlsRegisterOnTheirOwner) {
   Window owner("TfrmOwner", "owner");
-  FileSelectionControls c = MakeFileSelectionControls(owner, "07");
+  FileSelectionControls c = MakeFileSelectionControls(owner, PageKey::Vol07);
   EXPECT_EQ(&c.select, owner.Find("btnVol07FileSelection"));
   EXPECT_EQ(c.select.Caption(), "Select Files");
   EXPECT_EQ(&c.status, owner.Find("lblVol07Status"));

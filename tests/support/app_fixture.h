@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "support/temp_drive.h"
@@ -64,7 +64,7 @@ class PagesTest : public AppTest {
     AppTest::SetUp();
     main = &Start();
     MakeDir("D:\\Dest");
-    main->ChooseDestination("Vol02", "D:\\Dest");
+    main->vol02.ChooseDestination("D:\\Dest");
     ui->ClearCalls();
   }
 

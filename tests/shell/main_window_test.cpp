@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "shell/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,11 @@ TEST_F(AppTest, FirstStartWritesTheSettingsFileAndTheSecondRestoresIt) {
 
   MakeDir("D:\\Dest");
   ui->folders = {"D:\\Dest"};
-  main.btnVol02AddDestFolder.Click();
+  main.vol02.btnVol02AddDestFolder.Click();
   main.FormClose();
   Start();
   EXPECT_EQ(store->Vol02DestHistory(), std::vector<std::string>{"D:\\Dest"});
-  EXPECT_EQ(app->main->cboVol02DestFolders.Items(), std::vector<std::string>{"D:\\Dest"});
+  EXPECT_EQ(app->main->vol02.cboVol02DestFolders.Items(), std::vector<std::string>{"D:\\Dest"});
 }
 
 TEST_F(AppTest, PagesStartInTheirDocumentedOrderAndEmptyState) {
@@ -46,19 +46,19 @@ TEST_F(AppTest, PagesStartInTheirDocumentedOrderAndEmptyState) {
   EXPECT_EQ(main.pgeMain.ActivePage(), &main.tabFoldersCopy02);
   EXPECT_TRUE(main.mnuMiscManageSeparators.Visible());
   EXPECT_TRUE(main.mnuMiscManageQuotationMarks.Visible());
-  EXPECT_FALSE(main.btnVol02ViewDestFolder.Enabled());
-  EXPECT_FALSE(main.lstVol02IncludeStrings.Enabled());
-  EXPECT_TRUE(main.edtVol02Prefix.Enabled());
-  EXPECT_FALSE(main.edtVol04Prefix.Enabled());  // until the folder list has an item
-  EXPECT_FALSE(main.grpVol04Statistics.Visible());
-  EXPECT_EQ(main.edtVol03StartNumber.Text(), "1");
-  EXPECT_EQ(main.edtVol03EndNumber.Text(), "1");
-  EXPECT_FALSE(main.edtVol03StartNumber.Enabled());
-  EXPECT_TRUE(main.chkVol02ViewDetailedResults.Checked());
-  EXPECT_TRUE(main.chkVol03ViewDestFolder.Checked());
-  EXPECT_FALSE(main.chkVol02Hyphen.Checked());
+  EXPECT_FALSE(main.vol02.btnVol02ViewDestFolder.Enabled());
+  EXPECT_FALSE(main.vol02.lstVol02IncludeStrings.Enabled());
+  EXPECT_TRUE(main.vol02.edtVol02Prefix.Enabled());
+  EXPECT_FALSE(main.vol04.edtVol04Prefix.Enabled());  // until the folder list has an item
+  EXPECT_FALSE(main.vol04.grpVol04Statistics.Visible());
+  EXPECT_EQ(main.vol03.edtVol03StartNumber.Text(), "1");
+  EXPECT_EQ(main.vol03.edtVol03EndNumber.Text(), "1");
+  EXPECT_FALSE(main.vol03.edtVol03StartNumber.Enabled());
+  EXPECT_TRUE(main.vol02.chkVol02ViewDetailedResults.Checked());
+  EXPECT_TRUE(main.vol03.chkVol03ViewDestFolder.Checked());
+  EXPECT_FALSE(main.vol02.chkVol02Hyphen.Checked());
   EXPECT_EQ(main.hintHidePauseMs, 600000);
-  EXPECT_EQ(main.lstVol02IncludeStrings.ScrollWidth(), 3000);
+  EXPECT_EQ(main.vol02.lstVol02IncludeStrings.ScrollWidth(), 3000);
   for (const char* name : {"lblVol02FoldersToCreate", "lblVol03FilesSizeOther", "lblVol04SubFoldersExists"})
     EXPECT_EQ(L(main, name).Caption(), "0") << name;
   EXPECT_EQ(L(main, "lblVol03RowCreated").Caption(), "Created :");
@@ -72,56 +72,56 @@ TEST_F(AppTest, PagesStartInTheirDocumentedOrderAndEmptyState) {
 
 TEST_F(AppTest, ChoosingDestinationsKeepsOneEntryAndPutsTheNewOneFirst) {
   TfrmMain& main = Start();
-  main.ChooseDestination("Vol02", "D:\\A");
-  main.ChooseDestination("Vol02", "D:\\B");
-  EXPECT_EQ(main.cboVol02DestFolders.Items(), (std::vector<std::string>{"D:\\B", "D:\\A"}));
-  main.ChooseDestination("Vol02", "D:\\A");
-  EXPECT_EQ(main.cboVol02DestFolders.Items(), (std::vector<std::string>{"D:\\B", "D:\\A"}));
-  EXPECT_EQ(main.cboVol02DestFolders.ItemIndex(), 1);
-  EXPECT_EQ(main.cboVol02DestFolders.Text(), "D:\\A");
-  EXPECT_TRUE(main.btnVol02ViewDestFolder.Enabled());
-  EXPECT_TRUE(main.lstVol02IncludeStrings.Enabled());
+  main.vol02.ChooseDestination("D:\\A");
+  main.vol02.ChooseDestination("D:\\B");
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.Items(), (std::vector<std::string>{"D:\\B", "D:\\A"}));
+  main.vol02.ChooseDestination("D:\\A");
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.Items(), (std::vector<std::string>{"D:\\B", "D:\\A"}));
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.ItemIndex(), 1);
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.Text(), "D:\\A");
+  EXPECT_TRUE(main.vol02.btnVol02ViewDestFolder.Enabled());
+  EXPECT_TRUE(main.vol02.lstVol02IncludeStrings.Enabled());
 
   // Picking an entry of the box is the same path.
-  EXPECT_TRUE(main.cboVol02DestFolders.UserSelect(0));
-  EXPECT_EQ(main.cboVol02DestFolders.Text(), "D:\\B");
+  EXPECT_TRUE(main.vol02.cboVol02DestFolders.UserSelect(0));
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.Text(), "D:\\B");
 
-  main.ChooseDestination("Vol03", "D:\\N");
-  EXPECT_TRUE(main.edtVol03StartNumber.Enabled());
-  EXPECT_TRUE(main.btnVol03ViewDestFolder.Enabled());
+  main.vol03.ChooseDestination("D:\\N");
+  EXPECT_TRUE(main.vol03.edtVol03StartNumber.Enabled());
+  EXPECT_TRUE(main.vol03.btnVol03ViewDestFolder.Enabled());
   EXPECT_TRUE(ui->Messages().empty());
 }
 
 TEST_F(AppTest, AnEmptyDestinationWarnsAndDisablesThePageOnlyWhenTheBoxIsEmpty) {
   TfrmMain& main = Start();
   ui->folders = {""};
-  main.btnVol02AddDestFolder.Click();
+  main.vol02.btnVol02AddDestFolder.Click();
   auto messages = ui->Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, kEmptyDest);
   EXPECT_EQ(messages[0].caption, k0001);
   EXPECT_EQ(messages[0].messageKind, MessageKind::Warning);
-  EXPECT_FALSE(main.btnVol02ViewDestFolder.Enabled());
-  EXPECT_GT(main.cboVol02DestFolders.FocusRequests(), 0);
+  EXPECT_FALSE(main.vol02.btnVol02ViewDestFolder.Enabled());
+  EXPECT_GT(main.vol02.cboVol02DestFolders.FocusRequests(), 0);
 
-  main.ChooseDestination("Vol02", "D:\\A");
-  main.ChooseDestination("Vol02", "   ");
-  EXPECT_TRUE(main.btnVol02ViewDestFolder.Enabled());  // the box still names a destination
+  main.vol02.ChooseDestination("D:\\A");
+  main.vol02.ChooseDestination("   ");
+  EXPECT_TRUE(main.vol02.btnVol02ViewDestFolder.Enabled());  // the box still names a destination
   EXPECT_EQ(ui->Messages().size(), 2u);
 
-  main.ChooseDestination("Vol03", "");
+  main.vol03.ChooseDestination("");
   EXPECT_EQ(ui->Messages().back().caption, "Creating Folder(s).-Increased Numbers.\t\t\tWarning no: 0077.");
-  EXPECT_FALSE(main.edtVol03Prefix.Enabled());
+  EXPECT_FALSE(main.vol03.edtVol03Prefix.Enabled());
 }
 
 TEST_F(AppTest, ViewOpensTheTrimmedDestinationOrWarns) {
   TfrmMain& main = Start();
-  main.ViewDestination("Vol02");
+  main.vol02.ViewDestination();
   EXPECT_EQ(ui->Messages().back().caption, "Creating Folder(s).-From a String List.            Warning no: 0002.");
   EXPECT_EQ(ui->Messages().back().text,
             "The selection field is empty !\nAction : You must select a destination folder.");
-  main.ChooseDestination("Vol03", " D:\\N ");
-  main.btnVol03ViewDestFolder.Click();
+  main.vol03.ChooseDestination(" D:\\N ");
+  main.vol03.btnVol03ViewDestFolder.Click();
   EXPECT_EQ(ui->calls.back().kind, "open_folder");
   EXPECT_EQ(ui->calls.back().text, "D:\\N");
 }
@@ -132,8 +132,8 @@ TEST_F(AppTest, ClosingWithAnEmptyBoxKeepsTheHistoryAndAFailedSaveSays0130) {
   main.FormClose();
   Start();
   // Refill drops empty and repeated entries.
-  EXPECT_EQ(app->main->cboVol03DestFolders.Items(), (std::vector<std::string>{"D:\\Old", "D:\\Other"}));
-  EXPECT_TRUE(app->main->cboVol02DestFolders.Items().empty());
+  EXPECT_EQ(app->main->vol03.cboVol03DestFolders.Items(), (std::vector<std::string>{"D:\\Old", "D:\\Other"}));
+  EXPECT_TRUE(app->main->vol02.cboVol02DestFolders.Items().empty());
   app->main->FormClose();
   EXPECT_EQ(store->Vol03DestHistory(), (std::vector<std::string>{"D:\\Old", "D:\\Other"}));
 
@@ -147,8 +147,8 @@ TEST_F(AppTest, ClosingWithAnEmptyBoxKeepsTheHistoryAndAFailedSaveSays0130) {
 
 TEST_F(AppTest, PastingIllegalCharactersWarnsOncePerRemovedCharacter) {
   TfrmMain& main = Start();
-  main.edtVol02Prefix.UserSetText("a?bc");
-  EXPECT_EQ(main.edtVol02Prefix.Text(), "a");
+  main.vol02.edtVol02Prefix.UserSetText("a?bc");
+  EXPECT_EQ(main.vol02.edtVol02Prefix.Text(), "a");
   auto messages = ui->Messages();
   ASSERT_EQ(messages.size(), 3u);
   for (auto& m : messages) {
@@ -156,43 +156,43 @@ TEST_F(AppTest, PastingIllegalCharactersWarnsOncePerRemovedCharacter) {
     EXPECT_EQ(m.caption, "Creating Folder(s).-From a String List.            Warning no: 0018.");
   }
   ui->ClearCalls();
-  main.edtVol02Suffix.UserSetText("ab?");
-  EXPECT_EQ(main.edtVol02Suffix.Text(), "ab");
+  main.vol02.edtVol02Suffix.UserSetText("ab?");
+  EXPECT_EQ(main.vol02.edtVol02Suffix.Text(), "ab");
   ASSERT_EQ(ui->Messages().size(), 1u);
   EXPECT_EQ(ui->Messages()[0].text, "Illegal character in the Suffix :  ?");
 
   ui->ClearCalls();
-  main.ChooseDestination("Vol03", "D:\\N");
-  main.edtVol03Suffix.UserSetText("x*");
+  main.vol03.ChooseDestination("D:\\N");
+  main.vol03.edtVol03Suffix.UserSetText("x*");
   EXPECT_EQ(ui->Messages().back().caption, "Creating Folder(s).-Increased numbers.            Warning no: 0080.");
-  main.lstVol04IncludeFolderList.Add("D:\\A\\B");
-  main.edtVol04Prefix.UserSetText("p|é");
-  EXPECT_EQ(main.edtVol04Prefix.Text(), "p");
+  main.vol04.lstVol04IncludeFolderList.Add("D:\\A\\B");
+  main.vol04.edtVol04Prefix.UserSetText("p|é");
+  EXPECT_EQ(main.vol04.edtVol04Prefix.Text(), "p");
   EXPECT_EQ(ui->Messages().back().caption, "Creating Folder(s).-From a Folder List.            Warning no: 0054.");
   EXPECT_EQ(ui->Messages().back().text, "Illegal character in the Prefix :  |");
 }
 
 TEST_F(AppTest, PreviewFollowsTheListFieldsAndHyphen) {
   TfrmMain& main = Start();
-  main.ChooseDestination("Vol02", "D:\\X");
-  main.lstVol02IncludeStrings.AddMany({"b", "a"});
-  EXPECT_EQ(main.lblVol02IncludeSum.Caption(), "2");
-  EXPECT_EQ(main.lblVol02StartFolder.Caption(), "D:\\X\\a");
-  main.edtVol02Prefix.UserSetText("P");
-  main.chkVol02Hyphen.Click();
-  EXPECT_EQ(main.lblVol02StartFolder.Caption(), "D:\\X\\P-a");
-  EXPECT_EQ(main.lblVol02EndFolder.Caption(), "D:\\X\\P-b");
-  main.edtVol02Suffix.UserSetText("S");
-  EXPECT_EQ(main.lblVol02EndFolder.Caption(), "D:\\X\\P-b-S");
+  main.vol02.ChooseDestination("D:\\X");
+  main.vol02.lstVol02IncludeStrings.AddMany({"b", "a"});
+  EXPECT_EQ(main.vol02.lblVol02IncludeSum.Caption(), "2");
+  EXPECT_EQ(main.vol02.lblVol02StartFolder.Caption(), "D:\\X\\a");
+  main.vol02.edtVol02Prefix.UserSetText("P");
+  main.vol02.chkVol02Hyphen.Click();
+  EXPECT_EQ(main.vol02.lblVol02StartFolder.Caption(), "D:\\X\\P-a");
+  EXPECT_EQ(main.vol02.lblVol02EndFolder.Caption(), "D:\\X\\P-b");
+  main.vol02.edtVol02Suffix.UserSetText("S");
+  EXPECT_EQ(main.vol02.lblVol02EndFolder.Caption(), "D:\\X\\P-b-S");
   EXPECT_EQ(L(main, "lblVol02FoldersToCreate").Caption(), "2");
-  main.lstVol02IncludeStrings.Clear();
-  EXPECT_EQ(main.lblVol02StartFolder.Caption(), "");
+  main.vol02.lstVol02IncludeStrings.Clear();
+  EXPECT_EQ(main.vol02.lblVol02StartFolder.Caption(), "");
 
-  main.lstVol04IncludeFolderList.AddMany({"D:\\Clients\\Smith.Jr", "relative"});
-  EXPECT_TRUE(main.edtVol04Prefix.Enabled());
-  main.edtVol04Suffix.UserSetText("_old");
-  EXPECT_EQ(main.lblVol04StartFolder.Caption(), "D:\\Clients_old");
-  EXPECT_EQ(main.lblVol04EndFolder.Caption(), "");  // no drive: the label stays as it was
+  main.vol04.lstVol04IncludeFolderList.AddMany({"D:\\Clients\\Smith.Jr", "relative"});
+  EXPECT_TRUE(main.vol04.edtVol04Prefix.Enabled());
+  main.vol04.edtVol04Suffix.UserSetText("_old");
+  EXPECT_EQ(main.vol04.lblVol04StartFolder.Caption(), "D:\\Clients_old");
+  EXPECT_EQ(main.vol04.lblVol04EndFolder.Caption(), "");  // no drive: the label stays as it was
 }
 
 TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
@@ -203,10 +203,10 @@ TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
   EXPECT_EQ(app->statistic06->lblNormalSimulate.Caption(), "Simulate the Folder Rename Process.");
   EXPECT_EQ(app->statistics07->lblNormalSimulate.Caption(), "Folder/File Delete Process.");
   EXPECT_EQ(app->statistic08->lblNormalSimulate.GetColor(), Color::DarkRed);
-  EXPECT_EQ(main.lblVol07FileTypesAllSelected.Caption(), "All.");
+  EXPECT_EQ(main.vol07.lblVol07FileTypesAllSelected.Caption(), "All.");
   store->SetFileMaskText("*.doc");
   main.FormActivate();
-  EXPECT_EQ(main.lblVol08FileTypesAllSelected.Caption(), "User Selected.");
+  EXPECT_EQ(main.vol08.lblVol08FileTypesAllSelected.Caption(), "User Selected.");
 
   ui->modalBlocks["TfrmAltalanosHelp"] = [](Window& w) {
     auto& help = static_cast<TfrmAltalanosHelp&>(w);
@@ -216,7 +216,7 @@ TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
     help.btnHelpClose.Click();
     return ModalResult::None;
   };
-  main.btnVol03Help.Click();
+  main.vol03.btnVol03Help.Click();
   EXPECT_EQ(ui->calls.back().answer, "Close");
   bool moreHelpShown = false;
   for (auto& call : ui->calls) moreHelpShown = moreHelpShown || (call.kind == "modal" && call.caption == "TfrmMoreHelp");
@@ -225,21 +225,21 @@ TEST_F(AppTest, ActivationSetsVisualLogHeadingsAndHelpShowsThePageTopic) {
 
 TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   TfrmMain& main = Start();
-  main.ChooseDestination("Vol02", "D:\\X");
-  main.lstVol02IncludeStrings.AddMany({"a", "b", "c"});
+  main.vol02.ChooseDestination("D:\\X");
+  main.vol02.lstVol02IncludeStrings.AddMany({"a", "b", "c"});
   main.vol02.stats.Set("FoldersCreated", 7);
   main.vol02.createdMainFolders = {"D:\\X\\old"};
   RunPlan plan;
   plan.confirm = {"Go", "Confirm"};
-  plan.prepare = [&] { main.PrepareCreateRun(main.vol02, true, main.chkVol02ViewDetailedResults.Checked()); };
+  plan.prepare = [&] { main.vol02.PrepareRun(true, main.vol02.chkVol02ViewDetailedResults.Checked()); };
   plan.itemCount = 3;
   plan.work = [&](std::size_t) {
     EXPECT_FALSE(main.tabFoldersCopy02.Enabled());
     main.vol02.stats.Add("FoldersCreated", 1);
-    main.ShowCounters(main.vol02);
+    main.vol02.ShowCounters();
   };
   plan.end = {"End", "End"};
-  plan.after = [&] { TfrmMain::UpdateDestinationHistory(main.cboVol02DestFolders, " D:\\X "); };
+  plan.after = [&] { UpdateDestinationHistory(main.vol02.cboVol02DestFolders, " D:\\X "); };
   ui->answers = {MessageAnswer::Yes};
   EXPECT_EQ(main.RunOperation(main.tabFolderCreate03, plan), RunOutcome::Completed);
   EXPECT_EQ(L(main, "lblVol02FoldersCreated").Caption(), "3");
@@ -247,7 +247,7 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   EXPECT_TRUE(main.vol02.createdMainFolders.empty());
   EXPECT_TRUE(app->statistic02->Shown());
   EXPECT_TRUE(main.tabFoldersCopy02.Enabled());
-  EXPECT_EQ(main.cboVol02DestFolders.Items().front(), "D:\\X");
+  EXPECT_EQ(main.vol02.cboVol02DestFolders.Items().front(), "D:\\X");
 }
 
 }  // namespace

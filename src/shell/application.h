@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "app/aux_windows.h"
+#include "app/services.h"
 #include "app/help_window.h"
-#include "app/main_window.h"
+#include "shell/main_window.h"
 #include "lists/file_export.h"
 #include "lists/file_import.h"
 #include "lists/list_windows.h"
@@ -19,6 +20,8 @@
 #include "results/zoom_windows.h"
 #include "structures/structure_windows.h"
 #include "tree/tree_windows.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -28,10 +31,12 @@ class Ui;
 class Application {
  public:
   // Builds every window; FormCreate of the main window runs after all exist,
-  // so start-up may reach any of them.
-  Application(Ui& ui, SettingsStore& settings);
+  // so start-up may reach any of them. Every window reaches the disk through
+  // `fs` and the drives through `drives`.
+  Application(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem(), DriveMap& drives = Drives());
   ~Application();
 
+  Services services;
   Ui& ui;
   SettingsStore& settings;
 

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "shell/application.h"
 
 #include <utility>
 
@@ -15,8 +15,9 @@ T* Application::Create(Args&&... args) {
   return raw;
 }
 
-Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(settings_) {
-  auto mainOwned = std::make_unique<TfrmMain>(*this, settings);
+Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, DriveMap& drives)
+    : services{ui_, fs, settings_, drives}, ui(ui_), settings(settings_) {
+  auto mainOwned = std::make_unique<TfrmMain>(*this, services);
   main = mainOwned.get();
   order_.push_back(main);
   owned_.push_back(std::move(mainOwned));
@@ -68,11 +69,11 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
 
   main->forced.AttachLogWindows(*FindAs<TForcedUnSuccessFullForm>(), *FindAs<TSubFolderUnSuccessFullForm>());
   auto* zoom = FindAs<TfrmZoomIncludeWindow>();
-  main->vol02Panel.AttachWindows(*FindAs<TfrmVol02EditIncludeList>(), *zoom);
-  main->vol04Panel.AttachWindows(*FindAs<TfrmVol04EditIncludeList>(), *zoom);
-  main->vol06Panel.AttachWindows(*FindAs<TfrmVol06EditIncludeList>(), *zoom);
-  main->vol07Panel.AttachWindows(*FindAs<TfrmVol07EditIncludeList>(), *zoom);
-  main->vol08Panel.AttachWindows(*FindAs<TfrmVol08EditIncludeList>(), *zoom);
+  main->vol02.panel.AttachWindows(*FindAs<TfrmVol02EditIncludeList>(), *zoom);
+  main->vol04.panel.AttachWindows(*FindAs<TfrmVol04EditIncludeList>(), *zoom);
+  main->vol06.panel.AttachWindows(*FindAs<TfrmVol06EditIncludeList>(), *zoom);
+  main->vol07.panel.AttachWindows(*FindAs<TfrmVol07EditIncludeList>(), *zoom);
+  main->vol08.panel.AttachWindows(*FindAs<TfrmVol08EditIncludeList>(), *zoom);
   for (ListPanel* panel : main->Panels()) panel->AttachFileWindows(*fileImport, *fileExport);
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
@@ -85,18 +86,20 @@ Application::Application(Ui& ui_, SettingsStore& settings_) : ui(ui_), settings(
   statistic06->Attach(ui, *fileExport, *FindAs<TfrmVol06ZoomStatistics>());
   statistics07->Attach(ui, *fileExport, *FindAs<TfrmVol07ZoomStatistics>());
   statistic08->Attach(ui, *fileExport, *FindAs<TfrmVol08ZoomStatistics>());
-  main->visualLogs.Attach(PageKey::Vol02, main->vol02.stats, *main, *statistic02, main->chkVol02ViewDetailedResults);
-  main->visualLogs.Attach(PageKey::Vol03, main->vol03.stats, *main, *statistic03, main->chkVol03ViewDetailedResults);
-  main->visualLogs.Attach(PageKey::Vol04, main->vol04.stats, *main, *statistic04, main->chkVol04ViewDetailedResults);
-  main->visualLogs.Attach(PageKey::Vol06, main->vol06Stats, *main, *statistic06, main->chkVol06ShowDetailedResults);
-  main->visualLogs.Attach(PageKey::Vol07, main->vol07Stats, *main, *statistics07, main->chkVol07ShowDetailedResults);
-  main->visualLogs.Attach(PageKey::Vol08, main->vol08Stats, *main, *statistic08, main->chkVol08ShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol02, main->vol02.stats, *main, *statistic02, main->vol02.chkVol02ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol03, main->vol03.stats, *main, *statistic03, main->vol03.chkVol03ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol04, main->vol04.stats, *main, *statistic04, main->vol04.chkVol04ViewDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol06, main->vol06.stats, *main, *statistic06, main->vol06.chkShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol07, main->vol07.stats, *main, *statistics07, main->vol07.chkShowDetailedResults);
+  main->visualLogs.Attach(PageKey::Vol08, main->vol08.stats, *main, *statistic08, main->vol08.chkShowDetailedResults);
+  main->vol07.files.AttachWindow(*fileSelection);
+  main->vol08.files.AttachWindow(*fileSelection);
   auto* editSmartImport = FindAs<TfrmEditSmartImport>();
   fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
   folderViews->Attach(*levelSummary);
   main->FormCreate();
   fileSelection->SetSettingsPath(main->settingsPath);
-  fileSelection->AttachStatusLabels({&main->lblVol07FileTypesAllSelected, &main->lblVol08FileTypesAllSelected});
+  fileSelection->AttachStatusLabels({&main->vol07.lblVol07FileTypesAllSelected, &main->vol08.lblVol08FileTypesAllSelected});
   fileSelection->Start();
   // The boxes come from the settings FormCreate has just read.
   fileImport->FillBoxes();

@@ -1,0 +1,28 @@
+// Page "Copy Folder Structures": copy structures and templates into a list of folders.
+#pragma once
+
+#include "operations/folder_list_page.h"
+
+namespace quillory {
+
+class CopyPage : public FolderListPage {
+ public:
+  explicit CopyPage(PageContext& context);
+
+  ListBox& lstVol08IncludeFolderList = include;
+  ListBox& lstVol08ExcludeFolderList = exclude;
+  Label& lblVol08IncludeSum = includeSum;
+  Label& lblVol08ExcludeSum = excludeSum;
+  Button& btnVol08Statistics = btnStatistics;
+  CheckBox& chkVol08ShowDetailedResults = chkShowDetailedResults;
+  Button& btnVol08Help = btnHelp;
+  FileFilterRow files;
+  Label& lblVol08FileTypesAllSelected = files.controls.allSelected;
+
+  void FormCreate();
+  void FormActivate();
+  void btnVol08StatisticsClick() { ShowVisualLog(); }
+  void Refresh();
+};
+
+}  // namespace quillory

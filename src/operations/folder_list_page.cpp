@@ -1,0 +1,47 @@
+#include "operations/folder_list_page.h"
+
+#include "results/visual_logs.h"
+
+namespace quillory {
+
+namespace {
+
+std::string Named(PageKey key, const char* prefix, const char* suffix) {
+  return prefix + std::string(PageOf(key).name) + suffix;
+}
+
+}  // namespace
+
+FolderListPage::FolderListPage(PageContext& context, PageKey key)
+    : descriptor(PageOf(key)),
+      include(context.owner.Make<ListBox>(Named(key, "lst", "IncludeFolderList"), false)),
+      exclude(context.owner.Make<ListBox>(Named(key, "lst", "ExcludeFolderList"), false)),
+      includeSum(context.owner.Make<Label>(Named(key, "lbl", "IncludeSum"), "0")),
+      excludeSum(context.owner.Make<Label>(Named(key, "lbl", "ExcludeSum"), "0")),
+      panel(context.owner, context.services.ui, key, include, exclude, includeSum, excludeSum),
+      stats(PageCounterNames(key)),
+      btnStatistics(context.owner.Make<Button>(Named(key, "btn", "Statistics"), "Visual Log")),
+      chkShowDetailedResults(context.owner.Make<CheckBox>(Named(key, "chk", "ShowDetailedResults"), "Show Visual Log")),
+      btnHelp(context.owner.Make<Button>(Named(key, "btn", "Help"), "Help")),
+      context_(context) {
+  MakeCounterLabels(context.owner, key);
+  btnStatistics.onClick = [this] { ShowVisualLog(); };
+  btnHelp.onClick = [this] { context_.showHelp(descriptor.key); };
+}
+
+void FolderListPage::ShowVisualLog() { context_.visualLogs.ShowVisualLog(descriptor.key); }
+
+void FolderListPage::WriteCounters() {
+  if (context_.visualLogs.Attached(descriptor.key)) context_.visualLogs.WriteCounters(descriptor.key);
+}
+
+FileFilterRow::FileFilterRow(PageContext& context, PageKey key, std::function<void()> changed)
+    : controls(MakeFileSelectionControls(context.owner, key)), context_(context) {
+  controls.select.onClick = [this, changed = std::move(changed)] {
+    if (window_ && OpenFileSelection(context_.services.ui, *window_) == ModalResult::Ok) changed();
+  };
+}
+
+void FileFilterRow::Refresh() { controls.allSelected.SetCaption(FileSelectionStatus(context_.services.settings)); }
+
+}  // namespace quillory

@@ -1,0 +1,47 @@
+// Page "Create Folder Struct.-III": folders named by increasing numbers
+// under one destination folder.
+#pragma once
+
+#include "operations/operation_page.h"
+
+namespace quillory {
+
+class CreateFromNumbersPage : public CreatePage {
+ public:
+  explicit CreateFromNumbersPage(PageContext& context);
+
+  DestinationChooser destination;
+  ComboBox& cboVol03DestFolders;
+  Button& btnVol03AddDestFolder;
+  Button& btnVol03ViewDestFolder;
+  Edit& edtVol03StartNumber;
+  Edit& edtVol03EndNumber;
+  Edit& edtVol03Prefix;
+  Edit& edtVol03Suffix;
+  CheckBox& chkVol03Hyphen;
+  CheckBox& chkVol03PaddedZeroes;
+  Label& lblVol03StartFolder;
+  Label& lblVol03EndFolder;
+  CheckBox& chkVol03ViewDetailedResults;
+  CheckBox& chkVol03ViewDestFolder;
+  Button& btnVol03Help;
+  Button& btnVol03ClearAll;
+  Button& btnVol03Statistics;
+
+  void FormCreate();
+  // Keeps the destination history in the settings.
+  void FormClose();
+
+  bool HasDestination() const { return destination.Chosen(); }
+  void ChooseDestination(const std::string& path) { destination.Choose(path); }
+  void ViewDestination() { destination.View(); }
+
+  void edtVol03PrefixChange();
+  void edtVol03SuffixChange();
+  void chkVol03HyphenClick() {}
+  void btnVol03StatisticsClick() { ShowVisualLog(); }
+  void btnVol03ClearAllClick();
+  void Refresh();
+};
+
+}  // namespace quillory

@@ -1,0 +1,114 @@
+// What the operation pages share: how they are built into the main window,
+// the counters and result records of the three creating pages, and the
+// destination chooser of the pages that create under one folder.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/page.h"
+#include "app/run_frame.h"
+#include "app/services.h"
+#include "app/window.h"
+#include "names/folder_names.h"
+#include "results/operation_statistics.h"
+
+namespace quillory {
+
+class VisualLogs;
+class VisualLogWindow;
+
+// A page registers its controls on `owner` (the main window) under their
+// documented names, shows them on its tab of `pages`, and reports to the
+// recorder of every Visual Log.
+struct PageContext {
+  Window& owner;
+  Services services;
+  PageControl& pages;
+  VisualLogs& visualLogs;
+  std::function<void(PageKey)> showHelp;
+
+  TabSheet& Tab(PageKey key) const { return *pages.Pages()[PageOf(key).tabIndex()]; }
+};
+
+// The statistics, Visual Log and result records of a page that creates
+// folders (Vol02, Vol03, Vol04).
+class CreatePage {
+ public:
+  CreatePage(PageContext& context, PageKey key);
+  CreatePage(const CreatePage&) = delete;
+  CreatePage& operator=(const CreatePage&) = delete;
+
+  const PageDescriptor& descriptor;
+  OperationStatistics stats{CreatePageCounterNames()};
+  std::string lastRunDestination;
+  std::string attachKind;  // "F", "R" or "N"
+  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders, createdFolders, copiedFiles,
+      failedUndoFolders;
+  std::array<std::array<Label*, 4>, 4> statLabels{};  // [row][column]
+  VisualLogWindow* visualLog = nullptr;
+
+  void ClearRecords();
+  // Marks the page's Visual Log as a real run or a simulation, resets the run
+  // counters (the "To create:" row stays) and shows the labels.
+  void PrepareRun(bool real, bool showVisualLog);
+  void ShowCounters();
+  // "Visual Log": the page's log, not modal.
+  void ShowVisualLog();
+  // Program end: the records go.
+  void FormDestroy();
+
+ protected:
+  Ui& ui() const { return context_.services.ui; }
+  // Each removal is itself a change of the field, checked again: one warning
+  // per removed character until the text is clean; then `clean` runs.
+  void FieldCheck(Edit& field, NameField which, const std::function<void()>& clean);
+  PageContext& context_;
+};
+
+// The destination folder of Vol02 and Vol03: its history combo box, Browse
+// and View, and whether one has been chosen.
+class DestinationChooser {
+ public:
+  struct Texts {
+    MessageText emptyChoice;  // Browse or the list gave nothing
+    MessageText emptyView;    // View with an empty field
+  };
+  DestinationChooser(PageContext& context, PageKey key, Texts texts);
+
+  ComboBox& combo;
+  Button& browse;
+  Button& view;
+
+  bool Chosen() const { return chosen_; }
+  // `path` from the folder browser or the history; "" warns.
+  void Choose(const std::string& path);
+  void View();
+  void SetChosen(bool chosen);
+  // The stored history, the newest first.
+  void Load(const std::vector<std::string>& history);
+
+  // After the chosen state changed; after a folder was taken.
+  std::function<void(bool)> chosenChanged;
+  std::function<void()> afterChoose;
+
+ private:
+  Ui& ui_;
+  Texts texts_;
+  bool chosen_ = false;
+};
+
+// `first` (when not empty), then every other non-empty item in order, each
+// text once: the shape of every destination history.
+std::vector<std::string> HistoryWithFirst(const std::string& first, const std::vector<std::string>& items);
+// Moves `used` (trimmed) to the front of the combo box's items.
+void UpdateDestinationHistory(ComboBox& combo, const std::string& used);
+
+// The counter labels of a folder page (06, 07, 08) and their captions, from
+// its layout.
+void MakeCounterLabels(Window& owner, PageKey key);
+
+}  // namespace quillory

@@ -1,0 +1,42 @@
+// Page "Create Folder Struct.-II": folders from a list of full folder paths.
+#pragma once
+
+#include "lists/list_panel.h"
+#include "operations/operation_page.h"
+
+namespace quillory {
+
+class CreateFromPathsPage : public CreatePage {
+ public:
+  explicit CreateFromPathsPage(PageContext& context);
+
+  Edit& edtVol04Prefix;
+  Edit& edtVol04Suffix;
+  CheckBox& chkVol04Hyphen;
+  ListBox& lstVol04IncludeFolderList;
+  ListBox& lstVol04ExcludeFolderList;
+  Label& lblVol04IncludeSum;
+  Label& lblVol04ExcludeSum;
+  Label& lblVol04StartFolder;
+  Label& lblVol04EndFolder;
+  Control& grpVol04Statistics;  // hidden: the counters are read in the Visual Log
+  CheckBox& chkVol04ViewDetailedResults;
+  Button& btnVol04Help;
+  Button& btnVol04Statistics;
+  ListPanel panel;
+
+  void FormCreate();
+
+  void edtVol04PrefixChange();
+  void edtVol04SuffixChange();
+  void chkVol04HyphenClick();
+  void btnVol04StatisticsClick() { ShowVisualLog(); }
+  void RefreshPreview();
+  void Refresh();
+
+ private:
+  void Reset();
+  std::vector<Connection> connections_;
+};
+
+}  // namespace quillory

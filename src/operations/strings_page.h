@@ -1,0 +1,53 @@
+// Page "Create Folder Structures-I": folders named from a list of strings,
+// under one destination folder.
+#pragma once
+
+#include "lists/list_panel.h"
+#include "operations/operation_page.h"
+
+namespace quillory {
+
+class CreateFromStringsPage : public CreatePage {
+ public:
+  explicit CreateFromStringsPage(PageContext& context);
+
+  DestinationChooser destination;
+  ComboBox& cboVol02DestFolders;
+  Button& btnVol02AddDestFolder;
+  Button& btnVol02ViewDestFolder;
+  Edit& edtVol02Prefix;
+  Edit& edtVol02Suffix;
+  CheckBox& chkVol02Hyphen;
+  ListBox& lstVol02IncludeStrings;
+  ListBox& lstVol02ExcludeStrings;
+  Label& lblVol02IncludeSum;
+  Label& lblVol02ExcludeSum;
+  Label& lblVol02StartFolder;
+  Label& lblVol02EndFolder;
+  CheckBox& chkVol02ViewDetailedResults;
+  CheckBox& chkVol02ViewDestFolder;
+  Button& btnVol02ListHelp;
+  Button& btnVol02Statistic;
+  ListPanel panel;
+
+  void FormCreate();
+  // Keeps the destination history in the settings.
+  void FormClose();
+
+  bool HasDestination() const { return destination.Chosen(); }
+  void ChooseDestination(const std::string& path) { destination.Choose(path); }
+  void ViewDestination() { destination.View(); }
+
+  void edtVol02PrefixChange();
+  void edtVol02SuffixChange();
+  void chkVol02HyphenClick();
+  void btnVol02StatisticClick() { ShowVisualLog(); }
+  void RefreshPreview();
+  void Refresh();
+
+ private:
+  void Reset();
+  std::vector<Connection> connections_;
+};
+
+}  // namespace quillory

@@ -1,0 +1,162 @@
+#include "shell/main_window.h"
+
+#include "app/settings_file.h"
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "lists/list_windows.h"
+#include "names/folder_names.h"
+#include "platform/file_io.h"
+#include "shell/application.h"
+
+namespace quillory {
+
+namespace {
+
+const char* const kTitle = "Quillory Suite";
+const char* const kHelpFileName = "Quillory.hlp";
+constexpr std::size_t kMaxPath = 260;
+constexpr int kListScrollWidth = 3000;
+
+}  // namespace
+
+TfrmMain::TfrmMain(Application& app_, Services services_)
+    : Window("TfrmMain", kTitle),
+      app(app_),
+      services(services_),
+      settings(services_.settings),
+      visualLogs(services_.ui),
+      mnuFileExit(Make<Button>("mnuFileExit", "Exit")),
+      mnuHelpOverView(Make<Button>("mnuHelpOverView", "OverView")),
+      mnuHelpAbout(Make<Button>("mnuHelpAbout", "&About...")),
+      mnuMiscManageSeparators(Make<Button>("mnuMiscManageSeparators", "Manage Separators")),
+      mnuMiscManageQuotationMarks(Make<Button>("mnuMiscManageQuotationMarks", "Manage Quotation Marks")),
+      pgeMain(Make<PageControl>("pgeMain")),
+      tabFoldersCopy02(Make<TabSheet>("tabFoldersCopy02", "Copy Folder Structures")),
+      tabFoldersDelete01(Make<TabSheet>("tabFoldersDelete01", "Delete Folder Structures")),
+      tabFoldersRename01(Make<TabSheet>("tabFoldersRename01", "Rename Folders ")),
+      tabFolderCreate03(Make<TabSheet>("tabFolderCreate03", "Create Folder Structures-I")),
+      tabFolderCreate05(Make<TabSheet>("tabFolderCreate05", "Create Folder Struct.-II")),
+      tabFolderCreate04(Make<TabSheet>("tabFolderCreate04", "Create Folder Struct.-III")),
+      tabFolderCreate01(Make<TabSheet>("tabFolderCreate01", "Create Folder -IV.")),
+      context_{*this, services_, pgeMain, visualLogs, [this](PageKey page) { ShowHelpTopic(page); }},
+      vol08(context_),
+      vol07(context_),
+      vol06(context_),
+      vol02(context_),
+      vol04(context_),
+      vol03(context_),
+      btnForcedHelp(Make<Button>("btnForcedHelp", "Help")),
+      forced(*this, services_.ui, pgeMain, tabFolderCreate01, services_.fs) {
+  for (auto* tab : {&tabFoldersCopy02, &tabFoldersDelete01, &tabFoldersRename01, &tabFolderCreate03,
+                    &tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01})
+    pgeMain.AddPage(tab);
+
+  static const char* const kVideoEntries[][2] = {
+      {"mnuVideoCopy", "Copy Folder Structures"},       {"mnuVideoDelete", "Delete Folder Structures"},
+      {"mnuVideoRename", "Rename Folders"},             {"mnuVideoCreateStrings", "Create Folder Structures-I"},
+      {"mnuVideoCreateFolders", "Create Folder Struct.-II"}, {"mnuVideoCreateNumbers", "Create Folder Struct.-III"},
+      {"mnuVideoCreateManual", "Create Folder -IV."}};
+  for (auto& entry : kVideoEntries) {
+    Button& item = Make<Button>(entry[0], entry[1]);
+    item.onClick = [this] { ui().ShowModal(*app.videos); };
+    mnuVideoTutorials.push_back(&item);
+  }
+  // Both list windows are reached from the Misc. menu.
+  mnuMiscManageSeparators.onClick = [this] { ui().ShowModal(*app.delimiters); };
+  mnuMiscManageQuotationMarks.onClick = [this] { ui().ShowModal(*app.quotationMarks); };
+  mnuFileExit.onClick = [this] { FormClose(); SetShown(false); };
+  mnuHelpOverView.onClick = [this] { ui().ShowModal(*app.overview); };
+  mnuHelpAbout.onClick = [this] { ui().ShowModal(*app.about); };
+  btnForcedHelp.onClick = [this] { ShowHelpTopic(PageKey::Forced); };
+  connections_.push_back(pgeMain.changed.Connect([this](const ControlEvent& e) {
+    if (e.change == ControlChange::ItemIndex && pgeMain.ActivePage() == &tabFolderCreate01) forced.PageShow();
+  }));
+
+  Handler("FormCreate", [this] { FormCreate(); });
+  Handler("FormActivate", [this] { FormActivate(); });
+  Handler("FormClose", [this] { FormClose(); });
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void TfrmMain::FormCreate() {
+  applicationTitle = kTitle;
+  helpFilePath = kHelpFileName;
+  hintHidePauseMs = 600000;
+
+  std::string cwd = CurrentDirectoryProgramForm();
+  if (cwd.size() > kMaxPath) cwd.resize(kMaxPath);
+  StartUpSettingsResult started = StartUpSettings(settings, applicationTitle, cwd);
+  settingsPath = DefaultSettingsPath(settings);
+  if (!started.save.ok)
+    ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
+
+  for (ListPanel* panel : Panels()) {
+    panel->include.SetScrollWidth(kListScrollWidth);
+    panel->exclude.SetScrollWidth(kListScrollWidth);
+    panel->ResetMethods();
+  }
+
+  pgeMain.SetActivePageIndex(0);
+  BuildIllegalCharacterSets();
+
+  texts.createSimulation =
+      "Simulation shows you the complete Folder Creation process \nwithout actually creating them on the hard "
+      "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult Folder/File "
+      "lists - all without compromising existing Folder Structures.\n";
+  texts.createSimulationEnd =
+      "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
+      "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
+      "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
+
+  for (ListPanel* panel : Panels())
+    if (panel->Editor()) panel->Editor()->btnHelp.onClick = [this, page = panel->Page()] { ShowHelpTopic(page); };
+
+  if (Window* more = app.Find("TfrmMoreHelp"))
+    app.help->btnMoreHelp.onClick = [this, more] { ui().ShowModal(*more); };
+
+  vol02.FormCreate();
+  vol03.FormCreate();
+  vol04.FormCreate();
+  vol06.FormCreate();
+  vol07.FormCreate();
+  vol08.FormCreate();
+}
+
+void TfrmMain::FormActivate() {
+  // A message box of a simulation may have left a heading behind.
+  visualLogs.RefreshHeadings();
+  vol07.FormActivate();
+  vol08.FormActivate();
+}
+
+bool TfrmMain::FormClose() {
+  vol02.FormClose();
+  vol03.FormClose();
+  SaveClass save(settingsPath, settings);
+  if (save.save().ok) return true;
+  ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
+  return false;
+}
+
+void TfrmMain::FormDestroy() {
+  for (ListPanel* panel : Panels()) {
+    panel->include.Clear();
+    panel->exclude.Clear();
+  }
+  for (CreatePage* page : std::initializer_list<CreatePage*>{&vol02, &vol03, &vol04}) page->FormDestroy();
+  visualLogs.ClearAll();
+}
+
+void TfrmMain::ShowHelpTopic(PageKey page) {
+  app.help->ShowTopic(std::string(PageOf(page).name));
+  ui().ShowModal(*app.help);
+}
+
+RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunPlan& plan) { return RunFrame(ui(), pgeMain, page, plan); }
+
+std::vector<ListPanel*> TfrmMain::Panels() {
+  return {&vol02.panel, &vol04.panel, &vol06.panel, &vol07.panel, &vol08.panel};
+}
+
+}  // namespace quillory

@@ -1,0 +1,98 @@
+// TfrmMain: the main window model. It holds the menus and the seven tab
+// pages and composes the page models, which register their controls on it
+// under their documented names; it runs the window's lifecycle.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/run_frame.h"
+#include "app/services.h"
+#include "app/window.h"
+#include "operations/copy_page.h"
+#include "operations/delete_page.h"
+#include "operations/manual_creation.h"
+#include "operations/numbers_page.h"
+#include "operations/paths_page.h"
+#include "operations/rename_page.h"
+#include "operations/strings_page.h"
+#include "results/visual_logs.h"
+
+namespace quillory {
+
+class Application;
+class SettingsStore;
+class Ui;
+
+class TfrmMain : public Window {
+ public:
+  TfrmMain(Application& app, Services services);
+
+  Application& app;
+  Services services;
+  Ui& ui() const { return services.ui; }
+  SettingsStore& settings;
+  // Counters, labels and result lists of every operation page's Visual Log.
+  VisualLogs visualLogs;
+
+  // ---- menus ----
+  Button& mnuFileExit;
+  Button& mnuHelpOverView;
+  Button& mnuHelpAbout;
+  Button& mnuMiscManageSeparators;
+  Button& mnuMiscManageQuotationMarks;
+  std::vector<Button*> mnuVideoTutorials;
+
+  // ---- pages, in tab order ----
+  PageControl& pgeMain;
+  TabSheet& tabFoldersCopy02;
+  TabSheet& tabFoldersDelete01;
+  TabSheet& tabFoldersRename01;
+  TabSheet& tabFolderCreate03;
+  TabSheet& tabFolderCreate05;
+  TabSheet& tabFolderCreate04;
+  TabSheet& tabFolderCreate01;
+
+ private:
+  PageContext context_;  // before the pages, which are built from it
+
+ public:
+  CopyPage vol08;
+  DeletePage vol07;
+  RenamePage vol06;
+  CreateFromStringsPage vol02;
+  CreateFromPathsPage vol04;
+  CreateFromNumbersPage vol03;
+  Button& btnForcedHelp;
+  ManualCreationPage forced;
+
+  // Texts several pages show (simulation explanations and end texts).
+  struct StoredTexts {
+    std::string createSimulation, createSimulationEnd;
+    std::string renameSimulation, renameSimulationEnd;
+    std::string deleteSimulation, deleteSimulationEnd;
+    std::string copySimulation, copySimulationEnd;
+  } texts;
+  std::string applicationTitle;
+  std::string helpFilePath;
+  int hintHidePauseMs = 2500;
+  std::string settingsPath;  // program form
+
+  // ---- lifecycle ----
+  void FormCreate();
+  void FormActivate();
+  // Returns false when the settings could not be written (0130 was shown).
+  bool FormClose();
+  void FormDestroy();
+
+  void ShowHelpTopic(PageKey page);
+  // The run frame every operation uses; `page` is the running page's tab.
+  RunOutcome RunOperation(TabSheet& page, const RunPlan& plan);
+  // Every list panel, in page order Vol02, Vol04, Vol06, Vol07, Vol08.
+  std::vector<ListPanel*> Panels();
+
+ private:
+  std::vector<Connection> connections_;
+};
+
+}  // namespace quillory
