@@ -26,7 +26,9 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
     TabLock lock(pages, page);
     ui.Repaint();
     for (std::size_t i = 0; i < plan.itemCount; ++i) {
-      plan.work(i);
+      std::vector<ItemOutcome> outcomes = plan.work(i);
+      if (plan.record)
+        for (const ItemOutcome& outcome : outcomes) plan.record(outcome);
       ui.Repaint();
     }
     ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);

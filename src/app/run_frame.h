@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -20,13 +21,46 @@ struct MessageText {
   std::string caption;
 };
 
+// What one item of a run came to, as the engine that did it reports it; the
+// page's recorder turns it into counters, result lines and undo records.
+enum class OutcomeKind {
+  Done,           // created, copied, renamed or deleted
+  AlreadyExists,  // nothing replaced
+  NotFound,       // the source or target is not there
+  Other,          // refused or failed for another reason
+};
+
+struct CounterDelta {
+  std::string counter;  // a name of the page's OperationStatistics
+  double delta = 1;
+};
+
+// A folder the run made, with the identity it had when it was made, so an
+// undo can tell it from whatever stands at that path later.
+struct MadeFolder {
+  std::string path;  // program form
+  FolderIdentity identity;
+};
+
+struct ItemOutcome {
+  OutcomeKind kind = OutcomeKind::Done;
+  std::string path;                   // program form, as the result lists show it
+  std::vector<CounterDelta> counters;
+  std::vector<MadeFolder> made;       // outermost first
+  std::string detail;                 // host error text, for logs
+};
+
 struct RunPlan {
   // Shows its own warning and returns false to end the handler unchanged.
   std::function<bool()> validate;
   MessageText confirm;                    // question, No is the default
   std::function<void()> prepare;          // Visual Log, counters, records
   std::size_t itemCount = 0;
-  std::function<void(std::size_t)> work;  // one item; records its outcome
+  // One item: what it came to (an item may stand for several paths, such
+  // as a main folder and the subfolders made in it).
+  std::function<std::vector<ItemOutcome>(std::size_t)> work;
+  // Turns each outcome into counters, result records and undo records.
+  std::function<void(const ItemOutcome&)> record;
   MessageText end;                        // information
   std::function<bool()> showExplorer;     // read after the run
   std::function<std::string()> explorerPath;

@@ -32,6 +32,7 @@ class RunFrameTest : public ::testing::Test {
     plan.itemCount = 3;
     plan.work = [this, &log](std::size_t i) {
       log.push_back("item" + std::to_string(i) + (OthersLocked() ? " locked" : " OPEN"));
+      return std::vector<ItemOutcome>{};
     };
     plan.end = {"Done", "End"};
     plan.showExplorer = [] { return true; };
@@ -82,10 +83,36 @@ TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabs) {
   RunPlan plan = Plan(log);
   plan.work = [](std::size_t i) {
     if (i == 1) throw std::runtime_error("disk gone");
+    return std::vector<ItemOutcome>{};
   };
   ui.answers = {MessageAnswer::Yes};
   EXPECT_THROW(RunFrame(ui, pages, c, plan), std::runtime_error);
   EXPECT_TRUE(AllEnabled());
+}
+
+TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextItem) {
+  std::vector<std::string> log;
+  RunPlan plan = Plan(log);
+  plan.work = [&log](std::size_t i) {
+    log.push_back("work" + std::to_string(i));
+    ItemOutcome main{OutcomeKind::Done, "D:\\X\\" + std::to_string(i), {{"FoldersCreated", 1}}, {}, {}};
+    main.made.push_back({main.path, FolderIdentity{7, 100 + i}});
+    ItemOutcome sub{OutcomeKind::AlreadyExists, main.path + "\\s", {{"SubFoldersExists", 1}}, {}, {}};
+    return std::vector<ItemOutcome>{main, sub};
+  };
+  std::vector<MadeFolder> made;
+  plan.record = [&](const ItemOutcome& outcome) {
+    log.push_back("record " + outcome.path);
+    made.insert(made.end(), outcome.made.begin(), outcome.made.end());
+  };
+  plan.itemCount = 2;
+  ui.answers = {MessageAnswer::Yes};
+  EXPECT_EQ(RunFrame(ui, pages, c, plan), RunOutcome::Completed);
+  EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "work0", "record D:\\X\\0",
+                                           "record D:\\X\\0\\s", "work1", "record D:\\X\\1",
+                                           "record D:\\X\\1\\s", "after unlocked"}));
+  ASSERT_EQ(made.size(), 2u);
+  EXPECT_EQ(made[1].identity, (FolderIdentity{7, 101}));
 }
 
 TEST_F(RunFrameTest, ATabDisabledBeforeTheRunStaysDisabled) {

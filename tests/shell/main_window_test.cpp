@@ -235,7 +235,10 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   plan.itemCount = 3;
   plan.work = [&](std::size_t) {
     EXPECT_FALSE(main.tabFoldersCopy02.Enabled());
-    main.vol02.stats.Add("FoldersCreated", 1);
+    return std::vector<ItemOutcome>{{OutcomeKind::Done, "D:\\X\\a", {{"FoldersCreated", 1}}, {}, {}}};
+  };
+  plan.record = [&](const ItemOutcome& outcome) {
+    for (const CounterDelta& d : outcome.counters) main.vol02.stats.Add(d.counter, d.delta);
     main.vol02.ShowCounters();
   };
   plan.end = {"End", "End"};
