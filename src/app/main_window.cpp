@@ -34,7 +34,6 @@ const MessageText kMsg0084 = {"End of the CLEAR FIELDS process !!!",
 
 const char* const kTitle = "Quillory Suite";
 const char* const kHelpFileName = "Quillory.hlp";
-constexpr std::size_t kMaxPath = 260;
 constexpr int kListScrollWidth = 3000;
 
 const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "Files in structure",
@@ -297,10 +296,9 @@ void TfrmMain::FormCreate() {
   helpFilePath = kHelpFileName;
   hintHidePauseMs = 600000;
 
-  std::string cwd = CurrentDirectoryProgramForm();
-  if (cwd.size() > kMaxPath) cwd.resize(kMaxPath);
-  StartUpSettingsResult started = StartUpSettings(settings, applicationTitle, cwd);
-  settingsPath = DefaultSettingsPath(settings);
+  settingsPath = WorkingFolderSettingsPath();
+  StartUpSettingsResult started =
+      StartUpSettings(settings, applicationTitle, CurrentDirectoryProgramForm(), settingsPath);
   if (!started.save.ok)
     ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
 

@@ -20,7 +20,7 @@ Label& L(TfrmMain& main, const char* name) {
 TEST_F(AppTest, FirstStartWritesTheSettingsFileAndTheSecondRestoresIt) {
   ASSERT_FALSE(IsFile("D:\\default.set"));
   TfrmMain& main = Start();
-  EXPECT_EQ(main.settingsPath, "D:\\default.set");
+  EXPECT_EQ(main.settingsPath, WorkingFolderSettingsPath());
   ASSERT_TRUE(IsFile("D:\\default.set"));
   const std::string first = ReadFile("D:\\default.set");
   EXPECT_EQ(first.size() % kSettingsRecordSize, 0u);
