@@ -34,7 +34,6 @@ const MessageText kMsg0084 = {"End of the CLEAR FIELDS process !!!",
 
 const char* const kTitle = "Quillory Suite";
 const char* const kHelpFileName = "Quillory.hlp";
-constexpr int kListScrollWidth = 3000;
 
 const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "Files in structure",
                                         "Total File size (bytes)"};
@@ -328,11 +327,7 @@ void TfrmMain::FormCreate() {
   chkVol08ShowDetailedResults.SetChecked(true);
   grpVol04Statistics.SetVisible(false);
 
-  for (ListPanel* panel : Panels()) {
-    panel->include.SetScrollWidth(kListScrollWidth);
-    panel->exclude.SetScrollWidth(kListScrollWidth);
-    panel->ResetMethods();
-  }
+  for (ListPanel* panel : Panels()) panel->ResetMethods();
 
   pgeMain.SetActivePageIndex(0);
   BuildIllegalCharacterSets();

@@ -58,7 +58,6 @@ TEST_F(AppTest, PagesStartInTheirDocumentedOrderAndEmptyState) {
   EXPECT_TRUE(main.chkVol03ViewDestFolder.Checked());
   EXPECT_FALSE(main.chkVol02Hyphen.Checked());
   EXPECT_EQ(main.hintHidePauseMs, 600000);
-  EXPECT_EQ(main.lstVol02IncludeStrings.ScrollWidth(), 3000);
   for (const char* name : {"lblVol02FoldersToCreate", "lblVol03FilesSizeOther", "lblVol04SubFoldersExists"})
     EXPECT_EQ(L(main, name).Caption(), "0") << name;
   EXPECT_EQ(L(main, "lblVol03RowCreated").Caption(), "Created :");
