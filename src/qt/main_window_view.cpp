@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,6 +66,25 @@ void AddVisualLogButton(QHBoxLayout* footer, Button& button, QWidget* parent) {
   footer->insertWidget(at, NewButton(button, parent));
 }
 
+// A page taller than a small screen leaves scrolls instead of pushing the
+// window off the screen; on a larger one no scroll bar shows.
+QScrollArea* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
+// A page's own layout, kept tight: the busiest page then fits a 768-pixel
+// screen without scrolling.
+QVBoxLayout* PageColumn(QWidget* page) {
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(8, 6, 8, 4);
+  column->setSpacing(4);
+  return column;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
@@ -88,7 +108,7 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
       page = BuildFolderListPage(*sheet, model.vol06Panel, model.btnVol06Help);
     else page = BuildManualCreationPage(model.forced, model.btnForcedHelp);
     page->setObjectName(ToQt(sheet->Name()));
-    const int index = tabs_->addTab(page, ToQt(sheet->Caption()));
+    const int index = tabs_->addTab(Scrolled(page), ToQt(sheet->Caption()));
     BindTabSheet(tabs_, index, *sheet);
   }
   BindPageControl(tabs_, model.pgeMain);
@@ -235,7 +255,7 @@ QHBoxLayout* MainWindowView::NamesAndPreview(Edit& prefix, Edit& suffix, CheckBo
 QWidget* MainWindowView::BuildVol02() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.cboVol02DestFolders, m.btnVol02AddDestFolder, m.btnVol02ViewDestFolder, page));
 
   column->addLayout(NamesAndPreview(m.edtVol02Prefix, m.edtVol02Suffix, m.chkVol02Hyphen, m.lblVol02StartFolder,
@@ -252,7 +272,7 @@ QWidget* MainWindowView::BuildVol02() {
 QWidget* MainWindowView::BuildVol04() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
 
   column->addLayout(NamesAndPreview(m.edtVol04Prefix, m.edtVol04Suffix, m.chkVol04Hyphen, m.lblVol04StartFolder,
                                     m.lblVol04EndFolder, page));
@@ -271,7 +291,7 @@ QWidget* MainWindowView::BuildVol04() {
 QWidget* MainWindowView::BuildVol03() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.cboVol03DestFolders, m.btnVol03AddDestFolder, m.btnVol03ViewDestFolder, page));
 
   auto* middle = new QHBoxLayout;
@@ -299,7 +319,7 @@ QWidget* MainWindowView::BuildVol03() {
 QWidget* MainWindowView::BuildFolderListPage(TabSheet& sheet, ListPanel& panel, Button& help,
                                              FileSelectionControls* fileTypes) {
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
   QFont font = heading->font();
   font.setBold(true);
