@@ -29,6 +29,8 @@ const char* const kUsage =
     "    --page N             the tab to show first: 0 (Copy Folder Structures)\n"
     "                         to 6 (Create Folder -IV.)\n"
     "    --window NAME        render the window of that class instead of the main window\n"
+    "                         (an unknown name lists the names there are)\n"
+    "    --size WxH           resize the window first, e.g. 1366x700\n"
     "  --automate SCRIPT|-    run a script without a display (- reads standard input)\n"
     "  --help                 show this text\n";
 
@@ -36,6 +38,8 @@ struct Options {
   std::string screenshot;
   int page = -1;
   std::string window;
+  int width = 0;
+  int height = 0;
   std::vector<char*> qtArgs;  // argv[0] and whatever Qt may understand
 };
 
@@ -44,6 +48,18 @@ bool ParsePage(const char* text, int* page) {
   const long value = std::strtol(text, &end, 10);
   if (end == text || *end != '\0' || value < 0 || value > 1000) return false;
   *page = static_cast<int>(value);
+  return true;
+}
+
+bool ParseSize(const char* text, int* width, int* height) {
+  char* end = nullptr;
+  const long w = std::strtol(text, &end, 10);
+  if (end == text || (*end != 'x' && *end != 'X')) return false;
+  const char* rest = end + 1;
+  const long h = std::strtol(rest, &end, 10);
+  if (end == rest || *end != '\0' || w < 1 || h < 1 || w > 20000 || h > 20000) return false;
+  *width = static_cast<int>(w);
+  *height = static_cast<int>(h);
   return true;
 }
 
@@ -81,6 +97,13 @@ int ParseOptions(int argc, char** argv, Options& options) {
         std::cerr << "quillory: --page needs a number from 0 to 6, not \"" << page << "\".\n";
         return 2;
       }
+    } else if (arg == "--size") {
+      const char* size = value("a size such as 1366x700");
+      if (!size) return 2;
+      if (!ParseSize(size, &options.width, &options.height)) {
+        std::cerr << "quillory: --size needs WIDTHxHEIGHT in pixels, such as 1366x700, not \"" << size << "\".\n";
+        return 2;
+      }
     } else if (arg == "--window") {
       const char* name = value("a window class name");
       if (!name) return 2;
@@ -92,8 +115,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.qtArgs.push_back(argv[i]);
     }
   }
-  if (options.screenshot.empty() && (options.page >= 0 || !options.window.empty())) {
-    std::cerr << "quillory: --page and --window go with --screenshot.\n" << kUsage;
+  if (options.screenshot.empty() && (options.page >= 0 || !options.window.empty() || options.width > 0)) {
+    std::cerr << "quillory: --page, --window and --size go with --screenshot.\n" << kUsage;
     return 2;
   }
   return -1;
@@ -107,7 +130,8 @@ int Screenshot(const Options& options) {
   };
   try {
     quillory::Application app(ui, quillory::Settings());
-    return quillory::RenderScreenshot(app, options.screenshot, options.page, options.window);
+    return quillory::RenderScreenshot(app, options.screenshot, options.page, options.window, options.width,
+                                      options.height);
   } catch (const std::exception& e) {
     std::cerr << "quillory: " << e.what() << "\n";
     return 1;

@@ -259,7 +259,8 @@ class ComboBox : public Control {
 
 // Ordered items with multi-selection and a case-folded index, so the
 // membership test is O(1) however long the list grows. A sorted list keeps
-// its items in case-blind order.
+// its items in case-blind order. Views scroll sideways as far as the widest
+// item needs; the list itself knows nothing of pixels.
 class ListBox : public Control {
  public:
   explicit ListBox(std::string name, bool sorted = false) : Control(std::move(name)), sorted_(sorted) {}
@@ -311,10 +312,6 @@ class ListBox : public Control {
   long ItemIndex() const { return itemIndex_; }
   void SetItemIndex(long index);
 
-  // Horizontal scroll extent in pixels (views honour it).
-  int ScrollWidth() const { return scrollWidth_; }
-  void SetScrollWidth(int pixels) { scrollWidth_ = pixels; }
-
  private:
   void Rebuild();
   void SortItems(bool reindex);
@@ -328,7 +325,6 @@ class ListBox : public Control {
   std::vector<char> selected_;
   std::size_t selectedCount_ = 0;
   long itemIndex_ = -1;
-  int scrollWidth_ = 0;
   mutable CaseBlindIndex index_;
   mutable bool indexed_ = false;  // index_ holds every item
 };

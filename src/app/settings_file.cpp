@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <map>
+#include <optional>
 
+#include "platform/drives.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
 
@@ -33,22 +36,74 @@ std::size_t CutLength(std::string_view text) {
   return n;
 }
 
-class Writer {
- public:
-  explicit Writer(std::string& out) : out_(out) {}
-  void Text(std::int32_t kind, std::string_view key, std::string_view text) {
-    out_ += EncodeSettingsRecord(kind, key, text, 0);
-  }
-  void Flag(std::int32_t kind, std::string_view key, bool flag) {
-    out_ += EncodeSettingsRecord(kind, key, {}, flag ? 1 : 0);
-  }
-  void List(std::int32_t kind, std::string_view key, const SettingsStore::List& list) {
-    for (const std::string& entry : list) Text(kind, key, entry);
-  }
+// Calls emit(kind, key, text, number) for every record of the store, in file
+// order, end record excluded.
+template <class Emit>
+void ForEachRecord(const SettingsStore& s, Emit&& emit) {
+  auto text = [&](std::int32_t kind, std::string_view key, std::string_view value) { emit(kind, key, value, 0); };
+  auto flag = [&](std::int32_t kind, std::string_view key, bool value) { emit(kind, key, {}, value ? 1 : 0); };
+  auto list = [&](std::int32_t kind, std::string_view key, const SettingsStore::List& entries) {
+    for (const std::string& entry : entries) text(kind, key, entry);
+  };
+  text(1, "APPNAME", s.ApplicationName());
+  text(2, "DEFDIRECTRY", s.DefaultDirectory());
+  text(3, "SELSEDELIM", s.SelectedSeparator());
+  list(4, "DELIMLIST", s.Separators());
+  text(5, "SELSEQUOT", s.SelectedQuotationMark());
+  list(6, "QUOTLIST", s.QuotationMarks());
+  flag(7, "FMNAMESRDO", s.NamesChosen());
+  flag(8, "FMNAMESRDO", s.TypesChosen());
+  text(9, "FMNAMESTXT", s.FileMaskText());
+  list(10, "FMDEQINC", s.FileMasks());
+  list(11, "FMDEQINC", s.FileMaskHistory());
+  flag(12, "FMALLTYPES", s.AllTypes());
+  flag(13, "FMINCTYPES", s.IncludedTypes());
+  flag(14, "FMINCTYPES", s.ExcludedTypes());
+  flag(15, "FMONETYPES", s.OneType());
+  emit(16, "FMONEFILE", s.OneTypeText(), s.OneTypeIndex());
+  list(17, "FMDEQINC", s.TypesInclude());
+  list(18, "FMDEQEXC", s.TypesExclude());
+  list(19, "FMDEQEXC", s.TypesThird());
+  flag(20, "FMINCCHECK", s.IncludeTermsCheck());
+  text(21, "FMNAMESTXT", s.IncludeTermsText());
+  list(22, "FMDEQINC", s.IncludeTerms());
+  list(23, "FMDEQINC", s.IncludeTermsHistory());
+  flag(24, "FMINCCHECK", s.ExcludeTermsCheck());
+  text(25, "FMNAMESTXT", s.ExcludeTermsText());
+  list(26, "FMDEQINC", s.ExcludeTerms());
+  list(27, "FMDEQINC", s.ExcludeTermsHistory());
+  list(28, "VOL02DEST", s.Vol02DestHistory());
+  list(29, "VOL03DEST", s.Vol03DestHistory());
+}
 
- private:
-  std::string& out_;
-};
+constexpr std::int32_t kLastKnownKind = 29;
+
+// The lists of the file, by kind; nullptr for a kind that holds one value.
+const SettingsStore::List* ListOfKind(const SettingsStore& s, std::int32_t kind) {
+  switch (kind) {
+    case 4: return &s.Separators();
+    case 6: return &s.QuotationMarks();
+    case 10: return &s.FileMasks();
+    case 11: return &s.FileMaskHistory();
+    case 17: return &s.TypesInclude();
+    case 18: return &s.TypesExclude();
+    case 19: return &s.TypesThird();
+    case 22: return &s.IncludeTerms();
+    case 23: return &s.IncludeTermsHistory();
+    case 26: return &s.ExcludeTerms();
+    case 27: return &s.ExcludeTermsHistory();
+    case 28: return &s.Vol02DestHistory();
+    case 29: return &s.Vol03DestHistory();
+    default: return nullptr;
+  }
+}
+
+bool IsHostPath(std::string_view path) { return path.starts_with('/') || path.starts_with("./"); }
+
+std::optional<std::string> HostPathOf(std::string_view path) {
+  if (IsHostPath(path)) return std::string(path);
+  return Drives().ToHost(path);
+}
 
 std::string ResolvePath(std::string_view path, const SettingsStore& store) {
   return path.empty() ? DefaultSettingsPath(store) : std::string(path);
@@ -116,38 +171,13 @@ std::string EncodeSettingsRecord(std::int32_t kind, std::string_view key, std::s
   return record;
 }
 
+std::string WorkingFolderSettingsPath() { return "./" + std::string(kSettingsFileName); }
+
 std::string EncodeSettings(const SettingsStore& s) {
   std::string out;
-  Writer w(out);
-  w.Text(1, "APPNAME", s.ApplicationName());
-  w.Text(2, "DEFDIRECTRY", s.DefaultDirectory());
-  w.Text(3, "SELSEDELIM", s.SelectedSeparator());
-  w.List(4, "DELIMLIST", s.Separators());
-  w.Text(5, "SELSEQUOT", s.SelectedQuotationMark());
-  w.List(6, "QUOTLIST", s.QuotationMarks());
-  w.Flag(7, "FMNAMESRDO", s.NamesChosen());
-  w.Flag(8, "FMNAMESRDO", s.TypesChosen());
-  w.Text(9, "FMNAMESTXT", s.FileMaskText());
-  w.List(10, "FMDEQINC", s.FileMasks());
-  w.List(11, "FMDEQINC", s.FileMaskHistory());
-  w.Flag(12, "FMALLTYPES", s.AllTypes());
-  w.Flag(13, "FMINCTYPES", s.IncludedTypes());
-  w.Flag(14, "FMINCTYPES", s.ExcludedTypes());
-  w.Flag(15, "FMONETYPES", s.OneType());
-  out += EncodeSettingsRecord(16, "FMONEFILE", s.OneTypeText(), s.OneTypeIndex());
-  w.List(17, "FMDEQINC", s.TypesInclude());
-  w.List(18, "FMDEQEXC", s.TypesExclude());
-  w.List(19, "FMDEQEXC", s.TypesThird());
-  w.Flag(20, "FMINCCHECK", s.IncludeTermsCheck());
-  w.Text(21, "FMNAMESTXT", s.IncludeTermsText());
-  w.List(22, "FMDEQINC", s.IncludeTerms());
-  w.List(23, "FMDEQINC", s.IncludeTermsHistory());
-  w.Flag(24, "FMINCCHECK", s.ExcludeTermsCheck());
-  w.Text(25, "FMNAMESTXT", s.ExcludeTermsText());
-  w.List(26, "FMDEQINC", s.ExcludeTerms());
-  w.List(27, "FMDEQINC", s.ExcludeTermsHistory());
-  w.List(28, "VOL02DEST", s.Vol02DestHistory());
-  w.List(29, "VOL03DEST", s.Vol03DestHistory());
+  ForEachRecord(s, [&out](std::int32_t kind, std::string_view key, std::string_view text, std::int32_t number) {
+    out += EncodeSettingsRecord(kind, key, text, number);
+  });
   out += EncodeSettingsRecord(kSettingsEndKind, "VEGVEGEVE", {}, 0);
   return out;
 }
@@ -156,19 +186,27 @@ SaveClass::SaveClass(std::string_view path, const SettingsStore& store)
     : path_(ResolvePath(path, store)), store_(store) {}
 
 SettingsSaveResult SaveClass::save() {
-  const FsResult written = WriteFileAtomically(path_, EncodeSettings(store_));
+  const std::optional<std::string> host = HostPathOf(path_);
+  if (!host) return {false, "no drive holds " + path_};
+  const FsResult written = WriteHostFileAtomically(*host, EncodeSettings(store_));
   if (written.ok()) return {};
   return {false, written.message.empty() ? "cannot write " + path_ : written.message};
 }
 
 RestoreClass::RestoreClass(std::string_view path, SettingsStore& store)
-    : path_(ResolvePath(path, store)), store_(store), file_(OpenInputFile(path_)) {}
+    : path_(ResolvePath(path, store)), store_(store) {
+  if (const std::optional<std::string> host = HostPathOf(path_)) file_ = OpenHostInputFile(*host);
+}
 
 RestoreClass::~RestoreClass() = default;
 
 bool RestoreClass::restore() {
+  damaged_ = false;
+  lastKind_ = 0;
+  kindsRead_ = 0;
   if (!file_) return false;
   std::array<char, kSettingsRecordSize> record;
+  bool ended = false;
   for (;;) {
     std::size_t filled = 0;
     while (filled < record.size()) {
@@ -176,23 +214,56 @@ bool RestoreClass::restore() {
       if (got == 0) break;
       filled += got;
     }
-    if (filled < record.size()) break;
+    if (filled < record.size()) {
+      if (filled > 0) ended = false;
+      break;
+    }
+    const std::int32_t kind = GetInt32(record.data());
+    ended = ended || kind == kSettingsEndKind;
+    if (kind >= 1 && kind <= kLastKnownKind) {
+      lastKind_ = std::max(lastKind_, kind);
+      kindsRead_ |= 1u << kind;
+    }
     const char* text = record.data() + kSettingsTextOffset;
     const void* zero = std::memchr(text, '\0', kSettingsTextSize);
     const std::size_t textLength =
         zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - text) : kSettingsTextSize;
-    Apply(store_, GetInt32(record.data()), std::string(text, textLength),
-          GetInt32(record.data() + kSettingsNumberOffset));
+    Apply(store_, kind, std::string(text, textLength), GetInt32(record.data() + kSettingsNumberOffset));
   }
+  damaged_ = !ended || file_->Failed();
   return !file_->Failed();
 }
 
+void RestoreClass::TakeUnreadFromDefaults() const {
+  SettingsStore defaults;
+  defaults.FillDefaults();
+  // Entries a cut list already holds are not added twice; a catalogue that
+  // names an entry twice keeps both.
+  std::map<std::int32_t, std::map<std::string, std::size_t>> held;
+  ForEachRecord(defaults, [&](std::int32_t kind, std::string_view, std::string_view text, std::int32_t number) {
+    if (kind == 1 || kind == 2) return;  // the running program sets these
+    const SettingsStore::List* list = ListOfKind(store_, kind);
+    if (!list) {
+      if ((kindsRead_ & (1u << kind)) == 0) Apply(store_, kind, std::string(text), number);
+      return;
+    }
+    // The mask list has its own seed; a cut one is not widened to "*.*".
+    if (kind < lastKind_ || kind == 10) return;
+    auto [counts, fresh] = held.try_emplace(kind);
+    if (fresh)
+      for (const std::string& entry : *list) ++counts->second[entry];
+    auto found = counts->second.find(std::string(text));
+    if (found != counts->second.end() && found->second > 0) --found->second;
+    else Apply(store_, kind, std::string(text), number);
+  });
+}
+
 StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicationName,
-                                      std::string defaultDirectory) {
+                                      std::string defaultDirectory, std::string_view settingsPath) {
   store.SetApplicationName(applicationName);
   store.SetDefaultDirectory(defaultDirectory);
   StartUpSettingsResult result;
-  RestoreClass restorer({}, store);
+  RestoreClass restorer(settingsPath, store);
   if (restorer.IsOpen()) {
     store.ClearLists();
     restorer.restore();
@@ -201,11 +272,24 @@ StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicat
     // must not redirect this run's saves.
     store.SetApplicationName(std::move(applicationName));
     store.SetDefaultDirectory(std::move(defaultDirectory));
+    if (restorer.Damaged()) {
+      result.damaged = true;
+      restorer.TakeUnreadFromDefaults();
+    }
     if (store.FileMasks().empty()) store.AppendFileMask("*.*");
+    if (result.damaged) {
+      // Saving over the damaged file would lose whatever the defaults
+      // replaced; it is set aside first, and kept when that fails.
+      const std::optional<std::string> host = HostPathOf(restorer.Path());
+      const FsResult kept = host ? RenameHostFile(*host, *host + std::string(kDamagedSettingsSuffix))
+                                 : FsResult{FsError::NotFound, "no drive holds " + restorer.Path()};
+      result.save = kept.ok() ? SaveClass(restorer.Path(), store).save()
+                              : SettingsSaveResult{false, "cannot keep the damaged settings: " + kept.message};
+    }
     return result;
   }
   store.FillDefaults();
-  result.save = SaveClass({}, store).save();
+  result.save = SaveClass(restorer.Path(), store).save();
   return result;
 }
 

@@ -47,6 +47,15 @@ inline constexpr SettingsMessage kMsg0130 = {
 // backslashes collapsed (the leading pair of a UNC path is kept).
 std::string DefaultSettingsPath(const SettingsStore& store);
 
+// "default.set" in the program's working folder, as a host path relative to
+// that folder. The folder's name is never spelled out, so neither its length
+// nor a "\" in it can send the settings to another file; nothing in the
+// program changes its working folder.
+std::string WorkingFolderSettingsPath();
+
+// Where a damaged settings file is kept when start-up replaces it.
+inline constexpr std::string_view kDamagedSettingsSuffix = ".damaged";
+
 // One record, exactly kSettingsRecordSize bytes. A longer text is cut to
 // kSettingsMaxTextLength bytes, backed off to a character boundary when the
 // text is valid UTF-8.
@@ -60,6 +69,9 @@ struct SettingsSaveResult {
   bool ok = true;
   std::string message;  // host error detail for logs; the user is shown kMsg0130
 };
+
+// SaveClass and RestoreClass take a settings path in program form, or a host
+// path when it begins with "/" or "./" (WorkingFolderSettingsPath).
 
 // Writes the whole store. The file is replaced atomically: on failure the
 // previous file is intact and nothing is shown; the caller shows kMsg0130.
@@ -93,23 +105,38 @@ class RestoreClass {
   bool restore();
   const std::string& Path() const { return path_; }
 
+  // After restore(): the file was opened but did not end with its end
+  // record (cut short, garbage, a read error, an incomplete last record).
+  bool Damaged() const { return damaged_; }
+  // After restore(): takes every value the file did not deliver from the
+  // first-start defaults. Records come in a fixed order, so a list of the
+  // last kind read may be cut: it gets the default entries it lacks.
+  void TakeUnreadFromDefaults() const;
+
  private:
   std::string path_;
   SettingsStore& store_;
   std::unique_ptr<InputFile> file_;
+  bool damaged_ = false;
+  std::int32_t lastKind_ = 0;       // the highest kind 1..29 read
+  std::uint32_t kindsRead_ = 0;     // bit k: a record of kind k was read
 };
 
 struct StartUpSettingsResult {
   bool restored = false;     // false: defaults were built and saved
-  SettingsSaveResult save;   // the first-start save; ok when none was needed
+  bool damaged = false;      // the file was damaged, kept aside and rewritten
+  SettingsSaveResult save;   // the start-up save; ok when none was needed
 };
 
 // Start-up: sets the application name and default directory, then restores
-// the settings file in that directory or, when it cannot be opened, fills the
-// defaults and saves them at once. The running program's name and directory
-// win over those stored in the file, so later saves go where the file was
-// read from. An empty restored mask list receives "*.*".
+// the settings file (`settingsPath`, empty for the default path) or, when it
+// cannot be opened, fills the defaults and saves them at once. The running
+// program's name and directory win over those stored in the file. A damaged
+// file is renamed to its name plus kDamagedSettingsSuffix (replacing an older
+// copy), what it could not deliver comes from the defaults, and the result is
+// saved at once; when the damaged file cannot be set aside nothing is saved.
+// An empty restored mask list receives "*.*".
 StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicationName,
-                                      std::string defaultDirectory);
+                                      std::string defaultDirectory, std::string_view settingsPath = {});
 
 }  // namespace quillory

@@ -147,7 +147,6 @@ TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings)
       btnFileExportClose(Make<Button>("btnFileExportClose", kCloseCaption)),
       ui_(ui),
       settings_(settings) {
-  lstFileExportSource.SetScrollWidth(2000);
   rdoFileExportPlainTextFile.SetChecked(true);
   rdoFileExportUnModified.SetChecked(true);
   cboFileExportDelimiter.SetEnabled(false);

@@ -4,12 +4,6 @@
 
 namespace quillory {
 
-namespace {
-
-constexpr int kZoomScrollWidth = 3000;
-
-}  // namespace
-
 EditIncludeListWindow::EditIncludeListWindow(const Names& names)
     : Window(names.className, names.caption),
       memo(Make<Memo>(names.memo)),
@@ -65,7 +59,6 @@ TfrmZoomIncludeWindow::TfrmZoomIncludeWindow()
     : Window("TfrmZoomIncludeWindow", "Zoom the Include Window."),
       lstZoomIncludeWindow(Make<ListBox>("lstZoomIncludeWindow", false)),
       btnZoomInjcludeWindowsClose(Make<Button>("btnZoomInjcludeWindowsClose", "Close")) {
-  lstZoomIncludeWindow.SetScrollWidth(kZoomScrollWidth);
   lstZoomIncludeWindow.Clear();
   btnZoomInjcludeWindowsClose.onClick = [this] { modalResult = ModalResult::Close; };
 }

@@ -124,8 +124,6 @@ ManualCreationPage::ManualCreationPage(Window& owner, Ui& ui, PageControl& pages
   chkSubViewDestFolder.SetChecked(true);
   btnForcedErrorLog.SetColor(Color::Green);
   btnSubFolderErrorLog.SetColor(Color::Green);
-  lstSuccess.SetScrollWidth(3000);
-  lstSuccessSubFolders.SetScrollWidth(3000);
 
   btnCreateFolderForced.onClick = [this] { btnCreateFolderForcedClick(); };
   cboCreateFolderForced.onEnter = [this] { btnCreateFolderForcedClick(); };

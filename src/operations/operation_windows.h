@@ -22,7 +22,6 @@ class TForcedUnSuccessFullForm : public Window {
             Make<Label>("lblForcedUnSuccessFullOther", "Folders, that were not created for other reasons:")),
         lstForcedUnSuccessFullOther(Make<ListBox>("lstForcedUnSuccessFullOther")),
         btnForcedUnSuccessFullOk(Make<Button>("btnForcedUnSuccessFullOk", "OK")) {
-    for (ListBox* list : {&lstForcedUnSuccessFullExist, &lstForcedUnSuccessFullOther}) list->SetScrollWidth(3000);
     btnForcedUnSuccessFullOk.onClick = [this] { modalResult = ModalResult::Ok; };
   }
   Label& lblForcedUnSuccessFullExist;
@@ -42,8 +41,6 @@ class TSubFolderUnSuccessFullForm : public Window {
             Make<Label>("lblSubFolderUnSuccessFullOther", "Folders, that were not created for other reasons:")),
         lstSubFolderUnSuccessFullOther(Make<ListBox>("lstSubFolderUnSuccessFullOther")),
         btnSubFolderUnSuccessFullOk(Make<Button>("btnSubFolderUnSuccessFullOk", "OK")) {
-    for (ListBox* list : {&lstSubFolderUnSuccessFullExist, &lstSubFolderUnSuccessFullOther})
-      list->SetScrollWidth(3000);
     btnSubFolderUnSuccessFullOk.onClick = [this] { modalResult = ModalResult::Ok; };
   }
   Label& lblSubFolderUnSuccessFullExist;

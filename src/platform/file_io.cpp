@@ -44,9 +44,7 @@ class HostInputFile final : public InputFile {
   bool failed_ = false;
 };
 
-int OpenRegular(std::string_view programPath, struct stat* st, FsResult* failure) {
-  std::string host;
-  if (!posix::Resolve(programPath, &host, failure)) return -1;
+int OpenRegularHost(const std::string& host, struct stat* st, FsResult* failure) {
   const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     *failure = FromErrno(errno);
@@ -68,14 +66,31 @@ int OpenRegular(std::string_view programPath, struct stat* st, FsResult* failure
   return fd;
 }
 
+int OpenRegular(std::string_view programPath, struct stat* st, FsResult* failure) {
+  std::string host;
+  if (!posix::Resolve(programPath, &host, failure)) return -1;
+  return OpenRegularHost(host, st, failure);
+}
+
+std::unique_ptr<InputFile> InputFileOn(int fd, const struct stat& st) {
+  if (fd < 0) return nullptr;
+  return std::make_unique<HostInputFile>(fd, static_cast<std::uint64_t>(st.st_size));
+}
+
 }  // namespace
 
 std::unique_ptr<InputFile> OpenInputFile(std::string_view programPath) {
   struct stat st {};
   FsResult failure;
   const int fd = OpenRegular(programPath, &st, &failure);
-  if (fd < 0) return nullptr;
-  return std::make_unique<HostInputFile>(fd, static_cast<std::uint64_t>(st.st_size));
+  return InputFileOn(fd, st);
+}
+
+std::unique_ptr<InputFile> OpenHostInputFile(const std::string& hostPath) {
+  struct stat st {};
+  FsResult failure;
+  const int fd = OpenRegularHost(hostPath, &st, &failure);
+  return InputFileOn(fd, st);
 }
 
 FsResult ReadWholeFile(std::string_view programPath, std::string* bytes) {
@@ -105,9 +120,16 @@ FileReplacer::~FileReplacer() { Discard(); }
 
 FsResult FileReplacer::Open(std::string_view programPath) {
   Discard();
-  error_ = 0;
   FsResult failure;
-  if (!posix::Resolve(programPath, &target_, &failure)) return failure;
+  std::string host;
+  if (!posix::Resolve(programPath, &host, &failure)) return failure;
+  return OpenHost(std::move(host));
+}
+
+FsResult FileReplacer::OpenHost(std::string hostPath) {
+  Discard();
+  error_ = 0;
+  target_ = std::move(hostPath);
   // The person named the path: a link is written through, not replaced.
   struct stat link {};
   if (::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
@@ -199,6 +221,18 @@ FsResult WriteFileAtomically(std::string_view programPath, std::string_view byte
   if (FsResult opened = file.Open(programPath); !opened.ok()) return opened;
   file.Write(bytes);
   return file.Commit();
+}
+
+FsResult WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes) {
+  FileReplacer file;
+  if (FsResult opened = file.OpenHost(hostPath); !opened.ok()) return opened;
+  file.Write(bytes);
+  return file.Commit();
+}
+
+FsResult RenameHostFile(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return FromErrno(errno);
+  return {};
 }
 
 std::string CurrentDirectoryProgramForm() {

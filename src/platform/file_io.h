@@ -25,6 +25,9 @@ class InputFile {
 // nullptr when the file cannot be opened (missing, a folder, no permission).
 // Only regular files are opened: a pipe or device could block or never end.
 std::unique_ptr<InputFile> OpenInputFile(std::string_view programPath);
+// The same for a host path, used as it is (relative to the working folder
+// when it is not absolute).
+std::unique_ptr<InputFile> OpenHostInputFile(const std::string& hostPath);
 
 // The whole file into `bytes` (replaced); on failure `bytes` is left empty.
 FsResult ReadWholeFile(std::string_view programPath, std::string* bytes);
@@ -44,6 +47,7 @@ class FileReplacer {
   ~FileReplacer();
 
   FsResult Open(std::string_view programPath);
+  FsResult OpenHost(std::string hostPath);
   void Write(std::string_view bytes);
   // True when the target now holds exactly what was written.
   FsResult Commit();
@@ -62,6 +66,10 @@ class FileReplacer {
 
 // The whole file at once through a FileReplacer.
 FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes);
+FsResult WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes);
+
+// Renames a file over `to`, replacing it (host paths).
+FsResult RenameHostFile(const std::string& from, const std::string& to);
 
 // The process's working folder at start, in program form ("" when no drive
 // covers it).

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "platform/text.h"
 #include "qt/bindings.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -111,17 +114,21 @@ void ListBoxModel::OnChanged(const ControlEvent& e) {
   endResetModel();
 }
 
-QSize ScrollWidthDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+QSize WidestItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QSize size = QStyledItemDelegate::sizeHint(option, index);
-  if (list_.ScrollWidth() > size.width()) size.setWidth(list_.ScrollWidth());
+  // The frame and margins the style puts around this row's text, around the
+  // widest text instead.
+  const int own = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+  size.setWidth(std::max(size.width(), size.width() - own + view_.WidestText()));
   return size;
 }
 
 ListBoxView::ListBoxView(ListBox& list, QWidget* parent)
-    : QListView(parent), list_(list), adapter_(new ListBoxModel(list, this)) {
+    : QListView(parent), list_(list), adapter_(new ListBoxModel(list, this)),
+      delegate_(new WidestItemDelegate(*this, this)) {
   setObjectName(ToQt(list.Name()));
   setModel(adapter_);
-  setItemDelegate(new ScrollWidthDelegate(list, this));
+  setItemDelegate(delegate_);
   // One row height for all rows keeps a million rows cheap to lay out.
   setUniformItemSizes(true);
   setSelectionMode(list.MultiSelect() ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
@@ -134,8 +141,13 @@ ListBoxView::ListBoxView(ListBox& list, QWidget* parent)
   // known to the view when the selection is replayed.
   KeepWhileAlive(this, list.changed.Connect([this](const ControlEvent& e) {
     switch (e.change) {
+      case ControlChange::RowsInserted: Measure(e.first, e.last); break;
+      case ControlChange::RowsRemoved: MeasureAllLater(); break;
       case ControlChange::Selection: ModelSelectionChanged(e.first, e.last); break;
-      case ControlChange::RowsReset: ApplyWholeSelection(); break;
+      case ControlChange::RowsReset:
+        MeasureAllLater();
+        ApplyWholeSelection();
+        break;
       case ControlChange::ItemIndex: {
         QScopedValueRollback<bool> guard(syncing_, true);
         const long index = list_.ItemIndex();
@@ -154,6 +166,67 @@ ListBoxView::ListBoxView(ListBox& list, QWidget* parent)
     Guarded([&] { list_.SetItemIndex(current.isValid() ? current.row() : -1); });
   });
   ApplyWholeSelection();
+  MeasureAll();
+}
+
+void ListBoxView::changeEvent(QEvent* event) {
+  QListView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) MeasureAll();
+}
+
+int ListBoxView::TextWidth(const std::string& item) const {
+  qreal sum = 0;
+  for (const char c : item) {
+    const auto byte = static_cast<unsigned char>(c);
+    // Anything else is shown escaped or needs shaping: measured as shown.
+    if (byte < 32 || byte >= 127) {
+      const std::string shown = EscapeForDisplay(item);
+      return fontMetrics().horizontalAdvance(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
+    }
+    sum += ascii_[byte];
+  }
+  // Kerning can make the laid-out text a pixel or two wider than its
+  // advances.
+  return static_cast<int>(std::ceil(sum)) + 2;
+}
+
+void ListBoxView::Measure(std::size_t first, std::size_t last) {
+  if (remeasure_) return;  // everything is measured soon anyway
+  int widest = widest_;
+  for (std::size_t row = first; row <= last && row < list_.Count(); ++row)
+    widest = std::max(widest, TextWidth(list_.Item(row)));
+  SetWidest(widest);
+}
+
+void ListBoxView::MeasureAllLater() {
+  if (list_.Empty()) {
+    remeasure_ = false;
+    SetWidest(0);
+    return;
+  }
+  if (remeasure_) return;
+  remeasure_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (remeasure_) MeasureAll();
+  });
+}
+
+void ListBoxView::MeasureAll() {
+  const QFontMetricsF metrics(font());
+  for (int c = 32; c < 127; ++c) ascii_[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(QChar(c));
+  remeasure_ = false;
+  widest_ = 0;
+  Measure(0, list_.Empty() ? 0 : list_.Count() - 1);
+  // A font change keeps the width but still changes the row layout.
+  scheduleDelayedItemsLayout();
+}
+
+void ListBoxView::SetWidest(int pixels) {
+  if (pixels == widest_) return;
+  widest_ = pixels;
+  // The view keeps the first row's size for every row; this makes it ask
+  // again.
+  scheduleDelayedItemsLayout();
 }
 
 void ListBoxView::ModelSelectionChanged(std::size_t first, std::size_t last) {

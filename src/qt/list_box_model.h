@@ -4,6 +4,9 @@
 // shown escaped.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "app/controls.h"
 
 #include <QAbstractListModel>
@@ -53,19 +56,24 @@ class ListBoxModel : public QAbstractListModel {
   Connection connection_;
 };
 
-// Rows at least as wide as the list's scroll width, so the view scrolls
-// horizontally over that extent as the list asks.
-class ScrollWidthDelegate : public QStyledItemDelegate {
+class ListBoxView;
+
+// Rows all as wide as the widest item needs (the view lays out every row
+// like the first), so the view scrolls sideways exactly as far as that.
+class WidestItemDelegate : public QStyledItemDelegate {
  public:
-  ScrollWidthDelegate(const ListBox& list, QObject* parent) : QStyledItemDelegate(parent), list_(list) {}
+  WidestItemDelegate(const ListBoxView& view, QObject* parent) : QStyledItemDelegate(parent), view_(view) {}
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
-  const ListBox& list_;
+  const ListBoxView& view_;
 };
 
 // A list view over a model ListBox: extended (or single) selection and the
 // current row synced both ways, enabled and visible state bound, read-only.
+// It scrolls sideways as far as its widest item needs: inserted rows are
+// measured as they come (a running maximum); a removal measures the whole
+// list again once control returns to the event loop, however many rows went.
 class ListBoxView : public QListView {
   Q_OBJECT
 
@@ -73,14 +81,32 @@ class ListBoxView : public QListView {
   ListBoxView(ListBox& list, QWidget* parent = nullptr);
   ListBoxModel* Adapter() const { return adapter_; }
 
+  // Pixels the widest item's text needs, as of the last measuring.
+  int WidestText() const { return widest_; }
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void ModelSelectionChanged(std::size_t first, std::size_t last);
   void ApplyWholeSelection();
   void ViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
+  void Measure(std::size_t first, std::size_t last);
+  void MeasureAllLater();
+  void MeasureAll();
+  void SetWidest(int pixels);
+  int TextWidth(const std::string& item) const;
+
   ListBox& list_;
   ListBoxModel* adapter_;
+  WidestItemDelegate* delegate_;
   bool syncing_ = false;
+  int widest_ = 0;
+  bool remeasure_ = false;
+  // Advances of the printable ASCII characters in the view's font: most
+  // items are plain paths, and adding up a table beats laying out text.
+  std::array<qreal, 128> ascii_{};
 };
 
 }  // namespace quillory

@@ -37,7 +37,7 @@ ListBoxView* PanelList(ListBox& list, QWidget* parent) {
   auto* view = new ListBoxView(list, parent);
   view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   view->horizontalScrollBar()->setSingleStep(view->fontMetrics().averageCharWidth() * 4);
-  view->setMinimumSize(160, 120);
+  view->setMinimumSize(160, 90);
   return view;
 }
 

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,6 +66,25 @@ void AddVisualLogButton(QHBoxLayout* footer, Button& button, QWidget* parent) {
   footer->insertWidget(at, NewButton(button, parent));
 }
 
+// A page taller than a small screen leaves scrolls instead of pushing the
+// window off the screen; on a larger one no scroll bar shows.
+QScrollArea* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  return area;
+}
+
+// A page's own layout, kept tight: the busiest page then fits a 768-pixel
+// screen without scrolling.
+QVBoxLayout* PageColumn(QWidget* page) {
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(8, 6, 8, 4);
+  column->setSpacing(4);
+  return column;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
@@ -79,7 +99,7 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
     TabSheet* sheet = model.pgeMain.Pages()[descriptor.tabIndex()];
     QWidget* page = BuildPage(descriptor.key);
     page->setObjectName(ToQt(sheet->Name()));
-    const int index = tabs_->addTab(page, ToQt(sheet->Caption()));
+    const int index = tabs_->addTab(Scrolled(page), ToQt(sheet->Caption()));
     BindTabSheet(tabs_, index, *sheet);
   }
   BindPageControl(tabs_, model.pgeMain);
@@ -226,7 +246,7 @@ QHBoxLayout* MainWindowView::NamesAndPreview(Edit& prefix, Edit& suffix, CheckBo
 QWidget* MainWindowView::BuildVol02() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
 
   column->addLayout(NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen, m.vol02.lblVol02StartFolder,
@@ -243,7 +263,7 @@ QWidget* MainWindowView::BuildVol02() {
 QWidget* MainWindowView::BuildVol04() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
 
   column->addLayout(NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen, m.vol04.lblVol04StartFolder,
                                     m.vol04.lblVol04EndFolder, page));
@@ -262,7 +282,7 @@ QWidget* MainWindowView::BuildVol04() {
 QWidget* MainWindowView::BuildVol03() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.vol03.cboVol03DestFolders, m.vol03.btnVol03AddDestFolder, m.vol03.btnVol03ViewDestFolder, page));
 
   auto* middle = new QHBoxLayout;
@@ -304,7 +324,7 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   TabSheet& sheet = *model_.pgeMain.Pages()[folderPage.descriptor.tabIndex()];
   ListPanel& panel = folderPage.panel;
   auto* page = new QWidget;
-  auto* column = new QVBoxLayout(page);
+  QVBoxLayout* column = PageColumn(page);
   QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
   QFont font = heading->font();
   font.setBold(true);

@@ -15,7 +15,8 @@
 
 namespace quillory {
 
-int RenderScreenshot(Application& app, const std::string& file, int page, const std::string& windowName) {
+int RenderScreenshot(Application& app, const std::string& file, int page, const std::string& windowName,
+                     int width, int height) {
   std::unique_ptr<QWidget> view;
   Window* shown = nullptr;
   if (windowName.empty() || windowName == app.main->ClassName()) {
@@ -32,7 +33,8 @@ int RenderScreenshot(Application& app, const std::string& file, int page, const 
   } else {
     Window* window = app.Find(windowName);
     if (!window) {
-      std::cerr << "quillory: no window is called \"" << windowName << "\".\n";
+      std::cerr << "quillory: no window is called \"" << windowName << "\". The windows are:\n";
+      for (const Window* each : app.Windows()) std::cerr << "  " << each->ClassName() << "\n";
       return 2;
     }
     view.reset(NewWindowView(*window));
@@ -42,6 +44,7 @@ int RenderScreenshot(Application& app, const std::string& file, int page, const 
   // window refilling itself) happens as it would for a person.
   if (shown) shown->SetShown(true);
   else view->show();
+  if (width > 0 && height > 0) view->resize(width, height);
   // Let layouts settle and polish before the picture is taken.
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
   const QPixmap picture = view->grab();

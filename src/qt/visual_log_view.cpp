@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace quillory {
@@ -26,7 +27,7 @@ constexpr int kResultCoalesceMs = 50;
 ListBoxView* NewResultList(ListBox& list, QWidget* parent) {
   auto* view = new ListBoxView(list, parent);
   view->Adapter()->SetCoalescing(kResultCoalesceMs);
-  view->setMinimumHeight(90);
+  view->setMinimumHeight(50);
   return view;
 }
 
@@ -86,7 +87,16 @@ namespace {
 class VisualLogView : public WindowView {
  public:
   VisualLogView(VisualLogWindow& log, QWidget* parent) : WindowView(log, parent, OwnLayout{}) {
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    // Counters and lists scroll on a small screen; OK stays in sight.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* body = new QWidget(area);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    area->setWidget(body);
+    outer->addWidget(area, 1);
     QLabel* heading = NewLabel(log.lblNormalSimulate, this);
     QFont font = heading->font();
     font.setBold(true);
@@ -121,8 +131,8 @@ class VisualLogView : public WindowView {
     QPushButton* ok = NewButton(log.btnOK, this);
     ok->setDefault(true);
     footer->addWidget(ok);
-    layout->addLayout(footer);
-    resize(1100, 760);
+    outer->addLayout(footer);
+    resize(1100, 680);
   }
 
  private:

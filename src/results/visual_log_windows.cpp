@@ -15,7 +15,6 @@ namespace {
 
 const char* const kCreation = "Folder/File Creation Process.";
 const char* const kCreationSim = "Simulate the Folder/File Creation Process.";
-constexpr int kResultScrollWidth = 3000;
 
 // list, group, caption, zoom list, zoom radio, zoom caption, empty warning
 // text and caption.
@@ -169,7 +168,6 @@ ZoomStatisticsWindow::ZoomStatisticsWindow(std::string className, PageKey page)
     Twin twin;
     twin.caption = &Make<Label>("lbl" + stem, info.zoomCaption);
     twin.list = &Make<ListBox>(info.zoomList, false);
-    twin.list->SetScrollWidth(kResultScrollWidth);
     twin.radio = &Make<RadioButton>("rdo" + stem, info.zoomRadio, &radios);
     twins.push_back(twin);
   }
@@ -229,7 +227,6 @@ VisualLogWindow::VisualLogWindow(std::string className, std::string caption, Pag
     if (!info.group.empty()) result.group = &Make<Label>("grp" + stem, info.group);
     if (!info.caption.empty()) result.caption = &Make<Label>("lbl" + stem + "Title", info.caption);
     result.list = &Make<ListBox>(info.list, false);
-    result.list->SetScrollWidth(kResultScrollWidth);
     result.btnExport = &Make<Button>("btn" + stem + "Export", "Export");
     result.btnZoom = &Make<Button>("btn" + stem + "Zoom", "Zoom");
     results.push_back(result);

@@ -14,8 +14,6 @@ namespace {
 
 const char* const kTitle = "Quillory Suite";
 const char* const kHelpFileName = "Quillory.hlp";
-constexpr std::size_t kMaxPath = 260;
-constexpr int kListScrollWidth = 3000;
 
 }  // namespace
 
@@ -84,18 +82,13 @@ void TfrmMain::FormCreate() {
   helpFilePath = kHelpFileName;
   hintHidePauseMs = 600000;
 
-  std::string cwd = CurrentDirectoryProgramForm();
-  if (cwd.size() > kMaxPath) cwd.resize(kMaxPath);
-  StartUpSettingsResult started = StartUpSettings(settings, applicationTitle, cwd);
-  settingsPath = DefaultSettingsPath(settings);
+  settingsPath = WorkingFolderSettingsPath();
+  StartUpSettingsResult started =
+      StartUpSettings(settings, applicationTitle, CurrentDirectoryProgramForm(), settingsPath);
   if (!started.save.ok)
     ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
 
-  for (ListPanel* panel : Panels()) {
-    panel->include.SetScrollWidth(kListScrollWidth);
-    panel->exclude.SetScrollWidth(kListScrollWidth);
-    panel->ResetMethods();
-  }
+  for (ListPanel* panel : Panels()) panel->ResetMethods();
 
   pgeMain.SetActivePageIndex(0);
   BuildIllegalCharacterSets();

@@ -76,7 +76,7 @@ class TfrmMain : public Window {
   std::string applicationTitle;
   std::string helpFilePath;
   int hintHidePauseMs = 2500;
-  std::string settingsPath;  // program form
+  std::string settingsPath;  // as SaveClass takes it: the working folder's file
 
   // ---- lifecycle ----
   void FormCreate();

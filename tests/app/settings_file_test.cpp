@@ -261,15 +261,18 @@ TEST_F(SettingsFile, EmptyOrMissingFilesRestoreNothing) {
   EXPECT_FALSE(missing.restore());
   EXPECT_EQ(s, SettingsStore());
 
-  // An empty settings file at start-up counts as restored: nothing is
-  // rewritten, and the masks still get their seed.
+  // An empty settings file at start-up is one cut to nothing: it is set
+  // aside and the defaults take its place.
   MakeDir("D:\\Blank");
   MakeFile("D:\\Blank\\default.set", "");
   SettingsStore started;
-  EXPECT_TRUE(StartUpSettings(started, "Quillory Suite", "D:\\Blank").restored);
+  const StartUpSettingsResult result = StartUpSettings(started, "Quillory Suite", "D:\\Blank");
+  EXPECT_TRUE(result.restored);
+  EXPECT_TRUE(result.damaged);
   EXPECT_EQ(started.FileMasks(), List{"*.*"});
-  EXPECT_TRUE(started.Separators().empty());
-  EXPECT_EQ(ReadFile("D:\\Blank\\default.set"), "");
+  EXPECT_EQ(started.Separators(), DefaultSeparatorList());
+  EXPECT_EQ(ReadFile("D:\\Blank\\default.set"), EncodeSettings(started));
+  EXPECT_EQ(ReadFile("D:\\Blank\\default.set.damaged"), "");
 }
 
 TEST_F(SettingsFile, RandomBytesNeverBreakTheRestore) {
@@ -343,6 +346,140 @@ TEST_F(SettingsFile, SaveReplacesThePreviousFileWhole) {
   ASSERT_TRUE(SaveClass("D:\\r.set", small).save().ok);
   EXPECT_EQ(ReadFile("D:\\r.set"), EncodeSettings(small));
   EXPECT_EQ(ListDir("D:\\"), List{"r.set"});
+}
+
+// A damaged file at start-up: kept aside, its unread values taken from the
+// defaults, the repaired settings saved at once.
+class DamagedSettings : public SettingsFile {
+ protected:
+  // The file a first start writes, with some values of the person's own.
+  std::string UsersFile() {
+    SettingsStore s;
+    s.FillDefaults();
+    s.SetSelectedSeparator(";");
+    s.SetVol02DestHistory({"D:\\Out"});
+    return EncodeSettings(s);
+  }
+
+  StartUpSettingsResult StartOver(const std::string& bytes, SettingsStore& s) {
+    MakeDir("D:\\Work");
+    MakeFile("D:\\Work\\default.set", bytes);
+    return StartUpSettings(s, "Quillory Suite", "D:\\Work");
+  }
+
+  void ExpectDefaultCatalogues(const SettingsStore& s) {
+    SettingsStore defaults;
+    defaults.FillDefaults();
+    EXPECT_EQ(s.TypesInclude(), defaults.TypesInclude());
+    EXPECT_EQ(s.TypesInclude().size(), 172u);
+    EXPECT_EQ(s.TypesExclude(), defaults.TypesExclude());
+    EXPECT_EQ(s.TypesThird(), defaults.TypesThird());
+  }
+
+  // The repaired settings are on disk, whole, and read back undamaged.
+  void ExpectSavedAndSound(const SettingsStore& s) {
+    EXPECT_EQ(ReadFile("D:\\Work\\default.set"), EncodeSettings(s));
+    SettingsStore again;
+    const StartUpSettingsResult second = StartUpSettings(again, "Quillory Suite", "D:\\Work");
+    EXPECT_FALSE(second.damaged);
+    EXPECT_EQ(again, s);
+  }
+};
+
+TEST_F(DamagedSettings, ATruncatedFileKeepsWhatWasReadAndTakesTheRestFromTheDefaults) {
+  const std::string whole = UsersFile();
+  // Cut inside the 60th record of kind 17: the type catalogue and all after it are lost.
+  const std::size_t firstType = (3 + 17 + 1 + 17 + 9) * kSettingsRecordSize;
+  ASSERT_EQ(Int32At(whole, firstType), 17);
+  const std::string cut = whole.substr(0, firstType + 59 * kSettingsRecordSize + 100);
+
+  SettingsStore s;
+  const StartUpSettingsResult result = StartOver(cut, s);
+  EXPECT_TRUE(result.restored);
+  EXPECT_TRUE(result.damaged);
+  EXPECT_TRUE(result.save.ok);
+  ExpectDefaultCatalogues(s);
+  EXPECT_EQ(s.Separators(), DefaultSeparatorList());
+  EXPECT_EQ(s.QuotationMarks(), DefaultSeparatorList());
+  EXPECT_EQ(s.SelectedSeparator(), ";");      // read before the cut
+  EXPECT_TRUE(s.Vol02DestHistory().empty());  // after the cut: nothing to take
+  EXPECT_EQ(s.FileMasks(), List{"*.*"});
+  EXPECT_EQ(ReadFile("D:\\Work\\default.set.damaged"), cut);
+  ExpectSavedAndSound(s);
+}
+
+TEST_F(DamagedSettings, AListCutShortGetsTheDefaultEntriesItLacks) {
+  SettingsStore mine;
+  mine.FillDefaults();
+  mine.SetSeparators({"|", "x", "y"});
+  const std::string whole = EncodeSettings(mine);
+  // APPNAME, DEFDIRECTRY, SELSEDELIM, then "|" whole and "x" in part.
+  const std::string cut = whole.substr(0, 4 * kSettingsRecordSize + 20);
+
+  SettingsStore s;
+  ASSERT_TRUE(StartOver(cut, s).damaged);
+  List expected = {"|"};
+  for (const std::string& entry : DefaultSeparatorList())
+    if (entry != "|") expected.push_back(entry);
+  EXPECT_EQ(s.Separators(), expected);
+  EXPECT_EQ(s.QuotationMarks(), DefaultSeparatorList());
+  ExpectDefaultCatalogues(s);
+
+  // Whole lists before the cut are the person's and stay as they were.
+  const std::size_t afterQuotes = (3 + 3 + 1 + 17) * kSettingsRecordSize;
+  SettingsStore t;
+  ASSERT_TRUE(StartOver(whole.substr(0, afterQuotes + 7), t).damaged);
+  EXPECT_EQ(t.Separators(), (List{"|", "x", "y"}));
+  EXPECT_EQ(t.QuotationMarks(), DefaultSeparatorList());
+  EXPECT_TRUE(t.NamesChosen());
+  EXPECT_TRUE(t.AllTypes());
+  ExpectDefaultCatalogues(t);
+}
+
+TEST_F(DamagedSettings, AGarbageFileGivesTheDefaultsAndIsKept) {
+  std::mt19937 random(7);
+  std::string garbage(3 * kSettingsRecordSize + 1234, '\0');
+  for (char& c : garbage) c = static_cast<char>(random() & 0xFFu);
+
+  SettingsStore s;
+  const StartUpSettingsResult result = StartOver(garbage, s);
+  EXPECT_TRUE(result.damaged);
+  EXPECT_TRUE(result.save.ok);
+  SettingsStore defaults;
+  defaults.FillDefaults();
+  defaults.SetApplicationName("Quillory Suite");
+  defaults.SetDefaultDirectory("D:\\Work");
+  EXPECT_EQ(s, defaults);
+  EXPECT_EQ(ReadFile("D:\\Work\\default.set.damaged"), garbage);
+  ExpectSavedAndSound(s);
+
+  // One copy only: a later damaged file takes its place.
+  const std::string cut = UsersFile().substr(0, 2 * kSettingsRecordSize);
+  SettingsStore later;
+  EXPECT_TRUE(StartOver(cut, later).damaged);
+  EXPECT_EQ(ReadFile("D:\\Work\\default.set.damaged"), cut);
+  EXPECT_EQ(ListDir("D:\\Work"), (List{"default.set", "default.set.damaged"}));
+}
+
+TEST_F(DamagedSettings, ASoundFileIsNeitherCopiedNorRewritten) {
+  const std::string whole = UsersFile();
+  SettingsStore s;
+  const StartUpSettingsResult result = StartOver(whole, s);
+  EXPECT_FALSE(result.damaged);
+  EXPECT_EQ(s.SelectedSeparator(), ";");
+  EXPECT_EQ(ReadFile("D:\\Work\\default.set"), whole);
+  EXPECT_EQ(ListDir("D:\\Work"), List{"default.set"});
+}
+
+TEST_F(DamagedSettings, WhenTheDamagedFileCannotBeKeptNothingOverwritesIt) {
+  const std::string cut = UsersFile().substr(0, 5 * kSettingsRecordSize + 3);
+  MakeFile("D:\\Work\\default.set.damaged\\occupied.txt", "x");
+  SettingsStore s;
+  const StartUpSettingsResult result = StartOver(cut, s);
+  EXPECT_TRUE(result.damaged);
+  EXPECT_FALSE(result.save.ok);
+  EXPECT_EQ(ReadFile("D:\\Work\\default.set"), cut);
+  ExpectDefaultCatalogues(s);  // the run itself goes on repaired
 }
 
 }  // namespace

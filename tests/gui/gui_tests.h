@@ -14,5 +14,6 @@ int RunFileExportViewTests(int argc, char** argv);
 int RunVisualLogViewTests(int argc, char** argv);
 int RunFileSelectionViewTests(int argc, char** argv);
 int RunTreeWindowsViewTests(int argc, char** argv);
+int RunWindowSizesTests(int argc, char** argv);
 
 }  // namespace quillory

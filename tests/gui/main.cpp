@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunVisualLogViewTests(argc, argv);
   failed += quillory::RunFileSelectionViewTests(argc, argv);
   failed += quillory::RunTreeWindowsViewTests(argc, argv);
+  failed += quillory::RunWindowSizesTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }

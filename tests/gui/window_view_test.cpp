@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 namespace quillory {
@@ -28,6 +29,14 @@ class WindowViewTest : public QObject {
     QCOMPARE(view.findChild<QPlainTextEdit*>("memHelpText")->toPlainText(), ToQt(help.memHelpText.Text()));
     QVERIFY(!more->isHidden());
     QCOMPARE(view.windowTitle(), QString("Help"));
+  }
+
+  void theHelpIndexListsTheTopicsInTabOrder() {
+    const QStringList index = ToQt(f->app->help->memHelpText.Text()).split('\n', Qt::SkipEmptyParts);
+    QTabWidget* tabs = f->view->Tabs();
+    QCOMPARE(index.size(), tabs->count());
+    for (int i = 0; i < tabs->count(); ++i)
+      QVERIFY2(index[i].startsWith(tabs->tabText(i).trimmed() + ":"), qPrintable(index[i]));
   }
 
   void shownStateFollowsBothWays() {
