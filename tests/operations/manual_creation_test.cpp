@@ -8,6 +8,7 @@
 #include "operations/manual_creation.h"
 #include "operations/operation_windows.h"
 #include "support/app_fixture.h"
+#include "support/fault_file_system.h"
 
 namespace quillory {
 namespace {
@@ -330,43 +331,26 @@ TEST_F(ManualCreationTest, RootsComeFromBrowseAndFromTheEntries) {
 
 // ------------------------------------------------------------ faults
 
-// Passes everything to the host but CreateFolders, which fails or throws,
-// and notes whether the other tabs were locked while it ran.
-class FaultyFileSystem : public FileSystem {
+// Creations fail (or throw) and the hook notes whether the other tabs were
+// locked while they ran.
+class LockWatchingFileSystem : public FaultFileSystem {
  public:
   enum class Mode { Fail, Throw };
-  explicit FaultyFileSystem(const PageControl& pages) : pages_(pages) {}
+  explicit LockWatchingFileSystem(const PageControl& pages) {
+    FailAfter(FsOp::CreateFolders, 0, FsError::AccessDenied);
+    FailAfter(FsOp::CreateFoldersBelow, 0, FsError::AccessDenied);
+    onCall = [this, &pages](FsOp op, std::string_view) {
+      if (op != FsOp::CreateFolders && op != FsOp::CreateFoldersBelow) return;
+      ++calls;
+      int enabled = 0;
+      for (const TabSheet* tab : pages.Pages()) enabled += tab->Enabled() ? 1 : 0;
+      lockedDuringCall = lockedDuringCall && enabled == 1;
+      if (mode == Mode::Throw) throw std::runtime_error("disk on fire");
+    };
+  }
   Mode mode = Mode::Fail;
   int calls = 0;
   bool lockedDuringCall = true;
-
-  bool DirectoryExists(std::string_view p) override { return host_.DirectoryExists(p); }
-  bool FileExists(std::string_view p) override { return host_.FileExists(p); }
-  FsResult CreateFolders(std::string_view, std::vector<std::string>*) override {
-    ++calls;
-    int enabled = 0;
-    for (const TabSheet* tab : pages_.Pages()) enabled += tab->Enabled() ? 1 : 0;
-    lockedDuringCall = lockedDuringCall && enabled == 1;
-    if (mode == Mode::Throw) throw std::runtime_error("disk on fire");
-    return {FsError::AccessDenied, "refused"};
-  }
-  FsResult RemoveEmptyFolder(std::string_view p) override { return host_.RemoveEmptyFolder(p); }
-  FsResult DeleteFile(std::string_view p) override { return host_.DeleteFile(p); }
-  FsResult CopyFile(std::string_view f, std::string_view t, bool o) override { return host_.CopyFile(f, t, o); }
-  FsResult RenameFolder(std::string_view f, std::string_view t) override { return host_.RenameFolder(f, t); }
-  FsResult SetFolderAttributes(std::string_view p, FolderAttributes a) override {
-    return host_.SetFolderAttributes(p, a);
-  }
-  FsResult Enumerate(std::string_view f, std::string_view m, std::vector<DirEntry>* e) override {
-    return host_.Enumerate(f, m, e);
-  }
-  std::optional<FolderIdentity> Identity(std::string_view p) override { return host_.Identity(p); }
-  std::optional<std::uint64_t> FreeSpace(std::string_view p) override { return host_.FreeSpace(p); }
-  std::vector<char> LogicalDrives() override { return host_.LogicalDrives(); }
-
- private:
-  const PageControl& pages_;
-  FileSystem& host_ = HostFileSystem();
 };
 
 class PageWindow : public Window {
@@ -385,7 +369,7 @@ class ManualCreationFaultTest : public TempDriveTest {
  protected:
   ScriptedUi ui;
   PageWindow window;
-  FaultyFileSystem fs{window.pages};
+  LockWatchingFileSystem fs{window.pages};
   ManualCreationPage page{window, ui, window.pages, *window.tabs[6], fs};
 };
 
@@ -418,7 +402,7 @@ TEST_F(ManualCreationFaultTest, AFailedCreationIsLoggedAndTurnsTheCaptionRed) {
 }
 
 TEST_F(ManualCreationFaultTest, AnExceptionLeavesEveryTabEnabled) {
-  fs.mode = FaultyFileSystem::Mode::Throw;
+  fs.mode = LockWatchingFileSystem::Mode::Throw;
   ui.answers = {MessageAnswer::Yes};
   page.cboCreateFolderForced.SetText("D:\\A");
   EXPECT_THROW(page.btnCreateFolderForced.Click(), std::runtime_error);

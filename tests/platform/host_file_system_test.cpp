@@ -292,16 +292,21 @@ TEST_F(PlatformFs, EnumerateFiltersByMask) {
   EXPECT_TRUE(Names("D:\\M", "*.pdf").empty());
 }
 
-TEST_F(PlatformFs, EnumerateRefusesNamesWithABackslash) {
+TEST_F(PlatformFs, EnumerateLeavesOutAndReportsNamesWithABackslash) {
   MakeDir("D:\\B");
   MakeFile("D:\\B\\plain");
   std::ofstream(Host("D:\\B") + "/a\\b").put('x');
+  std::ofstream(Host("D:\\B") + "/x\\\x01").put('x');
   std::vector<DirEntry> entries;
-  const FsResult r = fs.Enumerate("D:\\B", "*", &entries);
-  EXPECT_EQ(r.error, FsError::InvalidName);
-  EXPECT_NE(r.message.find("a\\b"), std::string::npos);
-  EXPECT_TRUE(entries.empty());
+  std::vector<std::string> skipped;
+  ASSERT_TRUE(fs.Enumerate("D:\\B", "*", &entries, &skipped).ok());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "plain");
+  std::sort(skipped.begin(), skipped.end());
+  // Shown escaped, so that the name never reads as a folder and a file.
+  EXPECT_EQ(skipped, (std::vector<std::string>{"D:\\B\\a\\x5Cb", "D:\\B\\x\\x5C\\x01"}));
   EXPECT_EQ(Names("D:\\B", "p*"), (std::vector<std::string>{"plain"}));
+  EXPECT_EQ(Names("D:\\B", "*"), (std::vector<std::string>{"plain"}));
 }
 
 TEST_F(PlatformFs, IdentityFreeSpaceAndDrives) {

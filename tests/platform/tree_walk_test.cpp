@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 
 namespace quillory {
@@ -43,13 +44,7 @@ struct Recorder : TreeVisitor {
   }
 };
 
-class TreeWalkTest : public TempDriveTest {
- protected:
-  void TearDown() override {
-    SetTreeWalkFault({});
-    TempDriveTest::TearDown();
-  }
-};
+class TreeWalkTest : public TempDriveTest {};
 
 TEST_F(TreeWalkTest, BreadthFirstByLevelWithHiddenEntriesAndSizes) {
   MakeFile("D:\\R\\a\\deep\\x.bin", "123");
@@ -107,15 +102,15 @@ TEST_F(TreeWalkTest, UnreadableFoldersArePassedOver) {
   MakeFile("D:\\R\\bad\\sub\\deeper.txt", "x");
   MakeFile("D:\\R\\good\\seen.txt", "x");
   MakeFile("D:\\R\\zz\\seen.txt", "x");
-  SetTreeWalkFault([](const std::string& path) { return path == "D:\\R\\bad"; });
+  FaultFileSystem fs;
+  fs.FailOn(FsOp::OpenSubfolder, "D:\\R\\bad", FsError::AccessDenied);
   Recorder r;
-  WalkTree("D:\\R", r);
+  WalkTree("D:\\R", r, {}, fs);
   ASSERT_EQ(r.folders.size(), 4u);
   for (const auto& f : r.folders) EXPECT_EQ(f.listed, f.path != "D:\\R\\bad") << f.path;
   EXPECT_EQ(r.files.size(), 2u);
 
   if (RunningAsRoot()) GTEST_SKIP() << "permissions do not stop the superuser";
-  SetTreeWalkFault({});
   ASSERT_EQ(::chmod(Host("D:\\R\\bad").c_str(), 0), 0);
   Recorder real;
   WalkTree("D:\\R", real);

@@ -8,19 +8,14 @@
 
 #include "app/scripted_ui.h"
 #include "platform/tree_walk.h"
+#include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 #include "tree/tree_windows.h"
 
 namespace quillory {
 namespace {
 
-class FolderStructSizeTest : public TempDriveTest {
- protected:
-  void TearDown() override {
-    SetTreeWalkFault({});
-    TempDriveTest::TearDown();
-  }
-};
+class FolderStructSizeTest : public TempDriveTest {};
 
 TEST(FormatByteSizeTest, PicksTheLargestUnitAboveOne) {
   EXPECT_EQ(FormatByteSize(0), "0.00 Bytes");
@@ -112,9 +107,10 @@ TEST_F(FolderStructSizeTest, SparseFileLinksAndUnreadableFolders) {
   // An unreadable folder before and after others in the listing.
   MakeFile("D:\\R\\a-locked\\x.txt", "123");
   MakeFile("D:\\R\\z-after\\y.txt", "12");
-  SetTreeWalkFault([](const std::string& path) { return path == "D:\\R\\a-locked"; });
+  FaultFileSystem fs;
+  fs.FailOn(FsOp::OpenSubfolder, "D:\\R\\a-locked", FsError::AccessDenied);
 
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", fs);
   size.Walk();
   EXPECT_EQ(size.GetAllBytes(), 5368709120ull + target.size() + 2);
   EXPECT_EQ(size.GetAllFiles(), 3u);
@@ -122,7 +118,9 @@ TEST_F(FolderStructSizeTest, SparseFileLinksAndUnreadableFolders) {
   EXPECT_EQ(size.GetAllFileSizes().at("D:\\R\\sub\\huge.bin"), 5368709120ull);
   EXPECT_EQ(size.GetAllFileSizes().count("D:\\R\\link\\a.bin"), 0u);
 
-  FolderStructSize masked("D:\\R");
+  EXPECT_EQ(size.UnreadFolders(), std::vector<std::string>{"D:\\R\\a-locked"});
+
+  FolderStructSize masked("D:\\R", fs);
   masked.SetFileMasks({"*.bin"});
   masked.WalkSelected();
   EXPECT_EQ(masked.GetSelectedBytes(), 5368709120ull);
