@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <stdexcept>
 #include <string>
@@ -329,6 +331,75 @@ TEST_F(ManualCreationTest, RootsComeFromBrowseAndFromTheEntries) {
   EXPECT_EQ(main->tabFolderCreate01.Hint(), "Create folders - manually, two  ways.");
 }
 
+TEST_F(ManualCreationTest, ASubfolderIsNeverMadeThroughALinkBelowTheRoot) {
+  MakeDir("D:\\R");
+  MakeDir("D:\\Elsewhere");
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere").c_str(), Host("D:\\R\\rl").c_str()), 0);
+  ChooseRoot("D:\\R");
+  ui->ClearCalls();
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("rl\\smade");
+  ExpectMessages(*ui, {{MessageKind::Question, kCap0118, kEndWithLog}});
+  EXPECT_EQ(page->SubFolderOther(), Items{"D:\\R\\rl\\smade"});
+  EXPECT_TRUE(page->SubFolderExisting().empty());
+  EXPECT_TRUE(page->lstSuccessSubFolders.Empty());
+  EXPECT_EQ(ListDir("D:\\Elsewhere"), Items{});
+  EXPECT_TRUE(page->LastMade().empty());
+
+  // What lies behind the link is not reported as existing either.
+  MakeDir("D:\\Elsewhere\\there");
+  ui->ClearCalls();
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("rl\\there");
+  EXPECT_EQ(page->SubFolderOther(), Items{"D:\\R\\rl\\there"});
+  EXPECT_TRUE(page->SubFolderExisting().empty());
+
+  // A root reached through a link is the folder the person aimed at.
+  ASSERT_EQ(::symlink(Host("D:\\R").c_str(), Host("D:\\AliasR").c_str()), 0);
+  ChooseRoot("D:\\AliasR");
+  page->chkSubViewDestFolder.Click();
+  ui->ClearCalls();
+  RunSubFolder("made");
+  EXPECT_EQ(Messages(*ui).back().caption, kCap0119);
+  EXPECT_TRUE(IsDir("D:\\R\\made"));
+}
+
+TEST_F(ManualCreationTest, TheLastRunKeepsWhatItMadeWithIdentities) {
+  MakeDir("D:\\A");
+  ui->answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  RunFullPath("D:\\A\\B\\C D:\\X");
+  const std::vector<MadeFolder> expected{{"D:\\A\\B", *HostFileSystem().Identity("D:\\A\\B")},
+                                         {"D:\\A\\B\\C", *HostFileSystem().Identity("D:\\A\\B\\C")},
+                                         {"D:\\X", *HostFileSystem().Identity("D:\\X")}};
+  EXPECT_EQ(page->LastMade(), expected);
+
+  // A missing root is made with the subfolder; the next run starts afresh.
+  page->cboRootFolders.SetText("D:\\New\\Root");
+  page->chkSubViewDestFolder.Click();
+  RunSubFolder("s\\t");
+  ASSERT_EQ(page->LastMade().size(), 4u);
+  EXPECT_EQ(page->LastMade()[0].path, "D:\\New");
+  EXPECT_EQ(page->LastMade()[3].path, "D:\\New\\Root\\s\\t");
+  EXPECT_EQ(page->LastMade()[3].identity, *HostFileSystem().Identity("D:\\New\\Root\\s\\t"));
+  EXPECT_EQ(page->lstSuccessSubFolders.Items(), Items{"D:\\New\\Root\\s\\t"});
+}
+
+TEST_F(ManualCreationTest, AFailedCreationLeavesNoParentBehind) {
+  const std::string longName(256, 'n');
+  ui->answers = {MessageAnswer::Yes, MessageAnswer::No};
+  RunFullPath("D:\\mid\\" + longName + "\\z");
+  EXPECT_EQ(page->ForcedOther(), Items{"D:\\mid\\" + longName + "\\z"});
+  EXPECT_FALSE(IsDir("D:\\mid"));
+  EXPECT_TRUE(page->LastMade().empty());
+  EXPECT_EQ(Messages(*ui).back().caption, kCap0109);
+
+  MakeDir("D:\\R");
+  ChooseRoot("D:\\R");
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("mid\\" + longName);
+  EXPECT_EQ(ListDir("D:\\R"), Items{});
+}
+
 // ------------------------------------------------------------ faults
 
 // Creations fail (or throw) and the hook notes whether the other tabs were
@@ -420,6 +491,33 @@ TEST_F(ManualCreationFaultTest, AnExceptionLeavesEveryTabEnabled) {
   EXPECT_THROW(page.btnCreateSubFolder.Click(), std::runtime_error);
   EXPECT_FALSE(window.tabs[2]->Enabled());
   EXPECT_TRUE(window.tabs[1]->Enabled());
+}
+
+TEST_F(ManualCreationFaultTest, AMissingRootMadeForAFailedSubfolderGoesAgain) {
+  fs.Clear();
+  fs.FailAfter(FsOp::CreateFoldersBelow, 0, FsError::NoSpace);
+  page.cboRootFolders.SetText("D:\\P\\Root");
+  page.cboSubFolder.SetText("s");
+  ui.answers = {MessageAnswer::No};
+  page.btnCreateSubFolder.Click();
+  EXPECT_EQ(page.SubFolderOther(), Items{"D:\\P\\Root\\s"});
+  EXPECT_FALSE(IsDir("D:\\P"));
+  EXPECT_TRUE(page.LastMade().empty());
+
+  // A parent that is no longer the folder made is left alone, and so is
+  // everything above it.
+  fs.onCall = [this](FsOp op, std::string_view) {
+    if (op != FsOp::CreateFoldersBelow) return;
+    // Moved away rather than removed, so its inode cannot come back.
+    ::rename(Host("D:\\P\\Root").c_str(), Host("D:\\Moved").c_str());
+    ::mkdir(Host("D:\\P\\Root").c_str(), 0755);
+  };
+  ui.answers = {MessageAnswer::No};
+  page.btnCreateSubFolder.Click();
+  EXPECT_TRUE(IsDir("D:\\P\\Root"));
+  ASSERT_EQ(page.LastMade().size(), 2u);
+  EXPECT_EQ(page.LastMade()[0].path, "D:\\P");
+  EXPECT_EQ(page.LastMade()[1].path, "D:\\P\\Root");
 }
 
 }  // namespace

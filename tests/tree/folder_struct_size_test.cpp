@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "app/scripted_ui.h"
@@ -178,6 +181,42 @@ TEST_F(FolderStructSizeTest, ShowLevelsNumbersLevelsBelowTheRoot) {
   ASSERT_EQ(ui.calls.size(), 2u);
   EXPECT_EQ(ui.calls[0].kind, "modal");
   EXPECT_EQ(ui.calls[1].kind, "modal_end");
+}
+
+TEST_F(FolderStructSizeTest, DeepTreesAreCountedWhole) {
+  MakeDir("D:\\R");
+  int fd = ::open(Host("D:\\R").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(fd, 0);
+  for (int i = 0; i < 1000; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "level%05d", i);
+    ASSERT_EQ(::mkdirat(fd, name, 0755), 0);
+    const int next = ::openat(fd, name, O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    ASSERT_GE(next, 0);
+    fd = next;
+  }
+  ::close(fd);
+  FolderStructSize size("D:\\R");
+  size.SetCountRoot(true);
+  size.WalkSelected();
+  EXPECT_EQ(size.GetFolderCount(), 1001);
+  std::uint32_t levels = 0;
+  for (const auto& [level, folders] : size.Levels()) levels += folders;
+  EXPECT_EQ(levels, 1001u);
+  EXPECT_EQ(size.Levels().size(), 1001u);
+  EXPECT_TRUE(size.UnreadFolders().empty());
+}
+
+TEST_F(FolderStructSizeTest, NamesWithABackslashAreKeptApartNotMerged) {
+  MakeFile("D:\\R\\a\\b.txt", "1");
+  std::ofstream(Host("D:\\R") + "/a\\b.txt") << "12345";
+  FolderStructSize size("D:\\R");
+  size.Walk();
+  EXPECT_EQ(size.GetAllFiles(), 1u);
+  EXPECT_EQ(size.GetAllBytes(), 1u);
+  EXPECT_EQ(size.GetAllFileSizes(), (FolderStructSize::FileSizes{{"D:\\R\\a\\b.txt", 1}}));
+  EXPECT_EQ(size.SkippedEntries(), std::vector<std::string>{"D:\\R\\a\\x5Cb.txt"});
 }
 
 }  // namespace
