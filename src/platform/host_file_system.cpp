@@ -583,14 +583,18 @@ class HostFileSystemImpl final : public FileSystem {
         return Failure(FsError::Io, std::string("reading the folder failed: ") + std::strerror(errno));
       }
       for (long at = 0; at < n;) {
-        const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.data() + at);
-        const char* name = buffer.data() + at + kDirentNameAt;
-        at += d->d_reclen;
+        const char* record = buffer.data() + at;
+        unsigned short length = 0;
+        unsigned char type = DT_UNKNOWN;
+        std::memcpy(&length, record + offsetof(LinuxDirent64, d_reclen), sizeof length);
+        std::memcpy(&type, record + offsetof(LinuxDirent64, d_type), sizeof type);
+        const char* name = record + kDirentNameAt;
+        at += length;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        bool isFolder = d->d_type == DT_DIR;
-        bool isLink = d->d_type == DT_LNK;
+        bool isFolder = type == DT_DIR;
+        bool isLink = type == DT_LNK;
         std::uint64_t size = 0;
-        if (d->d_type == DT_UNKNOWN || (!isFolder && fileSizes)) {
+        if (type == DT_UNKNOWN || (!isFolder && fileSizes)) {
           struct stat st {};
           if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             isFolder = S_ISDIR(st.st_mode);
