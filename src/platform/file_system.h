@@ -165,7 +165,7 @@ class FileSystem {
   // Upper-case letters of the present drives.
   virtual std::vector<char> LogicalDrives() = 0;
 
-  // ---- walks, one open folder at a time ----
+  // ---- walks, folder by folder from descriptors ----
   // Opens the folder the person named, resolved as the platform resolves it.
   virtual FsResult OpenFolder(std::string_view path, FolderHandle* folder) = 0;
   // Opens the subfolder `name` of an open folder, relative to its descriptor;

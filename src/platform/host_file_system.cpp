@@ -203,7 +203,8 @@ std::string JoinProgram(const std::string& folder, std::string_view name) {
 bool CheckNameLengths(const std::vector<std::string>& names, FsResult* failure) {
   for (const std::string& name : names) {
     if (name.size() > kMaxNameBytes) {
-      *failure = Failure(FsError::InvalidName, "a name is longer than 255 bytes: " + EscapeForDisplay(name.substr(0, 40)) + "...");
+      *failure = Failure(FsError::InvalidName,
+                         "a name is longer than 255 bytes: " + EscapeForDisplay(name.substr(0, 40)) + "...");
       return false;
     }
   }
@@ -211,12 +212,12 @@ bool CheckNameLengths(const std::vector<std::string>& names, FsResult* failure) 
 }
 
 // Removes again, deepest first, the folders of the chain this call made:
-// `fd` is the deepest folder reached (chain[last]); each step goes up by
-// "..", and a folder goes only when it is still the one made (device and
-// inode) and empty. What stays is left in `made`.
-void RollBack(int fd, const std::vector<std::string>& names, std::size_t last,
+// `fd` is the deepest folder reached, that of names[failed - 1]; each step
+// goes up by "..", and a folder goes only when it is still the one made
+// (device and inode) and empty. What stays is left in `made`.
+void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
               const std::vector<std::optional<FolderIdentity>>& madeAt, std::vector<MadeFolder>* made) {
-  for (std::size_t i = last + 1; i-- > 0 && madeAt[i] && fd >= 0;) {
+  for (std::size_t i = failed; i-- > 0 && madeAt[i] && fd >= 0;) {
     const int parent = ::openat(fd, "..", kPathFlags);
     ::close(fd);
     fd = parent;
@@ -271,7 +272,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
       } else {
         out.result = FromErrno(error);
       }
-      RollBack(fd, names, i - 1, madeAt, &out.made);
+      RollBack(fd, names, i, madeAt, &out.made);
       return out;
     }
     folder = JoinProgram(folder, names[i]);
@@ -329,7 +330,8 @@ class HostFileSystemImpl final : public FileSystem {
     for (std::size_t k = parts.names.size(); k-- > 0;) {
       const int fd = ::open(hostPrefixes[k].c_str(), kPathFlags);
       if (fd >= 0) {
-        ProgramPathParts prefix{parts.drive, {parts.names.begin(), parts.names.begin() + static_cast<std::ptrdiff_t>(k)}};
+        const auto end = parts.names.begin() + static_cast<std::ptrdiff_t>(k);
+        const ProgramPathParts prefix{parts.drive, {parts.names.begin(), end}};
         return MakeChain(fd, parts.names, k, prefix.Join(), true);
       }
       // ENOTDIR: a file further up; making the names from above reports it.
@@ -700,7 +702,8 @@ std::string ShownEntryPath(std::string_view folder, std::string_view name) {
   if (shown.empty() || shown.back() != '\\') shown += '\\';
   for (std::size_t start = 0;;) {
     const std::size_t slash = name.find('\\', start);
-    shown += EscapeForDisplay(name.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start));
+    const std::size_t length = slash == std::string_view::npos ? std::string_view::npos : slash - start;
+    shown += EscapeForDisplay(name.substr(start, length));
     if (slash == std::string_view::npos) break;
     shown += "\\x5C";
     start = slash + 1;
