@@ -1,16 +1,27 @@
 // Sizing a tree of 10,000 folders and 100,000 files: the unfiltered and the
 // masked walk, side by side with `du` and `find` over the same tree in the
 // same run (all warmed once first, so every run reads from the cache).
+//
+// With QUILLORY_LIM naming the reference walker, the unfiltered walk, `lim
+// walk` and `du` then run alternately, round by round (QUILLORY_ROUNDS, 7 by
+// default), each after an untimed sync; medians, spreads and the ratios to
+// `lim walk` are printed. Run it with TMPDIR on a tmpfs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bench_files.h"
 #include "platform/tree_walk.h"
@@ -140,6 +151,64 @@ BENCHMARK(FindPrintSize)->Unit(benchmark::kMillisecond)->Iterations(10);
 void ShellOnly(benchmark::State& state) { Command(state, "true"); }
 BENCHMARK(ShellOnly)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// Runs the program without a shell, its output thrown away; seconds taken.
+double TimeProgram(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int status = 1;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) ::waitpid(pid, &status, 0);
+  const auto end = std::chrono::steady_clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  if (status != 0) std::fprintf(stderr, "%s failed\n", args[0]);
+  return std::chrono::duration<double>(end - start).count();
+}
+
+double TimeWalk() {
+  const auto start = std::chrono::steady_clock::now();
+  quillory::FolderStructSize size("D:\\tree");
+  size.Walk();
+  benchmark::DoNotOptimize(size.GetAllBytes());
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Spread {
+  double median, low, high;
+};
+
+Spread Summarise(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return Spread{times[times.size() / 2], times.front(), times.back()};
+}
+
+void CompareWithLim(const char* lim) {
+  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
+  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  std::vector<double> walk, limWalk, du;
+  for (int round = 0; round < rounds; ++round) {
+    ::sync();
+    walk.push_back(TimeWalk());
+    ::sync();
+    limWalk.push_back(TimeProgram({lim, "walk", g_host}));
+    ::sync();
+    du.push_back(TimeProgram({"du", "-s", "--apparent-size", "-B1", g_host}));
+  }
+  const Spread l = Summarise(limWalk);
+  const auto print = [&](const char* name, const Spread& s) {
+    std::printf("%-28s median %8.1f ms  (%.1f .. %.1f)  ratio to lim walk %.2f\n", name, s.median * 1e3,
+                s.low * 1e3, s.high * 1e3, s.median / l.median);
+  };
+  std::printf("%d alternating rounds\n", rounds);
+  print("FolderStructSize::Walk", Summarise(walk));
+  print("lim walk", l);
+  print("du -s --apparent-size", Summarise(du));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,6 +226,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (const char* lim = std::getenv("QUILLORY_LIM")) CompareWithLim(lim);
     rc = 0;
   } else {
     std::perror("making the tree");

@@ -35,13 +35,6 @@ struct CounterDelta {
   double delta = 1;
 };
 
-// A folder the run made, with the identity it had when it was made, so an
-// undo can tell it from whatever stands at that path later.
-struct MadeFolder {
-  std::string path;  // program form
-  FolderIdentity identity;
-};
-
 struct ItemOutcome {
   OutcomeKind kind = OutcomeKind::Done;
   std::string path;                   // program form, as the result lists show it

@@ -155,10 +155,36 @@ bool ManualCreationPage::AskMessage(const char* number, const std::string& text)
 }
 
 ManualCreationPage::Outcome ManualCreationPage::Create(const std::string& path) {
-  std::vector<std::string> created;
-  if (!fs_->CreateFolders(path, &created).ok()) return Outcome::Other;
+  CreateResult result = fs_->CreateFolders(path);
+  // A failure may leave parents it could not remove again; they are ours.
+  lastMade_.insert(lastMade_.end(), result.made.begin(), result.made.end());
+  if (!result.ok()) return Outcome::Other;
   // Made by someone else between the existence test and now: not ours.
-  return created.empty() ? Outcome::Existing : Outcome::Created;
+  return result.made.empty() ? Outcome::Existing : Outcome::Created;
+}
+
+ManualCreationPage::Outcome ManualCreationPage::CreateBelow(const std::string& root, const std::string& sub) {
+  CreateResult made;
+  if (!fs_->DirectoryExists(root)) {
+    made = fs_->CreateFolders(root);
+    if (!made.ok()) {
+      lastMade_.insert(lastMade_.end(), made.made.begin(), made.made.end());
+      return Outcome::Other;
+    }
+  }
+  CreateResult below = fs_->CreateFoldersBelow(root, sub);
+  if (!below.ok()) {
+    // Nothing half-made stays: the root's parents go again, each only while
+    // it is still the folder made and empty.
+    for (auto it = made.made.rbegin(); it != made.made.rend(); ++it) {
+      if (fs_->Identity(it->path) != it->identity || !fs_->RemoveEmptyFolder(it->path).ok()) break;
+      made.made.pop_back();
+    }
+  }
+  made.made.insert(made.made.end(), below.made.begin(), below.made.end());
+  lastMade_.insert(lastMade_.end(), made.made.begin(), made.made.end());
+  if (!below.ok()) return Outcome::Other;
+  return made.made.empty() ? Outcome::Existing : Outcome::Created;
 }
 
 void ManualCreationPage::PageShow() { cboCreateFolderForced.SetFocus(); }
@@ -170,6 +196,7 @@ void ManualCreationPage::btnCreateFolderForcedClick() {
   btnForcedErrorLog.SetColor(Color::Green);
   forcedExisting_.clear();
   forcedOther_.clear();
+  lastMade_.clear();
   // Whatever way the run ends, the caption tells whether the log holds any.
   struct Finish {
     ManualCreationPage& page;
@@ -275,6 +302,7 @@ void ManualCreationPage::btnCreateSubFolderClick() {
   btnSubFolderErrorLog.SetColor(Color::Green);
   subExisting_.clear();
   subOther_.clear();
+  lastMade_.clear();
   cboSubFolderChange();
   struct Finish {
     ManualCreationPage& page;
@@ -291,21 +319,22 @@ void ManualCreationPage::btnCreateSubFolderClick() {
     ShowMessage("0116");
   } else {
     const std::string path = SubFolderPath();
+    const std::string root = Trim(cboRootFolders.Text());
     if (!Creatable(path)) {
       subOther_.push_back(path);
-    } else if (fs_->DirectoryExists(path)) {
-      subExisting_.push_back(path);
-      ShowMessage("0115");
     } else {
-      switch (Create(path)) {
-        case Outcome::Created: {
+      // Created first and classified after, so that what lies behind a link
+      // below the root is neither made nor reported as existing.
+      switch (CreateBelow(NormalizeComposedPath(root), sub)) {
+        case Outcome::Created:
           AddUnlessPresent(cboSubFolder, sub);
           lstSuccessSubFolders.Add(path);
-          const std::string root = Trim(cboRootFolders.Text());
           if (chkSubViewDestFolder.Checked() && !root.empty()) ui_.OpenFolder(root);
           break;
-        }
-        case Outcome::Existing: subExisting_.push_back(path); break;
+        case Outcome::Existing:
+          subExisting_.push_back(path);
+          ShowMessage("0115");
+          break;
         case Outcome::Other: subOther_.push_back(path); break;
       }
     }

@@ -65,6 +65,10 @@ class ManualCreationPage {
   const std::vector<std::string>& SubFolderExisting() const { return subExisting_; }
   const std::vector<std::string>& SubFolderOther() const { return subOther_; }
 
+  // Every folder the last run of either panel made, outermost first, with
+  // the identity it had when it was made (missing parents included).
+  const std::vector<MadeFolder>& LastMade() const { return lastMade_; }
+
   // The path the subfolder panel would create from its root and subfolder
   // texts (what the preview shows).
   std::string SubFolderPath() const;
@@ -74,6 +78,10 @@ class ManualCreationPage {
   // Creates one folder with its missing parents; `path` is normalised and
   // has passed the caller's checks.
   Outcome Create(const std::string& path);
+  // Creates `sub` below `root` name by name, never through a link below the
+  // root; a missing root is made first, as a typed path is, and removed
+  // again when the part below fails.
+  Outcome CreateBelow(const std::string& root, const std::string& sub);
   void ShowMessage(const char* number, const std::string& text = {});
   bool AskMessage(const char* number, const std::string& text = {});
   void TakeRoot(const std::string& root, const char* emptyWarning);
@@ -85,6 +93,7 @@ class ManualCreationPage {
   TForcedUnSuccessFullForm* forcedLog_ = nullptr;
   TSubFolderUnSuccessFullForm* subLog_ = nullptr;
   std::vector<std::string> forcedExisting_, forcedOther_, subExisting_, subOther_;
+  std::vector<MadeFolder> lastMade_;
 };
 
 }  // namespace quillory

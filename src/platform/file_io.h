@@ -1,5 +1,6 @@
 // Whole-file reading and writing for the few files the program keeps or reads
-// itself (settings, list imports and exports), in program-form paths.
+// itself (settings, list imports and exports), in program-form paths, through
+// a FileSystem (the host's unless one is given).
 #pragma once
 
 #include <cstddef>
@@ -13,24 +14,16 @@
 
 namespace quillory {
 
-// Sequential reader; Read returns the bytes read (0 at the end or on error).
-class InputFile {
- public:
-  virtual ~InputFile() = default;
-  virtual std::size_t Read(void* buffer, std::size_t size) = 0;
-  virtual bool Failed() const = 0;  // a read error happened (not just the end)
-  virtual std::optional<std::uint64_t> Size() const = 0;
-};
-
 // nullptr when the file cannot be opened (missing, a folder, no permission).
 // Only regular files are opened: a pipe or device could block or never end.
-std::unique_ptr<InputFile> OpenInputFile(std::string_view programPath);
+std::unique_ptr<InputFile> OpenInputFile(std::string_view programPath, FileSystem& fs = HostFileSystem());
 // The same for a host path, used as it is (relative to the working folder
-// when it is not absolute).
+// when it is not absolute): for the program's own files, which need not lie
+// on a mapped drive.
 std::unique_ptr<InputFile> OpenHostInputFile(const std::string& hostPath);
 
 // The whole file into `bytes` (replaced); on failure `bytes` is left empty.
-FsResult ReadWholeFile(std::string_view programPath, std::string* bytes);
+FsResult ReadWholeFile(std::string_view programPath, std::string* bytes, FileSystem& fs = HostFileSystem());
 
 // Writes a file under a temporary name beside its target, flushes it to disk
 // and renames it over the target on Commit, so the previous file survives any
@@ -38,34 +31,29 @@ FsResult ReadWholeFile(std::string_view programPath, std::string* bytes);
 // Output is buffered and goes out in large chunks: a file of any size needs
 // no file-sized string. The target keeps its permission bits; a folder or a
 // read-only target is refused; a link is written through, not replaced.
+// Temporaries of the same target left by killed processes are removed first.
 class FileReplacer {
  public:
-  FileReplacer() = default;
+  explicit FileReplacer(FileSystem& fs = HostFileSystem()) : fs_(fs) {}
   FileReplacer(const FileReplacer&) = delete;
   FileReplacer& operator=(const FileReplacer&) = delete;
   // Without a Commit the temporary file is removed and the target untouched.
-  ~FileReplacer();
+  ~FileReplacer() = default;
 
   FsResult Open(std::string_view programPath);
+  // A host path, used as it is (the program's own files).
   FsResult OpenHost(std::string hostPath);
   void Write(std::string_view bytes);
   // True when the target now holds exactly what was written.
   FsResult Commit();
 
  private:
-  bool Flush();
-  void Discard();
-
-  std::string target_;
-  std::string temp_;
-  int fd_ = -1;
-  unsigned mode_ = 0;
-  int error_ = 0;
-  std::string buffer_;
+  FileSystem& fs_;
+  std::unique_ptr<ReplacingFile> file_;
 };
 
 // The whole file at once through a FileReplacer.
-FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes);
+FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes, FileSystem& fs = HostFileSystem());
 FsResult WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes);
 
 // Renames a file over `to`, replacing it (host paths).

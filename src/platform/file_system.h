@@ -14,7 +14,9 @@
 //   (reported as a file).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,7 @@ enum class FsError {
   NoSpace,
   InvalidName,
   Io,
+  Link,           // a symbolic link where a folder was to be passed through
 };
 
 struct FsResult {
@@ -56,6 +59,56 @@ struct FolderIdentity {
 
 enum class FolderAttributes { Normal, System, ReadOnly };
 
+// A folder a creation made, with the identity it had when it was made, so
+// that undo can tell it from whatever takes its place later.
+struct MadeFolder {
+  std::string path;  // program form
+  FolderIdentity identity;
+  bool operator==(const MadeFolder&) const = default;
+};
+
+struct CreateResult {
+  FsResult result;
+  // Outermost first. After a failure: only what could not be removed again.
+  std::vector<MadeFolder> made;
+  bool ok() const { return result.ok(); }
+};
+
+// An entry of an open folder, as a walk reads it.
+struct FolderEntry {
+  std::string name;  // the host's bytes
+  bool isFolder = false;   // a real folder; a link to one is not
+  bool isSymlink = false;
+  bool hidden = false;
+  std::uint64_t size = 0;  // with sizes asked for: the entry's own (lstat) size; 0 for folders
+};
+
+// An open folder of a walk; opaque to everyone but the file system that
+// opened it.
+using FolderHandle = std::intptr_t;
+inline constexpr FolderHandle kNoFolderHandle = -1;
+
+// Sequential reader; Read returns the bytes read (0 at the end or on error).
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  virtual std::size_t Read(void* buffer, std::size_t size) = 0;
+  virtual bool Failed() const = 0;  // a read error happened (not just the end)
+  virtual std::optional<std::uint64_t> Size() const = 0;
+};
+
+// A file written under a temporary name beside its target and put in place
+// by Commit (flushed to disk first), so the previous file survives any
+// failure. Destroyed without a successful Commit, it removes the temporary
+// file and leaves the target untouched.
+class ReplacingFile {
+ public:
+  virtual ~ReplacingFile() = default;
+  // A write error is kept and reported by Commit.
+  virtual void Write(std::string_view bytes) = 0;
+  virtual FsResult Commit() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -63,13 +116,27 @@ class FileSystem {
   virtual bool DirectoryExists(std::string_view path) = 0;
   virtual bool FileExists(std::string_view path) = 0;
 
-  // Creates the folder and every missing parent. `created` receives the
-  // folders actually made, outermost first (program form, '.' and '..'
-  // resolved), also when a later step fails. Fails with Exists when the path
-  // or one of its parents exists as a file, NotFound when the drive is not
-  // present (a drive root is never made). Succeeds with nothing created when
-  // the folder already exists. `created` may be null.
-  virtual FsResult CreateFolders(std::string_view path, std::vector<std::string>* created) = 0;
+  // Creates the folder and every missing parent, the path resolved as the
+  // platform resolves a path the person typed (links included). Every name is
+  // checked against the host's limit (255 bytes) before anything is made
+  // (InvalidName). Each folder made is reported with the identity of the
+  // folder the call created (program form, '.' and '..' resolved). A failure
+  // part-way removes again the parents this call made, when still empty and
+  // still the same folders. Fails with Exists when the path or one of its
+  // parents exists as a file, NotFound when the drive is not present (a
+  // drive root is never made). Succeeds with nothing made when the folder
+  // already exists.
+  virtual CreateResult CreateFolders(std::string_view path) = 0;
+  // The paths of the folders made, appended to `created` (may be null).
+  FsResult CreateFolders(std::string_view path, std::vector<std::string>* created);
+  // Creates `relative` (names separated by '\' or '/', empty names skipped)
+  // under the folder `base`, which is resolved as the platform resolves it
+  // and must exist (NotFound). Below it every name is made or entered from
+  // the descriptor of its parent without following links: a symbolic link on
+  // the way fails with Link and nothing is made through it. A "." or ".."
+  // name is refused (InvalidName) before anything is made. Otherwise as
+  // CreateFolders.
+  virtual CreateResult CreateFoldersBelow(std::string_view base, std::string_view relative) = 0;
   // A drive root is never removed.
   virtual FsResult RemoveEmptyFolder(std::string_view path) = 0;
   // A link is deleted as the link; a folder is refused (AccessDenied).
@@ -87,17 +154,50 @@ class FileSystem {
   // Entries of the folder whose names match the mask (empty: every entry);
   // "." and ".." never. A read error part-way is an error, not the end of the
   // listing, and leaves `entries` empty. A matching name holding a backslash
-  // has no program form (it would name another path), so it fails the
-  // listing with InvalidName.
-  virtual FsResult Enumerate(std::string_view folder, std::string_view mask,
-                             std::vector<DirEntry>* entries) = 0;
+  // has no program form (it would name another path): it is left out and,
+  // when `skipped` is given, its shown path (ShownEntryPath) appended there.
+  virtual FsResult Enumerate(std::string_view folder, std::string_view mask, std::vector<DirEntry>* entries,
+                             std::vector<std::string>* skipped = nullptr) = 0;
   virtual std::optional<FolderIdentity> Identity(std::string_view path) = 0;
   // Bytes available to the user on the drive of the path; nullopt when the
   // drive is not present.
   virtual std::optional<std::uint64_t> FreeSpace(std::string_view path) = 0;
   // Upper-case letters of the present drives.
   virtual std::vector<char> LogicalDrives() = 0;
+
+  // ---- walks, folder by folder from descriptors ----
+  // Opens the folder the person named, resolved as the platform resolves it.
+  virtual FsResult OpenFolder(std::string_view path, FolderHandle* folder) = 0;
+  // Opens the subfolder `name` of an open folder, relative to its descriptor;
+  // a symbolic link is never followed (Link).
+  virtual FsResult OpenSubfolder(FolderHandle parent, std::string_view name, FolderHandle* folder) = 0;
+  // Every entry of an open folder but "." and "..", in the host's order; an
+  // entry is stat'ed only when the listing does not tell its type or, with
+  // `fileSizes`, for the size of what is not a folder. Gone entries are left
+  // out. A read error part-way fails with Io and keeps what was read. Reads
+  // an open folder once.
+  virtual FsResult ReadFolder(FolderHandle folder, bool fileSizes, std::vector<FolderEntry>* entries) = 0;
+  virtual void CloseFolder(FolderHandle folder) = 0;
+
+  // ---- files the program reads and writes itself ----
+  // Only regular files are opened: a pipe or device could block or never
+  // end. nullptr with the reason in `failure` (may be null).
+  virtual std::unique_ptr<InputFile> OpenInputFile(std::string_view path, FsResult* failure = nullptr) = 0;
+  // Starts replacing the file at `path` (see ReplacingFile). The target keeps
+  // its permission bits; a folder or a read-only target is refused; a link is
+  // written through, not replaced. Leftover temporaries of the same target
+  // from processes no longer running are removed first.
+  virtual std::unique_ptr<ReplacingFile> OpenReplacing(std::string_view path, FsResult* failure = nullptr) = 0;
+  // Removes the temporaries ".NAME.tmp-PID-N" beside the file at `path` that
+  // a killed process left (its PID no longer runs); anything else, and the
+  // files of live processes, stay. Returns how many went.
+  virtual std::size_t RemoveStaleTemporaries(std::string_view path) = 0;
 };
+
+// How a name that cannot be shown as it is appears in lists and logs: the
+// folder, '\', and the name with invalid bytes, control characters and
+// backslashes escaped as \xNN.
+std::string ShownEntryPath(std::string_view folder, std::string_view name);
 
 // Case-blind wildcard match with the emulated rules above.
 bool MatchesMask(std::string_view name, std::string_view mask);

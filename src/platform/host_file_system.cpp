@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -24,6 +25,16 @@ using posix::FromErrno;
 using posix::Resolve;
 
 constexpr unsigned kRenameNoReplace = 1;  // RENAME_NOREPLACE
+
+// The fixed part of what getdents64 fills in (the C library declares no such
+// type); the name follows right after the type byte.
+struct LinuxDirent64 {
+  ino64_t d_ino;
+  off64_t d_off;
+  unsigned short d_reclen;
+  unsigned char d_type;
+};
+constexpr std::size_t kDirentNameAt = offsetof(LinuxDirent64, d_type) + 1;
 
 bool IsDriveRoot(std::string_view programPath) {
   const auto parts = SplitProgramPath(programPath);
@@ -172,6 +183,110 @@ FsResult CopyLink(const std::string& from, const std::string& to, bool overwrite
   return ReplaceVia(to, makeAt);
 }
 
+// Descriptors that only name a folder: enough for the *at calls and fstat,
+// and no read permission needed.
+constexpr int kPathFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+constexpr int kReadFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+constexpr std::size_t kMaxNameBytes = 255;
+
+FolderIdentity IdentityOf(const struct stat& st) {
+  return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+std::string JoinProgram(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path.append(name);
+  return path;
+}
+
+bool CheckNameLengths(const std::vector<std::string>& names, FsResult* failure) {
+  for (const std::string& name : names) {
+    if (name.size() > kMaxNameBytes) {
+      *failure = Failure(FsError::InvalidName,
+                         "a name is longer than 255 bytes: " + EscapeForDisplay(name.substr(0, 40)) + "...");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Removes again, deepest first, the folders of the chain this call made:
+// `fd` is the deepest folder reached, that of names[failed - 1]; each step
+// goes up by "..", and a folder goes only when it is still the one made
+// (device and inode) and empty. What stays is left in `made`.
+void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
+              const std::vector<std::optional<FolderIdentity>>& madeAt, std::vector<MadeFolder>* made) {
+  for (std::size_t i = failed; i-- > 0 && madeAt[i] && fd >= 0;) {
+    const int parent = ::openat(fd, "..", kPathFlags);
+    ::close(fd);
+    fd = parent;
+    if (parent < 0) break;
+    struct stat st {};
+    if (::fstatat(parent, names[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
+        IdentityOf(st) != *madeAt[i] || ::unlinkat(parent, names[i].c_str(), AT_REMOVEDIR) != 0)
+      break;  // not ours any more, or not empty: nothing above can go either
+    made->pop_back();
+  }
+  if (fd >= 0) ::close(fd);
+}
+
+// Makes names[from..] one at a time below the folder open as `fd` (taken
+// over), whose program path is `folder`: mkdirat first, and on EEXIST the
+// entry is checked to be a folder. A folder made is entered with O_NOFOLLOW
+// and its identity taken from that descriptor; an existing one is entered
+// without following a link unless `followExisting`.
+CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_t from, std::string folder,
+                       bool followExisting) {
+  CreateResult out;
+  std::vector<std::optional<FolderIdentity>> madeAt(names.size());
+  for (std::size_t i = from; i < names.size(); ++i) {
+    const char* name = names[i].c_str();
+    const bool made = ::mkdirat(fd, name, 0777) == 0;
+    int error = made ? 0 : errno;
+    int child = -1;
+    if (made || error == EEXIST) {
+      child = ::openat(fd, name, kPathFlags | (made || !followExisting ? O_NOFOLLOW : 0));
+      error = child < 0 ? errno : 0;
+    }
+    struct stat st {};
+    if (child >= 0 && made && ::fstat(child, &st) != 0) {
+      error = errno;
+      ::close(child);
+      child = -1;
+    }
+    if (child < 0) {
+      if (made) {
+        // Made but cannot be entered: it is ours and empty, so it goes again.
+        ::unlinkat(fd, name, AT_REMOVEDIR);
+        out.result = FromErrno(error);
+      } else if (error == EEXIST || error == ENOTDIR || error == ELOOP) {
+        struct stat what {};
+        const bool isLink = ::fstatat(fd, name, &what, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(what.st_mode);
+        if (isLink && !followExisting)
+          out.result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(names[i]));
+        else if (i + 1 == names.size())
+          out.result = Failure(FsError::Exists, "a file of that name exists");
+        else
+          out.result = Failure(FsError::Exists, "a file is in the way of the path");
+      } else {
+        out.result = FromErrno(error);
+      }
+      RollBack(fd, names, i, madeAt, &out.made);
+      return out;
+    }
+    folder = JoinProgram(folder, names[i]);
+    if (made) {
+      madeAt[i] = IdentityOf(st);
+      out.made.push_back(MadeFolder{folder, *madeAt[i]});
+    }
+    ::close(fd);
+    fd = child;
+  }
+  ::close(fd);
+  return out;
+}
+
 class HostFileSystemImpl final : public FileSystem {
  public:
   bool DirectoryExists(std::string_view path) override {
@@ -191,58 +306,74 @@ class HostFileSystemImpl final : public FileSystem {
     return ::lstat(host.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
   }
 
-  FsResult CreateFolders(std::string_view path, std::vector<std::string>* created) override {
+  CreateResult CreateFolders(std::string_view path) override {
+    CreateResult out;
     std::string host;
-    FsResult failure;
-    if (!Resolve(path, &host, &failure)) return failure;
+    if (!Resolve(path, &host, &out.result)) return out;
     const ProgramPathParts parts = *SplitProgramPath(path);
-
-    // The common case, only the last folder missing, costs one call.
-    if (!parts.names.empty() && ::mkdir(host.c_str(), 0777) == 0) {
-      if (created != nullptr) created->push_back(parts.Join());
-      return {};
-    }
-    std::vector<std::string> hostPrefixes;  // [k] = host path of the first k names
-    {
-      ProgramPathParts prefix{parts.drive, {}};
-      for (std::size_t k = 0; k <= parts.names.size(); ++k) {
-        if (k > 0) prefix.names.push_back(parts.names[k - 1]);
-        hostPrefixes.push_back(*Drives().ToHost(prefix.Join()));
-      }
-    }
-
-    // Find the deepest folder that exists; the drive root is never created.
-    std::size_t existing = parts.names.size() + 1;
-    for (std::size_t k = parts.names.size() + 1; k-- > 0;) {
+    if (!CheckNameLengths(parts.names, &out.result)) return out;
+    const std::string hostRoot = *Drives().ToHost(parts.drive + "\\");
+    if (parts.names.empty()) {
       struct stat st {};
-      if (::stat(hostPrefixes[k].c_str(), &st) == 0) {
-        if (!S_ISDIR(st.st_mode))
-          return Failure(FsError::Exists, k == parts.names.size() ? "a file of that name exists"
-                                                                  : "a file is in the way of the path");
-        existing = k;
-        break;
-      }
-      // ENOTDIR: a file further up; the stat of its own level reports it.
-      if (errno != ENOENT && errno != ENOTDIR) return FromErrno(errno);
+      if (::stat(hostRoot.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        out.result = Failure(FsError::NotFound, "drive " + parts.drive + " is not present");
+      return out;
     }
-    if (existing > parts.names.size()) return Failure(FsError::NotFound, "drive " + parts.drive + " is not present");
 
-    ProgramPathParts made{parts.drive, {}};
-    for (std::size_t k = 1; k <= existing; ++k) made.names.push_back(parts.names[k - 1]);
-    for (std::size_t k = existing + 1; k <= parts.names.size(); ++k) {
-      made.names.push_back(parts.names[k - 1]);
-      if (::mkdir(hostPrefixes[k].c_str(), 0777) == 0) {
-        if (created != nullptr) created->push_back(made.Join());
-        continue;
+    // Start from the deepest folder that opens, the target's parent in the
+    // common case; the path was typed whole, so links on the way to it are
+    // resolved. The drive root is never created.
+    std::vector<std::string> hostPrefixes{hostRoot};  // [k] = host path of the first k names
+    for (std::size_t k = 1; k < parts.names.size(); ++k)
+      hostPrefixes.push_back((k == 1 && hostRoot == "/" ? std::string() : hostPrefixes[k - 1]) + "/" +
+                             parts.names[k - 1]);
+    for (std::size_t k = parts.names.size(); k-- > 0;) {
+      const int fd = ::open(hostPrefixes[k].c_str(), kPathFlags);
+      if (fd >= 0) {
+        const auto end = parts.names.begin() + static_cast<std::ptrdiff_t>(k);
+        const ProgramPathParts prefix{parts.drive, {parts.names.begin(), end}};
+        return MakeChain(fd, parts.names, k, prefix.Join(), true);
       }
-      const int error = errno;
-      struct stat st {};
-      // Someone else made it in the meantime: not ours, but not a failure.
-      if (error == EEXIST && ::stat(hostPrefixes[k].c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
-      if (error == EEXIST) return Failure(FsError::Exists, "a file is in the way of the path");
-      return FromErrno(error);
+      // ENOTDIR: a file further up; making the names from above reports it.
+      if (errno != ENOENT && errno != ENOTDIR) {
+        out.result = FromErrno(errno);
+        return out;
+      }
     }
-    return {};
+    out.result = Failure(FsError::NotFound, "drive " + parts.drive + " is not present");
+    return out;
+  }
+
+  CreateResult CreateFoldersBelow(std::string_view base, std::string_view relative) override {
+    CreateResult out;
+    std::string host;
+    if (!Resolve(base, &host, &out.result)) return out;
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+      std::size_t end = relative.find_first_of("\\/", start);
+      if (end == std::string_view::npos) end = relative.size();
+      if (end > start) names.emplace_back(relative.substr(start, end - start));
+      start = end + 1;
+    }
+    for (const std::string& name : names) {
+      // Either would make the folder somewhere else than below the base.
+      if (name == "." || name == "..") {
+        out.result = Failure(FsError::InvalidName, "a \"" + name + "\" name leaves the folder");
+        return out;
+      }
+    }
+    if (names.empty()) {
+      out.result = Failure(FsError::InvalidName, "no folder name");
+      return out;
+    }
+    if (!CheckNameLengths(names, &out.result)) return out;
+    const int fd = ::open(host.c_str(), kPathFlags);
+    if (fd < 0) {
+      out.result = FromErrno(errno);
+      return out;
+    }
+    return MakeChain(fd, names, 0, SplitProgramPath(base)->Join(), false);
   }
 
   FsResult RemoveEmptyFolder(std::string_view path) override {
@@ -340,7 +471,8 @@ class HostFileSystemImpl final : public FileSystem {
     return {};
   }
 
-  FsResult Enumerate(std::string_view folder, std::string_view mask, std::vector<DirEntry>* entries) override {
+  FsResult Enumerate(std::string_view folder, std::string_view mask, std::vector<DirEntry>* entries,
+                     std::vector<std::string>* skipped) override {
     entries->clear();
     std::string host;
     FsResult failure;
@@ -362,10 +494,10 @@ class HostFileSystemImpl final : public FileSystem {
       const std::string_view name = d->d_name;
       if (name == "." || name == ".." || !MatchesMask(name, effectiveMask)) continue;
       // Such a name would read as two in a program path and so name another
-      // entry; the listing is refused rather than let that happen.
+      // entry: it is left out and reported, never passed on.
       if (name.find('\\') != std::string_view::npos) {
-        entries->clear();
-        return Failure(FsError::InvalidName, "an entry's name holds a backslash: " + EscapeForDisplay(name));
+        if (skipped != nullptr) skipped->push_back(ShownEntryPath(folder, name));
+        continue;
       }
 
       DirEntry entry;
@@ -410,6 +542,98 @@ class HostFileSystemImpl final : public FileSystem {
   }
 
   std::vector<char> LogicalDrives() override { return Drives().PresentDrives(); }
+
+  FsResult OpenFolder(std::string_view path, FolderHandle* folder) override {
+    *folder = kNoFolderHandle;
+    std::string host;
+    FsResult failure;
+    if (!Resolve(path, &host, &failure)) return failure;
+    // The person named it: resolved as the host resolves it, links included.
+    const int fd = ::open(host.c_str(), kReadFlags);
+    if (fd < 0) return FromErrno(errno);
+    *folder = fd;
+    return {};
+  }
+
+  FsResult OpenSubfolder(FolderHandle parent, std::string_view name, FolderHandle* folder) override {
+    *folder = kNoFolderHandle;
+    const std::string child(name);
+    const int fd = ::openat(static_cast<int>(parent), child.c_str(), kReadFlags | O_NOFOLLOW);
+    if (fd >= 0) {
+      *folder = fd;
+      return {};
+    }
+    const int error = errno;
+    struct stat st {};
+    if ((error == ELOOP || error == ENOTDIR) &&
+        ::fstatat(static_cast<int>(parent), child.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
+      return Failure(FsError::Link, "a symbolic link is not followed");
+    return FromErrno(error);
+  }
+
+  FsResult ReadFolder(FolderHandle folder, bool fileSizes, std::vector<FolderEntry>* entries) override {
+    entries->clear();
+    const int fd = static_cast<int>(folder);
+    // One large buffer per thread: a listing takes a few calls, not one per
+    // handful of entries.
+    thread_local std::vector<char> buffer(256 * 1024);
+    for (;;) {
+      const long n = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
+      if (n == 0) return {};
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return Failure(FsError::Io, std::string("reading the folder failed: ") + std::strerror(errno));
+      }
+      for (long at = 0; at < n;) {
+        const char* record = buffer.data() + at;
+        unsigned short length = 0;
+        unsigned char type = DT_UNKNOWN;
+        std::memcpy(&length, record + offsetof(LinuxDirent64, d_reclen), sizeof length);
+        std::memcpy(&type, record + offsetof(LinuxDirent64, d_type), sizeof type);
+        const char* name = record + kDirentNameAt;
+        at += length;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        bool isFolder = type == DT_DIR;
+        bool isLink = type == DT_LNK;
+        std::uint64_t size = 0;
+        if (type == DT_UNKNOWN || (!isFolder && fileSizes)) {
+          struct stat st {};
+          if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            isFolder = S_ISDIR(st.st_mode);
+            isLink = S_ISLNK(st.st_mode);
+            if (!isFolder && fileSizes) size = static_cast<std::uint64_t>(st.st_size);
+          } else if (errno == ENOENT) {
+            continue;  // gone since it was listed
+          }
+        }
+        FolderEntry& entry = entries->emplace_back();
+        entry.name.assign(name);
+        entry.isFolder = isFolder;
+        entry.isSymlink = isLink;
+        entry.hidden = name[0] == '.';
+        entry.size = size;
+      }
+    }
+  }
+
+  void CloseFolder(FolderHandle folder) override {
+    if (folder >= 0) ::close(static_cast<int>(folder));
+  }
+
+  std::unique_ptr<InputFile> OpenInputFile(std::string_view path, FsResult* failure) override {
+    return posix::OpenHostInputFile(path, failure);
+  }
+
+  std::unique_ptr<ReplacingFile> OpenReplacing(std::string_view path, FsResult* failure) override {
+    return posix::OpenHostReplacing(path, failure);
+  }
+
+  std::size_t RemoveStaleTemporaries(std::string_view path) override {
+    std::string host;
+    FsResult failure;
+    if (!Resolve(path, &host, &failure)) return 0;
+    return posix::RemoveHostStaleTemporaries(host);
+  }
 };
 
 // Greedy match with one resume point per '*': linear passes, no exponential
@@ -464,6 +688,27 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   if (mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*")
     return MatchCaseBlind(name, mask.substr(0, mask.size() - 2));
   return false;
+}
+
+FsResult FileSystem::CreateFolders(std::string_view path, std::vector<std::string>* created) {
+  CreateResult result = CreateFolders(path);
+  if (created != nullptr)
+    for (MadeFolder& made : result.made) created->push_back(std::move(made.path));
+  return result.result;
+}
+
+std::string ShownEntryPath(std::string_view folder, std::string_view name) {
+  std::string shown(folder);
+  if (shown.empty() || shown.back() != '\\') shown += '\\';
+  for (std::size_t start = 0;;) {
+    const std::size_t slash = name.find('\\', start);
+    const std::size_t length = slash == std::string_view::npos ? std::string_view::npos : slash - start;
+    shown += EscapeForDisplay(name.substr(start, length));
+    if (slash == std::string_view::npos) break;
+    shown += "\\x5C";
+    start = slash + 1;
+  }
+  return shown;
 }
 
 FileSystem& HostFileSystem() {

@@ -10,7 +10,12 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 }  // namespace
 
-LineReader::LineReader(InputFile& file) : file_(file), buffer_(kChunk) {}
+LineReader::LineReader(InputFile& file) : file_(&file), buffer_(kChunk) {}
+
+LineReader::LineReader(FileSystem& fs, std::string_view programPath)
+    : owned_(fs.OpenInputFile(programPath, &openFailure_)), file_(owned_.get()), buffer_(kChunk) {
+  eof_ = file_ == nullptr;
+}
 
 // Only called once the buffer is used up, so every line was copied out of it
 // already and the chunk can start over at 0.
@@ -21,10 +26,10 @@ bool LineReader::Fill() {
   // The mark is three bytes; a short read must not cut it in two.
   const std::size_t want = atStart_ ? 3 : 1;
   while (end_ < want) {
-    const std::size_t n = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    const std::size_t n = file_->Read(buffer_.data() + end_, buffer_.size() - end_);
     if (n == 0) {
       eof_ = true;
-      failed_ = file_.Failed();
+      failed_ = file_->Failed();
       break;
     }
     end_ += n;

@@ -2,7 +2,9 @@
 // million lines or a single line of many megabytes costs only the line at hand.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -16,6 +18,11 @@ namespace quillory {
 class LineReader {
  public:
   explicit LineReader(InputFile& file);
+  // Opens the file itself through `fs`; when it cannot be opened, IsOpen is
+  // false, OpenFailure says why and there are no lines.
+  LineReader(FileSystem& fs, std::string_view programPath);
+  bool IsOpen() const { return file_ != nullptr; }
+  const FsResult& OpenFailure() const { return openFailure_; }
   // The next line without its end; false at the end of the file or at the
   // first read error (see Failed). A last line without an end is returned;
   // one cut off by a read error is not, as it would name another folder.
@@ -26,7 +33,9 @@ class LineReader {
  private:
   bool Fill();
 
-  InputFile& file_;
+  FsResult openFailure_;
+  std::unique_ptr<InputFile> owned_;
+  InputFile* file_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

@@ -59,10 +59,11 @@ std::string TempPathBeside(const std::string& hostPath) {
   static unsigned long counter = 0;
   const std::size_t slash = hostPath.rfind('/');
   const std::string folder = hostPath.substr(0, slash + 1);
-  // Leave room for the suffix within the host's 255-byte name limit.
-  const std::string name = hostPath.substr(slash + 1, 200);
+  const std::string name = TempBaseName(hostPath.substr(slash + 1));
   return folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
 }
+
+std::string TempBaseName(const std::string& name) { return name.substr(0, 200); }
 
 std::string HostParent(const std::string& hostPath) {
   const std::size_t slash = hostPath.rfind('/');

@@ -30,8 +30,8 @@ std::string FormatByteSize(std::uint64_t bytes) {
   return text;
 }
 
-FolderStructSize::FolderStructSize(std::string root)
-    : root_(std::move(root)), rootLevel_(PathLevel(root_)), started_(std::chrono::steady_clock::now()) {
+FolderStructSize::FolderStructSize(std::string root, FileSystem& fs)
+    : root_(std::move(root)), fs_(fs), rootLevel_(PathLevel(root_)), started_(std::chrono::steady_clock::now()) {
   finished_ = started_;
 }
 
@@ -40,15 +40,26 @@ void FolderStructSize::SetFileMasks(std::vector<std::string> masks) {
   if (masks_.empty()) masks_.push_back("*.*");
 }
 
+void FolderStructSize::SizeMap::Add(std::string_view folder, std::string_view name, std::uint64_t size) {
+  const std::size_t at = text_.size();
+  text_.append(folder);
+  if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) text_ += '\\';
+  text_.append(name);
+  pending_.push_back(Entry{at, text_.size() - at, size});
+}
+
 const FolderStructSize::FileSizes& FolderStructSize::SizeMap::Map() const {
   if (!pending_.empty()) {
+    const auto path = [this](const Entry& e) { return std::string_view(text_).substr(e.at, e.length); };
     // Sorted first, each insertion lands at the end: linear, not a tree
     // search per file. Stable, so the first of equal paths is the one kept.
     std::stable_sort(pending_.begin(), pending_.end(),
-                     [](const PAIR_FILE_NAME_SIZE& a, const PAIR_FILE_NAME_SIZE& b) { return a.first < b.first; });
-    for (auto& [path, size] : pending_) map_.emplace_hint(map_.end(), std::move(path), size);
+                     [&](const Entry& a, const Entry& b) { return path(a) < path(b); });
+    for (const Entry& e : pending_) map_.emplace_hint(map_.end(), std::string(path(e)), e.size);
     pending_.clear();
     pending_.shrink_to_fit();
+    text_.clear();
+    text_.shrink_to_fit();
   }
   return map_;
 }
@@ -68,11 +79,18 @@ class SizeVisitor : public TreeVisitor {
  public:
   SizeVisitor(bool selected, bool rootOnly, std::vector<Mask> masks, std::int32_t& folders,
               std::map<std::uint32_t, std::uint32_t>& levels, std::uint64_t& bytes, std::uint32_t& files,
-              FolderStructSize::SizeMap& sizes)
+              FolderStructSize::SizeMap& sizes, std::vector<std::string>& unread, std::vector<std::string>& skipped)
       : selected_(selected), rootOnly_(rootOnly), masks_(std::move(masks)), folders_(folders), levels_(levels),
-        bytes_(bytes), files_(files), sizes_(sizes) {}
+        bytes_(bytes), files_(files), sizes_(sizes), unread_(unread), skipped_(skipped) {}
 
-  void Folder(const std::string&, std::uint32_t level, bool) override { ++levels_[level]; }
+  void Folder(const std::string& path, std::uint32_t level, bool listed) override {
+    ++levels_[level];
+    if (!listed) unread_.push_back(path);
+  }
+  void ListingFailed(const std::string& path, const FsResult&) override { unread_.push_back(path); }
+  void Skipped(const std::string& folder, std::string_view name) override {
+    skipped_.push_back(ShownEntryPath(folder, name));
+  }
 
   bool Subfolder(const std::string&, std::uint32_t) override {
     if (rootOnly_) return false;
@@ -90,12 +108,7 @@ class SizeVisitor : public TreeVisitor {
     }
     bytes_ += size * times;
     files_ += times;
-    std::string path;
-    path.reserve(folder.size() + 1 + name.size());
-    path = folder;
-    if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
-    path.append(name);
-    sizes_.Add(std::move(path), size);
+    sizes_.Add(folder, name, size);
   }
 
  private:
@@ -107,6 +120,8 @@ class SizeVisitor : public TreeVisitor {
   std::uint64_t& bytes_;
   std::uint32_t& files_;
   FolderStructSize::SizeMap& sizes_;
+  std::vector<std::string>& unread_;
+  std::vector<std::string>& skipped_;
 };
 
 }  // namespace
@@ -121,11 +136,11 @@ void FolderStructSize::Run(Mode mode) {
     const bool selected = mode != Mode::All;
     SizeVisitor visitor(selected, mode == Mode::RootSelected, std::move(masks), folderCount_, levels_,
                         selected ? selBytes_ : allBytes_, selected ? selFiles_ : allFiles_,
-                        selected ? selFileSizes_ : allFileSizes_);
+                        selected ? selFileSizes_ : allFileSizes_, unread_, skipped_);
     TreeWalkOptions options;
     options.rootLevel = rootLevel_;
     options.rootOnly = mode == Mode::RootSelected;
-    WalkTree(root_, visitor, options);
+    WalkTree(root_, visitor, options, fs_);
   }
   // The root leaves the count once, however many walks add to it.
   if (!countRoot_ && !rootDropped_) {

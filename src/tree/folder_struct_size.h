@@ -6,7 +6,10 @@
 // with '\' (a root that ends in a separator gets no second one). Each
 // subfolder's level is its parent's plus one, which for such a join is its
 // separator count. A symbolic link inside the tree is a file of the link's
-// own size; it is never followed.
+// own size; it is never followed. The depth of the tree and the length of
+// its paths do not matter. What could not be measured is kept apart: the
+// folders that could not be read, and the entries whose names hold a '\'
+// (no path could name them), which are neither counted nor in the maps.
 #pragma once
 
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "tree/examine_sub_folders.h"
 
 namespace quillory {
@@ -30,8 +34,9 @@ class FolderStructSize {
  public:
   using FileSizes = std::map<std::string, std::uint64_t>;
 
-  // Nothing is read yet. An empty root walks nothing.
-  explicit FolderStructSize(std::string root);
+  // Nothing is read yet. An empty root walks nothing. The walks read
+  // through `fs`, which must outlive this object.
+  explicit FolderStructSize(std::string root, FileSystem& fs = HostFileSystem());
 
   // Whether the root itself stays in the folder count after a walk.
   void SetCountRoot(bool countRoot) { countRoot_ = countRoot; }
@@ -59,6 +64,12 @@ class FolderStructSize {
   // Level -> folders listed at that level, the root's included.
   const std::map<std::uint32_t, std::uint32_t>& Levels() const { return levels_; }
   const std::string& Root() const { return root_; }
+  // Folders that could not be opened or whose listing failed part-way (the
+  // root included), in walk order; their contents are not (fully) counted.
+  const std::vector<std::string>& UnreadFolders() const { return unread_; }
+  // Entries left out because their names hold a '\', as ShownEntryPath
+  // shows them; a page counts them under other reasons.
+  const std::vector<std::string>& SkippedEntries() const { return skipped_; }
   // Time the walk took (from construction to the end of the last walk).
   std::chrono::steady_clock::duration Elapsed() const { return finished_ - started_; }
 
@@ -66,16 +77,23 @@ class FolderStructSize {
   // per level below the root, numbered from 1.
   void ShowLevels(TfrmLevelSummFolder& window, Ui& ui) const;
 
-  // The walk only appends; the map is built when first asked for, so a
-  // caller that wants the totals alone never pays for it. A path met again
-  // keeps its first size.
+  // The walk only appends, into one block of text rather than a string per
+  // file; the map is built when first asked for, so a caller that wants the
+  // totals alone never pays for it. A path met again keeps its first size.
   class SizeMap {
    public:
-    void Add(std::string path, std::uint64_t size) { pending_.emplace_back(std::move(path), size); }
+    // Adds folder + '\' (unless it ends in a separator) + name.
+    void Add(std::string_view folder, std::string_view name, std::uint64_t size);
     const FileSizes& Map() const;
 
    private:
-    mutable std::vector<PAIR_FILE_NAME_SIZE> pending_;
+    struct Entry {
+      std::size_t at;
+      std::size_t length;
+      std::uint64_t size;
+    };
+    mutable std::string text_;
+    mutable std::vector<Entry> pending_;
     mutable FileSizes map_;
   };
 
@@ -84,6 +102,7 @@ class FolderStructSize {
   void Run(Mode mode);
 
   std::string root_;
+  FileSystem& fs_;
   std::uint32_t rootLevel_;
   std::vector<std::string> masks_{"*.*"};
   bool countRoot_ = false;
@@ -96,6 +115,8 @@ class FolderStructSize {
   SizeMap allFileSizes_;
   SizeMap selFileSizes_;
   std::map<std::uint32_t, std::uint32_t> levels_;
+  std::vector<std::string> unread_;
+  std::vector<std::string> skipped_;
   std::chrono::steady_clock::time_point started_;
   std::chrono::steady_clock::time_point finished_;
 };

@@ -34,7 +34,7 @@ TfrmLevelSummFolder::TfrmLevelSummFolder()
   btnLevelSummFolderOK.onClick = [this] { modalResult = ModalResult::Ok; };
 }
 
-TfrmFolderViews::TfrmFolderViews(Ui& ui, SettingsStore& settings)
+TfrmFolderViews::TfrmFolderViews(Ui& ui, SettingsStore& settings, FileSystem& fs)
     : Window("TfrmFolderViews", "Views"),
       lblFolderViewsFolder(Make<Label>("lblFolderViewsFolder")),
       edtFolderViewsFolder(Make<Edit>("edtFolderViewsFolder")),
@@ -42,7 +42,8 @@ TfrmFolderViews::TfrmFolderViews(Ui& ui, SettingsStore& settings)
       btnFolderViewsLevels(Make<Button>("btnFolderViewsLevels", "Levels")),
       btnFolderViewsClose(Make<Button>("btnFolderViewsClose", "Close")),
       ui_(ui),
-      settings_(settings) {
+      settings_(settings),
+      fs_(fs) {
   edtFolderViewsFolder.SetVisible(false);
   folderShown_ = edtFolderViewsFolder.changed.Connect([this](const ControlEvent& e) {
     if (e.change == ControlChange::Text) lblFolderViewsFolder.SetCaption(edtFolderViewsFolder.Text());
@@ -72,7 +73,7 @@ void TfrmFolderViews::btnFolderViewsLevelsClick() {
     return;
   }
   if (levels_ == nullptr) return;
-  FolderStructSize size(folder);
+  FolderStructSize size(folder, fs_);
   size.SetCountRoot(true);
   size.SetFileMasks(settings_.FileMasks());
   size.WalkSelected();

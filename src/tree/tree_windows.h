@@ -4,6 +4,7 @@
 
 #include "app/signal.h"
 #include "app/window.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -29,8 +30,9 @@ class TfrmLevelSummFolder : public Window {
 
 class TfrmFolderViews : public Window {
  public:
-  // The masked walk of "Levels" reads the file selection from the store.
-  TfrmFolderViews(Ui& ui, SettingsStore& settings);
+  // The masked walk of "Levels" reads the file selection from the store and
+  // the tree through `fs`.
+  TfrmFolderViews(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
   void Attach(TfrmLevelSummFolder& levels);
 
   void btnFolderViewsExplorerClick();
@@ -48,6 +50,7 @@ class TfrmFolderViews : public Window {
  private:
   Ui& ui_;
   SettingsStore& settings_;
+  FileSystem& fs_;
   TfrmLevelSummFolder* levels_ = nullptr;
   Connection folderShown_;
 };

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <stdexcept>
 #include <string>
@@ -8,6 +10,7 @@
 #include "operations/manual_creation.h"
 #include "operations/operation_windows.h"
 #include "support/app_fixture.h"
+#include "support/fault_file_system.h"
 
 namespace quillory {
 namespace {
@@ -328,45 +331,97 @@ TEST_F(ManualCreationTest, RootsComeFromBrowseAndFromTheEntries) {
   EXPECT_EQ(main->tabFolderCreate01.Hint(), "Create folders - manually, two  ways.");
 }
 
+TEST_F(ManualCreationTest, ASubfolderIsNeverMadeThroughALinkBelowTheRoot) {
+  MakeDir("D:\\R");
+  MakeDir("D:\\Elsewhere");
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere").c_str(), Host("D:\\R\\rl").c_str()), 0);
+  ChooseRoot("D:\\R");
+  ui->ClearCalls();
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("rl\\smade");
+  ExpectMessages(*ui, {{MessageKind::Question, kCap0118, kEndWithLog}});
+  EXPECT_EQ(page->SubFolderOther(), Items{"D:\\R\\rl\\smade"});
+  EXPECT_TRUE(page->SubFolderExisting().empty());
+  EXPECT_TRUE(page->lstSuccessSubFolders.Empty());
+  EXPECT_EQ(ListDir("D:\\Elsewhere"), Items{});
+  EXPECT_TRUE(page->LastMade().empty());
+
+  // What lies behind the link is not reported as existing either.
+  MakeDir("D:\\Elsewhere\\there");
+  ui->ClearCalls();
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("rl\\there");
+  EXPECT_EQ(page->SubFolderOther(), Items{"D:\\R\\rl\\there"});
+  EXPECT_TRUE(page->SubFolderExisting().empty());
+
+  // A root reached through a link is the folder the person aimed at.
+  ASSERT_EQ(::symlink(Host("D:\\R").c_str(), Host("D:\\AliasR").c_str()), 0);
+  ChooseRoot("D:\\AliasR");
+  page->chkSubViewDestFolder.Click();
+  ui->ClearCalls();
+  RunSubFolder("made");
+  EXPECT_EQ(Messages(*ui).back().caption, kCap0119);
+  EXPECT_TRUE(IsDir("D:\\R\\made"));
+}
+
+TEST_F(ManualCreationTest, TheLastRunKeepsWhatItMadeWithIdentities) {
+  MakeDir("D:\\A");
+  ui->answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  RunFullPath("D:\\A\\B\\C D:\\X");
+  const std::vector<MadeFolder> expected{{"D:\\A\\B", *HostFileSystem().Identity("D:\\A\\B")},
+                                         {"D:\\A\\B\\C", *HostFileSystem().Identity("D:\\A\\B\\C")},
+                                         {"D:\\X", *HostFileSystem().Identity("D:\\X")}};
+  EXPECT_EQ(page->LastMade(), expected);
+
+  // A missing root is made with the subfolder; the next run starts afresh.
+  page->cboRootFolders.SetText("D:\\New\\Root");
+  page->chkSubViewDestFolder.Click();
+  RunSubFolder("s\\t");
+  ASSERT_EQ(page->LastMade().size(), 4u);
+  EXPECT_EQ(page->LastMade()[0].path, "D:\\New");
+  EXPECT_EQ(page->LastMade()[3].path, "D:\\New\\Root\\s\\t");
+  EXPECT_EQ(page->LastMade()[3].identity, *HostFileSystem().Identity("D:\\New\\Root\\s\\t"));
+  EXPECT_EQ(page->lstSuccessSubFolders.Items(), Items{"D:\\New\\Root\\s\\t"});
+}
+
+TEST_F(ManualCreationTest, AFailedCreationLeavesNoParentBehind) {
+  const std::string longName(256, 'n');
+  ui->answers = {MessageAnswer::Yes, MessageAnswer::No};
+  RunFullPath("D:\\mid\\" + longName + "\\z");
+  EXPECT_EQ(page->ForcedOther(), Items{"D:\\mid\\" + longName + "\\z"});
+  EXPECT_FALSE(IsDir("D:\\mid"));
+  EXPECT_TRUE(page->LastMade().empty());
+  EXPECT_EQ(Messages(*ui).back().caption, kCap0109);
+
+  MakeDir("D:\\R");
+  ChooseRoot("D:\\R");
+  ui->answers = {MessageAnswer::No};
+  RunSubFolder("mid\\" + longName);
+  EXPECT_EQ(ListDir("D:\\R"), Items{});
+}
+
 // ------------------------------------------------------------ faults
 
-// Passes everything to the host but CreateFolders, which fails or throws,
-// and notes whether the other tabs were locked while it ran.
-class FaultyFileSystem : public FileSystem {
+// Creations fail (or throw) and the hook notes whether the other tabs were
+// locked while they ran.
+class LockWatchingFileSystem : public FaultFileSystem {
  public:
   enum class Mode { Fail, Throw };
-  explicit FaultyFileSystem(const PageControl& pages) : pages_(pages) {}
+  explicit LockWatchingFileSystem(const PageControl& pages) {
+    FailAfter(FsOp::CreateFolders, 0, FsError::AccessDenied);
+    FailAfter(FsOp::CreateFoldersBelow, 0, FsError::AccessDenied);
+    onCall = [this, &pages](FsOp op, std::string_view) {
+      if (op != FsOp::CreateFolders && op != FsOp::CreateFoldersBelow) return;
+      ++calls;
+      int enabled = 0;
+      for (const TabSheet* tab : pages.Pages()) enabled += tab->Enabled() ? 1 : 0;
+      lockedDuringCall = lockedDuringCall && enabled == 1;
+      if (mode == Mode::Throw) throw std::runtime_error("disk on fire");
+    };
+  }
   Mode mode = Mode::Fail;
   int calls = 0;
   bool lockedDuringCall = true;
-
-  bool DirectoryExists(std::string_view p) override { return host_.DirectoryExists(p); }
-  bool FileExists(std::string_view p) override { return host_.FileExists(p); }
-  FsResult CreateFolders(std::string_view, std::vector<std::string>*) override {
-    ++calls;
-    int enabled = 0;
-    for (const TabSheet* tab : pages_.Pages()) enabled += tab->Enabled() ? 1 : 0;
-    lockedDuringCall = lockedDuringCall && enabled == 1;
-    if (mode == Mode::Throw) throw std::runtime_error("disk on fire");
-    return {FsError::AccessDenied, "refused"};
-  }
-  FsResult RemoveEmptyFolder(std::string_view p) override { return host_.RemoveEmptyFolder(p); }
-  FsResult DeleteFile(std::string_view p) override { return host_.DeleteFile(p); }
-  FsResult CopyFile(std::string_view f, std::string_view t, bool o) override { return host_.CopyFile(f, t, o); }
-  FsResult RenameFolder(std::string_view f, std::string_view t) override { return host_.RenameFolder(f, t); }
-  FsResult SetFolderAttributes(std::string_view p, FolderAttributes a) override {
-    return host_.SetFolderAttributes(p, a);
-  }
-  FsResult Enumerate(std::string_view f, std::string_view m, std::vector<DirEntry>* e) override {
-    return host_.Enumerate(f, m, e);
-  }
-  std::optional<FolderIdentity> Identity(std::string_view p) override { return host_.Identity(p); }
-  std::optional<std::uint64_t> FreeSpace(std::string_view p) override { return host_.FreeSpace(p); }
-  std::vector<char> LogicalDrives() override { return host_.LogicalDrives(); }
-
- private:
-  const PageControl& pages_;
-  FileSystem& host_ = HostFileSystem();
 };
 
 class PageWindow : public Window {
@@ -385,7 +440,7 @@ class ManualCreationFaultTest : public TempDriveTest {
  protected:
   ScriptedUi ui;
   PageWindow window;
-  FaultyFileSystem fs{window.pages};
+  LockWatchingFileSystem fs{window.pages};
   ManualCreationPage page{window, ui, window.pages, *window.tabs[6], fs};
 };
 
@@ -418,7 +473,7 @@ TEST_F(ManualCreationFaultTest, AFailedCreationIsLoggedAndTurnsTheCaptionRed) {
 }
 
 TEST_F(ManualCreationFaultTest, AnExceptionLeavesEveryTabEnabled) {
-  fs.mode = FaultyFileSystem::Mode::Throw;
+  fs.mode = LockWatchingFileSystem::Mode::Throw;
   ui.answers = {MessageAnswer::Yes};
   page.cboCreateFolderForced.SetText("D:\\A");
   EXPECT_THROW(page.btnCreateFolderForced.Click(), std::runtime_error);
@@ -436,6 +491,33 @@ TEST_F(ManualCreationFaultTest, AnExceptionLeavesEveryTabEnabled) {
   EXPECT_THROW(page.btnCreateSubFolder.Click(), std::runtime_error);
   EXPECT_FALSE(window.tabs[2]->Enabled());
   EXPECT_TRUE(window.tabs[1]->Enabled());
+}
+
+TEST_F(ManualCreationFaultTest, AMissingRootMadeForAFailedSubfolderGoesAgain) {
+  fs.Clear();
+  fs.FailAfter(FsOp::CreateFoldersBelow, 0, FsError::NoSpace);
+  page.cboRootFolders.SetText("D:\\P\\Root");
+  page.cboSubFolder.SetText("s");
+  ui.answers = {MessageAnswer::No};
+  page.btnCreateSubFolder.Click();
+  EXPECT_EQ(page.SubFolderOther(), Items{"D:\\P\\Root\\s"});
+  EXPECT_FALSE(IsDir("D:\\P"));
+  EXPECT_TRUE(page.LastMade().empty());
+
+  // A parent that is no longer the folder made is left alone, and so is
+  // everything above it.
+  fs.onCall = [this](FsOp op, std::string_view) {
+    if (op != FsOp::CreateFoldersBelow) return;
+    // Moved away rather than removed, so its inode cannot come back.
+    ::rename(Host("D:\\P\\Root").c_str(), Host("D:\\Moved").c_str());
+    ::mkdir(Host("D:\\P\\Root").c_str(), 0755);
+  };
+  ui.answers = {MessageAnswer::No};
+  page.btnCreateSubFolder.Click();
+  EXPECT_TRUE(IsDir("D:\\P\\Root"));
+  ASSERT_EQ(page.LastMade().size(), 2u);
+  EXPECT_EQ(page.LastMade()[0].path, "D:\\P");
+  EXPECT_EQ(page.LastMade()[1].path, "D:\\P\\Root");
 }
 
 }  // namespace

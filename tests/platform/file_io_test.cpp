@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 
 namespace quillory {
@@ -109,6 +111,69 @@ TEST_F(PlatformFileIo, CurrentDirectoryInProgramForm) {
   EXPECT_EQ(CurrentDirectoryProgramForm(), "");
   EXPECT_EQ(::chdir(saved), 0);
   std::free(saved);
+}
+
+// A PID that ran and is gone (reaped), for leftovers of a killed process.
+pid_t DeadPid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(PlatformFileIo, LeftoversOfKilledSavesGoAndNothingElse) {
+  const std::string dead = std::to_string(DeadPid());
+  const std::string mine = std::to_string(::getpid());
+  MakeFile("D:\\default.set", "old");
+  for (const std::string& name : std::vector<std::string>{
+           ".default.set.tmp-" + dead + "-3", ".default.set.tmp-" + dead + "-12", ".default.set.tmp-" + mine + "-1",
+        ".default.set.tmp-1-2",  // a live process (init)
+        ".default.set.tmp-" + dead + "-3x", ".default.set.tmp-" + dead, "x.default.set.tmp-" + dead + "-1",
+        ".other.set.tmp-" + dead + "-1"})
+    MakeFile("D:\\" + name, "partial");
+  MakeDir("D:\\.default.set.tmp-" + dead + "-9");  // not a file we would write
+
+  EXPECT_EQ(HostFileSystem().RemoveStaleTemporaries("D:\\default.set"), 2u);
+  EXPECT_FALSE(IsFile("D:\\.default.set.tmp-" + dead + "-3"));
+  EXPECT_FALSE(IsFile("D:\\.default.set.tmp-" + dead + "-12"));
+  EXPECT_EQ(ListDir("D:\\").size(), 8u);
+  EXPECT_TRUE(IsFile("D:\\.default.set.tmp-" + mine + "-1"));
+  EXPECT_TRUE(IsFile("D:\\.default.set.tmp-1-2"));
+  EXPECT_TRUE(IsDir("D:\\.default.set.tmp-" + dead + "-9"));
+
+  // Writing a file clears its own leftovers first.
+  MakeFile("D:\\.other.set.tmp-" + std::to_string(DeadPid()) + "-4", "partial");
+  MakeFile("D:\\.other.set.tmp-" + dead + "-4", "partial");
+  EXPECT_TRUE(WriteFileAtomically("D:\\other.set", "new").ok());
+  EXPECT_EQ(ReadFile("D:\\other.set"), "new");
+  for (const std::string& name : ListDir("D:\\")) EXPECT_EQ(name.find(".other.set.tmp-"), std::string::npos) << name;
+}
+
+TEST_F(PlatformFileIo, AFailedCommitKeepsTheOldFileAndLeavesNoTemporary) {
+  MakeFile("D:\\keep.set", "old");
+  FaultFileSystem fs;
+  fs.FailOn(FsOp::Commit, "D:\\keep.set", FsError::NoSpace);
+  EXPECT_EQ(WriteFileAtomically("D:\\keep.set", "new", fs).error, FsError::NoSpace);
+  EXPECT_EQ(ReadFile("D:\\keep.set"), "old");
+  EXPECT_EQ(ListDir("D:\\"), std::vector<std::string>{"keep.set"});
+
+  // Without a Commit nothing reaches the target.
+  {
+    FileReplacer writer(fs);
+    ASSERT_TRUE(writer.Open("D:\\fresh.set").ok());
+    writer.Write("half");
+  }
+  EXPECT_EQ(ListDir("D:\\"), std::vector<std::string>{"keep.set"});
+  fs.FailOn(FsOp::OpenReplacing, "D:\\keep.set", FsError::AccessDenied);
+  EXPECT_EQ(WriteFileAtomically("D:\\keep.set", "new", fs).error, FsError::AccessDenied);
+  EXPECT_EQ(ReadFile("D:\\keep.set"), "old");
+
+  std::string bytes = "stale";
+  fs.FailOn(FsOp::OpenInputFile, "D:\\keep.set", FsError::Io);
+  EXPECT_EQ(ReadWholeFile("D:\\keep.set", &bytes, fs).error, FsError::Io);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_TRUE(ReadWholeFile("D:\\keep.set", &bytes).ok());
+  EXPECT_EQ(bytes, "old");
 }
 
 }  // namespace

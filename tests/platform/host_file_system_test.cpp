@@ -292,16 +292,21 @@ TEST_F(PlatformFs, EnumerateFiltersByMask) {
   EXPECT_TRUE(Names("D:\\M", "*.pdf").empty());
 }
 
-TEST_F(PlatformFs, EnumerateRefusesNamesWithABackslash) {
+TEST_F(PlatformFs, EnumerateLeavesOutAndReportsNamesWithABackslash) {
   MakeDir("D:\\B");
   MakeFile("D:\\B\\plain");
   std::ofstream(Host("D:\\B") + "/a\\b").put('x');
+  std::ofstream(Host("D:\\B") + "/x\\\x01").put('x');
   std::vector<DirEntry> entries;
-  const FsResult r = fs.Enumerate("D:\\B", "*", &entries);
-  EXPECT_EQ(r.error, FsError::InvalidName);
-  EXPECT_NE(r.message.find("a\\b"), std::string::npos);
-  EXPECT_TRUE(entries.empty());
+  std::vector<std::string> skipped;
+  ASSERT_TRUE(fs.Enumerate("D:\\B", "*", &entries, &skipped).ok());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "plain");
+  std::sort(skipped.begin(), skipped.end());
+  // Shown escaped, so that the name never reads as a folder and a file.
+  EXPECT_EQ(skipped, (std::vector<std::string>{"D:\\B\\a\\x5Cb", "D:\\B\\x\\x5C\\x01"}));
   EXPECT_EQ(Names("D:\\B", "p*"), (std::vector<std::string>{"plain"}));
+  EXPECT_EQ(Names("D:\\B", "*"), (std::vector<std::string>{"plain"}));
 }
 
 TEST_F(PlatformFs, IdentityFreeSpaceAndDrives) {
@@ -363,6 +368,139 @@ TEST(PlatformMask, MatchesLikeWindowsMasks) {
   // Many stars over a long non-matching name must not take exponential time.
   const std::string longName(5000, 'a');
   EXPECT_FALSE(MatchesMask(longName, "*a*a*a*a*a*a*a*a*a*a*b"));
+}
+
+}  // namespace
+}  // namespace quillory
+
+namespace quillory {
+namespace {
+
+class PlatformCreate : public TempDriveTest {
+ protected:
+  FileSystem& fs = HostFileSystem();
+
+  FolderIdentity StatOf(std::string_view path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(Host(path).c_str(), &st), 0) << path;
+    return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  }
+  void Link(std::string_view target, std::string_view at) {
+    ASSERT_EQ(::symlink(Host(target).c_str(), Host(at).c_str()), 0);
+  }
+};
+
+TEST_F(PlatformCreate, WhatIsMadeComesWithTheIdentityOfTheFolderMade) {
+  MakeDir("D:\\A");
+  CreateResult r = fs.CreateFolders("D:\\A\\B\\C");
+  ASSERT_TRUE(r.ok()) << r.result.message;
+  ASSERT_EQ(r.made.size(), 2u);
+  EXPECT_EQ(r.made[0], (MadeFolder{"D:\\A\\B", StatOf("D:\\A\\B")}));
+  EXPECT_EQ(r.made[1], (MadeFolder{"D:\\A\\B\\C", StatOf("D:\\A\\B\\C")}));
+  EXPECT_NE(r.made[0].identity, r.made[1].identity);
+
+  r = fs.CreateFolders("D:\\A\\B\\C");
+  EXPECT_TRUE(r.ok());
+  EXPECT_TRUE(r.made.empty());
+
+  // A path typed whole is resolved as the host resolves it, links included.
+  MakeDir("D:\\Real");
+  Link("D:\\Real", "D:\\Alias");
+  r = fs.CreateFolders("D:\\Alias\\n");
+  ASSERT_TRUE(r.ok()) << r.result.message;
+  EXPECT_TRUE(IsDir("D:\\Real\\n"));
+  ASSERT_EQ(r.made.size(), 1u);
+  EXPECT_EQ(r.made[0].path, "D:\\Alias\\n");
+}
+
+TEST_F(PlatformCreate, ANameTooLongFailsBeforeAnyParentIsMade) {
+  const std::string longName(256, 'n');
+  CreateResult r = fs.CreateFolders("D:\\mid\\" + longName + "\\z");
+  EXPECT_EQ(r.result.error, FsError::InvalidName);
+  EXPECT_TRUE(r.made.empty());
+  EXPECT_FALSE(IsDir("D:\\mid"));
+  r = fs.CreateFoldersBelow("D:\\", "mid\\" + longName);
+  EXPECT_EQ(r.result.error, FsError::InvalidName);
+  EXPECT_FALSE(IsDir("D:\\mid"));
+
+  r = fs.CreateFolders("D:\\mid\\" + longName.substr(1) + "\\z");
+  EXPECT_TRUE(r.ok()) << r.result.message;
+  EXPECT_EQ(r.made.size(), 3u);
+}
+
+TEST_F(PlatformCreate, BelowAFolderNoLinkIsPassedThrough) {
+  MakeDir("D:\\R\\real");
+  MakeDir("D:\\Outside");
+  Link("D:\\Outside", "D:\\R\\rl");
+  CreateResult r = fs.CreateFoldersBelow("D:\\R", "rl\\smade");
+  EXPECT_EQ(r.result.error, FsError::Link);
+  EXPECT_TRUE(r.made.empty());
+  EXPECT_EQ(ListDir("D:\\Outside"), std::vector<std::string>{});
+  // The link itself as the last name is not a folder that exists.
+  EXPECT_EQ(fs.CreateFoldersBelow("D:\\R", "rl").result.error, FsError::Link);
+  // A link deeper down is refused just the same.
+  MakeDir("D:\\R\\real\\deep");
+  Link("D:\\Outside", "D:\\R\\real\\deep\\l2");
+  EXPECT_EQ(fs.CreateFoldersBelow("D:\\R", "real\\deep\\l2\\x").result.error, FsError::Link);
+  EXPECT_EQ(ListDir("D:\\Outside"), std::vector<std::string>{});
+
+  // The aimed folder itself is resolved, links included.
+  Link("D:\\R", "D:\\AliasR");
+  r = fs.CreateFoldersBelow("D:\\AliasR", "\\n\\\\m");
+  ASSERT_TRUE(r.ok()) << r.result.message;
+  ASSERT_EQ(r.made.size(), 2u);
+  EXPECT_EQ(r.made[0], (MadeFolder{"D:\\AliasR\\n", StatOf("D:\\R\\n")}));
+  EXPECT_EQ(r.made[1], (MadeFolder{"D:\\AliasR\\n\\m", StatOf("D:\\R\\n\\m")}));
+  r = fs.CreateFoldersBelow("D:\\R", "real/deep");
+  EXPECT_TRUE(r.ok());
+  EXPECT_TRUE(r.made.empty());
+}
+
+TEST_F(PlatformCreate, BelowAFolderDotNamesFilesAndMissingBasesAreRefused) {
+  MakeDir("D:\\R");
+  MakeFile("D:\\R\\file");
+  for (const char* relative : {"..\\out", "a\\..\\..\\out", "a\\.\\b", ".", ""}) {
+    const CreateResult r = fs.CreateFoldersBelow("D:\\R", relative);
+    EXPECT_EQ(r.result.error, FsError::InvalidName) << relative;
+    EXPECT_TRUE(r.made.empty());
+  }
+  EXPECT_EQ(ListDir("D:\\R"), std::vector<std::string>{"file"});
+  EXPECT_FALSE(IsDir("D:\\out"));
+  EXPECT_EQ(fs.CreateFoldersBelow("D:\\R", "file").result.error, FsError::Exists);
+  EXPECT_EQ(fs.CreateFoldersBelow("D:\\R", "file\\x").result.error, FsError::Exists);
+  EXPECT_EQ(fs.CreateFoldersBelow("D:\\Missing", "x").result.error, FsError::NotFound);
+  EXPECT_EQ(fs.CreateFoldersBelow("Q:\\", "x").result.error, FsError::NotFound);
+  EXPECT_FALSE(IsDir("D:\\Missing"));
+}
+
+TEST_F(PlatformCreate, SubfoldersOpenByDescriptorAndNeverThroughALink) {
+  MakeFile("D:\\R\\sub\\f.txt", "abc");
+  MakeFile("D:\\R\\.h", "1");
+  Link("D:\\R\\sub", "D:\\R\\link");
+  FolderHandle root = kNoFolderHandle, sub = kNoFolderHandle, link = kNoFolderHandle;
+  ASSERT_TRUE(fs.OpenFolder("D:\\R", &root).ok());
+  EXPECT_EQ(fs.OpenSubfolder(root, "link", &link).error, FsError::Link);
+  EXPECT_EQ(link, kNoFolderHandle);
+  EXPECT_EQ(fs.OpenSubfolder(root, "missing", &link).error, FsError::NotFound);
+  EXPECT_EQ(fs.OpenSubfolder(root, ".h", &link).error, FsError::NotFound);
+  ASSERT_TRUE(fs.OpenSubfolder(root, "sub", &sub).ok());
+
+  std::vector<FolderEntry> entries;
+  ASSERT_TRUE(fs.ReadFolder(root, true, &entries).ok());
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_TRUE(entries[0].hidden);
+  EXPECT_EQ(entries[0].size, 1u);
+  EXPECT_TRUE(entries[1].isSymlink);
+  EXPECT_FALSE(entries[1].isFolder);
+  EXPECT_EQ(entries[1].size, Host("D:\\R\\sub").size());
+  EXPECT_TRUE(entries[2].isFolder);
+  ASSERT_TRUE(fs.ReadFolder(sub, false, &entries).ok());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].size, 0u);  // no sizes asked for
+  fs.CloseFolder(sub);
+  fs.CloseFolder(root);
+  EXPECT_EQ(fs.OpenFolder("D:\\R\\sub\\f.txt", &root).error, FsError::NotFound);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 
 namespace quillory {
@@ -121,6 +122,29 @@ TEST_F(PlatformLineReaderFile, ChunkBoundariesAndHugeLines) {
   EXPECT_EQ(line, "end");
   EXPECT_FALSE(reader.Next(line));
   EXPECT_FALSE(reader.Failed());
+}
+
+TEST_F(PlatformLineReaderFile, OpensItsFileThroughAFileSystem) {
+  MakeFile("D:\\list.txt", "\xEF\xBB\xBF" "a\r\nb");
+  FaultFileSystem fs;
+  LineReader reader(fs, "D:\\list.txt");
+  ASSERT_TRUE(reader.IsOpen());
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, "a");
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, "b");
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_EQ(fs.Calls(FsOp::OpenInputFile), 1);
+
+  LineReader missing(fs, "D:\\missing.txt");
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_EQ(missing.OpenFailure().error, FsError::NotFound);
+  EXPECT_FALSE(missing.Next(line));
+  fs.FailOn(FsOp::OpenInputFile, "D:\\list.txt", FsError::AccessDenied);
+  LineReader refused(fs, "D:\\list.txt");
+  EXPECT_EQ(refused.OpenFailure().error, FsError::AccessDenied);
+  EXPECT_FALSE(refused.Next(line));
 }
 
 }  // namespace

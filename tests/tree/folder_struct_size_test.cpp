@@ -4,23 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "app/scripted_ui.h"
 #include "platform/tree_walk.h"
+#include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 #include "tree/tree_windows.h"
 
 namespace quillory {
 namespace {
 
-class FolderStructSizeTest : public TempDriveTest {
- protected:
-  void TearDown() override {
-    SetTreeWalkFault({});
-    TempDriveTest::TearDown();
-  }
-};
+class FolderStructSizeTest : public TempDriveTest {};
 
 TEST(FormatByteSizeTest, PicksTheLargestUnitAboveOne) {
   EXPECT_EQ(FormatByteSize(0), "0.00 Bytes");
@@ -112,9 +110,10 @@ TEST_F(FolderStructSizeTest, SparseFileLinksAndUnreadableFolders) {
   // An unreadable folder before and after others in the listing.
   MakeFile("D:\\R\\a-locked\\x.txt", "123");
   MakeFile("D:\\R\\z-after\\y.txt", "12");
-  SetTreeWalkFault([](const std::string& path) { return path == "D:\\R\\a-locked"; });
+  FaultFileSystem fs;
+  fs.FailOn(FsOp::OpenSubfolder, "D:\\R\\a-locked", FsError::AccessDenied);
 
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", fs);
   size.Walk();
   EXPECT_EQ(size.GetAllBytes(), 5368709120ull + target.size() + 2);
   EXPECT_EQ(size.GetAllFiles(), 3u);
@@ -122,7 +121,9 @@ TEST_F(FolderStructSizeTest, SparseFileLinksAndUnreadableFolders) {
   EXPECT_EQ(size.GetAllFileSizes().at("D:\\R\\sub\\huge.bin"), 5368709120ull);
   EXPECT_EQ(size.GetAllFileSizes().count("D:\\R\\link\\a.bin"), 0u);
 
-  FolderStructSize masked("D:\\R");
+  EXPECT_EQ(size.UnreadFolders(), std::vector<std::string>{"D:\\R\\a-locked"});
+
+  FolderStructSize masked("D:\\R", fs);
   masked.SetFileMasks({"*.bin"});
   masked.WalkSelected();
   EXPECT_EQ(masked.GetSelectedBytes(), 5368709120ull);
@@ -180,6 +181,42 @@ TEST_F(FolderStructSizeTest, ShowLevelsNumbersLevelsBelowTheRoot) {
   ASSERT_EQ(ui.calls.size(), 2u);
   EXPECT_EQ(ui.calls[0].kind, "modal");
   EXPECT_EQ(ui.calls[1].kind, "modal_end");
+}
+
+TEST_F(FolderStructSizeTest, DeepTreesAreCountedWhole) {
+  MakeDir("D:\\R");
+  int fd = ::open(Host("D:\\R").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(fd, 0);
+  for (int i = 0; i < 1000; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "level%05d", i);
+    ASSERT_EQ(::mkdirat(fd, name, 0755), 0);
+    const int next = ::openat(fd, name, O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    ASSERT_GE(next, 0);
+    fd = next;
+  }
+  ::close(fd);
+  FolderStructSize size("D:\\R");
+  size.SetCountRoot(true);
+  size.WalkSelected();
+  EXPECT_EQ(size.GetFolderCount(), 1001);
+  std::uint32_t levels = 0;
+  for (const auto& [level, folders] : size.Levels()) levels += folders;
+  EXPECT_EQ(levels, 1001u);
+  EXPECT_EQ(size.Levels().size(), 1001u);
+  EXPECT_TRUE(size.UnreadFolders().empty());
+}
+
+TEST_F(FolderStructSizeTest, NamesWithABackslashAreKeptApartNotMerged) {
+  MakeFile("D:\\R\\a\\b.txt", "1");
+  std::ofstream(Host("D:\\R") + "/a\\b.txt") << "12345";
+  FolderStructSize size("D:\\R");
+  size.Walk();
+  EXPECT_EQ(size.GetAllFiles(), 1u);
+  EXPECT_EQ(size.GetAllBytes(), 1u);
+  EXPECT_EQ(size.GetAllFileSizes(), (FolderStructSize::FileSizes{{"D:\\R\\a\\b.txt", 1}}));
+  EXPECT_EQ(size.SkippedEntries(), std::vector<std::string>{"D:\\R\\a\\x5Cb.txt"});
 }
 
 }  // namespace

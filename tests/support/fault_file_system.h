@@ -1,0 +1,227 @@
+// A FileSystem that passes every call on to another (the host's by default)
+// and makes chosen calls fail: an operation on a chosen program path, or
+// every call of an operation after the first N, with a chosen FsError. A hook
+// sees every call first (to look at the program's state, or to throw).
+// Handles of open folders are the inner file system's; their paths are known
+// here, so a fault can name a folder that a walk opens by name.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace quillory {
+
+enum class FsOp {
+  DirectoryExists,
+  FileExists,
+  CreateFolders,
+  CreateFoldersBelow,
+  RemoveEmptyFolder,
+  DeleteFile,
+  CopyFile,
+  RenameFolder,
+  SetFolderAttributes,
+  Enumerate,
+  Identity,
+  FreeSpace,
+  LogicalDrives,
+  OpenFolder,
+  OpenSubfolder,
+  ReadFolder,
+  OpenInputFile,
+  OpenReplacing,
+  Commit,  // of a file opened by OpenReplacing (its path)
+  RemoveStaleTemporaries,
+};
+
+class FaultFileSystem : public FileSystem {
+ public:
+  explicit FaultFileSystem(FileSystem& inner = HostFileSystem()) : inner_(inner) {}
+
+  using FileSystem::CreateFolders;
+
+  // `op` on exactly this program path fails (for CreateFoldersBelow the base
+  // and relative joined with '\', for CopyFile and RenameFolder the source).
+  void FailOn(FsOp op, std::string path, FsError error = FsError::Io) {
+    faults_.push_back(Fault{op, std::move(path), -1, error});
+  }
+  // Every call of `op` after the first `calls` fails.
+  void FailAfter(FsOp op, int calls, FsError error = FsError::Io) {
+    faults_.push_back(Fault{op, {}, calls, error});
+  }
+  void Clear() { faults_.clear(); }
+  int Calls(FsOp op) const {
+    const auto it = calls_.find(op);
+    return it == calls_.end() ? 0 : it->second;
+  }
+  std::function<void(FsOp, std::string_view path)> onCall;
+
+  bool DirectoryExists(std::string_view p) override {
+    return Hit(FsOp::DirectoryExists, p) == FsError::None && inner_.DirectoryExists(p);
+  }
+  bool FileExists(std::string_view p) override {
+    return Hit(FsOp::FileExists, p) == FsError::None && inner_.FileExists(p);
+  }
+  CreateResult CreateFolders(std::string_view p) override {
+    if (const FsError e = Hit(FsOp::CreateFolders, p); e != FsError::None) return {Failed(e), {}};
+    return inner_.CreateFolders(p);
+  }
+  CreateResult CreateFoldersBelow(std::string_view base, std::string_view relative) override {
+    const std::string joined = std::string(base) + "\\" + std::string(relative);
+    if (const FsError e = Hit(FsOp::CreateFoldersBelow, joined); e != FsError::None) return {Failed(e), {}};
+    return inner_.CreateFoldersBelow(base, relative);
+  }
+  FsResult RemoveEmptyFolder(std::string_view p) override {
+    return Or(FsOp::RemoveEmptyFolder, p, [&] { return inner_.RemoveEmptyFolder(p); });
+  }
+  FsResult DeleteFile(std::string_view p) override {
+    return Or(FsOp::DeleteFile, p, [&] { return inner_.DeleteFile(p); });
+  }
+  FsResult CopyFile(std::string_view f, std::string_view t, bool o) override {
+    return Or(FsOp::CopyFile, f, [&] { return inner_.CopyFile(f, t, o); });
+  }
+  FsResult RenameFolder(std::string_view f, std::string_view t) override {
+    return Or(FsOp::RenameFolder, f, [&] { return inner_.RenameFolder(f, t); });
+  }
+  FsResult SetFolderAttributes(std::string_view p, FolderAttributes a) override {
+    return Or(FsOp::SetFolderAttributes, p, [&] { return inner_.SetFolderAttributes(p, a); });
+  }
+  FsResult Enumerate(std::string_view f, std::string_view m, std::vector<DirEntry>* e,
+                     std::vector<std::string>* skipped) override {
+    e->clear();
+    return Or(FsOp::Enumerate, f, [&] { return inner_.Enumerate(f, m, e, skipped); });
+  }
+  std::optional<FolderIdentity> Identity(std::string_view p) override {
+    if (Hit(FsOp::Identity, p) != FsError::None) return std::nullopt;
+    return inner_.Identity(p);
+  }
+  std::optional<std::uint64_t> FreeSpace(std::string_view p) override {
+    if (Hit(FsOp::FreeSpace, p) != FsError::None) return std::nullopt;
+    return inner_.FreeSpace(p);
+  }
+  std::vector<char> LogicalDrives() override {
+    if (Hit(FsOp::LogicalDrives, {}) != FsError::None) return {};
+    return inner_.LogicalDrives();
+  }
+
+  FsResult OpenFolder(std::string_view p, FolderHandle* folder) override {
+    *folder = kNoFolderHandle;
+    const FsResult r = Or(FsOp::OpenFolder, p, [&] { return inner_.OpenFolder(p, folder); });
+    if (r.ok()) Opened(*folder, std::string(p));
+    return r;
+  }
+  FsResult OpenSubfolder(FolderHandle parent, std::string_view name, FolderHandle* folder) override {
+    *folder = kNoFolderHandle;
+    std::string path = PathOf(parent);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    path.append(name);
+    const FsResult r = Or(FsOp::OpenSubfolder, path, [&] { return inner_.OpenSubfolder(parent, name, folder); });
+    if (r.ok()) Opened(*folder, std::move(path));
+    return r;
+  }
+  // A fault here comes after the inner listing, as a read error part-way.
+  FsResult ReadFolder(FolderHandle folder, bool sizes, std::vector<FolderEntry>* entries) override {
+    const FsResult r = inner_.ReadFolder(folder, sizes, entries);
+    if (const FsError e = Hit(FsOp::ReadFolder, PathOf(folder)); e != FsError::None) return Failed(e);
+    return r;
+  }
+  void CloseFolder(FolderHandle folder) override {
+    if (folder == kNoFolderHandle) return;
+    --open_;
+    paths_.erase(folder);
+    inner_.CloseFolder(folder);
+  }
+  // Folders open now, and the most that were open at once.
+  int OpenFolders() const { return open_; }
+  int MostOpenFolders() const { return mostOpen_; }
+
+  std::unique_ptr<InputFile> OpenInputFile(std::string_view p, FsResult* failure) override {
+    if (const FsError e = Hit(FsOp::OpenInputFile, p); e != FsError::None) {
+      if (failure != nullptr) *failure = Failed(e);
+      return nullptr;
+    }
+    return inner_.OpenInputFile(p, failure);
+  }
+  std::unique_ptr<ReplacingFile> OpenReplacing(std::string_view p, FsResult* failure) override {
+    if (const FsError e = Hit(FsOp::OpenReplacing, p); e != FsError::None) {
+      if (failure != nullptr) *failure = Failed(e);
+      return nullptr;
+    }
+    std::unique_ptr<ReplacingFile> file = inner_.OpenReplacing(p, failure);
+    if (!file) return nullptr;
+    return std::make_unique<Replacing>(*this, std::string(p), std::move(file));
+  }
+  std::size_t RemoveStaleTemporaries(std::string_view p) override {
+    if (Hit(FsOp::RemoveStaleTemporaries, p) != FsError::None) return 0;
+    return inner_.RemoveStaleTemporaries(p);
+  }
+
+ private:
+  struct Fault {
+    FsOp op;
+    std::string path;
+    int after;  // -1: by path
+    FsError error;
+  };
+
+  // A failed Commit drops the inner file unfinished, which discards it.
+  class Replacing : public ReplacingFile {
+   public:
+    Replacing(FaultFileSystem& owner, std::string path, std::unique_ptr<ReplacingFile> inner)
+        : owner_(owner), path_(std::move(path)), inner_(std::move(inner)) {}
+    void Write(std::string_view bytes) override { inner_->Write(bytes); }
+    FsResult Commit() override {
+      if (const FsError e = owner_.Hit(FsOp::Commit, path_); e != FsError::None) {
+        inner_.reset();
+        return Failed(e);
+      }
+      return inner_->Commit();
+    }
+
+   private:
+    FaultFileSystem& owner_;
+    std::string path_;
+    std::unique_ptr<ReplacingFile> inner_;
+  };
+
+  static FsResult Failed(FsError error) { return FsResult{error, "injected fault"}; }
+
+  FsError Hit(FsOp op, std::string_view path) {
+    const int call = ++calls_[op];
+    if (onCall) onCall(op, path);
+    for (const Fault& f : faults_)
+      if (f.op == op && (f.after >= 0 ? call > f.after : f.path == path)) return f.error;
+    return FsError::None;
+  }
+
+  template <class Call>
+  FsResult Or(FsOp op, std::string_view path, Call call) {
+    if (const FsError e = Hit(op, path); e != FsError::None) return Failed(e);
+    return call();
+  }
+
+  void Opened(FolderHandle folder, std::string path) {
+    paths_[folder] = std::move(path);
+    if (++open_ > mostOpen_) mostOpen_ = open_;
+  }
+  std::string PathOf(FolderHandle folder) const {
+    const auto it = paths_.find(folder);
+    return it == paths_.end() ? std::string() : it->second;
+  }
+
+  FileSystem& inner_;
+  std::vector<Fault> faults_;
+  std::map<FsOp, int> calls_;
+  std::map<FolderHandle, std::string> paths_;
+  int open_ = 0;
+  int mostOpen_ = 0;
+};
+
+}  // namespace quillory
