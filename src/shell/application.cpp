@@ -43,7 +43,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   fileImport = Create<TfrmFileImport>(ui, settings);
   fileSelection = Create<TfrmFileSelection>(ui, settings);
   Create<TfrmFolderTemplateOptions>();
-  folderViews = Create<TfrmFolderViews>(ui, settings);
+  folderViews = Create<TfrmFolderViews>(ui, settings, services.fs);
   Create<TForcedUnSuccessFullForm>();
   help = Create<TfrmAltalanosHelp>();
   Create<TfrmMoreHelp>();
