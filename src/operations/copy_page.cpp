@@ -7,13 +7,6 @@ CopyPage::CopyPage(PageContext& context)
   connections_ = panel.OnListsChanged([this] { Refresh(); });
 }
 
-void CopyPage::FormCreate() {
-  stats.ResetAll();
-  WriteCounters();
-  chkShowDetailedResults.SetChecked(true);
-  Refresh();
-}
-
 void CopyPage::FormActivate() { files.Refresh(); }
 
 void CopyPage::Refresh() {

@@ -19,10 +19,9 @@ class CopyPage : public FolderListPage {
   FileFilterRow files;
   Label& lblVol08FileTypesAllSelected = files.controls.allSelected;
 
-  void FormCreate();
   void FormActivate();
   void btnVol08StatisticsClick() { ShowVisualLog(); }
-  void Refresh();
+  void Refresh() override;
 };
 
 }  // namespace quillory

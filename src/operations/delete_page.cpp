@@ -9,13 +9,6 @@ DeletePage::DeletePage(PageContext& context)
   connections_ = panel.OnListsChanged([this] { Refresh(); });
 }
 
-void DeletePage::FormCreate() {
-  stats.ResetAll();
-  WriteCounters();
-  chkShowDetailedResults.SetChecked(true);
-  Refresh();
-}
-
 void DeletePage::FormActivate() {
   if (context_.visualLogs.Attached(PageKey::Vol07)) context_.visualLogs.WriteLogCounters(PageKey::Vol07);
   files.Refresh();

@@ -19,10 +19,9 @@ class DeletePage : public FolderListPage {
   FileFilterRow files;
   Label& lblVol07FileTypesAllSelected = files.controls.allSelected;
 
-  void FormCreate();
   void FormActivate();
   void btnVol07StatisticsClick() { ShowVisualLog(); }
-  void Refresh();
+  void Refresh() override;
 };
 
 }  // namespace quillory

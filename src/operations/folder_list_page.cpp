@@ -29,6 +29,13 @@ FolderListPage::FolderListPage(PageContext& context, PageKey key)
   btnHelp.onClick = [this] { context_.showHelp(descriptor.key); };
 }
 
+void FolderListPage::FormCreate() {
+  stats.ResetAll();
+  WriteCounters();
+  chkShowDetailedResults.SetChecked(true);
+  Refresh();
+}
+
 void FolderListPage::ShowVisualLog() { context_.visualLogs.ShowVisualLog(descriptor.key); }
 
 void FolderListPage::WriteCounters() {

@@ -28,6 +28,12 @@ class FolderListPage {
   CheckBox& chkShowDetailedResults;  // "Show Visual Log"
   Button& btnHelp;
 
+  virtual ~FolderListPage() = default;
+
+  // Start-up: counters at zero, "Show Visual Log" checked, then Refresh.
+  void FormCreate();
+  // After every change of the lists.
+  virtual void Refresh() = 0;
   void ShowVisualLog();
   // The counters into the page's labels and its Visual Log.
   void WriteCounters();

@@ -6,13 +6,6 @@ RenamePage::RenamePage(PageContext& context) : FolderListPage(context, PageKey::
   connections_ = panel.OnListsChanged([this] { Refresh(); });
 }
 
-void RenamePage::FormCreate() {
-  stats.ResetAll();
-  WriteCounters();
-  chkShowDetailedResults.SetChecked(true);
-  Refresh();
-}
-
 void RenamePage::Refresh() {
   panel.RefreshSums();
   // A new list makes the last run's results stale.

@@ -17,9 +17,8 @@ class RenamePage : public FolderListPage {
   CheckBox& chkVol06ShowDetailedResults = chkShowDetailedResults;
   Button& btnVol06Help = btnHelp;
 
-  void FormCreate();
   void btnVol06StatisticsClick() { ShowVisualLog(); }
-  void Refresh();
+  void Refresh() override;
 };
 
 }  // namespace quillory

@@ -253,4 +253,28 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
 }
 
 }  // namespace
+// The descriptors name the tabs the main window has, in its order, and each
+// page's controls are found on the main window under their documented names.
+TEST_F(AppTest, EveryPageDescriptorNamesItsTabAndItsControlsAreOnTheMainWindow) {
+  TfrmMain& main = Start();
+  ASSERT_EQ(main.pgeMain.Pages().size(), kPageCount);
+  for (const PageDescriptor& page : kPages) {
+    const TabSheet* tab = main.pgeMain.Pages()[page.tabIndex()];
+    EXPECT_EQ(tab->Name(), page.tab);
+    EXPECT_EQ(tab->Caption(), page.tabCaption);
+    if (page.hasPanel()) {
+      const std::string include =
+          page.key == PageKey::Vol02 ? "lstVol02IncludeStrings" : "lst" + std::string(page.name) + "IncludeFolderList";
+      EXPECT_NE(main.FindAs<ListBox>(include), nullptr) << include;
+      EXPECT_EQ(main.Panels()[PanelIndex(page.key)]->Page(), page.key);
+    }
+  }
+  EXPECT_EQ(main.FindAs<Button>("btnVol06Statistics"), &main.vol06.btnStatistics);
+  EXPECT_EQ(main.FindAs<ComboBox>("cboVol03DestFolders"), &main.vol03.cboVol03DestFolders);
+  // Pages without a Visual Log or list panel refuse to be indexed as having one.
+  EXPECT_THROW(OperationIndex(PageKey::Forced), std::logic_error);
+  EXPECT_THROW(PanelIndex(PageKey::Vol03), std::logic_error);
+  EXPECT_THROW(PageCounterLayout(PageKey::Forced), std::logic_error);
+}
+
 }  // namespace quillory
