@@ -258,6 +258,32 @@ std::string EscapeForDisplay(std::string_view s) {
   return out;
 }
 
+bool HoldsControlCharacter(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  return false;
+}
+
+std::string EscapeControlCharacters(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (char c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20) {
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      AppendEscaped(out, b);
+    }
+  }
+  return out;
+}
+
 void DropLastCharacter(std::string& s) {
   if (s.empty()) return;
   std::size_t i = s.size() - 1;

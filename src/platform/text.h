@@ -42,6 +42,13 @@ void DropLastCharacter(std::string& s);
 // \xNN; valid UTF-8 is left as it is.
 std::string EscapeForDisplay(std::string_view s);
 
+// True when a byte of codes 0 to 31 is in the text: a line break, a carriage
+// return, a tab or another control character.
+bool HoldsControlCharacter(std::string_view s);
+// The text for a message: line break, carriage return and tab as \n, \r,
+// \t, the other control characters as \xNN; everything else as it is.
+std::string EscapeControlCharacters(std::string_view s);
+
 // Splits at every '\n' (a CR before it is dropped). A line end closes a
 // line, so "a\nb\n" gives two lines and "" none.
 std::vector<std::string> SplitLines(std::string_view s);
