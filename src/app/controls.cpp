@@ -272,7 +272,7 @@ void ListBox::EnsureIndex() const {
 bool ListBox::Contains(std::string_view item) const { return Contains(FoldKeyOf(item)); }
 
 bool ListBox::Contains(const FoldKey& key) const {
-  if (items_.empty()) return false;
+  if (items_.empty() && pending_.empty()) return false;
   EnsureIndex();
   return index_.Contains(key);
 }
@@ -369,7 +369,43 @@ std::size_t ListBox::AddNewItems(std::vector<std::string> items, const std::vect
   return added;
 }
 
+bool ListBox::AddPending(std::string item, const FoldKey& key) {
+  EnsureIndex();
+  if (!index_.Insert(key)) return false;
+  pending_.push_back(std::move(item));
+  pendingKeys_.push_back(key);
+  return true;
+}
+
+void ListBox::FlushPending() {
+  if (pending_.empty()) return;
+  const std::size_t first = items_.size();
+  if (items_.capacity() < first + pending_.size())
+    items_.reserve(std::max(first + pending_.size(), items_.capacity() * 2));
+  for (auto& s : pending_) items_.push_back(std::move(s));
+  pending_.clear();
+  pendingKeys_.clear();
+  if (!sorted_) {
+    selected_.resize(items_.size(), 0);
+    Notify(ControlChange::RowsInserted, first, items_.size() - 1);
+    return;
+  }
+  MergeSortedTail(first);
+  selected_.assign(items_.size(), 0);
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::DropPending() {
+  if (indexed_)
+    for (const FoldKey& key : pendingKeys_) index_.Remove(key);
+  pending_.clear();
+  pendingKeys_.clear();
+}
+
 std::vector<std::string> ListBox::TakeItems() {
+  DropPending();
   std::vector<std::string> out = std::move(items_);
   items_.clear();
   if (!out.empty()) {
@@ -442,6 +478,7 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
 void ListBox::DeleteSelected() { DeleteRows(SelectedRows()); }
 
 void ListBox::Clear() {
+  DropPending();
   if (items_.empty()) return;
   items_.clear();
   selected_.clear();
@@ -452,6 +489,7 @@ void ListBox::Clear() {
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
+  DropPending();
   items_ = std::move(items);
   if (sorted_) {
     SortItems(true);
@@ -530,7 +568,7 @@ void ListBox::MergeSortedTail(std::size_t first) {
     const std::string& b = tail[j];
     if (AllAscii(a) && AllAscii(b)) return CompareText(b, a) < 0;
     if (foldedOf != i) {
-      folded = CaseFold(a);
+      CaseFoldInto(a, folded);
       foldedOf = i;
     }
     const int byFold = keys[j].first.compare(folded);

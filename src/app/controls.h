@@ -300,6 +300,16 @@ class ListBox : public Control {
   std::size_t AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep = {});
   // The same with each item's FoldKeyOf already at hand (keys[i] for items[i]).
   std::size_t AddNewKeyed(std::vector<std::string> items, const std::vector<FoldKey>& keys);
+  // Filling in batches, for imports that test every line against the list
+  // and the lines before it: the key joins the index at once, so Contains
+  // sees the item, and the item joins the list at FlushPending (one change
+  // event for the batch). False, and nothing pending, when the list or the
+  // batch holds the key already. Clear, SetItems and TakeItems drop what is
+  // pending; so does DropPending.
+  bool AddPending(std::string item, const FoldKey& key);
+  std::size_t PendingCount() const { return pending_.size(); }
+  void FlushPending();
+  void DropPending();
   // Empties the list and hands its items over.
   std::vector<std::string> TakeItems();
   void Insert(std::size_t index, std::string item);  // unsorted lists only
@@ -342,7 +352,9 @@ class ListBox : public Control {
   long itemIndex_ = -1;
   int scrollWidth_ = 0;
   mutable CaseBlindIndex index_;
-  mutable bool indexed_ = false;  // index_ holds every item
+  mutable bool indexed_ = false;  // index_ holds every item (and every pending key)
+  std::vector<std::string> pending_;
+  std::vector<FoldKey> pendingKeys_;
 };
 
 // Rows of columns; cheap and simple, used by a few summary windows.

@@ -179,40 +179,29 @@ bool Ask(Ui& ui, const char* text, const char* caption) {
 }
 
 // Lines taken by a plain import reach the include list in batches that grow
-// with the list, so even a sorted list is re-sorted only a few times; the
+// with the list, so even a sorted list is merged only a few times; the
 // pending lines stay visible to the duplicate test.
 class PendingItems {
  public:
   PendingItems(ListBox& list, Ui& ui) : list_(list), ui_(ui) {}
+  ~PendingItems() { list_.DropPending(); }
 
-  bool Contains(const FoldKey& key) const { return list_.Contains(key) || folded_.Contains(key); }
+  bool Contains(const FoldKey& key) const { return list_.Contains(key); }
   void Add(std::string item, const FoldKey& key) {
-    folded_.Add(key);
-    items_.push_back(std::move(item));
-    keys_.push_back(key);
-    if (items_.size() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
+    list_.AddPending(std::move(item), key);
+    if (list_.PendingCount() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
   }
   void Flush() {
-    if (items_.empty()) return;
-    list_.AddNewKeyed(std::move(items_), keys_);
-    items_.clear();
-    keys_.clear();
-    folded_.Clear();
+    if (list_.PendingCount() == 0) return;
+    list_.FlushPending();
     ui_.Repaint();
   }
-  void Drop() {
-    items_.clear();
-    keys_.clear();
-    folded_.Clear();
-  }
+  void Drop() { list_.DropPending(); }
 
  private:
   static constexpr std::size_t kMinBatch = 4096;
   ListBox& list_;
   Ui& ui_;
-  std::vector<std::string> items_;
-  std::vector<FoldKey> keys_;
-  CaseBlindIndex folded_;
 };
 
 }  // namespace

@@ -17,6 +17,8 @@ std::string TrimRight(std::string_view s);
 
 // Case-folded form used as the key of every case-blind comparison and index.
 std::string CaseFold(std::string_view s);
+// The same into `out`, reusing its storage: for loops over many names.
+void CaseFoldInto(std::string_view s, std::string& out);
 bool SameText(std::string_view a, std::string_view b);
 // <0, 0, >0 like strcmp, case-blind; ties broken by bytes so sorting is stable
 // and total.

@@ -294,6 +294,42 @@ TEST(ListBoxTest, SortedBatchesMergeIntoTheOrderOfOneFullSort) {
   }
 }
 
+TEST(ListBoxTest, PendingItemsCountAsMembersButJoinOnlyAtTheFlush) {
+  for (bool sorted : {false, true}) {
+    SCOPED_TRACE(sorted ? "sorted" : "unsorted");
+    ListBox list("lst", sorted);
+    list.Add("b");
+    std::vector<ControlChange> seen;
+    Connection c = list.changed.Connect([&](const ControlEvent& e) { seen.push_back(e.change); });
+    EXPECT_TRUE(list.AddPending("c", FoldKeyOf("c")));
+    EXPECT_TRUE(list.AddPending("A", FoldKeyOf("A")));
+    EXPECT_FALSE(list.AddPending("B", FoldKeyOf("B")));  // in the list
+    EXPECT_FALSE(list.AddPending("C", FoldKeyOf("C")));  // in the batch
+    EXPECT_TRUE(list.Contains("a"));
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
+    EXPECT_TRUE(seen.empty());
+    list.FlushPending();
+    EXPECT_EQ(list.Items(), sorted ? (std::vector<std::string>{"A", "b", "c"}) : (std::vector<std::string>{"b", "c", "A"}));
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(list.PendingCount(), 0u);
+
+    // Dropped or cleared, a pending item leaves no trace in the index.
+    EXPECT_TRUE(list.AddPending("d", FoldKeyOf("d")));
+    list.DropPending();
+    EXPECT_FALSE(list.Contains("d"));
+    EXPECT_TRUE(list.AddPending("e", FoldKeyOf("e")));
+    list.Clear();
+    list.FlushPending();
+    EXPECT_TRUE(list.Empty());
+    EXPECT_FALSE(list.Contains("e"));
+    EXPECT_TRUE(list.AddPending("e", FoldKeyOf("E")));
+    list.FlushPending();
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"e"});
+    list.Delete(0);
+    EXPECT_FALSE(list.Contains("e"));
+  }
+}
+
 TEST(ControlsComboBox, IndexOfIsExactAndAnswersTheFirstOfRepeats) {
   ComboBox combo("cbo");
   EXPECT_EQ(combo.IndexOf(""), -1);
