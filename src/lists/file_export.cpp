@@ -1,6 +1,7 @@
 #include "lists/file_export.h"
 
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "app/settings_store.h"
@@ -194,12 +195,12 @@ TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings)
 void TfrmFileExport::FillBoxes() {
   const std::vector<std::string>& stored = settings_.Separators();
   std::vector<std::string> entries;
+  // The store may hold tens of thousands of entries: no scan per entry.
+  std::unordered_set<std::string_view> seen;
   for (const std::string& entry : stored.empty() ? DefaultSeparators() : stored) {
     // A blank entry would glue the items together.
     if (Trim(entry).empty()) continue;
-    bool seen = false;
-    for (const std::string& e : entries) seen = seen || e == entry;
-    if (!seen) entries.push_back(entry);
+    if (seen.insert(entry).second) entries.push_back(entry);
   }
   if (entries.empty()) entries = DefaultSeparators();
   cboFileExportDelimiter.SetItems(std::move(entries));
