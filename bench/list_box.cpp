@@ -62,4 +62,21 @@ BENCHMARK(DeleteHalfOfAMillion)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+// A box that collects every path typed into it, each text once: the cost per
+// path must stay flat as the box grows.
+void ComboBoxAddUnlessPresent(benchmark::State& state) {
+  const std::size_t n = static_cast<std::size_t>(state.range(0));
+  std::vector<std::string> paths;
+  paths.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) paths.push_back("D:\\Clients\\Kl\xC3\xA4ger " + std::to_string(i) + "\\Akte");
+  for (auto _ : state) {
+    quillory::ComboBox combo("cbo");
+    for (const std::string& p : paths)
+      if (combo.IndexOf(p) < 0) combo.AddItem(p);
+    benchmark::DoNotOptimize(combo.Items().size());
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * n));
+}
+BENCHMARK(ComboBoxAddUnlessPresent)->Arg(20000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_MAIN();

@@ -169,6 +169,8 @@ void ComboBox::SetText(std::string text) {
 void ComboBox::SetItems(std::vector<std::string> items) {
   if (items_ == items) return;
   items_ = std::move(items);
+  slots_.clear();
+  indexed_ = 0;
   if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = -1;
   Notify(ControlChange::Items);
 }
@@ -181,13 +183,49 @@ void ComboBox::AddItem(std::string item) {
 void ComboBox::ClearItems() {
   if (items_.empty() && itemIndex_ == -1) return;
   items_.clear();
+  slots_.clear();
+  indexed_ = 0;
   itemIndex_ = -1;
   Notify(ControlChange::Items);
 }
 
+namespace {
+
+std::size_t ExactHash(std::string_view s) { return std::hash<std::string_view>{}(s); }
+
+}  // namespace
+
+void ComboBox::IndexItem(std::size_t i) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = ExactHash(items_[i]) & mask;; at = (at + 1) & mask) {
+    if (slots_[at] == 0) {
+      slots_[at] = static_cast<std::uint32_t>(i + 1);
+      return;
+    }
+    // A later repeat of a text stays out: IndexOf answers the first.
+    if (items_[slots_[at] - 1] == items_[i]) return;
+  }
+}
+
+// Items only ever join at the end or all go at once, so the index catches up
+// by taking the items added since the last question.
+void ComboBox::EnsureIndex() const {
+  if (indexed_ == items_.size() && !slots_.empty()) return;
+  if (slots_.empty() || items_.size() * 2 > slots_.size()) {
+    std::size_t size = 16;
+    while (size < items_.size() * 2 + 2) size *= 2;
+    slots_.assign(size, 0);
+    indexed_ = 0;
+  }
+  for (; indexed_ < items_.size(); ++indexed_) IndexItem(indexed_);
+}
+
 int ComboBox::IndexOf(std::string_view item) const {
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i] == item) return static_cast<int>(i);
+  if (items_.empty()) return -1;
+  EnsureIndex();
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = ExactHash(item) & mask; slots_[at] != 0; at = (at + 1) & mask)
+    if (items_[slots_[at] - 1] == item) return static_cast<int>(slots_[at] - 1);
   return -1;
 }
 
@@ -234,7 +272,7 @@ void ListBox::EnsureIndex() const {
 bool ListBox::Contains(std::string_view item) const { return Contains(FoldKeyOf(item)); }
 
 bool ListBox::Contains(const FoldKey& key) const {
-  if (items_.empty()) return false;
+  if (items_.empty() && pending_.empty()) return false;
   EnsureIndex();
   return index_.Contains(key);
 }
@@ -286,8 +324,11 @@ void ListBox::AddMany(std::vector<std::string> items) {
     Notify(ControlChange::RowsInserted, first, items_.size() - 1);
     return;
   }
+  const std::size_t first = items_.size();
+  if (indexed_)
+    for (auto& s : items) index_.Add(FoldKeyOf(s));
   for (auto& s : items) items_.push_back(std::move(s));
-  SortItems(true);
+  MergeSortedTail(first);
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;
@@ -320,7 +361,7 @@ std::size_t ListBox::AddNewItems(std::vector<std::string> items, const std::vect
     Notify(ControlChange::RowsInserted, first, items_.size() - 1);
     return added;
   }
-  SortItems(false);
+  MergeSortedTail(first);
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
   itemIndex_ = -1;
@@ -328,7 +369,43 @@ std::size_t ListBox::AddNewItems(std::vector<std::string> items, const std::vect
   return added;
 }
 
+bool ListBox::AddPending(std::string item, const FoldKey& key) {
+  EnsureIndex();
+  if (!index_.Insert(key)) return false;
+  pending_.push_back(std::move(item));
+  pendingKeys_.push_back(key);
+  return true;
+}
+
+void ListBox::FlushPending() {
+  if (pending_.empty()) return;
+  const std::size_t first = items_.size();
+  if (items_.capacity() < first + pending_.size())
+    items_.reserve(std::max(first + pending_.size(), items_.capacity() * 2));
+  for (auto& s : pending_) items_.push_back(std::move(s));
+  pending_.clear();
+  pendingKeys_.clear();
+  if (!sorted_) {
+    selected_.resize(items_.size(), 0);
+    Notify(ControlChange::RowsInserted, first, items_.size() - 1);
+    return;
+  }
+  MergeSortedTail(first);
+  selected_.assign(items_.size(), 0);
+  selectedCount_ = 0;
+  itemIndex_ = -1;
+  Notify(ControlChange::RowsReset);
+}
+
+void ListBox::DropPending() {
+  if (indexed_)
+    for (const FoldKey& key : pendingKeys_) index_.Remove(key);
+  pending_.clear();
+  pendingKeys_.clear();
+}
+
 std::vector<std::string> ListBox::TakeItems() {
+  DropPending();
   std::vector<std::string> out = std::move(items_);
   items_.clear();
   if (!out.empty()) {
@@ -401,6 +478,7 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
 void ListBox::DeleteSelected() { DeleteRows(SelectedRows()); }
 
 void ListBox::Clear() {
+  DropPending();
   if (items_.empty()) return;
   items_.clear();
   selected_.clear();
@@ -411,6 +489,7 @@ void ListBox::Clear() {
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
+  DropPending();
   items_ = std::move(items);
   if (sorted_) {
     SortItems(true);
@@ -443,6 +522,67 @@ void ListBox::SortItems(bool reindex) {
   index_.Clear();
   index_.Reserve(keys.size());
   for (auto& k : keys) index_.Add(FoldKeyOfFolded(k.first));
+}
+
+namespace {
+
+bool AllAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+// A list filled in batches would otherwise be sorted, and every item folded,
+// once per batch: only the new items are folded and sorted, then merged into
+// the sorted part in one pass. ASCII items compare without a fold; another
+// item of the sorted part is folded at most once per merge.
+void ListBox::MergeSortedTail(std::size_t first) {
+  const std::size_t count = items_.size() - first;
+  if (count == 0) return;
+  std::vector<std::pair<std::string, std::size_t>> keys;
+  keys.reserve(count);
+  for (std::size_t i = first; i < items_.size(); ++i) keys.emplace_back(CaseFold(items_[i]), i);
+  std::sort(keys.begin(), keys.end(), [this](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return items_[a.second] < items_[b.second];
+  });
+  std::vector<std::string> tail;
+  tail.reserve(count);
+  for (auto& k : keys) tail.push_back(std::move(items_[k.second]));
+  if (first == 0) {
+    items_ = std::move(tail);
+    return;
+  }
+  items_.resize(first);
+  std::vector<std::string> merged;
+  merged.reserve(first + count);
+  std::size_t i = 0;
+  std::size_t j = 0;
+  std::string folded;  // of items_[i], once it is needed
+  std::size_t foldedOf = first;
+  // Only identical texts compare equal; the sorted part goes first then.
+  const auto tailFirst = [&]() {
+    const std::string& a = items_[i];
+    const std::string& b = tail[j];
+    if (AllAscii(a) && AllAscii(b)) return CompareText(b, a) < 0;
+    if (foldedOf != i) {
+      CaseFoldInto(a, folded);
+      foldedOf = i;
+    }
+    const int byFold = keys[j].first.compare(folded);
+    return byFold != 0 ? byFold < 0 : b < a;
+  };
+  while (i < first && j < count) {
+    if (tailFirst())
+      merged.push_back(std::move(tail[j++]));
+    else
+      merged.push_back(std::move(items_[i++]));
+  }
+  for (; i < first; ++i) merged.push_back(std::move(items_[i]));
+  for (; j < count; ++j) merged.push_back(std::move(tail[j]));
+  items_ = std::move(merged);
 }
 
 void ListBox::Rebuild() {

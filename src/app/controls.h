@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -236,7 +237,9 @@ class ComboBox : public Control {
   void SetItems(std::vector<std::string> items);
   void AddItem(std::string item);
   void ClearItems();
-  int IndexOf(std::string_view item) const;  // exact text; -1 when absent
+  // First item of exactly this text; -1 when absent. O(1): a box that
+  // collects every path typed into it must not scan them for each new one.
+  int IndexOf(std::string_view item) const;
   int ItemIndex() const { return itemIndex_; }
   // Selecting an item also sets the text, as a drop-down list does.
   void SetItemIndex(int index);
@@ -252,9 +255,16 @@ class ComboBox : public Control {
   std::function<void()> onEnter;
 
  private:
+  void IndexItem(std::size_t i) const;
+  void EnsureIndex() const;
+
   std::string text_;
   std::vector<std::string> items_;
   int itemIndex_ = -1;
+  // Open addressing over item positions (position + 1, 0 empty), holding the
+  // first position of every distinct text; built on the first question.
+  mutable std::vector<std::uint32_t> slots_;
+  mutable std::size_t indexed_ = 0;  // items_[0, indexed_) are in slots_
 };
 
 // Ordered items with multi-selection and a case-folded index, so the
@@ -291,6 +301,16 @@ class ListBox : public Control {
   std::size_t AddNew(std::vector<std::string> items, const std::function<bool(const std::string&)>& keep = {});
   // The same with each item's FoldKeyOf already at hand (keys[i] for items[i]).
   std::size_t AddNewKeyed(std::vector<std::string> items, const std::vector<FoldKey>& keys);
+  // Filling in batches, for imports that test every line against the list
+  // and the lines before it: the key joins the index at once, so Contains
+  // sees the item, and the item joins the list at FlushPending (one change
+  // event for the batch). False, and nothing pending, when the list or the
+  // batch holds the key already. Clear, SetItems and TakeItems drop what is
+  // pending; so does DropPending.
+  bool AddPending(std::string item, const FoldKey& key);
+  std::size_t PendingCount() const { return pending_.size(); }
+  void FlushPending();
+  void DropPending();
   // Empties the list and hands its items over.
   std::vector<std::string> TakeItems();
   void Insert(std::size_t index, std::string item);  // unsorted lists only
@@ -315,6 +335,8 @@ class ListBox : public Control {
  private:
   void Rebuild();
   void SortItems(bool reindex);
+  // Sorts items_[first, end) and merges them into the sorted items before.
+  void MergeSortedTail(std::size_t first);
   void EnsureIndex() const;
   std::size_t AddNewItems(std::vector<std::string> items, const std::vector<FoldKey>* keys,
                           const std::function<bool(const std::string&)>& keep);
@@ -326,7 +348,9 @@ class ListBox : public Control {
   std::size_t selectedCount_ = 0;
   long itemIndex_ = -1;
   mutable CaseBlindIndex index_;
-  mutable bool indexed_ = false;  // index_ holds every item
+  mutable bool indexed_ = false;  // index_ holds every item (and every pending key)
+  std::vector<std::string> pending_;
+  std::vector<FoldKey> pendingKeys_;
 };
 
 // Rows of columns; cheap and simple, used by a few summary windows.

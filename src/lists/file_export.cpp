@@ -1,6 +1,7 @@
 #include "lists/file_export.h"
 
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "app/settings_store.h"
@@ -41,6 +42,10 @@ constexpr const char* kExportEnd = "End of the exporting process.";
 constexpr const char* kSaveEnd = "End of the saving process.";
 // A plain message box carries the program's title and no number.
 constexpr const char* kNoteCaption = "Quillory Suite";
+
+constexpr const char* kControlItems = "There are line breaks or other control characters in the items (total: ";
+constexpr const char* kControlItemsAction =
+    "Action : A list file would read them back as other items; nothing was exported.";
 
 constexpr const char* kIncludeEmpty = "The Include List is empty !\n";
 constexpr const char* kBuilderIncludeEmpty = "The Include Folder List is empty !\n";
@@ -110,6 +115,28 @@ bool WriteItems(std::string_view programPath, const std::vector<std::string>& it
   return ok;
 }
 
+// The refusal of a list with items that no line-based file holds whole: a
+// line break would cut one item in two, and the imports trim and refuse the
+// other control characters. Empty when every item (that `keep` takes) is
+// fine.
+std::string ControlCharacterRefusal(const std::vector<std::string>& items,
+                                    const std::function<bool(const std::string&)>& keep = {}) {
+  constexpr std::size_t kShown = 3;
+  std::vector<std::string> shown;
+  std::size_t total = 0;
+  for (const std::string& item : items) {
+    if (!HoldsControlCharacter(item) || (keep && !keep(item))) continue;
+    if (total++ < kShown) shown.push_back(EscapeControlCharacters(item));
+  }
+  if (total == 0) return {};
+  std::string message = kControlItems + std::to_string(total) + ")\n";
+  for (const std::string& item : shown) message += item + "\n";
+  if (total > shown.size()) message += "\n" + std::to_string(total - shown.size()) + "  more left\n";
+  message += "\n";
+  message += kControlItemsAction;
+  return message;
+}
+
 // The item less its drive: everything up to and including the first colon.
 std::string WithoutDrive(const std::string& item) {
   const std::size_t colon = item.find(':');
@@ -167,12 +194,12 @@ TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings)
 void TfrmFileExport::FillBoxes() {
   const std::vector<std::string>& stored = settings_.Separators();
   std::vector<std::string> entries;
+  // The store may hold tens of thousands of entries: no scan per entry.
+  std::unordered_set<std::string_view> seen;
   for (const std::string& entry : stored.empty() ? DefaultSeparators() : stored) {
     // A blank entry would glue the items together.
     if (Trim(entry).empty()) continue;
-    bool seen = false;
-    for (const std::string& e : entries) seen = seen || e == entry;
-    if (!seen) entries.push_back(entry);
+    if (seen.insert(entry).second) entries.push_back(entry);
   }
   if (entries.empty()) entries = DefaultSeparators();
   cboFileExportDelimiter.SetItems(std::move(entries));
@@ -222,6 +249,10 @@ void TfrmFileExport::rdoFileExportCSVSeparatedFileClick() { cboFileExportDelimit
 
 void TfrmFileExport::btnFileExportToClick() {
   const std::vector<std::string>& items = lstFileExportSource.Items();
+  if (const std::string refusal = ControlCharacterRefusal(items); !refusal.empty()) {
+    ui_.ShowMessageBox(refusal, kSyntaxCaption, MessageKind::Warning);
+    return;
+  }
   const ListCheckResult check = CheckListSyntax(items);
   if (check.fault) {
     ui_.ShowMessageBox(check.message, kSyntaxCaption, MessageKind::Warning);
@@ -240,7 +271,11 @@ void TfrmFileExport::btnFileExportToClick() {
     lblSmartExportExported.SetCaption(std::to_string(written));
     ui_.Repaint();
   });
-  if (!ok) ui_.ShowMessageBox(kSaveFailed, kSaveFailedCaption, MessageKind::Warning);
+  if (!ok) {
+    // Nothing reached the file: the previous one is still in place.
+    lblSmartExportExported.SetCaption("0");
+    ui_.ShowMessageBox(kSaveFailed, kSaveFailedCaption, MessageKind::Warning);
+  }
   Note(ui_, kExportEnd);
 }
 
@@ -270,14 +305,17 @@ void SmartExportBuilderList(const ListBox& include, Ui& ui, TfrmFileExport& wind
 }
 
 void PlainExportList(ListPanel& panel, Ui& ui) {
+  const bool folders = panel.FolderPage();
+  const auto pageKind = [folders](const std::string& item) { return HasDrive(Trim(item)) == folders; };
+  // Refused before the dialog: no file to choose when none can be written.
+  if (const std::string refusal = ControlCharacterRefusal(panel.include.Items(), pageKind); !refusal.empty()) {
+    ui.ShowMessageBox(refusal, TextsOf(panel.Page()).plainFailedCaption, MessageKind::Warning);
+    return;
+  }
   const std::string path = ui.SaveFileDialog(FileDialogOptions{kPageDialogTitle, kFilter, kDefaultExt, ""});
   if (path.empty()) return;
-  const bool folders = panel.FolderPage();
   ItemFormat format;
-  const bool ok = WriteItems(
-      path, panel.include.Items(), format,
-      [folders](const std::string& item) { return HasDrive(Trim(item)) == folders; },
-      [&ui](std::size_t) { ui.Repaint(); });
+  const bool ok = WriteItems(path, panel.include.Items(), format, pageKind, [&ui](std::size_t) { ui.Repaint(); });
   if (!ok) ui.ShowMessageBox(kSaveFailed, TextsOf(panel.Page()).plainFailedCaption, MessageKind::Warning);
   Note(ui, kSaveEnd);
 }

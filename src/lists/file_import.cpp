@@ -69,6 +69,12 @@ MessageAnswer Show(Ui& ui, Msg id) {
   return MessageAnswer::Ok;
 }
 
+// Another text under the caption of a message of the table.
+void ShowText(Ui& ui, Msg id, const std::string& text) {
+  for (const ImportMessage& m : kMessages)
+    if (m.id == id) ui.ShowMessageBox(text, m.caption, MessageKind::Warning);
+}
+
 bool IsBlank(std::string_view s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) > 32) return false;
@@ -279,7 +285,14 @@ void TfrmFileImport::ReadSource(const std::string& path) {
   LineReader reader(*file);
   std::vector<std::string> batch;
   std::string line;
+  BadLines nulLines;
+  std::size_t lineNumber = 0;
   while (reader.Next(line)) {
+    ++lineNumber;
+    if (HoldsNul(line)) {
+      nulLines.Add(lineNumber);
+      continue;
+    }
     if (IsBlank(line)) continue;
     batch.push_back(CutToCharacters(line, kSourceLineChars));
     if (batch.size() >= kBatch) {
@@ -289,6 +302,7 @@ void TfrmFileImport::ReadSource(const std::string& path) {
     }
   }
   lstFileImportSource.AddMany(std::move(batch));
+  if (!nulLines.Empty()) ShowText(ui_, Msg::OpenFailed, nulLines.NulMessage());
   // A read error part-way is no success: what was read stays on show.
   Show(ui_, reader.Failed() ? Msg::OpenFailed : Msg::Loaded);
 }
@@ -322,6 +336,7 @@ void TfrmFileImport::BuildPreview() {
   }
   lstFileImportResults.AddNew(std::move(batch));
   RefreshEnabled();
+  if (!importer.NulLines().Empty()) ShowText(ui_, Msg::PreviewOpenFailed, importer.NulLines().NulMessage());
   Show(ui_, importer.ReadFailed() ? Msg::PreviewOpenFailed : Msg::PreviewBuilt);
 }
 

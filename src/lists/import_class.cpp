@@ -34,7 +34,22 @@ std::string CuttingSeparator(const std::string& boxText) {
   return boxText;
 }
 
+constexpr std::size_t kShownLines = 3;
+
 }  // namespace
+
+void BadLines::Add(std::size_t line) {
+  if (total_++ < kShownLines) shown_.push_back(line);
+}
+
+std::string BadLines::NulMessage() const {
+  std::string out =
+      "There are lines holding a NUL character in the file (total: " + std::to_string(total_) + ")\n";
+  for (std::size_t line : shown_) out += "Line: " + std::to_string(line) + "\n";
+  if (total_ > shown_.size()) out += "\n" + std::to_string(total_ - shown_.size()) + "  more left\n";
+  out += "\nAction : Such a line can not be a name; it was left out.";
+  return out;
+}
 
 ImportClass::ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon)
     : fileName_(std::move(fileName)),
@@ -49,6 +64,7 @@ int ImportClass::Run() {
   result_.clear();
   errorCode_ = 0;
   readFailed_ = false;
+  nulLines_ = BadLines{};
   const std::unique_ptr<InputFile> file = OpenInputFile(fileName_);
   if (!file) {
     errorCode_ = 2;
@@ -89,7 +105,13 @@ int ImportClass::Run() {
   LineReader reader(*file);
   SplitState state;
   std::string line;
+  std::size_t lineNumber = 0;
   while (reader.Next(line)) {
+    ++lineNumber;
+    if (HoldsNul(line)) {
+      nulLines_.Add(lineNumber);
+      continue;
+    }
     const std::string_view t = TrimView(line);
     if (t.empty()) continue;
     if (!separated) {

@@ -4,9 +4,30 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillory {
+
+// Line numbers of the lines an import refused, counted from 1: the first few
+// kept for the message, the rest only counted.
+class BadLines {
+ public:
+  void Add(std::size_t line);
+  bool Empty() const { return total_ == 0; }
+  std::size_t Total() const { return total_; }
+  // The warning for lines holding a NUL character: which lines, and how
+  // many more were refused.
+  std::string NulMessage() const;
+
+ private:
+  std::vector<std::size_t> shown_;
+  std::size_t total_ = 0;
+};
+
+// True for a line no name can come from: it holds a NUL character (which
+// trimming would otherwise hide at either end).
+inline bool HoldsNul(std::string_view line) { return line.find('\0') != std::string_view::npos; }
 
 enum ImportKind : int { kImportPlain = 2, kImportAllColumns = 4, kImportOneColumn = 5 };
 
@@ -26,11 +47,13 @@ class ImportClass {
   // error code: 0, or 2 when the file cannot be opened (the caller warns;
   // the result stays empty). A read error part-way keeps what was read and
   // sets ReadFailed. Items are trimmed; one that is empty after the
-  // quotation step is left out.
+  // quotation step is left out. A line holding NUL gives no item and is
+  // noted in NulLines.
   int Run();
 
   int ErrorCode() const { return errorCode_; }
   bool ReadFailed() const { return readFailed_; }
+  const BadLines& NulLines() const { return nulLines_; }
   const std::string& FileName() const { return fileName_; }
   int Kind() const { return kind_; }
   const std::string& Separator() const { return separator_; }
@@ -50,6 +73,7 @@ class ImportClass {
   std::vector<std::string> result_;
   int errorCode_ = 0;
   bool readFailed_ = false;
+  BadLines nulLines_;
 };
 
 }  // namespace quillory

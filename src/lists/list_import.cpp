@@ -8,6 +8,7 @@
 
 #include "app/ui.h"
 #include "lists/file_import.h"
+#include "lists/import_class.h"
 #include "lists/list_panel.h"
 #include "names/folder_names.h"
 #include "names/list_check.h"
@@ -39,6 +40,8 @@ struct PageTexts {
   const char* driveQuestion;
   const char* driveCaption;
   const char* endNote;
+  const char* repeatQuestion;
+  const char* repeatCaption;
 };
 
 const char* const kEmptyPreview = "Empty Result List in the File Import Window!\n";
@@ -67,6 +70,14 @@ const char* const kFolderInExclude = "This folder already exists in the Exclude 
 const char* const kDriveVol02 =
     "There is a drive letter in the string!\nClick YES to continue without asking\nClick NO  to Clear the INCULDE "
     "Window and quit the Import process";
+const char* const kRepeatItems =
+    "There may be more items in the file that already exist in the Include or Exclude window!\nClick YES to skip "
+    "them without asking\nClick NO  to show this warning for each of them";
+const char* const kRepeatFolders =
+    "There may be more folders in the file that already exist in the Include or Exclude window!\nClick YES to skip "
+    "them without asking\nClick NO  to show this warning for each of them";
+// Closes the end note after a Yes to the repeat question; the count follows.
+const char* const kRepeatsSkipped = "\n\nLines skipped as already existing items: ";
 const char* const kDriveOthers =
     "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the INCULDE Window and "
     "quit the Import process";
@@ -80,7 +91,8 @@ const PageTexts kTexts[] = {
      "Creating Folder(s).-From a String List.            Information no: 0014.", kItemInInclude,
      "Creating Folder(s).-From a String List.             Warning no: 0141.", kItemInExclude,
      "Creating Folder(s).-From a String List.             Warning no: 0142.", kDriveVol02,
-     "reating Folder(s).-From a String List.             Warning no: 0143.", kEndVol02},
+     "reating Folder(s).-From a String List.             Warning no: 0143.", kEndVol02, kRepeatItems,
+     "Creating Folder(s).-From a String List.             Warning no: 0141b."},
     // Vol04
     {"Creating Folder(s).-From a Folder List.             Warning no: 0383.",
      "Creating Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
@@ -89,7 +101,8 @@ const PageTexts kTexts[] = {
      "Creating Folder(s).-From a Folder List.            Information no: 0050.", kFolderInInclude,
      "Creating Folder(s).-From a Folder List.             Warning no: 0138.", kFolderInExclude,
      "Creating Folder(s).-From a Folder List.             Warning no: 0139.", kDriveOthers,
-     "Creating Folder(s).-From a Folder List.             Warning no: 0140.", kEndOthers},
+     "Creating Folder(s).-From a Folder List.             Warning no: 0140.", kEndOthers, kRepeatFolders,
+     "Creating Folder(s).-From a Folder List.             Warning no: 0138b."},
     // Vol06
     {"Rename Folder(s).-From a Folder List.             Warning no: 0389.",
      "Rename Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
@@ -98,7 +111,8 @@ const PageTexts kTexts[] = {
      "Rename Folders. - From a Folder List.            Information no: 0192.", kFolderInInclude,
      "Rename Folders. - From a Folder List.             Warning no: 0196.", kFolderInExclude,
      "Rename Folders. - From a Folder List.             Warning no: 0195.", kDriveOthers,
-     "Rename Folders. - From a Folder List.             Warning no: 0194.", kEndOthers},
+     "Rename Folders. - From a Folder List.             Warning no: 0194.", kEndOthers, kRepeatFolders,
+     "Rename Folders. - From a Folder List.             Warning no: 0196b."},
     // Vol07
     {"Delete Folder(s).-From a Folder List.             Warning no: 0395.",
      "Delete Folder(s).--From a Folder List.            Warning no: 0383bc.", kFilterOthers, kNotTxtOthers,
@@ -107,7 +121,8 @@ const PageTexts kTexts[] = {
      "Delete Folder(s).-From a Folder List.            Information no: 0227.", kFolderInInclude,
      "Delete Folder(s).-From a Folder List.             Warning no: 0231.", kFolderInExclude,
      "Delete Folder(s).-From a Folder List.             Warning no: 0230.", kDriveOthers,
-     "Delete Folder(s).-From a Folder List.             Warning no: 0229.", kEndOthers},
+     "Delete Folder(s).-From a Folder List.             Warning no: 0229.", kEndOthers, kRepeatFolders,
+     "Delete Folder(s).-From a Folder List.             Warning no: 0231b."},
     // Vol08
     {"Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0401.",
      "Copy Folder Structure(s).-From a Folder List. - From a Folder List.            Warning no: 0383bc.",
@@ -116,7 +131,8 @@ const PageTexts kTexts[] = {
      "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0270.", kFolderInInclude,
      "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0274.", kFolderInExclude,
      "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0273.", kDriveOthers,
-     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0272.", kEndOthers},
+     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0272.", kEndOthers, kRepeatFolders,
+     "Copy Folder Structure(s).-From a Folder List - Level.             Warning no: 0274b."},
 };
 
 const PageTexts& TextsOf(PageKey page) { return kTexts[PanelIndex(page)]; }
@@ -163,40 +179,29 @@ bool Ask(Ui& ui, const char* text, const char* caption) {
 }
 
 // Lines taken by a plain import reach the include list in batches that grow
-// with the list, so even a sorted list is re-sorted only a few times; the
+// with the list, so even a sorted list is merged only a few times; the
 // pending lines stay visible to the duplicate test.
 class PendingItems {
  public:
   PendingItems(ListBox& list, Ui& ui) : list_(list), ui_(ui) {}
+  ~PendingItems() { list_.DropPending(); }
 
-  bool Contains(const FoldKey& key) const { return list_.Contains(key) || folded_.Contains(key); }
+  bool Contains(const FoldKey& key) const { return list_.Contains(key); }
   void Add(std::string item, const FoldKey& key) {
-    folded_.Add(key);
-    items_.push_back(std::move(item));
-    keys_.push_back(key);
-    if (items_.size() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
+    list_.AddPending(std::move(item), key);
+    if (list_.PendingCount() >= std::max<std::size_t>(kMinBatch, list_.Count())) Flush();
   }
   void Flush() {
-    if (items_.empty()) return;
-    list_.AddNewKeyed(std::move(items_), keys_);
-    items_.clear();
-    keys_.clear();
-    folded_.Clear();
+    if (list_.PendingCount() == 0) return;
+    list_.FlushPending();
     ui_.Repaint();
   }
-  void Drop() {
-    items_.clear();
-    keys_.clear();
-    folded_.Clear();
-  }
+  void Drop() { list_.DropPending(); }
 
  private:
   static constexpr std::size_t kMinBatch = 4096;
   ListBox& list_;
   Ui& ui_;
-  std::vector<std::string> items_;
-  std::vector<FoldKey> keys_;
-  CaseBlindIndex folded_;
 };
 
 }  // namespace
@@ -259,20 +264,36 @@ void PlainImportList(ListPanel& panel, Ui& ui) {
   const bool wantDrive = panel.FolderPage();
   const bool drivePresentOnly = page == PageKey::Vol04 || page == PageKey::Vol08;
   bool skipWithoutAsking = false;
+  // The first repeat is warned about and followed by the question; a Yes
+  // spares the person one box per later repeat.
+  bool repeatAsked = false;
+  bool repeatsSilent = false;
+  std::size_t repeats = 0;
+  BadLines nulLines;
+  std::size_t lineNumber = 0;
   DrivePresence drives;
   PendingItems pending(panel.include, ui);
   LineReader reader(*file);
   std::string line;
   while (reader.Next(line)) {
+    ++lineNumber;
+    if (HoldsNul(line)) {
+      nulLines.Add(lineNumber);
+      continue;
+    }
     std::string t = Trim(line);
     // One fold per line serves all three membership questions.
     const FoldKey key = FoldKeyOf(t);
-    if (pending.Contains(key)) {
-      Warn(ui, texts.inInclude, texts.inIncludeCaption);
-      continue;
-    }
-    if (panel.exclude.Contains(key)) {
-      Warn(ui, texts.inExclude, texts.inExcludeCaption);
+    const bool inInclude = pending.Contains(key);
+    if (inInclude || panel.exclude.Contains(key)) {
+      ++repeats;
+      if (repeatsSilent) continue;
+      Warn(ui, inInclude ? texts.inInclude : texts.inExclude,
+           inInclude ? texts.inIncludeCaption : texts.inExcludeCaption);
+      if (!repeatAsked) {
+        repeatAsked = true;
+        repeatsSilent = Ask(ui, texts.repeatQuestion, texts.repeatCaption);
+      }
       continue;
     }
     if (t.empty() || TooShort(page, t)) continue;
@@ -290,10 +311,13 @@ void PlainImportList(ListPanel& panel, Ui& ui) {
     return;
   }
   pending.Flush();
+  if (!nulLines.Empty()) Warn(ui, nulLines.NulMessage(), texts.openFailedCaption);
   // A read error part-way keeps what was read but is not passed off as a
   // complete import.
   if (reader.Failed()) Warn(ui, kOpenFailed, texts.openFailedCaption);
-  ui.ShowMessageBox(texts.endNote, kPlainCaption, MessageKind::Information);
+  std::string end = texts.endNote;
+  if (repeatsSilent) end += kRepeatsSkipped + std::to_string(repeats);
+  ui.ShowMessageBox(end, kPlainCaption, MessageKind::Information);
 }
 
 }  // namespace quillory

@@ -12,8 +12,12 @@ struct IllegalSet {
   std::string_view characters;
   std::array<bool, 256> member{};
 
+  // Beside the listed characters, no name may hold a control character
+  // (codes 0 to 31), as on the platform the names come from: a line break
+  // in a name would also break every list file it is written to.
   explicit IllegalSet(std::string_view chars) : characters(chars) {
     for (char c : chars) member[static_cast<unsigned char>(c)] = true;
+    for (std::size_t c = 0; c < 0x20; ++c) member[c] = true;
   }
   bool Holds(char c) const { return member[static_cast<unsigned char>(c)]; }
 };
@@ -80,7 +84,11 @@ bool CheckIllegalCharacters(std::string_view kind, std::string_view text, std::s
   for (char c : text) {
     if (!set.Holds(c)) continue;
     found += ' ';
-    found += c;
+    // Shown, not acted on: "\n" tells the person more than a line break.
+    if (static_cast<unsigned char>(c) < 0x20)
+      found += EscapeControlCharacters(std::string_view(&c, 1));
+    else
+      found += c;
   }
   return !found.empty();
 }

@@ -23,9 +23,10 @@ void BuildIllegalCharacterSets();
 // any other kind a full path with a drive.
 std::string_view IllegalCharacters(std::string_view kind);
 
-// True when any byte of `text` is in the kind's set. `found` is replaced by
-// a blank plus the character for every offending character, in text order,
-// repeats included ("a?b*" gives " ? *").
+// True when any byte of `text` is in the kind's set or is a control
+// character (codes 0 to 31, in every kind). `found` is replaced by a blank
+// plus the character for every offending character, in text order, repeats
+// included ("a?b*" gives " ? *"); control characters escaped (" \n", " \x01").
 bool CheckIllegalCharacters(std::string_view kind, std::string_view text, std::string& found);
 
 int CountColons(std::string_view text);

@@ -29,7 +29,7 @@ void AppendSyntax(const Section<_tagBadCharsInFolder>& syntax, std::string& mess
     message += "Syntax Error: ";
     message += bad.found;
     message += "    ";
-    message += bad.folder;
+    message += EscapeControlCharacters(bad.folder);
     message += '\n';
   }
   if (syntax.Others() == 0) {
@@ -70,7 +70,7 @@ ListCheckResult CheckList(const std::vector<std::string>& lines, ListMode mode, 
     message += std::to_string(drives.total);
     message += " )\n";
     for (const std::string& name : drives.shown) {
-      message += name;
+      message += EscapeControlCharacters(name);
       message += '\n';
     }
     if (drives.Others() > 0) {
@@ -90,7 +90,7 @@ ListCheckResult CheckList(const std::vector<std::string>& lines, ListMode mode, 
       message += "No. of Colons: ";
       message += std::to_string(finding.colons);
       message += "   ";
-      message += finding.folder;
+      message += EscapeControlCharacters(finding.folder);
       message += '\n';
     }
     message += '\n';

@@ -68,13 +68,15 @@ bool AllAscii(std::string_view s) {
   return true;
 }
 
-std::size_t SlotOf(const FoldKey& key, std::size_t mask) { return static_cast<std::size_t>(key.a) & mask; }
+std::size_t SlotOf(std::uint64_t a, std::size_t mask) { return static_cast<std::size_t>(a) & mask; }
 
 }  // namespace
 
 FoldKey FoldKeyOf(std::string_view s) {
   if (AllAscii(s)) return HashBytes<true>(s);
-  const std::string folded = CaseFold(s);
+  // One buffer per thread: an import folds a million names.
+  thread_local std::string folded;
+  CaseFoldInto(s, folded);
   // A fold may leave only ASCII behind (or change nothing); hashing the
   // folded bytes as they are gives the same key as the ASCII path would.
   return HashBytes<true>(folded);
@@ -84,8 +86,8 @@ FoldKey FoldKeyOfFolded(std::string_view folded) { return HashBytes<true>(folded
 
 std::size_t CaseBlindIndex::Find(const FoldKey& key) const {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t i = SlotOf(key, mask);
-  while (slots_[i].count != 0 && !(slots_[i].key == key)) i = (i + 1) & mask;
+  std::size_t i = SlotOf(key.a, mask);
+  while (slots_[i].count != 0 && !slots_[i].Holds(key)) i = (i + 1) & mask;
   return i;
 }
 
@@ -103,29 +105,31 @@ void CaseBlindIndex::Grow(std::size_t capacity) {
   const std::size_t mask = size - 1;
   for (const Slot& s : old) {
     if (s.count == 0) continue;
-    std::size_t i = SlotOf(s.key, mask);
+    std::size_t i = SlotOf(s.a, mask);
     while (slots_[i].count != 0) i = (i + 1) & mask;
     slots_[i] = s;
   }
 }
 
-void CaseBlindIndex::Reserve(std::size_t distinct) { Grow(distinct + distinct / 2 + 1); }
+void CaseBlindIndex::Reserve(std::size_t distinct) { Grow(distinct * 2 + 1); }
 
 void CaseBlindIndex::Add(const FoldKey& key) {
-  if ((used_ + 1) * 3 > slots_.size() * 2) Grow(slots_.size() * 2);
+  if ((used_ + 1) * 2 > slots_.size()) Grow(slots_.size() * 2);
   Slot& s = slots_[Find(key)];
   if (s.count == 0) {
-    s.key = key;
+    s.a = key.a;
+    s.b = static_cast<std::uint32_t>(key.b);
     ++used_;
   }
   ++s.count;
 }
 
 bool CaseBlindIndex::Insert(const FoldKey& key) {
-  if ((used_ + 1) * 3 > slots_.size() * 2) Grow(slots_.size() * 2);
+  if ((used_ + 1) * 2 > slots_.size()) Grow(slots_.size() * 2);
   Slot& s = slots_[Find(key)];
   if (s.count != 0) return false;
-  s.key = key;
+  s.a = key.a;
+  s.b = static_cast<std::uint32_t>(key.b);
   s.count = 1;
   ++used_;
   return true;
@@ -143,7 +147,7 @@ void CaseBlindIndex::Remove(const FoldKey& key) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = i;
   for (std::size_t j = (hole + 1) & mask; slots_[j].count != 0; j = (j + 1) & mask) {
-    const std::size_t home = SlotOf(slots_[j].key, mask);
+    const std::size_t home = SlotOf(slots_[j].a, mask);
     // The entry at j may move into the hole when its home is not in (hole, j].
     const bool between = hole < j ? (home > hole && home <= j) : (home > hole || home <= j);
     if (between) continue;

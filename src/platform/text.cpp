@@ -130,9 +130,18 @@ bool FoldSimple(std::string_view s, std::string& out) {
 }  // namespace
 
 std::string CaseFold(std::string_view s) {
-  if (IsAscii(s)) return LowerAsciiCopy(s);
-  std::string fast;
-  if (FoldSimple(s, fast)) return fast;
+  std::string out;
+  CaseFoldInto(s, out);
+  return out;
+}
+
+void CaseFoldInto(std::string_view s, std::string& out) {
+  if (IsAscii(s)) {
+    out.assign(s);
+    for (char& c : out) c = LowerAscii(c);
+    return;
+  }
+  if (FoldSimple(s, out)) return;
   utf8proc_uint8_t* folded = nullptr;
   const utf8proc_ssize_t length =
       utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(s.data()),
@@ -140,11 +149,11 @@ std::string CaseFold(std::string_view s) {
                    static_cast<utf8proc_option_t>(UTF8PROC_CASEFOLD | UTF8PROC_STABLE | UTF8PROC_COMPOSE));
   if (length < 0) {
     std::free(folded);
-    return LowerAsciiCopy(s);
+    out = LowerAsciiCopy(s);
+    return;
   }
-  std::string out(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(length));
+  out.assign(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(length));
   std::free(folded);
-  return out;
 }
 
 bool SameText(std::string_view a, std::string_view b) {
@@ -254,6 +263,32 @@ std::string EscapeForDisplay(std::string_view s) {
       out.append(s, i, length);
     }
     i += length;
+  }
+  return out;
+}
+
+bool HoldsControlCharacter(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  return false;
+}
+
+std::string EscapeControlCharacters(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (char c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20) {
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      AppendEscaped(out, b);
+    }
   }
   return out;
 }

@@ -17,6 +17,8 @@ std::string TrimRight(std::string_view s);
 
 // Case-folded form used as the key of every case-blind comparison and index.
 std::string CaseFold(std::string_view s);
+// The same into `out`, reusing its storage: for loops over many names.
+void CaseFoldInto(std::string_view s, std::string& out);
 bool SameText(std::string_view a, std::string_view b);
 // <0, 0, >0 like strcmp, case-blind; ties broken by bytes so sorting is stable
 // and total.
@@ -41,6 +43,13 @@ void DropLastCharacter(std::string& s);
 // Printable form for display: invalid bytes and control characters escaped as
 // \xNN; valid UTF-8 is left as it is.
 std::string EscapeForDisplay(std::string_view s);
+
+// True when a byte of codes 0 to 31 is in the text: a line break, a carriage
+// return, a tab or another control character.
+bool HoldsControlCharacter(std::string_view s);
+// The text for a message: line break, carriage return and tab as \n, \r,
+// \t, the other control characters as \xNN; everything else as it is.
+std::string EscapeControlCharacters(std::string_view s);
 
 // Splits at every '\n' (a CR before it is dropped). A line end closes a
 // line, so "a\nb\n" gives two lines and "" none.

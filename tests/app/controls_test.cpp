@@ -261,5 +261,102 @@ TEST(ListBoxTest, AddNewTakesEachNameOnceAndKeepsTheIndexRight) {
   EXPECT_TRUE(sorted.Contains("ALPHA"));
 }
 
+TEST(ListBoxTest, SortedBatchesMergeIntoTheOrderOfOneFullSort) {
+  // Case variants, identical repeats (AddMany keeps them), non-ASCII letters
+  // that fold to ASCII neighbours, and batches of every size.
+  std::vector<std::string> pool = {"b",  "B",        "a",   "\xC3\x84pfel", "\xC3\xA4pfel", "apfel", "Zebra",
+                                   "zebra", "\xE1\xBA\x9E", "ss", "a b", "a",         "",       "\xFF"};
+  std::vector<std::string> all;
+  ListBox list("lst", true);
+  unsigned seed = 7;
+  for (int round = 0; round < 40; ++round) {
+    std::vector<std::string> batch;
+    const int size = round % 7;
+    for (int k = 0; k < size; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      std::string item = pool[(seed >> 16) % pool.size()] + std::to_string(seed % 3);
+      batch.push_back(item);
+    }
+    if (round % 2 == 0) {
+      list.AddMany(batch);
+      all.insert(all.end(), batch.begin(), batch.end());
+    } else {
+      list.AddNew(batch);
+      for (const std::string& item : batch) {
+        const bool known = std::any_of(all.begin(), all.end(), [&](const std::string& s) { return SameText(s, item); });
+        if (!known) all.push_back(item);
+      }
+    }
+    std::vector<std::string> want = all;
+    std::sort(want.begin(), want.end(), [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+    ASSERT_EQ(list.Items(), want) << "round " << round;
+    for (const std::string& item : want) ASSERT_TRUE(list.Contains(item)) << item;
+  }
+}
+
+TEST(ListBoxTest, PendingItemsCountAsMembersButJoinOnlyAtTheFlush) {
+  for (bool sorted : {false, true}) {
+    SCOPED_TRACE(sorted ? "sorted" : "unsorted");
+    ListBox list("lst", sorted);
+    list.Add("b");
+    std::vector<ControlChange> seen;
+    Connection c = list.changed.Connect([&](const ControlEvent& e) { seen.push_back(e.change); });
+    EXPECT_TRUE(list.AddPending("c", FoldKeyOf("c")));
+    EXPECT_TRUE(list.AddPending("A", FoldKeyOf("A")));
+    EXPECT_FALSE(list.AddPending("B", FoldKeyOf("B")));  // in the list
+    EXPECT_FALSE(list.AddPending("C", FoldKeyOf("C")));  // in the batch
+    EXPECT_TRUE(list.Contains("a"));
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"b"});
+    EXPECT_TRUE(seen.empty());
+    list.FlushPending();
+    EXPECT_EQ(list.Items(), sorted ? (std::vector<std::string>{"A", "b", "c"}) : (std::vector<std::string>{"b", "c", "A"}));
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(list.PendingCount(), 0u);
+
+    // Dropped or cleared, a pending item leaves no trace in the index.
+    EXPECT_TRUE(list.AddPending("d", FoldKeyOf("d")));
+    list.DropPending();
+    EXPECT_FALSE(list.Contains("d"));
+    EXPECT_TRUE(list.AddPending("e", FoldKeyOf("e")));
+    list.Clear();
+    list.FlushPending();
+    EXPECT_TRUE(list.Empty());
+    EXPECT_FALSE(list.Contains("e"));
+    EXPECT_TRUE(list.AddPending("e", FoldKeyOf("E")));
+    list.FlushPending();
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"e"});
+    list.Delete(0);
+    EXPECT_FALSE(list.Contains("e"));
+  }
+}
+
+TEST(ControlsComboBox, IndexOfIsExactAndAnswersTheFirstOfRepeats) {
+  ComboBox combo("cbo");
+  EXPECT_EQ(combo.IndexOf(""), -1);
+  combo.AddItem("D:\\a");
+  combo.AddItem("d:\\A");
+  combo.AddItem("D:\\a");
+  combo.AddItem("");
+  EXPECT_EQ(combo.IndexOf("D:\\a"), 0);
+  EXPECT_EQ(combo.IndexOf("d:\\A"), 1);
+  EXPECT_EQ(combo.IndexOf("d:\\a"), -1);  // exact text, not case-blind
+  EXPECT_EQ(combo.IndexOf(""), 3);
+  // Many more after the first question: the index grows and catches up.
+  for (int i = 0; i < 5000; ++i) combo.AddItem("item" + std::to_string(i));
+  EXPECT_EQ(combo.IndexOf("item0"), 4);
+  EXPECT_EQ(combo.IndexOf("item4999"), 5003);
+  EXPECT_EQ(combo.IndexOf("item5000"), -1);
+  combo.SetItems({"x", "D:\\a"});
+  EXPECT_EQ(combo.IndexOf("D:\\a"), 1);
+  EXPECT_EQ(combo.IndexOf("item0"), -1);
+  combo.ClearItems();
+  EXPECT_EQ(combo.IndexOf("x"), -1);
+  combo.AddItem("x");
+  EXPECT_EQ(combo.IndexOf("x"), 0);
+  // A typed text that is an item selects it.
+  combo.UserSetText("x");
+  EXPECT_EQ(combo.ItemIndex(), 0);
+}
+
 }  // namespace
 }  // namespace quillory

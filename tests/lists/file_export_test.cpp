@@ -1,10 +1,14 @@
 #include "lists/file_export.h"
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "lists/list_panel.h"
+#include "names/list_check.h"
+#include "results/visual_logs.h"
+#include "results/visual_log_windows.h"
 #include "support/app_fixture.h"
 
 namespace quillory {
@@ -325,6 +329,92 @@ TEST_F(FileExportTest, SeparatorBoxAndALongList) {
   p7.btnSmartExport.Click();
   EXPECT_TRUE(ReadFile("D:\\Out\\long.txt") == expected);
   EXPECT_GT(ui->repaints, repaints);
+}
+
+TEST_F(FileExportTest, ItemsWithControlCharactersAreRefusedBeforeAnythingIsWritten) {
+  // As the folder browser may bring them in: a line break, a carriage return
+  // and a tab inside names that exist.
+  const Items items = {"D:\\fine", "D:\\a\nb", "D:\\c\rd", "D:\\e\tf", "D:\\g\x01h"};
+  const std::string refusal =
+      "There are line breaks or other control characters in the items (total: 4)\nD:\\a\\nb\nD:\\c\\rd\n"
+      "D:\\e\\tf\n\n1  more left\n\nAction : A list file would read them back as other items; nothing was "
+      "exported.";
+  MakeFile("D:\\Out\\old.txt", "previous");
+  ListPanel& p4 = main->vol04.panel;
+  p4.include.AddMany(items);
+  ui->files = {"D:\\Out\\old.txt"};
+  p4.btnExportList.Click();
+  EXPECT_EQ(TakeMessages(),
+            Items{"Creating Folder(s).-From a Folder List.            Warning no: 0052.|" + refusal});
+  EXPECT_EQ(CallsOf("save_file"), 0);
+
+  WhenShown([this](TfrmFileExport& w) { w.btnFileExportTo.Click(); });
+  p4.btnSmartExport.Click();
+  EXPECT_EQ(CallsOf("save_file"), 0);
+  EXPECT_EQ(TakeMessages(), Items{"Export Content to a File.            Warning no: 0385bc.|" + refusal});
+
+  // The Visual Log's lists export through the same window.
+  main->visualLogs.AddResult(CopyList::FilesCopied, "D:\\x\ny.txt");
+  app->statistic08->FindAs<Button>("btnStat08FilesCopiedExport")->Click();
+  EXPECT_EQ(CallsOf("save_file"), 0);
+  const Items messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("(total: 1)\nD:\\x\\ny.txt\n"), std::string::npos) << messages[0];
+  EXPECT_EQ(ReadFile("D:\\Out\\old.txt"), "previous");
+
+  // Only what the page would write counts: a string page leaves folders out.
+  ListPanel& p2 = main->vol02.panel;
+  p2.include.AddMany({"plain", "D:\\a\nb"});
+  ui->files = {"D:\\Out\\strings.txt"};
+  p2.btnExportList.Click();
+  EXPECT_EQ(ReadFile("D:\\Out\\strings.txt"), "plain\r\n");
+
+  // Typed into the edit window the items are refused by the list check.
+  EXPECT_TRUE(CheckListSyntax({"D:\\a\nb"}).fault);
+}
+
+// A small file system of its own, so that the disk fills during a write.
+class FullDiskExportTest : public FileExportTest {
+ protected:
+  void SetUp() override {
+    FileExportTest::SetUp();
+    if (!RunningAsRoot()) GTEST_SKIP() << "mounting a small file system needs root";
+    MakeDir("D:\\Small");
+    mounted_ = ::mount("tmpfs", Host("D:\\Small").c_str(), "tmpfs", 0, "size=16k") == 0;
+    if (!mounted_) GTEST_SKIP() << "tmpfs cannot be mounted here";
+  }
+  void TearDown() override {
+    if (mounted_) ::umount2(Host("D:\\Small").c_str(), MNT_DETACH);
+    FileExportTest::TearDown();
+  }
+
+ private:
+  bool mounted_ = false;
+};
+
+TEST_F(FullDiskExportTest, ExportedCounterShowsOnlyWhatReachedTheFile) {
+  MakeFile("D:\\Small\\list.txt", "old");
+  Items items;
+  for (int i = 0; i < 30000; ++i) items.push_back("D:\\Folder " + std::to_string(i));
+  ListPanel& p4 = main->vol04.panel;
+  p4.include.AddMany(items);
+  std::string exported;
+  WhenShown([&](TfrmFileExport& w) {
+    ui->files = {"D:\\Small\\list.txt"};
+    w.btnFileExportTo.Click();
+    exported = w.lblSmartExportExported.Caption();
+  });
+  p4.btnSmartExport.Click();
+  EXPECT_EQ(TakeMessages(), (Items{std::string(kSaveFailedCaption) + "|" + kSaveFailed, Note()}));
+  EXPECT_EQ(exported, "0");
+  EXPECT_EQ(ReadFile("D:\\Small\\list.txt"), "old");
+  EXPECT_EQ(ListDir("D:\\Small"), Items{"list.txt"});
+
+  // A list that fits is counted whole.
+  p4.include.SetItems({"D:\\a", "D:\\b"});
+  p4.btnSmartExport.Click();
+  EXPECT_EQ(exported, "2");
+  EXPECT_EQ(ReadFile("D:\\Small\\list.txt"), "D:\\a\r\nD:\\b\r\n");
 }
 
 }  // namespace

@@ -164,14 +164,24 @@ TEST_F(FileImportTest, AFileGoneBeforeThePreviewIsReportedAndLosesNothing) {
   EXPECT_FALSE(w->btnFileImportOk.Enabled());
 }
 
-TEST_F(FileImportTest, BinaryBytesAndInvalidUtf8PassThroughByteForByte) {
+TEST_F(FileImportTest, InvalidUtf8PassesThroughAndNulLinesAreRefusedByNumber) {
   const std::string odd = std::string("a\0b", 3);
-  MakeFile("D:\\bin.txt", odd + "\n\xff\xfe name\n\x01\x02\n");
+  MakeFile("D:\\bin.txt", odd + "\n\xff\xfe name\n\x01\x02\n" + std::string("c\0", 2) + "\n");
+  TakeMessages();
   Load("D:\\bin.txt");
   // A line of control characters only is blank.
-  EXPECT_EQ(w->lstFileImportSource.Items(), (Items{odd, "\xff\xfe name"}));
+  EXPECT_EQ(w->lstFileImportSource.Items(), (Items{"\xff\xfe name"}));
+  const std::string refusal =
+      "There are lines holding a NUL character in the file (total: 2)\nLine: 1\nLine: 4\n\nAction : Such a line "
+      "can not be a name; it was left out.";
+  Items messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Import File content.            Warnings no: 0312.|" + refusal);
   Build();
-  EXPECT_EQ(w->lstFileImportResults.Items(), (Items{odd, "\xff\xfe name"}));
+  EXPECT_EQ(w->lstFileImportResults.Items(), (Items{"\xff\xfe name"}));
+  messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Import File content.            Warnings no: 0313.|" + refusal);
 }
 
 TEST_F(FileImportTest, EditTakesTrimmedNormalisedNewLinesAndCancelKeepsThePreview) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -17,6 +18,14 @@ namespace {
 using Items = std::vector<std::string>;
 
 const char* const kEndNote = "Quillory Suite|End of the loading process.";
+const std::string kRepeatQuestionVol02 =
+    "Creating Folder(s).-From a String List.             Warning no: 0141b.|There may be more items in the file "
+    "that already exist in the Include or Exclude window!\nClick YES to skip them without asking\nClick NO  to show "
+    "this warning for each of them";
+const std::string kRepeatQuestionFolders =
+    "Creating Folder(s).-From a Folder List.             Warning no: 0138b.|There may be more folders in the file "
+    "that already exist in the Include or Exclude window!\nClick YES to skip them without asking\nClick NO  to show "
+    "this warning for each of them";
 
 class ListImportTest : public PagesTest {
  protected:
@@ -134,7 +143,7 @@ TEST_F(ListImportTest, PlainImportOnTheStringPageWarnsPerDuplicateAndAsksAboutDr
   p2.include.Add("old");
   p2.exclude.Add("Ex");
   PlainImport(p2, "old\n  new  \nNEW\nex\n\n\t\nC:\\drive\n\\\\srv\\share\\x\nlast\n",
-              {MessageAnswer::No, MessageAnswer::Yes});
+              {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Yes});
   EXPECT_EQ(p2.include.Items(), (Items{"last", "new", "old"}));
   EXPECT_EQ(p2.exclude.Items(), Items{"Ex"});
   EXPECT_EQ(main->vol02.lblVol02IncludeSum.Caption(), "3");
@@ -145,7 +154,7 @@ TEST_F(ListImportTest, PlainImportOnTheStringPageWarnsPerDuplicateAndAsksAboutDr
             (Items{"Creating Folder(s).-From a String List.            Information no: 0014.|Do you want to clear the "
                    "previous content of the INCLUDE window ?\nClick YES to clear the previous content,\nClick NO to "
                    "leave it.",
-                   inInclude, inInclude,
+                   inInclude, kRepeatQuestionVol02, inInclude,
                    "Creating Folder(s).-From a String List.             Warning no: 0142.|This item already exists in "
                    "the Exclude window !\n",
                    "reating Folder(s).-From a String List.             Warning no: 0143.|There is a drive letter in "
@@ -190,18 +199,107 @@ TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
   PlainImport(p7, "D:\\\nD:\nQ:\\x\nD:\\y\n", {MessageAnswer::No});
   EXPECT_EQ(p7.include.Items(), (Items{"Q:\\x", "D:\\y"}));
   TakeMessages();
-  PlainImport(p7, "d:\\Y\n", {MessageAnswer::No});
+  PlainImport(p7, "d:\\Y\n", {MessageAnswer::No, MessageAnswer::No});
   EXPECT_EQ(TakeMessages()[1], "Delete Folder(s).-From a Folder List.             Warning no: 0231.|This folder "
                                "already exists in the Include window !\n");
 }
 
-TEST_F(ListImportTest, PlainImportOfBinaryAndInvalidUtf8KeepsTheBytes) {
+TEST_F(ListImportTest, PlainImportRefusesNulLinesByNumberAndKeepsOtherBytes) {
   ListPanel& p2 = main->vol02.panel;
   const std::string nul = std::string("a\0b", 3);
-  PlainImport(p2, nul + "\n\xff\xfe\n\x01\n", {MessageAnswer::No});
-  EXPECT_EQ(p2.include.Count(), 2u);
-  EXPECT_TRUE(p2.include.Contains(nul));
-  EXPECT_TRUE(p2.include.Contains("\xff\xfe"));
+  // A NUL at a line's end would vanish in the trim and pass for "x".
+  PlainImport(p2, nul + "\n\xff\xfe\n\x01\n" + std::string("x\0", 2) + "\nok\n", {MessageAnswer::No});
+  EXPECT_EQ(p2.include.Items(), (Items{"ok", "\xff\xfe"}));
+  const Items messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[1],
+            "Creating Folder(s).-From a String List.            Warning no: 0013.|There are lines holding a NUL "
+            "character in the file (total: 2)\nLine: 1\nLine: 4\n\nAction : Such a line can not be a name; it was "
+            "left out.");
+  EXPECT_EQ(messages[2], "Quillory Suite|End of the Loading process.");
+
+  // More than three: the first three by number, the rest counted.
+  std::string many;
+  for (int i = 0; i < 5; ++i) many += std::string("n\0", 2) + "\n";
+  PlainImport(main->vol04.panel, "D:\\keep\n" + many, {MessageAnswer::No});
+  EXPECT_EQ(main->vol04.panel.include.Items(), Items{"D:\\keep"});
+  EXPECT_NE(TakeMessages()[1].find("(total: 5)\nLine: 2\nLine: 3\nLine: 4\n\n2  more left\n"), std::string::npos);
+}
+
+TEST_F(ListImportTest, PlainImportDecodesUtf16FilesWithTheirMark) {
+  // "D:\Äa" and "D:\b" as UTF-16 LE, then as BE, CR LF line ends.
+  const std::u16string text = u"\uFEFFD:\\\u00C4a\r\nD:\\b\r\n";
+  std::string le;
+  std::string be;
+  for (char16_t u : text) {
+    le += static_cast<char>(u & 0xFF), le += static_cast<char>(u >> 8);
+    be += static_cast<char>(u >> 8), be += static_cast<char>(u & 0xFF);
+  }
+  PlainImport(main->vol07.panel, le, {MessageAnswer::No});
+  EXPECT_EQ(main->vol07.panel.include.Items(), (Items{"D:\\\xC3\x84" "a", "D:\\b"}));
+  PlainImport(main->vol06.panel, be, {MessageAnswer::No});
+  EXPECT_EQ(main->vol06.panel.include.Items(), (Items{"D:\\\xC3\x84" "a", "D:\\b"}));
+  EXPECT_EQ(TakeMessages().back(), kEndNote);
+}
+
+TEST_F(ListImportTest, RepeatWarningComesOnceThenOneQuestion) {
+  ListPanel& p4 = main->vol04.panel;
+  p4.include.Add("D:\\a");
+  p4.exclude.Add("D:\\x");
+  const std::string file = "d:\\A\nD:\\new\nD:\\X\nD:\\NEW\nD:\\a\nD:\\last\n";
+  const std::string inInclude =
+      "Creating Folder(s).-From a Folder List.             Warning no: 0138.|This folder already exists in the "
+      "Include window !\n";
+  const std::string inExclude =
+      "Creating Folder(s).-From a Folder List.             Warning no: 0139.|This folder already exists in the "
+      "Exclude window !\n";
+
+  // Yes: the first warning as it always was, the question, then silence and
+  // the count of every repeat in the closing note.
+  PlainImport(p4, file, {MessageAnswer::No, MessageAnswer::Yes});
+  EXPECT_EQ(p4.include.Items(), (Items{"D:\\a", "D:\\new", "D:\\last"}));
+  ASSERT_EQ(ui->Messages().size(), 4u);
+  EXPECT_EQ(ui->Messages()[2].messageKind, MessageKind::Question);
+  Items messages = TakeMessages();
+  EXPECT_EQ(messages[1], inInclude);
+  EXPECT_EQ(messages[2], kRepeatQuestionFolders);
+  EXPECT_EQ(messages[3], "Quillory Suite|End of the loading process.\n\nLines skipped as already existing items: 4");
+
+  // No: every repeat warned about, the question asked only once, the note
+  // as it always was.
+  p4.include.SetItems({"D:\\a"});
+  PlainImport(p4, file, {MessageAnswer::No, MessageAnswer::No});
+  EXPECT_EQ(p4.include.Items(), (Items{"D:\\a", "D:\\new", "D:\\last"}));
+  EXPECT_EQ(TakeMessages(), (Items{messages[0], inInclude, kRepeatQuestionFolders, inExclude, inInclude, inInclude,
+                                   kEndNote}));
+}
+
+TEST_F(ListImportTest, ManyRepeatsLeaveTheSameListWhateverTheAnswer) {
+  // 100,000 lines, 40% of them case variants of earlier lines.
+  std::string text;
+  for (int i = 0; i < 100000; ++i) {
+    if (i % 5 >= 3)
+      text += "ITEM" + std::to_string(i - 3) + "\n";
+    else
+      text += "item" + std::to_string(i) + "\n";
+  }
+  PlainImport(main->vol02.panel, text, {MessageAnswer::No, MessageAnswer::Yes});
+  const Items silent = main->vol02.panel.include.Items();
+  const Items messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[3],
+            "Quillory Suite|End of the Loading process.\n\nLines skipped as already existing items: 40000");
+
+  ui->answers = {MessageAnswer::No, MessageAnswer::No};
+  MakeFile("D:\\list.txt", text);
+  ui->files.push_back("D:\\list.txt");
+  main->vol02.panel.include.Clear();
+  ASSERT_TRUE(main->vol02.panel.btnImportList.Click());
+  EXPECT_EQ(main->vol02.panel.include.Items(), silent);
+  EXPECT_EQ(ui->Messages().size(), 40000u + 3u);
+  EXPECT_EQ(silent.size(), 60000u);
+  EXPECT_TRUE(std::is_sorted(silent.begin(), silent.end(),
+                             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }));
 }
 
 TEST_F(ListImportTest, PlainImportOfManyLinesKeepsTheSortedOrderAcrossBatches) {

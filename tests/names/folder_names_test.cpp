@@ -9,14 +9,17 @@
 namespace quillory {
 namespace {
 
-// Every byte is a member exactly when it is one of the expected characters.
+// Every byte is a member exactly when it is one of the expected characters
+// or a control character; those are reported escaped.
 void ExpectSetIs(std::string_view kind, std::string_view expected) {
   for (int b = 0; b < 256; ++b) {
     const char c = static_cast<char>(b);
     std::string found = "stale";
-    const bool member = expected.find(c) != std::string_view::npos;
+    const bool control = b < 0x20;
+    const bool member = control || expected.find(c) != std::string_view::npos;
     EXPECT_EQ(CheckIllegalCharacters(kind, std::string_view(&c, 1), found), member) << kind << " byte " << b;
-    EXPECT_EQ(found, member ? std::string(" ") + c : std::string()) << kind << " byte " << b;
+    const std::string shown = control ? EscapeControlCharacters(std::string_view(&c, 1)) : std::string(1, c);
+    EXPECT_EQ(found, member ? " " + shown : std::string()) << kind << " byte " << b;
   }
 }
 
@@ -49,6 +52,21 @@ TEST(NamesIllegalCharacters, FoundListsOffendersInTextOrderWithRepeats) {
   EXPECT_TRUE(CheckIllegalCharacters("N", "C:\\caf\xC3\xA9?[x];!", found));
   EXPECT_EQ(found, " ?");
   EXPECT_FALSE(CheckIllegalCharacters("F", "", found));
+}
+
+TEST(NamesIllegalCharacters, ControlCharactersAreRefusedInEveryKindAndShownEscaped) {
+  std::string found;
+  EXPECT_TRUE(CheckIllegalCharacters("N", "D:\\a\nb", found));
+  EXPECT_EQ(found, " \\n");
+  EXPECT_TRUE(CheckIllegalCharacters("F", std::string("x\0y\x1F\tz", 6), found));
+  EXPECT_EQ(found, " \\x00 \\x1F \\t");
+  EXPECT_TRUE(CheckIllegalCharacters("H", "a\rb?", found));
+  EXPECT_EQ(found, " \\r ?");
+  // DEL and the blank are not control characters here.
+  EXPECT_FALSE(CheckIllegalCharacters("N", "D:\\a b\x7F", found));
+  // The prefix field check cuts until the control character is gone.
+  EXPECT_EQ(FieldIllegalFound("pre\x01"), std::optional<std::string>(" \\x01"));
+  EXPECT_EQ(FieldIllegalFound("pre"), std::nullopt);
 }
 
 TEST(NamesColons, CountAndVerdictMessages) {

@@ -92,6 +92,52 @@ TEST(PlatformLineReader, ReadErrorStopsAndDropsTheCutLine) {
   EXPECT_FALSE(failed);
 }
 
+// UTF-16 of `units`, low byte first when `little`.
+std::string Utf16(const std::vector<char16_t>& units, bool little) {
+  std::string out;
+  for (char16_t u : units) {
+    const char lo = static_cast<char>(u & 0xFF);
+    const char hi = static_cast<char>(u >> 8);
+    out += little ? lo : hi;
+    out += little ? hi : lo;
+  }
+  return out;
+}
+
+TEST(PlatformLineReader, Utf16FilesWithTheirMarkAreDecoded) {
+  // "Ä\r\n", "b<U+1F600>", "€" then a line without an end.
+  const std::vector<char16_t> units = {0xFEFF, 0x00C4, '\r', '\n', 'b', 0xD83D, 0xDE00, '\n', 0x20AC, '\r', 'z'};
+  const Lines expected{"\xC3\x84", "b\xF0\x9F\x98\x80", "\xE2\x82\xAC", "z"};
+  for (bool little : {true, false}) {
+    const std::string bytes = Utf16(units, little);
+    // Any read size: a unit or a surrogate pair cut between two reads.
+    for (std::size_t step : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, std::size_t{1} << 20}) {
+      bool failed = true;
+      MemoryFile file(bytes, step);
+      EXPECT_EQ(ReadAll(file, &failed), expected) << little << " step " << step;
+      EXPECT_FALSE(failed);
+    }
+  }
+  // The mark alone, and a file too short for a mark.
+  EXPECT_EQ(ReadBytes("\xFF\xFE"), Lines{});
+  EXPECT_EQ(ReadBytes("\xFF"), Lines{"\xFF"});
+  // Without a mark the bytes are taken as they are, NULs and all.
+  EXPECT_EQ(ReadBytes(std::string("a\0\n\0", 4)), (Lines{std::string("a\0", 2), std::string("\0", 1)}));
+}
+
+TEST(PlatformLineReader, BrokenUtf16IsReplacedOrReportedNeverGuessed) {
+  // A lone low half, a high half before a plain unit and one at the end.
+  const std::string lone = Utf16({0xFEFF, 'a', 0xDC00, '\n', 0xD800, 'b', '\n', 'c', 0xD800}, true);
+  bool failed = true;
+  MemoryFile file(lone, 3);
+  EXPECT_EQ(ReadAll(file, &failed), (Lines{"a\xEF\xBF\xBD", "\xEF\xBF\xBD" "b", "c\xEF\xBF\xBD"}));
+  EXPECT_FALSE(failed);
+  // An odd last byte: the file was cut, and so was its last line.
+  MemoryFile cut(Utf16({0xFEFF, 'a', '\n', 'b'}, true) + "c", 4);
+  EXPECT_EQ(ReadAll(cut, &failed), Lines{"a"});
+  EXPECT_TRUE(failed);
+}
+
 class PlatformLineReaderFile : public TempDriveTest {};
 
 TEST_F(PlatformLineReaderFile, ChunkBoundariesAndHugeLines) {

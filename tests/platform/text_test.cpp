@@ -89,6 +89,15 @@ TEST(PlatformText, Utf8ValidationAndDisplayEscaping) {
   EXPECT_FALSE(IsAsciiLetter('1') || IsAsciiLetter('\xC3'));
 }
 
+TEST(PlatformText, ControlCharactersAreFoundAndEscapedForMessages) {
+  EXPECT_FALSE(HoldsControlCharacter("D:\\a b\x7F\xC3\xA9"));
+  EXPECT_TRUE(HoldsControlCharacter("a\nb"));
+  EXPECT_TRUE(HoldsControlCharacter(std::string("\0", 1)));
+  EXPECT_TRUE(HoldsControlCharacter("\x1F"));
+  EXPECT_EQ(EscapeControlCharacters("D:\\a\nb\r\tc"), "D:\\a\\nb\\r\\tc");
+  EXPECT_EQ(EscapeControlCharacters(std::string("\0\x01\x1F \xC3\xA9\xFF", 7)), "\\x00\\x01\\x1F \xC3\xA9\xFF");
+}
+
 TEST(PlatformText, SplitLinesKeepsEmptyLinesAndDropsCrBeforeLf) {
   EXPECT_EQ(SplitLines("a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
   EXPECT_EQ(SplitLines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
