@@ -115,6 +115,64 @@ TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
   EXPECT_NE(err.str().find("line 2: unknown command frobnicate"), std::string::npos) << err.str();
 }
 
+TEST_F(AutomationTest, EveryCommandTakesItsOwnNumberOfWords) {
+  // An unquoted text with a blank is refused whole, not typed cut short.
+  EXPECT_EQ(Run("set edtVol02Prefix a? b\n"), 1);
+  EXPECT_NE(err.str().find("line 1: too many words; usage: set CONTROL TEXT"), std::string::npos) << err.str();
+  EXPECT_EQ(Lines().size(), 1u) << "nothing typed, so no warning: " << out.str();
+
+  EXPECT_EQ(Run("\nclick btnForcedHelp now\n"), 1);
+  EXPECT_NE(err.str().find("line 2: too many words; usage: click CONTROL"), std::string::npos) << err.str();
+  EXPECT_EQ(Lines().size(), 1u) << "the help window stayed shut: " << out.str();
+
+  EXPECT_EQ(Run("dump\n"), 1);
+  EXPECT_NE(err.str().find("line 1: usage: dump CONTROL..."), std::string::npos) << err.str();
+  EXPECT_EQ(Run("add\n"), 1);
+  EXPECT_NE(err.str().find("line 1: usage: add LIST TEXT..."), std::string::npos) << err.str();
+  EXPECT_EQ(Run("close now\n"), 1);
+  EXPECT_NE(err.str().find("line 1: too many words; usage: close"), std::string::npos) << err.str();
+
+  // A page that is neither a tab's name nor a number is a script error, not
+  // an exception the script would run on past.
+  EXPECT_EQ(Run("page nosuch\n"), 1);
+  EXPECT_NE(err.str().find("line 1: page nosuch cannot be selected"), std::string::npos) << err.str();
+  EXPECT_EQ(out.str().find("exception"), std::string::npos) << out.str();
+}
+
+TEST_F(AutomationTest, AnErrorInsideAModalBlockNamesItsOwnLine) {
+  EXPECT_EQ(Run("modal TfrmAltalanosHelp\n"
+                "  dump lblHelpTopic\n"
+                "  frobnicate\n"
+                "end\n"
+                "click btnForcedHelp\n"),
+            1);
+  EXPECT_NE(err.str().find("line 3: unknown command frobnicate"), std::string::npos) << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 3u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"modal","window":"TfrmAltalanosHelp"})");
+}
+
+TEST_F(AutomationTest, DisabledListsAndFieldsRefuseScriptedInputAsTheyRefuseAUser) {
+  // Until a destination is chosen the string page's list panel is disabled.
+  EXPECT_EQ(Run("items lstVol02IncludeStrings a b\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control lstVol02IncludeStrings is disabled"), std::string::npos) << err.str();
+  EXPECT_EQ(Run("add lstVol02IncludeStrings a\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control lstVol02IncludeStrings is disabled"), std::string::npos) << err.str();
+  EXPECT_EQ(Run("leave edtVol02AddToList\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control edtVol02AddToList is disabled"), std::string::npos) << err.str();
+
+  MakeDir("D:\\Dest");
+  ASSERT_EQ(Run("folder D:\\Dest\n"
+                "click btnVol02AddDestFolder\n"
+                "items lstVol02IncludeStrings b a\n"
+                "add lstVol02IncludeStrings c\n"
+                "leave edtVol02AddToList\n"
+                "dump lstVol02IncludeStrings\n"),
+            0)
+      << err.str();
+  EXPECT_NE(Lines().back().find(R"("count":3,)"), std::string::npos) << out.str();
+}
+
 TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
   int rc = Run(
       "set edtVol04AddToList \"D:\\\\a  D:\\\\b\"\n"
