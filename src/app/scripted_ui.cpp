@@ -34,7 +34,11 @@ static const char* ModalResultName(ModalResult r) {
 }
 
 void ScriptedUi::Record(UiCall call) {
-  calls.push_back(call);
+  if (log_ == CallLog::Forget) {
+    if (onCall) onCall(call);
+    return;
+  }
+  calls.push_back(std::move(call));
   if (onCall) onCall(calls.back());
 }
 
@@ -91,8 +95,7 @@ ModalResult ScriptedUi::ShowModal(Window& window) {
     if (result == ModalResult::None) result = ModalResult::Cancel;
   }
   window.SetShown(false);
-  calls.push_back({"modal_end", window.ClassName(), "", ModalResultName(result), {}});
-  if (onCall) onCall(calls.back());
+  Record({"modal_end", window.ClassName(), "", ModalResultName(result), {}});
   return result;
 }
 

@@ -22,11 +22,73 @@ ScreenshotRenderer& Renderer() {
   return renderer;
 }
 
+// Events leave through one buffer that is written out whenever it fills, so
+// an event of any length passes through in pieces, and that is flushed
+// wherever a reader may be waiting for what came so far: a question, a modal
+// window, an exception box, an error and the end.
+class EventStream {
+ public:
+  explicit EventStream(std::ostream& out) : out_(out) {}
+  EventStream(const EventStream&) = delete;
+  EventStream& operator=(const EventStream&) = delete;
+
+  EventStream& Raw(std::string_view text) {
+    buffer_ += text;
+    Spill();
+    return *this;
+  }
+  EventStream& String(std::string_view text) {
+    AppendJsonString(buffer_, text);
+    Spill();
+    return *this;
+  }
+  EventStream& List(const std::vector<std::string>& items) {
+    buffer_ += '[';
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (i) buffer_ += ',';
+      String(items[i]);
+    }
+    buffer_ += ']';
+    return *this;
+  }
+  void EndEvent(bool flush = false) {
+    buffer_ += "}\n";
+    Spill();
+    if (flush) Flush();
+  }
+  void Flush() {
+    Write();
+    out_.flush();
+  }
+  std::size_t Writes() const { return writes_; }
+  std::size_t PeakPending() const { return peakPending_; }
+
+ private:
+  static constexpr std::size_t kChunk = 64 * 1024;
+
+  void Spill() {
+    if (buffer_.size() > peakPending_) peakPending_ = buffer_.size();
+    if (buffer_.size() >= kChunk) Write();
+  }
+  void Write() {
+    if (buffer_.empty()) return;
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+    ++writes_;
+  }
+
+  std::ostream& out_;
+  std::string buffer_;
+  std::size_t writes_ = 0;
+  std::size_t peakPending_ = 0;
+};
+
 class Driver {
  public:
-  Driver(std::ostream& out) : out_(out) {
+  explicit Driver(EventStream& events) : events_(events) {
     ui_.onCall = [this](const UiCall& call) { Report(call); };
   }
+  std::size_t RetainedCalls() const { return ui_.RetainedCalls(); }
 
   void Execute(const std::vector<std::string>& lines);
 
@@ -84,8 +146,8 @@ class Driver {
   void Close(Step& s);
   void End(Step& s);
 
-  std::ostream& out_;
-  ScriptedUi ui_;
+  EventStream& events_;
+  ScriptedUi ui_{ScriptedUi::CallLog::Forget};
   std::unique_ptr<Application> app_;
   std::string window_ = "TfrmMain";
   std::map<std::string, std::vector<Line>> blocks_;
@@ -93,36 +155,29 @@ class Driver {
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
-std::string JsonList(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i) out += ",";
-    out += JsonString(items[i]);
-  }
-  return out + "]";
-}
-
 void Driver::Report(const UiCall& call) {
-  std::string json;
+  EventStream& e = events_;
+  bool flush = false;
   if (call.kind == "message") {
-    json = "{\"event\":\"message\",\"kind\":" + JsonString(MessageKindName(call.messageKind)) +
-           ",\"caption\":" + JsonString(call.caption) + ",\"text\":" + JsonString(call.text) +
-           ",\"answer\":" + JsonString(call.answer) + "}";
+    e.Raw("{\"event\":\"message\",\"kind\":").String(MessageKindName(call.messageKind));
+    e.Raw(",\"caption\":").String(call.caption).Raw(",\"text\":").String(call.text);
+    e.Raw(",\"answer\":").String(call.answer);
+    flush = call.messageKind == MessageKind::Question;
   } else if (call.kind == "select_folder" || call.kind == "open_file" || call.kind == "save_file") {
-    json = "{\"event\":" + JsonString(call.kind) + ",\"title\":" + JsonString(call.caption) +
-           ",\"answer\":" + JsonString(call.answer) + "}";
+    e.Raw("{\"event\":").String(call.kind).Raw(",\"title\":").String(call.caption);
+    e.Raw(",\"answer\":").String(call.answer);
   } else if (call.kind == "open_folder") {
-    json = "{\"event\":\"open_folder\",\"path\":" + JsonString(call.text) + "}";
+    e.Raw("{\"event\":\"open_folder\",\"path\":").String(call.text);
   } else if (call.kind == "help") {
-    json = "{\"event\":\"help\",\"topic\":" + JsonString(call.text) + "}";
+    e.Raw("{\"event\":\"help\",\"topic\":").String(call.text);
   } else if (call.kind == "modal_end") {
-    json = "{\"event\":\"modal_end\",\"window\":" + JsonString(call.caption) + ",\"result\":" +
-           JsonString(call.answer) + "}";
+    e.Raw("{\"event\":\"modal_end\",\"window\":").String(call.caption).Raw(",\"result\":").String(call.answer);
+    flush = true;
   } else {
-    json = "{\"event\":" + JsonString(call.kind) + ",\"window\":" + JsonString(call.caption) + "}";
+    e.Raw("{\"event\":").String(call.kind).Raw(",\"window\":").String(call.caption);
+    flush = call.kind == "modal";
   }
-  out_ << json << "\n";
-  out_.flush();
+  e.EndEvent(flush);
 }
 
 Window& Driver::FindWindow(const std::string& name) {
@@ -143,24 +198,33 @@ Control& Driver::FindControl(const std::string& name) {
 }
 
 void Driver::Dump(const Control& c) {
-  std::string json = "{\"event\":\"dump\",\"control\":" + JsonString(c.Name()) + ",\"type\":" +
-                     JsonString(c.TypeName()) + ",\"enabled\":" + Bool(c.Enabled()) + ",\"visible\":" + Bool(c.Visible());
-  if (auto* x = dynamic_cast<const Captioned*>(&c)) json += ",\"caption\":" + JsonString(x->Caption());
-  if (auto* x = dynamic_cast<const CheckBox*>(&c)) json += ",\"checked\":" + Bool(x->Checked());
-  if (auto* x = dynamic_cast<const RadioButton*>(&c)) json += ",\"checked\":" + Bool(x->Checked());
-  if (auto* x = dynamic_cast<const Edit*>(&c)) json += ",\"text\":" + JsonString(x->Text());
-  if (auto* x = dynamic_cast<const Memo*>(&c)) json += ",\"lines\":" + JsonList(x->Lines());
-  if (auto* x = dynamic_cast<const ComboBox*>(&c))
-    json += ",\"text\":" + JsonString(x->Text()) + ",\"items\":" + JsonList(x->Items()) +
-            ",\"itemIndex\":" + std::to_string(x->ItemIndex());
-  if (auto* x = dynamic_cast<const ListBox*>(&c)) {
-    std::string rows = "[";
-    for (auto r : x->SelectedRows()) rows += (rows.size() > 1 ? "," : "") + std::to_string(r);
-    json += ",\"count\":" + std::to_string(x->Count()) + ",\"items\":" + JsonList(x->Items()) +
-            ",\"selected\":" + rows + "]";
+  EventStream& e = events_;
+  e.Raw("{\"event\":\"dump\",\"control\":").String(c.Name()).Raw(",\"type\":").String(c.TypeName());
+  e.Raw(",\"enabled\":").Raw(Bool(c.Enabled())).Raw(",\"visible\":").Raw(Bool(c.Visible()));
+  if (auto* x = dynamic_cast<const Captioned*>(&c)) e.Raw(",\"caption\":").String(x->Caption());
+  if (auto* x = dynamic_cast<const CheckBox*>(&c)) e.Raw(",\"checked\":").Raw(Bool(x->Checked()));
+  if (auto* x = dynamic_cast<const RadioButton*>(&c)) e.Raw(",\"checked\":").Raw(Bool(x->Checked()));
+  if (auto* x = dynamic_cast<const Edit*>(&c)) e.Raw(",\"text\":").String(x->Text());
+  if (auto* x = dynamic_cast<const Memo*>(&c)) e.Raw(",\"lines\":").List(x->Lines());
+  if (auto* x = dynamic_cast<const ComboBox*>(&c)) {
+    e.Raw(",\"text\":").String(x->Text()).Raw(",\"items\":").List(x->Items());
+    e.Raw(",\"itemIndex\":").Raw(std::to_string(x->ItemIndex()));
   }
-  if (auto* x = dynamic_cast<const PageControl*>(&c)) json += ",\"activePage\":" + std::to_string(x->ActivePageIndex());
-  out_ << json << "}\n";
+  if (auto* x = dynamic_cast<const ListBox*>(&c)) {
+    e.Raw(",\"count\":").Raw(std::to_string(x->Count())).Raw(",\"items\":").List(x->Items());
+    e.Raw(",\"selected\":[");
+    bool first = true;
+    for (std::size_t i = 0; i < x->Count(); ++i) {
+      if (!x->Selected(i)) continue;
+      if (!first) e.Raw(",");
+      e.Raw(std::to_string(i));
+      first = false;
+    }
+    e.Raw("]");
+  }
+  if (auto* x = dynamic_cast<const PageControl*>(&c))
+    e.Raw(",\"activePage\":").Raw(std::to_string(x->ActivePageIndex()));
+  e.EndEvent();
 }
 
 MessageAnswer ParseAnswer(const std::string& word) {
@@ -282,7 +346,7 @@ void Driver::Screenshot(Step& s) {
     else window = w[2];
   }
   if (Renderer()(App(), w[1], page, window) != 0) throw ScriptError("cannot render the screenshot " + w[1]);
-  out_ << "{\"event\":\"screenshot\",\"file\":" << JsonString(w[1]) << "}\n";
+  events_.Raw("{\"event\":\"screenshot\",\"file\":").String(w[1]).EndEvent();
 }
 
 void Driver::Caret(Step& s) {
@@ -455,8 +519,8 @@ void Driver::Run(const std::vector<Line>& lines) {
       throw ScriptError(Where(line) + e.what());
     } catch (const std::exception& e) {
       // What the program's exception box would show; the program goes on.
-      out_ << "{\"event\":\"exception\",\"line\":" << line.number << ",\"text\":" << JsonString(e.what())
-           << "}\n";
+      events_.Raw("{\"event\":\"exception\",\"line\":").Raw(std::to_string(line.number));
+      events_.Raw(",\"text\":").String(e.what()).EndEvent(true);
     }
   }
 }
@@ -482,19 +546,34 @@ void Driver::Execute(const std::vector<std::string>& text) {
 
 void SetScreenshotRenderer(ScreenshotRenderer renderer) { Renderer() = std::move(renderer); }
 
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err) {
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats) {
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(script, line)) lines.push_back(line);
+  EventStream events(out);
+  int code = 0;
+  std::size_t retained = 0;
   try {
-    Driver driver(out);
-    driver.Execute(lines);
-    return 0;
+    Driver driver(events);
+    try {
+      driver.Execute(lines);
+    } catch (...) {
+      retained = driver.RetainedCalls();
+      throw;
+    }
+    retained = driver.RetainedCalls();
   } catch (const std::exception& e) {
-    out << "{\"event\":\"error\",\"message\":" << JsonString(e.what()) << "}\n";
+    events.Raw("{\"event\":\"error\",\"message\":").String(e.what()).EndEvent(true);
     err << "quillory: " << e.what() << "\n";
-    return 1;
+    code = 1;
   }
+  events.Flush();
+  if (stats) stats->retainedCalls = retained;
+  if (stats) {
+    stats->writes = events.Writes();
+    stats->peakPending = events.PeakPending();
+  }
+  return code;
 }
 
 int RunAutomationMain(int argc, char** argv) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -34,11 +35,11 @@ class AutomationTest : public WorkingFolderTest {
     WorkingFolderTest::SetUp();
     Settings() = SettingsStore();
   }
-  int Run(const std::string& script) {
+  int Run(const std::string& script, AutomationStats* stats = nullptr) {
     std::istringstream in(script);
     out.str("");
     err.str("");
-    return RunAutomation(in, out, err);
+    return RunAutomation(in, out, err, stats);
   }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
@@ -197,6 +198,87 @@ TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
       << all;
   EXPECT_NE(all.find(R"("items":["D:\\a"])"), std::string::npos) << all;
   EXPECT_NE(all.find(R"("caption":"2")"), std::string::npos) << all;
+}
+
+// Output that remembers how much of it had arrived at each flush.
+class FlushRecorder : public std::stringbuf {
+ public:
+  std::vector<std::size_t> flushedAt;
+
+ protected:
+  int sync() override {
+    flushedAt.push_back(str().size());
+    return 0;
+  }
+};
+
+TEST_F(AutomationTest, ALongScriptsEventsArePrintedInOrderAndForgotten) {
+  std::string script;
+  for (int i = 0; i < 3334; ++i) script += "set edtVol02Prefix \"a?b\"\ndump edtVol02Prefix\n";
+  AutomationStats stats;
+  ASSERT_EQ(Run(script, &stats), 0) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 3u * 3334) << out.str().substr(0, 2000);
+  const std::string dump = R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"text":"a"})";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i % 3 == 2) ASSERT_EQ(lines[i], dump) << "line " << i;
+    else ASSERT_NE(lines[i].find(R"("text":"Illegal character in the Prefix :  ?")"), std::string::npos) << "line " << i;
+  }
+  EXPECT_EQ(stats.retainedCalls, 0u);
+  EXPECT_LT(stats.writes, lines.size() / 10) << "written in pieces, not an event at a time";
+  EXPECT_GT(stats.writes, 1u) << "written as the script goes, not all at the end";
+  EXPECT_LT(stats.peakPending * 8, out.str().size());
+}
+
+TEST_F(AutomationTest, AListOfAnyLengthIsDumpedInPieces) {
+  std::string script = "items lstVol04IncludeFolderList";
+  for (int i = 0; i < 20000; ++i) script += " D:\\item" + std::to_string(i);
+  script += "\ndump lstVol04IncludeFolderList\n";
+  AutomationStats stats;
+  ASSERT_EQ(Run(script, &stats), 0) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(R"("count":20000,"items":["D:\\item0","D:\\item1",)"), std::string::npos);
+  EXPECT_NE(lines[0].find(R"("D:\\item19999"],"selected":[]})"), std::string::npos);
+  EXPECT_LT(stats.peakPending * 2, lines[0].size());
+}
+
+TEST_F(AutomationTest, OutputIsFlushedAtEveryQuestionModalWindowAndTheEnd) {
+  MakeDir("D:\\Root");
+  std::istringstream script(
+      "answer Yes\n"
+      "set cboCreateFolderForced D:\\A\n"
+      "click btnCreateFolderForced\n"
+      "modal TfrmAltalanosHelp\n"
+      "  dump lblHelpTopic\n"
+      "  click btnHelpClose\n"
+      "end\n"
+      "click btnForcedHelp\n"
+      "dump cboCreateFolderForced\n");
+  FlushRecorder recorder;
+  std::ostream output(&recorder);
+  ASSERT_EQ(RunAutomation(script, output, err), 0) << err.str();
+  std::vector<std::string> kinds;
+  std::vector<std::size_t> ends;
+  std::istringstream in(recorder.str());
+  std::size_t at = 0;
+  for (std::string l; std::getline(in, l);) {
+    at += l.size() + 1;
+    ends.push_back(at);
+    kinds.push_back(l.substr(0, l.find(',')));
+  }
+  ASSERT_EQ(kinds, (std::vector<std::string>{R"({"event":"message")", R"({"event":"message")", R"({"event":"modal")",
+                                              R"({"event":"dump")", R"({"event":"modal_end")", R"({"event":"dump")"}))
+      << recorder.str();
+  auto flushed = [&](std::size_t line) {
+    return std::find(recorder.flushedAt.begin(), recorder.flushedAt.end(), ends[line]) != recorder.flushedAt.end();
+  };
+  EXPECT_TRUE(flushed(0)) << "the question";
+  EXPECT_FALSE(flushed(1)) << "an information box waits for the next flush";
+  EXPECT_TRUE(flushed(2)) << "the modal window";
+  EXPECT_FALSE(flushed(3));
+  EXPECT_TRUE(flushed(4)) << "the modal window's end";
+  EXPECT_TRUE(flushed(5)) << "the end";
 }
 
 TEST_F(AutomationTest, TheBatchProgramReadsAScriptFromStandardInput) {
