@@ -27,6 +27,7 @@ struct UiCall {
   std::string text;     // message text, folder path, help topic
   std::string answer;   // "Yes", "No", "OK", a path, a modal result
   MessageKind messageKind = MessageKind::Information;
+  std::string defaultAnswer;  // a question's default button ("No"); else ""
 };
 
 class ScriptedUi : public Ui {

@@ -118,9 +118,9 @@ class Driver {
   void Run(const std::vector<Line>& lines);
   void Dispatch(const Line& line, const std::vector<Line>& all, std::size_t& next);
   Window& FindWindow(const std::string& name);
-  Control& FindControl(const std::string& name);
+  Control& FindControl(const std::string& name, Window** window = nullptr);
   void Report(const UiCall& call);
-  void Dump(const Control& control);
+  void Dump(const Control& control, const Window& window);
   std::string Where(const Line& line) const { return "line " + std::to_string(line.number) + ": "; }
 
   void Drive(Step& s);
@@ -155,6 +155,26 @@ class Driver {
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
+const char* ColorName(Color color) {
+  switch (color) {
+    case Color::Default: return "default";
+    case Color::Green: return "green";
+    case Color::Red: return "red";
+    case Color::Maroon: return "maroon";
+    case Color::DarkRed: return "darkred";
+  }
+  return "default";
+}
+
+// The model keeps only focus requests: of a window's controls the one that
+// asked last has the focus, as long as it can take it.
+bool HasFocus(const Control& c, const Window& window) {
+  if (c.FocusStamp() == 0 || !c.Enabled() || !c.Visible()) return false;
+  for (const Control* other : window.Controls())
+    if (other->FocusStamp() > c.FocusStamp()) return false;
+  return true;
+}
+
 void Driver::Report(const UiCall& call) {
   EventStream& e = events_;
   bool flush = false;
@@ -162,6 +182,7 @@ void Driver::Report(const UiCall& call) {
     e.Raw("{\"event\":\"message\",\"kind\":").String(MessageKindName(call.messageKind));
     e.Raw(",\"caption\":").String(call.caption).Raw(",\"text\":").String(call.text);
     e.Raw(",\"answer\":").String(call.answer);
+    if (!call.defaultAnswer.empty()) e.Raw(",\"default\":").String(call.defaultAnswer);
     flush = call.messageKind == MessageKind::Question;
   } else if (call.kind == "select_folder" || call.kind == "open_file" || call.kind == "save_file") {
     e.Raw("{\"event\":").String(call.kind).Raw(",\"title\":").String(call.caption);
@@ -186,22 +207,26 @@ Window& Driver::FindWindow(const std::string& name) {
   return *w;
 }
 
-Control& Driver::FindControl(const std::string& name) {
+Control& Driver::FindControl(const std::string& name, Window** window) {
   std::string windowName = window_, controlName = name;
   if (auto dot = name.find('.'); dot != std::string::npos) {
     windowName = name.substr(0, dot);
     controlName = name.substr(dot + 1);
   }
-  Control* c = FindWindow(windowName).Find(controlName);
+  Window& w = FindWindow(windowName);
+  Control* c = w.Find(controlName);
   if (!c) throw ScriptError("unknown control " + controlName + " in " + windowName);
+  if (window) *window = &w;
   return *c;
 }
 
-void Driver::Dump(const Control& c) {
+void Driver::Dump(const Control& c, const Window& window) {
   EventStream& e = events_;
   e.Raw("{\"event\":\"dump\",\"control\":").String(c.Name()).Raw(",\"type\":").String(c.TypeName());
   e.Raw(",\"enabled\":").Raw(Bool(c.Enabled())).Raw(",\"visible\":").Raw(Bool(c.Visible()));
-  if (auto* x = dynamic_cast<const Captioned*>(&c)) e.Raw(",\"caption\":").String(x->Caption());
+  e.Raw(",\"focused\":").Raw(Bool(HasFocus(c, window)));
+  if (auto* x = dynamic_cast<const Captioned*>(&c))
+    e.Raw(",\"caption\":").String(x->Caption()).Raw(",\"color\":").String(ColorName(x->GetColor()));
   if (auto* x = dynamic_cast<const CheckBox*>(&c)) e.Raw(",\"checked\":").Raw(Bool(x->Checked()));
   if (auto* x = dynamic_cast<const RadioButton*>(&c)) e.Raw(",\"checked\":").Raw(Bool(x->Checked()));
   if (auto* x = dynamic_cast<const Edit*>(&c)) e.Raw(",\"text\":").String(x->Text());
@@ -501,7 +526,11 @@ void Driver::Invoke(Step& s) {
 }
 
 void Driver::DumpCommand(Step& s) {
-  for (std::size_t i = 1; i < s.w.size(); ++i) Dump(FindControl(s.w[i]));
+  for (std::size_t i = 1; i < s.w.size(); ++i) {
+    Window* window = nullptr;
+    const Control& c = FindControl(s.w[i], &window);
+    Dump(c, *window);
+  }
 }
 
 void Driver::Close(Step&) { App().main->FormClose(); }

@@ -71,7 +71,9 @@ TEST_F(AutomationTest, ScriptChoosesADestinationAndSeesTheFieldWarnings) {
       R"(Warning no: 0018.","text":"Illegal character in the Prefix :  ?","answer":"OK"})";
   EXPECT_EQ(lines[1], warning);
   EXPECT_EQ(lines[3], warning);
-  EXPECT_EQ(lines[4], R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"text":"a"})");
+  EXPECT_EQ(lines[4],
+            R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"focused":true,)"
+            R"("text":"a"})");
   EXPECT_NE(lines[5].find(R"("caption":"D:\\Clients\\a-a")"), std::string::npos) << lines[5];
   EXPECT_NE(lines[6].find(R"("items":["D:\\Clients"],"itemIndex":0)"), std::string::npos) << lines[6];
   EXPECT_EQ(lines[7], R"({"event":"open_folder","path":"D:\\Clients"})");
@@ -189,15 +191,62 @@ TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
       "dump lstVol04IncludeFolderList lstVol04ExcludeFolderList lblVol04IncludeSum\n");
   ASSERT_EQ(rc, 0) << err.str() << out.str();
   const std::string all = out.str();
-  EXPECT_NE(all.find(R"("control":"lblVol04EditLinesSum","type":"Label","enabled":true,"visible":true,"caption":"1")"),
+  EXPECT_NE(all.find(R"("control":"lblVol04EditLinesSum","type":"Label","enabled":true,"visible":true,"focused":false,"caption":"1")"),
             std::string::npos)
       << all;
-  EXPECT_NE(all.find(R"("control":"lstVol04IncludeFolderList","type":"ListBox","enabled":true,"visible":true,"count":2,)"
+  EXPECT_NE(all.find(R"("control":"lstVol04IncludeFolderList","type":"ListBox","enabled":true,"visible":true,"focused":false,"count":2,)"
                      R"("items":["D:\\b","D:\\c"])"),
             std::string::npos)
       << all;
   EXPECT_NE(all.find(R"("items":["D:\\a"])"), std::string::npos) << all;
   EXPECT_NE(all.find(R"("caption":"2")"), std::string::npos) << all;
+}
+
+TEST_F(AutomationTest, DumpsShowColourFocusAndAQuestionsDefaultButton) {
+  MakeDir("D:\\X");
+  MakeDir("D:\\Root");
+  ASSERT_EQ(Run("page tabFolderCreate01\n"
+                "dump btnForcedErrorLog cboCreateFolderForced\n"
+                "answer Yes\n"
+                "set cboCreateFolderForced D:\\X\n"
+                "click btnCreateFolderForced\n"
+                "dump btnForcedErrorLog\n"
+                "folder D:\\Root\n"
+                "click btnAddRootFolders\n"
+                "set cboSubFolder x\n"
+                "enter cboSubFolder\n"
+                "dump cboSubFolder cboCreateFolderForced\n"),
+            0)
+      << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 12u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"dump","control":"btnForcedErrorLog","type":"Button","enabled":true,"visible":true,)"
+                      R"("focused":false,"caption":"Error Log","color":"green"})");
+  // The page asks for the focus on its path field when it is shown.
+  EXPECT_NE(lines[1].find(R"("control":"cboCreateFolderForced","type":"ComboBox","enabled":true,"visible":true,)"
+                          R"("focused":true,)"),
+            std::string::npos)
+      << lines[1];
+  // The folder was there already: a warning, then the question whether to
+  // see the error log, which now paints its button red.
+  EXPECT_NE(lines[3].find(R"("kind":"question",)"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[3].find(R"(,"answer":"Yes","default":"No"})"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[6].find(R"("control":"btnForcedErrorLog",)"), std::string::npos) << lines[6];
+  EXPECT_NE(lines[6].find(R"("caption":"Error Log","color":"red"})"), std::string::npos) << lines[6];
+  // Both combo boxes asked for the focus; only the one that asked last has it.
+  EXPECT_NE(lines[10].find(R"("control":"cboSubFolder","type":"ComboBox","enabled":true,"visible":true,)"
+                           R"("focused":true,)"),
+            std::string::npos)
+      << lines[10];
+  EXPECT_NE(lines[11].find(R"("control":"cboCreateFolderForced","type":"ComboBox","enabled":true,"visible":true,)"
+                           R"("focused":false,)"),
+            std::string::npos)
+      << lines[11];
+  // Warnings and information boxes have one button, so no default is printed.
+  for (std::size_t i : {2u, 9u}) {
+    EXPECT_NE(lines[i].find(R"("event":"message")"), std::string::npos) << lines[i];
+    EXPECT_EQ(lines[i].find("default"), std::string::npos) << lines[i];
+  }
 }
 
 // Output that remembers how much of it had arrived at each flush.
@@ -219,7 +268,9 @@ TEST_F(AutomationTest, ALongScriptsEventsArePrintedInOrderAndForgotten) {
   ASSERT_EQ(Run(script, &stats), 0) << err.str();
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 3u * 3334) << out.str().substr(0, 2000);
-  const std::string dump = R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"text":"a"})";
+  const std::string dump =
+      R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"focused":true,)"
+      R"("text":"a"})";
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i % 3 == 2) ASSERT_EQ(lines[i], dump) << "line " << i;
     else ASSERT_NE(lines[i].find(R"("text":"Illegal character in the Prefix :  ?")"), std::string::npos) << "line " << i;
