@@ -597,11 +597,7 @@ int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, Au
     code = 1;
   }
   events.Flush();
-  if (stats) stats->retainedCalls = retained;
-  if (stats) {
-    stats->writes = events.Writes();
-    stats->peakPending = events.PeakPending();
-  }
+  if (stats) *stats = {retained, events.Writes(), events.PeakPending()};
   return code;
 }
 
