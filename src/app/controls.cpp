@@ -27,7 +27,9 @@ void Control::SetHint(std::string hint) {
 }
 
 void Control::SetFocus() {
+  static std::uint64_t requests = 0;  // the models live on one thread
   ++focusRequests_;
+  focusStamp_ = ++requests;
   Notify(ControlChange::Focus);
 }
 

@@ -60,6 +60,9 @@ class Control {
   // state of its own beyond the last request, which tests read.
   void SetFocus();
   int FocusRequests() const { return focusRequests_; }
+  // When the last request was made, counted over all controls (0: never), so
+  // that of a window's controls the one that asked last holds the focus.
+  std::uint64_t FocusStamp() const { return focusStamp_; }
 
   Signal<const ControlEvent&> changed;
 
@@ -74,6 +77,7 @@ class Control {
   bool visible_ = true;
   std::string hint_;
   int focusRequests_ = 0;
+  std::uint64_t focusStamp_ = 0;
 };
 
 class Captioned : public Control {

@@ -34,22 +34,30 @@ static const char* ModalResultName(ModalResult r) {
 }
 
 void ScriptedUi::Record(UiCall call) {
-  calls.push_back(call);
+  if (log_ == CallLog::Forget) {
+    if (onCall) onCall(call);
+    return;
+  }
+  calls.push_back(std::move(call));
   if (onCall) onCall(calls.back());
 }
 
 MessageAnswer ScriptedUi::ShowMessageBox(const std::string& text, const std::string& caption, MessageKind kind) {
+  UiCall call{"message", caption, text, "", kind, ""};
   MessageAnswer answer = MessageAnswer::Ok;
   if (kind == MessageKind::Question) {
+    call.defaultAnswer = MessageAnswerName(MessageAnswer::No);
     if (answers.empty()) {
-      Record({"message", caption, text, "unanswered", kind});
+      call.answer = "unanswered";
+      Record(std::move(call));
       throw ScriptError("unanswered question: " + caption);
     }
     answer = answers.front();
     answers.pop_front();
     if (answer == MessageAnswer::Ok) answer = MessageAnswer::Yes;
   }
-  Record({"message", caption, text, MessageAnswerName(answer), kind});
+  call.answer = MessageAnswerName(answer);
+  Record(std::move(call));
   return answer;
 }
 
@@ -62,26 +70,26 @@ static std::string Take(std::deque<std::string>& queue, const char* what, const 
 
 std::string ScriptedUi::SelectFolder(const std::string& title) {
   std::string path = Take(folders, "folder browser", title);
-  Record({"select_folder", title, "", path, {}});
+  Record({"select_folder", title, "", path, {}, {}});
   return path;
 }
 
 std::string ScriptedUi::OpenFileDialog(const FileDialogOptions& options) {
   std::string path = Take(files, "open dialog", options.title);
-  Record({"open_file", options.title, options.filter, path, {}});
+  Record({"open_file", options.title, options.filter, path, {}, {}});
   return path;
 }
 
 std::string ScriptedUi::SaveFileDialog(const FileDialogOptions& options) {
   std::string path = Take(files, "save dialog", options.title);
-  Record({"save_file", options.title, options.filter, path, {}});
+  Record({"save_file", options.title, options.filter, path, {}, {}});
   return path;
 }
 
 ModalResult ScriptedUi::ShowModal(Window& window) {
   window.modalResult = ModalResult::None;
   window.SetShown(true);
-  Record({"modal", window.ClassName(), window.Caption(), "", {}});
+  Record({"modal", window.ClassName(), window.Caption(), "", {}, {}});
   ModalResult result = ModalResult::Cancel;
   auto it = modalBlocks.find(window.ClassName());
   if (it != modalBlocks.end()) {
@@ -91,24 +99,23 @@ ModalResult ScriptedUi::ShowModal(Window& window) {
     if (result == ModalResult::None) result = ModalResult::Cancel;
   }
   window.SetShown(false);
-  calls.push_back({"modal_end", window.ClassName(), "", ModalResultName(result), {}});
-  if (onCall) onCall(calls.back());
+  Record({"modal_end", window.ClassName(), "", ModalResultName(result), {}, {}});
   return result;
 }
 
 void ScriptedUi::Show(Window& window) {
   window.SetShown(true);
-  Record({"show", window.ClassName(), window.Caption(), "", {}});
+  Record({"show", window.ClassName(), window.Caption(), "", {}, {}});
 }
 
 void ScriptedUi::Hide(Window& window) {
   window.SetShown(false);
-  Record({"hide", window.ClassName(), "", "", {}});
+  Record({"hide", window.ClassName(), "", "", {}, {}});
 }
 
-void ScriptedUi::OpenFolder(const std::string& path) { Record({"open_folder", "", path, "", {}}); }
+void ScriptedUi::OpenFolder(const std::string& path) { Record({"open_folder", "", path, "", {}, {}}); }
 
-void ScriptedUi::ShowHelp(const std::string& topic) { Record({"help", "", topic, "", {}}); }
+void ScriptedUi::ShowHelp(const std::string& topic) { Record({"help", "", topic, "", {}, {}}); }
 
 std::vector<UiCall> ScriptedUi::Messages() const {
   std::vector<UiCall> out;

@@ -3,6 +3,7 @@
 // a silent "No".
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
@@ -26,10 +27,17 @@ struct UiCall {
   std::string text;     // message text, folder path, help topic
   std::string answer;   // "Yes", "No", "OK", a path, a modal result
   MessageKind messageKind = MessageKind::Information;
+  std::string defaultAnswer;  // a question's default button ("No"); else ""
 };
 
 class ScriptedUi : public Ui {
  public:
+  // Whether `calls` keeps every call. Tests read them; the script driver,
+  // which prints each call through onCall as it happens, keeps none, so a
+  // long script's memory does not grow with its output.
+  enum class CallLog { Keep, Forget };
+  explicit ScriptedUi(CallLog log = CallLog::Keep) : log_(log) {}
+
   MessageAnswer ShowMessageBox(const std::string& text, const std::string& caption, MessageKind kind) override;
   std::string SelectFolder(const std::string& title) override;
   std::string OpenFileDialog(const FileDialogOptions& options) override;
@@ -53,6 +61,7 @@ class ScriptedUi : public Ui {
   std::vector<UiCall> calls;
   std::function<void(const UiCall&)> onCall;  // sees each call as it happens
   int repaints = 0;
+  std::size_t RetainedCalls() const { return calls.size(); }
 
   // Messages only, for assertions.
   std::vector<UiCall> Messages() const;
@@ -60,6 +69,8 @@ class ScriptedUi : public Ui {
 
  private:
   void Record(UiCall call);
+
+  CallLog log_;
 };
 
 }  // namespace quillory

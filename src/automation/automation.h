@@ -4,9 +4,11 @@
 // line. The format is described in the README.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillory {
@@ -29,10 +31,21 @@ std::vector<std::string> SplitScriptLine(const std::string& line);
 // JSON string literal of the text; bytes that are not valid UTF-8 are written
 // as \u00XX of the byte so the output stays valid JSON.
 std::string JsonString(const std::string& text);
+// The same literal appended to `out`.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// What a run kept and how it wrote: events are printed and forgotten, written
+// in pieces of bounded size and flushed at every question, modal window,
+// error and at the end.
+struct AutomationStats {
+  std::size_t retainedCalls = 0;  // Ui calls still held when the script ended
+  std::size_t writes = 0;         // writes to the output stream
+  std::size_t peakPending = 0;    // most bytes ever waiting to be written
+};
 
 // Runs a script; returns 0 on success, 1 on a script error (reported on err
-// and as an "error" event on out).
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err);
+// and as an "error" event on out). Fills `stats` when given.
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats = nullptr);
 
 // Command-line entry for "--automate SCRIPT|-" (also accepts --drive D=/path).
 int RunAutomationMain(int argc, char** argv);

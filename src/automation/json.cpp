@@ -9,7 +9,13 @@
 namespace quillory {
 
 std::string JsonString(const std::string& text) {
-  std::string out = "\"";
+  std::string out;
+  AppendJsonString(out, text);
+  return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
   const bool valid = IsValidUtf8(text);
   for (unsigned char c : text) {
     switch (c) {
@@ -29,7 +35,6 @@ std::string JsonString(const std::string& text) {
     }
   }
   out += '"';
-  return out;
 }
 
 namespace {

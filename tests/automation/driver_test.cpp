@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -34,11 +35,11 @@ class AutomationTest : public WorkingFolderTest {
     WorkingFolderTest::SetUp();
     Settings() = SettingsStore();
   }
-  int Run(const std::string& script) {
+  int Run(const std::string& script, AutomationStats* stats = nullptr) {
     std::istringstream in(script);
     out.str("");
     err.str("");
-    return RunAutomation(in, out, err);
+    return RunAutomation(in, out, err, stats);
   }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
@@ -70,7 +71,9 @@ TEST_F(AutomationTest, ScriptChoosesADestinationAndSeesTheFieldWarnings) {
       R"(Warning no: 0018.","text":"Illegal character in the Prefix :  ?","answer":"OK"})";
   EXPECT_EQ(lines[1], warning);
   EXPECT_EQ(lines[3], warning);
-  EXPECT_EQ(lines[4], R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"text":"a"})");
+  EXPECT_EQ(lines[4],
+            R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"focused":true,)"
+            R"("text":"a"})");
   EXPECT_NE(lines[5].find(R"("caption":"D:\\Clients\\a-a")"), std::string::npos) << lines[5];
   EXPECT_NE(lines[6].find(R"("items":["D:\\Clients"],"itemIndex":0)"), std::string::npos) << lines[6];
   EXPECT_EQ(lines[7], R"({"event":"open_folder","path":"D:\\Clients"})");
@@ -115,6 +118,64 @@ TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
   EXPECT_NE(err.str().find("line 2: unknown command frobnicate"), std::string::npos) << err.str();
 }
 
+TEST_F(AutomationTest, EveryCommandTakesItsOwnNumberOfWords) {
+  // An unquoted text with a blank is refused whole, not typed cut short.
+  EXPECT_EQ(Run("set edtVol02Prefix a? b\n"), 1);
+  EXPECT_NE(err.str().find("line 1: too many words; usage: set CONTROL TEXT"), std::string::npos) << err.str();
+  EXPECT_EQ(Lines().size(), 1u) << "nothing typed, so no warning: " << out.str();
+
+  EXPECT_EQ(Run("\nclick btnForcedHelp now\n"), 1);
+  EXPECT_NE(err.str().find("line 2: too many words; usage: click CONTROL"), std::string::npos) << err.str();
+  EXPECT_EQ(Lines().size(), 1u) << "the help window stayed shut: " << out.str();
+
+  EXPECT_EQ(Run("dump\n"), 1);
+  EXPECT_NE(err.str().find("line 1: usage: dump CONTROL..."), std::string::npos) << err.str();
+  EXPECT_EQ(Run("add\n"), 1);
+  EXPECT_NE(err.str().find("line 1: usage: add LIST TEXT..."), std::string::npos) << err.str();
+  EXPECT_EQ(Run("close now\n"), 1);
+  EXPECT_NE(err.str().find("line 1: too many words; usage: close"), std::string::npos) << err.str();
+
+  // A page that is neither a tab's name nor a number is a script error, not
+  // an exception the script would run on past.
+  EXPECT_EQ(Run("page nosuch\n"), 1);
+  EXPECT_NE(err.str().find("line 1: page nosuch cannot be selected"), std::string::npos) << err.str();
+  EXPECT_EQ(out.str().find("exception"), std::string::npos) << out.str();
+}
+
+TEST_F(AutomationTest, AnErrorInsideAModalBlockNamesItsOwnLine) {
+  EXPECT_EQ(Run("modal TfrmAltalanosHelp\n"
+                "  dump lblHelpTopic\n"
+                "  frobnicate\n"
+                "end\n"
+                "click btnForcedHelp\n"),
+            1);
+  EXPECT_NE(err.str().find("line 3: unknown command frobnicate"), std::string::npos) << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 3u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"modal","window":"TfrmAltalanosHelp"})");
+}
+
+TEST_F(AutomationTest, DisabledListsAndFieldsRefuseScriptedInputAsTheyRefuseAUser) {
+  // Until a destination is chosen the string page's list panel is disabled.
+  EXPECT_EQ(Run("items lstVol02IncludeStrings a b\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control lstVol02IncludeStrings is disabled"), std::string::npos) << err.str();
+  EXPECT_EQ(Run("add lstVol02IncludeStrings a\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control lstVol02IncludeStrings is disabled"), std::string::npos) << err.str();
+  EXPECT_EQ(Run("leave edtVol02AddToList\n"), 1);
+  EXPECT_NE(err.str().find("line 1: control edtVol02AddToList is disabled"), std::string::npos) << err.str();
+
+  MakeDir("D:\\Dest");
+  ASSERT_EQ(Run("folder D:\\Dest\n"
+                "click btnVol02AddDestFolder\n"
+                "items lstVol02IncludeStrings b a\n"
+                "add lstVol02IncludeStrings c\n"
+                "leave edtVol02AddToList\n"
+                "dump lstVol02IncludeStrings\n"),
+            0)
+      << err.str();
+  EXPECT_NE(Lines().back().find(R"("count":3,)"), std::string::npos) << out.str();
+}
+
 TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
   int rc = Run(
       "set edtVol04AddToList \"D:\\\\a  D:\\\\b\"\n"
@@ -130,15 +191,145 @@ TEST_F(AutomationTest, ListsAreFilledTypedMovedAndEditedByName) {
       "dump lstVol04IncludeFolderList lstVol04ExcludeFolderList lblVol04IncludeSum\n");
   ASSERT_EQ(rc, 0) << err.str() << out.str();
   const std::string all = out.str();
-  EXPECT_NE(all.find(R"("control":"lblVol04EditLinesSum","type":"Label","enabled":true,"visible":true,"caption":"1")"),
+  EXPECT_NE(all.find(R"("control":"lblVol04EditLinesSum","type":"Label","enabled":true,"visible":true,"focused":false,"caption":"1")"),
             std::string::npos)
       << all;
-  EXPECT_NE(all.find(R"("control":"lstVol04IncludeFolderList","type":"ListBox","enabled":true,"visible":true,"count":2,)"
+  EXPECT_NE(all.find(R"("control":"lstVol04IncludeFolderList","type":"ListBox","enabled":true,"visible":true,"focused":false,"count":2,)"
                      R"("items":["D:\\b","D:\\c"])"),
             std::string::npos)
       << all;
   EXPECT_NE(all.find(R"("items":["D:\\a"])"), std::string::npos) << all;
   EXPECT_NE(all.find(R"("caption":"2")"), std::string::npos) << all;
+}
+
+TEST_F(AutomationTest, DumpsShowColourFocusAndAQuestionsDefaultButton) {
+  MakeDir("D:\\X");
+  MakeDir("D:\\Root");
+  ASSERT_EQ(Run("page tabFolderCreate01\n"
+                "dump btnForcedErrorLog cboCreateFolderForced\n"
+                "answer Yes\n"
+                "set cboCreateFolderForced D:\\X\n"
+                "click btnCreateFolderForced\n"
+                "dump btnForcedErrorLog\n"
+                "folder D:\\Root\n"
+                "click btnAddRootFolders\n"
+                "set cboSubFolder x\n"
+                "enter cboSubFolder\n"
+                "dump cboSubFolder cboCreateFolderForced\n"),
+            0)
+      << err.str();
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 12u) << out.str();
+  EXPECT_EQ(lines[0], R"({"event":"dump","control":"btnForcedErrorLog","type":"Button","enabled":true,"visible":true,)"
+                      R"("focused":false,"caption":"Error Log","color":"green"})");
+  // The page asks for the focus on its path field when it is shown.
+  EXPECT_NE(lines[1].find(R"("control":"cboCreateFolderForced","type":"ComboBox","enabled":true,"visible":true,)"
+                          R"("focused":true,)"),
+            std::string::npos)
+      << lines[1];
+  // The folder was there already: a warning, then the question whether to
+  // see the error log, which now paints its button red.
+  EXPECT_NE(lines[3].find(R"("kind":"question",)"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[3].find(R"(,"answer":"Yes","default":"No"})"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[6].find(R"("control":"btnForcedErrorLog",)"), std::string::npos) << lines[6];
+  EXPECT_NE(lines[6].find(R"("caption":"Error Log","color":"red"})"), std::string::npos) << lines[6];
+  // Both combo boxes asked for the focus; only the one that asked last has it.
+  EXPECT_NE(lines[10].find(R"("control":"cboSubFolder","type":"ComboBox","enabled":true,"visible":true,)"
+                           R"("focused":true,)"),
+            std::string::npos)
+      << lines[10];
+  EXPECT_NE(lines[11].find(R"("control":"cboCreateFolderForced","type":"ComboBox","enabled":true,"visible":true,)"
+                           R"("focused":false,)"),
+            std::string::npos)
+      << lines[11];
+  // Warnings and information boxes have one button, so no default is printed.
+  for (std::size_t i : {2u, 9u}) {
+    EXPECT_NE(lines[i].find(R"("event":"message")"), std::string::npos) << lines[i];
+    EXPECT_EQ(lines[i].find("default"), std::string::npos) << lines[i];
+  }
+}
+
+// Output that remembers how much of it had arrived at each flush.
+class FlushRecorder : public std::stringbuf {
+ public:
+  std::vector<std::size_t> flushedAt;
+
+ protected:
+  int sync() override {
+    flushedAt.push_back(str().size());
+    return 0;
+  }
+};
+
+TEST_F(AutomationTest, ALongScriptsEventsArePrintedInOrderAndForgotten) {
+  std::string script;
+  for (int i = 0; i < 3334; ++i) script += "set edtVol02Prefix \"a?b\"\ndump edtVol02Prefix\n";
+  AutomationStats stats;
+  ASSERT_EQ(Run(script, &stats), 0) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 3u * 3334) << out.str().substr(0, 2000);
+  const std::string dump =
+      R"({"event":"dump","control":"edtVol02Prefix","type":"Edit","enabled":true,"visible":true,"focused":true,)"
+      R"("text":"a"})";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i % 3 == 2) ASSERT_EQ(lines[i], dump) << "line " << i;
+    else ASSERT_NE(lines[i].find(R"("text":"Illegal character in the Prefix :  ?")"), std::string::npos) << "line " << i;
+  }
+  EXPECT_EQ(stats.retainedCalls, 0u);
+  EXPECT_LT(stats.writes, lines.size() / 10) << "written in pieces, not an event at a time";
+  EXPECT_GT(stats.writes, 1u) << "written as the script goes, not all at the end";
+  EXPECT_LT(stats.peakPending * 8, out.str().size());
+}
+
+TEST_F(AutomationTest, AListOfAnyLengthIsDumpedInPieces) {
+  std::string script = "items lstVol04IncludeFolderList";
+  for (int i = 0; i < 20000; ++i) script += " D:\\item" + std::to_string(i);
+  script += "\ndump lstVol04IncludeFolderList\n";
+  AutomationStats stats;
+  ASSERT_EQ(Run(script, &stats), 0) << err.str();
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(R"("count":20000,"items":["D:\\item0","D:\\item1",)"), std::string::npos);
+  EXPECT_NE(lines[0].find(R"("D:\\item19999"],"selected":[]})"), std::string::npos);
+  EXPECT_LT(stats.peakPending * 2, lines[0].size());
+}
+
+TEST_F(AutomationTest, OutputIsFlushedAtEveryQuestionModalWindowAndTheEnd) {
+  MakeDir("D:\\Root");
+  std::istringstream script(
+      "answer Yes\n"
+      "set cboCreateFolderForced D:\\A\n"
+      "click btnCreateFolderForced\n"
+      "modal TfrmAltalanosHelp\n"
+      "  dump lblHelpTopic\n"
+      "  click btnHelpClose\n"
+      "end\n"
+      "click btnForcedHelp\n"
+      "dump cboCreateFolderForced\n");
+  FlushRecorder recorder;
+  std::ostream output(&recorder);
+  ASSERT_EQ(RunAutomation(script, output, err), 0) << err.str();
+  std::vector<std::string> kinds;
+  std::vector<std::size_t> ends;
+  std::istringstream in(recorder.str());
+  std::size_t at = 0;
+  for (std::string l; std::getline(in, l);) {
+    at += l.size() + 1;
+    ends.push_back(at);
+    kinds.push_back(l.substr(0, l.find(',')));
+  }
+  ASSERT_EQ(kinds, (std::vector<std::string>{R"({"event":"message")", R"({"event":"message")", R"({"event":"modal")",
+                                              R"({"event":"dump")", R"({"event":"modal_end")", R"({"event":"dump")"}))
+      << recorder.str();
+  auto flushed = [&](std::size_t line) {
+    return std::find(recorder.flushedAt.begin(), recorder.flushedAt.end(), ends[line]) != recorder.flushedAt.end();
+  };
+  EXPECT_TRUE(flushed(0)) << "the question";
+  EXPECT_FALSE(flushed(1)) << "an information box waits for the next flush";
+  EXPECT_TRUE(flushed(2)) << "the modal window";
+  EXPECT_FALSE(flushed(3));
+  EXPECT_TRUE(flushed(4)) << "the modal window's end";
+  EXPECT_TRUE(flushed(5)) << "the end";
 }
 
 TEST_F(AutomationTest, TheBatchProgramReadsAScriptFromStandardInput) {
