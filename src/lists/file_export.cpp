@@ -97,8 +97,8 @@ struct ItemFormat {
 // thousand items and at the end. True when the file is complete.
 bool WriteItems(std::string_view programPath, const std::vector<std::string>& items, const ItemFormat& format,
                 const std::function<bool(const std::string&)>& keep,
-                const std::function<void(std::size_t)>& progress) {
-  FileReplacer writer;
+                const std::function<void(std::size_t)>& progress, FileSystem& fs) {
+  FileReplacer writer(fs);
   if (!writer.Open(programPath).ok()) return false;
   const std::string_view end = format.separated ? std::string_view(format.separator) : kLineEnd;
   std::size_t written = 0;
@@ -155,7 +155,7 @@ void ShowWindow(Ui& ui, TfrmFileExport& window, const char* mode) {
 
 // ------------------------------------------------------------------ window
 
-TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings)
+TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings, FileSystem& fs)
     : Window("TfrmFileExport", kCaption),
       lblFileExportSourceTitle(Make<Label>("lblFileExportSourceTitle", kSourceTitle)),
       lstFileExportSource(Make<ListBox>("lstFileExportSource")),
@@ -173,7 +173,8 @@ TfrmFileExport::TfrmFileExport(Ui& ui, SettingsStore& settings)
       btnFileExportTo(Make<Button>("btnFileExportTo", kExportToCaption)),
       btnFileExportClose(Make<Button>("btnFileExportClose", kCloseCaption)),
       ui_(ui),
-      settings_(settings) {
+      settings_(settings),
+      fs_(fs) {
   rdoFileExportPlainTextFile.SetChecked(true);
   rdoFileExportUnModified.SetChecked(true);
   cboFileExportDelimiter.SetEnabled(false);
@@ -270,7 +271,7 @@ void TfrmFileExport::btnFileExportToClick() {
   const bool ok = WriteItems(path, items, format, {}, [this](std::size_t written) {
     lblSmartExportExported.SetCaption(std::to_string(written));
     ui_.Repaint();
-  });
+  }, fs_);
   if (!ok) {
     // Nothing reached the file: the previous one is still in place.
     lblSmartExportExported.SetCaption("0");
@@ -315,7 +316,8 @@ void PlainExportList(ListPanel& panel, Ui& ui) {
   const std::string path = ui.SaveFileDialog(FileDialogOptions{kPageDialogTitle, kFilter, kDefaultExt, ""});
   if (path.empty()) return;
   ItemFormat format;
-  const bool ok = WriteItems(path, panel.include.Items(), format, pageKind, [&ui](std::size_t) { ui.Repaint(); });
+  const bool ok = WriteItems(
+      path, panel.include.Items(), format, pageKind, [&ui](std::size_t) { ui.Repaint(); }, panel.Fs());
   if (!ok) ui.ShowMessageBox(kSaveFailed, TextsOf(panel.Page()).plainFailedCaption, MessageKind::Warning);
   Note(ui, kSaveEnd);
 }

@@ -9,6 +9,7 @@
 
 #include "app/signal.h"
 #include "app/window.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -18,7 +19,7 @@ class Ui;
 
 class TfrmFileExport : public Window {
  public:
-  TfrmFileExport(Ui& ui, SettingsStore& settings);
+  TfrmFileExport(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
   // Fills the separator box from the settings store; run at start-up once
   // the settings are read.
   void FillBoxes();
@@ -70,6 +71,7 @@ class TfrmFileExport : public Window {
 
   Ui& ui_;
   SettingsStore& settings_;
+  FileSystem& fs_;
   Connection shown_;
 };
 

@@ -141,7 +141,7 @@ void TfrmEditSmartImport::ShowLineCount() {
 
 // ---------------------------------------------------------- import window
 
-TfrmFileImport::TfrmFileImport(Ui& ui, SettingsStore& settings)
+TfrmFileImport::TfrmFileImport(Ui& ui, SettingsStore& settings, FileSystem& fs)
     : Window("TfrmFileImport", "Import Folders/Subfolders/Strings  from a Text File."),
       edtFileImportFileName(Make<Edit>("edtFileImportFileName")),
       btnFileImportBrowse(Make<Button>("btnFileImportBrowse", "Browse")),
@@ -170,7 +170,8 @@ TfrmFileImport::TfrmFileImport(Ui& ui, SettingsStore& settings)
       btnFileImportOk(Make<Button>("btnFileImportOk", "IMPORT")),
       btnFileImportCancel(Make<Button>("btnFileImportCancel", "Cancel")),
       ui_(ui),
-      settings_(settings) {
+      settings_(settings),
+      fs_(fs) {
   rdoFileImportPlainText.SetChecked(true);
   edtFileImportColumnNumber.SetText("1");
   chkFileImportAbandonQMarks.SetChecked(true);
@@ -273,7 +274,7 @@ void TfrmFileImport::LoadSource() {
 }
 
 void TfrmFileImport::ReadSource(const std::string& path) {
-  std::unique_ptr<InputFile> file = OpenInputFile(path);
+  std::unique_ptr<InputFile> file = OpenInputFile(path, fs_);
   if (!file) {
     // The lists still show the previous file; so does the name box.
     Show(ui_, Msg::OpenFailed);
@@ -312,7 +313,7 @@ void TfrmFileImport::ReadSource(const std::string& path) {
 void TfrmFileImport::BuildPreview() {
   lstFileImportResults.Clear();
   ImportClass importer(edtFileImportFileName.Text(), ChosenKind(), cboFileImportDelimiter.Text(),
-                       cboFileImportQuotationMark.Text(), chkFileImportAbandonQMarks.Checked());
+                       cboFileImportQuotationMark.Text(), chkFileImportAbandonQMarks.Checked(), fs_);
   importer.SetColumn(ColumnNumber());
   if (importer.Run() == 2) {
     Show(ui_, Msg::PreviewOpenFailed);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/window.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -39,7 +40,7 @@ class TfrmFileImport : public Window {
   // Source lines are shown up to this many characters.
   static constexpr std::size_t kSourceLineChars = 2048;
 
-  TfrmFileImport(Ui& ui, SettingsStore& settings);
+  TfrmFileImport(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
   // The windows it opens; all are created at start-up, after this one.
   void Attach(TfrmEditSmartImport& editor, TfrmZoomIncludeWindow& zoom, TfrmDelimiters& delimiters,
               TfrmQuotationMarks& quotationMarks);
@@ -100,6 +101,7 @@ class TfrmFileImport : public Window {
 
   Ui& ui_;
   SettingsStore& settings_;
+  FileSystem& fs_;
   TfrmEditSmartImport* editor_ = nullptr;
   TfrmZoomIncludeWindow* zoom_ = nullptr;
   TfrmDelimiters* delimiters_ = nullptr;

@@ -51,8 +51,10 @@ std::string BadLines::NulMessage() const {
   return out;
 }
 
-ImportClass::ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon)
-    : fileName_(std::move(fileName)),
+ImportClass::ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon,
+                         FileSystem& fs)
+    : fs_(fs),
+      fileName_(std::move(fileName)),
       kind_(kind),
       separator_(std::move(separator)),
       quotationMark_(std::move(quotationMark)),
@@ -65,7 +67,7 @@ int ImportClass::Run() {
   errorCode_ = 0;
   readFailed_ = false;
   nulLines_ = BadLines{};
-  const std::unique_ptr<InputFile> file = OpenInputFile(fileName_);
+  const std::unique_ptr<InputFile> file = OpenInputFile(fileName_, fs_);
   if (!file) {
     errorCode_ = 2;
     return errorCode_;

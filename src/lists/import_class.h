@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace quillory {
 
 // Line numbers of the lines an import refused, counted from 1: the first few
@@ -38,7 +40,8 @@ class ImportClass {
   // each line is one piece; white space other than blanks alone (a tab) is
   // kept as typed. The quotation mark is kept for the caller; the cutting always uses
   // the double quotation mark and the apostrophe.
-  ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon);
+  ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon,
+              FileSystem& fs = HostFileSystem());
 
   // Column for kind 5, counted from 1 (numbers below 1 read as 1).
   void SetColumn(int n);
@@ -64,6 +67,7 @@ class ImportClass {
   std::vector<std::string> TakeResult() { return std::move(result_); }
 
  private:
+  FileSystem& fs_;
   std::string fileName_;
   int kind_;
   std::string separator_;

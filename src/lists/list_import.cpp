@@ -253,7 +253,7 @@ void PlainImportList(ListPanel& panel, Ui& ui) {
   const std::string path = ui.OpenFileDialog(FileDialogOptions{kDialogTitle, texts.filter, "txt", ""});
   if (path.empty()) return;
   if (LowerExtension(path) != "txt" && !Ask(ui, texts.notTxtQuestion, texts.notTxtCaption)) return;
-  std::unique_ptr<InputFile> file = OpenInputFile(path);
+  std::unique_ptr<InputFile> file = OpenInputFile(path, panel.Fs());
   if (!file) {
     Warn(ui, kOpenFailed, texts.openFailedCaption);
     ui.ShowMessageBox(texts.endNote, kPlainCaption, MessageKind::Information);

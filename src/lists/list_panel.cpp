@@ -268,7 +268,7 @@ AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclud
 // ------------------------------------------------------------------ panel
 
 ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, ListBox& exclude_, Label& includeSum_,
-                     Label& excludeSum_)
+                     Label& excludeSum_, FileSystem& fs)
     : include(include_),
       exclude(exclude_),
       includeSum(includeSum_),
@@ -297,6 +297,7 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, Lis
       btnSmartExport(owner.Make<Button>(NamesOf(page).smartExport, "Export")),
       owner_(owner),
       ui_(ui),
+      fs_(fs),
       page_(page),
       key_(PageOf(page).name),
       texts_(kTexts[PanelIndex(page)]) {

@@ -11,6 +11,7 @@
 
 #include "app/page.h"
 #include "app/window.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -40,11 +41,13 @@ class ListPanel {
   // Registers the panel's buttons (and the add box of Vol02/Vol04, the method
   // radios of Vol06-Vol08) on `owner` under the page's documented names.
   ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include, ListBox& exclude, Label& includeSum,
-            Label& excludeSum);
+            Label& excludeSum, FileSystem& fs = HostFileSystem());
   ListPanel(const ListPanel&) = delete;
   ListPanel& operator=(const ListPanel&) = delete;
 
   PageKey Page() const { return page_; }
+  // What its imports read and its exports write through.
+  FileSystem& Fs() const { return fs_; }
   const std::string& Key() const { return key_; }  // "Vol02" ...
   // Vol04 to Vol08 hold full paths.
   bool FolderPage() const { return page_ != PageKey::Vol02; }
@@ -149,6 +152,7 @@ class ListPanel {
 
   Window& owner_;
   Ui& ui_;
+  FileSystem& fs_;
   PageKey page_;
   std::string key_;
   const Texts& texts_;

@@ -18,7 +18,7 @@ FolderListPage::FolderListPage(PageContext& context, PageKey key)
       exclude(context.owner.Make<ListBox>(Named(key, "lst", "ExcludeFolderList"), false)),
       includeSum(context.owner.Make<Label>(Named(key, "lbl", "IncludeSum"), "0")),
       excludeSum(context.owner.Make<Label>(Named(key, "lbl", "ExcludeSum"), "0")),
-      panel(context.owner, context.services.ui, key, include, exclude, includeSum, excludeSum),
+      panel(context.owner, context.services.ui, key, include, exclude, includeSum, excludeSum, context.services.fs),
       stats(PageCounterNames(key)),
       btnStatistics(context.owner.Make<Button>(Named(key, "btn", "Statistics"), "Visual Log")),
       chkShowDetailedResults(context.owner.Make<CheckBox>(Named(key, "chk", "ShowDetailedResults"), "Show Visual Log")),

@@ -1,6 +1,7 @@
 #include "operations/operation_page.h"
 
-#include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "app/ui.h"
 #include "platform/text.h"
@@ -17,9 +18,14 @@ const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "
 
 std::vector<std::string> HistoryWithFirst(const std::string& first, const std::vector<std::string>& items) {
   std::vector<std::string> out;
-  if (!first.empty()) out.push_back(first);
-  for (auto& item : items)
-    if (!item.empty() && std::find(out.begin(), out.end(), item) == out.end()) out.push_back(item);
+  std::unordered_set<std::string_view> seen;
+  out.reserve(items.size() + 1);
+  if (!first.empty()) {
+    out.push_back(first);
+    seen.insert(first);
+  }
+  for (const auto& item : items)
+    if (!item.empty() && seen.insert(item).second) out.push_back(item);
   return out;
 }
 

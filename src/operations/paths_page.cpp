@@ -20,7 +20,7 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
       btnVol04Help(context.owner.Make<Button>("btnVol04Help", "Help")),
       btnVol04Statistics(context.owner.Make<Button>("btnVol04Statistics", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
-            lblVol04IncludeSum, lblVol04ExcludeSum) {
+            lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs) {
   edtVol04Prefix.onChange = edtVol04Prefix.onExit = [this] { edtVol04PrefixChange(); };
   edtVol04Suffix.onChange = edtVol04Suffix.onExit = [this] { edtVol04SuffixChange(); };
   chkVol04Hyphen.onClick = [this] { chkVol04HyphenClick(); };

@@ -35,7 +35,7 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
       btnVol02ListHelp(context.owner.Make<Button>("btnVol02ListHelp", "Help")),
       btnVol02Statistic(context.owner.Make<Button>("btnVol02Statistic", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings,
-            lblVol02IncludeSum, lblVol02ExcludeSum) {
+            lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs) {
   destination.chosenChanged = [this](bool chosen) {
     // The list panel needs a destination.
     panel.SetEnabled(chosen);

@@ -39,8 +39,8 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   Create<TfrmExample06>();
   Create<TfrmExample07>();
   Create<TfrmDriveSelect>();
-  fileExport = Create<TfrmFileExport>(ui, settings);
-  fileImport = Create<TfrmFileImport>(ui, settings);
+  fileExport = Create<TfrmFileExport>(ui, settings, services.fs);
+  fileImport = Create<TfrmFileImport>(ui, settings, services.fs);
   fileSelection = Create<TfrmFileSelection>(ui, settings);
   Create<TfrmFolderTemplateOptions>();
   folderViews = Create<TfrmFolderViews>(ui, settings, services.fs);
