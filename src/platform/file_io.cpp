@@ -324,6 +324,10 @@ FsResult WriteHostFileAtomically(const std::string& hostPath, std::string_view b
   return file.Commit();
 }
 
+std::size_t RemoveHostStaleTemporaries(const std::string& hostPath) {
+  return posix::RemoveHostStaleTemporaries(hostPath);
+}
+
 FsResult RenameHostFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return posix::FromErrno(errno);
   return {};

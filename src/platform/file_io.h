@@ -56,6 +56,10 @@ class FileReplacer {
 FsResult WriteFileAtomically(std::string_view programPath, std::string_view bytes, FileSystem& fs = HostFileSystem());
 FsResult WriteHostFileAtomically(const std::string& hostPath, std::string_view bytes);
 
+// Removes the temporaries of the host file `hostPath` that killed processes
+// left beside it (see FileSystem::RemoveStaleTemporaries); how many went.
+std::size_t RemoveHostStaleTemporaries(const std::string& hostPath);
+
 // Renames a file over `to`, replacing it (host paths).
 FsResult RenameHostFile(const std::string& from, const std::string& to);
 

@@ -83,6 +83,9 @@ void TfrmMain::FormCreate() {
   hintHidePauseMs = 600000;
 
   settingsPath = WorkingFolderSettingsPath();
+  // Saves killed part-way leave their temporaries; a good file is not saved
+  // at start, so they would otherwise stay until the next save.
+  RemoveHostStaleTemporaries(settingsPath);
   StartUpSettingsResult started =
       StartUpSettings(settings, applicationTitle, CurrentDirectoryProgramForm(), settingsPath);
   if (!started.save.ok)

@@ -277,4 +277,20 @@ TEST_F(AppTest, EveryPageDescriptorNamesItsTabAndItsControlsAreOnTheMainWindow) 
   EXPECT_THROW(PageCounterLayout(PageKey::Forced), std::logic_error);
 }
 
+// A save killed part-way leaves its temporary beside the settings; the next
+// start removes it even when it has nothing to save, and leaves a live
+// process's temporary and other names alone.
+TEST_F(AppTest, StartRemovesTheTemporariesOfKilledSavesOnly) {
+  Start();  // writes a sound settings file, so later starts do not save
+  const std::string dead = ".default.set.tmp-1073741000-3";
+  const std::string live = ".default.set.tmp-" + std::to_string(::getpid()) + "-9";
+  for (const std::string& name : {dead, live, std::string(".default.set.tmp-x"), std::string("notes.tmp-1-1")})
+    MakeFile(std::string("D:\\") + name, "partial");
+  Start();
+  EXPECT_FALSE(IsFile("D:\\" + dead));
+  EXPECT_TRUE(IsFile("D:\\" + live));
+  EXPECT_TRUE(IsFile("D:\\.default.set.tmp-x"));
+  EXPECT_TRUE(IsFile("D:\\notes.tmp-1-1"));
+}
+
 }  // namespace quillory
