@@ -2,6 +2,7 @@
 #pragma once
 
 #include "operations/folder_list_page.h"
+#include "structures/structures_group.h"
 
 namespace quillory {
 
@@ -18,8 +19,13 @@ class CopyPage : public FolderListPage {
   Button& btnVol08Help = btnHelp;
   FileFilterRow files;
   Label& lblVol08FileTypesAllSelected = files.controls.allSelected;
+  StructuresGroup structures;
 
+  // Start: the page as FolderListPage starts it, templates chosen.
+  void FormCreate();
   void FormActivate();
+  void btnVol08AddFolderStructureClick() { structures.AddStructureClick(); }
+  void btnVol08FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void btnVol08StatisticsClick() { ShowVisualLog(); }
   void Refresh() override;
 };

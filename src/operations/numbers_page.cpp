@@ -39,7 +39,8 @@ CreateFromNumbersPage::CreateFromNumbersPage(PageContext& context)
       chkVol03ViewDestFolder(context.owner.Make<CheckBox>("chkVol03ViewDestFolder", "Show Explorer")),
       btnVol03Help(context.owner.Make<Button>("btnVol03Help", "Help")),
       btnVol03ClearAll(context.owner.Make<Button>("btnVol03ClearAll", "Clear Fields")),
-      btnVol03Statistics(context.owner.Make<Button>("btnVol03Statistics", "Visual Log")) {
+      btnVol03Statistics(context.owner.Make<Button>("btnVol03Statistics", "Visual Log")),
+      structures(context.owner, context.services, PageKey::Vol03) {
   destination.chosenChanged = [this](bool) { Refresh(); };
   destination.afterChoose = [this] { edtVol03StartNumber.SetFocus(); };
   edtVol03Prefix.onChange = edtVol03Prefix.onExit = [this] { edtVol03PrefixChange(); };
@@ -48,9 +49,11 @@ CreateFromNumbersPage::CreateFromNumbersPage(PageContext& context)
   btnVol03Help.onClick = [this] { context_.showHelp(PageKey::Vol03); };
   btnVol03Statistics.onClick = [this] { btnVol03StatisticsClick(); };
   btnVol03ClearAll.onClick = [this] { btnVol03ClearAllClick(); };
+  structures.changed = [this] { Refresh(); };
 }
 
 void CreateFromNumbersPage::FormCreate() {
+  structures.FormCreate();
   stats.ResetAll();
   ShowCounters();
   edtVol03StartNumber.SetText("1");
@@ -86,6 +89,7 @@ void CreateFromNumbersPage::btnVol03ClearAllClick() {
   stats.ResetAll();
   ClearRecords();
   ShowCounters();
+  structures.Reset();
   destination.SetChosen(false);
   ui().ShowMessageBox(kMsg0084.text, kMsg0084.caption, MessageKind::Information);
 }
@@ -96,6 +100,8 @@ void CreateFromNumbersPage::Refresh() {
                                                      &edtVol03Suffix, &chkVol03Hyphen, &chkVol03PaddedZeroes,
                                                      &lblVol03StartFolder, &lblVol03EndFolder})
     c->SetEnabled(on);
+  // Attach options and structures wait for a destination.
+  structures.SetPageEnabled(on);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(on);
 }

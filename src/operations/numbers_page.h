@@ -3,6 +3,7 @@
 #pragma once
 
 #include "operations/operation_page.h"
+#include "structures/structures_group.h"
 
 namespace quillory {
 
@@ -27,6 +28,7 @@ class CreateFromNumbersPage : public CreatePage {
   Button& btnVol03Help;
   Button& btnVol03ClearAll;
   Button& btnVol03Statistics;
+  StructuresGroup structures;
 
   void FormCreate();
   // Keeps the destination history in the settings.
@@ -41,6 +43,8 @@ class CreateFromNumbersPage : public CreatePage {
   void chkVol03HyphenClick() {}
   void btnVol03StatisticsClick() { ShowVisualLog(); }
   void btnVol03ClearAllClick();
+  void btnVol03AddFolderStructureClick() { structures.AddStructureClick(); }
+  void btnVol03FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void Refresh();
 };
 

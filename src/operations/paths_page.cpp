@@ -20,7 +20,8 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
       btnVol04Help(context.owner.Make<Button>("btnVol04Help", "Help")),
       btnVol04Statistics(context.owner.Make<Button>("btnVol04Statistics", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
-            lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs) {
+            lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs),
+      structures(context.owner, context.services, PageKey::Vol04) {
   edtVol04Prefix.onChange = edtVol04Prefix.onExit = [this] { edtVol04PrefixChange(); };
   edtVol04Suffix.onChange = edtVol04Suffix.onExit = [this] { edtVol04SuffixChange(); };
   chkVol04Hyphen.onClick = [this] { chkVol04HyphenClick(); };
@@ -28,9 +29,11 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
   btnVol04Statistics.onClick = [this] { btnVol04StatisticsClick(); };
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   panel.resetPage = [this] { Reset(); };
+  structures.changed = [this] { Refresh(); };
 }
 
 void CreateFromPathsPage::FormCreate() {
+  structures.FormCreate();
   stats.ResetAll();
   ShowCounters();
   lblVol04StartFolder.SetCaption("");
@@ -65,6 +68,8 @@ void CreateFromPathsPage::Refresh() {
   for (Control* c : std::initializer_list<Control*>{&edtVol04Prefix, &edtVol04Suffix, &chkVol04Hyphen,
                                                      &lblVol04StartFolder, &lblVol04EndFolder})
     c->SetEnabled(items);
+  // Attach options and structures wait for the first include item.
+  structures.SetPageEnabled(items);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);
   stats.Set("FoldersToCreate", static_cast<double>(lstVol04IncludeFolderList.Count()));
@@ -81,6 +86,7 @@ void CreateFromPathsPage::Reset() {
   chkVol04ViewDetailedResults.SetChecked(true);
   stats.ResetAll();
   ClearRecords();
+  structures.Reset();
   Refresh();
 }
 

@@ -3,6 +3,7 @@
 
 #include "lists/list_panel.h"
 #include "operations/operation_page.h"
+#include "structures/structures_group.h"
 
 namespace quillory {
 
@@ -24,6 +25,7 @@ class CreateFromPathsPage : public CreatePage {
   Button& btnVol04Help;
   Button& btnVol04Statistics;
   ListPanel panel;
+  StructuresGroup structures;
 
   void FormCreate();
 
@@ -31,6 +33,8 @@ class CreateFromPathsPage : public CreatePage {
   void edtVol04SuffixChange();
   void chkVol04HyphenClick();
   void btnVol04StatisticsClick() { ShowVisualLog(); }
+  void btnVol04AddFolderStructureClick() { structures.AddStructureClick(); }
+  void btnVol04FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void RefreshPreview();
   void Refresh();
 

@@ -35,7 +35,8 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
       btnVol02ListHelp(context.owner.Make<Button>("btnVol02ListHelp", "Help")),
       btnVol02Statistic(context.owner.Make<Button>("btnVol02Statistic", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings,
-            lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs) {
+            lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs),
+      structures(context.owner, context.services, PageKey::Vol02) {
   destination.chosenChanged = [this](bool chosen) {
     // The list panel needs a destination.
     panel.SetEnabled(chosen);
@@ -53,9 +54,11 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   panel.afterAdd = [this] { RefreshPreview(); };
   panel.resetPage = [this] { Reset(); };
+  structures.changed = [this] { Refresh(); };
 }
 
 void CreateFromStringsPage::FormCreate() {
+  structures.FormCreate();
   stats.ResetAll();
   ShowCounters();
   lblVol02StartFolder.SetCaption("");
@@ -107,6 +110,7 @@ void CreateFromStringsPage::Reset() {
   chkVol02ViewDetailedResults.SetChecked(true);
   stats.ResetAll();
   ClearRecords();
+  structures.Reset();
   destination.SetChosen(false);
   ShowCounters();
 }

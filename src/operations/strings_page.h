@@ -4,6 +4,7 @@
 
 #include "lists/list_panel.h"
 #include "operations/operation_page.h"
+#include "structures/structures_group.h"
 
 namespace quillory {
 
@@ -29,6 +30,7 @@ class CreateFromStringsPage : public CreatePage {
   Button& btnVol02ListHelp;
   Button& btnVol02Statistic;
   ListPanel panel;
+  StructuresGroup structures;
 
   void FormCreate();
   // Keeps the destination history in the settings.
@@ -42,6 +44,8 @@ class CreateFromStringsPage : public CreatePage {
   void edtVol02SuffixChange();
   void chkVol02HyphenClick();
   void btnVol02StatisticClick() { ShowVisualLog(); }
+  void btnVol02AddFolderStructureClick() { structures.AddStructureClick(); }
+  void btnVol02FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void RefreshPreview();
   void Refresh();
 

@@ -5,6 +5,7 @@
 #include "qt/bindings.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
+#include "qt/structures_view.h"
 #include "qt/visual_log_view.h"
 #include "results/operation_statistics.h"
 
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
@@ -105,7 +108,12 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
-  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
+  // Tall enough for the create pages with their attach options, where the
+  // screen allows it; a smaller screen scrolls the page.
+  int height = 900;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    height = std::clamp(screen->availableGeometry().height() - 40, 600, 900);
+  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), height);
 
   shown_ = model.shownChanged.Connect([this](bool shown) {
     if (syncing_) return;
@@ -252,6 +260,7 @@ QWidget* MainWindowView::BuildVol02() {
   column->addLayout(NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen, m.vol02.lblVol02StartFolder,
                                     m.vol02.lblVol02EndFolder, page));
   column->addWidget(BuildListPanel(m.vol02.panel, page), 1);
+  column->addWidget(BuildStructuresGroup(m.vol02.structures, page));
 
   column->addWidget(Statistics(m.vol02, page));
   QHBoxLayout* footer = Footer(&m.vol02.chkVol02ViewDetailedResults, &m.vol02.chkVol02ViewDestFolder, m.vol02.btnVol02ListHelp, page);
@@ -268,6 +277,7 @@ QWidget* MainWindowView::BuildVol04() {
   column->addLayout(NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen, m.vol04.lblVol04StartFolder,
                                     m.vol04.lblVol04EndFolder, page));
   column->addWidget(BuildListPanel(m.vol04.panel, page), 1);
+  column->addWidget(BuildStructuresGroup(m.vol04.structures, page));
 
   QGroupBox* statistics = Statistics(m.vol04, page);
   statistics->setObjectName(ToQt(m.vol04.grpVol04Statistics.Name()));
@@ -299,7 +309,7 @@ QWidget* MainWindowView::BuildVol03() {
   column->addLayout(middle);
 
   column->addWidget(Preview(m.vol03.lblVol03StartFolder, m.vol03.lblVol03EndFolder, page));
-  column->addStretch(1);
+  column->addWidget(BuildStructuresGroup(m.vol03.structures, page), 1);
   column->addWidget(Statistics(m.vol03, page));
   QHBoxLayout* footer = Footer(&m.vol03.chkVol03ViewDetailedResults, &m.vol03.chkVol03ViewDestFolder, m.vol03.btnVol03Help, page);
   AddVisualLogButton(footer, m.vol03.btnVol03Statistics, page);
@@ -309,7 +319,7 @@ QWidget* MainWindowView::BuildVol03() {
 
 QWidget* MainWindowView::BuildPage(PageKey key) {
   switch (key) {
-    case PageKey::Vol08: return BuildFolderListPage(model_.vol08, &model_.vol08.files.controls);
+    case PageKey::Vol08: return BuildFolderListPage(model_.vol08, &model_.vol08.files.controls, &model_.vol08.structures);
     case PageKey::Vol07: return BuildFolderListPage(model_.vol07, &model_.vol07.files.controls);
     case PageKey::Vol06: return BuildFolderListPage(model_.vol06, nullptr);
     case PageKey::Vol02: return BuildVol02();
@@ -320,7 +330,8 @@ QWidget* MainWindowView::BuildPage(PageKey key) {
   return nullptr;
 }
 
-QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSelectionControls* fileTypes) {
+QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSelectionControls* fileTypes,
+                                             StructuresGroup* structures) {
   TabSheet& sheet = *model_.pgeMain.Pages()[folderPage.descriptor.tabIndex()];
   ListPanel& panel = folderPage.panel;
   auto* page = new QWidget;
@@ -333,6 +344,7 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   column->addWidget(heading);
   if (QGroupBox* methods = BuildListMethods(panel, page)) column->addWidget(methods);
   column->addWidget(BuildListPanel(panel, page), 1);
+  if (structures) column->addWidget(BuildStructuresGroup(*structures, page));
   if (fileTypes) {
     auto* row = new QHBoxLayout;
     row->addWidget(NewLabel(fileTypes->status, page));

@@ -40,7 +40,8 @@ class MainWindowView : public QMainWindow {
   // panel, the active file types where the page has them.
   // The one place a page's view is chosen, by its descriptor.
   QWidget* BuildPage(PageKey key);
-  QWidget* BuildFolderListPage(FolderListPage& page, FileSelectionControls* fileTypes);
+  QWidget* BuildFolderListPage(FolderListPage& page, FileSelectionControls* fileTypes,
+                               StructuresGroup* structures = nullptr);
 
   QGroupBox* Destination(ComboBox& combo, Button& browse, Button& view, QWidget* parent);
   QGroupBox* NameParts(Edit& prefix, Edit& suffix, CheckBox& hyphen, QWidget* parent);

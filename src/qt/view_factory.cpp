@@ -6,6 +6,7 @@
 #include "qt/list_windows_view.h"
 #include "qt/manual_creation_view.h"
 #include "qt/separator_window_view.h"
+#include "qt/structures_view.h"
 #include "qt/tree_windows_view.h"
 #include "qt/visual_log_view.h"
 #include "qt/window_view.h"
@@ -21,6 +22,7 @@ WindowView* NewWindowView(Window& window, QWidget* parent) {
   if (WindowView* view = NewVisualLogView(window, parent)) return view;
   if (WindowView* view = NewFileSelectionView(window, parent)) return view;
   if (WindowView* view = NewTreeWindowsView(window, parent)) return view;
+  if (WindowView* view = NewStructureWindowView(window, parent)) return view;
   return new WindowView(window, parent);
 }
 

@@ -75,6 +75,12 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   main->vol07.panel.AttachWindows(*FindAs<TfrmVol07EditIncludeList>(), *zoom);
   main->vol08.panel.AttachWindows(*FindAs<TfrmVol08EditIncludeList>(), *zoom);
   for (ListPanel* panel : main->Panels()) panel->AttachFileWindows(*fileImport, *fileExport);
+  auto* structuresEditor = FindAs<TfrmFolderStructuresTemplates>();
+  auto* templateOptions = FindAs<TfrmFolderTemplateOptions>();
+  templateOptions->showHelp = [this](PageKey page) { main->ShowHelpTopic(page); };
+  for (StructuresGroup* group : {&main->vol02.structures, &main->vol03.structures, &main->vol04.structures,
+                                 &main->vol08.structures})
+    group->AttachWindows(*fileImport, *fileExport, *structuresEditor, *templateOptions);
   main->vol02.visualLog = statistic02;
   main->vol03.visualLog = statistic03;
   main->vol04.visualLog = statistic04;
