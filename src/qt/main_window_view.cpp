@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
@@ -108,12 +106,7 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
-  // Tall enough for the create pages with their attach options, where the
-  // screen allows it; a smaller screen scrolls the page.
-  int height = 900;
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    height = std::clamp(screen->availableGeometry().height() - 40, 600, 900);
-  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), height);
+  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
 
   shown_ = model.shownChanged.Connect([this](bool shown) {
     if (syncing_) return;

@@ -15,5 +15,6 @@ int RunVisualLogViewTests(int argc, char** argv);
 int RunFileSelectionViewTests(int argc, char** argv);
 int RunTreeWindowsViewTests(int argc, char** argv);
 int RunWindowSizesTests(int argc, char** argv);
+int RunStructuresViewTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -18,5 +18,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunFileSelectionViewTests(argc, argv);
   failed += quillory::RunTreeWindowsViewTests(argc, argv);
   failed += quillory::RunWindowSizesTests(argc, argv);
+  failed += quillory::RunStructuresViewTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
