@@ -390,7 +390,8 @@ StructureSnapshot StructureSnapshot::Read(FileSystem& fs, const std::string& sou
         Folder child;
         child.parent = i;
         child.depth = snapshot.folders_[i].depth + 1;
-        child.relative = Join(snapshot.folders_[i].relative, e.name);
+        child.relative =
+            snapshot.folders_[i].relative.empty() ? e.name : snapshot.folders_[i].relative + '\\' + e.name;
         child.name = e.name;
         entry.folder = static_cast<std::uint32_t>(snapshot.folders_.size());
         snapshot.folders_.push_back(std::move(child));

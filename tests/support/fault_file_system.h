@@ -161,7 +161,11 @@ class FaultFileSystem : public FileSystem {
   int MostOpenFolders() const { return mostOpen_; }
 
   SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) override {
-    if (const FsError e = Hit(FsOp::MakeSubfolder, Join(parent, name)); e != FsError::None) return {Failed(e)};
+    if (const FsError e = Hit(FsOp::MakeSubfolder, Join(parent, name)); e != FsError::None) {
+      SubfolderResult failed;
+      failed.result = Failed(e);
+      return failed;
+    }
     return inner_.MakeSubfolder(parent, name);
   }
   std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name,
