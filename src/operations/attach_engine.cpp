@@ -1,6 +1,7 @@
 #include "operations/attach_engine.h"
 
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "names/folder_names.h"
@@ -185,17 +186,14 @@ class StructureCopy {
       if (folder.entries.empty()) continue;
       const std::string targetFolder = Join(base_, folder.relative);
       const FolderHandle to = targets.Open(i);
-      std::optional<FolderHandle> from;  // opened at the first file
-      const auto source = [&] {
-        if (!from) from = sources.Open(i);
-        return *from;
-      };
+      // The source folder is opened only for a file not held in memory.
+      const auto source = [&sources, i] { return sources.Open(i); };
       if (request_.variant == AttachVariant::CreatePage) {
         for (const auto& entry : folder.entries) {
           if (entry.kind == StructureSnapshot::EntryKind::Folder)
             MakeFolder(to, targetFolder, entry.name);
           else if (WithFiles(request_.mode))
-            CopyFile(source(), to, i, targetFolder, entry, request_.overwriteFiles);
+            CopyFile(source, to, i, targetFolder, entry, request_.overwriteFiles);
         }
         continue;
       }
@@ -205,7 +203,7 @@ class StructureCopy {
         for (const std::string& mask : request_.masks)
           for (const auto& entry : folder.entries)
             if (entry.kind != StructureSnapshot::EntryKind::Folder && MatchesMask(entry.name, mask))
-              CopyFile(source(), to, i, targetFolder, entry, false);
+              CopyFile(source, to, i, targetFolder, entry, false);
       for (const auto& entry : folder.entries)
         if (entry.kind == StructureSnapshot::EntryKind::Folder) MakeFolder(to, targetFolder, entry.name);
     }
@@ -264,7 +262,8 @@ class StructureCopy {
     sink_(step);
   }
 
-  void CopyFile(FolderHandle from, FolderHandle to, std::uint32_t folder, const std::string& targetFolder,
+  template <class Source>
+  void CopyFile(const Source& source, FolderHandle to, std::uint32_t folder, const std::string& targetFolder,
                 const StructureSnapshot::Entry& entry, bool overwrite) {
     AttachStep step;
     step.kind = StepKind::FileNotCopied;
@@ -280,15 +279,14 @@ class StructureCopy {
     }
     FsResult result;
     FileIdentity identity;
-    if (from == kNoFolderHandle || to == kNoFolderHandle) {
-      result = FsResult{FsError::NotFound, "a folder of the copy could not be opened"};
+    const FsResult notOpen{FsError::NotFound, "a folder of the copy could not be opened"};
+    if (to == kNoFolderHandle) {
+      result = notOpen;
     } else if (entry.kind == StructureSnapshot::EntryKind::Link) {
-      result = fs_.CopyLinkAt(from, entry.name, to, overwrite, &identity);
-    } else if (auto input = fs_.OpenInputFileAt(from, entry.name, &result)) {
-      if (auto output = fs_.CreateFileAt(to, entry.name, input->Stamp().value_or(FileStamp{}), overwrite, &result)) {
-        output->CopyFrom(*input);
-        result = output->Commit(&identity);
-      }
+      const FolderHandle from = source();
+      result = from == kNoFolderHandle ? notOpen : fs_.CopyLinkAt(from, entry.name, to, overwrite, &identity);
+    } else {
+      result = CopyContents(source, to, entry, overwrite, &identity);
     }
     if (result.ok()) {
       step.kind = StepKind::FileCopied;
@@ -298,6 +296,77 @@ class StructureCopy {
       step.detail = result.message;
     }
     sink_(step);
+  }
+
+  template <class Source>
+  FsResult CopyContents(const Source& source, FolderHandle to, const StructureSnapshot::Entry& entry,
+                        bool overwrite, FileIdentity* identity) {
+    StructureSnapshot::Contents& contents = snapshot_.ContentsOf(entry);
+    FsResult result{FsError::NotFound, "a folder of the copy could not be opened"};
+    std::unique_ptr<InputFile> input;
+    const auto open = [&] {
+      const FolderHandle from = source();
+      if (from != kNoFolderHandle) input = fs_.OpenInputFileAt(from, entry.name, &result);
+    };
+    if (!contents.read) {
+      contents.read = true;
+      open();
+      if (!input) {
+        contents.failure = result;
+        return result;
+      }
+      Keep(*input, contents);
+      if (!contents.cached && !contents.large) return contents.failure;
+    }
+    if (contents.cached) {
+      auto output = fs_.CreateFileAt(to, entry.name, contents.stamp, overwrite, &result);
+      if (!output) return result;
+      output->Write(contents.data.data(), contents.data.size());
+      return output->Commit(identity);
+    }
+    if (!contents.large) return contents.failure;
+    if (!input) open();
+    if (!input) return result;
+    auto output = fs_.CreateFileAt(to, entry.name, input->Stamp().value_or(FileStamp{}), overwrite, &result);
+    if (!output) return result;
+    output->CopyFrom(*input);
+    return output->Commit(identity);
+  }
+
+  // Reads a small file whole into `contents`; a larger one (or one that grew
+  // past its size, or with the cache full) is marked large and left at the
+  // start, to be copied from the disk.
+  void Keep(InputFile& input, StructureSnapshot::Contents& contents) {
+    const std::uint64_t size = input.Size().value_or(StructureSnapshot::kCachedFileBytes + 1);
+    const std::optional<FileStamp> stamp = input.Stamp();
+    if (!stamp || size > StructureSnapshot::kCachedFileBytes ||
+        snapshot_.CachedBytes() + size > StructureSnapshot::kCacheBytes) {
+      contents.large = true;
+      return;
+    }
+    // Asking one byte more than the size: reaching the size with a short
+    // answer is the end of a regular file, so one read does.
+    std::string data(static_cast<std::size_t>(size) + 1, '\0');
+    std::size_t got = 0;
+    for (;;) {
+      const std::size_t n = input.Read(data.data() + got, data.size() - got);
+      got += n;
+      if (n == 0 || got >= size) break;
+    }
+    if (input.Failed()) {
+      contents.failure = FsResult{FsError::Io, "reading the file failed"};
+      return;
+    }
+    if (got != size) {
+      // It changed while it was read: not kept, and not copied half.
+      contents.failure = FsResult{FsError::Io, "the file changed while it was read"};
+      return;
+    }
+    data.resize(got);
+    contents.data = std::move(data);
+    contents.stamp = *stamp;
+    contents.cached = true;
+    snapshot_.CachedBytes() += got;
   }
 
   void Emit(StepKind kind, const std::string& path, FsError error = FsError::None, std::string detail = {}) {
@@ -386,6 +455,10 @@ StructureSnapshot StructureSnapshot::Read(FileSystem& fs, const std::string& sou
       }
       Entry entry;
       entry.kind = e.isFolder ? EntryKind::Folder : e.isSymlink ? EntryKind::Link : EntryKind::File;
+      if (entry.kind == EntryKind::File) {
+        entry.file = static_cast<std::uint32_t>(snapshot.contents_.size());
+        snapshot.contents_.emplace_back();
+      }
       if (entry.kind == EntryKind::Folder) {
         Folder child;
         child.parent = i;

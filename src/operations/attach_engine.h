@@ -89,6 +89,18 @@ class StructureSnapshot {
     std::string name;
     EntryKind kind = EntryKind::File;
     std::uint32_t folder = 0;  // Folder: its index
+    std::uint32_t file = 0;    // File: its index among the snapshot's files
+  };
+  // A small file's contents, read at its first copy and written from memory
+  // to every further target: a structure copied into many folders is read
+  // once.
+  struct Contents {
+    bool read = false;     // tried
+    bool cached = false;   // `data` and `stamp` hold the file
+    FsResult failure;      // why reading failed (not cached, not large)
+    bool large = false;    // too large to keep: copied from the disk each time
+    FileStamp stamp;
+    std::string data;
   };
   struct Folder {
     std::uint32_t parent = 0;
@@ -111,6 +123,11 @@ class StructureSnapshot {
   const std::vector<std::string>& SkippedEntries() const { return skipped_; }
   // The source path of an entry of folder `index`.
   std::string PathOf(std::uint32_t index, std::string_view name) const;
+  Contents& ContentsOf(const Entry& file) const { return contents_[file.file]; }
+  // What may be kept in memory: files up to kCachedFileBytes, kCacheBytes in all.
+  static constexpr std::size_t kCachedFileBytes = 256 * 1024;
+  static constexpr std::size_t kCacheBytes = 64 * 1024 * 1024;
+  std::size_t& CachedBytes() const { return cachedBytes_; }
 
  private:
   std::string source_;
@@ -118,6 +135,8 @@ class StructureSnapshot {
   std::vector<Folder> folders_;
   std::vector<std::string> unread_;
   std::vector<std::string> skipped_;
+  mutable std::vector<Contents> contents_;
+  mutable std::size_t cachedBytes_ = 0;
 };
 
 // "" for an entire disk (D:\): its content lands directly in the target.

@@ -405,8 +405,7 @@ class HostNewFile final : public NewFile {
     if (unnamed) {
       // Linked while still open: an unnamed file goes with its last descriptor.
       const std::string name = overwrite_ ? FreeTempName() : name_;
-      if (name.empty() || ::linkat(AT_FDCWD, ProcPath().c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) != 0)
-        return Close(FromErrno(name.empty() ? EEXIST : errno));
+      if (name.empty() || !LinkUnnamed(name)) return Close(FromErrno(name.empty() ? EEXIST : errno));
       if (overwrite_) temp_ = name;
     }
     // The data is written back by now or the close says it is not.
@@ -500,7 +499,20 @@ class HostNewFile final : public NewFile {
     return {};
   }
 
-  std::string ProcPath() const { return "/proc/self/fd/" + std::to_string(fd_); }
+  // Linking by the descriptor itself spares the lookup of its /proc name;
+  // kernels that allow it only with a capability refuse it, and then the
+  // /proc name serves, for the rest of the process.
+  bool LinkUnnamed(const std::string& name) {
+    static bool byDescriptor = true;
+    if (byDescriptor) {
+      if (::linkat(fd_, "", folder_, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+      if (errno != ENOENT && errno != EPERM && errno != EINVAL) return false;
+    }
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, proc.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return false;
+    byDescriptor = false;
+    return true;
+  }
   // A temporary name beside the target that nothing holds yet ("" if none).
   std::string FreeTempName() const {
     for (int attempt = 0; attempt < 8; ++attempt) {
