@@ -216,8 +216,8 @@ int main() {
     const std::string ours = g_root + "/o2", limDst = g_root + "/l2", sh = g_root + "/s2";
     const std::string list = g_root + "/dirs.list";
     Shell("cd " + Quote(src) + " && find . -mindepth 1 -type d -print0 > " + Quote(list));
-    const std::string each = "for t in " + Quote(sh) + "/t*; do (cd \"$t\" && xargs -0 mkdir -p < " + Quote(list) +
-                             ") || exit 1; done";
+    std::string each = "cd " + Quote(sh);
+    for (int i = 0; i < targets; ++i) each += " && (cd " + Target(i) + " && xargs -0 mkdir -p < " + Quote(list) + ")";
     ok &= side_by_side::Run(
         "1,111 folders without files into 100 folders",
         {Job{"attach engine + recorder", [&] { return AttachStructure("o2", targets, quillory::AttachMode::MainWithoutFiles); },

@@ -287,6 +287,30 @@ TEST_F(AttachEngineTest, AFolderThatCannotBeReadAddsNothingAndIsReported) {
   EXPECT_EQ(fs.OpenFolders(), 0);
 }
 
+TEST_F(AttachEngineTest, ASmallFileIsReadOnceForEveryTargetAndAFailureStillLeavesNothing) {
+  MakeFile("D:\\S\\f", "small");
+  MakeFile("D:\\S\\bad", "unreadable");
+  for (const char* t : {"D:\\T1", "D:\\T2", "D:\\T3"}) MakeDir(t);
+  const StructureSnapshot snapshot = StructureSnapshot::Read(fs, "D:\\S");
+  fs.FailReadAfter("D:\\S\\bad", 3);
+  fs.FailWriteAfter("D:\\T2\\f", 2, FsError::NoSpace);
+  CopyRequest request;
+  request.structure = &snapshot;
+  request.mode = AttachMode::SubWithFiles;
+  for (const char* t : {"D:\\T1", "D:\\T2", "D:\\T3"}) {
+    request.target = t;
+    CopyExistingStructure(fs, request, Sink());
+  }
+  EXPECT_EQ(fs.Calls(FsOp::OpenInputFileAt), 2);  // f and bad, once each
+  EXPECT_EQ(ReadFile("D:\\T1\\f"), "small");
+  EXPECT_EQ(ReadFile("D:\\T3\\f"), "small");
+  EXPECT_EQ(ListDir("D:\\T2"), Paths{});
+  for (const char* t : {"D:\\T1", "D:\\T3"}) EXPECT_EQ(ListDir(t), (Paths{"f"}));
+  Paths notCopied = Of(StepKind::FileNotCopied);
+  std::sort(notCopied.begin(), notCopied.end());
+  EXPECT_EQ(notCopied, (Paths{"D:\\T1\\bad", "D:\\T2\\bad", "D:\\T2\\f", "D:\\T3\\bad"}));
+}
+
 // ---- templates ----
 
 TEST_F(AttachEngineTest, TemplateKindsBuildTheDocumentedPaths) {
