@@ -215,7 +215,8 @@ int main() {
     const int targets = 100;
     const std::string ours = g_root + "/o2", limDst = g_root + "/l2", sh = g_root + "/s2";
     const std::string list = g_root + "/dirs.list";
-    Shell("cd " + Quote(src) + " && find . -mindepth 1 -type d -print0 > " + Quote(list));
+    // Inside the parentheses, so Shell's own redirection cannot take it.
+    Shell("(cd " + Quote(src) + " && find . -mindepth 1 -type d -print0 > " + Quote(list) + ")");
     std::string each = "cd " + Quote(sh);
     for (int i = 0; i < targets; ++i) each += " && (cd " + Target(i) + " && xargs -0 mkdir -p < " + Quote(list) + ")";
     ok &= side_by_side::Run(
