@@ -88,6 +88,25 @@ struct FolderEntry {
 using FolderHandle = std::intptr_t;
 inline constexpr FolderHandle kNoFolderHandle = -1;
 
+// What a copy keeps of its source: the permission bits and the time of the
+// last change.
+struct FileStamp {
+  unsigned mode = 0644;  // permission bits only
+  std::int64_t mtimeSeconds = 0;
+  std::uint32_t mtimeNanoseconds = 0;
+};
+
+// A file a copy wrote, as it was when it was put in place, so that undo can
+// tell it from whatever takes its place later.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t mtimeSeconds = 0;
+  std::uint32_t mtimeNanoseconds = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // Sequential reader; Read returns the bytes read (0 at the end or on error).
 class InputFile {
  public:
@@ -95,6 +114,35 @@ class InputFile {
   virtual std::size_t Read(void* buffer, std::size_t size) = 0;
   virtual bool Failed() const = 0;  // a read error happened (not just the end)
   virtual std::optional<std::uint64_t> Size() const = 0;
+  // Of files opened inside a walk (OpenInputFileAt).
+  virtual std::optional<FileStamp> Stamp() const { return std::nullopt; }
+};
+
+// A new file being written into an open folder; nothing of it shows under
+// its name before Commit. Destroyed without a successful Commit it leaves
+// nothing behind (no partial file, no temporary).
+class NewFile {
+ public:
+  virtual ~NewFile() = default;
+  // A failure is kept and reported by Commit; later writes do nothing.
+  virtual void Write(const void* data, std::size_t size) = 0;
+  // Copies the rest of `from` in: in the host's fastest way when both are the
+  // host's own, else by reads and writes. A read error of `from` is a failure
+  // (Io), as is a write error (NoSpace when the disk is full).
+  virtual void CopyFrom(InputFile& from) = 0;
+  // Puts the file in place with the stamp it was created with. Without
+  // overwrite nothing is ever replaced (Exists, the new data dropped); with
+  // overwrite an existing file (or link) is replaced in one rename, so a
+  // failure keeps it; a folder or a read-only file there is refused
+  // (AccessDenied). `identity` (may be null) is that of the file put there.
+  virtual FsResult Commit(FileIdentity* identity) = 0;
+};
+
+struct SubfolderResult {
+  FsResult result;
+  bool made = false;  // false with ok(): a folder was there already
+  FolderIdentity identity;  // of the folder made or found
+  bool ok() const { return result.ok(); }
 };
 
 // A file written under a temporary name beside its target and put in place
@@ -178,6 +226,29 @@ class FileSystem {
   // an open folder once.
   virtual FsResult ReadFolder(FolderHandle folder, bool fileSizes, std::vector<FolderEntry>* entries) = 0;
   virtual void CloseFolder(FolderHandle folder) = 0;
+
+  // ---- copies, entry by entry between open folders ----
+  // Every `name` below is one entry of the open folder: empty, ".", ".." or a
+  // name holding '/' is refused (InvalidName) before anything is touched.
+  //
+  // Makes the folder `name` in an open folder: created first and classified
+  // afterwards, so no test races the creation. A folder already there is ok
+  // with `made` false; a symbolic link there is never entered (Link); a file
+  // there fails (Exists). The identity is read from the entry without
+  // following a link.
+  virtual SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) = 0;
+  // Opens the regular file `name` of an open folder, never through a link;
+  // anything else (a link, a pipe, a device) is refused without blocking.
+  virtual std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name,
+                                                     FsResult* failure = nullptr) = 0;
+  // Starts a new file `name` in an open folder (see NewFile); its permission
+  // bits are the stamp's without set-user, set-group and sticky bits.
+  virtual std::unique_ptr<NewFile> CreateFileAt(FolderHandle folder, std::string_view name, const FileStamp& stamp,
+                                                bool overwrite, FsResult* failure = nullptr) = 0;
+  // Copies the symbolic link `name` of `from` as a link (its text as it is,
+  // never followed) into `to`, with NewFile's rules for what is there.
+  virtual FsResult CopyLinkAt(FolderHandle from, std::string_view name, FolderHandle to, bool overwrite,
+                              FileIdentity* identity) = 0;
 
   // ---- files the program reads and writes itself ----
   // Only regular files are opened: a pipe or device could block or never

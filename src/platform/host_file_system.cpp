@@ -287,6 +287,271 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
   return out;
 }
 
+// One entry of an open folder: a name that can only mean that entry.
+bool ValidEntryName(std::string_view name, FsResult* failure) {
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos ||
+      name.find('\0') != std::string_view::npos) {
+    *failure = Failure(FsError::InvalidName, "not the name of one entry: " + EscapeForDisplay(name));
+    return false;
+  }
+  if (name.size() > kMaxNameBytes) {
+    *failure = Failure(FsError::InvalidName, "a name is longer than 255 bytes");
+    return false;
+  }
+  return true;
+}
+
+FileIdentity FileIdentityOf(const struct stat& st) {
+  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                      static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                      static_cast<std::uint32_t>(st.st_mtim.tv_nsec)};
+}
+
+// The process's umask, read once: a new file's mode needs fchmod only when
+// the umask took bits the source has.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    const mode_t m = ::umask(022);
+    ::umask(m);
+    return m;
+  }();
+  return mask;
+}
+
+class HostInputAt final : public InputFile {
+ public:
+  HostInputAt(int fd, const struct stat& st) : fd_(fd), st_(st) {}
+  ~HostInputAt() override { ::close(fd_); }
+  HostInputAt(const HostInputAt&) = delete;
+  HostInputAt& operator=(const HostInputAt&) = delete;
+
+  std::size_t Read(void* buffer, std::size_t size) override {
+    if (failed_) return 0;
+    for (;;) {
+      const ssize_t n = ::read(fd_, buffer, size);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno == EINTR) continue;
+      failed_ = true;
+      error_ = errno;
+      return 0;
+    }
+  }
+  bool Failed() const override { return failed_; }
+  std::optional<std::uint64_t> Size() const override { return static_cast<std::uint64_t>(st_.st_size); }
+  std::optional<FileStamp> Stamp() const override {
+    return FileStamp{static_cast<unsigned>(st_.st_mode & 07777), static_cast<std::int64_t>(st_.st_mtim.tv_sec),
+                     static_cast<std::uint32_t>(st_.st_mtim.tv_nsec)};
+  }
+  int fd() const { return fd_; }
+  void Fail(int error) {
+    failed_ = true;
+    error_ = error;
+  }
+
+ private:
+  int fd_;
+  struct stat st_;
+  bool failed_ = false;
+  int error_ = 0;
+};
+
+// The data goes into an unnamed file (O_TMPFILE) that is linked under its
+// name only when complete: linkat never replaces, and a failure or a crash
+// leaves nothing, not even a temporary. Where the file system has no unnamed
+// files, a named temporary beside the target and a no-replace rename do the
+// same, the temporary being removed on failure. Overwriting links the data
+// under a temporary name and renames it over the old file in one step.
+class HostNewFile final : public NewFile {
+ public:
+  HostNewFile(int folder, std::string name, int fd, std::string temp, const FileStamp& stamp, bool overwrite)
+      : folder_(folder), name_(std::move(name)), fd_(fd), temp_(std::move(temp)), stamp_(stamp),
+        overwrite_(overwrite) {}
+  HostNewFile(const HostNewFile&) = delete;
+  HostNewFile& operator=(const HostNewFile&) = delete;
+  ~HostNewFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlinkat(folder_, temp_.c_str(), 0);
+  }
+
+  void Write(const void* data, std::size_t size) override {
+    if (error_ == 0 && !posix::WriteAll(fd_, data, size)) error_ = errno;
+  }
+
+  void CopyFrom(InputFile& from) override {
+    if (error_ != 0) return;
+    if (auto* host = dynamic_cast<HostInputAt*>(&from)) {
+      CopyRange(*host);
+      return;
+    }
+    char buffer[1 << 16];
+    for (;;) {
+      const std::size_t n = from.Read(buffer, sizeof buffer);
+      if (n == 0) break;
+      Write(buffer, n);
+      if (error_ != 0) return;
+    }
+    if (from.Failed()) error_ = EIO;
+  }
+
+  FsResult Commit(FileIdentity* identity) override {
+    if (fd_ < 0) return Failure(FsError::Io, "already committed");
+    if (error_ == 0) Finish();
+    if (error_ == 0 && identity != nullptr) {
+      struct stat st {};
+      if (::fstat(fd_, &st) == 0) *identity = FileIdentityOf(st);
+    }
+    if (error_ != 0) return CopyFailure(error_);
+    const bool unnamed = temp_.empty();
+    if (unnamed) {
+      // Linked while still open: an unnamed file goes with its last descriptor.
+      const std::string name = overwrite_ ? FreeTempName() : name_;
+      if (name.empty() || !LinkUnnamed(name)) return Close(FromErrno(name.empty() ? EEXIST : errno));
+      if (overwrite_) temp_ = name;
+    }
+    // The data is written back by now or the close says it is not.
+    if (::close(fd_) != 0) {
+      const int error = errno;
+      fd_ = -1;
+      if (unnamed && !overwrite_) ::unlinkat(folder_, name_.c_str(), 0);
+      return CopyFailure(error);
+    }
+    fd_ = -1;
+    if (unnamed && !overwrite_) return {};
+    if (overwrite_) {
+      if (FsResult check = Overwritable(); !check.ok()) return check;
+      if (::renameat(folder_, temp_.c_str(), folder_, name_.c_str()) != 0) return FromErrno(errno);
+    } else if (::syscall(SYS_renameat2, folder_, temp_.c_str(), folder_, name_.c_str(), kRenameNoReplace) != 0) {
+      return FromErrno(errno);
+    }
+    temp_.clear();
+    return {};
+  }
+
+ private:
+  FsResult Close(FsResult result) {
+    ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+  void CopyRange(HostInputAt& in) {
+    const std::uint64_t size = in.Size().value_or(0);
+    std::uint64_t copied = 0;
+    bool useRange = true;
+    for (;;) {
+      if (useRange) {
+        // Asking for the size seen at open copies a small file in one call; a
+        // file that grew since still ends at the first empty answer.
+        const std::size_t ask = copied < size ? static_cast<std::size_t>(size - copied) : std::size_t{1} << 20;
+        const ssize_t n = ::copy_file_range(in.fd(), nullptr, fd_, nullptr, ask, 0);
+        if (n > 0) {
+          copied += static_cast<std::uint64_t>(n);
+          if (copied == size) return;
+          continue;
+        }
+        if (n == 0) {
+          if (copied == 0 && size > 0) {
+            useRange = false;  // some file systems answer 0 instead of copying
+            continue;
+          }
+          return;
+        }
+        if (errno == EINTR) continue;
+        if (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP || errno == ETXTBSY) {
+          useRange = false;
+          continue;
+        }
+        error_ = errno;
+        return;
+      }
+      char buffer[1 << 16];
+      const std::size_t n = in.Read(buffer, sizeof buffer);
+      if (n == 0) {
+        if (in.Failed()) error_ = EIO;
+        return;
+      }
+      Write(buffer, n);
+      if (error_ != 0) return;
+    }
+  }
+
+  void Finish() {
+    const mode_t mode = static_cast<mode_t>(stamp_.mode & 0777);
+    if ((mode & ~ProcessUmask()) != mode && ::fchmod(fd_, mode) != 0) {
+      error_ = errno;
+      return;
+    }
+    // Copies keep the time of the last change.
+    const struct timespec times[2] = {{0, UTIME_OMIT},
+                                      {static_cast<time_t>(stamp_.mtimeSeconds),
+                                       static_cast<long>(stamp_.mtimeNanoseconds)}};
+    if (::futimens(fd_, times) != 0) error_ = errno;
+  }
+
+  FsResult Overwritable() const {
+    struct stat st {};
+    if (::fstatat(folder_, name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+      return errno == ENOENT ? FsResult{} : FromErrno(errno);
+    if (S_ISDIR(st.st_mode)) return Failure(FsError::AccessDenied, "the target is a folder");
+    // Windows does not overwrite a read-only file.
+    if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+      return Failure(FsError::AccessDenied, "the target is read-only");
+    return {};
+  }
+
+  // Linking by the descriptor itself spares the lookup of its /proc name;
+  // kernels that allow it only with a capability refuse it, and then the
+  // /proc name serves, for the rest of the process.
+  bool LinkUnnamed(const std::string& name) {
+    static bool byDescriptor = true;
+    if (byDescriptor) {
+      if (::linkat(fd_, "", folder_, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+      if (errno != ENOENT && errno != EPERM && errno != EINVAL) return false;
+    }
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, proc.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return false;
+    byDescriptor = false;
+    return true;
+  }
+  // A temporary name beside the target that nothing holds yet ("" if none).
+  std::string FreeTempName() const {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      std::string name = TempNameBeside(name_);
+      struct stat st {};
+      if (::fstatat(folder_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return name;
+    }
+    return {};
+  }
+
+ public:
+  static std::string TempNameBeside(const std::string& name) {
+    static unsigned counter = 0;
+    return "." + posix::TempBaseName(name) + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+  }
+
+ private:
+  int folder_;
+  std::string name_;
+  int fd_;
+  std::string temp_;
+  FileStamp stamp_;
+  bool overwrite_;
+  int error_ = 0;
+};
+
+std::optional<std::string> ReadLinkAt(int folder, const std::string& name) {
+  std::string target(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlinkat(folder, name.c_str(), target.data(), target.size());
+    if (n < 0) return std::nullopt;
+    if (static_cast<std::size_t>(n) < target.size()) {
+      target.resize(static_cast<std::size_t>(n));
+      return target;
+    }
+    target.resize(target.size() * 2);
+  }
+}
+
 class HostFileSystemImpl final : public FileSystem {
  public:
   bool DirectoryExists(std::string_view path) override {
@@ -618,6 +883,107 @@ class HostFileSystemImpl final : public FileSystem {
 
   void CloseFolder(FolderHandle folder) override {
     if (folder >= 0) ::close(static_cast<int>(folder));
+  }
+
+  SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) override {
+    SubfolderResult out;
+    if (!ValidEntryName(name, &out.result)) return out;
+    const int fd = static_cast<int>(parent);
+    const std::string child(name);
+    const bool made = ::mkdirat(fd, child.c_str(), 0777) == 0;
+    if (!made && errno != EEXIST) {
+      out.result = FromErrno(errno);
+      return out;
+    }
+    struct stat st {};
+    if (::fstatat(fd, child.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      out.result = FromErrno(errno);
+      return out;
+    }
+    if (S_ISLNK(st.st_mode)) {
+      out.result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(child));
+      return out;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+      out.result = Failure(FsError::Exists, "a file of that name exists");
+      return out;
+    }
+    out.made = made;
+    out.identity = IdentityOf(st);
+    return out;
+  }
+
+  std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name, FsResult* failure) override {
+    FsResult ignored;
+    FsResult& why = failure != nullptr ? *failure : ignored;
+    if (!ValidEntryName(name, &why)) return nullptr;
+    // O_NONBLOCK: a pipe that took the file's place must not hang the open.
+    const int fd = ::openat(static_cast<int>(folder), std::string(name).c_str(),
+                            O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+      why = errno == ELOOP ? Failure(FsError::Link, "a symbolic link is not followed") : FromErrno(errno);
+      return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      why = Failure(FsError::Io, "not a regular file");
+      ::close(fd);
+      return nullptr;
+    }
+    return std::make_unique<HostInputAt>(fd, st);
+  }
+
+  std::unique_ptr<NewFile> CreateFileAt(FolderHandle folder, std::string_view name, const FileStamp& stamp,
+                                        bool overwrite, FsResult* failure) override {
+    FsResult ignored;
+    FsResult& why = failure != nullptr ? *failure : ignored;
+    if (!ValidEntryName(name, &why)) return nullptr;
+    const int dir = static_cast<int>(folder);
+    const mode_t mode = static_cast<mode_t>(stamp.mode & 0777);
+    int fd = ::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    std::string temp;
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL || errno == ENOENT)) {
+      for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temp = HostNewFile::TempNameBeside(std::string(name));
+        fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) break;
+      }
+    }
+    if (fd < 0) {
+      why = FromErrno(errno);
+      return nullptr;
+    }
+    return std::make_unique<HostNewFile>(dir, std::string(name), fd, std::move(temp), stamp, overwrite);
+  }
+
+  FsResult CopyLinkAt(FolderHandle from, std::string_view name, FolderHandle to, bool overwrite,
+                      FileIdentity* identity) override {
+    FsResult failure;
+    if (!ValidEntryName(name, &failure)) return failure;
+    const std::string entry(name);
+    const int target = static_cast<int>(to);
+    const auto text = ReadLinkAt(static_cast<int>(from), entry);
+    if (!text) return errno == EINVAL ? Failure(FsError::Io, "not a symbolic link") : FromErrno(errno);
+    std::string made = entry;
+    if (overwrite) {
+      struct stat st {};
+      if (::fstatat(target, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISDIR(st.st_mode)) return Failure(FsError::AccessDenied, "the target is a folder");
+        if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+          return Failure(FsError::AccessDenied, "the target is read-only");
+      }
+      made = HostNewFile::TempNameBeside(entry);
+    }
+    if (::symlinkat(text->c_str(), target, made.c_str()) != 0) return FromErrno(errno);
+    if (overwrite && ::renameat(target, made.c_str(), target, entry.c_str()) != 0) {
+      const int error = errno;
+      ::unlinkat(target, made.c_str(), 0);
+      return FromErrno(error);
+    }
+    struct stat st {};
+    if (identity != nullptr && ::fstatat(target, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+      *identity = FileIdentityOf(st);
+    return {};
   }
 
   std::unique_ptr<InputFile> OpenInputFile(std::string_view path, FsResult* failure) override {

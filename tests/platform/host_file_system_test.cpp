@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -501,6 +502,119 @@ TEST_F(PlatformCreate, SubfoldersOpenByDescriptorAndNeverThroughALink) {
   fs.CloseFolder(sub);
   fs.CloseFolder(root);
   EXPECT_EQ(fs.OpenFolder("D:\\R\\sub\\f.txt", &root).error, FsError::NotFound);
+}
+
+
+// ---- copies between open folders ----
+
+class EntryCopy : public PlatformFs {
+ protected:
+  void SetUp() override {
+    PlatformFs::SetUp();
+    MakeDir("D:\\S");
+    MakeDir("D:\\T");
+    ASSERT_TRUE(fs.OpenFolder("D:\\S", &from).ok());
+    ASSERT_TRUE(fs.OpenFolder("D:\\T", &to).ok());
+  }
+  void TearDown() override {
+    fs.CloseFolder(from);
+    fs.CloseFolder(to);
+    PlatformFs::TearDown();
+  }
+  FsResult Copy(const std::string& name, bool overwrite, FileIdentity* identity = nullptr) {
+    FsResult why;
+    auto in = fs.OpenInputFileAt(from, name, &why);
+    if (!in) return why;
+    auto out = fs.CreateFileAt(to, name, in->Stamp().value_or(FileStamp{}), overwrite, &why);
+    if (!out) return why;
+    out->CopyFrom(*in);
+    return out->Commit(identity);
+  }
+  FolderHandle from = kNoFolderHandle, to = kNoFolderHandle;
+};
+
+TEST_F(EntryCopy, MakeSubfolderCreatesFirstAndClassifiesWhatWasThere) {
+  const SubfolderResult made = fs.MakeSubfolder(to, "new");
+  ASSERT_TRUE(made.ok());
+  EXPECT_TRUE(made.made);
+  struct stat st {};
+  ASSERT_EQ(::stat(Host("D:\\T\\new").c_str(), &st), 0);
+  EXPECT_EQ(made.identity.inode, static_cast<std::uint64_t>(st.st_ino));
+  const SubfolderResult again = fs.MakeSubfolder(to, "new");
+  EXPECT_TRUE(again.ok());
+  EXPECT_FALSE(again.made);
+  EXPECT_EQ(again.identity, made.identity);
+  MakeFile("D:\\T\\file");
+  EXPECT_EQ(fs.MakeSubfolder(to, "file").result.error, FsError::Exists);
+  ASSERT_EQ(::symlink(RootC().c_str(), Host("D:\\T\\link").c_str()), 0);
+  EXPECT_EQ(fs.MakeSubfolder(to, "link").result.error, FsError::Link);
+  for (const char* bad : {"", ".", "..", "a/b"}) EXPECT_EQ(fs.MakeSubfolder(to, bad).result.error, FsError::InvalidName);
+  EXPECT_EQ(ListDir("C:\\"), std::vector<std::string>{});
+}
+
+TEST_F(EntryCopy, ACopyKeepsModeAndTimeAndReportsTheIdentityOfWhatItPutThere) {
+  MakeFile("D:\\S\\f", "contents");
+  ::chmod(Host("D:\\S\\f").c_str(), 06750);  // set-user and set-group bits never travel
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, Host("D:\\S\\f").c_str(), times, 0), 0);
+  FileIdentity identity;
+  ASSERT_TRUE(Copy("f", false, &identity).ok());
+  EXPECT_EQ(ReadFile("D:\\T\\f"), "contents");
+  struct stat st {};
+  ASSERT_EQ(::lstat(Host("D:\\T\\f").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0750u);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
+  EXPECT_EQ(st.st_mtim.tv_nsec, 123456789);
+  EXPECT_EQ(identity, (FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), 8,
+                                    1000000000, 123456789}));
+}
+
+TEST_F(EntryCopy, WithoutOverwriteNothingIsReplacedAndOverwriteSwapsInOneStep) {
+  MakeFile("D:\\S\\f", "new");
+  MakeFile("D:\\T\\f", "old");
+  EXPECT_EQ(Copy("f", false).error, FsError::Exists);
+  EXPECT_EQ(ReadFile("D:\\T\\f"), "old");
+  ASSERT_EQ(::symlink("elsewhere", Host("D:\\T\\g").c_str()), 0);
+  MakeFile("D:\\S\\g", "new");
+  EXPECT_EQ(Copy("g", false).error, FsError::Exists);  // a dangling link is not written through
+  EXPECT_FALSE(IsFile("D:\\T\\elsewhere"));
+  EXPECT_TRUE(Copy("f", true).ok());
+  EXPECT_EQ(ReadFile("D:\\T\\f"), "new");
+  MakeDir("D:\\T\\dir");
+  MakeFile("D:\\S\\dir", "x");
+  EXPECT_EQ(Copy("dir", true).error, FsError::AccessDenied);
+  EXPECT_EQ(ListDir("D:\\T"), (std::vector<std::string>{"dir", "f", "g"}));  // no temporaries
+}
+
+TEST_F(EntryCopy, ACopyFailingPartWayLeavesNeitherAPartialFileNorATemporary) {
+  MakeFile("D:\\S\\big", std::string(1 << 20, 'b'));
+  MakeFile("D:\\S\\old", std::string(100000, 'n'));
+  MakeFile("D:\\T\\old", "old");
+  {
+    FileSizeLimit limit(64 * 1024);
+    EXPECT_EQ(Copy("big", false).error, FsError::NoSpace);
+    EXPECT_EQ(Copy("old", true).error, FsError::NoSpace);
+  }
+  EXPECT_EQ(ListDir("D:\\T"), (std::vector<std::string>{"old"}));
+  EXPECT_EQ(ReadFile("D:\\T\\old"), "old");
+}
+
+TEST_F(EntryCopy, LinksAreCopiedAsTheirTextAndNeverOpenedAsFiles) {
+  MakeFile("D:\\S\\real", "data");
+  ASSERT_EQ(::symlink("../somewhere/else", Host("D:\\S\\link").c_str()), 0);
+  EXPECT_EQ(fs.OpenInputFileAt(from, "link"), nullptr);
+  ASSERT_EQ(::mkfifo(Host("D:\\S\\pipe").c_str(), 0600), 0);
+  FsResult why;
+  EXPECT_EQ(fs.OpenInputFileAt(from, "pipe", &why), nullptr);  // and it did not block
+  FileIdentity identity;
+  ASSERT_TRUE(fs.CopyLinkAt(from, "link", to, false, &identity).ok());
+  char text[64] = {};
+  ASSERT_GT(::readlink(Host("D:\\T\\link").c_str(), text, sizeof text - 1), 0);
+  EXPECT_STREQ(text, "../somewhere/else");
+  EXPECT_NE(identity.inode, 0u);
+  EXPECT_EQ(fs.CopyLinkAt(from, "link", to, false, nullptr).error, FsError::Exists);
+  EXPECT_TRUE(fs.CopyLinkAt(from, "link", to, true, nullptr).ok());
+  EXPECT_EQ(ListDir("D:\\T"), (std::vector<std::string>{"link"}));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 // here, so a fault can name a folder that a walk opens by name.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,6 +41,10 @@ enum class FsOp {
   OpenReplacing,
   Commit,  // of a file opened by OpenReplacing (its path)
   RemoveStaleTemporaries,
+  MakeSubfolder,     // the open folder's path, '\', the name
+  OpenInputFileAt,   // likewise
+  CreateFileAt,      // likewise
+  CopyLinkAt,        // the source link's path
 };
 
 class FaultFileSystem : public FileSystem {
@@ -56,7 +62,19 @@ class FaultFileSystem : public FileSystem {
   void FailAfter(FsOp op, int calls, FsError error = FsError::Io) {
     faults_.push_back(Fault{op, {}, calls, error});
   }
-  void Clear() { faults_.clear(); }
+  // Reading the file at this path (opened by OpenInputFileAt) fails after
+  // `bytes`, as a disk read error part-way would.
+  void FailReadAfter(std::string path, std::uint64_t bytes) { readFaults_[std::move(path)] = bytes; }
+  // Writing the new file at this path (CreateFileAt) fails after `bytes`
+  // with `error` (NoSpace: the disk is full).
+  void FailWriteAfter(std::string path, std::uint64_t bytes, FsError error = FsError::NoSpace) {
+    writeFaults_[std::move(path)] = {bytes, error};
+  }
+  void Clear() {
+    faults_.clear();
+    readFaults_.clear();
+    writeFaults_.clear();
+  }
   int Calls(FsOp op) const {
     const auto it = calls_.find(op);
     return it == calls_.end() ? 0 : it->second;
@@ -142,6 +160,43 @@ class FaultFileSystem : public FileSystem {
   int OpenFolders() const { return open_; }
   int MostOpenFolders() const { return mostOpen_; }
 
+  SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) override {
+    if (const FsError e = Hit(FsOp::MakeSubfolder, Join(parent, name)); e != FsError::None) {
+      SubfolderResult failed;
+      failed.result = Failed(e);
+      return failed;
+    }
+    return inner_.MakeSubfolder(parent, name);
+  }
+  std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name,
+                                             FsResult* failure) override {
+    const std::string path = Join(folder, name);
+    if (const FsError e = Hit(FsOp::OpenInputFileAt, path); e != FsError::None) {
+      if (failure != nullptr) *failure = Failed(e);
+      return nullptr;
+    }
+    std::unique_ptr<InputFile> file = inner_.OpenInputFileAt(folder, name, failure);
+    const auto fault = readFaults_.find(path);
+    if (!file || fault == readFaults_.end()) return file;
+    return std::make_unique<FailingInput>(std::move(file), fault->second);
+  }
+  std::unique_ptr<NewFile> CreateFileAt(FolderHandle folder, std::string_view name, const FileStamp& stamp,
+                                        bool overwrite, FsResult* failure) override {
+    const std::string path = Join(folder, name);
+    if (const FsError e = Hit(FsOp::CreateFileAt, path); e != FsError::None) {
+      if (failure != nullptr) *failure = Failed(e);
+      return nullptr;
+    }
+    std::unique_ptr<NewFile> file = inner_.CreateFileAt(folder, name, stamp, overwrite, failure);
+    const auto fault = writeFaults_.find(path);
+    if (!file || fault == writeFaults_.end()) return file;
+    return std::make_unique<FailingOutput>(std::move(file), fault->second.first, fault->second.second);
+  }
+  FsResult CopyLinkAt(FolderHandle from, std::string_view name, FolderHandle to, bool overwrite,
+                      FileIdentity* identity) override {
+    return Or(FsOp::CopyLinkAt, Join(from, name), [&] { return inner_.CopyLinkAt(from, name, to, overwrite, identity); });
+  }
+
   std::unique_ptr<InputFile> OpenInputFile(std::string_view p, FsResult* failure) override {
     if (const FsError e = Hit(FsOp::OpenInputFile, p); e != FsError::None) {
       if (failure != nullptr) *failure = Failed(e);
@@ -191,6 +246,77 @@ class FaultFileSystem : public FileSystem {
     std::unique_ptr<ReplacingFile> inner_;
   };
 
+  // Hands out the inner file's bytes up to a limit, then fails as a read
+  // error would.
+  class FailingInput : public InputFile {
+   public:
+    FailingInput(std::unique_ptr<InputFile> inner, std::uint64_t limit) : inner_(std::move(inner)), left_(limit) {}
+    std::size_t Read(void* buffer, std::size_t size) override {
+      if (left_ == 0) {
+        failed_ = true;
+        return 0;
+      }
+      const std::size_t n = inner_->Read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, left_)));
+      left_ -= n;
+      return n;
+    }
+    bool Failed() const override { return failed_ || inner_->Failed(); }
+    std::optional<std::uint64_t> Size() const override { return inner_->Size(); }
+    std::optional<FileStamp> Stamp() const override { return inner_->Stamp(); }
+
+   private:
+    std::unique_ptr<InputFile> inner_;
+    std::uint64_t left_;
+    bool failed_ = false;
+  };
+
+  // Passes writes on up to a limit, then fails; the inner file is dropped
+  // uncommitted, which is what the real cleanup must survive.
+  class FailingOutput : public NewFile {
+   public:
+    FailingOutput(std::unique_ptr<NewFile> inner, std::uint64_t limit, FsError error)
+        : inner_(std::move(inner)), left_(limit), error_(error) {}
+    void Write(const void* data, std::size_t size) override {
+      if (failed_) return;
+      const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, left_));
+      inner_->Write(data, n);
+      left_ -= n;
+      written_ += n;
+      if (n < size) failed_ = true;
+    }
+    void CopyFrom(InputFile& from) override {
+      char buffer[4096];
+      while (!failed_) {
+        const std::size_t n = from.Read(buffer, sizeof buffer);
+        if (n == 0) break;
+        Write(buffer, n);
+      }
+      if (from.Failed()) readFailed_ = true;
+    }
+    FsResult Commit(FileIdentity* identity) override {
+      if (failed_ || readFailed_) {
+        inner_.reset();
+        return FsResult{failed_ ? error_ : FsError::Io, "injected fault"};
+      }
+      return inner_->Commit(identity);
+    }
+
+   private:
+    std::unique_ptr<NewFile> inner_;
+    std::uint64_t left_;
+    FsError error_;
+    std::uint64_t written_ = 0;
+    bool failed_ = false;
+    bool readFailed_ = false;
+  };
+
+  std::string Join(FolderHandle folder, std::string_view name) const {
+    std::string path = PathOf(folder);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    path.append(name);
+    return path;
+  }
+
   static FsResult Failed(FsError error) { return FsResult{error, "injected fault"}; }
 
   FsError Hit(FsOp op, std::string_view path) {
@@ -220,6 +346,8 @@ class FaultFileSystem : public FileSystem {
   std::vector<Fault> faults_;
   std::map<FsOp, int> calls_;
   std::map<FolderHandle, std::string> paths_;
+  std::map<std::string, std::uint64_t> readFaults_;
+  std::map<std::string, std::pair<std::uint64_t, FsError>> writeFaults_;
   int open_ = 0;
   int mostOpen_ = 0;
 };
