@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "lists/list_import.h"

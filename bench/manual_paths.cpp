@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
+#include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "operations/manual_creation.h"
