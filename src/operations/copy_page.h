@@ -2,6 +2,7 @@
 #pragma once
 
 #include "operations/folder_list_page.h"
+#include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 
 namespace quillory {
@@ -20,6 +21,7 @@ class CopyPage : public FolderListPage {
   FileFilterRow files;
   Label& lblVol08FileTypesAllSelected = files.controls.allSelected;
   StructuresGroup structures;
+  StructureForecast forecast;
 
   // Start: the page as FolderListPage starts it, templates chosen.
   void FormCreate();

@@ -49,6 +49,10 @@ FileFilterRow::FileFilterRow(PageContext& context, PageKey key, std::function<vo
   };
 }
 
+std::vector<std::string> FileFilterRow::Masks() const {
+  return window_ ? window_->GetFileMasks() : std::vector<std::string>{"*.*"};
+}
+
 void FileFilterRow::Refresh() { controls.allSelected.SetCaption(FileSelectionStatus(context_.services.settings)); }
 
 }  // namespace quillory

@@ -49,6 +49,8 @@ class FileFilterRow {
   FileFilterRow(PageContext& context, PageKey key, std::function<void()> changed);
   FileSelectionControls controls;
   void AttachWindow(TfrmFileSelection& window) { window_ = &window; }
+  // The masks the copies apply: "*.*" alone until the window is attached.
+  std::vector<std::string> Masks() const;
   // The status caption from the kept filter.
   void Refresh();
 

@@ -1,6 +1,9 @@
 #include "operations/numbers_page.h"
 
 #include "app/settings_store.h"
+#include "platform/text.h"
+#include <optional>
+
 #include "app/ui.h"
 
 namespace quillory {
@@ -40,7 +43,8 @@ CreateFromNumbersPage::CreateFromNumbersPage(PageContext& context)
       btnVol03Help(context.owner.Make<Button>("btnVol03Help", "Help")),
       btnVol03ClearAll(context.owner.Make<Button>("btnVol03ClearAll", "Clear Fields")),
       btnVol03Statistics(context.owner.Make<Button>("btnVol03Statistics", "Visual Log")),
-      structures(context.owner, context.services, PageKey::Vol03) {
+      structures(context.owner, context.services, PageKey::Vol03),
+      forecast(context.services.fs, PageKey::Vol03, structures) {
   destination.chosenChanged = [this](bool) { Refresh(); };
   destination.afterChoose = [this] { edtVol03StartNumber.SetFocus(); };
   edtVol03Prefix.onChange = edtVol03Prefix.onExit = [this] { edtVol03PrefixChange(); };
@@ -50,6 +54,7 @@ CreateFromNumbersPage::CreateFromNumbersPage(PageContext& context)
   btnVol03Statistics.onClick = [this] { btnVol03StatisticsClick(); };
   btnVol03ClearAll.onClick = [this] { btnVol03ClearAllClick(); };
   structures.changed = [this] { Refresh(); };
+  edtVol03StartNumber.onChange = edtVol03EndNumber.onChange = [this] { Refresh(); };
 }
 
 void CreateFromNumbersPage::FormCreate() {
@@ -104,6 +109,20 @@ void CreateFromNumbersPage::Refresh() {
   structures.SetPageEnabled(on);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(on);
+  const std::string target = Trim(cboVol03DestFolders.Text());
+  RefreshForecast(forecast, on ? NumberCount() : 0,
+                  on && !target.empty() ? std::vector<std::string>{target} : std::vector<std::string>{});
+}
+
+std::size_t CreateFromNumbersPage::NumberCount() const {
+  const auto number = [](const Edit& field) -> std::optional<long long> {
+    const std::string text = Trim(field.Text());
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+      return std::nullopt;
+    return std::stoll(text);
+  };
+  const auto start = number(edtVol03StartNumber), end = number(edtVol03EndNumber);
+  return start && end && *end >= *start ? static_cast<std::size_t>(*end - *start + 1) : 0;
 }
 
 }  // namespace quillory

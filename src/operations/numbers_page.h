@@ -3,6 +3,7 @@
 #pragma once
 
 #include "operations/operation_page.h"
+#include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 
 namespace quillory {
@@ -29,6 +30,7 @@ class CreateFromNumbersPage : public CreatePage {
   Button& btnVol03ClearAll;
   Button& btnVol03Statistics;
   StructuresGroup structures;
+  StructureForecast forecast;
 
   void FormCreate();
   // Keeps the destination history in the settings.
@@ -46,6 +48,8 @@ class CreateFromNumbersPage : public CreatePage {
   void btnVol03AddFolderStructureClick() { structures.AddStructureClick(); }
   void btnVol03FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void Refresh();
+  // How many numbers the fields span; 0 while they do not hold a range.
+  std::size_t NumberCount() const;
 };
 
 }  // namespace quillory

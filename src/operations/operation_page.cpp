@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "app/ui.h"
+#include "operations/structure_forecast.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
 
@@ -79,6 +80,13 @@ void CreatePage::ClearRecords() {
   otherMainFolders.clear();
   createdFolders.clear();
   copiedFiles.clear();
+}
+
+void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
+                                 const std::vector<std::string>& destinations) {
+  if (const auto message = forecast.Update(stats, count, destinations))
+    ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);
+  ShowCounters();
 }
 
 void CreatePage::PrepareRun(bool real, bool showVisualLog) {

@@ -18,6 +18,7 @@
 
 namespace quillory {
 
+class StructureForecast;
 class VisualLogs;
 class VisualLogWindow;
 
@@ -52,6 +53,10 @@ class CreatePage {
   VisualLogWindow* visualLog = nullptr;
 
   void ClearRecords();
+  // Recomputes the "To create:" row for `count` new main folders whose
+  // copies land on the drives of `destinations`, shows the space check's
+  // message when it failed, and the counters.
+  void RefreshForecast(StructureForecast& forecast, std::size_t count, const std::vector<std::string>& destinations);
   // Marks the page's Visual Log as a real run or a simulation, resets the run
   // counters (the "To create:" row stays) and shows the labels.
   void PrepareRun(bool real, bool showVisualLog);

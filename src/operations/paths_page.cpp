@@ -21,7 +21,8 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
       btnVol04Statistics(context.owner.Make<Button>("btnVol04Statistics", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
             lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs),
-      structures(context.owner, context.services, PageKey::Vol04) {
+      structures(context.owner, context.services, PageKey::Vol04),
+      forecast(context.services.fs, PageKey::Vol04, structures) {
   edtVol04Prefix.onChange = edtVol04Prefix.onExit = [this] { edtVol04PrefixChange(); };
   edtVol04Suffix.onChange = edtVol04Suffix.onExit = [this] { edtVol04SuffixChange(); };
   chkVol04Hyphen.onClick = [this] { chkVol04HyphenClick(); };
@@ -72,8 +73,7 @@ void CreateFromPathsPage::Refresh() {
   structures.SetPageEnabled(items);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);
-  stats.Set("FoldersToCreate", static_cast<double>(lstVol04IncludeFolderList.Count()));
-  ShowCounters();
+  RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Items());
   RefreshPreview();
 }
 

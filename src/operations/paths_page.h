@@ -3,6 +3,7 @@
 
 #include "lists/list_panel.h"
 #include "operations/operation_page.h"
+#include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 
 namespace quillory {
@@ -26,6 +27,7 @@ class CreateFromPathsPage : public CreatePage {
   Button& btnVol04Statistics;
   ListPanel panel;
   StructuresGroup structures;
+  StructureForecast forecast;
 
   void FormCreate();
 

@@ -1,6 +1,7 @@
 #include "operations/strings_page.h"
 
 #include "app/settings_store.h"
+#include "platform/text.h"
 #include "names/name_composition.h"
 
 namespace quillory {
@@ -36,7 +37,8 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
       btnVol02Statistic(context.owner.Make<Button>("btnVol02Statistic", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings,
             lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs),
-      structures(context.owner, context.services, PageKey::Vol02) {
+      structures(context.owner, context.services, PageKey::Vol02),
+      forecast(context.services.fs, PageKey::Vol02, structures) {
   destination.chosenChanged = [this](bool chosen) {
     // The list panel needs a destination.
     panel.SetEnabled(chosen);
@@ -94,8 +96,10 @@ void CreateFromStringsPage::RefreshPreview() {
 
 void CreateFromStringsPage::Refresh() {
   panel.RefreshSums();
-  stats.Set("FoldersToCreate", static_cast<double>(lstVol02IncludeStrings.Count()));
-  ShowCounters();
+  const std::string target = Trim(cboVol02DestFolders.Text());
+  RefreshForecast(forecast, lstVol02IncludeStrings.Count(),
+                  destination.Chosen() && !target.empty() ? std::vector<std::string>{target}
+                                                          : std::vector<std::string>{});
   RefreshPreview();
 }
 

@@ -4,6 +4,7 @@
 
 #include "lists/list_panel.h"
 #include "operations/operation_page.h"
+#include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 
 namespace quillory {
@@ -31,6 +32,7 @@ class CreateFromStringsPage : public CreatePage {
   Button& btnVol02Statistic;
   ListPanel panel;
   StructuresGroup structures;
+  StructureForecast forecast;
 
   void FormCreate();
   // Keeps the destination history in the settings.
