@@ -11,11 +11,13 @@
 //
 // Our job is what a run does: the structure read once and measured afresh,
 // then every step counted by the recorder into real statistics and a real
-// Visual Log. QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5).
+// Visual Log. QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -62,6 +64,15 @@ struct Rig {
 
 std::string g_root;  // host folder of D:
 
+// What the page keeps after a run (its counters, Visual Log, undo records and
+// totals) lives on past the timing, as it does in the program, and goes in
+// the next preparation, untimed.
+struct Kept {
+  Rig rig;
+  quillory::StructureTotalsCache cache;
+};
+std::unique_ptr<Kept> g_kept;
+
 bool WriteFile(const std::string& path, const std::string& data) {
   const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
   if (fd < 0) return false;
@@ -92,6 +103,7 @@ std::string Target(int i) {
 
 // Empties `folder` (host) and makes `count` empty targets in it.
 void FreshTargets(const std::string& folder, int count) {
+  g_kept.reset();
   side_by_side::Shell("rm -rf " + side_by_side::Quote(folder));
   ::mkdir(folder.c_str(), 0755);
   for (int i = 0; i < count; ++i) ::mkdir((folder + "/" + Target(i)).c_str(), 0755);
@@ -106,8 +118,9 @@ std::string TargetArgs(const std::string& folder, int count) {
 // One run of ours: read, measure, copy into every target, record.
 bool AttachStructure(const std::string& dst, int targets, quillory::AttachMode mode) {
   quillory::FileSystem& fs = quillory::HostFileSystem();
-  Rig rig;
-  quillory::StructureTotalsCache cache;
+  g_kept = std::make_unique<Kept>();
+  Rig& rig = g_kept->rig;
+  quillory::StructureTotalsCache& cache = g_kept->cache;
   const quillory::StructureInput input{quillory::SourceKind::Structures, {"D:\\src"}, mode, {"*.*"},
                                        quillory::WithFiles(mode)};
   const quillory::StructureTotals& totals = cache.Fresh(fs, input);
@@ -133,6 +146,97 @@ bool AttachStructure(const std::string& dst, int targets, quillory::AttachMode m
   return true;
 }
 
+// The least a copy can do under the program's safety rules, as a minimal
+// loop of system calls beside ours: the source read once (small files into
+// memory), then per target, per folder mkdirat from the parent's descriptor,
+// openat O_NOFOLLOW to descend and fstat for its identity; per file an
+// unnamed file, write, futimens, fstat for its identity and a linkat that
+// never replaces. No counting, no logs, no records.
+struct FloorNode {
+  std::string name;
+  bool folder = false;
+  mode_t mode = 0644;
+  struct timespec mtime {};
+  std::string data;
+  std::vector<FloorNode> children;
+};
+
+bool FloorRead(int fd, FloorNode* node, bool withFiles) {
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) return false;
+  bool ok = true;
+  while (const dirent* d = ::readdir(dir)) {
+    const std::string name = d->d_name;
+    if (name == "." || name == "..") continue;
+    FloorNode child;
+    child.name = name;
+    if (d->d_type == DT_DIR) {
+      child.folder = true;
+      const int sub = ::openat(::dirfd(dir), d->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      ok = sub >= 0 && FloorRead(sub, &child, withFiles) && ok;
+    } else if (withFiles) {
+      const int in = ::openat(::dirfd(dir), d->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      struct stat st {};
+      if (in < 0 || ::fstat(in, &st) != 0) {
+        ::closedir(dir);
+        return false;
+      }
+      child.mode = st.st_mode & 0777;
+      child.mtime = st.st_mtim;
+      child.data.resize(static_cast<std::size_t>(st.st_size));
+      ok = ::read(in, child.data.data(), child.data.size()) == st.st_size && ok;
+      ::close(in);
+    }
+    node->children.push_back(std::move(child));
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+std::uint64_t g_floorSum = 0;  // identities, so that no call is left out
+
+bool FloorCopy(int parent, const FloorNode& node, bool withFiles) {
+  bool ok = true;
+  for (const FloorNode& child : node.children) {
+    struct stat st {};
+    if (child.folder) {
+      if (::mkdirat(parent, child.name.c_str(), 0777) != 0) return false;
+      const int fd = ::openat(parent, child.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd < 0 || ::fstat(fd, &st) != 0) return false;
+      g_floorSum += st.st_ino;
+      ok = FloorCopy(fd, child, withFiles) && ok;
+      ::close(fd);
+    } else if (withFiles) {
+      const int fd = ::openat(parent, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, child.mode);
+      if (fd < 0) return false;
+      const struct timespec times[2] = {{0, UTIME_OMIT}, child.mtime};
+      ok = ::write(fd, child.data.data(), child.data.size()) == static_cast<ssize_t>(child.data.size()) &&
+           ::futimens(fd, times) == 0 && ::fstat(fd, &st) == 0 &&
+           ::linkat(fd, "", parent, child.name.c_str(), AT_EMPTY_PATH) == 0 && ok;
+      g_floorSum += st.st_ino;
+      ::close(fd);
+    }
+  }
+  return ok;
+}
+
+bool SafeFloor(const std::string& src, const std::string& dst, int targets, bool withFiles) {
+  FloorNode root;
+  const int in = ::open(src.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (in < 0 || !FloorRead(in, &root, withFiles)) return false;
+  root.name = "src";
+  root.folder = true;
+  const FloorNode top{"", true, 0, {}, {}, {root}};
+  bool ok = true;
+  for (int i = 0; i < targets; ++i) {
+    const int fd = ::open((dst + "/" + Target(i)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    ok = FloorCopy(fd, top, withFiles) && ok;
+    ::close(fd);
+  }
+  return ok;
+}
+
 const std::vector<std::string> kTemplate = {"\\Project\\Plans",  "\\Project\\Mail",   "\\Project\\Drafts\\Old",
                                             "\\Project\\Drafts", "\\Billing\\2024",   "\\Billing\\2025",
                                             "\\Billing\\Open",   "\\Notes",           "\\Archive\\Scans",
@@ -141,7 +245,8 @@ constexpr int kTemplateTargets = 10000;
 
 bool ApplyTemplate(const std::string& dst) {
   quillory::FileSystem& fs = quillory::HostFileSystem();
-  Rig rig;
+  g_kept = std::make_unique<Kept>();
+  Rig& rig = g_kept->rig;
   quillory::AttachRecorder recorder(PageKey::Vol02, rig.stats, rig.records, &rig.logs, &rig.ui);
   const quillory::StepSink sink = recorder.Sink();
   const quillory::TemplateKind whole{quillory::TemplateKindCode::WholePaths, {}};
@@ -170,7 +275,7 @@ bool WriteTemplateList(const std::string& file, const std::string& folder) {
 
 int Rounds() {
   const char* text = std::getenv("QUILLORY_ROUNDS");
-  return std::max(5, text != nullptr ? std::atoi(text) : 5);
+  return std::max(5, text != nullptr ? std::atoi(text) : 7);
 }
 
 }  // namespace
@@ -197,7 +302,7 @@ int main() {
 
   if (only == 0 || only == 1) {
     const int targets = 20;
-    const std::string ours = g_root + "/o1", limDst = g_root + "/l1", cp = g_root + "/c1";
+    const std::string ours = g_root + "/o1", limDst = g_root + "/l1", cp = g_root + "/c1", floorDst = g_root + "/f1";
     std::string cpAll;
     for (int i = 0; i < targets; ++i) cpAll += "cp -r " + Quote(src) + " " + Quote(cp + "/" + Target(i)) + " && ";
     cpAll += "true";
@@ -207,13 +312,15 @@ int main() {
              [&] { FreshTargets(ours, targets); }},
          Job{"lim cptree files", [&] { return Shell(Quote(lim) + " cptree " + Quote(src) + " files" + TargetArgs(limDst, targets)); },
              [&] { FreshTargets(limDst, targets); }},
-         Job{"cp -r per target", [&] { return Shell(cpAll); }, [&] { FreshTargets(cp, targets); }}},
+         Job{"cp -r per target", [&] { return Shell(cpAll); }, [&] { FreshTargets(cp, targets); }},
+         Job{"safe floor (minimal loop)", [&] { return SafeFloor(src, floorDst, targets, true); },
+             [&] { FreshTargets(floorDst, targets); }}},
         1, rounds, targets * 11111.0);
-    Shell("rm -rf " + Quote(ours) + " " + Quote(limDst) + " " + Quote(cp));
+    Shell("rm -rf " + Quote(ours) + " " + Quote(limDst) + " " + Quote(cp) + " " + Quote(floorDst));
   }
   if (only == 0 || only == 2) {
     const int targets = 100;
-    const std::string ours = g_root + "/o2", limDst = g_root + "/l2", sh = g_root + "/s2";
+    const std::string ours = g_root + "/o2", limDst = g_root + "/l2", sh = g_root + "/s2", floorDst = g_root + "/f2";
     const std::string list = g_root + "/dirs.list";
     // Inside the parentheses, so Shell's own redirection cannot take it.
     Shell("(cd " + Quote(src) + " && find . -mindepth 1 -type d -print0 > " + Quote(list) + ")");
@@ -225,9 +332,11 @@ int main() {
              [&] { FreshTargets(ours, targets); }},
          Job{"lim cptree dirs", [&] { return Shell(Quote(lim) + " cptree " + Quote(src) + " dirs" + TargetArgs(limDst, targets)); },
              [&] { FreshTargets(limDst, targets); }},
-         Job{"find -type d | xargs mkdir -p", [&] { return Shell(each); }, [&] { FreshTargets(sh, targets); }}},
+         Job{"find -type d | xargs mkdir -p", [&] { return Shell(each); }, [&] { FreshTargets(sh, targets); }},
+         Job{"safe floor (minimal loop)", [&] { return SafeFloor(src, floorDst, targets, false); },
+             [&] { FreshTargets(floorDst, targets); }}},
         1, rounds, targets * 1111.0);
-    Shell("rm -rf " + Quote(ours) + " " + Quote(limDst) + " " + Quote(sh));
+    Shell("rm -rf " + Quote(ours) + " " + Quote(limDst) + " " + Quote(sh) + " " + Quote(floorDst));
   }
   if (only == 0 || only == 3) {
     const std::string ours = g_root + "/o3", limDst = g_root + "/l3", sh = g_root + "/s3";

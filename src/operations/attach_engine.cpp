@@ -183,15 +183,21 @@ class StructureCopy {
     const auto& folders = snapshot_.Folders();
     for (std::uint32_t i = 0; i < folders.size(); ++i) {
       const StructureSnapshot::Folder& folder = folders[i];
-      if (folder.entries.empty()) continue;
+      // A folder that receives nothing is not even opened: in a copy without
+      // files that spares an open and a close for every leaf.
+      if (folder.subfolders == 0 && (folder.entries.empty() || !WithFiles(request_.mode))) continue;
       const std::string targetFolder = Join(base_, folder.relative);
       const FolderHandle to = targets.Open(i);
       // The source folder is opened only for a file not held in memory.
       const auto source = [&sources, i] { return sources.Open(i); };
       if (request_.variant == AttachVariant::CreatePage) {
+        // The subfolders are made together (the host may read their
+        // identities at once); the steps still come in the folder's order.
+        MakeFolders(to, folder);
+        std::size_t made = 0;
         for (const auto& entry : folder.entries) {
           if (entry.kind == StructureSnapshot::EntryKind::Folder)
-            MakeFolder(to, targetFolder, entry.name);
+            EmitFolder(to, targetFolder, entry.name, made++);
           else if (WithFiles(request_.mode))
             CopyFile(source, to, i, targetFolder, entry, request_.overwriteFiles);
         }
@@ -204,8 +210,10 @@ class StructureCopy {
           for (const auto& entry : folder.entries)
             if (entry.kind != StructureSnapshot::EntryKind::Folder && MatchesMask(entry.name, mask))
               CopyFile(source, to, i, targetFolder, entry, false);
+      MakeFolders(to, folder);
+      std::size_t made = 0;
       for (const auto& entry : folder.entries)
-        if (entry.kind == StructureSnapshot::EntryKind::Folder) MakeFolder(to, targetFolder, entry.name);
+        if (entry.kind == StructureSnapshot::EntryKind::Folder) EmitFolder(to, targetFolder, entry.name, made++);
     }
   }
 
@@ -238,17 +246,27 @@ class StructureCopy {
     }
   }
 
-  void MakeFolder(FolderHandle to, const std::string& targetFolder, const std::string& name) {
+  void MakeFolders(FolderHandle to, const StructureSnapshot::Folder& folder) {
+    made_.clear();
+    if (to == kNoFolderHandle || folder.subfolders == 0) return;
+    names_.clear();
+    for (const auto& entry : folder.entries)
+      if (entry.kind == StructureSnapshot::EntryKind::Folder) names_.emplace_back(entry.name);
+    fs_.MakeSubfolders(to, names_, &made_);
+  }
+
+  // The step of the `index`th subfolder of the folder MakeFolders made.
+  void EmitFolder(FolderHandle to, const std::string& targetFolder, const std::string& name, std::size_t index) {
     AttachStep step;
     step.path = Join(targetFolder, name);
-    if (to == kNoFolderHandle) {
+    if (to == kNoFolderHandle || index >= made_.size()) {
       step.kind = StepKind::SubfolderFailed;
       step.error = FsError::NotFound;
       step.detail = "the folder above it is not there";
       sink_(step);
       return;
     }
-    const SubfolderResult made = fs_.MakeSubfolder(to, name);
+    const SubfolderResult& made = made_[index];
     if (!made.ok()) {
       step.kind = StepKind::SubfolderFailed;
       step.error = made.result.error;
@@ -383,6 +401,8 @@ class StructureCopy {
   const StructureSnapshot& snapshot_;
   const StepSink& sink_;
   std::string base_;
+  std::vector<std::string_view> names_;  // of the folder in hand, reused
+  std::vector<SubfolderResult> made_;
 };
 
 struct FreeSpaceCaption {
@@ -467,6 +487,7 @@ StructureSnapshot StructureSnapshot::Read(FileSystem& fs, const std::string& sou
             snapshot.folders_[i].relative.empty() ? e.name : snapshot.folders_[i].relative + '\\' + e.name;
         child.name = e.name;
         entry.folder = static_cast<std::uint32_t>(snapshot.folders_.size());
+        ++snapshot.folders_[i].subfolders;
         snapshot.folders_.push_back(std::move(child));
       }
       entry.name = std::move(e.name);

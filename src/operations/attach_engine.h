@@ -108,6 +108,7 @@ class StructureSnapshot {
     std::string name;      // "" for the source itself
     std::string relative;  // below the source, '\'-joined; "" for the source
     std::vector<Entry> entries;
+    std::uint32_t subfolders = 0;  // entries that are folders
   };
 
   // Reads `source` (trimmed; resolved as the platform resolves a path the

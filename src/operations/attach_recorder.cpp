@@ -168,8 +168,11 @@ std::optional<MessageText> AttachRecorder::Record(const AttachStep& step) {
   // Showing every label after every step would cost as much as the copy on
   // a large run: the labels follow at most every interval, and exactly at
   // the end (Flush).
+  // The clock itself is read only every few steps: per step it would be a
+  // noticeable part of making an empty folder.
   pending_ = true;
-  if (logs_ != nullptr) {
+  if (logs_ != nullptr && (interval_.count() == 0 || ++sinceClock_ >= kStepsPerClock)) {
+    sinceClock_ = 0;
     const auto now = std::chrono::steady_clock::now();
     if (interval_.count() == 0 || now - lastShown_ >= interval_) {
       logs_->ShowCounters(page_);

@@ -77,6 +77,8 @@ class AttachRecorder {
   std::chrono::milliseconds interval_{50};
   std::chrono::steady_clock::time_point lastShown_{};
   bool pending_ = false;
+  static constexpr unsigned kStepsPerClock = 32;
+  unsigned sinceClock_ = kStepsPerClock - 1;  // the first step reads it
 };
 
 }  // namespace quillory

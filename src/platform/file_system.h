@@ -237,6 +237,14 @@ class FileSystem {
   // there fails (Exists). The identity is read from the entry without
   // following a link.
   virtual SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) = 0;
+  // MakeSubfolder for each name in turn, one result per name in `results`.
+  // A host may take the identities of many new folders from one listing of
+  // the parent instead of one look-up each.
+  virtual void MakeSubfolders(FolderHandle parent, const std::vector<std::string_view>& names,
+                              std::vector<SubfolderResult>* results) {
+    results->clear();
+    for (std::string_view name : names) results->push_back(MakeSubfolder(parent, name));
+  }
   // Opens the regular file `name` of an open folder, never through a link;
   // anything else (a link, a pipe, a device) is refused without blocking.
   virtual std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name,

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -552,6 +554,64 @@ std::optional<std::string> ReadLinkAt(int folder, const std::string& name) {
   }
 }
 
+// Below this many new folders in one parent, a look-up each is cheaper than
+// a listing.
+constexpr std::size_t kListedFrom = 3;
+
+// What a folder found (or made) under `name` is: a link or a file there is
+// refused, a folder gives its identity, read without following a link.
+void Classify(int parent, const char* name, SubfolderResult* out) {
+  struct stat st {};
+  if (::fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    out->result = FromErrno(errno);
+  } else if (S_ISLNK(st.st_mode)) {
+    out->result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(name));
+  } else if (!S_ISDIR(st.st_mode)) {
+    out->result = Failure(FsError::Exists, "a file of that name exists");
+  } else {
+    out->identity = IdentityOf(st);
+    return;
+  }
+  out->made = false;
+}
+
+// The inodes the listing of `fd` gives the folders `names[fresh[1..]]`
+// (0 where it shows none), or nothing at all unless it gives the first one
+// the inode a look-up gave (`firstInode`). Reads no more of a large folder
+// than a few entries per name.
+void ListInodes(int fd, const std::vector<std::string_view>& names, const std::vector<std::size_t>& fresh,
+                std::uint64_t firstInode, std::vector<std::uint64_t>* listed) {
+  std::unordered_map<std::string_view, std::size_t> wanted;
+  wanted.reserve(fresh.size());
+  for (std::size_t k = 0; k < fresh.size(); ++k) wanted.emplace(names[fresh[k]], k);
+  std::vector<std::uint64_t> found(fresh.size(), 0);
+  std::size_t left = fresh.size();
+  std::size_t budget = 64 + 8 * fresh.size();
+  thread_local std::vector<char> buffer(64 * 1024);
+  while (left > 0 && budget > 0) {
+    const long n = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    for (long at = 0; at < n && budget > 0; --budget) {
+      const char* record = buffer.data() + at;
+      unsigned short length = 0;
+      unsigned char type = DT_UNKNOWN;
+      ino64_t inode = 0;
+      std::memcpy(&length, record + offsetof(LinuxDirent64, d_reclen), sizeof length);
+      std::memcpy(&type, record + offsetof(LinuxDirent64, d_type), sizeof type);
+      std::memcpy(&inode, record + offsetof(LinuxDirent64, d_ino), sizeof inode);
+      at += length;
+      if (type != DT_DIR) continue;
+      const auto it = wanted.find(std::string_view(record + kDirentNameAt));
+      if (it == wanted.end() || found[it->second] != 0) continue;
+      found[it->second] = static_cast<std::uint64_t>(inode);
+      --left;
+    }
+  }
+  if (found[0] != firstInode) return;
+  for (std::size_t k = 1; k < found.size(); ++k) (*listed)[k] = found[k];
+}
+
 class HostFileSystemImpl final : public FileSystem {
  public:
   bool DirectoryExists(std::string_view path) override {
@@ -895,22 +955,50 @@ class HostFileSystemImpl final : public FileSystem {
       out.result = FromErrno(errno);
       return out;
     }
-    struct stat st {};
-    if (::fstatat(fd, child.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-      out.result = FromErrno(errno);
-      return out;
-    }
-    if (S_ISLNK(st.st_mode)) {
-      out.result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(child));
-      return out;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-      out.result = Failure(FsError::Exists, "a file of that name exists");
-      return out;
-    }
     out.made = made;
-    out.identity = IdentityOf(st);
+    Classify(fd, child.c_str(), &out);
     return out;
+  }
+
+  void MakeSubfolders(FolderHandle parent, const std::vector<std::string_view>& names,
+                      std::vector<SubfolderResult>* results) override {
+    results->assign(names.size(), SubfolderResult{});
+    const int fd = static_cast<int>(parent);
+    std::vector<std::size_t> fresh;  // made here, identity still to read
+    std::string child;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      SubfolderResult& out = (*results)[i];
+      if (!ValidEntryName(names[i], &out.result)) continue;
+      child.assign(names[i]);
+      if (::mkdirat(fd, child.c_str(), 0777) == 0) {
+        out.made = true;
+        fresh.push_back(i);
+      } else if (errno == EEXIST) {
+        Classify(fd, child.c_str(), &out);
+      } else {
+        out.result = FromErrno(errno);
+      }
+    }
+    if (fresh.empty()) return;
+    // The first new folder is looked up by name: that gives the device, and
+    // its inode tells whether this file system's listing shows the inodes
+    // the entries really have. Then one listing of the parent serves for the
+    // rest; whatever it does not show as a folder is looked up by name.
+    child.assign(names[fresh[0]]);
+    SubfolderResult& first = (*results)[fresh[0]];
+    Classify(fd, child.c_str(), &first);
+    std::vector<std::uint64_t> listed(fresh.size(), 0);
+    if (fresh.size() >= kListedFrom && first.ok() && ::lseek(fd, 0, SEEK_SET) == 0)
+      ListInodes(fd, names, fresh, first.identity.inode, &listed);
+    for (std::size_t k = 1; k < fresh.size(); ++k) {
+      SubfolderResult& out = (*results)[fresh[k]];
+      if (listed[k] != 0) {
+        out.identity = FolderIdentity{first.identity.device, listed[k]};
+      } else {
+        child.assign(names[fresh[k]]);
+        Classify(fd, child.c_str(), &out);
+      }
+    }
   }
 
   std::unique_ptr<InputFile> OpenInputFileAt(FolderHandle folder, std::string_view name, FsResult* failure) override {

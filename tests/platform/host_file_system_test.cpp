@@ -552,6 +552,48 @@ TEST_F(EntryCopy, MakeSubfolderCreatesFirstAndClassifiesWhatWasThere) {
   EXPECT_EQ(ListDir("C:\\"), std::vector<std::string>{});
 }
 
+// Made together, the folders must come out as one by one: the identities of
+// new ones as the host's own look-up gives them (however many are listed),
+// and what stood there classified the same.
+TEST_F(EntryCopy, MakeSubfoldersAnswersAsMakeSubfolderDoesForEachName) {
+  MakeDir("D:\\T\\old");
+  MakeFile("D:\\T\\file");
+  ASSERT_EQ(::symlink(RootC().c_str(), Host("D:\\T\\link").c_str()), 0);
+  for (int i = 0; i < 40; ++i) MakeFile("D:\\T\\other" + std::to_string(i));
+  std::vector<std::string> owned = {"n0", "old", "file", "", "link", "..", "n1"};
+  for (int i = 2; i < 30; ++i) owned.push_back("n" + std::to_string(i));
+  const std::vector<std::string_view> names(owned.begin(), owned.end());
+  std::vector<SubfolderResult> results;
+  fs.MakeSubfolders(to, names, &results);
+  ASSERT_EQ(results.size(), names.size());
+  struct stat t {};
+  ASSERT_EQ(::stat(Host("D:\\T").c_str(), &t), 0);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(owned[i]);
+    if (owned[i].empty() || owned[i] == "..") {
+      EXPECT_EQ(results[i].result.error, FsError::InvalidName);
+      continue;
+    }
+    if (owned[i] == "file" || owned[i] == "link") {
+      EXPECT_EQ(results[i].result.error, owned[i] == "file" ? FsError::Exists : FsError::Link);
+      EXPECT_FALSE(results[i].made);
+      continue;
+    }
+    ASSERT_TRUE(results[i].ok());
+    EXPECT_EQ(results[i].made, owned[i] != "old");
+    struct stat st {};
+    ASSERT_EQ(::lstat(Host("D:\\T\\" + owned[i]).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(results[i].identity, (FolderIdentity{static_cast<std::uint64_t>(st.st_dev),
+                                                   static_cast<std::uint64_t>(st.st_ino)}));
+  }
+  // Two new ones are looked up by name, below the listing's threshold.
+  fs.MakeSubfolders(to, {"x", "y", "old"}, &results);
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_TRUE(results[0].made && results[1].made && !results[2].made);
+  EXPECT_NE(results[0].identity.inode, results[1].identity.inode);
+}
+
 TEST_F(EntryCopy, ACopyKeepsModeAndTimeAndReportsTheIdentityOfWhatItPutThere) {
   MakeFile("D:\\S\\f", "contents");
   ::chmod(Host("D:\\S\\f").c_str(), 06750);  // set-user and set-group bits never travel
