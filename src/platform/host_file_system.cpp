@@ -329,14 +329,11 @@ class HostInputAt final : public InputFile {
 
   std::size_t Read(void* buffer, std::size_t size) override {
     if (failed_) return 0;
-    for (;;) {
-      const ssize_t n = ::read(fd_, buffer, size);
-      if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno == EINTR) continue;
-      failed_ = true;
-      error_ = errno;
-      return 0;
-    }
+    const long n = posix::ReadSome(fd_, buffer, size);
+    if (n >= 0) return static_cast<std::size_t>(n);
+    failed_ = true;
+    error_ = errno;
+    return 0;
   }
   bool Failed() const override { return failed_; }
   std::optional<std::uint64_t> Size() const override { return static_cast<std::uint64_t>(st_.st_size); }

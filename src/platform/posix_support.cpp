@@ -85,4 +85,11 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
   return true;
 }
 
+long ReadSome(int fd, void* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, size);
+    if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+  }
+}
+
 }  // namespace quillory::posix

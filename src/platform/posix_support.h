@@ -36,5 +36,8 @@ std::size_t RemoveHostStaleTemporaries(const std::string& hostPath);
 
 // Writes all of `size` bytes, retrying on interruption; false with errno set.
 bool WriteAll(int fd, const void* data, std::size_t size);
+// One read, retried on interruption: the bytes read (0 at the end), or -1
+// with errno set.
+long ReadSome(int fd, void* buffer, std::size_t size);
 
 }  // namespace quillory::posix
