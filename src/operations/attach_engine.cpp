@@ -617,6 +617,22 @@ const StructureTotals& StructureTotalsCache::Fresh(FileSystem& fs, const Structu
   return totals_;
 }
 
+namespace {
+
+// `count` copies of the totals, the check passed.
+FreeSpaceResult RowOf(std::size_t count, const StructureTotals& totals) {
+  FreeSpaceResult result;
+  result.ok = true;
+  const double d = static_cast<double>(count);
+  result.mainFolders = d;
+  result.folders = d * totals.folders;
+  result.files = d * totals.files;
+  result.bytes = d * static_cast<double>(totals.bytes);
+  return result;
+}
+
+}  // namespace
+
 FreeSpaceResult CheckFreeSpace(FileSystem& fs, PageKey page, const StructureTotals& totals,
                                const std::vector<std::string>& destinations) {
   FreeSpaceResult result;
@@ -625,6 +641,9 @@ FreeSpaceResult CheckFreeSpace(FileSystem& fs, PageKey page, const StructureTota
   const std::size_t count = top.GetFolders().size();
   if (count == 0) return result;
 
+  // Nothing to write needs no space: the drives are not asked, and a list
+  // changed item by item is not sorted a second time.
+  if (totals.bytes == 0) return RowOf(count, totals);
   ExamineSubFolders all(destinations);
   all.ReadSortedUnique();
   // Drive key, compared case-blind -> (the key as first met, the bytes needed).
@@ -648,13 +667,7 @@ FreeSpaceResult CheckFreeSpace(FileSystem& fs, PageKey page, const StructureTota
                                  std::string(FreeSpaceCaptionOf(page))};
     return result;
   }
-  result.ok = true;
-  const double d = static_cast<double>(count);
-  result.mainFolders = d;
-  result.folders = d * totals.folders;
-  result.files = d * totals.files;
-  result.bytes = d * static_cast<double>(totals.bytes);
-  return result;
+  return RowOf(count, totals);
 }
 
 void SetForecastRow(OperationStatistics& stats, PageKey page, const FreeSpaceResult& result) {
