@@ -25,16 +25,18 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
   {
     TabLock lock(pages, page);
     ui.Repaint();
-    for (std::size_t i = 0; i < plan.itemCount; ++i) {
-      std::vector<ItemOutcome> outcomes = plan.work(i);
-      if (plan.record)
-        for (const ItemOutcome& outcome : outcomes) plan.record(outcome);
-      ui.Repaint();
-    }
-    ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
-    if (plan.showExplorer && plan.showExplorer()) {
-      std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();
-      if (!path.empty()) ui.OpenFolder(path);
+    if (!plan.proceed || plan.proceed()) {
+      for (std::size_t i = 0; i < plan.itemCount; ++i) {
+        std::vector<ItemOutcome> outcomes = plan.work(i);
+        if (plan.record)
+          for (const ItemOutcome& outcome : outcomes) plan.record(outcome);
+        ui.Repaint();
+      }
+      ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
+      if (plan.showExplorer && plan.showExplorer()) {
+        std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();
+        if (!path.empty()) ui.OpenFolder(path);
+      }
     }
   }
   if (plan.after) plan.after();

@@ -48,6 +48,9 @@ struct RunPlan {
   std::function<bool()> validate;
   MessageText confirm;                    // question, No is the default
   std::function<void()> prepare;          // Visual Log, counters, records
+  // Read once prepared: false skips the items and the end message (the
+  // run's own warning said why); the tabs unlock and `after` still runs.
+  std::function<bool()> proceed;
   std::size_t itemCount = 0;
   // One item: what it came to (an item may stand for several paths, such
   // as a main folder and the subfolders made in it).

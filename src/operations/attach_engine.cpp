@@ -545,23 +545,52 @@ std::string TemplateRelativePath(const std::string& target, const std::string& l
   return line;
 }
 
-AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const std::string& line,
-                             const TemplateKind& kind, AttachVariant variant, const StepSink& sink) {
-  AttachStep step;
+std::string WithNumberSuffix(const std::string& relative, const std::string& suffix) {
+  std::string_view text = relative;
+  if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) text.remove_prefix(colon + 1);
+  std::string out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > start) {
+      out += '\\';
+      out.append(text.substr(start, end - start));
+      out += suffix;
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+std::optional<std::string> TemplateTargetPath(const std::string& target, const std::string& line,
+                                              const TemplateKind& kind, const std::string& numberSuffix) {
   const std::string base = WithoutTrailingSeparators(NormalizeComposedPath(Trim(target)));
-  const std::string relative = TemplateRelativePath(base, line, kind);
+  std::string relative = TemplateRelativePath(base, line, kind);
+  if (!numberSuffix.empty() && !relative.empty()) relative = WithNumberSuffix(relative, numberSuffix);
   std::vector<std::string> names;
   // Nothing left, a drive, or a name that would climb out of the target.
   if (relative.empty() || relative.find(':') != std::string::npos || !RelativeNames(relative, &names) ||
-      names.empty()) {
+      names.empty())
+    return std::nullopt;
+  return Join(base, JoinNames(names));
+}
+
+AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const std::string& line,
+                             const TemplateKind& kind, AttachVariant variant, const StepSink& sink,
+                             const std::string& numberSuffix) {
+  AttachStep step;
+  const std::string base = WithoutTrailingSeparators(NormalizeComposedPath(Trim(target)));
+  const std::optional<std::string> path = TemplateTargetPath(target, line, kind, numberSuffix);
+  if (!path) {
     step.kind = StepKind::TemplateRejected;
     step.path = line;
     step.error = FsError::InvalidName;
     if (sink) sink(step);
     return step;
   }
-  const std::string joined = JoinNames(names);
-  step.path = Join(base, joined);
+  step.path = *path;
+  const std::string joined = path->substr(base.size() + (!base.empty() && base.back() == '\\' ? 0 : 1));
   CreateResult made = fs.CreateFoldersBelow(base, joined);
   if (made.result.error == FsError::NotFound) {
     CreateResult parents = fs.CreateFolders(base);
@@ -584,11 +613,61 @@ AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const st
   return step;
 }
 
+void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink) {
+  if (request.structure == nullptr) return;
+  const StructureSnapshot& snapshot = *request.structure;
+  const std::string target = WithoutTrailingSeparators(Trim(request.target));
+  const std::string last = MainFolderMode(request.mode) ? LastComponent(snapshot.Source()) : std::string();
+  const std::string base = Join(target, last);
+  AttachStep step;
+  if (last == "." || last == "..") {
+    step.kind = StepKind::SubfolderFailed;
+    step.path = base;
+    step.error = FsError::InvalidName;
+    sink(step);
+    return;
+  }
+  if (!last.empty()) {
+    step.kind = StepKind::SubfolderCreated;
+    step.path = base;
+    sink(step);
+  }
+  if (!snapshot.Opened()) return;
+  const bool files = WithFiles(request.mode);
+  for (std::uint32_t i = 0; i < snapshot.Folders().size(); ++i) {
+    const StructureSnapshot::Folder& folder = snapshot.Folders()[i];
+    const std::string targetFolder = Join(base, folder.relative);
+    for (const auto& entry : folder.entries) {
+      AttachStep one;
+      one.path = Join(targetFolder, entry.name);
+      if (entry.kind == StructureSnapshot::EntryKind::Folder) {
+        one.kind = StepKind::SubfolderCreated;
+      } else if (files) {
+        one.kind = StepKind::FileCopied;
+        one.source = snapshot.PathOf(i, entry.name);
+        one.sizeKnown = false;
+        if (request.sizeMap != nullptr) {
+          const auto it = request.sizeMap->find(one.source);
+          if (it != request.sizeMap->end()) {
+            one.bytes = it->second;
+            one.sizeKnown = true;
+          }
+        }
+      } else {
+        continue;
+      }
+      sink(one);
+    }
+  }
+}
+
 StructureTotals ComputeStructureTotals(FileSystem& fs, const StructureInput& input) {
   StructureTotals totals;
   for (const std::string& item : input.items) {
     const std::string root = Trim(item);
     if (root.empty()) continue;
+    // A structure that is not there is passed over by the run: it adds nothing.
+    if (input.kind == SourceKind::Structures && !fs.DirectoryExists(root)) continue;
     FolderStructSize size(root, fs);
     size.SetCountRoot(input.kind == SourceKind::Templates || MainFolderMode(input.mode));
     size.SetFileMasks(input.masks);

@@ -166,10 +166,27 @@ void CopyExistingStructure(FileSystem& fs, const CopyRequest& request, const Ste
 // "" when nothing is left.
 std::string TemplateRelativePath(const std::string& target, const std::string& line, const TemplateKind& kind);
 
+// Page Vol03's numbered templates: every name of the relative path (after
+// a drive part is dropped) followed by `suffix`, so "\Docs\Old" and "07"
+// give "\Docs07\Old07".
+std::string WithNumberSuffix(const std::string& relative, const std::string& suffix);
+
+// The folder one template line makes in the target, `numberSuffix` (when not
+// empty) added to each of its names; nullopt when the line leaves nothing,
+// names a drive or holds a "." or ".." name.
+std::optional<std::string> TemplateTargetPath(const std::string& target, const std::string& line,
+                                              const TemplateKind& kind, const std::string& numberSuffix = {});
+
 // Applies one template line to one target; the step is returned and, when
 // a sink is given, handed to it.
 AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const std::string& line,
-                             const TemplateKind& kind, AttachVariant variant, const StepSink& sink = {});
+                             const TemplateKind& kind, AttachVariant variant, const StepSink& sink = {},
+                             const std::string& numberSuffix = {});
+
+// The steps a copy of the structure into a target that does not exist yet
+// would bring, touching nothing: every folder made, and in the modes with
+// files every file copied (sizes from the size map).
+void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink);
 
 // ---- before a run ----
 

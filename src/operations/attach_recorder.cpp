@@ -165,6 +165,11 @@ std::optional<MessageText> AttachRecorder::Record(const AttachStep& step) {
       break;
   }
   if (message && ui_ != nullptr) ui_->ShowMessageBox(message->text, message->caption, MessageKind::Warning);
+  Tick();
+  return message;
+}
+
+void AttachRecorder::Tick() {
   // Showing every label after every step would cost as much as the copy on
   // a large run: the labels follow at most every interval, and exactly at
   // the end (Flush).
@@ -180,7 +185,6 @@ std::optional<MessageText> AttachRecorder::Record(const AttachStep& step) {
       pending_ = false;
     }
   }
-  return message;
 }
 
 void AttachRecorder::Flush() {

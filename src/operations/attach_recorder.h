@@ -57,6 +57,9 @@ class AttachRecorder {
   // (already shown when a Ui was given).
   std::optional<MessageText> Record(const AttachStep& step);
   StepSink Sink();
+  // After an outcome counted elsewhere (a main folder): the counters follow
+  // as they do after a step.
+  void Tick();
   // Shows the counters as they are now; call at the end of a run.
   void Flush();
 

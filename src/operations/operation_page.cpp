@@ -1,10 +1,14 @@
 #include "operations/operation_page.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
 #include "app/ui.h"
+#include "platform/file_system.h"
+#include "app/settings_store.h"
 #include "operations/structure_forecast.h"
+#include "structures/structures_group.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
 
@@ -56,8 +60,24 @@ void MakeCounterLabels(Window& owner, PageKey key) {
 
 // ------------------------------------------------------------ create pages
 
-CreatePage::CreatePage(PageContext& context, PageKey key) : descriptor(PageOf(key)), context_(context) {
+CreatePage::CreatePage(PageContext& context, PageKey key)
+    : descriptor(PageOf(key)),
+      btnCreateFolders(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFolders",
+                                                  "  CREATE  Folders/  F. Structures ")),
+      btnCreateFoldersSimulation(
+          context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFoldersSimulation", "Simulation")),
+      context_(context) {
   const std::string name(descriptor.name);
+  if (key != PageKey::Vol03) {
+    const bool strings = key == PageKey::Vol02;
+    rdoOneLineOneFolder = &context.owner.Make<RadioButton>("rdo" + name + "OneLineOneFolder",
+                                                            strings ? "One Folder" : "One folder", &oneLine);
+    rdoOneLineManyFolders = &context.owner.Make<RadioButton>("rdo" + name + "OneLineManyFolders",
+                                                              strings ? "Many Folders" : "Many folders", &oneLine);
+    rdoOneLineOneFolder->SetChecked(true);
+  }
+  btnCreateFolders.SetEnabled(false);
+  btnCreateFoldersSimulation.SetEnabled(false);
   const char* rowCaptions[4] = {"To create:", "Successfully created:", "Not created  (already exist):",
                                 "Not created (other reasons):"};
   if (key != PageKey::Vol02) {
@@ -74,13 +94,7 @@ CreatePage::CreatePage(PageContext& context, PageKey key) : descriptor(PageOf(ke
   }
 }
 
-void CreatePage::ClearRecords() {
-  createdMainFolders.clear();
-  existingMainFolders.clear();
-  otherMainFolders.clear();
-  createdFolders.clear();
-  copiedFiles.clear();
-}
+void CreatePage::ClearRecords() { records.Clear(); }
 
 void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
                                  const std::vector<std::string>& destinations) {
@@ -99,6 +113,128 @@ void CreatePage::PrepareRun(bool real, bool showVisualLog) {
     return;
   }
   ShowCounters();
+}
+
+bool CreatePage::SpaceForRun(StructureForecast& forecast, std::size_t count,
+                             const std::vector<std::string>& destinations) {
+  forecast.FreshTotals();
+  const auto message = forecast.Update(stats, count, destinations);
+  if (message) ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);
+  ShowCounters();
+  return !message;
+}
+
+CreateRecorder::Totals CreatePage::OneCopy(const StructureForecast& forecast) const {
+  const StructureTotals* totals = forecast.LastTotals();
+  // Template lines name nothing on disk; the totals of structures chosen
+  // before would be stale.
+  if (totals == nullptr || forecast.Input().kind != SourceKind::Structures) return {};
+  return {static_cast<double>(totals->folders), static_cast<double>(totals->files),
+          static_cast<double>(totals->bytes)};
+}
+
+AttachSetup CreatePage::AttachFor(const StructuresGroup& group, const StructureForecast& forecast, bool simulate,
+                                  std::string structureRefusedCaption) const {
+  AttachSetup setup;
+  setup.kind = group.Kind();
+  setup.mode = group.Mode().value_or(AttachMode::MainWithoutFiles);
+  setup.items = group.list.Items();
+  setup.templateKind = TemplateKindOf(group.optionsKey);
+  setup.overwriteFiles = descriptor.key == PageKey::Vol03;
+  setup.sizeMap = forecast.LastTotals() != nullptr ? &forecast.LastTotals()->sizeMap : nullptr;
+  setup.simulate = simulate;
+  setup.structureRefusedCaption = std::move(structureRefusedCaption);
+  setup.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
+  return setup;
+}
+
+std::size_t CreatePage::ItemCount(const std::vector<std::string>& lines) const {
+  return LineItemCount(lines, ManyFolders(), context_.services.settings.Separators(),
+                       descriptor.key == PageKey::Vol04);
+}
+
+RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
+  FileSystem& fs = context_.services.fs;
+  const PageKey key = descriptor.key;
+  CreateRecords scratch;  // a simulation's, thrown away
+  std::unique_ptr<CreateRecorder> recorder;
+  std::unique_ptr<Attacher> attacher;
+  std::unique_ptr<MainFolderMaker> maker;
+  StepSink sink;
+
+  RunPlan run;
+  run.validate = plan.validate;
+  run.confirm = plan.confirm;
+  run.prepare = [&] {
+    PrepareRun(!plan.simulate, plan.showVisualLog);
+    if (!plan.simulate) {
+      attachKind = plan.attach.kind == SourceKind::Structures  ? "F"
+                   : plan.attach.kind == SourceKind::Templates ? "R"
+                                                               : "N";
+      if (!plan.destination.empty()) lastRunDestination = plan.destination;
+    }
+    VisualLogs* logs = context_.visualLogs.Attached(key) ? &context_.visualLogs : nullptr;
+    recorder = std::make_unique<CreateRecorder>(key, stats, plan.simulate ? scratch : records, logs, &ui());
+    recorder->SetTotals(plan.totals, plan.existsAddsTotals, plan.otherAddsTotals);
+    recorder->Attach().SetRejectedTotals(RejectedLineAddsTotals(key, plan.attach.kind, plan.attach.mode),
+                                         static_cast<std::uint32_t>(plan.totals.folders),
+                                         static_cast<std::uint32_t>(plan.totals.files),
+                                         static_cast<std::uint64_t>(plan.totals.bytes));
+    sink = recorder->Sink();
+    // Structures are read now, before the first folder is written.
+    attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
+    maker = std::make_unique<MainFolderMaker>(fs);
+  };
+  run.proceed = [&] {
+    const bool go = !plan.proceed || plan.proceed();
+    run.itemCount = go ? plan.count : 0;
+    if (run.itemCount == 0) recorder->Flush();
+    return go;
+  };
+  run.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+    const CreationTarget target = plan.target(i);
+    if (target.how == CreationTarget::How::Refused) {
+      recorder->Other(target.path, target.refusedWithTotals);
+    } else if (plan.simulate) {
+      // The run's own refusals, so the simulation counts what the run would.
+      std::optional<std::string> refused;
+      if (target.how == CreationTarget::How::Below) {
+        refused = RefusedNames(target.path, SplitNames(target.relative));
+      } else {
+        std::vector<std::string> names = SplitNames(target.path.substr(std::min<std::size_t>(2, target.path.size())));
+        std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });  // resolved, as typed
+        if (!names.empty()) refused = RefusedNames(target.path, names);
+      }
+      if (refused)
+        recorder->Other(target.path);
+      else if (fs.DirectoryExists(target.path))
+        recorder->Exists(target.path);
+      else {
+        recorder->Created(target.path, {});
+        attacher->AttachTo(target.path, sink, target.numberSuffix);
+      }
+    } else {
+      MainFolderResult made = target.how == CreationTarget::How::Below
+                                  ? maker->Below(target.destination, target.relative, target.path)
+                                  : maker->Whole(target.path);
+      recorder->Made(made.parentsMade);
+      if (made.kind == OutcomeKind::Done) {
+        recorder->Created(made.path, made.made);
+        attacher->AttachTo(made.path, sink, target.numberSuffix);
+      } else if (made.kind == OutcomeKind::AlreadyExists) {
+        recorder->Exists(made.path);
+      } else {
+        recorder->Other(made.path);
+      }
+    }
+    if (i + 1 == run.itemCount) recorder->Flush();
+    return {};
+  };
+  run.end = plan.end;
+  run.showExplorer = plan.showExplorer;
+  run.explorerPath = plan.explorerPath;
+  run.after = plan.after;
+  return RunFrame(ui(), context_.pages, context_.Tab(key), run);
 }
 
 void CreatePage::ShowCounters() {

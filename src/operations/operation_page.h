@@ -14,11 +14,13 @@
 #include "app/services.h"
 #include "app/window.h"
 #include "names/folder_names.h"
+#include "operations/create_run.h"
 #include "results/operation_statistics.h"
 
 namespace quillory {
 
 class StructureForecast;
+class StructuresGroup;
 class VisualLogs;
 class VisualLogWindow;
 
@@ -45,10 +47,18 @@ class CreatePage {
 
   const PageDescriptor& descriptor;
   OperationStatistics stats{CreatePageCounterNames()};
+  Button& btnCreateFolders;            // btnVol0xCreateFolders
+  Button& btnCreateFoldersSimulation;  // btnVol0xCreateFoldersSimulation
+  // "One Line Contains", on Vol02 and Vol04.
+  RadioGroup oneLine;
+  RadioButton* rdoOneLineOneFolder = nullptr;
+  RadioButton* rdoOneLineManyFolders = nullptr;
+  bool ManyFolders() const { return rdoOneLineManyFolders != nullptr && rdoOneLineManyFolders->Checked(); }
   std::string lastRunDestination;
   std::string attachKind;  // "F", "R" or "N"
-  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders, createdFolders, copiedFiles,
-      failedUndoFolders;
+  // The last real run's outcomes; a simulation never replaces them.
+  CreateRecords records;
+  std::vector<std::string> failedUndoFolders;
   std::array<std::array<Label*, 4>, 4> statLabels{};  // [row][column]
   VisualLogWindow* visualLog = nullptr;
 
@@ -65,6 +75,19 @@ class CreatePage {
   void ShowVisualLog();
   // Program end: the records go.
   void FormDestroy();
+  // A run or simulation of the page: question, frame, every item, end.
+  RunOutcome RunCreation(CreationPlan& plan);
+  // The space test before a run or simulation with files: the "To create:"
+  // row from the disk as it is now; false (the message shown) when a drive
+  // is too small.
+  bool SpaceForRun(StructureForecast& forecast, std::size_t count, const std::vector<std::string>& destinations);
+  // The "To create:" row of the last refresh, as one copy of the structures.
+  CreateRecorder::Totals OneCopy(const StructureForecast& forecast) const;
+  // What each new main folder receives, from the page's group as it is now.
+  AttachSetup AttachFor(const StructuresGroup& group, const StructureForecast& forecast, bool simulate,
+                        std::string structureRefusedCaption) const;
+  // The include lines as the run takes them: whole, or cut ("Many Folders").
+  std::size_t ItemCount(const std::vector<std::string>& lines) const;
 
  protected:
   Ui& ui() const { return context_.services.ui; }

@@ -1,8 +1,37 @@
 #include "operations/paths_page.h"
 
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "names/folder_names.h"
 #include "names/name_composition.h"
+#include "platform/drives.h"
 
 namespace quillory {
+
+namespace {
+
+const MessageText kMsg0059 = {
+    "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+    "Creating Folder(s).-From a Folder List.            Warning no: 0059."};
+const MessageText kMsg0471 = {kMsg0059.text,
+                              "Simulate Creating Folder(s).-From a Folder List.            Warning no: 0471."};
+const MessageText kMsg0061 = {"Do you want to create folders ?\n",
+                              "Creating Folder(s).-From a Folder List.            Information no: 0061."};
+const MessageText kMsg0473 = {kSimulationQuestion,
+                              "Simulate Creating Folder(s).-From a Folder List.            Information no: 0473."};
+const MessageText kMsg0062 = {"End of Creating Folders/Files !!!",
+                              "Creating Folder(s).-From a Folder List.            Information no: 0062."};
+const MessageText kMsg0475 = {kSimulationEnd,
+                              "Simulate Creating Folder(s).-From a Folder List.            Information no: 0475."};
+const MessageText kMsg0063 = {
+    "The Include list is empty !!!\nYou must enter at least one Folder to create folders.",
+    "Creating Folder(s).-From a Folder List.           Warning no: 0063."};
+const MessageText kMsg0476 = {kMsg0063.text,
+                              "Simulate Creating Folder(s).-From a Folder List.           Warning no: 0476."};
+constexpr const char* kCaption0375 = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
+constexpr const char* kCaption0474 = "Simulate Creating Folder(s).-From a Folder List.            Warning no: 0474.";
+
+}  // namespace
 
 CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
     : CreatePage(context, PageKey::Vol04),
@@ -31,6 +60,10 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   panel.resetPage = [this] { Reset(); };
   structures.changed = [this] { Refresh(); };
+  structures.runButtons = [this](bool) { SetRunEnabled(); };
+  rdoOneLineOneFolder->onClick = rdoOneLineManyFolders->onClick = [this] { Refresh(); };
+  btnCreateFolders.onClick = [this] { btnVol04CreateFoldersClick(); };
+  btnCreateFoldersSimulation.onClick = [this] { btnVol04CreateFoldersSimulationClick(); };
 }
 
 void CreateFromPathsPage::FormCreate() {
@@ -73,8 +106,70 @@ void CreateFromPathsPage::Refresh() {
   structures.SetPageEnabled(items);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);
-  RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Items());
+  if (ManyFolders()) {
+    const std::vector<std::string> items = LineItems(lstVol04IncludeFolderList.Items(), true,
+                                                     context_.services.settings.Separators(), true);
+    RefreshForecast(forecast, items.size(), items);
+  } else {
+    RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Items());
+  }
   RefreshPreview();
+  SetRunEnabled();
+}
+
+void CreateFromPathsPage::SetRunEnabled() {
+  const bool on = !lstVol04IncludeFolderList.Empty() && structures.RunAllowed();
+  btnCreateFolders.SetEnabled(on);
+  btnCreateFoldersSimulation.SetEnabled(on);
+}
+
+void CreateFromPathsPage::Run(bool simulate) {
+  const SourceKind kind = structures.Kind();
+  const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
+  const std::vector<std::string>& lines = lstVol04IncludeFolderList.Items();
+  std::vector<std::string> pieces;
+  if (ManyFolders()) pieces = LineItems(lines, true, context_.services.settings.Separators(), true);
+  const std::vector<std::string>& items = ManyFolders() ? pieces : lines;
+
+  CreationPlan plan;
+  plan.simulate = simulate;
+  plan.validate = [&] {
+    if (kind == SourceKind::Structures && WithFiles(mode) && !SpaceForRun(forecast, items.size(), items))
+      return false;
+    if (!structures.RunAllowed()) {
+      const MessageText& m = simulate ? kMsg0471 : kMsg0059;
+      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      structures.btnAdd.SetFocus();
+      return false;
+    }
+    if (items.empty()) {
+      const MessageText& m = simulate ? kMsg0476 : kMsg0063;
+      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      return false;
+    }
+    return true;
+  };
+  plan.confirm = simulate ? kMsg0473 : kMsg0061;
+  plan.end = simulate ? kMsg0475 : kMsg0062;
+  const std::string prefix = edtVol04Prefix.Text(), suffix = edtVol04Suffix.Text();
+  const bool hyphen = chkVol04Hyphen.Checked();
+  plan.count = items.size();
+  plan.target = [&](std::size_t i) {
+    std::string item = simulate ? NormalizeComposedPath(items[i]) : Trim(items[i]);
+    // A simulation takes what the name rules accept as a full path; the run
+    // whatever names a drive.
+    if (simulate ? !IsFullPathCandidate(item) : !HasDrive(item)) return CreationTarget::Refuse(std::move(item));
+    CreationTarget target;
+    target.path = ComposePartsVol04(item, prefix, suffix, hyphen).Join();
+    if (!HasDrive(target.path)) return CreationTarget::Refuse(std::move(target.path));
+    target.how = CreationTarget::How::Whole;
+    return target;
+  };
+  plan.attach = AttachFor(structures, forecast, simulate, simulate ? kCaption0474 : kCaption0375);
+  plan.totals = OneCopy(forecast);
+  plan.otherAddsTotals = kind == SourceKind::Structures;
+  plan.showVisualLog = chkVol04ViewDetailedResults.Checked();
+  RunCreation(plan);
 }
 
 void CreateFromPathsPage::Reset() {
@@ -84,6 +179,7 @@ void CreateFromPathsPage::Reset() {
   lblVol04StartFolder.SetCaption("");
   lblVol04EndFolder.SetCaption("");
   chkVol04ViewDetailedResults.SetChecked(true);
+  rdoOneLineOneFolder->SetChecked(true);
   stats.ResetAll();
   ClearRecords();
   structures.Reset();

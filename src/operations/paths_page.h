@@ -37,11 +37,15 @@ class CreateFromPathsPage : public CreatePage {
   void btnVol04StatisticsClick() { ShowVisualLog(); }
   void btnVol04AddFolderStructureClick() { structures.AddStructureClick(); }
   void btnVol04FolderTemplatesOptionsClick() { structures.OptionsClick(); }
+  void btnVol04CreateFoldersClick() { Run(false); }
+  void btnVol04CreateFoldersSimulationClick() { Run(true); }
   void RefreshPreview();
   void Refresh();
 
  private:
   void Reset();
+  void Run(bool simulate);
+  void SetRunEnabled();
   std::vector<Connection> connections_;
 };
 

@@ -3,6 +3,8 @@
 #include "app/settings_store.h"
 #include "platform/text.h"
 #include "names/name_composition.h"
+#include "platform/drives.h"
+#include "app/ui.h"
 
 namespace quillory {
 
@@ -13,6 +15,27 @@ const DestinationChooser::Texts kDestinationTexts = {
      "Creating Folder(s).-From a String List.            Warning no: 0001."},
     {"The selection field is empty !\nAction : You must select a destination folder.",
      "Creating Folder(s).-From a String List.            Warning no: 0002."}};
+
+const MessageText kMsg0023 = {
+    "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+    "Creating Folder(s).-From a String List.            Warning no: 0023."};
+const MessageText kMsg0453 = {kMsg0023.text,
+                              "Simulate Creating Folder(s).-From a String List.            Warning no: 0453."};
+const MessageText kMsg0025 = {"Do you want to create folders ?\n",
+                              "Creating Folder(s).-From  a String List.            Information no: 0025."};
+const MessageText kMsg0455 = {kSimulationQuestion,
+                              "Simulate Creating Folder(s).-From a String List.            Information no: 0455."};
+const MessageText kMsg0026 = {"End of Creating Folders/Files !!!",
+                              "Creating Folder(s).-From a String List.            Information no: 0026."};
+const MessageText kMsg0457 = {kSimulationEnd,
+                              "Simulate Creating Folder(s).-From a String List.            Information no: 0457."};
+const MessageText kMsg0027 = {
+    "The Include list is empty !!!\nYou must enter at least one item to create folders.",
+    "Creating Folder(s).-From a String List.            Warning no: 0027."};
+const MessageText kMsg0458 = {kMsg0027.text,
+                              "Simulate Creating Folder(s).-From a String List.            Warning no: 0458."};
+constexpr const char* kCaption0373 = "Creating Folder(s).-From a String List.            Warning no: 0373.";
+constexpr const char* kCaption0456 = "Simulate Creating Folder(s).-From a Folder List.            Warning no: 0456.";
 
 }  // namespace
 
@@ -57,6 +80,10 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
   panel.afterAdd = [this] { RefreshPreview(); };
   panel.resetPage = [this] { Reset(); };
   structures.changed = [this] { Refresh(); };
+  structures.runButtons = [this](bool) { SetRunEnabled(); };
+  rdoOneLineOneFolder->onClick = rdoOneLineManyFolders->onClick = [this] { Refresh(); };
+  btnCreateFolders.onClick = [this] { btnVol02CreateFoldersClick(); };
+  btnCreateFoldersSimulation.onClick = [this] { btnVol02CreateFoldersSimulationClick(); };
 }
 
 void CreateFromStringsPage::FormCreate() {
@@ -88,8 +115,16 @@ void CreateFromStringsPage::RefreshPreview() {
   const auto& items = lstVol02IncludeStrings.Items();
   _tagVol0XParts parts = ComposePartsVol02(cboVol02DestFolders.Text(), edtVol02Prefix.Text(), edtVol02Suffix.Text(),
                                            chkVol02Hyphen.Checked());
-  PreviewTexts preview = items.empty() ? PreviewVol02(parts, std::nullopt, std::nullopt)
-                                       : PreviewVol02(parts, items.front(), items.back());
+  // With "Many Folders" the first and last pieces are the first and last folders.
+  std::optional<std::string> first, last;
+  if (!items.empty()) {
+    const auto& separators = context_.services.settings.Separators();
+    const std::vector<std::string> head = LineItems({items.front()}, ManyFolders(), separators, false);
+    const std::vector<std::string> tail = LineItems({items.back()}, ManyFolders(), separators, false);
+    if (!head.empty()) first = head.front();
+    if (!tail.empty()) last = tail.back();
+  }
+  PreviewTexts preview = PreviewVol02(parts, first, last);
   lblVol02StartFolder.SetCaption(preview.start);
   lblVol02EndFolder.SetCaption(preview.end);
 }
@@ -97,10 +132,85 @@ void CreateFromStringsPage::RefreshPreview() {
 void CreateFromStringsPage::Refresh() {
   panel.RefreshSums();
   const std::string target = Trim(cboVol02DestFolders.Text());
-  RefreshForecast(forecast, lstVol02IncludeStrings.Count(),
+  RefreshForecast(forecast, ItemCount(lstVol02IncludeStrings.Items()),
                   destination.Chosen() && !target.empty() ? std::vector<std::string>{target}
                                                           : std::vector<std::string>{});
   RefreshPreview();
+  SetRunEnabled();
+}
+
+void CreateFromStringsPage::SetRunEnabled() {
+  const bool on = destination.Chosen() && !lstVol02IncludeStrings.Empty() && structures.RunAllowed();
+  btnCreateFolders.SetEnabled(on);
+  btnCreateFoldersSimulation.SetEnabled(on);
+}
+
+std::string CreateFromStringsPage::DestinationFolder() const {
+  std::string folder = Trim(cboVol02DestFolders.Text());
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+void CreateFromStringsPage::Run(bool simulate) {
+  const SourceKind kind = structures.Kind();
+  const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
+  const std::vector<std::string>& lines = lstVol02IncludeStrings.Items();
+  std::vector<std::string> pieces;
+  if (ManyFolders()) pieces = LineItems(lines, true, context_.services.settings.Separators(), false);
+  const std::vector<std::string>& items = ManyFolders() ? pieces : lines;
+  const std::string folder = DestinationFolder();
+
+  CreationPlan plan;
+  plan.simulate = simulate;
+  plan.validate = [&] {
+    if (kind == SourceKind::Structures && WithFiles(mode) &&
+        !SpaceForRun(forecast, items.size(), {Trim(cboVol02DestFolders.Text())}))
+      return false;
+    if (!structures.RunAllowed()) {
+      const MessageText& m = simulate ? kMsg0453 : kMsg0023;
+      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      structures.btnAdd.SetFocus();
+      return false;
+    }
+    // Nothing to ask about: the question would only lead to this warning.
+    if (items.empty()) {
+      const MessageText& m = simulate ? kMsg0458 : kMsg0027;
+      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      return false;
+    }
+    return true;
+  };
+  plan.confirm = simulate ? kMsg0455 : kMsg0025;
+  plan.end = simulate ? kMsg0457 : kMsg0026;
+  const _tagVol0XParts parts = ComposePartsVol02(cboVol02DestFolders.Text(), edtVol02Prefix.Text(),
+                                                 edtVol02Suffix.Text(), chkVol02Hyphen.Checked());
+  const std::string base = NormalizeComposedPath(folder);
+  plan.count = items.size();
+  plan.target = [&](std::size_t i) {
+    const std::string& item = items[i];
+    // A simulation reads each line as the name rules would: a valid full
+    // path is no string. The run refuses any item that names a drive.
+    const std::string text = simulate ? NormalizeComposedPath(item) : item;
+    if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text))) return CreationTarget::Refuse(text);
+    std::string path = NormalizeComposedPath(parts.JoinWith(text));
+    if (!HasDrive(path) || path.compare(0, base.size(), base) != 0) return CreationTarget::Refuse(std::move(path));
+    CreationTarget target;
+    target.how = CreationTarget::How::Below;
+    target.destination = Trim(cboVol02DestFolders.Text());
+    target.relative = path.substr(base.size());
+    target.path = std::move(path);
+    return target;
+  };
+  plan.attach = AttachFor(structures, forecast, simulate, simulate ? kCaption0456 : kCaption0373);
+  plan.totals = OneCopy(forecast);
+  plan.existsAddsTotals = plan.otherAddsTotals = kind != SourceKind::Nothing;
+  plan.showVisualLog = chkVol02ViewDetailedResults.Checked();
+  if (!simulate) plan.destination = folder;
+  plan.showExplorer = [this] { return chkVol02ViewDestFolder.Checked(); };
+  plan.explorerPath = [this] { return cboVol02DestFolders.Text(); };
+  if (!simulate)
+    plan.after = [this, used = cboVol02DestFolders.Text()] { UpdateDestinationHistory(cboVol02DestFolders, used); };
+  RunCreation(plan);
 }
 
 void CreateFromStringsPage::Reset() {
@@ -112,6 +222,7 @@ void CreateFromStringsPage::Reset() {
   lblVol02EndFolder.SetCaption("");
   chkVol02ViewDestFolder.SetChecked(true);
   chkVol02ViewDetailedResults.SetChecked(true);
+  rdoOneLineOneFolder->SetChecked(true);
   stats.ResetAll();
   ClearRecords();
   structures.Reset();

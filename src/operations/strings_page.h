@@ -48,11 +48,17 @@ class CreateFromStringsPage : public CreatePage {
   void btnVol02StatisticClick() { ShowVisualLog(); }
   void btnVol02AddFolderStructureClick() { structures.AddStructureClick(); }
   void btnVol02FolderTemplatesOptionsClick() { structures.OptionsClick(); }
+  void btnVol02CreateFoldersClick() { Run(false); }
+  void btnVol02CreateFoldersSimulationClick() { Run(true); }
   void RefreshPreview();
   void Refresh();
 
  private:
   void Reset();
+  void Run(bool simulate);
+  void SetRunEnabled();
+  // The destination as a run keeps it: trimmed, with a trailing ''.
+  std::string DestinationFolder() const;
   std::vector<Connection> connections_;
 };
 

@@ -227,7 +227,7 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   main.vol02.ChooseDestination("D:\\X");
   main.vol02.lstVol02IncludeStrings.AddMany({"a", "b", "c"});
   main.vol02.stats.Set("FoldersCreated", 7);
-  main.vol02.createdMainFolders = {"D:\\X\\old"};
+  main.vol02.records.createdMainFolders = {"D:\\X\\old"};
   RunPlan plan;
   plan.confirm = {"Go", "Confirm"};
   plan.prepare = [&] { main.vol02.PrepareRun(true, main.vol02.chkVol02ViewDetailedResults.Checked()); };
@@ -246,7 +246,7 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   EXPECT_EQ(main.RunOperation(main.tabFolderCreate03, plan), RunOutcome::Completed);
   EXPECT_EQ(L(main, "lblVol02FoldersCreated").Caption(), "3");
   EXPECT_EQ(L(main, "lblVol02FoldersToCreate").Caption(), "3");
-  EXPECT_TRUE(main.vol02.createdMainFolders.empty());
+  EXPECT_TRUE(main.vol02.records.createdMainFolders.empty());
   EXPECT_TRUE(app->statistic02->Shown());
   EXPECT_TRUE(main.tabFoldersCopy02.Enabled());
   EXPECT_EQ(main.vol02.cboVol02DestFolders.Items().front(), "D:\\X");

@@ -70,6 +70,8 @@ class FaultFileSystem : public FileSystem {
   void FailWriteAfter(std::string path, std::uint64_t bytes, FsError error = FsError::NoSpace) {
     writeFaults_[std::move(path)] = {bytes, error};
   }
+  // The free space the drive reports from now on.
+  void SetFreeSpace(char drive, std::uint64_t bytes) { freeSpace_[drive] = bytes; }
   void Clear() {
     faults_.clear();
     readFaults_.clear();
@@ -122,6 +124,10 @@ class FaultFileSystem : public FileSystem {
   }
   std::optional<std::uint64_t> FreeSpace(std::string_view p) override {
     if (Hit(FsOp::FreeSpace, p) != FsError::None) return std::nullopt;
+    if (!p.empty())
+      if (const auto it = freeSpace_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(p[0]))));
+          it != freeSpace_.end())
+        return it->second;
     return inner_.FreeSpace(p);
   }
   std::vector<char> LogicalDrives() override {
@@ -343,6 +349,7 @@ class FaultFileSystem : public FileSystem {
   }
 
   FileSystem& inner_;
+  std::map<char, std::uint64_t> freeSpace_;
   std::vector<Fault> faults_;
   std::map<FsOp, int> calls_;
   std::map<FolderHandle, std::string> paths_;

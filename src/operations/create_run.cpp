@@ -1,0 +1,322 @@
+#include "operations/create_run.h"
+
+#include <utility>
+
+#include "app/ui.h"
+#include "lists/line_splitter.h"
+#include "names/folder_names.h"
+#include "platform/drives.h"
+#include "platform/text.h"
+#include "results/operation_statistics.h"
+#include "results/visual_logs.h"
+
+namespace quillory {
+
+namespace {
+
+// What the host can address: longer names and paths fail in the kernel with
+// a bare "name too long", after the run has already made the parents.
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::size_t kMaxPathBytes = 4095;
+
+MainFolderResult Refusal(std::string path, std::string why) {
+  MainFolderResult out;
+  out.kind = OutcomeKind::Other;
+  out.path = std::move(path);
+  out.detail = std::move(why);
+  return out;
+}
+
+}  // namespace
+
+const char* const kSimulationQuestion =
+    "Simulation shows you the complete Folder Creation process \nwithout actually creating them on the hard "
+    "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult Folder/File "
+    "lists - all without compromising existing Folder Structures.\n";
+const char* const kSimulationEnd =
+    "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
+    "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
+    "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
+
+std::vector<std::string> SplitNames(std::string_view relative) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= relative.size()) {
+    std::size_t end = relative.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = relative.size();
+    if (end > start) names.emplace_back(relative.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+std::optional<std::string> RefusedNames(const std::string& path, const std::vector<std::string>& names) {
+  if (names.empty()) return "no folder name";
+  for (const std::string& name : names) {
+    if (name == "." || name == "..") return "a \"" + name + "\" name would leave the destination";
+    if (name.size() > kMaxNameBytes) return "a name is longer than 255 bytes";
+  }
+  if (path.size() > kMaxPathBytes) return "the path is longer than 4095 bytes";
+  return std::nullopt;
+}
+
+// ------------------------------------------------------------ main folders
+
+MainFolderMaker::~MainFolderMaker() {
+  if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+}
+
+FolderHandle MainFolderMaker::Destination(const std::string& destination, std::vector<MadeFolder>* made,
+                                          FsResult* failure) {
+  if (handle_ != kNoFolderHandle && open_ == destination) return handle_;
+  if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+  handle_ = kNoFolderHandle;
+  open_ = destination;
+  FsResult opened = fs_.OpenFolder(destination, &handle_);
+  if (opened.error == FsError::NotFound) {
+    CreateResult parents = fs_.CreateFolders(destination);
+    *made = std::move(parents.made);
+    if (!parents.ok()) {
+      *failure = parents.result;
+      handle_ = kNoFolderHandle;
+      return handle_;
+    }
+    opened = fs_.OpenFolder(destination, &handle_);
+  }
+  if (!opened.ok()) {
+    *failure = opened;
+    handle_ = kNoFolderHandle;
+  }
+  return handle_;
+}
+
+MainFolderResult MainFolderMaker::Below(const std::string& destination, const std::string& relative,
+                                        const std::string& path) {
+  const std::vector<std::string> names = SplitNames(relative);
+  if (auto why = RefusedNames(path, names)) return Refusal(path, *why);
+  MainFolderResult out;
+  out.path = path;
+  FsResult failure;
+  const FolderHandle folder = Destination(destination, &out.parentsMade, &failure);
+  if (folder == kNoFolderHandle) {
+    out.detail = failure.message;
+    return out;
+  }
+  if (names.size() == 1) {
+    const SubfolderResult made = fs_.MakeSubfolder(folder, names.front());
+    if (!made.ok()) {
+      out.detail = made.result.message;
+    } else if (made.made) {
+      out.kind = OutcomeKind::Done;
+      out.made.push_back(MadeFolder{path, made.identity});
+    } else {
+      out.kind = OutcomeKind::AlreadyExists;
+    }
+    return out;
+  }
+  CreateResult made = fs_.CreateFoldersBelow(destination, relative);
+  if (!made.ok()) {
+    out.detail = made.result.message;
+  } else if (made.made.empty()) {
+    out.kind = OutcomeKind::AlreadyExists;
+  } else {
+    out.kind = OutcomeKind::Done;
+    out.made = std::move(made.made);
+  }
+  return out;
+}
+
+MainFolderResult MainFolderMaker::Whole(const std::string& path) {
+  if (path.size() > kMaxPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
+  MainFolderResult out;
+  out.path = path;
+  CreateResult made = fs_.CreateFolders(path);
+  if (!made.ok()) {
+    out.detail = made.result.message;
+  } else if (made.made.empty()) {
+    out.kind = OutcomeKind::AlreadyExists;
+  } else {
+    out.kind = OutcomeKind::Done;
+    out.made = std::move(made.made);
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------- counting
+
+void CreateRecords::Clear() {
+  createdMainFolders.clear();
+  existingMainFolders.clear();
+  otherMainFolders.clear();
+  madeMainFolders.clear();
+  attached.Clear();
+}
+
+CreateRecorder::CreateRecorder(PageKey page, OperationStatistics& stats, CreateRecords& records, VisualLogs* logs,
+                               Ui* ui)
+    : page_(page), stats_(stats), records_(records), logs_(logs), attach_(page, stats, records.attached, logs, ui) {}
+
+void CreateRecorder::SetTotals(Totals totals, bool onExists, bool onOther) {
+  totals_ = totals;
+  onExists_ = onExists;
+  onOther_ = onOther;
+}
+
+void CreateRecorder::AddTotals() {
+  stats_.Add("SubFoldersOther", totals_.folders);
+  stats_.Add("FilesOther", totals_.files);
+  stats_.Add("FilesSizeOther", totals_.bytes);
+}
+
+void CreateRecorder::Created(const std::string& path, const std::vector<MadeFolder>& made) {
+  stats_.Add("FoldersCreated", 1);
+  records_.createdMainFolders.push_back(path);
+  records_.madeMainFolders.insert(records_.madeMainFolders.end(), made.begin(), made.end());
+  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersCreated, path);
+  attach_.Tick();
+}
+
+void CreateRecorder::Exists(const std::string& path) {
+  stats_.Add("FoldersExists", 1);
+  if (onExists_) {
+    stats_.Add("SubFoldersExists", totals_.folders);
+    stats_.Add("FilesExists", totals_.files);
+    stats_.Add("FilesSizeExists", totals_.bytes);
+  }
+  records_.existingMainFolders.push_back(path);
+  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersExists, path);
+  attach_.Tick();
+}
+
+void CreateRecorder::Other(const std::string& text, bool withTotals) {
+  stats_.Add("FoldersOther", 1);
+  if (onOther_ || withTotals) AddTotals();
+  records_.otherMainFolders.push_back(text);
+  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersOther, text);
+  attach_.Tick();
+}
+
+void CreateRecorder::Made(const std::vector<MadeFolder>& made) {
+  records_.madeMainFolders.insert(records_.madeMainFolders.end(), made.begin(), made.end());
+}
+
+// --------------------------------------------------------------- attaching
+
+Attacher::Attacher(FileSystem& fs, Ui& ui, AttachSetup setup) : fs_(fs), ui_(ui), setup_(std::move(setup)) {
+  if (setup_.kind != SourceKind::Structures) return;
+  for (const std::string& item : setup_.items) {
+    const std::string source = Trim(item);
+    // A structure that names no drive, or is no longer there, is passed over.
+    if (!HasDrive(source)) continue;
+    auto snapshot = std::make_unique<StructureSnapshot>(StructureSnapshot::Read(fs_, source));
+    if (snapshot->Opened()) structures_.push_back(std::move(snapshot));
+  }
+}
+
+void Attacher::AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix) {
+  if (setup_.kind == SourceKind::Structures) {
+    for (const auto& structure : structures_) {
+      const SourceCheck check = CheckSourceNotTarget(target, structure->Source());
+      if (check.refused) {
+        ui_.ShowMessageBox(check.message, setup_.structureRefusedCaption, MessageKind::Warning);
+        continue;
+      }
+      CopyRequest request;
+      request.structure = structure.get();
+      request.target = target;
+      request.mode = setup_.mode;
+      request.variant = AttachVariant::CreatePage;
+      request.overwriteFiles = setup_.overwriteFiles;
+      request.sizeMap = setup_.sizeMap;
+      if (setup_.simulate)
+        SimulateExistingStructure(request, sink);
+      else
+        CopyExistingStructure(fs_, request, sink);
+    }
+  } else if (setup_.kind == SourceKind::Templates) {
+    for (const std::string& line : setup_.items) {
+      const SourceCheck check = CheckSourceNotTarget(target, line);
+      if (check.refused) {
+        ui_.ShowMessageBox(check.message, setup_.templateRefusedCaption, MessageKind::Warning);
+        continue;
+      }
+      if (!setup_.simulate) {
+        ApplyTemplateLine(fs_, target, line, setup_.templateKind, AttachVariant::CreatePage, sink, numberSuffix);
+        continue;
+      }
+      AttachStep step;
+      const std::optional<std::string> path = TemplateTargetPath(target, line, setup_.templateKind, numberSuffix);
+      if (!path) {
+        step.kind = StepKind::TemplateRejected;
+        step.path = line;
+      } else {
+        step.path = *path;
+        // The create pages count a template folder found there as existing.
+        step.kind = fs_.DirectoryExists(*path) ? StepKind::TemplateFailed : StepKind::TemplateCreated;
+      }
+      sink(step);
+    }
+  }
+}
+
+// ----------------------------------------------------------------- items
+
+namespace {
+
+// The characters the import's list cuts at; "space" and blank entries stand
+// for one blank.
+std::string SeparatorSet(const std::vector<std::string>& separators, bool paths) {
+  std::string set;
+  for (const std::string& entry : separators) {
+    const std::string t = Trim(entry);
+    if (t.empty() || CaseFold(t) == "space") {
+      if (!entry.empty()) set += ' ';
+      continue;
+    }
+    for (char c : t)
+      if (!paths || (c != ':' && c != '\\' && c != '/' && c != '.')) set += c;
+  }
+  return set;
+}
+
+template <class Take>
+void ForEachLineItem(const std::vector<std::string>& lines, bool many, const std::vector<std::string>& separators,
+                     bool paths, const Take& take) {
+  if (!many) {
+    for (const std::string& line : lines) take(std::string(line));
+    return;
+  }
+  const std::string set = SeparatorSet(separators, paths);
+  for (const std::string& line : lines) {
+    for (std::string& piece : TokenSplit(line, set)) {
+      std::string item = Trim(AbandonQuotationMarks(piece));
+      if (!item.empty()) take(std::move(item));
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> LineItems(const std::vector<std::string>& lines, bool many,
+                                   const std::vector<std::string>& separators, bool paths) {
+  std::vector<std::string> items;
+  items.reserve(lines.size());
+  ForEachLineItem(lines, many, separators, paths, [&](std::string item) { items.push_back(std::move(item)); });
+  return items;
+}
+
+std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
+                          const std::vector<std::string>& separators, bool paths) {
+  if (!many) return lines.size();
+  std::size_t count = 0;
+  ForEachLineItem(lines, many, separators, paths, [&](std::string) { ++count; });
+  return count;
+}
+
+bool IsFullPathCandidate(const std::string& candidate) {
+  std::string message;
+  return candidate.size() <= 254 && CheckColons(candidate, message) &&
+         ValidateFullFolderPath(candidate, true, message);
+}
+
+}  // namespace quillory
