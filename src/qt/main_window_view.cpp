@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QTabBar>
@@ -67,6 +68,31 @@ void AddVisualLogButton(QHBoxLayout* footer, Button& button, QWidget* parent) {
   footer->insertWidget(at, NewButton(button, parent));
 }
 
+// "One Line Contains" of the string and path pages.
+QGroupBox* OneLineGroup(CreatePage& page, QWidget* parent) {
+  auto* group = new QGroupBox(QObject::tr("One Line Contains"), parent);
+  auto* column = new QVBoxLayout(group);
+  column->addWidget(NewRadioButton(*page.rdoOneLineOneFolder, group));
+  column->addWidget(NewRadioButton(*page.rdoOneLineManyFolders, group));
+  column->addStretch(1);
+  return group;
+}
+
+// Simulation and the run button go at the right of the footer, before Help.
+void AddRunButtons(QHBoxLayout* footer, CreatePage& page, QWidget* parent) {
+  const int at = footer->count() - 1;  // Help is last
+  QPushButton* simulation = NewButton(page.btnCreateFoldersSimulation, parent);
+  QPushButton* run = NewButton(page.btnCreateFolders, parent);
+  QFont bold = run->font();
+  bold.setBold(true);
+  run->setFont(bold);
+  simulation->setAutoDefault(false);
+  run->setAutoDefault(false);
+  footer->insertWidget(at, simulation);
+  footer->insertWidget(at + 1, run);
+  footer->insertSpacing(at + 2, 12);
+}
+
 // A page taller than a small screen leaves scrolls instead of pushing the
 // window off the screen; on a larger one no scroll bar shows.
 QScrollArea* Scrolled(QWidget* page) {
@@ -75,6 +101,22 @@ QScrollArea* Scrolled(QWidget* page) {
   area->setWidgetResizable(true);
   area->setWidget(page);
   return area;
+}
+
+// The page scrolls on a small screen while its footer (the run buttons, the
+// Visual Log) stays in sight below it.
+QWidget* WithFooter(QWidget* content, QHBoxLayout* footer) {
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(Scrolled(content), 1);
+  auto* frame = new QFrame(page);
+  frame->setFrameShape(QFrame::NoFrame);
+  footer->setContentsMargins(8, 4, 8, 6);
+  frame->setLayout(footer);
+  column->addWidget(frame);
+  return page;
 }
 
 // A page's own layout, kept tight: the busiest page then fits a 768-pixel
@@ -250,16 +292,18 @@ QWidget* MainWindowView::BuildVol02() {
   QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
 
-  column->addLayout(NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen, m.vol02.lblVol02StartFolder,
-                                    m.vol02.lblVol02EndFolder, page));
+  QHBoxLayout* names = NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen,
+                                       m.vol02.lblVol02StartFolder, m.vol02.lblVol02EndFolder, page);
+  names->insertWidget(1, OneLineGroup(m.vol02, page));
+  column->addLayout(names);
   column->addWidget(BuildListPanel(m.vol02.panel, page), 1);
   column->addWidget(BuildStructuresGroup(m.vol02.structures, page));
 
   column->addWidget(Statistics(m.vol02, page));
   QHBoxLayout* footer = Footer(&m.vol02.chkVol02ViewDetailedResults, &m.vol02.chkVol02ViewDestFolder, m.vol02.btnVol02ListHelp, page);
   AddVisualLogButton(footer, m.vol02.btnVol02Statistic, page);
-  column->addLayout(footer);
-  return page;
+  AddRunButtons(footer, m.vol02, page);
+  return WithFooter(page, footer);
 }
 
 QWidget* MainWindowView::BuildVol04() {
@@ -267,8 +311,10 @@ QWidget* MainWindowView::BuildVol04() {
   auto* page = new QWidget;
   QVBoxLayout* column = PageColumn(page);
 
-  column->addLayout(NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen, m.vol04.lblVol04StartFolder,
-                                    m.vol04.lblVol04EndFolder, page));
+  QHBoxLayout* names = NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen,
+                                       m.vol04.lblVol04StartFolder, m.vol04.lblVol04EndFolder, page);
+  names->insertWidget(1, OneLineGroup(m.vol04, page));
+  column->addLayout(names);
   column->addWidget(BuildListPanel(m.vol04.panel, page), 1);
   column->addWidget(BuildStructuresGroup(m.vol04.structures, page));
 
@@ -278,8 +324,8 @@ QWidget* MainWindowView::BuildVol04() {
   column->addWidget(statistics);
   QHBoxLayout* footer = Footer(&m.vol04.chkVol04ViewDetailedResults, nullptr, m.vol04.btnVol04Help, page);
   AddVisualLogButton(footer, m.vol04.btnVol04Statistics, page);
-  column->addLayout(footer);
-  return page;
+  AddRunButtons(footer, m.vol04, page);
+  return WithFooter(page, footer);
 }
 
 QWidget* MainWindowView::BuildVol03() {
@@ -296,6 +342,7 @@ QWidget* MainWindowView::BuildVol03() {
   grid->addWidget(NewCaption(tr("End (Stop) Number :"), numbers), 1, 0);
   grid->addWidget(NewEdit(m.vol03.edtVol03EndNumber, numbers), 1, 1);
   grid->addWidget(NewCheckBox(m.vol03.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
+  grid->addWidget(NewCheckBox(m.vol03.chkVol03AddIncNumbersAsSuffix, numbers), 3, 0, 1, 2);
   grid->setColumnStretch(1, 1);
   middle->addWidget(numbers, 1);
   middle->addWidget(NameParts(m.vol03.edtVol03Prefix, m.vol03.edtVol03Suffix, m.vol03.chkVol03Hyphen, page), 1);
@@ -306,8 +353,9 @@ QWidget* MainWindowView::BuildVol03() {
   column->addWidget(Statistics(m.vol03, page));
   QHBoxLayout* footer = Footer(&m.vol03.chkVol03ViewDetailedResults, &m.vol03.chkVol03ViewDestFolder, m.vol03.btnVol03Help, page);
   AddVisualLogButton(footer, m.vol03.btnVol03Statistics, page);
-  column->addLayout(footer);
-  return page;
+  AddRunButtons(footer, m.vol03, page);
+  footer->insertWidget(footer->count() - 1, NewButton(m.vol03.btnVol03ClearAll, page));
+  return WithFooter(page, footer);
 }
 
 QWidget* MainWindowView::BuildPage(PageKey key) {
