@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -99,6 +100,18 @@ TEST_F(CreatePagesTest, NamesThatWouldLeaveTheDestinationOrExceedTheHostAreRefus
   EXPECT_FALSE(IsDir("D:\\up"));
   EXPECT_FALSE(IsDir("D:\\Dest\\a"));  // nothing of a refused item is made
   EXPECT_EQ(Counter(Strings(), "FoldersOther"), 4);
+}
+
+TEST_F(CreatePagesTest, ALinkBelowTheDestinationIsNeverPassedThrough) {
+  MakeDir("D:\\Elsewhere");
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere").c_str(), Host("D:\\Dest\\link").c_str()), 0);
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  StringItems({"link", "link\\inside", "plain"});
+  Run(Strings().btnCreateFolders);
+  EXPECT_EQ(Strings().records.createdMainFolders, (std::vector<std::string>{"D:\\Dest\\plain"}));
+  EXPECT_EQ(Strings().records.otherMainFolders,
+            (std::vector<std::string>{"D:\\Dest\\link", "D:\\Dest\\link\\inside"}));
+  EXPECT_FALSE(IsDir("D:\\Elsewhere\\inside"));
 }
 
 TEST_F(CreatePagesTest, EachNewFolderReceivesEveryStructureBeforeTheNextIsMade) {
