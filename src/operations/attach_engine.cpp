@@ -613,12 +613,13 @@ AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const st
   return step;
 }
 
-void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink) {
+void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink, FileSystem* fs) {
   if (request.structure == nullptr) return;
   const StructureSnapshot& snapshot = *request.structure;
   const std::string target = WithoutTrailingSeparators(Trim(request.target));
   const std::string last = MainFolderMode(request.mode) ? LastComponent(snapshot.Source()) : std::string();
   const std::string base = Join(target, last);
+  const bool copyPage = request.variant == AttachVariant::CopyPage;
   AttachStep step;
   if (last == "." || last == "..") {
     step.kind = StepKind::SubfolderFailed;
@@ -628,36 +629,62 @@ void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink)
     return;
   }
   if (!last.empty()) {
-    step.kind = StepKind::SubfolderCreated;
     step.path = base;
+    const bool there = fs != nullptr && fs->DirectoryExists(base);
+    step.kind = !there ? StepKind::SubfolderCreated : copyPage ? StepKind::BaseExists : StepKind::SubfolderExists;
     sink(step);
   }
   if (!snapshot.Opened()) return;
   const bool files = WithFiles(request.mode);
-  for (std::uint32_t i = 0; i < snapshot.Folders().size(); ++i) {
-    const StructureSnapshot::Folder& folder = snapshot.Folders()[i];
-    const std::string targetFolder = Join(base, folder.relative);
-    for (const auto& entry : folder.entries) {
-      AttachStep one;
-      one.path = Join(targetFolder, entry.name);
-      if (entry.kind == StructureSnapshot::EntryKind::Folder) {
-        one.kind = StepKind::SubfolderCreated;
-      } else if (files) {
-        one.kind = StepKind::FileCopied;
-        one.source = snapshot.PathOf(i, entry.name);
-        one.sizeKnown = false;
-        if (request.sizeMap != nullptr) {
-          const auto it = request.sizeMap->find(one.source);
-          if (it != request.sizeMap->end()) {
-            one.bytes = it->second;
-            one.sizeKnown = true;
-          }
-        }
-      } else {
-        continue;
+  const auto file = [&](std::uint32_t folder, const std::string& targetFolder, const StructureSnapshot::Entry& entry,
+                        bool taken) {
+    AttachStep one;
+    one.path = Join(targetFolder, entry.name);
+    one.source = snapshot.PathOf(folder, entry.name);
+    one.sizeKnown = false;
+    if (request.sizeMap != nullptr) {
+      const auto it = request.sizeMap->find(one.source);
+      if (it != request.sizeMap->end()) {
+        one.bytes = it->second;
+        one.sizeKnown = true;
       }
-      sink(one);
     }
+    one.kind = taken || (fs != nullptr && fs->FileExists(one.path)) ? StepKind::FileNotCopied : StepKind::FileCopied;
+    sink(one);
+  };
+  const auto folder = [&](const std::string& targetFolder, const StructureSnapshot::Entry& entry) {
+    AttachStep one;
+    one.path = Join(targetFolder, entry.name);
+    one.kind = fs != nullptr && fs->DirectoryExists(one.path) ? StepKind::SubfolderExists : StepKind::SubfolderCreated;
+    sink(one);
+  };
+  std::vector<bool> taken;
+  for (std::uint32_t i = 0; i < snapshot.Folders().size(); ++i) {
+    const StructureSnapshot::Folder& f = snapshot.Folders()[i];
+    const std::string targetFolder = Join(base, f.relative);
+    if (!copyPage) {
+      for (const auto& entry : f.entries) {
+        if (entry.kind == StructureSnapshot::EntryKind::Folder)
+          folder(targetFolder, entry);
+        else if (files)
+          file(i, targetFolder, entry, false);
+      }
+      continue;
+    }
+    // As the copy goes: files mask by mask, a file two masks match found
+    // the second time; then the subfolders.
+    if (files) {
+      taken.assign(f.entries.size(), false);
+      for (const std::string& mask : request.masks)
+        for (std::size_t k = 0; k < f.entries.size(); ++k) {
+          const auto& entry = f.entries[k];
+          if (entry.kind == StructureSnapshot::EntryKind::Folder || !MatchesMask(entry.name, mask)) continue;
+          file(i, targetFolder, entry, taken[k]);
+          taken[k] = true;
+        }
+    }
+    for (const auto& entry : f.entries)
+      if (entry.kind == StructureSnapshot::EntryKind::Folder) folder(targetFolder, entry);
   }
 }
 

@@ -183,10 +183,12 @@ AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const st
                              const TemplateKind& kind, AttachVariant variant, const StepSink& sink = {},
                              const std::string& numberSuffix = {});
 
-// The steps a copy of the structure into a target that does not exist yet
-// would bring, touching nothing: every folder made, and in the modes with
-// files every file copied (sizes from the size map).
-void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink);
+// The steps a copy of the structure would bring, touching nothing: every
+// folder made, and in the modes with files every file copied (sizes from the
+// size map), in the order the copy of the request's variant goes. With `fs`
+// what is there already counts as existing; without, the target is taken
+// to be new (the create pages' folders are).
+void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink, FileSystem* fs = nullptr);
 
 // ---- before a run ----
 

@@ -1,17 +1,65 @@
 #include "operations/copy_page.h"
 
+#include <memory>
+
 #include "app/ui.h"
+#include "operations/create_run.h"
+#include "platform/drives.h"
+#include "platform/text.h"
+#include "results/visual_logs.h"
+#include "tree/examine_sub_folders.h"
 
 namespace quillory {
+
+namespace {
+
+const MessageText kMsg0282 = {
+    "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
+    "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0282."};
+const MessageText kMsg0505 = {
+    kMsg0282.text, "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.            Warning no: 0505."};
+const MessageText kMsg0284 = {
+    "Do you want to copy folders ?\n\nNote: If the <Select Files> button is active, only the Selected Files will be "
+    "used.",
+    "Copy Folder Structure(s).-From a Folder List.            Information no: 0284."};
+const MessageText kMsg0507 = {
+    "Simulation shows you the complete Copy Folder Structure(s) process \nwithout actually Copy them on the hard "
+    "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult Folder lists - "
+    "all without compromising existing Folder Structures.\n\nNote: If the <Select Files> button is active, only "
+    "the Selected Files will be used.",
+    "Simulate Copy Folder Structure(s) Process.-From a Folder List.            Information no: 0507."};
+const MessageText kMsg0286 = {
+    "The Include list is empty !!!\nYou must enter at least one Folder to copy folders.",
+    "Copy Folder Structure(s).-From a Folder List - Level.           Warning no: 0286."};
+const MessageText kMsg0510 = {
+    kMsg0286.text, "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.           Warning no: 0510."};
+const MessageText kMsg0285 = {"End of the Copy process !!!",
+                              "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0285."};
+const MessageText kMsg0509 = {
+    "End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test Mode).\n\nThe "
+    "purpose of the Simulation is to show the Complete Folder Copy process\n without actually Copy them on the "
+    "hard drive.\n\nIf You want to Copy Folder Structures, Use the Copy Folders button.",
+    "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.            Information no: 0509."};
+constexpr const char* kCaption0307 =
+    "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0307.";
+constexpr const char* kCaption0508 =
+    "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.            Information no: 0508.";
+
+}  // namespace
 
 CopyPage::CopyPage(PageContext& context)
     : FolderListPage(context, PageKey::Vol08), files(context, PageKey::Vol08, [this] { Refresh(); }),
       structures(context.owner, context.services, PageKey::Vol08, &files.controls),
-      forecast(context.services.fs, PageKey::Vol08, structures) {
+      forecast(context.services.fs, PageKey::Vol08, structures),
+      btnVol08CopyFolders(context.owner.Make<Button>("btnVol08CopyFolders", " COPY   Folder Structures/ Templates ")),
+      btnVol08CopyFoldersSimulation(context.owner.Make<Button>("btnVol08CopyFoldersSimulation", "Simulation")) {
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   structures.changed = [this] { Refresh(); };
+  structures.runButtons = [this](bool) { Refresh(); };
   // Clear Fields empties the structures too.
   panel.resetPage = [this] { structures.Reset(); };
+  btnVol08CopyFolders.onClick = [this] { btnVol08CopyFoldersClick(); };
+  btnVol08CopyFoldersSimulation.onClick = [this] { btnVol08CopyFoldersSimulationClick(); };
 }
 
 void CopyPage::FormCreate() {
@@ -26,6 +74,115 @@ void CopyPage::Refresh() {
   if (const auto message = forecast.Update(stats, 0, include.Items(), files.Masks()))
     context_.services.ui.ShowMessageBox(message->text, message->caption, MessageKind::Information);
   WriteCounters();
+  // The counters mean something once there are destinations.
+  const CounterLayout& layout = PageCounterLayout(descriptor.key);
+  const std::string stem = "lblVol08";
+  for (const std::string& key : layout.columnKeys)
+    if (auto* label = context_.owner.FindAs<Label>(stem + "Column" + key)) label->SetEnabled(!include.Empty());
+  for (const CounterRow& row : layout.rows) {
+    if (row.visualLogOnly) continue;
+    if (auto* label = context_.owner.FindAs<Label>(stem + "Row" + row.key)) label->SetEnabled(!include.Empty());
+    for (const std::string& counter : row.counters)
+      if (auto* label = context_.owner.FindAs<Label>(stem + counter)) label->SetEnabled(!include.Empty());
+  }
+  const bool run = !include.Empty() && !structures.list.Empty();
+  btnVol08CopyFolders.SetEnabled(run);
+  btnVol08CopyFoldersSimulation.SetEnabled(run);
+}
+
+void CopyPage::Run(bool simulate) {
+  Ui& ui = context_.services.ui;
+  FileSystem& fs = context_.services.fs;
+  const SourceKind kind = structures.Kind();
+  const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
+  const std::vector<std::string> masks = files.Masks();
+  std::vector<std::string> destinations;
+  AttachRecords scratch;  // a simulation's, thrown away
+  std::unique_ptr<AttachRecorder> recorder;
+  std::unique_ptr<Attacher> attacher;
+  StepSink sink;
+
+  RunPlan plan;
+  plan.validate = [&] {
+    if (kind == SourceKind::Structures && WithFiles(mode)) {
+      forecast.FreshTotals(masks);
+      const auto message = forecast.Update(stats, 0, include.Items(), masks);
+      WriteCounters();
+      if (message) ui.ShowMessageBox(message->text, message->caption, MessageKind::Information);
+      // An empty list stops here too, without a word.
+      if (message || stats.Get("FoldersToCopy") == 0) return false;
+    }
+    if (structures.list.Empty()) {
+      const MessageText& m = simulate ? kMsg0505 : kMsg0282;
+      ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      structures.btnAdd.SetFocus();
+      return false;
+    }
+    return true;
+  };
+  plan.confirm = simulate ? kMsg0507 : kMsg0284;
+  plan.prepare = [&] {
+    stats.ResetExcept({"FoldersToCopy", "SubFoldersToCopy", "FilesToCopy", "FileSizeToCopy"});
+    if (!simulate) {
+      records.Clear();
+      missingFolders.clear();
+      attachKind = kind == SourceKind::Structures ? "F" : "R";
+    }
+    VisualLogs* logs = nullptr;
+    if (context_.visualLogs.Attached(descriptor.key)) {
+      logs = &context_.visualLogs;
+      logs->PrepareVisualLog(descriptor.key, simulate, {}, chkShowDetailedResults.Checked());
+    }
+    WriteCounters();
+    recorder = std::make_unique<AttachRecorder>(descriptor.key, stats, simulate ? scratch : records, logs, &ui);
+    sink = recorder->Sink();
+    AttachSetup setup;
+    setup.kind = kind;
+    setup.mode = mode;
+    setup.items = structures.list.Items();
+    setup.templateKind = TemplateKindOf(structures.optionsKey);
+    setup.variant = AttachVariant::CopyPage;
+    setup.masks = masks;
+    setup.sizeMap = forecast.LastTotals() != nullptr ? &forecast.LastTotals()->sizeMap : nullptr;
+    setup.simulate = simulate;
+    setup.structureRefusedCaption = simulate ? kCaption0508 : kCaption0307;
+    setup.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
+    // Structures are read now, before the first folder is written.
+    attacher = std::make_unique<Attacher>(fs, ui, std::move(setup));
+  };
+  plan.proceed = [&] {
+    if (include.Empty()) {
+      const MessageText& m = simulate ? kMsg0510 : kMsg0286;
+      ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+      return false;
+    }
+    ExamineSubFolders unique(include.Items());
+    unique.ReadSortedUnique();
+    const auto& folders = unique.GetFolders();
+    destinations.assign(folders.begin(), folders.end());
+    plan.itemCount = destinations.size();
+    return true;
+  };
+  plan.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+    const std::string& folder = destinations[i];
+    if (!HasDrive(folder) || !fs.DirectoryExists(folder)) {
+      stats.Add("FoldersNotExists", 1);
+      if (!simulate) missingFolders.push_back(folder);
+      if (context_.visualLogs.Attached(descriptor.key))
+        context_.visualLogs.AddResult(CopyList::FoldersNotExists, folder);
+      recorder->Tick();
+    } else if (attacher->AttachTo(folder, sink)) {
+      stats.Add("FoldersCopied", 1);
+      (simulate ? scratch : records).processedMainFolders.push_back(folder);
+      if (context_.visualLogs.Attached(descriptor.key))
+        context_.visualLogs.AddResult(CopyList::FoldersCopied, folder);
+      recorder->Tick();
+    }
+    if (i + 1 == destinations.size()) recorder->Flush();
+    return {};
+  };
+  plan.end = simulate ? kMsg0509 : kMsg0285;
+  RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
 }
 
 }  // namespace quillory

@@ -1,6 +1,7 @@
 // Page "Copy Folder Structures": copy structures and templates into a list of folders.
 #pragma once
 
+#include "operations/attach_recorder.h"
 #include "operations/folder_list_page.h"
 #include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
@@ -22,6 +23,13 @@ class CopyPage : public FolderListPage {
   Label& lblVol08FileTypesAllSelected = files.controls.allSelected;
   StructuresGroup structures;
   StructureForecast forecast;
+  Button& btnVol08CopyFolders;
+  Button& btnVol08CopyFoldersSimulation;
+
+  // The last real run, for Undo; a simulation never replaces it.
+  AttachRecords records;  // processedMainFolders, createdFolders, copiedFiles and what was made
+  std::vector<std::string> missingFolders;
+  std::string attachKind;  // "F" or "R"
 
   // Start: the page as FolderListPage starts it, templates chosen.
   void FormCreate();
@@ -29,7 +37,12 @@ class CopyPage : public FolderListPage {
   void btnVol08AddFolderStructureClick() { structures.AddStructureClick(); }
   void btnVol08FolderTemplatesOptionsClick() { structures.OptionsClick(); }
   void btnVol08StatisticsClick() { ShowVisualLog(); }
+  void btnVol08CopyFoldersClick() { Run(false); }
+  void btnVol08CopyFoldersSimulationClick() { Run(true); }
   void Refresh() override;
+
+ private:
+  void Run(bool simulate);
 };
 
 }  // namespace quillory

@@ -213,25 +213,31 @@ Attacher::Attacher(FileSystem& fs, Ui& ui, AttachSetup setup) : fs_(fs), ui_(ui)
   }
 }
 
-void Attacher::AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix) {
+bool Attacher::AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix) {
+  bool received = false;
+  const bool copyPage = setup_.variant == AttachVariant::CopyPage;
   if (setup_.kind == SourceKind::Structures) {
     for (const auto& structure : structures_) {
       const SourceCheck check = CheckSourceNotTarget(target, structure->Source());
       if (check.refused) {
-        ui_.ShowMessageBox(check.message, setup_.structureRefusedCaption, MessageKind::Warning);
+        ui_.ShowMessageBox(check.message, setup_.structureRefusedCaption,
+                           copyPage ? MessageKind::Information : MessageKind::Warning);
         continue;
       }
       CopyRequest request;
       request.structure = structure.get();
       request.target = target;
       request.mode = setup_.mode;
-      request.variant = AttachVariant::CreatePage;
+      request.variant = setup_.variant;
       request.overwriteFiles = setup_.overwriteFiles;
+      request.masks = setup_.masks;
       request.sizeMap = setup_.sizeMap;
       if (setup_.simulate)
-        SimulateExistingStructure(request, sink);
+        // The create pages' targets are new; the copy page's exist.
+        SimulateExistingStructure(request, sink, copyPage ? &fs_ : nullptr);
       else
         CopyExistingStructure(fs_, request, sink);
+      received = true;
     }
   } else if (setup_.kind == SourceKind::Templates) {
     for (const std::string& line : setup_.items) {
@@ -241,7 +247,9 @@ void Attacher::AttachTo(const std::string& target, const StepSink& sink, const s
         continue;
       }
       if (!setup_.simulate) {
-        ApplyTemplateLine(fs_, target, line, setup_.templateKind, AttachVariant::CreatePage, sink, numberSuffix);
+        const AttachStep step =
+            ApplyTemplateLine(fs_, target, line, setup_.templateKind, setup_.variant, sink, numberSuffix);
+        received = received || step.kind == StepKind::TemplateCreated;
         continue;
       }
       AttachStep step;
@@ -252,11 +260,15 @@ void Attacher::AttachTo(const std::string& target, const StepSink& sink, const s
       } else {
         step.path = *path;
         // The create pages count a template folder found there as existing.
-        step.kind = fs_.DirectoryExists(*path) ? StepKind::TemplateFailed : StepKind::TemplateCreated;
+        step.kind = !fs_.DirectoryExists(*path) ? StepKind::TemplateCreated
+                    : copyPage                  ? StepKind::TemplateExists
+                                                : StepKind::TemplateFailed;
       }
+      received = received || step.kind == StepKind::TemplateCreated;
       sink(step);
     }
   }
+  return received;
 }
 
 // ----------------------------------------------------------------- items

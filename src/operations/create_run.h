@@ -118,6 +118,8 @@ struct AttachSetup {
   std::vector<std::string> items;  // the structures/templates list
   TemplateKind templateKind;
   bool overwriteFiles = false;
+  AttachVariant variant = AttachVariant::CreatePage;
+  std::vector<std::string> masks{"*.*"};  // the copy page's file selection
   const FolderStructSize::FileSizes* sizeMap = nullptr;
   bool simulate = false;
   std::string structureRefusedCaption;
@@ -128,7 +130,9 @@ class Attacher {
  public:
   Attacher(FileSystem& fs, Ui& ui, AttachSetup setup);
   // `numberSuffix` is added to every name of a template line (page Vol03).
-  void AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix = {});
+  // True when the target received something: a structure it was not
+  // refused, or a template folder made.
+  bool AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix = {});
 
  private:
   FileSystem& fs_;

@@ -142,12 +142,13 @@ void CreateFromPathsPage::Run(bool simulate) {
       structures.btnAdd.SetFocus();
       return false;
     }
-    if (items.empty()) {
-      const MessageText& m = simulate ? kMsg0476 : kMsg0063;
-      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
-      return false;
-    }
     return true;
+  };
+  plan.proceed = [&] {
+    if (!items.empty()) return true;
+    const MessageText& m = simulate ? kMsg0476 : kMsg0063;
+    ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+    return false;
   };
   plan.confirm = simulate ? kMsg0473 : kMsg0061;
   plan.end = simulate ? kMsg0475 : kMsg0062;

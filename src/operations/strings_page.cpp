@@ -172,13 +172,13 @@ void CreateFromStringsPage::Run(bool simulate) {
       structures.btnAdd.SetFocus();
       return false;
     }
-    // Nothing to ask about: the question would only lead to this warning.
-    if (items.empty()) {
-      const MessageText& m = simulate ? kMsg0458 : kMsg0027;
-      ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
-      return false;
-    }
     return true;
+  };
+  plan.proceed = [&] {
+    if (!items.empty()) return true;
+    const MessageText& m = simulate ? kMsg0458 : kMsg0027;
+    ui().ShowMessageBox(m.text, m.caption, MessageKind::Warning);
+    return false;
   };
   plan.confirm = simulate ? kMsg0455 : kMsg0025;
   plan.end = simulate ? kMsg0457 : kMsg0026;

@@ -79,10 +79,10 @@ QGroupBox* OneLineGroup(CreatePage& page, QWidget* parent) {
 }
 
 // Simulation and the run button go at the right of the footer, before Help.
-void AddRunButtons(QHBoxLayout* footer, CreatePage& page, QWidget* parent) {
+void AddRunButtons(QHBoxLayout* footer, Button& simulationButton, Button& runButton, QWidget* parent) {
   const int at = footer->count() - 1;  // Help is last
-  QPushButton* simulation = NewButton(page.btnCreateFoldersSimulation, parent);
-  QPushButton* run = NewButton(page.btnCreateFolders, parent);
+  QPushButton* simulation = NewButton(simulationButton, parent);
+  QPushButton* run = NewButton(runButton, parent);
   QFont bold = run->font();
   bold.setBold(true);
   run->setFont(bold);
@@ -91,6 +91,10 @@ void AddRunButtons(QHBoxLayout* footer, CreatePage& page, QWidget* parent) {
   footer->insertWidget(at, simulation);
   footer->insertWidget(at + 1, run);
   footer->insertSpacing(at + 2, 12);
+}
+
+void AddRunButtons(QHBoxLayout* footer, CreatePage& page, QWidget* parent) {
+  AddRunButtons(footer, page.btnCreateFoldersSimulation, page.btnCreateFolders, parent);
 }
 
 // A page taller than a small screen leaves scrolls instead of pushing the
@@ -401,8 +405,9 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   column->addWidget(CounterGroup(model_, panel.Page(), page));
   QHBoxLayout* footer = Footer(&folderPage.chkShowDetailedResults, nullptr, folderPage.btnHelp, page);
   AddVisualLogButton(footer, folderPage.btnStatistics, page);
-  column->addLayout(footer);
-  return page;
+  if (&folderPage == &model_.vol08)
+    AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders, page);
+  return WithFooter(page, footer);
 }
 
 }  // namespace quillory
