@@ -47,11 +47,7 @@ enum class StepKind {
   TemplateRejected,
 };
 
-struct CopiedFile {
-  std::string path;
-  FileIdentity identity;
-  bool operator==(const CopiedFile&) const = default;
-};
+using CopiedFile = WrittenFile;
 
 // One counted outcome.
 struct AttachStep {

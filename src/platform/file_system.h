@@ -34,6 +34,7 @@ enum class FsError {
   InvalidName,
   Io,
   Link,           // a symbolic link where a folder was to be passed through
+  Changed,        // no longer the folder or file a run made
 };
 
 struct FsResult {
@@ -105,6 +106,13 @@ struct FileIdentity {
   std::int64_t mtimeSeconds = 0;
   std::uint32_t mtimeNanoseconds = 0;
   bool operator==(const FileIdentity&) const = default;
+};
+
+// A file a run wrote, with what it was when it was put in place.
+struct WrittenFile {
+  std::string path;  // program form
+  FileIdentity identity;
+  bool operator==(const WrittenFile&) const = default;
 };
 
 // Sequential reader; Read returns the bytes read (0 at the end or on error).
@@ -189,6 +197,16 @@ class FileSystem {
   virtual FsResult RemoveEmptyFolder(std::string_view path) = 0;
   // A link is deleted as the link; a folder is refused (AccessDenied).
   virtual FsResult DeleteFile(std::string_view path) = 0;
+  // Undo: removes each folder, in the order given, only when it is still the
+  // folder that was made (same device and inode, never a link in its place:
+  // Changed) and empty (NotEmpty); one result per folder. A read-only folder
+  // is refused, as RemoveEmptyFolder refuses it. Consecutive folders of one
+  // parent cost one open of that parent.
+  virtual void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results);
+  // Undo: deletes each file only when it is still the file that was written
+  // (device, inode, size and modification time: Changed otherwise); a link
+  // is deleted as the link, never followed.
+  virtual void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results);
   // Without overwrite the target is opened O_EXCL, never check-then-act. A
   // failure part-way removes the partial target (NoSpace or Io). With
   // overwrite the copy is made beside the target and renamed over it, so a

@@ -56,9 +56,9 @@ class Fd {
     fd_ = -1;
     return fd >= 0 && ::close(fd) != 0 ? errno : 0;
   }
-  void Reset() {
+  void Reset(int fd = -1) {
     if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+    fd_ = fd;
   }
 
  private:
@@ -609,6 +609,43 @@ void ListInodes(int fd, const std::vector<std::string_view>& names, const std::v
   for (std::size_t k = 1; k < found.size(); ++k) (*listed)[k] = found[k];
 }
 
+// Removes entries by name from the descriptor of their parent; a run of
+// entries in one parent opens it once. `remove` checks and removes one.
+template <class Entry, class Remove>
+void RemoveEntries(const std::vector<Entry>& entries, std::vector<FsResult>* results, const Remove& remove) {
+  results->clear();
+  results->reserve(entries.size());
+  std::string openParent;
+  Fd parent;
+  for (const Entry& entry : entries) {
+    std::string host;
+    FsResult failure;
+    if (!Resolve(entry.path, &host, &failure)) {
+      results->push_back(failure);
+      continue;
+    }
+    if (IsDriveRoot(entry.path)) {
+      results->push_back(Failure(FsError::AccessDenied, "a drive root cannot be removed"));
+      continue;
+    }
+    while (host.size() > 1 && host.back() == '/') host.pop_back();
+    const std::size_t slash = host.rfind('/');
+    const std::string folder = slash == 0 ? "/" : host.substr(0, slash);
+    const std::string name = host.substr(slash + 1);
+    if (parent.get() < 0 || folder != openParent) {
+      const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      const int error = errno;
+      parent.Reset(fd);
+      openParent = fd >= 0 ? folder : std::string();
+      if (fd < 0) {
+        results->push_back(FromErrno(error));
+        continue;
+      }
+    }
+    results->push_back(remove(parent.get(), name, entry));
+  }
+}
+
 class HostFileSystemImpl final : public FileSystem {
  public:
   bool DirectoryExists(std::string_view path) override {
@@ -715,6 +752,35 @@ class HostFileSystemImpl final : public FileSystem {
       return FromErrno(error);
     }
     return {};
+  }
+
+  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+    RemoveEntries(folders, results, [](int parent, const std::string& name, const MadeFolder& folder) {
+      struct stat st {};
+      if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+      if (!S_ISDIR(st.st_mode) || IdentityOf(st) != folder.identity)
+        return Failure(FsError::Changed, "not the folder the run made");
+      if ((st.st_mode & S_IWUSR) == 0) return Failure(FsError::AccessDenied, "the folder is read-only");
+      if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0) {
+        const int error = errno;
+        if (error == EEXIST || error == ENOTEMPTY) return Failure(FsError::NotEmpty, std::strerror(ENOTEMPTY));
+        return FromErrno(error);
+      }
+      return FsResult{};
+    });
+  }
+
+  void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) override {
+    RemoveEntries(files, results, [](int parent, const std::string& name, const WrittenFile& file) {
+      struct stat st {};
+      if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+      if (S_ISDIR(st.st_mode) || FileIdentityOf(st) != file.identity)
+        return Failure(FsError::Changed, "not the file the run wrote");
+      if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+        return Failure(FsError::AccessDenied, "the file is read-only");
+      if (::unlinkat(parent, name.c_str(), 0) != 0) return FromErrno(errno);
+      return FsResult{};
+    });
   }
 
   FsResult DeleteFile(std::string_view path) override {
@@ -1139,6 +1205,25 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   if (mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*")
     return MatchCaseBlind(name, mask.substr(0, mask.size() - 2));
   return false;
+}
+
+void FileSystem::RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) {
+  results->clear();
+  for (const MadeFolder& folder : folders) {
+    const std::optional<FolderIdentity> now = Identity(folder.path);
+    if (!now) {
+      results->push_back(Failure(FsError::NotFound, "the folder is not there"));
+    } else if (*now != folder.identity) {
+      results->push_back(Failure(FsError::Changed, "not the folder the run made"));
+    } else {
+      results->push_back(RemoveEmptyFolder(folder.path));
+    }
+  }
+}
+
+void FileSystem::DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) {
+  results->clear();
+  for (const WrittenFile& file : files) results->push_back(DeleteFile(file.path));
 }
 
 FsResult FileSystem::CreateFolders(std::string_view path, std::vector<std::string>* created) {

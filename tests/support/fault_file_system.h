@@ -101,6 +101,30 @@ class FaultFileSystem : public FileSystem {
   FsResult RemoveEmptyFolder(std::string_view p) override {
     return Or(FsOp::RemoveEmptyFolder, p, [&] { return inner_.RemoveEmptyFolder(p); });
   }
+  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+    results->clear();
+    std::vector<FsResult> one;
+    for (const MadeFolder& folder : folders) {
+      if (const FsError e = Hit(FsOp::RemoveEmptyFolder, folder.path); e != FsError::None) {
+        results->push_back(Failed(e));
+        continue;
+      }
+      inner_.RemoveMadeFolders({folder}, &one);
+      results->push_back(one.front());
+    }
+  }
+  void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) override {
+    results->clear();
+    std::vector<FsResult> one;
+    for (const WrittenFile& file : files) {
+      if (const FsError e = Hit(FsOp::DeleteFile, file.path); e != FsError::None) {
+        results->push_back(Failed(e));
+        continue;
+      }
+      inner_.DeleteWrittenFiles({file}, &one);
+      results->push_back(one.front());
+    }
+  }
   FsResult DeleteFile(std::string_view p) override {
     return Or(FsOp::DeleteFile, p, [&] { return inner_.DeleteFile(p); });
   }
