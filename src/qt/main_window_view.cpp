@@ -1,6 +1,7 @@
 #include "qt/main_window_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "qt/bindings.h"
 #include "qt/list_panel_view.h"
@@ -20,9 +21,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -105,6 +108,12 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   }
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
+
+  runProgress_ = new QProgressBar(this);
+  runProgress_->setObjectName(QStringLiteral("prbRunProgress"));
+  runProgress_->setMaximumWidth(320);
+  runProgress_->setVisible(false);
+  statusBar()->addPermanentWidget(runProgress_);
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
   resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
 
@@ -136,7 +145,10 @@ void MainWindowView::BuildMenus() {
 }
 
 bool MainWindowView::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Guarded([this] { model_.FormActivate(); });
+  if (e->type() == QEvent::WindowActivate) {
+    if (running_) activatePending_ = true;
+    else Guarded([this] { model_.FormActivate(); });
+  }
   return QMainWindow::event(e);
 }
 
@@ -147,7 +159,28 @@ void MainWindowView::showEvent(QShowEvent* e) {
   model_.SetShown(true);
 }
 
+void MainWindowView::SetRunning(bool running) {
+  running_ = running;
+  if (running) return;
+  // Queued, so that the run's handler ends first (its history update is
+  // part of what closing saves).
+  if (closePending_ || activatePending_)
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (running_) return;  // the next run takes them over
+          if (std::exchange(activatePending_, false)) Guarded([this] { model_.FormActivate(); });
+          if (std::exchange(closePending_, false)) close();
+        },
+        Qt::QueuedConnection);
+}
+
 void MainWindowView::closeEvent(QCloseEvent* e) {
+  if (running_) {
+    closePending_ = true;
+    e->ignore();
+    return;
+  }
   // A close the model asked for (File > Exit) has already saved.
   if (!syncing_) {
     QScopedValueRollback<bool> sync(syncing_, true);
