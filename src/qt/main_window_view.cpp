@@ -109,11 +109,12 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
 
+  // The status bar only shows during a run: idle, its height goes to the page.
   runProgress_ = new QProgressBar(this);
   runProgress_->setObjectName(QStringLiteral("prbRunProgress"));
   runProgress_->setMaximumWidth(320);
-  runProgress_->setVisible(false);
   statusBar()->addPermanentWidget(runProgress_);
+  statusBar()->setVisible(false);
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
   resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
 
@@ -161,6 +162,7 @@ void MainWindowView::showEvent(QShowEvent* e) {
 
 void MainWindowView::SetRunning(bool running) {
   running_ = running;
+  statusBar()->setVisible(running);
   if (running) return;
   // Queued, so that the run's handler ends first (its history update is
   // part of what closing saves).

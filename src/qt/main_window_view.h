@@ -23,7 +23,7 @@ class MainWindowView : public QMainWindow {
 
   TfrmMain& Model() const { return model_; }
   QTabWidget* Tabs() const { return tabs_; }
-  // In the status bar; hidden while no run goes on.
+  // In the status bar, which shows only while a run goes on.
   QProgressBar* RunProgressBar() const { return runProgress_; }
   // While a run goes on, closing waits for its end and activation handlers
   // wait too (they refresh counters the run is writing); both follow once

@@ -273,7 +273,6 @@ void QtUi::RunStarted(std::size_t total) {
     // 0..0 would be a busy indicator; a run of nothing is simply done.
     bar->setRange(0, std::max(1, static_cast<int>(total / progressScale_)));
     bar->setValue(0);
-    bar->show();
     main_->SetRunning(true);
   }
   if (qApp && !runGuard_) {
@@ -286,10 +285,7 @@ void QtUi::RunProgress(std::size_t done) { progress_ = done; }
 
 void QtUi::RunEnded() {
   runGuard_.reset();  // a destroyed filter is taken off the application
-  if (main_) {
-    main_->RunProgressBar()->hide();
-    main_->SetRunning(false);
-  }
+  if (main_) main_->SetRunning(false);
 }
 
 }  // namespace quillory
