@@ -77,6 +77,12 @@ class TabLock {
   std::vector<TabSheet*> locked_;
 };
 
+// While a frame runs, a second call (from an event let through by a repaint)
+// is refused at once: it asks nothing and changes nothing. Ui::RunStarted and
+// RunEnded bracket the locked part, with RunProgress between them.
 RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& plan);
+
+// Whether a RunFrame is under way.
+bool RunActive();
 
 }  // namespace quillory

@@ -2,6 +2,7 @@
 // this interface; QtUi and ScriptedUi implement it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,12 @@ class Ui {
   virtual void ShowHelp(const std::string& topic) = 0;
   // Called during long runs; implementations repaint at most every ~50 ms.
   virtual void Repaint() = 0;
+  // The locked part of a run, so a view can show how far it is and keep the
+  // person from starting other work meanwhile. RunProgress is throttled by
+  // the caller; RunEnded follows RunStarted on every way out.
+  virtual void RunStarted(std::size_t /*total*/) {}
+  virtual void RunProgress(std::size_t /*done*/) {}
+  virtual void RunEnded() {}
 };
 
 }  // namespace quillory

@@ -1,6 +1,7 @@
 #include "qt/main_window_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "qt/bindings.h"
 #include "qt/list_panel_view.h"
@@ -20,10 +21,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -151,6 +154,13 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   }
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
+
+  // The status bar only shows during a run: idle, its height goes to the page.
+  runProgress_ = new QProgressBar(this);
+  runProgress_->setObjectName(QStringLiteral("prbRunProgress"));
+  runProgress_->setMaximumWidth(320);
+  statusBar()->addPermanentWidget(runProgress_);
+  statusBar()->setVisible(false);
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
   resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
 
@@ -182,7 +192,10 @@ void MainWindowView::BuildMenus() {
 }
 
 bool MainWindowView::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) Guarded([this] { model_.FormActivate(); });
+  if (e->type() == QEvent::WindowActivate) {
+    if (running_) activatePending_ = true;
+    else Guarded([this] { model_.FormActivate(); });
+  }
   return QMainWindow::event(e);
 }
 
@@ -193,7 +206,29 @@ void MainWindowView::showEvent(QShowEvent* e) {
   model_.SetShown(true);
 }
 
+void MainWindowView::SetRunning(bool running) {
+  running_ = running;
+  statusBar()->setVisible(running);
+  if (running) return;
+  // Queued, so that the run's handler ends first (its history update is
+  // part of what closing saves).
+  if (closePending_ || activatePending_)
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (running_) return;  // the next run takes them over
+          if (std::exchange(activatePending_, false)) Guarded([this] { model_.FormActivate(); });
+          if (std::exchange(closePending_, false)) close();
+        },
+        Qt::QueuedConnection);
+}
+
 void MainWindowView::closeEvent(QCloseEvent* e) {
+  if (running_) {
+    closePending_ = true;
+    e->ignore();
+    return;
+  }
   // A close the model asked for (File > Exit) has already saved.
   if (!syncing_) {
     QScopedValueRollback<bool> sync(syncing_, true);

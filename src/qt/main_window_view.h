@@ -8,6 +8,7 @@
 
 class QGroupBox;
 class QHBoxLayout;
+class QProgressBar;
 class QTabWidget;
 
 namespace quillory {
@@ -22,6 +23,13 @@ class MainWindowView : public QMainWindow {
 
   TfrmMain& Model() const { return model_; }
   QTabWidget* Tabs() const { return tabs_; }
+  // In the status bar, which shows only while a run goes on.
+  QProgressBar* RunProgressBar() const { return runProgress_; }
+  // While a run goes on, closing waits for its end and activation handlers
+  // wait too (they refresh counters the run is writing); both follow once
+  // the run's handler has returned.
+  void SetRunning(bool running);
+  bool Running() const { return running_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -51,7 +59,11 @@ class MainWindowView : public QMainWindow {
 
   TfrmMain& model_;
   QTabWidget* tabs_ = nullptr;
+  QProgressBar* runProgress_ = nullptr;
   bool syncing_ = false;
+  bool running_ = false;
+  bool closePending_ = false;
+  bool activatePending_ = false;
   Connection shown_;
   Connection caption_;
 };

@@ -1,5 +1,7 @@
 #include "qt/qt_ui.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "shell/application.h"
@@ -10,13 +12,17 @@
 #include "qt/view_factory.h"
 #include "qt/window_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QUrl>
+#include <QWindow>
 
 namespace quillory {
 
@@ -33,6 +39,67 @@ QString QtPatterns(const QString& patterns) {
   }
   return out.join(' ');
 }
+
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Drops the person's input to the main window and to what pops up from it
+// (its menus, a combo box's list), while a run lets events through. Other
+// windows (Visual Logs, their zoom windows, message boxes) keep theirs; the
+// window manager's moving and closing are no input events here.
+class MainInputGuard : public QObject {
+ public:
+  explicit MainInputGuard(QWidget* main) : main_(main) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!main_ || !IsUserInput(event->type())) return false;
+    // Keys typed into the main window trigger nothing, whoever owns the shortcut.
+    if (event->type() == QEvent::Shortcut && main_->windowHandle() &&
+        QGuiApplication::focusWindow() == main_->windowHandle())
+      return true;
+    return OfMain(watched);
+  }
+
+ private:
+  bool OfMain(QObject* object) const {
+    if (object == static_cast<QObject*>(main_->windowHandle())) return true;
+    if (auto* action = qobject_cast<QAction*>(object))
+      for (QObject* user : action->associatedObjects())
+        if (OfMain(user)) return true;
+    // A shortcut or action stands for the nearest widget above it.
+    while (object && !object->isWidgetType()) object = object->parent();
+    if (!object) return false;
+    QWidget* top = static_cast<QWidget*>(object)->window();
+    while (top != main_ && top->windowType() == Qt::Popup && top->parentWidget())
+      top = top->parentWidget()->window();
+    return top == main_;
+  }
+
+  QPointer<QWidget> main_;
+};
 
 }  // namespace
 
@@ -186,8 +253,39 @@ void QtUi::ShowHelp(const std::string& topic) {
 
 void QtUi::Repaint() {
   if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintIntervalMs) return;
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // Restarted first: an event let through may itself end in a repaint.
   sinceRepaint_.restart();
+  if (!runGuard_) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return;
+  }
+  // A bar's new value paints at once, so it is set here, at the pace of
+  // the repaints, not once per item.
+  if (main_) main_->RunProgressBar()->setValue(static_cast<int>(progress_ / progressScale_));
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtUi::RunStarted(std::size_t total) {
+  progress_ = 0;
+  progressScale_ = total / static_cast<std::size_t>(std::numeric_limits<int>::max()) + 1;
+  if (main_) {
+    QProgressBar* bar = main_->RunProgressBar();
+    // 0..0 would be a busy indicator; a run of nothing is simply done.
+    bar->setRange(0, std::max(1, static_cast<int>(total / progressScale_)));
+    bar->setValue(0);
+    main_->SetRunning(true);
+  }
+  if (qApp && !runGuard_) {
+    runGuard_ = std::make_unique<MainInputGuard>(main_.get());
+    qApp->installEventFilter(runGuard_.get());
+  }
+}
+
+void QtUi::RunProgress(std::size_t done) { progress_ = done; }
+
+void QtUi::RunEnded() {
+  runGuard_.reset();  // a destroyed filter is taken off the application
+  if (main_) main_->SetRunning(false);
 }
 
 }  // namespace quillory

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QString>
 
+class QObject;
 class QWidget;
 
 namespace quillory {
@@ -52,8 +53,15 @@ class QtUi : public Ui {
   void Hide(Window& window) override;
   void OpenFolder(const std::string& path) override;
   void ShowHelp(const std::string& topic) override;
-  // Paints at most every 50 ms; user input waits until the run ends.
+  // At most every 50 ms. Outside a run it paints and leaves user input
+  // waiting; during one it lets every event through except the person's
+  // input to the main window, so the Visual Logs and message boxes stay
+  // usable and nothing on the page can start or change work.
   void Repaint() override;
+  // The status bar's progress bar and the main window's input guard.
+  void RunStarted(std::size_t total) override;
+  void RunProgress(std::size_t done) override;
+  void RunEnded() override;
 
  private:
   QWidget* DialogParent() const;
@@ -67,6 +75,9 @@ class QtUi : public Ui {
   std::map<const Window*, QPointer<QWidget>> views_;
   std::vector<std::unique_ptr<WindowView>> orphans_;  // views made without a main view
   QElapsedTimer sinceRepaint_;
+  std::unique_ptr<QObject> runGuard_;  // an application event filter, during a run
+  std::size_t progressScale_ = 1;      // the bar counts in ints
+  std::size_t progress_ = 0;           // shown at the next repaint
   std::string lastFolder_;  // host folder the last browser ended in
 };
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/scripted_ui.h"
 
@@ -128,6 +132,127 @@ TEST_F(RunFrameTest, UnscriptedQuestionIsAnError) {
   std::vector<std::string> log;
   EXPECT_THROW(RunFrame(ui, pages, c, Plan(log)), ScriptError);
   EXPECT_TRUE(AllEnabled());
+}
+
+// Logs the run's bracket calls among the other calls, with whether the other
+// tabs were locked at that moment.
+class WatchingUi : public ScriptedUi {
+ public:
+  explicit WatchingUi(std::function<bool()> locked) : locked_(std::move(locked)) {
+    onCall = [this](const UiCall& call) { log.push_back(call.kind + " " + call.caption); };
+  }
+  void RunStarted(std::size_t total) override {
+    log.push_back("started " + std::to_string(total) + (locked_() ? " locked" : " OPEN"));
+  }
+  void RunProgress(std::size_t done) override { progress.push_back(done); }
+  void RunEnded() override { log.push_back(std::string("ended") + (locked_() ? " locked" : " OPEN")); }
+
+  std::vector<std::string> log;
+  std::vector<std::size_t> progress;
+
+ private:
+  std::function<bool()> locked_;
+};
+
+class RunWatchTest : public RunFrameTest {
+ protected:
+  WatchingUi watching{[this] { return OthersLocked(); }};
+};
+
+TEST_F(RunWatchTest, StartedOnceLockedProgressPerItemEndedAfterTheEndMessageBeforeUnlocking) {
+  std::vector<std::string> log;
+  RunPlan plan = Plan(log);
+  plan.after = [this] { watching.log.push_back(AllEnabled() ? "after unlocked" : "after LOCKED"); };
+  watching.answers = {MessageAnswer::Yes};
+  EXPECT_EQ(RunFrame(watching, pages, c, plan), RunOutcome::Completed);
+  EXPECT_EQ(watching.log, (std::vector<std::string>{"message Confirm", "started 3 locked", "message End",
+                                                    "open_folder ", "ended locked", "after unlocked"}));
+  EXPECT_EQ(watching.progress, (std::vector<std::size_t>{1, 2, 3}));
+  EXPECT_FALSE(RunActive());
+}
+
+TEST_F(RunWatchTest, NoBracketWhenTheRunNeverStarts) {
+  std::vector<std::string> log;
+  watching.answers = {MessageAnswer::No};
+  EXPECT_EQ(RunFrame(watching, pages, c, Plan(log)), RunOutcome::Declined);
+  RunPlan refused = Plan(log);
+  refused.validate = [] { return false; };
+  EXPECT_EQ(RunFrame(watching, pages, c, refused), RunOutcome::Refused);
+  EXPECT_EQ(watching.log, std::vector<std::string>{"message Confirm"});
+  EXPECT_TRUE(watching.progress.empty());
+  EXPECT_FALSE(RunActive());
+}
+
+TEST_F(RunWatchTest, ProgressIsThrottledRisesAndAlwaysEndsOnTheLastItem) {
+  for (std::size_t total : {std::size_t{0}, std::size_t{1}, std::size_t{999}, std::size_t{2501},
+                            std::size_t{1000003}}) {
+    SCOPED_TRACE(total);
+    std::vector<std::string> log;
+    RunPlan plan = Plan(log);
+    plan.work = [](std::size_t) { return std::vector<ItemOutcome>{}; };
+    plan.itemCount = total;
+    watching.progress.clear();
+    watching.answers = {MessageAnswer::Yes};
+    ASSERT_EQ(RunFrame(watching, pages, c, plan), RunOutcome::Completed);
+    if (total == 0) {
+      EXPECT_TRUE(watching.progress.empty());
+      continue;
+    }
+    ASSERT_FALSE(watching.progress.empty());
+    EXPECT_EQ(watching.progress.back(), total);
+    EXPECT_LE(watching.progress.size(), 1001u);
+    if (total <= 1000) {
+      EXPECT_EQ(watching.progress.size(), total);
+    }
+    for (std::size_t i = 1; i < watching.progress.size(); ++i) EXPECT_LT(watching.progress[i - 1], watching.progress[i]);
+  }
+}
+
+TEST_F(RunWatchTest, AnExceptionMidRunStillEndsTheRunAndFreesTheFrame) {
+  std::vector<std::string> log;
+  RunPlan plan = Plan(log);
+  plan.work = [](std::size_t i) {
+    if (i == 1) throw std::runtime_error("disk gone");
+    return std::vector<ItemOutcome>{};
+  };
+  watching.answers = {MessageAnswer::Yes};
+  EXPECT_THROW(RunFrame(watching, pages, c, plan), std::runtime_error);
+  EXPECT_EQ(watching.log, (std::vector<std::string>{"message Confirm", "started 3 locked", "ended locked"}));
+  EXPECT_EQ(watching.progress, std::vector<std::size_t>{1});
+  EXPECT_FALSE(RunActive());
+
+  // The next run is not taken for a second one.
+  watching.answers = {MessageAnswer::Yes};
+  EXPECT_EQ(RunFrame(watching, pages, c, Plan(log)), RunOutcome::Completed);
+}
+
+TEST_F(RunWatchTest, ASecondFrameDuringARunIsRefusedAndAsksAndChangesNothing) {
+  std::vector<std::string> log;
+  std::vector<std::string> innerLog;
+  RunPlan inner = Plan(innerLog);
+  std::vector<RunOutcome> innerOutcomes;
+  std::size_t callsBefore = 0;
+  RunPlan plan = Plan(log);
+  plan.work = [&](std::size_t i) {
+    EXPECT_TRUE(RunActive());
+    if (i == 1) {
+      callsBefore = watching.calls.size();
+      // Its tab may even be a locked one: nothing of it must run.
+      innerOutcomes.push_back(RunFrame(watching, pages, a, inner));
+      innerOutcomes.push_back(RunFrame(watching, pages, c, inner));
+      EXPECT_EQ(watching.calls.size(), callsBefore);
+      EXPECT_TRUE(OthersLocked());
+    }
+    return std::vector<ItemOutcome>{};
+  };
+  watching.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  EXPECT_EQ(RunFrame(watching, pages, c, plan), RunOutcome::Completed);
+  EXPECT_EQ(innerOutcomes, (std::vector<RunOutcome>{RunOutcome::Refused, RunOutcome::Refused}));
+  EXPECT_TRUE(innerLog.empty());
+  EXPECT_EQ(watching.answers.size(), 1u);  // the inner frames asked nothing
+  EXPECT_EQ(std::count(watching.log.begin(), watching.log.end(), "started 3 locked"), 1);
+  EXPECT_TRUE(AllEnabled());
+  EXPECT_FALSE(RunActive());
 }
 
 }  // namespace

@@ -16,5 +16,6 @@ int RunFileSelectionViewTests(int argc, char** argv);
 int RunTreeWindowsViewTests(int argc, char** argv);
 int RunWindowSizesTests(int argc, char** argv);
 int RunStructuresViewTests(int argc, char** argv);
+int RunRunWatchTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -19,5 +19,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunTreeWindowsViewTests(argc, argv);
   failed += quillory::RunWindowSizesTests(argc, argv);
   failed += quillory::RunStructuresViewTests(argc, argv);
+  failed += quillory::RunRunWatchTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
