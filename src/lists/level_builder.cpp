@@ -1,7 +1,6 @@
 #include "lists/level_builder.h"
 
 #include <charconv>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -251,27 +250,30 @@ void LevelBuilderGroup::MakeListClick() {
     return;
   }
   // One change of the list for the whole build, so a hundred thousand
-  // results cost one refresh of the page; what the batch already holds
-  // counts as listed, as it would had each been appended in turn.
+  // results cost one refresh of the page. Each result is case folded once;
+  // the list drops the batch's own repeats, as it would had each been
+  // appended in turn.
   std::vector<std::string> batch;
-  std::unordered_set<std::string> taken;
+  std::vector<FoldKey> keys;
+  batch.reserve(results.size());
+  keys.reserve(results.size());
   for (std::string& result : results) {
     std::string t = Trim(result);
     if (texts.entireDisk && t.size() <= 3) {
       Warn(kEntireDisk, texts.entireDisk);
       continue;
     }
-    if (t.empty() || panel_.include.Contains(t) || panel_.exclude.Contains(t)) continue;
-    std::string key = CaseFold(t);
-    if (taken.count(key)) continue;
+    if (t.empty()) continue;
+    const FoldKey key = FoldKeyOf(t);
+    if (panel_.include.Contains(key) || panel_.exclude.Contains(key)) continue;
     if (!HasDrive(t)) {
       Warn(kNoDrive, texts.noDrive);
       continue;
     }
-    taken.insert(std::move(key));
     batch.push_back(std::move(t));
+    keys.push_back(key);
   }
-  if (!batch.empty()) panel_.include.AddMany(std::move(batch));
+  if (!batch.empty()) panel_.include.AddNewKeyed(std::move(batch), keys);
   panel_.RefreshSums();
   ui_.Repaint();
 }
