@@ -572,6 +572,7 @@ void ListPanel::ClearFields() {
   includeSum.SetCaption("0");
   excludeSum.SetCaption("0");
   if (edtAddToList) edtAddToList->SetText("");
+  if (resetLevels) resetLevels();
   ResetMethods();
   if (resetPage) resetPage();
   ui_.ShowMessageBox(kClearEnd, texts_.clearEnd.caption, KindOf(texts_.clearEnd));

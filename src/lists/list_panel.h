@@ -90,14 +90,17 @@ class ListPanel {
     ComboBox* rootBox = nullptr;
     Button* rootBrowse = nullptr;
     std::vector<Control*> level;  // level radios and numbers, filter, Build
-    CheckBox* onlyLast = nullptr;
-    CheckBox* allInPath = nullptr;
+    RadioButton* onlyLast = nullptr;
+    RadioButton* allInPath = nullptr;
     Button* import = nullptr;
   } methodControls;
 
   // Clear Fields: the page's other controls back to their start values (run
   // after the lists are emptied, before the end message).
   std::function<void()> resetPage;
+  // Clear Fields: the level builder back to its start values, before the
+  // method radios are reset (they enable it by its root folder text).
+  std::function<void()> resetLevels;
   // Vol02: after a string is added (the page's preview).
   std::function<void()> afterAdd;
 

@@ -2,13 +2,9 @@
 #pragma once
 
 #include "app/window.h"
+#include "lists/level_builder_window.h"
 
 namespace quillory {
-
-class TfrmSubFolderListBuilder : public Window {
- public:
-  TfrmSubFolderListBuilder() : Window("TfrmSubFolderListBuilder", "Subfolder Level List Builder") {}
-};
 
 // The editor of an include list: one line per item, checked as a whole on
 // OK. The page's panel decides what OK and Cancel do.

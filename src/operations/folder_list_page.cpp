@@ -19,6 +19,7 @@ FolderListPage::FolderListPage(PageContext& context, PageKey key)
       includeSum(context.owner.Make<Label>(Named(key, "lbl", "IncludeSum"), "0")),
       excludeSum(context.owner.Make<Label>(Named(key, "lbl", "ExcludeSum"), "0")),
       panel(context.owner, context.services.ui, key, include, exclude, includeSum, excludeSum, context.services.fs),
+      levels(context.owner, context.services.ui, panel, context.services.fs),
       stats(PageCounterNames(key)),
       btnStatistics(context.owner.Make<Button>(Named(key, "btn", "Statistics"), "Visual Log")),
       chkShowDetailedResults(context.owner.Make<CheckBox>(Named(key, "chk", "ShowDetailedResults"), "Show Visual Log")),

@@ -3,6 +3,7 @@
 // page's counters, its "Show Visual Log" box and "Visual Log" button.
 #pragma once
 
+#include "lists/level_builder.h"
 #include "lists/list_panel.h"
 #include "operations/operation_page.h"
 #include "structures/file_selection.h"
@@ -23,6 +24,8 @@ class FolderListPage {
   Label& includeSum;
   Label& excludeSum;
   ListPanel panel;
+  // "Add Folders using Subfolder Level Builder" and "List Builder".
+  LevelBuilderGroup levels;
   OperationStatistics stats;
   Button& btnStatistics;            // "Visual Log"
   CheckBox& chkShowDetailedResults;  // "Show Visual Log"

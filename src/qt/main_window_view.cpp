@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "qt/bindings.h"
+#include "qt/level_builder_view.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
 #include "qt/structures_view.h"
@@ -423,6 +424,7 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   heading->setFont(font);
   column->addWidget(heading);
   if (QGroupBox* methods = BuildListMethods(panel, page)) column->addWidget(methods);
+  column->addWidget(BuildLevelBuilderGroup(folderPage.levels, page));
   column->addWidget(BuildListPanel(panel, page), 1);
   if (structures) column->addWidget(BuildStructuresGroup(*structures, page));
   if (fileTypes) {

@@ -3,6 +3,7 @@
 #include "qt/file_export_view.h"
 #include "qt/file_import_view.h"
 #include "qt/file_selection_view.h"
+#include "qt/level_builder_view.h"
 #include "qt/list_windows_view.h"
 #include "qt/manual_creation_view.h"
 #include "qt/separator_window_view.h"
@@ -16,6 +17,7 @@ namespace quillory {
 WindowView* NewWindowView(Window& window, QWidget* parent) {
   if (WindowView* view = NewSeparatorWindowView(window, parent)) return view;
   if (WindowView* view = NewErrorLogView(window, parent)) return view;
+  if (WindowView* view = NewLevelBuilderView(window, parent)) return view;
   if (WindowView* view = NewListWindowView(window, parent)) return view;
   if (WindowView* view = NewFileImportView(window, parent)) return view;
   if (WindowView* view = NewFileExportView(window, parent)) return view;

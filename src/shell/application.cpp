@@ -23,7 +23,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   owned_.push_back(std::move(mainOwned));
 
   about = Create<TAboutBox>();
-  Create<TfrmSubFolderListBuilder>();
+  auto* levelBuilder = Create<TfrmSubFolderListBuilder>(ui, settings, services.fs);
   Create<TfrmFLLEditIncludeFolderList>();
   Create<TfrmVol02EditIncludeList>();
   Create<TfrmVol04EditIncludeList>();
@@ -103,6 +103,9 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   auto* editSmartImport = FindAs<TfrmEditSmartImport>();
   fileImport->Attach(*editSmartImport, *zoom, *delimiters, *quotationMarks);
   folderViews->Attach(*levelSummary);
+  levelBuilder->Attach(*FindAs<TfrmFLLEditIncludeFolderList>(), *fileExport, *levelSummary);
+  for (FolderListPage* page : std::initializer_list<FolderListPage*>{&main->vol06, &main->vol07, &main->vol08})
+    page->levels.AttachWindow(*levelBuilder);
   main->FormCreate();
   fileSelection->SetSettingsPath(main->settingsPath);
   fileSelection->AttachStatusLabels({&main->vol07.lblVol07FileTypesAllSelected, &main->vol08.lblVol08FileTypesAllSelected});
