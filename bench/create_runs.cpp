@@ -276,7 +276,7 @@ bool Split(const std::string& dst, const std::vector<std::string>& items, Pieces
     }
     if (recorder) {
       recorder->Made(result.parentsMade);
-      if (result.kind == quillory::OutcomeKind::Done) recorder->Created(result.path, result.made);
+      if (result.kind == quillory::OutcomeKind::Done) recorder->Created(result.path, std::move(result.made));
     }
     made += result.kind == quillory::OutcomeKind::Done;
   }

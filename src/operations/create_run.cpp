@@ -66,22 +66,23 @@ MainFolderMaker::~MainFolderMaker() {
   if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
 }
 
-FolderHandle MainFolderMaker::Destination(const std::string& destination, std::vector<MadeFolder>* made,
+FolderHandle MainFolderMaker::Destination(std::string_view destination, std::vector<MadeFolder>* made,
                                           FsResult* failure) {
   if (handle_ != kNoFolderHandle && open_ == destination) return handle_;
+  const std::string path(destination);
   if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
   handle_ = kNoFolderHandle;
-  open_ = destination;
-  FsResult opened = fs_.OpenFolder(destination, &handle_);
+  open_ = path;
+  FsResult opened = fs_.OpenFolder(path, &handle_);
   if (opened.error == FsError::NotFound) {
-    CreateResult parents = fs_.CreateFolders(destination);
+    CreateResult parents = fs_.CreateFolders(path);
     *made = std::move(parents.made);
     if (!parents.ok()) {
       *failure = parents.result;
       handle_ = kNoFolderHandle;
       return handle_;
     }
-    opened = fs_.OpenFolder(destination, &handle_);
+    opened = fs_.OpenFolder(path, &handle_);
   }
   if (!opened.ok()) {
     *failure = opened;
@@ -90,10 +91,17 @@ FolderHandle MainFolderMaker::Destination(const std::string& destination, std::v
   return handle_;
 }
 
-MainFolderResult MainFolderMaker::Below(const std::string& destination, const std::string& relative,
+MainFolderResult MainFolderMaker::Below(std::string_view destination, std::string_view relative,
                                         const std::string& path) {
-  const std::vector<std::string> names = SplitNames(relative);
-  if (auto why = RefusedNames(path, names)) return Refusal(path, *why);
+  // One name is the common case; it needs no list of names.
+  const bool single = relative.find_first_of("\\/") == std::string_view::npos;
+  if (single) {
+    if (relative.empty() || relative == "." || relative == ".." || relative.size() > kMaxNameBytes ||
+        path.size() > kMaxPathBytes)
+      return Refusal(path, *RefusedNames(path, {std::string(relative)}));
+  } else if (auto why = RefusedNames(path, SplitNames(relative))) {
+    return Refusal(path, *why);
+  }
   MainFolderResult out;
   out.path = path;
   FsResult failure;
@@ -102,8 +110,8 @@ MainFolderResult MainFolderMaker::Below(const std::string& destination, const st
     out.detail = failure.message;
     return out;
   }
-  if (names.size() == 1) {
-    const SubfolderResult made = fs_.MakeSubfolder(folder, names.front());
+  if (single) {
+    const SubfolderResult made = fs_.MakeSubfolder(folder, relative);
     if (!made.ok()) {
       out.detail = made.result.message;
     } else if (made.made) {
@@ -168,10 +176,14 @@ void CreateRecorder::AddTotals() {
   stats_.Add("FilesSizeOther", totals_.bytes);
 }
 
-void CreateRecorder::Created(const std::string& path, const std::vector<MadeFolder>& made) {
+void CreateRecorder::Created(const std::string& path, std::vector<MadeFolder>&& made) {
   stats_.Add("FoldersCreated", 1);
   records_.createdMainFolders.push_back(path);
-  records_.madeMainFolders.insert(records_.madeMainFolders.end(), made.begin(), made.end());
+  if (made.size() == 1)
+    records_.madeMainFolders.push_back(std::move(made.front()));
+  else
+    records_.madeMainFolders.insert(records_.madeMainFolders.end(), std::make_move_iterator(made.begin()),
+                                    std::make_move_iterator(made.end()));
   if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersCreated, path);
   attach_.Tick();
 }

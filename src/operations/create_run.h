@@ -52,12 +52,12 @@ class MainFolderMaker {
   // `relative` below the destination the person chose: each name is made
   // from the descriptor of its parent, never through a link. `path` is the
   // folder as the lists show it. A missing destination is made first.
-  MainFolderResult Below(const std::string& destination, const std::string& relative, const std::string& path);
+  MainFolderResult Below(std::string_view destination, std::string_view relative, const std::string& path);
   // A full path typed whole, resolved as the platform resolves it.
   MainFolderResult Whole(const std::string& path);
 
  private:
-  FolderHandle Destination(const std::string& destination, std::vector<MadeFolder>* made, FsResult* failure);
+  FolderHandle Destination(std::string_view destination, std::vector<MadeFolder>* made, FsResult* failure);
 
   FileSystem& fs_;
   std::string open_;
@@ -86,7 +86,7 @@ class CreateRecorder {
   };
   void SetTotals(Totals totals, bool onExists, bool onOther);
 
-  void Created(const std::string& path, const std::vector<MadeFolder>& made);
+  void Created(const std::string& path, std::vector<MadeFolder>&& made);
   void Exists(const std::string& path);
   // `withTotals` adds the totals whatever the page's rule.
   void Other(const std::string& text, bool withTotals = false);
@@ -148,8 +148,8 @@ struct CreationTarget {
   enum class How { Refused, Below, Whole };
   How how = How::Refused;
   std::string path;         // the folder, or the text a refusal lists
-  std::string destination;  // Below
-  std::string relative;     // Below
+  std::string_view destination;  // Below: held by the page for the run
+  std::size_t relativeAt = 0;    // Below: where the part below the destination starts in `path`
   std::string numberSuffix;
   bool refusedWithTotals = false;
   static CreationTarget Refuse(std::string text, bool withTotals = false) {

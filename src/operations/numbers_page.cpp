@@ -204,7 +204,7 @@ void CreateFromNumbersPage::Run(bool simulate) {
     CreationTarget target;
     target.how = CreationTarget::How::Below;
     target.destination = chosen;
-    target.relative = path.substr(std::min(folder.size(), path.size()));
+    target.relativeAt = std::min(folder.size(), path.size());
     target.path = std::move(path);
     if (numbered) target.numberSuffix = blanks + number;
     return target;

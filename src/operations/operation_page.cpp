@@ -199,7 +199,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       // The run's own refusals, so the simulation counts what the run would.
       std::optional<std::string> refused;
       if (target.how == CreationTarget::How::Below) {
-        refused = RefusedNames(target.path, SplitNames(target.relative));
+        refused = RefusedNames(target.path, SplitNames(std::string_view(target.path).substr(target.relativeAt)));
       } else {
         std::vector<std::string> names = SplitNames(target.path.substr(std::min<std::size_t>(2, target.path.size())));
         std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });  // resolved, as typed
@@ -215,11 +215,12 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       }
     } else {
       MainFolderResult made = target.how == CreationTarget::How::Below
-                                  ? maker->Below(target.destination, target.relative, target.path)
+                                  ? maker->Below(target.destination,
+                                                 std::string_view(target.path).substr(target.relativeAt), target.path)
                                   : maker->Whole(target.path);
       recorder->Made(made.parentsMade);
       if (made.kind == OutcomeKind::Done) {
-        recorder->Created(made.path, made.made);
+        recorder->Created(made.path, std::move(made.made));
         attacher->AttachTo(made.path, sink, target.numberSuffix);
       } else if (made.kind == OutcomeKind::AlreadyExists) {
         recorder->Exists(made.path);

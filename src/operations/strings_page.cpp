@@ -34,6 +34,15 @@ const MessageText kMsg0027 = {
     "Creating Folder(s).-From a String List.            Warning no: 0027."};
 const MessageText kMsg0458 = {kMsg0027.text,
                               "Simulate Creating Folder(s).-From a String List.            Warning no: 0458."};
+// Most composed paths are in normal form already; the check is cheaper than
+// building them again.
+std::string Normalized(std::string path) {
+  if (path.find('/') == std::string::npos && path.find("\\\\") == std::string::npos &&
+      path.find("::") == std::string::npos)
+    return path;
+  return NormalizeComposedPath(path);
+}
+
 constexpr const char* kCaption0373 = "Creating Folder(s).-From a String List.            Warning no: 0373.";
 constexpr const char* kCaption0456 = "Simulate Creating Folder(s).-From a Folder List.            Warning no: 0456.";
 
@@ -185,6 +194,7 @@ void CreateFromStringsPage::Run(bool simulate) {
   const _tagVol0XParts parts = ComposePartsVol02(cboVol02DestFolders.Text(), edtVol02Prefix.Text(),
                                                  edtVol02Suffix.Text(), chkVol02Hyphen.Checked());
   const std::string base = NormalizeComposedPath(folder);
+  const std::string chosen = Trim(cboVol02DestFolders.Text());
   plan.count = items.size();
   plan.target = [&](std::size_t i) {
     const std::string& item = items[i];
@@ -192,12 +202,12 @@ void CreateFromStringsPage::Run(bool simulate) {
     // path is no string. The run refuses any item that names a drive.
     const std::string text = simulate ? NormalizeComposedPath(item) : item;
     if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text))) return CreationTarget::Refuse(text);
-    std::string path = NormalizeComposedPath(parts.JoinWith(text));
+    std::string path = Normalized(parts.JoinWith(text));
     if (!HasDrive(path) || path.compare(0, base.size(), base) != 0) return CreationTarget::Refuse(std::move(path));
     CreationTarget target;
     target.how = CreationTarget::How::Below;
-    target.destination = Trim(cboVol02DestFolders.Text());
-    target.relative = path.substr(base.size());
+    target.destination = chosen;
+    target.relativeAt = base.size();
     target.path = std::move(path);
     return target;
   };

@@ -246,6 +246,28 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
     const char* name = names[i].c_str();
     const bool made = ::mkdirat(fd, name, 0777) == 0;
     int error = made ? 0 : errno;
+    if (i + 1 == names.size() && (made || error == EEXIST)) {
+      // The last folder is not entered: its entry tells what it is, and
+      // for a new one its identity.
+      struct stat st {};
+      const int flags = made || !followExisting ? AT_SYMLINK_NOFOLLOW : 0;
+      if (::fstatat(fd, name, &st, flags) == 0 && S_ISDIR(st.st_mode)) {
+        if (made) out.made.push_back(MadeFolder{JoinProgram(folder, names[i]), IdentityOf(st)});
+        ::close(fd);
+        return out;
+      }
+      if (made) {
+        // Made but not to be found as made: leave nothing of this call.
+        ::unlinkat(fd, name, AT_REMOVEDIR);
+        out.result = FromErrno(errno == 0 ? EIO : errno);
+      } else if (S_ISLNK(st.st_mode)) {
+        out.result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(names[i]));
+      } else {
+        out.result = Failure(FsError::Exists, "a file of that name exists");
+      }
+      RollBack(fd, names, i, madeAt, &out.made);
+      return out;
+    }
     int child = -1;
     if (made || error == EEXIST) {
       child = ::openat(fd, name, kPathFlags | (made || !followExisting ? O_NOFOLLOW : 0));
