@@ -7,7 +7,9 @@
 #include "platform/drives.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
+#include "results/visual_log_windows.h"
 #include "tree/examine_sub_folders.h"
+#include "undo/folder_file_undo.h"
 
 namespace quillory {
 
@@ -52,7 +54,9 @@ CopyPage::CopyPage(PageContext& context)
       structures(context.owner, context.services, PageKey::Vol08, &files.controls),
       forecast(context.services.fs, PageKey::Vol08, structures),
       btnVol08CopyFolders(context.owner.Make<Button>("btnVol08CopyFolders", " COPY   Folder Structures/ Templates ")),
-      btnVol08CopyFoldersSimulation(context.owner.Make<Button>("btnVol08CopyFoldersSimulation", "Simulation")) {
+      btnVol08CopyFoldersSimulation(context.owner.Make<Button>("btnVol08CopyFoldersSimulation", "Simulation")),
+      btnVol08Undo(context.owner.Make<Button>("btnVol08Undo", "Undo")) {
+  btnVol08Undo.onClick = [this] { btnVol08UndoClick(); };
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   structures.changed = [this] { Refresh(); };
   structures.runButtons = [this](bool) { Refresh(); };
@@ -183,6 +187,42 @@ void CopyPage::Run(bool simulate) {
   };
   plan.end = simulate ? kMsg0509 : kMsg0285;
   RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
+}
+
+void CopyPage::btnVol08UndoClick() {
+  static const UndoTexts kTexts = {
+      "No UNDO process !!!\nThere are no copied Subfolders (and files) !!!\nYou must copy at least on one Subfolder "
+      "to UNDO them.",
+      "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0290.",
+      "Do you want to delete all folders (and files)\ncopied last time ?",
+      "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0291.",
+      "Copy Folder Structure(s).-From a Folder List Level.            Information no: 0292.",
+      "End of the Undo process !!!",
+      "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0293."};
+  const bool retry = !failedUndoFolders.empty();
+  std::vector<MadeFolder> folders = retry ? failedUndoMade : records.madeFolders;
+  std::vector<WrittenFile> files = retry ? failedUndoFiles : attachKind == "F" ? records.copiedFileIds
+                                                                               : std::vector<WrittenFile>{};
+  const PageKey key = descriptor.key;
+  RunUndo(context_.services.ui, context_.services.fs, kTexts, !retry && records.createdFolders.empty(),
+          std::move(folders), std::move(files), [&](const FolderFileUndo& undo) {
+            records.Clear();
+            missingFolders.clear();
+            failedUndoFolders.clear();
+            failedUndoMade = undo.GetFailedFolders();
+            failedUndoFiles = undo.GetFailedFiles();
+            stats.ResetAll();
+            const bool logs = context_.visualLogs.Attached(key);
+            if (logs)
+              context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {},
+                                                   false);
+            for (const MadeFolder& folder : failedUndoMade) {
+              failedUndoFolders.push_back(folder.path);
+              if (logs) context_.visualLogs.AddResult(CopyList::SubFoldersFailedUndo, folder.path);
+            }
+            stats.Set("FoldersFailedUndo", static_cast<double>(failedUndoMade.size()));
+            Refresh();
+          });
 }
 
 }  // namespace quillory

@@ -30,6 +30,11 @@ class CopyPage : public FolderListPage {
   AttachRecords records;  // processedMainFolders, createdFolders, copiedFiles and what was made
   std::vector<std::string> missingFolders;
   std::string attachKind;  // "F" or "R"
+  // What the last Undo could not take away, tried again by the next one.
+  std::vector<std::string> failedUndoFolders;
+  std::vector<MadeFolder> failedUndoMade;
+  std::vector<WrittenFile> failedUndoFiles;
+  Button& btnVol08Undo;
 
   // Start: the page as FolderListPage starts it, templates chosen.
   void FormCreate();
@@ -39,6 +44,7 @@ class CopyPage : public FolderListPage {
   void btnVol08StatisticsClick() { ShowVisualLog(); }
   void btnVol08CopyFoldersClick() { Run(false); }
   void btnVol08CopyFoldersSimulationClick() { Run(true); }
+  void btnVol08UndoClick();
   void Refresh() override;
 
  private:

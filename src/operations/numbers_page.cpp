@@ -272,6 +272,8 @@ void CreateFromNumbersPage::Refresh() {
     c->SetEnabled(on);
   // Attach options and structures wait for a destination.
   structures.SetPageEnabled(on);
+  btnUndo.SetEnabled(on);
+  btnVol03Statistics.SetEnabled(on);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(on);
   const std::string target = Trim(cboVol03DestFolders.Text());

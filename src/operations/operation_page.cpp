@@ -7,6 +7,8 @@
 #include "app/ui.h"
 #include "platform/file_system.h"
 #include "app/settings_store.h"
+#include "results/visual_log_windows.h"
+#include "undo/folder_file_undo.h"
 #include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 #include "platform/text.h"
@@ -66,7 +68,9 @@ CreatePage::CreatePage(PageContext& context, PageKey key)
                                                   "  CREATE  Folders/  F. Structures ")),
       btnCreateFoldersSimulation(
           context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFoldersSimulation", "Simulation")),
+      btnUndo(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "Undo", "Undo")),
       context_(context) {
+  btnUndo.onClick = [this] { Undo(); };
   const std::string name(descriptor.name);
   if (key != PageKey::Vol03) {
     const bool strings = key == PageKey::Vol02;
@@ -253,6 +257,73 @@ void CreatePage::ShowVisualLog() { context_.visualLogs.ShowVisualLog(descriptor.
 void CreatePage::FormDestroy() {
   ClearRecords();
   failedUndoFolders.clear();
+  failedUndoMade.clear();
+  failedUndoFiles.clear();
+}
+
+namespace {
+
+const char* const kUndoQuestion = "Do you want to delete all folders (and files)\ncreated last time ?";
+const char* const kNothingFewer =
+    "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
+    "files to UNDO them.";
+
+UndoTexts CreateUndoTexts(PageKey key) {
+  switch (key) {
+    case PageKey::Vol02:
+      return {"No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one "
+              "folder to UNDO them.",
+              "Creating Folder(s).-From a String List.            Warning no: 0028.", kUndoQuestion,
+              "Creating Folder(s).-From a String List.            Information no: 0029.",
+              "Creating Folder(s).-From a String List.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).-From a String List.            Information no: 0031."};
+    case PageKey::Vol03:
+      return {kNothingFewer, "Creating Folder(s).-Increased Numbers.            Warning no: 0096.", kUndoQuestion,
+              "Creating Folder(s).-Increased Numbers.            Information no: 0097.",
+              "Creating Folder(s).- Increased Numbers.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).-Increased Numbers.            Information no: 0099."};
+    default:
+      return {kNothingFewer, "Creating Folder(s).- From a Folder List.            Warning no: 0096.", kUndoQuestion,
+              "Creating Folder(s).- From a Folder List.            Information no: 0097.",
+              "Creating Folder(s).- From a Folder List.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).- From a Folder List.            Information no: 0099."};
+  }
+}
+
+}  // namespace
+
+void CreatePage::Undo() {
+  const bool retry = !failedUndoFolders.empty();
+  std::vector<MadeFolder> folders;
+  std::vector<WrittenFile> files;
+  if (retry) {
+    folders = failedUndoMade;
+    files = failedUndoFiles;
+  } else {
+    // Only what this run made: the main folders with the parents they
+    // needed, then what was attached to them.
+    folders = records.madeMainFolders;
+    folders.insert(folders.end(), records.attached.madeFolders.begin(), records.attached.madeFolders.end());
+    // A template run writes no file.
+    if (attachKind != "R") files = records.attached.copiedFileIds;
+  }
+  const PageKey key = descriptor.key;
+  RunUndo(ui(), context_.services.fs, CreateUndoTexts(key), !retry && records.createdMainFolders.empty(),
+          std::move(folders), std::move(files), [&](const FolderFileUndo& undo) {
+            ClearRecords();
+            failedUndoFolders.clear();
+            failedUndoMade = undo.GetFailedFolders();
+            failedUndoFiles = undo.GetFailedFiles();
+            stats.ResetAll();
+            const bool logs = context_.visualLogs.Attached(key);
+            if (logs) context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {}, false);
+            for (const MadeFolder& folder : failedUndoMade) {
+              failedUndoFolders.push_back(folder.path);
+              if (logs) context_.visualLogs.AddResult(key, CreateList::FoldersFailedUndo, folder.path);
+            }
+            stats.Set("FailedUndo", static_cast<double>(failedUndoMade.size()));
+            ShowCounters();
+          });
 }
 
 void CreatePage::FieldCheck(Edit& field, NameField which, const std::function<void()>& clean) {

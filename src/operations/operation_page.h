@@ -58,7 +58,13 @@ class CreatePage {
   std::string attachKind;  // "F", "R" or "N"
   // The last real run's outcomes; a simulation never replaces them.
   CreateRecords records;
+  // What the last Undo could not take away, tried again by the next one.
   std::vector<std::string> failedUndoFolders;
+  std::vector<MadeFolder> failedUndoMade;
+  std::vector<WrittenFile> failedUndoFiles;
+  Button& btnUndo;  // btnVol0xUndo
+  // Takes away what the last real run made (or retries what the last Undo left).
+  void Undo();
   std::array<std::array<Label*, 4>, 4> statLabels{};  // [row][column]
   VisualLogWindow* visualLog = nullptr;
 

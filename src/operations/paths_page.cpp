@@ -104,6 +104,8 @@ void CreateFromPathsPage::Refresh() {
     c->SetEnabled(items);
   // Attach options and structures wait for the first include item.
   structures.SetPageEnabled(items);
+  btnUndo.SetEnabled(items);
+  btnVol04Statistics.SetEnabled(items);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);
   if (ManyFolders()) {

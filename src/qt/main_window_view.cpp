@@ -83,7 +83,9 @@ QGroupBox* OneLineGroup(CreatePage& page, QWidget* parent) {
 }
 
 // Simulation and the run button go at the right of the footer, before Help.
-void AddRunButtons(QHBoxLayout* footer, Button& simulationButton, Button& runButton, QWidget* parent) {
+void AddRunButtons(QHBoxLayout* footer, Button& simulationButton, Button& runButton, Button& undoButton,
+                   QWidget* parent) {
+  AddVisualLogButton(footer, undoButton, parent);
   const int at = footer->count() - 1;  // Help is last
   QPushButton* simulation = NewButton(simulationButton, parent);
   QPushButton* run = NewButton(runButton, parent);
@@ -98,7 +100,7 @@ void AddRunButtons(QHBoxLayout* footer, Button& simulationButton, Button& runBut
 }
 
 void AddRunButtons(QHBoxLayout* footer, CreatePage& page, QWidget* parent) {
-  AddRunButtons(footer, page.btnCreateFoldersSimulation, page.btnCreateFolders, parent);
+  AddRunButtons(footer, page.btnCreateFoldersSimulation, page.btnCreateFolders, page.btnUndo, parent);
 }
 
 // A page taller than a small screen leaves scrolls instead of pushing the
@@ -443,7 +445,8 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   QHBoxLayout* footer = Footer(&folderPage.chkShowDetailedResults, nullptr, folderPage.btnHelp, page);
   AddVisualLogButton(footer, folderPage.btnStatistics, page);
   if (&folderPage == &model_.vol08)
-    AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders, page);
+    AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders,
+                  model_.vol08.btnVol08Undo, page);
   return WithFooter(page, footer);
 }
 

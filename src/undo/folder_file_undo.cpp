@@ -1,0 +1,92 @@
+#include "undo/folder_file_undo.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+
+#include "app/ui.h"
+
+namespace quillory {
+
+namespace {
+
+std::size_t Level(std::string_view path) {
+  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
+}
+
+// The last record of each path, in record order.
+template <class Entry>
+std::vector<std::size_t> LatestOfEachPath(const std::vector<Entry>& entries) {
+  std::unordered_map<std::string_view, std::size_t> last;
+  last.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) last[entries[i].path] = i;
+  std::vector<std::size_t> kept;
+  kept.reserve(last.size());
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (last[entries[i].path] == i) kept.push_back(i);
+  return kept;
+}
+
+}  // namespace
+
+void FolderFileUndo::RemoveFiles() {
+  std::vector<WrittenFile> files;
+  for (std::size_t i : LatestOfEachPath(files_)) files.push_back(files_[i]);
+  std::vector<FsResult> results;
+  fs_.DeleteWrittenFiles(files, &results);
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (!results[i].ok()) failedFiles_.push_back(files[i]);
+}
+
+void FolderFileUndo::RemoveFolders() {
+  std::vector<std::size_t> order = LatestOfEachPath(folders_);
+  std::vector<std::size_t> levels(folders_.size());
+  for (std::size_t i : order) levels[i] = Level(folders_[i].path);
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
+  });
+  std::vector<MadeFolder> folders;
+  folders.reserve(order.size());
+  for (std::size_t i : order) folders.push_back(folders_[i]);
+  std::vector<FsResult> results;
+  fs_.RemoveMadeFolders(folders, &results);
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (results[i].ok()) continue;
+    if (results[i].error == FsError::NotFound)
+      vanishedFolders_.push_back(folders[i].path);
+    else
+      failedFolders_.push_back(folders[i]);
+  }
+}
+
+void FolderFileUndo::BuildReport() {
+  report_.clear();
+  if (failedFolders_.empty() && failedFiles_.empty()) return;
+  report_ = "The program is unable to delete the following folders, and/or separate files : \n";
+  std::string body;
+  for (const MadeFolder& folder : failedFolders_) body += folder.path + "\n";
+  for (const WrittenFile& file : failedFiles_) body += file.path + "\n";
+  if (!body.empty()) report_ += "\nOTHER REASONS   : \n\n" + body;
+}
+
+bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing, std::vector<MadeFolder> folders,
+             std::vector<WrittenFile> files, const std::function<void(const FolderFileUndo&)>& cleared) {
+  if (nothing) {
+    ui.ShowMessageBox(texts.nothingText, texts.nothingCaption, MessageKind::Warning);
+    return false;
+  }
+  if (ui.ShowMessageBox(texts.questionText, texts.questionCaption, MessageKind::Question) != MessageAnswer::Yes)
+    return false;
+  FolderFileUndo undo(fs);
+  undo.SetFolders(std::move(folders));
+  undo.SetFiles(std::move(files));
+  undo.RemoveFiles();
+  undo.RemoveFolders();
+  undo.BuildReport();
+  if (cleared) cleared(undo);
+  if (!undo.GetReport().empty()) ui.ShowMessageBox(undo.GetReport(), texts.reportCaption, MessageKind::Information);
+  ui.ShowMessageBox(texts.endText, texts.endCaption, MessageKind::Information);
+  return true;
+}
+
+}  // namespace quillory

@@ -1,0 +1,189 @@
+// Undo of the create and copy pages on real folders: only what the run made,
+// and only while it is still what the run made, is taken away.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "shell/main_window.h"
+#include "support/app_fixture.h"
+#include "support/fault_file_system.h"
+#include "undo/folder_file_undo.h"
+
+namespace quillory {
+namespace {
+
+using Paths = std::vector<std::string>;
+
+class UndoTest : public PagesTest {
+ protected:
+  CreateFromStringsPage& Strings() { return main->vol02; }
+  void Click(Button& button, std::vector<MessageAnswer> answers = {MessageAnswer::Yes}) {
+    ui->ClearCalls();
+    for (MessageAnswer a : answers) ui->answers.push_back(a);
+    button.Click();
+  }
+  Paths Captions() {
+    Paths out;
+    for (const UiCall& m : ui->Messages()) out.push_back(m.caption);
+    return out;
+  }
+  void RunStrings(Paths items) {
+    Strings().lstVol02IncludeStrings.SetItems(std::move(items));
+    Strings().Refresh();
+    Click(Strings().btnCreateFolders);
+  }
+};
+
+TEST_F(UndoTest, UndoTakesAwayTheRunsFoldersAndFilesDeepestFirst) {
+  MakeFile("D:\\S\\in\\f.txt", "data");
+  Strings().structures.SourceKindClick(SourceKind::Structures);
+  Strings().structures.AttachModeClick(AttachMode::MainWithFiles);
+  Strings().structures.list.SetItems({"D:\\S"});
+  RunStrings({"a", "b\\deep"});
+  ASSERT_TRUE(IsDir("D:\\Dest\\b\\deep\\S\\in"));
+  Click(Strings().btnUndo);
+  EXPECT_EQ(Captions(), (Paths{"Creating Folder(s).-From a String List.            Information no: 0029.",
+                               "Creating Folder(s).-From a String List.            Information no: 0031."}));
+  EXPECT_FALSE(IsDir("D:\\Dest\\a"));
+  EXPECT_FALSE(IsDir("D:\\Dest\\b"));  // the parent the run made goes too
+  EXPECT_TRUE(IsDir("D:\\Dest"));      // the destination was there before
+  EXPECT_TRUE(Strings().records.createdMainFolders.empty());
+  // Nothing left to undo.
+  Click(Strings().btnUndo, {});
+  EXPECT_EQ(Captions(), (Paths{"Creating Folder(s).-From a String List.            Warning no: 0028."}));
+}
+
+TEST_F(UndoTest, AFolderWithSomethingNewInItStaysAndASecondUndoRetriesIt) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings({"a", "b"});
+  MakeFile("D:\\Dest\\a\\mine.txt", "the person's");
+  Click(Strings().btnUndo);
+  const auto messages = ui->Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[1].caption, "Creating Folder(s).-From a String List.            Information no: 0030.");
+  EXPECT_EQ(messages[1].text,
+            "The program is unable to delete the following folders, and/or separate files : \n\nOTHER REASONS   : "
+            "\n\nD:\\Dest\\a\n");
+  EXPECT_TRUE(IsDir("D:\\Dest\\a"));
+  EXPECT_FALSE(IsDir("D:\\Dest\\b"));
+  EXPECT_EQ(Strings().failedUndoFolders, (Paths{"D:\\Dest\\a"}));
+  EXPECT_EQ(Strings().stats.Get("FailedUndo"), 1);
+  ASSERT_EQ(::unlink(Host("D:\\Dest\\a\\mine.txt").c_str()), 0);
+  Click(Strings().btnUndo);
+  EXPECT_EQ(Captions().size(), 2u);  // no report
+  EXPECT_FALSE(IsDir("D:\\Dest\\a"));
+  EXPECT_TRUE(Strings().failedUndoFolders.empty());
+}
+
+TEST_F(UndoTest, AFolderPutInPlaceOfTheRunsOneIsLeftAlone) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings({"a"});
+  ASSERT_EQ(::rmdir(Host("D:\\Dest\\a").c_str()), 0);
+  MakeDir("D:\\Other");  // takes another inode, so the new "a" cannot reuse the old one
+  MakeDir("D:\\Dest\\a");
+  Click(Strings().btnUndo);
+  EXPECT_TRUE(IsDir("D:\\Dest\\a"));
+  EXPECT_EQ(Strings().failedUndoFolders, (Paths{"D:\\Dest\\a"}));
+}
+
+TEST_F(UndoTest, ALinkInPlaceOfAFolderIsNeverFollowed) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings({"a"});
+  MakeDir("D:\\Elsewhere\\empty");
+  ASSERT_EQ(::rmdir(Host("D:\\Dest\\a").c_str()), 0);
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere\\empty").c_str(), Host("D:\\Dest\\a").c_str()), 0);
+  Click(Strings().btnUndo);
+  EXPECT_TRUE(IsDir("D:\\Elsewhere\\empty"));
+  EXPECT_EQ(Strings().failedUndoFolders, (Paths{"D:\\Dest\\a"}));
+}
+
+TEST_F(UndoTest, PathsUndoLeavesTheParentsThatWereThereBefore) {
+  MakeDir("D:\\Clients");
+  CreateFromPathsPage& paths = main->vol04;
+  paths.edtVol04Prefix.SetText("Old");
+  paths.chkVol04Hyphen.SetChecked(true);
+  paths.lstVol04IncludeFolderList.SetItems({"D:\\Clients\\Acme", "D:\\New\\Deep"});
+  paths.Refresh();
+  paths.structures.SourceKindClick(SourceKind::Nothing);
+  Click(paths.btnCreateFolders);
+  ASSERT_TRUE(IsDir("D:\\Clients\\Old-Acme"));
+  ASSERT_TRUE(IsDir("D:\\New\\Old-Deep"));
+  Click(paths.btnUndo);
+  EXPECT_TRUE(IsDir("D:\\Clients"));  // empty, but the person's
+  EXPECT_FALSE(IsDir("D:\\Clients\\Old-Acme"));
+  EXPECT_FALSE(IsDir("D:\\New"));  // made by the run as a missing parent
+}
+
+TEST_F(UndoTest, ASimulationLeavesTheLastRunToUndo) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings({"real"});
+  Strings().lstVol02IncludeStrings.SetItems({"other"});
+  Strings().Refresh();
+  Click(Strings().btnCreateFoldersSimulation);
+  Click(Strings().btnUndo);
+  EXPECT_FALSE(IsDir("D:\\Dest\\real"));
+}
+
+TEST_F(UndoTest, CopyUndoKeepsChangedFilesAndTheDestinations) {
+  MakeFile("D:\\S\\f.txt", "abc");
+  MakeFile("D:\\S\\g.txt", "def");
+  MakeDir("D:\\T\\pre");
+  CopyPage& copy = main->vol08;
+  copy.structures.SourceKindClick(SourceKind::Structures);
+  copy.structures.AttachModeClick(AttachMode::MainWithFiles);
+  copy.structures.list.SetItems({"D:\\S"});
+  copy.include.SetItems({"D:\\T"});
+  copy.Refresh();
+  Click(copy.btnVol08CopyFolders);
+  ASSERT_TRUE(IsDir("D:\\T\\S"));
+  std::ofstream(Host("D:\\T\\S\\g.txt"), std::ios::app) << " changed";
+  Click(copy.btnVol08Undo);
+  EXPECT_TRUE(IsDir("D:\\T\\S"));  // still holds the changed file
+  struct stat st {};
+  EXPECT_NE(::stat(Host("D:\\T\\S\\f.txt").c_str(), &st), 0);
+  EXPECT_EQ(::stat(Host("D:\\T\\S\\g.txt").c_str(), &st), 0);
+  EXPECT_EQ(copy.failedUndoFolders, (Paths{"D:\\T\\S"}));
+  ASSERT_EQ(copy.failedUndoFiles.size(), 1u);
+  EXPECT_EQ(copy.failedUndoFiles[0].path, "D:\\T\\S\\g.txt");
+  EXPECT_TRUE(IsDir("D:\\T\\pre"));
+
+  // A copy into folders that were all there makes nothing to undo.
+  copy.structures.SourceKindClick(SourceKind::Templates);
+  copy.structures.list.SetItems({"\\pre"});
+  copy.Refresh();
+  copy.failedUndoFolders.clear();
+  Click(copy.btnVol08CopyFolders);
+  Click(copy.btnVol08Undo, {});
+  EXPECT_EQ(Captions(), (Paths{"Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0290."}));
+}
+
+TEST_F(UndoTest, EqualDepthsGoInTheReverseOfTheirMaking) {
+  MakeDir("D:\\U\\a\\x");
+  MakeDir("D:\\U\\b");
+  const auto id = [](const char* p) { return *HostFileSystem().Identity(p); };
+  FaultFileSystem fs;
+  Paths order;
+  fs.onCall = [&](FsOp op, std::string_view path) {
+    if (op == FsOp::RemoveEmptyFolder) order.emplace_back(path);
+  };
+  FolderFileUndo undo(fs);
+  undo.SetFolders({{"D:\\U", id("D:\\U")},
+                   {"D:\\U\\a", id("D:\\U\\a")},
+                   {"D:\\U\\b", id("D:\\U\\b")},
+                   {"D:\\U\\a\\x", id("D:\\U\\a\\x")},
+                   {"D:\\U\\b", id("D:\\U\\b")}});  // a path recorded twice goes once
+  undo.RemoveFiles();
+  undo.RemoveFolders();
+  undo.BuildReport();
+  EXPECT_EQ(order, (Paths{"D:\\U\\a\\x", "D:\\U\\b", "D:\\U\\a", "D:\\U"}));
+  EXPECT_TRUE(undo.GetReport().empty());
+  EXPECT_FALSE(IsDir("D:\\U"));
+}
+
+}  // namespace
+}  // namespace quillory
