@@ -200,12 +200,19 @@ void CopyPage::btnVol08UndoClick() {
       "End of the Undo process !!!",
       "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0293."};
   const bool retry = !failedUndoFolders.empty();
-  std::vector<MadeFolder> folders = retry ? failedUndoMade : records.madeFolders;
-  std::vector<WrittenFile> files = retry ? failedUndoFiles : attachKind == "F" ? records.copiedFileIds
-                                                                               : std::vector<WrittenFile>{};
+  const auto load = [&](FolderFileUndo& undo) {
+    if (retry) {
+      undo.SetFolders(failedUndoMade);
+      undo.SetFiles(failedUndoFiles);
+      return;
+    }
+    undo.SetFolders(std::move(records.madeFolders));
+    // A template run writes no file.
+    if (attachKind == "F") undo.SetFiles(std::move(records.copiedFileIds));
+  };
   const PageKey key = descriptor.key;
-  RunUndo(context_.services.ui, context_.services.fs, kTexts, !retry && records.createdFolders.empty(),
-          std::move(folders), std::move(files), [&](const FolderFileUndo& undo) {
+  RunUndo(context_.services.ui, context_.services.fs, kTexts, !retry && records.createdFolders.empty(), load,
+          [&](const FolderFileUndo& undo) {
             records.Clear();
             missingFolders.clear();
             failedUndoFolders.clear();

@@ -294,22 +294,25 @@ UndoTexts CreateUndoTexts(PageKey key) {
 
 void CreatePage::Undo() {
   const bool retry = !failedUndoFolders.empty();
-  std::vector<MadeFolder> folders;
-  std::vector<WrittenFile> files;
-  if (retry) {
-    folders = failedUndoMade;
-    files = failedUndoFiles;
-  } else {
+  const auto load = [&](FolderFileUndo& undo) {
+    if (retry) {
+      undo.SetFolders(failedUndoMade);
+      undo.SetFiles(failedUndoFiles);
+      return;
+    }
     // Only what this run made: the main folders with the parents they
-    // needed, then what was attached to them.
-    folders = records.madeMainFolders;
-    folders.insert(folders.end(), records.attached.madeFolders.begin(), records.attached.madeFolders.end());
+    // needed, then what was attached to them. The records are emptied by
+    // the undo anyway: they move.
+    std::vector<MadeFolder> folders = std::move(records.madeMainFolders);
+    folders.insert(folders.end(), std::make_move_iterator(records.attached.madeFolders.begin()),
+                   std::make_move_iterator(records.attached.madeFolders.end()));
+    undo.SetFolders(std::move(folders));
     // A template run writes no file.
-    if (attachKind != "R") files = records.attached.copiedFileIds;
-  }
+    if (attachKind != "R") undo.SetFiles(std::move(records.attached.copiedFileIds));
+  };
   const PageKey key = descriptor.key;
-  RunUndo(ui(), context_.services.fs, CreateUndoTexts(key), !retry && records.createdMainFolders.empty(),
-          std::move(folders), std::move(files), [&](const FolderFileUndo& undo) {
+  RunUndo(ui(), context_.services.fs, CreateUndoTexts(key), !retry && records.createdMainFolders.empty(), load,
+          [&](const FolderFileUndo& undo) {
             ClearRecords();
             failedUndoFolders.clear();
             failedUndoMade = undo.GetFailedFolders();

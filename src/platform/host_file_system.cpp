@@ -652,13 +652,15 @@ void RemoveEntries(const std::vector<Entry>& entries, std::vector<FsResult>* res
     }
     while (host.size() > 1 && host.back() == '/') host.pop_back();
     const std::size_t slash = host.rfind('/');
-    const std::string folder = slash == 0 ? "/" : host.substr(0, slash);
+    const std::string_view folder = slash == 0 ? std::string_view("/") : std::string_view(host).substr(0, slash);
+    // Mostly short enough to need no allocation.
     const std::string name = host.substr(slash + 1);
     if (parent.get() < 0 || folder != openParent) {
-      const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      openParent.assign(folder);
+      const int fd = ::open(openParent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       const int error = errno;
       parent.Reset(fd);
-      openParent = fd >= 0 ? folder : std::string();
+      if (fd < 0) openParent.clear();
       if (fd < 0) {
         results->push_back(FromErrno(error));
         continue;

@@ -31,7 +31,10 @@ std::vector<std::size_t> LatestOfEachPath(const std::vector<Entry>& entries) {
 
 void FolderFileUndo::RemoveFiles() {
   std::vector<WrittenFile> files;
-  for (std::size_t i : LatestOfEachPath(files_)) files.push_back(files_[i]);
+  const std::vector<std::size_t> kept = LatestOfEachPath(files_);
+  files.reserve(kept.size());
+  for (std::size_t i : kept) files.push_back(std::move(files_[i]));
+  files_.clear();
   std::vector<FsResult> results;
   fs_.DeleteWrittenFiles(files, &results);
   for (std::size_t i = 0; i < files.size(); ++i)
@@ -47,7 +50,8 @@ void FolderFileUndo::RemoveFolders() {
   });
   std::vector<MadeFolder> folders;
   folders.reserve(order.size());
-  for (std::size_t i : order) folders.push_back(folders_[i]);
+  for (std::size_t i : order) folders.push_back(std::move(folders_[i]));
+  folders_.clear();
   std::vector<FsResult> results;
   fs_.RemoveMadeFolders(folders, &results);
   for (std::size_t i = 0; i < folders.size(); ++i) {
@@ -69,8 +73,9 @@ void FolderFileUndo::BuildReport() {
   if (!body.empty()) report_ += "\nOTHER REASONS   : \n\n" + body;
 }
 
-bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing, std::vector<MadeFolder> folders,
-             std::vector<WrittenFile> files, const std::function<void(const FolderFileUndo&)>& cleared) {
+bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing,
+             const std::function<void(FolderFileUndo&)>& load,
+             const std::function<void(const FolderFileUndo&)>& cleared) {
   if (nothing) {
     ui.ShowMessageBox(texts.nothingText, texts.nothingCaption, MessageKind::Warning);
     return false;
@@ -78,8 +83,7 @@ bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing, std::
   if (ui.ShowMessageBox(texts.questionText, texts.questionCaption, MessageKind::Question) != MessageAnswer::Yes)
     return false;
   FolderFileUndo undo(fs);
-  undo.SetFolders(std::move(folders));
-  undo.SetFiles(std::move(files));
+  load(undo);
   undo.RemoveFiles();
   undo.RemoveFolders();
   undo.BuildReport();

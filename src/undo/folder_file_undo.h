@@ -55,10 +55,12 @@ struct UndoTexts {
 class Ui;
 
 // A page's Undo: the nothing-to-undo warning when `nothing`, the question,
-// then the removal; `cleared` runs before the report and the end message are
-// shown, to empty the page's records and keep the failures. False when
-// nothing was done.
-bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing, std::vector<MadeFolder> folders,
-             std::vector<WrittenFile> files, const std::function<void(const FolderFileUndo&)>& cleared);
+// then `load` gives the undo what to take away (only once the person said
+// yes, so a No keeps the records whole) and the removal runs; `cleared` runs
+// before the report and the end message are shown, to empty the page's
+// records and keep the failures. False when nothing was done.
+bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing,
+             const std::function<void(FolderFileUndo&)>& load,
+             const std::function<void(const FolderFileUndo&)>& cleared);
 
 }  // namespace quillory

@@ -104,5 +104,55 @@ TEST_F(CreateScriptsTest, NumbersSimulatedThenCreated) {
   EXPECT_TRUE(IsDir("D:\\Dest\\Box-08"));
 }
 
+// Undo leaves a folder that holds something new and reports it; once that
+// is gone (by its own page's Undo) the next Undo takes the folder too.
+TEST_F(CreateScriptsTest, UndoKeepsWhatHoldsSomethingNewAndRetriesIt) {
+  std::vector<std::string> lines;
+  ASSERT_EQ(RunBatch("undo_strings.txt", lines), 0);
+  ExpectLines(lines, {
+      R"x({"event":"select_folder","title":"Browse Title","answer":"D:\\Dest"})x",
+      R"x({"event":"message","kind":"question","caption":"Creating Folder(s).-From  a String List.        )x"
+      R"x(    Information no: 0025.","text":"Do you want to create folders ?\n","answer":"Yes","default":")x"
+      R"x(No"})x",
+      R"x({"event":"show","window":"TfrmStatistic02"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).-From a String List.      )x"
+      R"x(      Information no: 0026.","text":"End of Creating Folders/Files !!!","answer":"OK"})x",
+      R"x({"event":"open_folder","path":"D:\\Dest"})x",
+      R"x({"event":"message","kind":"question","caption":"Creating Folder(s).-From a Folder List.         )x"
+      R"x(   Information no: 0061.","text":"Do you want to create folders ?\n","answer":"Yes","default":"N)x"
+      R"x(o"})x",
+      R"x({"event":"show","window":"TfrmStatistic04"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).-From a Folder List.      )x"
+      R"x(      Information no: 0062.","text":"End of Creating Folders/Files !!!","answer":"OK"})x",
+      R"x({"event":"message","kind":"question","caption":"Creating Folder(s).-From a String List.         )x"
+      R"x(   Information no: 0029.","text":"Do you want to delete all folders (and files)\ncreated last ti)x"
+      R"x(me ?","answer":"Yes","default":"No"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).-From a String List.      )x"
+      R"x(      Information no: 0030.","text":"The program is unable to delete the following folders, and/)x"
+      R"x(or separate files : \n\nOTHER REASONS   : \n\nD:\\Dest\\A\nD:\\Dest\n","answer":"OK"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).-From a String List.      )x"
+      R"x(      Information no: 0031.","text":"End of Undo process !!!","answer":"OK"})x",
+      R"x({"event":"dump","control":"lblVol02FoldersCreated","type":"Label","enabled":true,"visible":true,)x"
+      R"x("focused":false,"caption":"0","color":"default"})x",
+      R"x({"event":"dump","control":"lstStat02FoldersFailedUndo","type":"ListBox","enabled":true,"visible")x"
+      R"x(:true,"focused":false,"count":2,"items":["D:\\Dest\\A","D:\\Dest"],"selected":[]})x",
+      R"x({"event":"dump","control":"lstStat02FoldersCreated","type":"ListBox","enabled":true,"visible":tr)x"
+      R"x(ue,"focused":false,"count":0,"items":[],"selected":[]})x",
+      R"x({"event":"message","kind":"question","caption":"Creating Folder(s).- From a Folder List.        )x"
+      R"x(    Information no: 0097.","text":"Do you want to delete all folders (and files)\ncreated last t)x"
+      R"x(ime ?","answer":"Yes","default":"No"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).- From a Folder List.     )x"
+      R"x(       Information no: 0099.","text":"End of Undo process !!!","answer":"OK"})x",
+      R"x({"event":"message","kind":"question","caption":"Creating Folder(s).-From a String List.         )x"
+      R"x(   Information no: 0029.","text":"Do you want to delete all folders (and files)\ncreated last ti)x"
+      R"x(me ?","answer":"Yes","default":"No"})x",
+      R"x({"event":"message","kind":"information","caption":"Creating Folder(s).-From a String List.      )x"
+      R"x(      Information no: 0031.","text":"End of Undo process !!!","answer":"OK"})x",
+      R"x({"event":"dump","control":"lstStat02FoldersFailedUndo","type":"ListBox","enabled":true,"visible")x"
+      R"x(:true,"focused":false,"count":0,"items":[],"selected":[]})x",
+  });
+  EXPECT_FALSE(IsDir("D:\\Dest"));
+}
+
 }  // namespace
 }  // namespace quillory

@@ -119,6 +119,16 @@ TEST_F(UndoTest, PathsUndoLeavesTheParentsThatWereThereBefore) {
   EXPECT_FALSE(IsDir("D:\\New"));  // made by the run as a missing parent
 }
 
+TEST_F(UndoTest, ANoKeepsTheRecordWhole) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings({"a"});
+  Click(Strings().btnUndo, {MessageAnswer::No});
+  EXPECT_TRUE(IsDir("D:\\Dest\\a"));
+  ASSERT_EQ(Strings().records.madeMainFolders.size(), 1u);
+  Click(Strings().btnUndo);
+  EXPECT_FALSE(IsDir("D:\\Dest\\a"));
+}
+
 TEST_F(UndoTest, ASimulationLeavesTheLastRunToUndo) {
   Strings().structures.SourceKindClick(SourceKind::Nothing);
   RunStrings({"real"});

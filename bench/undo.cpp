@@ -1,0 +1,122 @@
+// Undo of a string run that made 100,000 folders, on tmpfs, side by side in
+// one run with `lim rmlist` and `xargs -0 rmdir` (alternating rounds, median
+// and spread, ratio to lim). Our job is the page's Undo as a person clicks
+// it: every folder checked to be still the one the run made, then removed,
+// deepest first. Making the folders is untimed for every job.
+// QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scripted_ui.h"
+#include "app/settings_store.h"
+#include "platform/drives.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "side_by_side.h"
+
+namespace {
+
+using side_by_side::Quote;
+using side_by_side::Shell;
+
+constexpr std::size_t kItems = 100000;
+
+struct Program {
+  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
+  quillory::SettingsStore settings;
+  quillory::Application app{ui, settings};
+  quillory::TfrmMain& main = *app.main;
+};
+std::unique_ptr<Program> g_program;
+std::string g_root;
+
+std::string Name(std::size_t i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Folder %06zu", i);
+  return name;
+}
+
+void Fresh(const std::string& folder) {
+  Shell("rm -rf " + Quote(folder));
+  ::mkdir(folder.c_str(), 0755);
+}
+
+// The page with its run done, its Undo still to click.
+bool PrepareOurs(const std::vector<std::string>& items) {
+  g_program.reset();
+  Fresh(g_root + "/ours");
+  g_program = std::make_unique<Program>();
+  auto& page = g_program->main.vol02;
+  page.ChooseDestination("D:\\ours");
+  page.structures.SourceKindClick(quillory::SourceKind::Nothing);
+  page.lstVol02IncludeStrings.SetItems(items);
+  page.Refresh();
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnCreateFolders.Click();
+  return page.records.createdMainFolders.size() == items.size();
+}
+
+bool ClickUndo() {
+  auto& page = g_program->main.vol02;
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnUndo.Click();
+  if (!page.failedUndoFolders.empty()) {
+    std::fprintf(stderr, "undo left %zu folders\n", page.failedUndoFolders.size());
+    return false;
+  }
+  return page.records.createdMainFolders.empty();
+}
+
+}  // namespace
+
+int main() {
+  using side_by_side::Job;
+  std::string pattern = side_by_side::DataRoot() + "/quillory-undo-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return 1;
+  g_root = pattern;
+  quillory::Drives().Set('D', g_root);
+  if (::chdir(g_root.c_str()) != 0) return 1;
+  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
+  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  const std::string lim = Quote(side_by_side::Lim());
+
+  std::vector<std::string> items;
+  std::string list;
+  for (std::size_t i = 0; i < kItems; ++i) {
+    items.push_back(Name(i));
+    (list += items.back()) += '\0';
+  }
+  const std::string listFile = g_root + "/names.list";
+  if (FILE* f = std::fopen(listFile.c_str(), "wb")) {
+    std::fwrite(list.data(), 1, list.size(), f);
+    std::fclose(f);
+  }
+  const auto made = [&](const char* dst) {
+    Fresh(g_root + "/" + dst);
+    Shell(lim + " mklist " + Quote(g_root + "/" + dst) + " " + Quote(listFile));
+  };
+  bool ok = true;
+  bool prepared = true;
+  ok &= side_by_side::Run(
+      "undo of 100,000 folders made by a string run",
+      {Job{"Vol02 page Undo", [&] { return prepared && ClickUndo(); }, [&] { prepared = PrepareOurs(items); }},
+       Job{"lim rmlist", [&] { return Shell(lim + " rmlist " + Quote(g_root + "/lim") + " " + Quote(listFile)); },
+           [&] {
+             g_program.reset();
+             made("lim");
+           }},
+       Job{"xargs -0 rmdir",
+           [&] { return Shell("cd " + Quote(g_root + "/sh") + " && xargs -0 rmdir < " + Quote(listFile)); },
+           [&] { made("sh"); }}},
+      1, rounds, kItems);
+  g_program.reset();
+  Shell("rm -rf " + Quote(g_root));
+  return ok ? 0 : 1;
+}
