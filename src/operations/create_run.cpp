@@ -138,7 +138,37 @@ MainFolderResult MainFolderMaker::Whole(const std::string& path) {
   if (path.size() > kMaxPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
   MainFolderResult out;
   out.path = path;
+  // Lists hold many folders of one parent in a row: the parent stays open
+  // and each new name is one creation in it.
+  const std::size_t cut = path.find_last_of("\\/");
+  const std::string_view parent = cut == std::string::npos ? std::string_view() : std::string_view(path).substr(0, cut);
+  const std::string_view name = cut == std::string::npos ? std::string_view() : std::string_view(path).substr(cut + 1);
+  const bool plain = !parent.empty() && !name.empty() && name != "." && name != ".." && name.size() <= kMaxNameBytes;
+  if (plain && handle_ != kNoFolderHandle && open_ == parent) {
+    const SubfolderResult made = fs_.MakeSubfolder(handle_, name);
+    // A link there is resolved as a typed path resolves it: the long way.
+    if (made.result.error != FsError::Link) {
+      if (!made.ok()) {
+        out.detail = made.result.message;
+      } else if (made.made) {
+        out.kind = OutcomeKind::Done;
+        out.made.push_back(MadeFolder{path, made.identity});
+      } else {
+        out.kind = OutcomeKind::AlreadyExists;
+      }
+      return out;
+    }
+  }
   CreateResult made = fs_.CreateFolders(path);
+  if (plain && made.ok() && open_ != parent) {
+    if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+    handle_ = kNoFolderHandle;
+    open_.assign(parent);
+    if (!fs_.OpenFolder(open_, &handle_).ok()) {
+      handle_ = kNoFolderHandle;
+      open_.clear();
+    }
+  }
   if (!made.ok()) {
     out.detail = made.result.message;
   } else if (made.made.empty()) {
