@@ -172,6 +172,21 @@ TEST_F(UndoTest, CopyUndoKeepsChangedFilesAndTheDestinations) {
   EXPECT_EQ(Captions(), (Paths{"Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0290."}));
 }
 
+TEST_F(UndoTest, ACopiedTemplateGoesWholeButNeverItsDestination) {
+  MakeDir("D:\\T");
+  CopyPage& copy = main->vol08;
+  copy.structures.SourceKindClick(SourceKind::Templates);
+  copy.structures.list.SetItems({"\\a\\b\\c"});
+  copy.include.SetItems({"D:\\T"});
+  copy.Refresh();
+  Click(copy.btnVol08CopyFolders);
+  ASSERT_TRUE(IsDir("D:\\T\\a\\b\\c"));
+  Click(copy.btnVol08Undo);
+  EXPECT_EQ(Captions().size(), 2u);  // question and end, no report
+  EXPECT_FALSE(IsDir("D:\\T\\a"));
+  EXPECT_TRUE(IsDir("D:\\T"));
+}
+
 TEST_F(UndoTest, EqualDepthsGoInTheReverseOfTheirMaking) {
   MakeDir("D:\\U\\a\\x");
   MakeDir("D:\\U\\b");
