@@ -27,6 +27,29 @@ MainFolderResult Refusal(std::string path, std::string why) {
   return out;
 }
 
+// What one creation came to: made, found there, or why not.
+void Take(const SubfolderResult& made, const std::string& path, MainFolderResult* out) {
+  if (!made.ok()) {
+    out->detail = made.result.message;
+  } else if (made.made) {
+    out->kind = OutcomeKind::Done;
+    out->made.push_back(MadeFolder{path, made.identity});
+  } else {
+    out->kind = OutcomeKind::AlreadyExists;
+  }
+}
+
+void Take(CreateResult&& made, MainFolderResult* out) {
+  if (!made.ok()) {
+    out->detail = made.result.message;
+  } else if (made.made.empty()) {
+    out->kind = OutcomeKind::AlreadyExists;
+  } else {
+    out->kind = OutcomeKind::Done;
+    out->made = std::move(made.made);
+  }
+}
+
 }  // namespace
 
 const char* const kSimulationQuestion =
@@ -112,25 +135,11 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
   }
   if (single) {
     const SubfolderResult made = fs_.MakeSubfolder(folder, relative);
-    if (!made.ok()) {
-      out.detail = made.result.message;
-    } else if (made.made) {
-      out.kind = OutcomeKind::Done;
-      out.made.push_back(MadeFolder{path, made.identity});
-    } else {
-      out.kind = OutcomeKind::AlreadyExists;
-    }
+    Take(made, path, &out);
     return out;
   }
   CreateResult made = fs_.CreateFoldersBelow(destination, relative);
-  if (!made.ok()) {
-    out.detail = made.result.message;
-  } else if (made.made.empty()) {
-    out.kind = OutcomeKind::AlreadyExists;
-  } else {
-    out.kind = OutcomeKind::Done;
-    out.made = std::move(made.made);
-  }
+  Take(std::move(made), &out);
   return out;
 }
 
@@ -148,14 +157,7 @@ MainFolderResult MainFolderMaker::Whole(const std::string& path) {
     const SubfolderResult made = fs_.MakeSubfolder(handle_, name);
     // A link there is resolved as a typed path resolves it: the long way.
     if (made.result.error != FsError::Link) {
-      if (!made.ok()) {
-        out.detail = made.result.message;
-      } else if (made.made) {
-        out.kind = OutcomeKind::Done;
-        out.made.push_back(MadeFolder{path, made.identity});
-      } else {
-        out.kind = OutcomeKind::AlreadyExists;
-      }
+      Take(made, path, &out);
       return out;
     }
   }
@@ -169,14 +171,7 @@ MainFolderResult MainFolderMaker::Whole(const std::string& path) {
       open_.clear();
     }
   }
-  if (!made.ok()) {
-    out.detail = made.result.message;
-  } else if (made.made.empty()) {
-    out.kind = OutcomeKind::AlreadyExists;
-  } else {
-    out.kind = OutcomeKind::Done;
-    out.made = std::move(made.made);
-  }
+  Take(std::move(made), &out);
   return out;
 }
 
