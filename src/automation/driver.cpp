@@ -247,6 +247,14 @@ void Driver::Dump(const Control& c, const Window& window) {
     }
     e.Raw("]");
   }
+  if (auto* x = dynamic_cast<const ListView*>(&c)) {
+    e.Raw(",\"columns\":").List(x->Columns()).Raw(",\"rows\":[");
+    for (std::size_t i = 0; i < x->Rows().size(); ++i) {
+      if (i > 0) e.Raw(",");
+      e.List(x->Rows()[i]);
+    }
+    e.Raw("]");
+  }
   if (auto* x = dynamic_cast<const PageControl*>(&c))
     e.Raw(",\"activePage\":").Raw(std::to_string(x->ActivePageIndex()));
   e.EndEvent();

@@ -140,6 +140,9 @@ TEST_F(CopyScriptsTest, ListBuilderThenAStructureSimulated) {
       R"x(ocused":false,"caption":"0","color":"default"})x",
       R"x({"event":"dump","control":"lblMainLevelSumFileSize","type":"Label","enabled":true,"visible":true)x"
       R"x(,"focused":false,"caption":"0.00 Bytes","color":"default"})x",
+      R"x({"event":"dump","control":"lstViewLevelSumFolder","type":"ListView","enabled":true,"visible":true,)x"
+      R"x("focused":false,"columns":["Level Number","Number of SubFolders"],"rows":[["1","3"],["2","2"],["3")x"
+      R"x(,"1"]]})x",
       R"x({"event":"message","kind":"question","caption":"SubFolder Level List Builder.            Warning)x"
       R"x( no: 0580.","text":"Do you want to clear the previous content of the INCLUDE window ?\nClick YES)x"
       R"x( to clear the previous content,\nClick NO to leave it.","answer":"Yes","default":"No"})x",
