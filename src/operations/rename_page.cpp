@@ -1,6 +1,7 @@
 #include "operations/rename_page.h"
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 #include "app/run_frame.h"
@@ -254,6 +255,7 @@ void RenamePage::Run(bool simulate) {
   };
   std::vector<std::string> order;
   std::set<std::string> taken;  // new paths a simulation already gave away
+  auto shown = std::chrono::steady_clock::now();
 
   RunPlan plan;
   plan.validate = [] { return true; };
@@ -322,22 +324,23 @@ void RenamePage::Run(bool simulate) {
     } else if (!HasDrive(item)) {
       count("FoldersOtherReasons");
       list(RenameList::OtherReasons, item);
-    } else if (!fs.DirectoryExists(item)) {
-      count("FoldersSourceNotExists");
-      list(RenameList::SourceNotExists, item);
     } else {
       const std::string target = ComposeNewPath(item);
       if (TooLong(target)) {
-        count("FoldersOtherReasons");
-        list(RenameList::OtherReasons, target);
+        const bool there = fs.DirectoryExists(item);
+        count(there ? "FoldersOtherReasons" : "FoldersSourceNotExists");
+        list(there ? RenameList::OtherReasons : RenameList::SourceNotExists, there ? target : item);
       } else {
-        // One no-replace rename decides: a folder made by someone else
-        // after any check is never replaced.
+        // One no-replace rename decides, a missing source included: a folder
+        // made by someone else after any check is never replaced.
         const FsResult result = fs.RenameFolder(item, target);
         if (result.ok()) {
           count("FoldersRenamed");
           RenameRecord.push_back({item, target});
           list(RenameList::FoldersRenamed, target);
+        } else if (result.error == FsError::NotFound) {
+          count("FoldersSourceNotExists");
+          list(RenameList::SourceNotExists, item);
         } else if (result.error == FsError::Exists) {
           count("FoldersDestinationExists");
           list(RenameList::DestinationExists, item);
@@ -347,7 +350,15 @@ void RenamePage::Run(bool simulate) {
         }
       }
     }
-    WriteCounters();
+    // The labels follow every few items and exactly at the end: showing
+    // them after each would cost as much as the renames.
+    if ((i & 31) == 31 || i + 1 == order.size()) {
+      const auto now = std::chrono::steady_clock::now();
+      if (i + 1 == order.size() || now - shown >= std::chrono::milliseconds(50)) {
+        WriteCounters();
+        shown = now;
+      }
+    }
     return {};
   };
   plan.end = simulate ? kMsg0514 : kMsg0208;
@@ -376,13 +387,11 @@ void RenamePage::btnVol06UndoClick() {
   });
   std::string sourceExists, destinationMissing, other;
   for (const _tagReplaceFoldersStruct& entry : work) {
-    if (!fs.DirectoryExists(entry.NewPath)) {
-      destinationMissing += Trim(entry.NewPath) + "\n";
-      continue;
-    }
     const FsResult result = fs.RenameFolder(entry.NewPath, entry.OldPath);
     if (result.ok()) continue;
-    if (result.error == FsError::Exists) {
+    if (result.error == FsError::NotFound) {
+      destinationMissing += Trim(entry.NewPath) + "\n";
+    } else if (result.error == FsError::Exists) {
       // Someone took the old name again; that folder is theirs.
       sourceExists += Trim(entry.OldPath) + "\n";
     } else {
