@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "qt/bindings.h"
+#include "qt/rename_page_view.h"
 #include "qt/level_builder_view.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
@@ -447,6 +448,7 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   if (&folderPage == &model_.vol08)
     AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders,
                   model_.vol08.btnVol08Undo, page);
+  if (&folderPage == &model_.vol06) BuildRenamePageControls(model_.vol06, column, footer, page);
   return WithFooter(page, footer);
 }
 

@@ -1,0 +1,159 @@
+// Renaming 100,000 folders with a prefix, and the undo of that run, on
+// tmpfs, side by side in one run with `lim renlist` and `rename.ul -o`
+// (alternating rounds, median and spread, ratio to lim). Our jobs are the
+// page's buttons as a person clicks them, recorder and Visual Log included;
+// making the folders is untimed for every job.
+// QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/scripted_ui.h"
+#include "app/settings_store.h"
+#include "platform/drives.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "side_by_side.h"
+
+namespace {
+
+using side_by_side::Quote;
+using side_by_side::Shell;
+
+constexpr std::size_t kItems = 100000;
+
+struct Program {
+  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
+  quillory::SettingsStore settings;
+  quillory::Application app{ui, settings};
+  quillory::TfrmMain& main = *app.main;
+};
+std::unique_ptr<Program> g_program;
+std::string g_root;
+std::string g_lim;
+std::string g_names;  // Folder nnnnnn\0 ...
+
+std::string Name(std::size_t i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Folder %06zu", i);
+  return name;
+}
+
+void Made(const std::string& dst) {
+  Shell("rm -rf " + Quote(g_root + "/" + dst));
+  ::mkdir((g_root + "/" + dst).c_str(), 0755);
+  Shell(g_lim + " mklist " + Quote(g_root + "/" + dst) + " " + Quote(g_names));
+}
+
+// The page with its folders there and the prefix typed.
+void PrepareOurs(const std::vector<std::string>& items) {
+  g_program.reset();
+  Made("ours");
+  g_program = std::make_unique<Program>();
+  auto& page = g_program->main.vol06;
+  page.include.SetItems(items);
+  page.Refresh();
+  page.edtVol06NewPrefix.UserSetText("X");
+}
+
+bool ClickRename() {
+  auto& page = g_program->main.vol06;
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnVol06RenameFolders.Click();
+  return page.RenameRecord.size() == kItems;
+}
+
+bool ClickUndo() {
+  auto& page = g_program->main.vol06;
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnVol06Undo.Click();
+  return page.RenameRecord.empty() && page.FailedUndoRecord.empty();
+}
+
+const char* kRenameUl = "rename.ul";
+
+std::string RenameUl(const std::string& dst, const char* from, const char* to) {
+  return "cd " + Quote(g_root + "/" + dst) + " && printf '%s\\0' " + from + "* | xargs -0 " + kRenameUl + " -o " +
+         Quote(from) + " " + Quote(to);
+}
+
+}  // namespace
+
+int main() {
+  using side_by_side::Job;
+  std::string pattern = side_by_side::DataRoot() + "/quillory-rename-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return 1;
+  g_root = pattern;
+  quillory::Drives().Set('D', g_root);
+  if (::chdir(g_root.c_str()) != 0) return 1;
+  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
+  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_lim = Quote(side_by_side::Lim());
+  const bool haveRenameUl = Shell(std::string("command -v ") + kRenameUl + " > /dev/null");
+  if (!haveRenameUl) std::printf("%s is not present: its rows are left out\n", kRenameUl);
+
+  std::vector<std::string> items;
+  std::string names, forward, back;
+  for (std::size_t i = 0; i < kItems; ++i) {
+    const std::string name = Name(i);
+    items.push_back("D:\\ours\\" + name);
+    (names += name) += '\0';
+    ((forward += name) += '\0') += "X" + name + '\0';
+    ((back += "X" + name) += '\0') += name + '\0';
+  }
+  const auto write = [&](const std::string& path, const std::string& text) {
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+      std::fwrite(text.data(), 1, text.size(), f);
+      std::fclose(f);
+    }
+    return path;
+  };
+  g_names = write(g_root + "/names.list", names);
+  const std::string forwardList = write(g_root + "/forward.list", forward);
+  const std::string backList = write(g_root + "/back.list", back);
+  const auto lim = [&](const std::string& list) {
+    return Shell(g_lim + " renlist " + Quote(g_root + "/lim") + " " + Quote(list));
+  };
+
+  bool ok = true;
+  std::vector<Job> renameJobs = {
+      Job{"Vol06 page rename", [] { return ClickRename(); }, [&] { PrepareOurs(items); }},
+      Job{"lim renlist", [&] { return lim(forwardList); },
+          [] {
+            g_program.reset();
+            Made("lim");
+          }}};
+  if (haveRenameUl)
+    renameJobs.push_back(Job{"rename.ul -o", [] { return Shell(RenameUl("sh", "Folder", "XFolder")); },
+                             [] { Made("sh"); }});
+  ok &= side_by_side::Run("100,000 folders renamed with a prefix", renameJobs, 1, rounds, kItems);
+
+  std::vector<Job> undoJobs = {
+      Job{"Vol06 page Undo", [] { return ClickUndo(); },
+          [&] {
+            PrepareOurs(items);
+            ClickRename();
+          }},
+      Job{"lim renlist", [&] { return lim(backList); },
+          [&] {
+            g_program.reset();
+            Made("lim");
+            lim(forwardList);
+          }}};
+  if (haveRenameUl)
+    undoJobs.push_back(Job{"rename.ul -o", [] { return Shell(RenameUl("sh", "XFolder", "Folder")); },
+                           [] {
+                             Made("sh");
+                             Shell(RenameUl("sh", "Folder", "XFolder"));
+                           }});
+  ok &= side_by_side::Run("undo of that rename", undoJobs, 1, rounds, kItems);
+  g_program.reset();
+  Shell("rm -rf " + Quote(g_root));
+  return ok ? 0 : 1;
+}
