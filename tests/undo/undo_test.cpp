@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -83,8 +84,9 @@ TEST_F(UndoTest, AFolderWithSomethingNewInItStaysAndASecondUndoRetriesIt) {
 TEST_F(UndoTest, AFolderPutInPlaceOfTheRunsOneIsLeftAlone) {
   Strings().structures.SourceKindClick(SourceKind::Nothing);
   RunStrings({"a"});
-  ASSERT_EQ(::rmdir(Host("D:\\Dest\\a").c_str()), 0);
-  MakeDir("D:\\Other");  // takes another inode, so the new "a" cannot reuse the old one
+  // The run's folder is moved aside, not removed, so its inode stays taken
+  // and the new "a" cannot get it.
+  ASSERT_EQ(::rename(Host("D:\\Dest\\a").c_str(), Host("D:\\Dest\\moved").c_str()), 0);
   MakeDir("D:\\Dest\\a");
   Click(Strings().btnUndo);
   EXPECT_TRUE(IsDir("D:\\Dest\\a"));
