@@ -60,7 +60,8 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
   if (runActive) return RunOutcome::Refused;
   ActiveRun active;
   if (plan.validate && !plan.validate()) return RunOutcome::Refused;
-  if (ui.ShowMessageBox(plan.confirm.text, plan.confirm.caption, MessageKind::Question) != MessageAnswer::Yes)
+  if (!plan.confirm.text.empty() &&
+      ui.ShowMessageBox(plan.confirm.text, plan.confirm.caption, MessageKind::Question) != MessageAnswer::Yes)
     return RunOutcome::Declined;
   if (plan.prepare) plan.prepare();
   {

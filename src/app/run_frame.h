@@ -46,7 +46,7 @@ struct ItemOutcome {
 struct RunPlan {
   // Shows its own warning and returns false to end the handler unchanged.
   std::function<bool()> validate;
-  MessageText confirm;                    // question, No is the default
+  MessageText confirm;                    // question, No is the default; none when empty
   std::function<void()> prepare;          // Visual Log, counters, records
   // Read once prepared: false skips the items and the end message (the
   // run's own warning said why); the tabs unlock and `after` still runs.

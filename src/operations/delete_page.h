@@ -1,7 +1,12 @@
 // Page "Delete Folder Structures": delete files, subfolder structures or whole folders of a list.
 #pragma once
 
+#include <map>
+#include <string>
+#include <utility>
+
 #include "operations/folder_list_page.h"
+#include "operations/smart_delete.h"
 
 namespace quillory {
 
@@ -18,10 +23,44 @@ class DeletePage : public FolderListPage {
   Button& btnVol07Help = btnHelp;
   FileFilterRow files;
   Label& lblVol07FileTypesAllSelected = files.controls.allSelected;
+  RadioGroup modes;
+  RadioButton& rdoVol07DeleteOnlyFilesInMainFolder;
+  RadioButton& rdoVol07DeleteOnlyFiles;
+  RadioButton& rdoVol07DeleteSubFolders;
+  RadioButton& rdoVol07DeleteCompleteFolders;
+  CheckBox& chkVol07DeleteDoubleConfirm;
+  CheckBox& chkVol07ReadOnlyFolders;
+  Button& btnVol07DeleteFolders;
+  Button& btnVol07DeleteFoldersSimulation;
 
   void FormActivate();
   void btnVol07StatisticsClick() { ShowVisualLog(); }
+  void btnVol07DeleteFoldersClick() { Run(false); }
+  void btnVol07DeleteFoldersSimulationClick() { Run(true); }
+  void chkVol07ReadOnlyFoldersClick();
+  void RefreshDeletePage() { Refresh(); }
   void Refresh() override;
+  // Walks made by the forecast since the page began (each tree once per mode).
+  std::size_t ForecastWalks() const { return forecastWalks_; }
+
+ private:
+  // 0 = files of the main folders only, else the DeleteMode number.
+  int Mode() const;
+  // `warned`: the file mode's once-per-run hint.
+  void ModeClick(bool* warned);
+  void Run(bool simulate);
+  void Forecast();
+  void ResetPage();
+
+  struct Totals {
+    double folders = 0;
+    double files = 0;
+  };
+  // By mode, patterns and main folder: the disk is walked once for each.
+  std::map<std::string, Totals> forecastCache_;
+  std::size_t forecastWalks_ = 0;
+  bool warnedFilesInMain_ = false;
+  bool warnedFiles_ = false;
 };
 
 }  // namespace quillory

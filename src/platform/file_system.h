@@ -245,6 +245,20 @@ class FileSystem {
   virtual FsResult ReadFolder(FolderHandle folder, bool fileSizes, std::vector<FolderEntry>* entries) = 0;
   virtual void CloseFolder(FolderHandle folder) = 0;
 
+  // ---- deletions, entry by entry in an open folder ----
+  // Removes the entry `name` of an open folder, never through a link. With
+  // `folder`: only a real, empty folder (a link or file there: InvalidName;
+  // read-only: AccessDenied; not empty: NotEmpty). Without: anything but a
+  // folder, a link as the link (a folder: AccessDenied; a read-only regular
+  // file: AccessDenied). Gone: NotFound. `name` as for MakeSubfolder.
+  virtual FsResult RemoveEntryAt(FolderHandle parent, std::string_view name, bool folder) = 0;
+  // Sets the attributes of the real folder `name` of an open folder ("system"
+  // and "normal" clear read-only); a link there is never followed (Link).
+  virtual FsResult SetFolderAttributesAt(FolderHandle parent, std::string_view name,
+                                         FolderAttributes attributes) = 0;
+  // The device of an open folder, so a walk can tell a mount point below it.
+  virtual std::optional<std::uint64_t> FolderDevice(FolderHandle folder) = 0;
+
   // ---- copies, entry by entry between open folders ----
   // Every `name` below is one entry of the open folder: empty, ".", ".." or a
   // name holding '/' is refused (InvalidName) before anything is touched.

@@ -1032,6 +1032,62 @@ class HostFileSystemImpl final : public FileSystem {
     if (folder >= 0) ::close(static_cast<int>(folder));
   }
 
+  FsResult RemoveEntryAt(FolderHandle parent, std::string_view name, bool folder) override {
+    FsResult out;
+    if (!ValidEntryName(name, &out)) return out;
+    const int fd = static_cast<int>(parent);
+    const std::string child(name);
+    struct stat st {};
+    if (::fstatat(fd, child.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
+    if (folder) {
+      if (!S_ISDIR(st.st_mode)) return Failure(FsError::InvalidName, "not a folder");
+      // Windows refuses to remove a read-only folder; the host would not.
+      if ((st.st_mode & S_IWUSR) == 0) return Failure(FsError::AccessDenied, "the folder is read-only");
+      if (::unlinkat(fd, child.c_str(), AT_REMOVEDIR) != 0) {
+        const int error = errno;
+        if (error == EEXIST || error == ENOTEMPTY) return Failure(FsError::NotEmpty, std::strerror(ENOTEMPTY));
+        return FromErrno(error);
+      }
+      return {};
+    }
+    if (S_ISDIR(st.st_mode)) return Failure(FsError::AccessDenied, "the entry is a folder");
+    if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+      return Failure(FsError::AccessDenied, "the file is read-only");
+    if (::unlinkat(fd, child.c_str(), 0) != 0) {
+      // Turned into a folder since the look: left alone.
+      if (errno == EISDIR) return Failure(FsError::AccessDenied, "the entry is a folder");
+      return FromErrno(errno);
+    }
+    return {};
+  }
+
+  FsResult SetFolderAttributesAt(FolderHandle parent, std::string_view name, FolderAttributes attributes) override {
+    FsResult out;
+    if (!ValidEntryName(name, &out)) return out;
+    FolderHandle sub = kNoFolderHandle;
+    // Through a descriptor of the folder itself, so a link put in its place
+    // is never what gets changed.
+    if (FsResult open = OpenSubfolder(parent, name, &sub); !open.ok()) return open;
+    struct stat st {};
+    FsResult result;
+    if (::fstat(static_cast<int>(sub), &st) != 0) {
+      result = FromErrno(errno);
+    } else {
+      const mode_t mode =
+          attributes == FolderAttributes::ReadOnly ? (st.st_mode & ~S_IWUSR) : (st.st_mode | S_IWUSR);
+      if ((mode & 07777) != (st.st_mode & 07777) && ::fchmod(static_cast<int>(sub), mode & 07777) != 0)
+        result = FromErrno(errno);
+    }
+    CloseFolder(sub);
+    return result;
+  }
+
+  std::optional<std::uint64_t> FolderDevice(FolderHandle folder) override {
+    struct stat st {};
+    if (::fstat(static_cast<int>(folder), &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_dev);
+  }
+
   SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) override {
     SubfolderResult out;
     if (!ValidEntryName(name, &out.result)) return out;

@@ -45,6 +45,9 @@ enum class FsOp {
   OpenInputFileAt,   // likewise
   CreateFileAt,      // likewise
   CopyLinkAt,        // the source link's path
+  RemoveEntryAt,     // the open folder's path, '\\', the name
+  SetFolderAttributesAt,  // likewise
+  FolderDevice,      // the open folder's path
 };
 
 class FaultFileSystem : public FileSystem {
@@ -185,6 +188,19 @@ class FaultFileSystem : public FileSystem {
     --open_;
     paths_.erase(folder);
     inner_.CloseFolder(folder);
+  }
+  FsResult RemoveEntryAt(FolderHandle parent, std::string_view name, bool folder) override {
+    return Or(FsOp::RemoveEntryAt, Join(parent, name), [&] { return inner_.RemoveEntryAt(parent, name, folder); });
+  }
+  FsResult SetFolderAttributesAt(FolderHandle parent, std::string_view name, FolderAttributes a) override {
+    return Or(FsOp::SetFolderAttributesAt, Join(parent, name),
+              [&] { return inner_.SetFolderAttributesAt(parent, name, a); });
+  }
+  // A fault gives the folder another device, as a mount point has.
+  std::optional<std::uint64_t> FolderDevice(FolderHandle folder) override {
+    const auto device = inner_.FolderDevice(folder);
+    if (device && Hit(FsOp::FolderDevice, PathOf(folder)) != FsError::None) return *device + 1;
+    return device;
   }
   // Folders open now, and the most that were open at once.
   int OpenFolders() const { return open_; }

@@ -1,0 +1,108 @@
+// Deleting a tree of 11,110 folders and 100,000 files on tmpfs, side by side
+// in one run with `lim rmtree` and `rm -rf` (alternating rounds, median and
+// spread, ratio to lim). Our job is the delete page's run as a person clicks
+// it, counters and Visual Log included, in mode "retain nothing"; a second
+// table runs the selected-files mode with two patterns on the same tree.
+// Making the trees is untimed for every job.
+// QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/scripted_ui.h"
+#include "app/settings_store.h"
+#include "platform/drives.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "side_by_side.h"
+
+namespace {
+
+using side_by_side::Quote;
+using side_by_side::Shell;
+
+constexpr std::size_t kEntries = 111110;
+
+struct Program {
+  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
+  quillory::SettingsStore settings;
+  quillory::Application app{ui, settings};
+  quillory::TfrmMain& main = *app.main;
+};
+std::unique_ptr<Program> g_program;
+std::string g_root;
+std::string g_lim;
+
+void Tree(const char* name) {
+  const std::string folder = g_root + "/" + name;
+  Shell("rm -rf " + Quote(folder));
+  ::mkdir(folder.c_str(), 0755);
+  Shell(g_lim + " mktree " + Quote(folder) + " 4 10 10 0");
+}
+
+void PrepareOurs(bool patterns) {
+  g_program.reset();
+  Tree("ours");
+  g_program = std::make_unique<Program>();
+  auto& page = g_program->main.vol07;
+  (patterns ? page.rdoVol07DeleteOnlyFiles : page.rdoVol07DeleteCompleteFolders).Click();
+  page.chkVol07DeleteDoubleConfirm.SetChecked(false);
+  page.include.SetItems({"D:\\ours"});
+  page.Refresh();
+}
+
+bool ClickDelete(bool patterns) {
+  auto& page = g_program->main.vol07;
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnVol07DeleteFolders.Click();
+  const bool none = page.stats.Get("FoldersOtherReasons") == 0 && page.stats.Get("FilesOtherReasons") == 0;
+  const bool all = patterns || page.stats.Get("FoldersDeleted") == page.stats.Get("FoldersToDelete");
+  if (!none || !all)
+    std::fprintf(stderr, "deleted %.0f of %.0f folders, %.0f files\n", page.stats.Get("FoldersDeleted"),
+                 page.stats.Get("FoldersToDelete"), page.stats.Get("FilesDeleted"));
+  return none && all;
+}
+
+}  // namespace
+
+int main() {
+  using side_by_side::Job;
+  std::string pattern = side_by_side::DataRoot() + "/quillory-delete-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) return 1;
+  g_root = pattern;
+  quillory::Drives().Set('D', g_root);
+  if (::chdir(g_root.c_str()) != 0) return 1;
+  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
+  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_lim = Quote(side_by_side::Lim());
+
+  bool ok = true;
+  ok &= side_by_side::Run(
+      "delete a tree of 11,110 folders and 100,000 files, retain nothing",
+      {Job{"Vol07 page run", [&] { return ClickDelete(false); }, [&] { PrepareOurs(false); }},
+       Job{"lim rmtree", [&] { return Shell(g_lim + " rmtree " + Quote(g_root + "/lim")); },
+           [&] {
+             g_program.reset();
+             Tree("lim");
+           }},
+       Job{"rm -rf", [&] { return Shell("rm -rf " + Quote(g_root + "/sh")); }, [&] { Tree("sh"); }}},
+      1, rounds, kEntries);
+  // Two patterns over the same tree: walked once per pattern.
+  ok &= side_by_side::Run(
+      "selected files, mode 2, on the same tree",
+      {Job{"Vol07 page run, mode 2", [&] { return ClickDelete(true); }, [&] { PrepareOurs(true); }},
+       Job{"lim rmtree", [&] { return Shell(g_lim + " rmtree " + Quote(g_root + "/lim")); },
+           [&] {
+             g_program.reset();
+             Tree("lim");
+           }}},
+      1, rounds, kEntries);
+  g_program.reset();
+  Shell("rm -rf " + Quote(g_root));
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,119 @@
+// The delete page's runs and simulations on real folders of temporary drives.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "results/visual_logs.h"
+#include "shell/main_window.h"
+#include "support/app_fixture.h"
+
+namespace quillory {
+namespace {
+
+using Paths = std::vector<std::string>;
+
+class DeletePageTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    main = &Start();
+    ui->ClearCalls();
+  }
+  DeletePage& Page() { return main->vol07; }
+  void Folders(Paths items) {
+    Page().include.SetItems(std::move(items));
+    Page().Refresh();
+  }
+  Paths Click(Button& button, std::vector<MessageAnswer> answers) {
+    ui->ClearCalls();
+    for (MessageAnswer a : answers) ui->answers.push_back(a);
+    EXPECT_TRUE(button.Click()) << button.Name() << " is disabled";
+    Paths texts;
+    for (const UiCall& m : ui->Messages()) texts.push_back(m.caption.substr(m.caption.size() - 5) + m.text.substr(0, 5));
+    return texts;
+  }
+  double Counter(const char* name) { return Page().stats.Get(name); }
+  const Paths& LogList(DeleteList list) {
+    return main->visualLogs.List(PageKey::Vol07, static_cast<std::size_t>(list)).Items();
+  }
+  TfrmMain* main = nullptr;
+};
+
+TEST_F(DeletePageTest, DoubleConfirmationAsksFirstThenFinalAndNoStopsBeforeAnything) {
+  MakeFile("D:\\A\\sub\\f.txt");
+  Folders({"D:\\A"});
+  EXPECT_EQ(Counter("FoldersToDelete"), 1);
+  EXPECT_EQ(Counter("FilesToDelete"), 1);
+  EXPECT_EQ(Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes, MessageAnswer::No}),
+            (Paths{"0238.First", "0238.Final"}));
+  EXPECT_TRUE(IsFile("D:\\A\\sub\\f.txt"));
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  EXPECT_EQ(Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes}), (Paths{"0238.Final", "0239.End o"}));
+  EXPECT_FALSE(IsDir("D:\\A\\sub"));
+  EXPECT_TRUE(IsDir("D:\\A"));
+  EXPECT_EQ(LogList(DeleteList::FoldersDeleted), (Paths{"D:\\A\\sub"}));
+  EXPECT_EQ(LogList(DeleteList::FilesDeleted), (Paths{"D:\\A\\sub\\f.txt"}));
+}
+
+TEST_F(DeletePageTest, WholeDrivesAreRefusedHoweverWrittenAndOtherMainFoldersCounted) {
+  MakeFile("D:\\A\\f.txt");
+  MakeDir("D:\\B");
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  Page().rdoVol07DeleteCompleteFolders.Click();
+  // One at a time: a whole drive holds every other folder of a list.
+  for (const char* drive : {"D:", "D:\\.", "D:\\B\\.."}) {
+    Folders({drive});
+    Page().rdoVol07DeleteCompleteFolders.Click();
+    const Paths got = Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+    EXPECT_EQ(std::count(got.begin(), got.end(), "0334.You c"), 1) << drive;
+  }
+  Folders({"NoDrive\\X", "D:\\Missing"});
+  Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+  EXPECT_TRUE(IsFile("D:\\A\\f.txt"));
+  EXPECT_TRUE(IsDir("D:\\B"));
+  EXPECT_EQ(LogList(DeleteList::FoldersOtherReasons), (Paths{"NoDrive\\X"}));
+  EXPECT_EQ(LogList(DeleteList::FoldersNotExists), (Paths{"D:\\Missing"}));
+}
+
+TEST_F(DeletePageTest, SimulationAsksNothingAndLeavesTheDiskAlone) {
+  MakeFile("D:\\A\\sub\\f.txt");
+  Folders({"D:\\A", "D:\\A\\sub", "D:\\"});
+  EXPECT_EQ(Click(Page().btnVol07DeleteFoldersSimulation, {}), (Paths{"0516.Simul", "0517.End o"}));
+  EXPECT_EQ(Counter("FoldersDeleted"), 1);
+  EXPECT_EQ(Counter("FilesDeleted"), 1);
+  EXPECT_EQ(LogList(DeleteList::FoldersOtherReasons), (Paths{"D:\\"}));
+  EXPECT_TRUE(IsFile("D:\\A\\sub\\f.txt"));
+}
+
+TEST_F(DeletePageTest, ListedFolderInsideAnotherIsItsOwnMainFolderOnlyInTheFilesOfMainFoldersMode) {
+  MakeFile("D:\\A\\a.txt");
+  MakeFile("D:\\A\\B\\b.txt");
+  Folders({"D:\\A", "D:\\A\\B"});
+  ui->ClearCalls();
+  Page().rdoVol07DeleteOnlyFilesInMainFolder.Click();
+  Page().rdoVol07DeleteOnlyFilesInMainFolder.Click();
+  EXPECT_EQ(ui->Messages().size(), 1u);  // the hint, once
+  EXPECT_EQ(Counter("FilesToDelete"), 2);
+  EXPECT_TRUE(Page().files.controls.select.Enabled());
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+  EXPECT_EQ(Counter("FilesDeleted"), 2);
+  EXPECT_TRUE(IsDir("D:\\A\\B"));
+}
+
+TEST_F(DeletePageTest, AddingFoldersOneByOneWalksEachTreeOnce) {
+  MakeDir("D:\\A\\x");
+  MakeDir("D:\\B\\y");
+  MakeDir("D:\\C");
+  const std::size_t before = Page().ForecastWalks();
+  Folders({"D:\\A"});
+  Folders({"D:\\A", "D:\\B"});
+  Folders({"D:\\A", "D:\\B", "D:\\C"});
+  EXPECT_EQ(Page().ForecastWalks() - before, 3u);
+  EXPECT_EQ(Counter("FoldersToDelete"), 2);
+}
+
+}  // namespace
+}  // namespace quillory
