@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "qt/bindings.h"
+#include "qt/delete_page_view.h"
 #include "qt/rename_page_view.h"
 #include "qt/level_builder_view.h"
 #include "qt/list_panel_view.h"
@@ -449,6 +450,7 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
     AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders,
                   model_.vol08.btnVol08Undo, page);
   if (&folderPage == &model_.vol06) BuildRenamePageControls(model_.vol06, column, footer, page);
+  if (&folderPage == &model_.vol07) BuildDeletePageControls(model_.vol07, column, footer, page);
   return WithFooter(page, footer);
 }
 

@@ -1,6 +1,7 @@
 // The delete engines on real trees of a temporary drive, with faults injected.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,6 +95,23 @@ TEST_F(SmartDeleteTest, AMountPointIsNotEnteredAndBlocksItsParents) {
   EXPECT_TRUE(IsFile("D:\\M\\sub\\mnt\\inside.txt"));
   EXPECT_EQ(got[DeleteList::FoldersOtherReasons], (Paths{"D:\\M\\sub\\mnt", "D:\\M\\sub", "D:\\M"}));
   EXPECT_EQ(got[DeleteList::FoldersDeleted], (Paths{"D:\\M\\sub\\deep"}));
+}
+
+// A real mount, where the test may make one: the host tells the devices apart.
+TEST_F(SmartDeleteTest, ARealMountPointIsNotEntered) {
+  Tree();
+  MakeFile("D:\\M\\sub\\mnt\\keep.txt");  // under the mount, hidden by it
+  const std::string mnt = Host("D:\\M\\sub\\mnt");
+  if (::mount("none", mnt.c_str(), "tmpfs", 0, "size=1m") != 0)
+    GTEST_SKIP() << "mounting is not permitted here";
+  MakeFile("D:\\M\\sub\\mnt\\inside.txt", "x");
+  FaultFileSystem host;
+  SmartDelete(host, "D:\\M", DeleteMode::Complete, {}, Sink()).Run();
+  const bool survived = IsFile("D:\\M\\sub\\mnt\\inside.txt");
+  ::umount(mnt.c_str());
+  EXPECT_TRUE(survived);
+  EXPECT_TRUE(IsFile("D:\\M\\sub\\mnt\\keep.txt"));
+  EXPECT_EQ(got[DeleteList::FoldersOtherReasons], (Paths{"D:\\M\\sub\\mnt", "D:\\M\\sub", "D:\\M"}));
 }
 
 TEST_F(SmartDeleteTest, AListingThatBreaksOffDeletesNothingOfThatFolder) {

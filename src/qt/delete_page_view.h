@@ -1,0 +1,17 @@
+// The delete page's own controls: the modes, the confirmations and the run
+// buttons.
+#pragma once
+
+class QHBoxLayout;
+class QVBoxLayout;
+class QWidget;
+
+namespace quillory {
+
+class DeletePage;
+
+// The modes go above the counters (the column's last widget), the run
+// buttons at the right of the footer, before Help.
+void BuildDeletePageControls(DeletePage& page, QVBoxLayout* column, QHBoxLayout* footer, QWidget* parent);
+
+}  // namespace quillory
