@@ -28,6 +28,7 @@
 #include "platform/drives.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
+#include "bench_program.h"
 #include "side_by_side.h"
 
 namespace {
@@ -40,12 +41,7 @@ constexpr double kBelowRoot = 1110;  // folders of the structure below its root
 
 std::string g_root;  // host folder of D:
 
-struct Program {
-  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
-  quillory::SettingsStore settings;
-  quillory::Application app{ui, settings};
-  quillory::TfrmMain& main = *app.main;
-};
+using bench_program::Program;
 std::unique_ptr<Program> g_program;
 
 double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }

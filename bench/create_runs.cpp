@@ -50,6 +50,7 @@
 #include "results/zoom_windows.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
+#include "bench_program.h"
 #include "side_by_side.h"
 
 namespace {
@@ -66,12 +67,7 @@ std::string g_root;  // host folder of D:
 // The whole program between a run and the next preparation: what a run
 // leaves (records, Visual Log lists, history) stays until then, as it does
 // for a person, and goes untimed.
-struct Program {
-  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
-  quillory::SettingsStore settings;
-  quillory::Application app{ui, settings};
-  quillory::TfrmMain& main = *app.main;
-};
+using bench_program::Program;
 std::unique_ptr<Program> g_program;
 
 bool WriteFile(const std::string& path, const std::string& data) {
@@ -106,11 +102,7 @@ bool WriteStringList(const std::string& file, std::size_t count) {
   return WriteFile(file, list);
 }
 
-// An empty folder, made again.
-void Fresh(const std::string& folder) {
-  Shell("rm -rf " + Quote(folder));
-  ::mkdir(folder.c_str(), 0755);
-}
+using bench_program::Fresh;
 
 void Remove(const std::string& folder) { Shell("rm -rf " + Quote(folder)); }
 

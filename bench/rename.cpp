@@ -19,6 +19,7 @@
 #include "platform/drives.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
+#include "bench_program.h"
 #include "side_by_side.h"
 
 namespace {
@@ -28,12 +29,7 @@ using side_by_side::Shell;
 
 constexpr std::size_t kItems = 100000;
 
-struct Program {
-  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
-  quillory::SettingsStore settings;
-  quillory::Application app{ui, settings};
-  quillory::TfrmMain& main = *app.main;
-};
+using bench_program::Program;
 std::unique_ptr<Program> g_program;
 std::string g_root;
 std::string g_lim;

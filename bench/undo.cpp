@@ -19,6 +19,7 @@
 #include "platform/drives.h"
 #include "shell/application.h"
 #include "shell/main_window.h"
+#include "bench_program.h"
 #include "side_by_side.h"
 
 namespace {
@@ -28,12 +29,7 @@ using side_by_side::Shell;
 
 constexpr std::size_t kItems = 100000;
 
-struct Program {
-  quillory::ScriptedUi ui{quillory::ScriptedUi::CallLog::Forget};
-  quillory::SettingsStore settings;
-  quillory::Application app{ui, settings};
-  quillory::TfrmMain& main = *app.main;
-};
+using bench_program::Program;
 std::unique_ptr<Program> g_program;
 std::string g_root;
 
@@ -43,10 +39,7 @@ std::string Name(std::size_t i) {
   return name;
 }
 
-void Fresh(const std::string& folder) {
-  Shell("rm -rf " + Quote(folder));
-  ::mkdir(folder.c_str(), 0755);
-}
+using bench_program::Fresh;
 
 // The page with its run done, its Undo still to click.
 bool PrepareOurs(const std::vector<std::string>& items) {
