@@ -2,7 +2,9 @@
 // in one run with `lim rmtree` and `rm -rf` (alternating rounds, median and
 // spread, ratio to lim). Our job is the delete page's run as a person clicks
 // it, counters and Visual Log included, in mode "retain nothing"; a second
-// table runs the selected-files mode with two patterns on the same tree.
+// table runs the selected-files mode with the patterns "*.txt *.doc" on the
+// same tree (every file goes, then a second walk finds nothing), beside lim
+// rmtree and find -delete with the same two patterns.
 // Making the trees is untimed for every job.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
 #include <sys/stat.h>
@@ -46,10 +48,21 @@ void PrepareOurs(bool patterns) {
   Tree("ours");
   g_program = std::make_unique<Program>();
   auto& page = g_program->main.vol07;
-  (patterns ? page.rdoVol07DeleteOnlyFiles : page.rdoVol07DeleteCompleteFolders).Click();
   page.chkVol07DeleteDoubleConfirm.SetChecked(false);
   page.include.SetItems({"D:\\ours"});
   page.Refresh();
+  // The modes are enabled once the list holds something.
+  auto& mode = patterns ? page.rdoVol07DeleteOnlyFiles : page.rdoVol07DeleteCompleteFolders;
+  mode.Click();
+  if (!mode.Checked()) {
+    std::fprintf(stderr, "the mode could not be chosen\n");
+    std::exit(1);
+  }
+  if (patterns) {
+    // The second pattern finds nothing the first left: a whole second walk.
+    g_program->app.fileSelection->cboFileManNames.SetText("*.txt *.doc");
+    g_program->app.fileSelection->Ok();
+  }
 }
 
 bool ClickDelete(bool patterns) {
@@ -57,7 +70,9 @@ bool ClickDelete(bool patterns) {
   g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
   page.btnVol07DeleteFolders.Click();
   const bool none = page.stats.Get("FoldersOtherReasons") == 0 && page.stats.Get("FilesOtherReasons") == 0;
-  const bool all = patterns || page.stats.Get("FoldersDeleted") == page.stats.Get("FoldersToDelete");
+  const bool all = patterns ? page.stats.Get("FilesDeleted") == 100000 && page.stats.Get("FoldersDeleted") == 0
+                            : page.stats.Get("FoldersDeleted") == page.stats.Get("FoldersToDelete") &&
+                                  !side_by_side::Shell("test -e " + Quote(g_root + "/ours"));
   if (!none || !all)
     std::fprintf(stderr, "deleted %.0f of %.0f folders, %.0f files\n", page.stats.Get("FoldersDeleted"),
                  page.stats.Get("FoldersToDelete"), page.stats.Get("FilesDeleted"));
@@ -96,7 +111,13 @@ int main() {
            [&] {
              g_program.reset();
              Tree("lim");
-           }}},
+           }},
+       Job{"find -delete, two patterns",
+           [&] {
+             return Shell("find " + Quote(g_root + "/sh") +
+                          " -type f \\( -iname '*.txt' -o -iname '*.doc' \\) -delete");
+           },
+           [&] { Tree("sh"); }}},
       1, rounds, kEntries);
   g_program.reset();
   Shell("rm -rf " + Quote(g_root));

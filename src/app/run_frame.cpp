@@ -25,6 +25,7 @@ namespace {
 // a run lets pending events through, so a second frame could otherwise start
 // from inside the first.
 bool runActive = false;
+ProgressMeter* activeMeter = nullptr;
 
 class ActiveRun {
  public:
@@ -56,6 +57,19 @@ class RunWatch {
 
 bool RunActive() { return runActive; }
 
+ProgressMeter* RunMeter() { return activeMeter; }
+
+ProgressMeter::ProgressMeter(Ui& ui, std::size_t total)
+    : ui_(ui), total_(total), step_(std::max<std::size_t>(1, total / 1000 + (total % 1000 != 0))), next_(step_) {}
+
+void ProgressMeter::Report(std::size_t done) {
+  done_ = done;
+  const std::size_t shown = std::min(done, total_);
+  ui_.RunProgress(shown);
+  next_ = shown >= total_ ? static_cast<std::size_t>(-1) : (done / step_ + 1) * step_;
+  if (next_ > total_ && shown < total_) next_ = total_;
+}
+
 RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& plan) {
   if (runActive) return RunOutcome::Refused;
   ActiveRun active;
@@ -69,22 +83,22 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
     ui.Repaint();
     if (!plan.proceed || plan.proceed()) {
       // The count is known once `proceed` has said yes.
-      RunWatch watch(ui, plan.itemCount);
-      // A thousand steps are as many as a bar can show; a million calls would
-      // cost more than the items.
-      const std::size_t step = std::max<std::size_t>(1, plan.itemCount / 1000 + (plan.itemCount % 1000 != 0));
-      std::size_t reported = 0;
+      const bool ownUnits = plan.progressTotal != 0;
+      RunWatch watch(ui, ownUnits ? plan.progressTotal : plan.itemCount);
+      ProgressMeter meter(ui, ownUnits ? plan.progressTotal : plan.itemCount);
+      struct MeterScope {
+        explicit MeterScope(ProgressMeter* m) { activeMeter = m; }
+        ~MeterScope() { activeMeter = nullptr; }
+      } scope(ownUnits ? &meter : nullptr);
       for (std::size_t i = 0; i < plan.itemCount; ++i) {
         std::vector<ItemOutcome> outcomes = plan.work(i);
         if (plan.record)
           for (const ItemOutcome& outcome : outcomes) plan.record(outcome);
-        const std::size_t done = i + 1;
-        if (done - reported >= step || done == plan.itemCount) {
-          ui.RunProgress(done);
-          reported = done;
-        }
+        if (!ownUnits) meter.Reach(i + 1);
         ui.Repaint();
       }
+      // A run that did less than its forecast still ends on a full bar.
+      if (ownUnits) meter.Reach(plan.progressTotal);
       ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
       if (plan.showExplorer && plan.showExplorer()) {
         std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();

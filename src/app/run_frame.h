@@ -52,6 +52,10 @@ struct RunPlan {
   // run's own warning said why); the tabs unlock and `after` still runs.
   std::function<bool()> proceed;
   std::size_t itemCount = 0;
+  // When not zero (set by `proceed` at the latest), the bar counts these
+  // units instead of the items, and the items advance it through the
+  // frame's ProgressMeter (`RunMeter()`), as often as they like.
+  std::size_t progressTotal = 0;
   // One item: what it came to (an item may stand for several paths, such
   // as a main folder and the subfolders made in it).
   std::function<std::vector<ItemOutcome>(std::size_t)> work;
@@ -61,6 +65,27 @@ struct RunPlan {
   std::function<bool()> showExplorer;     // read after the run
   std::function<std::string()> explorerPath;
   std::function<void()> after;            // history update, after unlocking
+};
+
+// Turns a count of done units into at most a thousand RunProgress calls: a
+// bar shows no more, and a million calls would cost more than the work.
+class ProgressMeter {
+ public:
+  ProgressMeter(Ui& ui, std::size_t total);
+  // `done` beyond the total is shown as the total (a forecast may be short).
+  void Reach(std::size_t done) {
+    if (done >= next_) Report(done);
+  }
+  void Advance() { Reach(done_ + 1); }
+  std::size_t Done() const { return done_; }
+
+ private:
+  void Report(std::size_t done);
+  Ui& ui_;
+  std::size_t total_;
+  std::size_t step_;
+  std::size_t next_;
+  std::size_t done_ = 0;
 };
 
 enum class RunOutcome { Refused, Declined, Completed };
@@ -84,5 +109,9 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
 
 // Whether a RunFrame is under way.
 bool RunActive();
+
+// The bar of the frame under way, for a plan with a `progressTotal`; null
+// outside the items of such a run.
+ProgressMeter* RunMeter();
 
 }  // namespace quillory

@@ -48,6 +48,12 @@ class ScriptedUi : public Ui {
   void OpenFolder(const std::string& path) override;
   void ShowHelp(const std::string& topic) override;
   void Repaint() override { ++repaints; }
+  // The bar of the last run: its total and each position shown.
+  void RunStarted(std::size_t total) override {
+    runTotal = total;
+    progress.clear();
+  }
+  void RunProgress(std::size_t done) override { progress.push_back(done); }
 
   // Answers for the next questions, in order.
   std::deque<MessageAnswer> answers;
@@ -61,6 +67,8 @@ class ScriptedUi : public Ui {
   std::vector<UiCall> calls;
   std::function<void(const UiCall&)> onCall;  // sees each call as it happens
   int repaints = 0;
+  std::size_t runTotal = 0;
+  std::vector<std::size_t> progress;
   std::size_t RetainedCalls() const { return calls.size(); }
 
   // Messages only, for assertions.

@@ -203,8 +203,14 @@ void DeletePage::Run(bool simulate) {
   std::vector<std::string> mains;
   const bool logs = context_.visualLogs.Attached(PageKey::Vol07);
   std::size_t outcomes = 0;
+  // The bar counts what "To Delete:" counts: folders in the folder modes,
+  // files in the file modes.
+  const bool filesCounted = mode == 0 || mode == static_cast<int>(DeleteMode::SelectedFiles);
   const DeleteSink sink = [&](DeleteList list, const std::string& path) {
     stats.Add(CounterOf(list), 1);
+    const bool fileOutcome = list == DeleteList::FilesDeleted || list == DeleteList::FilesNotExists ||
+                             list == DeleteList::FilesOtherReasons;
+    if (ProgressMeter* meter = RunMeter(); meter && fileOutcome == filesCounted) meter->Advance();
     if (logs) context_.visualLogs.AddResult(list, path);
     // The counters are shown often enough to watch, not once per file.
     if (++outcomes % 256 == 0) {
@@ -246,6 +252,8 @@ void DeletePage::Run(bool simulate) {
     const auto& folders = list.GetFolders();
     mains.assign(folders.begin(), folders.end());
     plan.itemCount = mains.size();
+    // Without a forecast the bar falls back to the main folders.
+    plan.progressTotal = static_cast<std::size_t>(stats.Get(filesCounted ? "FilesToDelete" : "FoldersToDelete"));
     return true;
   };
   plan.work = [&](std::size_t i) -> std::vector<ItemOutcome> {

@@ -115,5 +115,30 @@ TEST_F(DeletePageTest, AddingFoldersOneByOneWalksEachTreeOnce) {
   EXPECT_EQ(Counter("FoldersToDelete"), 2);
 }
 
+TEST_F(DeletePageTest, TheBarCountsWhatToDeleteCountsAndEndsFullWhenTheForecastWasShort) {
+  for (const char* sub : {"a\\1", "a\\2", "b", "c"}) MakeDir(std::string("D:\\A\\") + sub);
+  MakeFile("D:\\A\\b\\f.txt");
+  MakeFile("D:\\B\\g.txt");
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  Folders({"D:\\A", "D:\\B"});
+  Page().rdoVol07DeleteSubFolders.Click();
+  ASSERT_EQ(Counter("FoldersToDelete"), 5);
+  // Made after the forecast: one more folder than the bar expects.
+  MakeDir("D:\\A\\late");
+  Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+  EXPECT_EQ(Counter("FoldersDeleted"), 6);
+  EXPECT_EQ(ui->runTotal, 5u);
+  EXPECT_EQ(ui->progress, (std::vector<std::size_t>{1, 2, 3, 4, 5}));
+
+  // The file modes count files, not main folders.
+  for (const char* file : {"x.txt", "y.txt", "s\\z.txt", "s\\t\\w.txt"}) MakeFile(std::string("D:\\C\\") + file);
+  Page().rdoVol07DeleteOnlyFiles.Click();
+  Folders({"D:\\C", "D:\\B"});
+  ASSERT_EQ(Counter("FilesToDelete"), 4);
+  Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+  EXPECT_EQ(ui->runTotal, 4u);
+  EXPECT_EQ(ui->progress, (std::vector<std::size_t>{1, 2, 3, 4}));
+}
+
 }  // namespace
 }  // namespace quillory
