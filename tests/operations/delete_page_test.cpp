@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drives.h"
 #include "results/visual_logs.h"
 #include "shell/main_window.h"
 #include "support/app_fixture.h"
@@ -69,6 +70,15 @@ TEST_F(DeletePageTest, WholeDrivesAreRefusedHoweverWrittenAndOtherMainFoldersCou
     const Paths got = Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
     EXPECT_EQ(std::count(got.begin(), got.end(), "0334.You c"), 1) << drive;
   }
+  // The folder another drive is mapped to is that drive's root, written any way.
+  Drives().Set('E', RootD() + "/B");
+  for (const char* mapped : {"D:\\B", "D:\\A\\..\\B\\", "d:\\B\\."}) {
+    Folders({mapped});
+    Page().rdoVol07DeleteCompleteFolders.Click();
+    const Paths got = Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+    EXPECT_EQ(std::count(got.begin(), got.end(), "0334.You c"), 1) << mapped;
+  }
+  Drives().Remove('E');
   Folders({"NoDrive\\X", "D:\\Missing"});
   Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
   EXPECT_TRUE(IsFile("D:\\A\\f.txt"));
