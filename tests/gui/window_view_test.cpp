@@ -32,11 +32,10 @@ class WindowViewTest : public QObject {
   }
 
   void theHelpIndexListsTheTopicsInTabOrder() {
-    const QStringList index = ToQt(f->app->help->memHelpText.Text()).split('\n', Qt::SkipEmptyParts);
+    const std::vector<std::string>& index = f->app->help->lstHelpTopics.Items();
     QTabWidget* tabs = f->view->Tabs();
-    QCOMPARE(index.size(), tabs->count());
-    for (int i = 0; i < tabs->count(); ++i)
-      QVERIFY2(index[i].startsWith(tabs->tabText(i).trimmed() + ":"), qPrintable(index[i]));
+    QVERIFY(static_cast<int>(index.size()) > tabs->count());
+    for (int i = 0; i < tabs->count(); ++i) QCOMPARE(ToQt(index[i + 1]), tabs->tabText(i).trimmed());
   }
 
   void shownStateFollowsBothWays() {
