@@ -27,7 +27,8 @@ namespace {
 void SaveShot(QWidget* widget, const char* name) {
   const QString folder = qEnvironmentVariable("QUILLORY_SHOTS");
   if (folder.isEmpty()) return;
-  widget->grab().save(folder + "/" + name);
+  // Indexed colours keep the pictures small; the views have few colours.
+  widget->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither).save(folder + "/" + name, "PNG", 0);
 }
 
 }  // namespace

@@ -69,14 +69,14 @@ class WindowViewTest : public QObject {
   }
 
   void aWindowWithoutButtonsCanStillBeClosed() {
-    Window& example = *f->app->Find("TfrmExample02");
-    WindowView view(example);
+    Window& bare = *f->app->Find("TfrmVol03Multi");
+    WindowView view(bare);
     WhenModal([](QWidget* modal) {
       const auto buttons = modal->findChildren<QPushButton*>();
       if (buttons.size() == 1) QTest::mouseClick(buttons.front(), Qt::LeftButton);
     });
     QCOMPARE(view.ExecModal(), ModalResult::Cancel);
-    QVERIFY(!example.Shown());
+    QVERIFY(!bare.Shown());
   }
 
  private:
