@@ -106,6 +106,8 @@ class TfrmOverViewHelp : public Window {
   }
   Memo& memOverView;
   Button& btnOverViewClose;
+  // Set by the main window: a link of the text opens that help topic.
+  std::function<void(const std::string& topic)> openTopic;
 };
 
 // The guided demonstrations: pick one and play it. The view plays it in a

@@ -150,17 +150,27 @@ class HelpView : public WindowView {
   QTextBrowser* text_ = nullptr;
 };
 
-class ExampleView : public WindowView {
+// A window that shows one Markdown text: an example's story, the overview.
+class MarkdownWindowView : public WindowView {
  public:
-  ExampleView(ExampleWindow& example, QWidget* parent) : WindowView(example, parent, OwnLayout{}) {
+  // `openTopic` takes the links to help topics; others open in the browser.
+  MarkdownWindowView(Window& window, Memo& text, Button* action, Button& close,
+                     std::function<void(const std::string&)> openTopic, QWidget* parent)
+      : WindowView(window, parent, OwnLayout{}) {
     auto* column = new QVBoxLayout(this);
-    column->addWidget(NewMarkdownView(example.memExampleStory, this), 1);
+    QTextBrowser* browser = NewMarkdownView(text, this);
+    column->addWidget(browser, 1);
+    connect(browser, &QTextBrowser::anchorClicked, this, [openTopic](const QUrl& url) {
+      const std::string topic = HelpLinkTarget(FromQt(url.toString()));
+      if (topic.empty()) QDesktopServices::openUrl(url);
+      else if (openTopic) Guarded([&] { openTopic(topic); });
+    });
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(NewButton(example.btnExampleDemo, this));
+    if (action) buttons->addWidget(NewButton(*action, this));
     buttons->addStretch(1);
-    QPushButton* close = NewButton(example.btnExampleClose, this);
-    buttons->addWidget(close);
-    EndsModal(close);
+    QPushButton* closeButton = NewButton(close, this);
+    buttons->addWidget(closeButton);
+    EndsModal(closeButton);
     column->addLayout(buttons);
     resize(620, 520);
   }
@@ -362,7 +372,15 @@ int DemoPace() { return gPace; }
 
 WindowView* NewHelpView(Window& window, QWidget* parent) {
   if (auto* help = dynamic_cast<TfrmAltalanosHelp*>(&window)) return new HelpView(*help, parent);
-  if (auto* example = dynamic_cast<ExampleWindow*>(&window)) return new ExampleView(*example, parent);
+  if (auto* example = dynamic_cast<ExampleWindow*>(&window))
+    return new MarkdownWindowView(*example, example->memExampleStory, &example->btnExampleDemo,
+                                  example->btnExampleClose, {}, parent);
+  if (auto* overview = dynamic_cast<TfrmOverViewHelp*>(&window))
+    return new MarkdownWindowView(*overview, overview->memOverView, nullptr, overview->btnOverViewClose,
+                                  [overview](const std::string& topic) {
+                                    if (overview->openTopic) overview->openTopic(topic);
+                                  },
+                                  parent);
   if (auto* videos = dynamic_cast<TfrmVideoTutorials*>(&window)) return new VideoTutorialsView(*videos, parent);
   return nullptr;
 }

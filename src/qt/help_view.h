@@ -1,6 +1,6 @@
 // Views of the help windows: the help window (formatted topics, links, the
-// index and a search), the example windows (a story and a button that plays
-// it) and the demonstration window, which plays a script in a copy of the
+// index and a search), the overview and the example windows (a story and a
+// button that plays it) and the demonstration window, which plays a script in a copy of the
 // main window at a pace a person can follow.
 #pragma once
 
@@ -12,8 +12,8 @@ namespace quillory {
 
 class WindowView;
 
-// A view for TfrmAltalanosHelp, an example window or TfrmVideoTutorials;
-// nullptr for any other window.
+// A view for TfrmAltalanosHelp, TfrmOverViewHelp, an example window or
+// TfrmVideoTutorials; nullptr for any other window.
 WindowView* NewHelpView(Window& window, QWidget* parent = nullptr);
 
 // Milliseconds a demonstration waits after each step (reading time for a

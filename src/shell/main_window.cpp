@@ -123,6 +123,10 @@ void TfrmMain::FormCreate() {
   app.help->btnHelpExample.onClick = [this] {
     if (Window* example = app.Find(app.help->ExampleWindow())) ui().ShowModal(*example);
   };
+  app.overview->openTopic = [this](const std::string& topic) {
+    app.help->ShowTopic(topic);
+    ui().ShowModal(*app.help);
+  };
   for (Window* window : app.Windows())
     if (auto* example = dynamic_cast<ExampleWindow*>(window))
       example->playDemo = [this](const std::string& demo) { PlayDemonstration(demo); };

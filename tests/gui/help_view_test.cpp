@@ -110,6 +110,17 @@ class HelpViewTest : public QObject {
     SaveShot(view.get(), "example.png");
   }
 
+  void aLinkOfTheOverviewOpensTheHelpOnItsTopic() {
+    Window& overview = *f->app->overview;
+    std::unique_ptr<WindowView> view(NewWindowView(overview));
+    auto* text = view->findChild<QTextBrowser*>("memOverView");
+    QVERIFY(text);
+    QVERIFY(text->toHtml().contains("href=\"Vol06.md\""));
+    emit text->anchorClicked(QUrl("Vol06.md"));
+    QCOMPARE(f->app->help->Topic(), std::string("Vol06"));
+    QCOMPARE(f->ui.calls.back().caption, std::string("TfrmAltalanosHelp"));
+  }
+
   void aDemonstrationPlaysInTheMainWindowAndLeavesNothing() {
     TfrmVideoTutorials& videos = *f->app->videos;
     std::unique_ptr<WindowView> view(NewWindowView(videos));

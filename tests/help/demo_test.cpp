@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,32 @@ TEST_F(DemoTest, TheDemonstrationNeitherReadsNorWritesThePersonsSettings) {
   EXPECT_EQ(fs::exists(cwd + "/default.set"), hadFile);
   // Its destination went into its own store, not into the person's.
   EXPECT_EQ(Settings().Vol03DestHistory(), historyBefore);
+}
+
+// The caption command and the pace hook of the script driver.
+TEST_F(DemoTest, SayIsAnEventAndTheHookCanStopAScript) {
+  std::vector<std::string> said;
+  std::vector<int> lines;
+  AutomationHooks hooks;
+  hooks.say = [&](const std::string& text) { said.push_back(text); };
+  hooks.beforeLine = [&](int line, const std::vector<std::string>& words) {
+    lines.push_back(line);
+    return words[0] != "page";
+  };
+  std::istringstream script("say \"Two words\"\n# a comment\nsay bare words joined\npage 1\nsay never\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(RunAutomation(script, out, err, nullptr, &hooks), 1);
+  EXPECT_EQ(said, (std::vector<std::string>{"Two words", "bare words joined"}));
+  EXPECT_EQ(lines, (std::vector<int>{1, 3, 4}));
+  const auto says = EventLines(out.str(), "say");
+  ASSERT_EQ(says.size(), 2u);
+  EXPECT_EQ(says[0], R"({"event":"say","text":"Two words"})");
+  EXPECT_NE(err.str().find("line 4: stopped"), std::string::npos) << err.str();
+
+  std::istringstream bare("say\n");
+  std::ostringstream out2, err2;
+  EXPECT_EQ(RunAutomation(bare, out2, err2), 1);
+  EXPECT_NE(err2.str().find("usage: say TEXT"), std::string::npos) << err2.str();
 }
 
 TEST_F(DemoTest, UnknownDemonstrationIsRefused) {
