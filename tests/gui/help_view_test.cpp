@@ -154,6 +154,37 @@ class HelpViewTest : public QObject {
     QVERIFY(videos.Chosen().empty());
   }
 
+  // At a pace a person follows, Stop ends it at once and tidies up.
+  void stopEndsADemonstrationAndRemovesItsDrive() {
+    TfrmVideoTutorials& videos = *f->app->videos;
+    std::unique_ptr<WindowView> view(NewWindowView(videos));
+    const auto letters = Drives().Letters();
+    const int pace = DemoPace();
+    SetDemoPace(200);
+    bool stopped = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (!stopped && top->objectName() == "wdgDemoStage" && top->isVisible()) {
+          QVERIFY(Drives().Letters().size() == letters.size() + 1);
+          auto* stop = view->findChild<QPushButton*>("btnDemoStop");
+          QVERIFY(stop && stop->isEnabled());
+          QTest::mouseClick(stop, Qt::LeftButton);
+          stopped = true;
+        }
+    });
+    watch.start(20);
+    videos.Choose("copy");
+    videos.SetShown(true);
+    QTRY_VERIFY_WITH_TIMEOUT(stopped, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(videos.btnDemoPlay.Enabled(), 10000);
+    watch.stop();
+    SetDemoPace(pace);
+    QCOMPARE(ToQt(videos.lblDemoCaption.Caption()), QString("Stopped. The demonstration drive has been removed."));
+    QVERIFY(Drives().Letters() == letters);
+    for (QWidget* top : QApplication::topLevelWidgets()) QVERIFY(top->objectName() != "wdgDemoStage");
+  }
+
  private:
   std::unique_ptr<GuiFixture> f;
 };
