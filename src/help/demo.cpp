@@ -31,8 +31,14 @@ ScratchDrive::ScratchDrive(DriveMap& drives) : drives_(drives) {
   for (int attempt = 0; attempt < 20 && root_.empty(); ++attempt) {
     const fs::path candidate = tmp / ("quillory-demo-" + std::to_string(random()));
     // create_directory is false for a name that is taken: never reuse one.
-    if (fs::create_directory(candidate, ec)) root_ = fs::canonical(candidate, ec).string();
-    if (ec) break;
+    if (!fs::create_directory(candidate, ec)) {
+      if (ec) break;
+      continue;
+    }
+    // The resolved form, so host paths the system reports map back.
+    const fs::path resolved = fs::canonical(candidate, ec);
+    root_ = ec ? candidate.string() : resolved.string();
+    ec.clear();
   }
   if (root_.empty()) {
     error_ = "cannot make a temporary folder in " + tmp.string() + (ec ? ": " + ec.message() : "");

@@ -310,9 +310,10 @@ class VideoTutorialsView : public WindowView {
       auto* main = new MainWindowView(*app.main, stage);
       main->setWindowFlags(Qt::Widget);
       column->addWidget(main, 1);
-      // The Visual Log windows open as they would for the person.
+      // The other windows open as they would for the person: the Visual
+      // Logs as a run starts, an editor while the script fills it.
       for (Window* window : app.Windows())
-        if (window->ClassName().rfind("TfrmStatistic", 0) == 0) NewWindowView(*window, stage);
+        if (window != app.main && window != app.videos) NewWindowView(*window, stage);
       stage->resize(1000, 780);
       blocker = std::make_unique<InputBlocker>(stage, stop_);
       stage->show();

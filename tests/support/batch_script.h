@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,16 @@
 
 namespace quillory {
 
+// Made absolute before any test changes folder: a compiler cache may give
+// __FILE__ relative to the build folder, where the tests start.
+inline const std::string kScriptsFolder =
+    std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path()).string() + "/../automation/scripts/";
+
 class BatchScriptTest : public TempDriveTest {
  protected:
   // The scripts live in tests/automation/scripts of the source tree.
   static std::string ScriptPath(const std::string& name) {
-    std::string here = __FILE__;
-    here.resize(here.rfind('/'));
-    return here + "/../automation/scripts/" + name;
+    return kScriptsFolder + name;
   }
 
   // Runs the script in the root of D: (so its settings file lands there),
