@@ -337,6 +337,7 @@ class VideoTutorialsView : public WindowView {
       say->setText(say->text() + ToQt("\n\u2192 " + asked + "  [" + call.answer + "]"));
     };
     hooks.beforeLine = [&](int, const std::vector<std::string>& words) {
+      if (!stage) return !stop_;  // nothing to watch yet
       Pause(words[0] == "say" ? gPace / 3 : gPace + std::exchange(reading, 0), stop_);
       if (onStep) onStep(words);
       return !stop_;
