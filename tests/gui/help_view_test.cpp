@@ -154,6 +154,31 @@ class HelpViewTest : public QObject {
     QVERIFY(videos.Chosen().empty());
   }
 
+  // A window the script fills (the template editor) shows while it does.
+  void theWindowsAScriptOpensShowInTheDemonstration() {
+    TfrmVideoTutorials& videos = *f->app->videos;
+    std::unique_ptr<WindowView> view(NewWindowView(videos));
+    const int pace = DemoPace();
+    SetDemoPace(0);
+    bool sawEditor = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "TfrmFolderStructuresTemplates" && top->isVisible() && top->parentWidget() &&
+            top->parentWidget()->objectName() == "wdgDemoStage")
+          sawEditor = true;
+    });
+    watch.start(0);
+    videos.Choose("copy");
+    videos.SetShown(true);
+    QTRY_VERIFY_WITH_TIMEOUT(sawEditor, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(videos.lblDemoCaption.Caption().rfind("Done", 0) == 0, 20000);
+    watch.stop();
+    SetDemoPace(pace);
+    // The person's own editor window was never opened.
+    QVERIFY(!f->app->Find("TfrmFolderStructuresTemplates")->Shown());
+  }
+
   // At a pace a person follows, Stop ends it at once and tidies up.
   void stopEndsADemonstrationAndRemovesItsDrive() {
     TfrmVideoTutorials& videos = *f->app->videos;
