@@ -1,6 +1,12 @@
-// About, example and video windows.
+// About, example and demonstration windows.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/help_topics.h"
 #include "app/window.h"
 
 namespace quillory {
@@ -20,29 +26,59 @@ class TAboutBox : public Window {
   Button& btnAboutOk;
 };
 
-class TfrmExample02 : public Window {
+// An example window: a short story (a goal, the steps, what the Visual Log
+// shows) and a button that plays the page's demonstration.
+class ExampleWindow : public Window {
  public:
-  TfrmExample02() : Window("TfrmExample02", "Example - Create Folders from a List of Strings") {}
+  ExampleWindow(std::string className, std::string caption, std::string demo)
+      : Window(std::move(className), std::move(caption)),
+        memExampleStory(Make<Memo>("memExampleStory")),
+        btnExampleDemo(Make<Button>("btnExampleDemo", "Show me")),
+        btnExampleClose(Make<Button>("btnExampleClose", "Close")),
+        demo_(std::move(demo)) {
+    memExampleStory.SetText(ExampleStory(ClassName()));
+    btnExampleDemo.onClick = [this] {
+      if (playDemo) playDemo(demo_);
+    };
+    btnExampleClose.onClick = [this] { modalResult = ModalResult::Close; };
+  }
+  Memo& memExampleStory;  // Markdown; the view renders it
+  Button& btnExampleDemo;
+  Button& btnExampleClose;
+  const std::string& Demo() const { return demo_; }
+  // Set by the main window: plays a demonstration by name.
+  std::function<void(const std::string&)> playDemo;
+
+ private:
+  std::string demo_;
 };
 
-class TfrmExample04 : public Window {
+class TfrmExample02 : public ExampleWindow {
  public:
-  TfrmExample04() : Window("TfrmExample04", "Example - Create Folders from a List of Folders") {}
+  TfrmExample02()
+      : ExampleWindow("TfrmExample02", "Example - Create Folders from a List of Strings", "create_strings") {}
 };
 
-class TfrmExample03 : public Window {
+class TfrmExample04 : public ExampleWindow {
  public:
-  TfrmExample03() : Window("TfrmExample03", "Example - Create Folders with Increased Numbers") {}
+  TfrmExample04()
+      : ExampleWindow("TfrmExample04", "Example - Create Folders from a List of Folders", "create_paths") {}
 };
 
-class TfrmExample06 : public Window {
+class TfrmExample03 : public ExampleWindow {
  public:
-  TfrmExample06() : Window("TfrmExample06", "Example - Rename Folders") {}
+  TfrmExample03()
+      : ExampleWindow("TfrmExample03", "Example - Create Folders with Increased Numbers", "create_numbers") {}
 };
 
-class TfrmExample07 : public Window {
+class TfrmExample06 : public ExampleWindow {
  public:
-  TfrmExample07() : Window("TfrmExample07", "Example - Delete Folders") {}
+  TfrmExample06() : ExampleWindow("TfrmExample06", "Example - Rename Folders", "rename") {}
+};
+
+class TfrmExample07 : public ExampleWindow {
+ public:
+  TfrmExample07() : ExampleWindow("TfrmExample07", "Example - Delete Folders", "delete") {}
 };
 
 class TfrmMoreHelp : public Window {
@@ -64,32 +100,56 @@ class TfrmOverViewHelp : public Window {
       : Window("TfrmOverViewHelp", "OverView"),
         memOverView(Make<Memo>("memOverView")),
         btnOverViewClose(Make<Button>("btnOverViewClose", "Close")) {
-    memOverView.SetText(
-        "Each page runs one batch operation on a list of folders:\n"
-        "Copy Folder Structures - copy structures or templates into every listed folder.\n"
-        "Delete Folder Structures - delete selected files, subfolders or the folders themselves.\n"
-        "Rename Folders - rename the last folder of every listed path.\n"
-        "Create Folder Structures-I - create folders from a list of strings.\n"
-        "Create Folder Struct.-II - create folders from a list of full paths.\n"
-        "Create Folder Struct.-III - create folders from a run of numbers.\n"
-        "Create Folder -IV. - create single folders by hand.\n"
-        "Every run can be simulated first; the Visual Log lists every path by outcome.");
+    // The same text as the overview topic of the help window.
+    if (const HelpTopic* topic = FindHelpTopic("overview")) memOverView.SetText(topic->markdown);
     btnOverViewClose.onClick = [this] { modalResult = ModalResult::Close; };
   }
   Memo& memOverView;
   Button& btnOverViewClose;
+  // Set by the main window: a link of the text opens that help topic.
+  std::function<void(const std::string& topic)> openTopic;
 };
 
+// The guided demonstrations: pick one and play it. The view plays it in a
+// copy of the main window on a drive made for the purpose.
 class TfrmVideoTutorials : public Window {
  public:
   TfrmVideoTutorials()
       : Window("TfrmVideoTutorials", "Video tutorials"),
-        lblVideoNotice(Make<Label>("lblVideoNotice", "No tutorial videos are installed with this copy.")),
+        lblVideoNotice(Make<Label>("lblVideoNotice",
+                                   "Each demonstration plays in a window of its own, on a drive made for it and "
+                                   "removed afterwards: nothing of yours is touched.")),
+        lstDemonstrations(Make<ListBox>("lstDemonstrations")),
+        lblDemoCaption(Make<Label>("lblDemoCaption")),
+        btnDemoPlay(Make<Button>("btnDemoPlay", "Play")),
+        btnDemoStop(Make<Button>("btnDemoStop", "Stop")),
         btnVideoClose(Make<Button>("btnVideoClose", "Close")) {
+    lstDemonstrations.SetMultiSelect(false);
+    std::vector<std::string> titles;
+    for (const Demonstration& demo : Demonstrations()) titles.emplace_back(demo.title);
+    lstDemonstrations.SetItems(std::move(titles));
+    btnDemoStop.SetEnabled(false);
     btnVideoClose.onClick = [this] { modalResult = ModalResult::Close; };
   }
   Label& lblVideoNotice;
+  ListBox& lstDemonstrations;
+  Label& lblDemoCaption;  // what the demonstration says it does now
+  Button& btnDemoPlay;
+  Button& btnDemoStop;
   Button& btnVideoClose;
+
+  // The demonstration the window opens on; the view starts it when shown.
+  void Choose(const std::string& name) {
+    chosen_ = name;
+    const auto& demos = Demonstrations();
+    for (std::size_t i = 0; i < demos.size(); ++i) lstDemonstrations.SetSelected(i, demos[i].name == name);
+  }
+  const std::string& Chosen() const { return chosen_; }
+  // Taken by the view when it starts the chosen demonstration.
+  std::string TakeChosen() { return std::exchange(chosen_, std::string()); }
+
+ private:
+  std::string chosen_;
 };
 
 }  // namespace quillory

@@ -1,65 +1,92 @@
 #include "app/help_window.h"
 
-#include <array>
-#include <string_view>
+#include "app/help_topics.h"
 
 namespace quillory {
 
 namespace {
-struct HelpTopic {
-  std::string_view key;
-  const char* title;
-  const char* text;
-};
-// In the main window's tab order, which is the order the index lists them.
-constexpr std::array<HelpTopic, 7> kTopics = {{
-    {"Vol08", "Copy Folder Structures",
-     "Copies existing folder structures, or folder templates, into every folder of the Include list."},
-    {"Vol07", "Delete Folder Structures",
-     "Deletes selected files, whole subfolder structures or the folders themselves for every folder of "
-     "the Include list."},
-    {"Vol06", "Rename Folders", "Renames the last folder of every path of the Include list."},
-    {"Vol02", "Create Folder Structures-I",
-     "Creates one folder for every string of the Include list inside the destination folder, named "
-     "prefix, hyphen, string, hyphen, suffix."},
-    {"Vol04", "Create Folder Struct.-II",
-     "Creates every folder named by a full path of the Include list, with prefix and suffix around its "
-     "last folder name."},
-    {"Vol03", "Create Folder Struct.-III",
-     "Creates one folder for every whole number from the start number to the end number inside the "
-     "destination folder."},
-    {"Forced", "Create Folder -IV.",
-     "Creates single folders by hand, by full path or as a subfolder of a chosen root folder."},
-}};
-
-const HelpTopic* FindTopic(std::string_view key) {
-  for (const HelpTopic& topic : kTopics)
-    if (topic.key == key) return &topic;
-  return nullptr;
-}
+constexpr const char* kStartTopic = "overview";
 }  // namespace
 
 TfrmAltalanosHelp::TfrmAltalanosHelp()
     : Window("TfrmAltalanosHelp", "Help"),
       lblHelpTopic(Make<Label>("lblHelpTopic")),
       memHelpText(Make<Memo>("memHelpText")),
+      edtHelpSearch(Make<Edit>("edtHelpSearch")),
+      btnHelpSearch(Make<Button>("btnHelpSearch", "Search")),
+      lblHelpFound(Make<Label>("lblHelpFound")),
+      lstHelpTopics(Make<ListBox>("lstHelpTopics")),
+      btnHelpBack(Make<Button>("btnHelpBack", "Back")),
+      btnHelpExample(Make<Button>("btnHelpExample", "Example")),
       btnMoreHelp(Make<Button>("btnMoreHelp", "More Help")),
       btnHelpClose(Make<Button>("btnHelpClose", "Close")) {
+  lstHelpTopics.SetMultiSelect(false);
   btnMoreHelp.SetVisible(false);
-  // Until a page asks for its topic, the window lists them all.
-  lblHelpTopic.SetCaption("Quillory Suite Help");
-  std::string index;
-  for (const HelpTopic& topic : kTopics) index += std::string(topic.title) + ": " + topic.text + "\n";
-  memHelpText.SetText(index);
+  btnHelpBack.SetEnabled(false);
+  List(SearchHelp(""));
+  Display(kStartTopic);
+  btnHelpSearch.onClick = [this] { Search(); };
+  edtHelpSearch.onEnter = [this] { Search(); };
+  btnHelpBack.onClick = [this] { Back(); };
   btnHelpClose.onClick = [this] { modalResult = ModalResult::Close; };
 }
 
-void TfrmAltalanosHelp::ShowTopic(const std::string& topic) {
+void TfrmAltalanosHelp::Display(const std::string& topic) {
   topic_ = topic;
-  const HelpTopic* found = FindTopic(topic);
+  const HelpTopic* found = FindHelpTopic(topic);
   lblHelpTopic.SetCaption(found ? found->title : topic);
-  memHelpText.SetText(found ? found->text : "");
+  memHelpText.SetText(found ? found->markdown : "# " + topic + "\n\nThere is no help topic of this name.\n");
+  for (std::size_t i = 0; i < listed_.size(); ++i) lstHelpTopics.SetSelected(i, listed_[i] == topic);
+  btnHelpBack.SetEnabled(!history_.empty());
+  btnHelpExample.SetVisible(!ExampleWindow().empty());
+}
+
+std::string TfrmAltalanosHelp::ExampleWindow() const { return ExampleWindowOf(topic_); }
+
+void TfrmAltalanosHelp::ShowTopic(const std::string& topic) {
+  // A page's help button starts a fresh reading: no way back to an older one.
+  history_.clear();
+  Display(topic);
   btnMoreHelp.SetVisible(true);
+}
+
+bool TfrmAltalanosHelp::FollowLink(const std::string& href) {
+  const std::string target = HelpLinkTarget(href);
+  if (target.empty()) return false;
+  if (target != topic_) history_.push_back(topic_);
+  Display(target);
+  return true;
+}
+
+void TfrmAltalanosHelp::Back() {
+  if (history_.empty()) return;
+  const std::string previous = history_.back();
+  history_.pop_back();
+  Display(previous);
+}
+
+void TfrmAltalanosHelp::List(std::vector<std::string> keys) {
+  listed_ = std::move(keys);
+  std::vector<std::string> titles;
+  for (const std::string& key : listed_) titles.push_back(FindHelpTopic(key)->title);
+  lstHelpTopics.SetItems(std::move(titles));
+  for (std::size_t i = 0; i < listed_.size(); ++i)
+    if (listed_[i] == topic_) lstHelpTopics.SetSelected(i, true);
+}
+
+void TfrmAltalanosHelp::Search() {
+  const std::string words = edtHelpSearch.Text();
+  List(SearchHelp(words));
+  if (words.find_first_not_of(" \t") == std::string::npos) lblHelpFound.SetCaption("");
+  else if (listed_.empty()) lblHelpFound.SetCaption("No topic contains \"" + words + "\".");
+  else if (listed_.size() == 1) lblHelpFound.SetCaption("1 topic contains \"" + words + "\".");
+  else lblHelpFound.SetCaption(std::to_string(listed_.size()) + " topics contain \"" + words + "\".");
+}
+
+void TfrmAltalanosHelp::ShowListed(std::size_t row) {
+  if (row >= listed_.size() || listed_[row] == topic_) return;
+  history_.push_back(topic_);
+  Display(listed_[row]);
 }
 
 }  // namespace quillory

@@ -14,6 +14,8 @@
 namespace quillory {
 
 class Application;
+class SettingsStore;
+struct UiCall;
 
 // Renders the running program's main window (tab `page`, -1 for the current
 // one) or the window of class `window` to a PNG file; returns 0 on success.
@@ -43,9 +45,28 @@ struct AutomationStats {
   std::size_t peakPending = 0;    // most bytes ever waiting to be written
 };
 
+// What a caller that shows a script being played (a demonstration) hooks in.
+// Every member is optional.
+struct AutomationHooks {
+  // The settings the program is built on; the process-wide store when null.
+  SettingsStore* settings = nullptr;
+  // Once, when the program's windows have been built.
+  std::function<void(Application&)> started;
+  // Once, before the windows are destroyed (after the last line or an error).
+  std::function<void(Application&)> ending;
+  // Before each command line, inside modal blocks too; returning false stops
+  // the script with the error "stopped".
+  std::function<bool(int line, const std::vector<std::string>& words)> beforeLine;
+  // The text of each "say" command.
+  std::function<void(const std::string&)> say;
+  // Each question, dialog and window the script met, as it is reported.
+  std::function<void(const UiCall&)> uiCall;
+};
+
 // Runs a script; returns 0 on success, 1 on a script error (reported on err
 // and as an "error" event on out). Fills `stats` when given.
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats = nullptr);
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats = nullptr,
+                  const AutomationHooks* hooks = nullptr);
 
 // Command-line entry for "--automate SCRIPT|-" (also accepts --drive D=/path).
 int RunAutomationMain(int argc, char** argv);

@@ -85,8 +85,18 @@ class EventStream {
 
 class Driver {
  public:
-  explicit Driver(EventStream& events) : events_(events) {
-    ui_.onCall = [this](const UiCall& call) { Report(call); };
+  Driver(EventStream& events, const AutomationHooks& hooks) : events_(events), hooks_(hooks) {
+    ui_.onCall = [this](const UiCall& call) {
+      Report(call);
+      if (hooks_.uiCall) hooks_.uiCall(call);
+    };
+  }
+  ~Driver() {
+    // Whoever shows the windows lets go of them before they are destroyed.
+    if (app_ && hooks_.ending) try {
+        hooks_.ending(*app_);
+      } catch (...) {
+      }
   }
   std::size_t RetainedCalls() const { return ui_.RetainedCalls(); }
 
@@ -112,7 +122,10 @@ class Driver {
   static const std::map<std::string, Command, std::less<>>& Commands();
 
   Application& App() {
-    if (!app_) app_ = std::make_unique<Application>(ui_, Settings());
+    if (!app_) {
+      app_ = std::make_unique<Application>(ui_, hooks_.settings ? *hooks_.settings : Settings());
+      if (hooks_.started) hooks_.started(*app_);
+    }
     return *app_;
   }
   void Run(const std::vector<Line>& lines);
@@ -144,9 +157,11 @@ class Driver {
   void Invoke(Step& s);
   void DumpCommand(Step& s);
   void Close(Step& s);
+  void Say(Step& s);
   void End(Step& s);
 
   EventStream& events_;
+  const AutomationHooks& hooks_;
   ScriptedUi ui_{ScriptedUi::CallLog::Forget};
   std::unique_ptr<Application> app_;
   std::string window_ = "TfrmMain";
@@ -316,6 +331,7 @@ const std::map<std::string, Driver::Command, std::less<>>& Driver::Commands() {
       {"invoke", {1, 1, "invoke HANDLER", &Driver::Invoke}},
       {"dump", {1, kAny, "dump CONTROL...", &Driver::DumpCommand}},
       {"close", {0, 0, "close", &Driver::Close}},
+      {"say", {1, kAny, "say TEXT", &Driver::Say}},
       // Words after "end" are ignored where it closes a block, so here too.
       {"end", {0, kAny, "end", &Driver::End}},
   };
@@ -543,12 +559,22 @@ void Driver::DumpCommand(Step& s) {
 
 void Driver::Close(Step&) { App().main->FormClose(); }
 
+// A caption for whoever watches the script; the words are one text.
+void Driver::Say(Step& s) {
+  std::string text;
+  for (std::size_t i = 1; i < s.w.size(); ++i) text += (i > 1 ? " " : "") + s.w[i];
+  events_.Raw("{\"event\":\"say\",\"text\":").String(text).EndEvent();
+  if (hooks_.say) hooks_.say(text);
+}
+
 void Driver::End(Step&) { throw ScriptError("end without modal"); }
 
 void Driver::Run(const std::vector<Line>& lines) {
   std::size_t i = 0;
   while (i < lines.size()) {
     const Line& line = lines[i++];
+    if (hooks_.beforeLine && !hooks_.beforeLine(line.number, line.words))
+      throw ScriptError(Where(line) + "stopped");
     try {
       Dispatch(line, lines, i);
     } catch (const ScriptError& e) {
@@ -583,7 +609,9 @@ void Driver::Execute(const std::vector<std::string>& text) {
 
 void SetScreenshotRenderer(ScreenshotRenderer renderer) { Renderer() = std::move(renderer); }
 
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats) {
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats,
+                  const AutomationHooks* hooks) {
+  static const AutomationHooks kNoHooks;
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(script, line)) lines.push_back(line);
@@ -591,7 +619,7 @@ int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, Au
   int code = 0;
   std::size_t retained = 0;
   try {
-    Driver driver(events);
+    Driver driver(events, hooks ? *hooks : kNoHooks);
     try {
       driver.Execute(lines);
     } catch (...) {

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,6 +33,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quillory {
@@ -183,8 +185,14 @@ void MainWindowView::BuildMenus() {
   file->addAction(NewAction(model_.mnuFileExit, file));
 
   QMenu* help = menuBar()->addMenu(tr("&Help"));
+  QAction* topics = NewAction(model_.mnuHelpTopics, help);
+  topics->setShortcut(QKeySequence::HelpContents);  // F1: the page in front
+  topics->setShortcutContext(Qt::WindowShortcut);
+  help->addAction(topics);
   help->addAction(NewAction(model_.mnuHelpOverView, help));
+  help->addAction(NewAction(model_.mnuHelpWebPage, help));
   help->addAction(NewAction(model_.mnuHelpAbout, help));
+  model_.openWebPage = [](const std::string& address) { QDesktopServices::openUrl(QUrl(ToQt(address))); };
 
   QMenu* videos = menuBar()->addMenu(tr("Video tutorials"));
   for (Button* entry : model_.mnuVideoTutorials) videos->addAction(NewAction(*entry, videos));

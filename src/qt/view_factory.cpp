@@ -3,6 +3,7 @@
 #include "qt/file_export_view.h"
 #include "qt/file_import_view.h"
 #include "qt/file_selection_view.h"
+#include "qt/help_view.h"
 #include "qt/level_builder_view.h"
 #include "qt/list_windows_view.h"
 #include "qt/manual_creation_view.h"
@@ -25,6 +26,7 @@ WindowView* NewWindowView(Window& window, QWidget* parent) {
   if (WindowView* view = NewFileSelectionView(window, parent)) return view;
   if (WindowView* view = NewTreeWindowsView(window, parent)) return view;
   if (WindowView* view = NewStructureWindowView(window, parent)) return view;
+  if (WindowView* view = NewHelpView(window, parent)) return view;
   return new WindowView(window, parent);
 }
 

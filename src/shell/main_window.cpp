@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "app/help_topics.h"
 #include "app/settings_file.h"
 #include "app/settings_store.h"
 #include "app/ui.h"
@@ -26,6 +27,8 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
       mnuFileExit(Make<Button>("mnuFileExit", "Exit")),
       mnuHelpOverView(Make<Button>("mnuHelpOverView", "OverView")),
       mnuHelpAbout(Make<Button>("mnuHelpAbout", "&About...")),
+      mnuHelpTopics(Make<Button>("mnuHelpTopics", "Help Topics")),
+      mnuHelpWebPage(Make<Button>("mnuHelpWebPage", "The maker's web page")),
       mnuMiscManageSeparators(Make<Button>("mnuMiscManageSeparators", "Manage Separators")),
       mnuMiscManageQuotationMarks(Make<Button>("mnuMiscManageQuotationMarks", "Manage Quotation Marks")),
       pgeMain(Make<PageControl>("pgeMain")),
@@ -49,14 +52,17 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
                     &tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01})
     pgeMain.AddPage(tab);
 
-  static const char* const kVideoEntries[][2] = {
-      {"mnuVideoCopy", "Copy Folder Structures"},       {"mnuVideoDelete", "Delete Folder Structures"},
-      {"mnuVideoRename", "Rename Folders"},             {"mnuVideoCreateStrings", "Create Folder Structures-I"},
-      {"mnuVideoCreateFolders", "Create Folder Struct.-II"}, {"mnuVideoCreateNumbers", "Create Folder Struct.-III"},
-      {"mnuVideoCreateManual", "Create Folder -IV."}};
+  static const char* const kVideoEntries[][3] = {
+      {"mnuVideoCopy", "Copy Folder Structures", "copy"},
+      {"mnuVideoDelete", "Delete Folder Structures", "delete"},
+      {"mnuVideoRename", "Rename Folders", "rename"},
+      {"mnuVideoCreateStrings", "Create Folder Structures-I", "create_strings"},
+      {"mnuVideoCreateFolders", "Create Folder Struct.-II", "create_paths"},
+      {"mnuVideoCreateNumbers", "Create Folder Struct.-III", "create_numbers"},
+      {"mnuVideoCreateManual", "Create Folder -IV.", "create_manual"}};
   for (auto& entry : kVideoEntries) {
     Button& item = Make<Button>(entry[0], entry[1]);
-    item.onClick = [this] { ui().ShowModal(*app.videos); };
+    item.onClick = [this, demo = std::string(entry[2])] { PlayDemonstration(demo); };
     mnuVideoTutorials.push_back(&item);
   }
   // Both list windows are reached from the Misc. menu.
@@ -65,6 +71,10 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
   mnuFileExit.onClick = [this] { FormClose(); SetShown(false); };
   mnuHelpOverView.onClick = [this] { ui().ShowModal(*app.overview); };
   mnuHelpAbout.onClick = [this] { ui().ShowModal(*app.about); };
+  mnuHelpTopics.onClick = [this] { ShowHelpForActivePage(); };
+  mnuHelpWebPage.onClick = [this] {
+    if (openWebPage) openWebPage(kProjectWebPage);
+  };
   btnForcedHelp.onClick = [this] { ShowHelpTopic(PageKey::Forced); };
   connections_.push_back(pgeMain.changed.Connect([this](const ControlEvent& e) {
     if (e.change == ControlChange::ItemIndex && pgeMain.ActivePage() == &tabFolderCreate01) forced.PageShow();
@@ -110,6 +120,16 @@ void TfrmMain::FormCreate() {
 
   if (Window* more = app.Find("TfrmMoreHelp"))
     app.help->btnMoreHelp.onClick = [this, more] { ui().ShowModal(*more); };
+  app.help->btnHelpExample.onClick = [this] {
+    if (Window* example = app.Find(app.help->ExampleWindow())) ui().ShowModal(*example);
+  };
+  app.overview->openTopic = [this](const std::string& topic) {
+    app.help->ShowTopic(topic);
+    ui().ShowModal(*app.help);
+  };
+  for (Window* window : app.Windows())
+    if (auto* example = dynamic_cast<ExampleWindow*>(window))
+      example->playDemo = [this](const std::string& demo) { PlayDemonstration(demo); };
 
   vol02.FormCreate();
   vol03.FormCreate();
@@ -147,6 +167,16 @@ void TfrmMain::FormDestroy() {
 void TfrmMain::ShowHelpTopic(PageKey page) {
   app.help->ShowTopic(std::string(PageOf(page).name));
   ui().ShowModal(*app.help);
+}
+
+void TfrmMain::ShowHelpForActivePage() {
+  const int index = pgeMain.ActivePageIndex();
+  ShowHelpTopic(index >= 0 && index < static_cast<int>(kPageCount) ? kPages[index].key : PageKey::Vol08);
+}
+
+void TfrmMain::PlayDemonstration(const std::string& name) {
+  app.videos->Choose(name);
+  ui().ShowModal(*app.videos);
 }
 
 RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunPlan& plan) { return RunFrame(ui(), pgeMain, page, plan); }

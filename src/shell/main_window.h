@@ -3,6 +3,7 @@
 // under their documented names; it runs the window's lifecycle.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ class TfrmMain : public Window {
   Button& mnuFileExit;
   Button& mnuHelpOverView;
   Button& mnuHelpAbout;
+  Button& mnuHelpTopics;
+  Button& mnuHelpWebPage;
   Button& mnuMiscManageSeparators;
   Button& mnuMiscManageQuotationMarks;
   std::vector<Button*> mnuVideoTutorials;
@@ -86,6 +89,12 @@ class TfrmMain : public Window {
   void FormDestroy();
 
   void ShowHelpTopic(PageKey page);
+  // F1: the help topic of the page in front.
+  void ShowHelpForActivePage();
+  // Opens the demonstration window on the named demonstration.
+  void PlayDemonstration(const std::string& name);
+  // Opens an address in the browser; the display code sets it.
+  std::function<void(const std::string& address)> openWebPage;
   // The run frame every operation uses; `page` is the running page's tab.
   RunOutcome RunOperation(TabSheet& page, const RunPlan& plan);
   // Every list panel, in page order Vol02, Vol04, Vol06, Vol07, Vol08.

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 const std::map<std::string, int> kLayers = {
     {"platform", 0}, {"app", 1},   {"names", 2},      {"tree", 2},  {"lists", 2},
     {"structures", 2}, {"results", 2}, {"operations", 3}, {"undo", 3}, {"shell", 4},
-    {"automation", 5}, {"qt", 5},
+    {"automation", 5}, {"help", 5}, {"qt", 5},
 };
 constexpr int kProgram = 6;  // main.cpp and main_batch.cpp at the top of src/
 

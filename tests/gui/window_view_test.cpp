@@ -32,11 +32,10 @@ class WindowViewTest : public QObject {
   }
 
   void theHelpIndexListsTheTopicsInTabOrder() {
-    const QStringList index = ToQt(f->app->help->memHelpText.Text()).split('\n', Qt::SkipEmptyParts);
+    const std::vector<std::string>& index = f->app->help->lstHelpTopics.Items();
     QTabWidget* tabs = f->view->Tabs();
-    QCOMPARE(index.size(), tabs->count());
-    for (int i = 0; i < tabs->count(); ++i)
-      QVERIFY2(index[i].startsWith(tabs->tabText(i).trimmed() + ":"), qPrintable(index[i]));
+    QVERIFY(static_cast<int>(index.size()) > tabs->count());
+    for (int i = 0; i < tabs->count(); ++i) QCOMPARE(ToQt(index[i + 1]), tabs->tabText(i).trimmed());
   }
 
   void shownStateFollowsBothWays() {
@@ -70,14 +69,14 @@ class WindowViewTest : public QObject {
   }
 
   void aWindowWithoutButtonsCanStillBeClosed() {
-    Window& example = *f->app->Find("TfrmExample02");
-    WindowView view(example);
+    Window& bare = *f->app->Find("TfrmVol03Multi");
+    WindowView view(bare);
     WhenModal([](QWidget* modal) {
       const auto buttons = modal->findChildren<QPushButton*>();
       if (buttons.size() == 1) QTest::mouseClick(buttons.front(), Qt::LeftButton);
     });
     QCOMPARE(view.ExecModal(), ModalResult::Cancel);
-    QVERIFY(!example.Shown());
+    QVERIFY(!bare.Shown());
   }
 
  private:
