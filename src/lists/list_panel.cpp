@@ -1,5 +1,6 @@
 #include "lists/list_panel.h"
 
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "lists/file_export.h"
 #include "lists/list_import.h"
@@ -302,6 +303,7 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, Lis
       key_(PageOf(page).name),
       texts_(kTexts[PanelIndex(page)]) {
   const PanelNames& names = NamesOf(page);
+  if (page == PageKey::Vol08) include.SetHint("Contains the Destination Folder List");
   if (names.methodPrefix) {
     const std::string prefix = names.methodPrefix;
     grpMethods = &owner.Make<Label>("grp" + key_ + "MakeListMethods", "Methods for creating Input (Include) Folder List");
@@ -491,14 +493,48 @@ void ListPanel::AddTypedPaths() {
   FocusAfter();
 }
 
-void ListPanel::AddBrowsedFolder() {
-  const std::string path = ui_.SelectFolder("Browse Title");
+void ListPanel::AddBrowsedFolder() { AddFolderPath(ui_.SelectFolder("Browse Title")); }
+
+void ListPanel::AddFolderPath(const std::string& path) {
   const std::string trimmed = Trim(path);
   if (trimmed.empty()) Warn(kBrowseEmpty, texts_.addEmpty.caption);
   else if (include.Contains(path)) Warn(kBrowseInInclude, texts_.addInInclude.caption);
   else if (exclude.Contains(path)) Warn(kBrowseInExclude, texts_.addInExclude.caption);
   else if (page_ == PageKey::Vol07 && trimmed.size() <= 3) Warn(kBareDrive, texts_.bareDrive.caption);
   else include.Add(path);
+}
+
+// -------------------------------------------------------------- dropping
+
+void ListPanel::DropPaths(const std::vector<std::string>& hostPaths) {
+  if (!include.Enabled()) return;
+  for (const std::string& host : hostPaths) {
+    const DroppedItem item = ClassifyDrop(host, Drives(), fs_);
+    switch (item.kind) {
+      case DropKind::Folder: DropFolder(item.path); break;
+      case DropKind::TextFile: PlainImportListFrom(*this, ui_, item.path); break;
+      default: Warn(DropRefusal(item, Drives()), kDropCaption); break;
+    }
+  }
+}
+
+void ListPanel::DropFolder(const std::string& path) {
+  if (page_ == PageKey::Vol02) {
+    // A list of names: the folder's own name, as if typed and added.
+    const std::size_t cut = path.find_last_of('\\');
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (name.empty()) {
+      Warn("\"" + path + "\" is a whole drive; it has no folder name to add.", kDropCaption);
+      return;
+    }
+    edtAddToList->SetText(name);
+    AddString();
+  } else if (page_ == PageKey::Vol04) {
+    AddFullPathsResult result = AddFullPathsToInclude(include, exclude, path, true);
+    if (!result.ok) Warn(result.reason, texts_.addInInclude.caption);
+  } else {
+    AddFolderPath(path);
+  }
 }
 
 // ---------------------------------------------------------------- editing

@@ -212,6 +212,7 @@ QGroupBox* BuildLevelBuilderGroup(LevelBuilderGroup& g, QWidget* parent) {
   root->addWidget(NewLabel(g.lblLevelDestFolder, group));
   QComboBox* box = NewComboBox(g.cboLevelDestFolder, true, group);
   box->setMinimumWidth(260);
+  AcceptFileDrops(box, [&g](const std::vector<std::string>& paths) { g.DropPaths(paths); });
   root->addWidget(box, 1);
   root->addWidget(Plain(g.btnAddDestFolder, group));
   root->addWidget(Plain(g.btnViewDestFolder, group));

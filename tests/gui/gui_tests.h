@@ -17,5 +17,6 @@ int RunTreeWindowsViewTests(int argc, char** argv);
 int RunWindowSizesTests(int argc, char** argv);
 int RunStructuresViewTests(int argc, char** argv);
 int RunRunWatchTests(int argc, char** argv);
+int RunDropTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -20,5 +20,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunWindowSizesTests(argc, argv);
   failed += quillory::RunStructuresViewTests(argc, argv);
   failed += quillory::RunRunWatchTests(argc, argv);
+  failed += quillory::RunDropTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
