@@ -11,8 +11,21 @@ if(QUILLORY_WITH_QT)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/quillory.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/quillory.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/quillory_batch.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages go compressed, as Debian keeps them; the batch program's page
+# points at the program's.
+find_program(GZIP_EXECUTABLE gzip)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/packaging/quillory.1
+                                                              ${CMAKE_SOURCE_DIR}/packaging/quillory_batch.1)
+if(GZIP_EXECUTABLE)
+  foreach(page quillory quillory_batch)
+    execute_process(COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/${page}.1
+                    OUTPUT_FILE ${CMAKE_BINARY_DIR}/${page}.1.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endforeach()
+else()
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/quillory.1 ${CMAKE_SOURCE_DIR}/packaging/quillory_batch.1
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 # The help pages, when the source tree has them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory/help OPTIONAL)
 
