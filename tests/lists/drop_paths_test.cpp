@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/dropped_paths.h"
+#include "lists/level_builder_window.h"
 #include "lists/list_panel.h"
 #include "structures/structures_group.h"
 #include "support/app_fixture.h"
@@ -176,6 +177,10 @@ TEST_F(DropTest, FolderBoxesTakeOneFolderAsBrowseDoes) {
   EXPECT_EQ(main->vol08.levels.cboLevelDestFolder.Text(), "D:\\Root");
   main->forced.DropRootFolder({Host("D:\\Other")});
   EXPECT_EQ(main->forced.cboRootFolders.Text(), "D:\\Other");
+  auto& builder = *app->FindAs<TfrmSubFolderListBuilder>();
+  builder.DropSource({Host("D:\\Root")});
+  EXPECT_EQ(builder.cboMainSourceFolder.Text(), "D:\\Root");
+  EXPECT_TRUE(TakeMessages().empty());
 }
 
 }  // namespace
