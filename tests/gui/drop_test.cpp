@@ -43,6 +43,26 @@ bool DropUrls(QWidget* target, const QList<QUrl>& urls) {
   return drop.isAccepted();
 }
 
+// Every shown button under `root` is in the Tab chain, and buttons side by
+// side in one row come left to right; "" when so, else what is wrong.
+QString TabFault(QWidget* root, const std::vector<QWidget*>& chain) {
+  const QList<QPushButton*> buttons = root->findChildren<QPushButton*>();
+  auto place = [&chain](QWidget* w) { return std::find(chain.begin(), chain.end(), w) - chain.begin(); };
+  for (QPushButton* button : buttons) {
+    if (!button->isVisibleTo(root)) continue;
+    if (!(button->focusPolicy() & Qt::TabFocus) || place(button) == static_cast<long>(chain.size()))
+      return button->objectName() + " cannot be reached with Tab";
+  }
+  for (QPushButton* a : buttons) {
+    for (QPushButton* b : buttons) {
+      if (a == b || a->parentWidget() != b->parentWidget() || !a->isVisibleTo(root) || !b->isVisibleTo(root)) continue;
+      if (a->geometry().center().y() != b->geometry().center().y() || a->x() >= b->x()) continue;
+      if (place(a) > place(b)) return a->objectName() + " comes after " + b->objectName();
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 class DropTest : public QObject {
@@ -159,24 +179,25 @@ class DropTest : public QObject {
         chain.push_back(at);
         at = at->nextInFocusChain();
       }
-      const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();
-      QVERIFY(!buttons.isEmpty());
-      for (QPushButton* button : buttons) {
-        if (!button->isVisibleTo(page)) continue;
-        QVERIFY2(button->focusPolicy() & Qt::TabFocus, qPrintable(button->objectName()));
-        QVERIFY2(std::find(chain.begin(), chain.end(), button) != chain.end(), qPrintable(button->objectName()));
+      QVERIFY(!page->findChildren<QPushButton*>().isEmpty());
+      const QString fault = TabFault(page, chain);
+      QVERIFY2(fault.isEmpty(), qPrintable(tabs->tabText(index) + ": " + fault));
+    }
+    // The same in every secondary window.
+    for (Window* window : f->app->Windows()) {
+      if (window == f->app->main) continue;
+      std::unique_ptr<WindowView> view(NewWindowView(*window, f->view.get()));
+      window->SetShown(true);
+      QCoreApplication::processEvents();
+      std::vector<QWidget*> chain;
+      QWidget* at = view->nextInFocusChain();
+      while (at != view.get() && chain.size() < 5000) {
+        chain.push_back(at);
+        at = at->nextInFocusChain();
       }
-      // Buttons side by side in one row come left to right.
-      for (QPushButton* a : buttons) {
-        for (QPushButton* b : buttons) {
-          if (a == b || a->parentWidget() != b->parentWidget() || !a->isVisibleTo(page) || !b->isVisibleTo(page))
-            continue;
-          if (a->geometry().center().y() != b->geometry().center().y() || a->x() >= b->x()) continue;
-          const auto ia = std::find(chain.begin(), chain.end(), a) - chain.begin();
-          const auto ib = std::find(chain.begin(), chain.end(), b) - chain.begin();
-          QVERIFY2(ia < ib, qPrintable(a->objectName() + " comes after " + b->objectName()));
-        }
-      }
+      const QString fault = TabFault(view.get(), chain);
+      QVERIFY2(fault.isEmpty(), qPrintable(QString::fromStdString(window->ClassName()) + ": " + fault));
+      window->SetShown(false);
     }
   }
 
