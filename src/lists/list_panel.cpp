@@ -530,8 +530,19 @@ void ListPanel::DropFolder(const std::string& path) {
     edtAddToList->SetText(name);
     AddString();
   } else if (page_ == PageKey::Vol04) {
-    AddFullPathsResult result = AddFullPathsToInclude(include, exclude, path, true);
-    if (!result.ok) Warn(result.reason, texts_.addInInclude.caption);
+    // One path, checked as a typed one but never cut: a name such as
+    // "x C:y" is not two paths.
+    std::string reason;
+    if (!ValidateFullFolderPath(path, true, reason)) {
+    } else if (include.Contains(path)) {
+      reason = kInInclude;
+    } else if (exclude.Contains(path)) {
+      reason = kInExclude;
+    } else {
+      include.Add(path);
+      return;
+    }
+    Warn(reason, texts_.addInInclude.caption);
   } else {
     AddFolderPath(path);
   }

@@ -15,6 +15,7 @@
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <QVariant>
@@ -293,7 +294,8 @@ std::vector<std::string> LocalPaths(const QMimeData* mime) {
   std::vector<std::string> paths;
   if (!mime || !mime->hasUrls()) return paths;
   for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) paths.push_back(FromQt(url.toLocalFile()));
+    // The host's bytes of the name, as the file system knows it.
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
   return paths;
 }
 

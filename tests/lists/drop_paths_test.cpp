@@ -91,9 +91,12 @@ TEST_F(DropTest, FolderOnAFolderPageIsAddedAsBrowseAddsIt) {
             Items{"Delete Folder(s).-From a Folder List.            Warning no: 0334.|You can not Enter a drive without "
                   "Folder(s)!\nSo You can not Delete the Entire drive."});
 
-  // Typed full paths on Vol04; the folder's name on the string page.
-  main->vol04.panel.DropPaths({Host("D:\\Clients\\Acme")});
-  EXPECT_EQ(main->vol04.panel.include.Items(), Items{"D:\\Clients\\Acme"});
+  // A full path on Vol04, never cut in two where its name looks like a
+  // second path; the folder's name on the string page.
+  MakeDir("D:\\Clients\\x C:y");
+  main->vol04.panel.DropPaths({Host("D:\\Clients\\Acme"), Host("D:\\Clients\\x C:y")});
+  EXPECT_EQ(main->vol04.panel.include.Items(), (Items{"D:\\Clients\\Acme", "D:\\Clients\\x C:y"}));
+  EXPECT_TRUE(TakeMessages().empty());
   ListPanel& p2 = main->vol02.panel;
   p2.DropPaths({Host("D:\\Clients\\Zeta"), Host("D:\\Clients\\Acme")});
   EXPECT_EQ(p2.include.Items(), (Items{"Acme", "Zeta"}));
