@@ -77,6 +77,13 @@ std::string FolderOnlyRefusal(const DroppedItem& item) {
   return "\"" + Shown(item) + "\" is a file.\nOnly a folder can be dropped here.";
 }
 
+std::string DropSummary(std::size_t dropped, const std::vector<std::string>& notes) {
+  std::string text = "Of the " + std::to_string(dropped) + " dropped items, " + std::to_string(notes.size()) +
+                     (notes.size() == 1 ? " was" : " were") + " not added:";
+  for (const std::string& note : notes) text += "\n" + note;
+  return text;
+}
+
 std::optional<std::string> SingleDroppedFolder(const std::vector<std::string>& hostPaths, Ui& ui,
                                                const DriveMap& drives, FileSystem& fs) {
   if (hostPaths.empty()) return std::nullopt;

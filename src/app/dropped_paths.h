@@ -4,6 +4,7 @@
 // targets' DropPaths, so it is tested without a display.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ std::string DropRefusal(const DroppedItem& item, const DriveMap& drives);
 
 // The message for a text file dropped where only folders go.
 std::string FolderOnlyRefusal(const DroppedItem& item);
+
+// One message for what of a drop of `dropped` items was not taken, a note
+// (one or more lines) per item.
+std::string DropSummary(std::size_t dropped, const std::vector<std::string>& notes);
 
 // For a box that takes one folder: the dropped folder in program form, or
 // nullopt after the person was told why nothing was taken.

@@ -364,6 +364,10 @@ void ListPanel::SetEnabled(bool enabled) {
 }
 
 void ListPanel::Warn(const std::string& text, const std::string& captionText) {
+  if (dropNotes_) {
+    dropNotes_->push_back("\"" + dropItem_ + "\": " + text);
+    return;
+  }
   ui_.ShowMessageBox(text, captionText, MessageKind::Warning);
 }
 
@@ -508,14 +512,26 @@ void ListPanel::AddFolderPath(const std::string& path) {
 
 void ListPanel::DropPaths(const std::vector<std::string>& hostPaths) {
   if (!include.Enabled()) return;
+  // Of many items, what was not taken is told in one box at the end, not
+  // one box per item.
+  std::vector<std::string> notes;
+  if (hostPaths.size() > 1) dropNotes_ = &notes;
   for (const std::string& host : hostPaths) {
     const DroppedItem item = ClassifyDrop(host, Drives(), fs_);
+    dropItem_ = item.path.empty() ? host : item.path;
     switch (item.kind) {
       case DropKind::Folder: DropFolder(item.path); break;
       case DropKind::TextFile: PlainImportListFrom(*this, ui_, item.path); break;
-      default: Warn(DropRefusal(item, Drives()), kDropCaption); break;
+      default:
+        // The refusal names the item itself.
+        if (dropNotes_) dropNotes_->push_back(DropRefusal(item, Drives()));
+        else Warn(DropRefusal(item, Drives()), kDropCaption);
+        break;
     }
   }
+  dropNotes_ = nullptr;
+  if (notes.empty()) return;
+  ui_.ShowMessageBox(DropSummary(hostPaths.size(), notes), kDropCaption, MessageKind::Warning);
 }
 
 void ListPanel::DropFolder(const std::string& path) {

@@ -172,6 +172,10 @@ class ListPanel {
   TfrmZoomIncludeWindow* zoom_ = nullptr;
   TfrmFileImport* fileImport_ = nullptr;
   TfrmFileExport* fileExport_ = nullptr;
+  // While a drop of several items goes on: the warnings, each after the
+  // item it concerns.
+  std::vector<std::string>* dropNotes_ = nullptr;
+  std::string dropItem_;
 };
 
 }  // namespace quillory

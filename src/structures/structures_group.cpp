@@ -399,6 +399,7 @@ void StructuresGroup::AddStructure(const std::string& path) {
 
 void StructuresGroup::DropPaths(const std::vector<std::string>& hostPaths) {
   if (!list.Enabled()) return;
+  std::vector<std::string> refusals;
   for (const std::string& host : hostPaths) {
     const DroppedItem item = ClassifyDrop(host, services_.drives, services_.fs);
     std::string refusal;
@@ -414,8 +415,12 @@ void StructuresGroup::DropPaths(const std::vector<std::string>& hostPaths) {
     } else {
       refusal = DropRefusal(item, services_.drives);
     }
-    services_.ui.ShowMessageBox(refusal, kDropCaption, MessageKind::Warning);
+    refusals.push_back(std::move(refusal));
   }
+  // Of many items, one box tells what was not taken.
+  if (refusals.empty()) return;
+  services_.ui.ShowMessageBox(hostPaths.size() > 1 ? DropSummary(hostPaths.size(), refusals) : refusals.front(),
+                              kDropCaption, MessageKind::Warning);
 }
 
 bool StructuresGroup::HoldsExactly(const std::string& item) const {

@@ -118,14 +118,25 @@ TEST_F(DropTest, TextFileGoesThroughImportListAndOtherItemsAreRefused) {
   for (const UiCall& call : ui->calls) EXPECT_NE(call.kind, "open_file");
   ui->ClearCalls();
 
-  p8.DropPaths({Host("D:\\data.bin"), offDrive_, Host("D:\\nowhere")});
-  EXPECT_EQ(p8.include.Count(), 3u);
+  p8.DropPaths({Host("D:\\nowhere")});
+  EXPECT_EQ(TakeMessages(), Items{"Drag and Drop|\"D:\\nowhere\" does not exist (any more)."});
+  p8.DropPaths({Host("D:\\data.bin")});
+  EXPECT_EQ(TakeMessages(), Items{"Drag and Drop|\"D:\\data.bin\" is not a text file.\nDrop folders here, or a text "
+                                  "file to import its lines."});
+
+  // Of several items, one box at the end tells what was not taken and why.
+  MakeDir("D:\\New");
+  MakeDir("D:\\a");
+  p8.DropPaths({Host("D:\\data.bin"), Host("D:\\a"), offDrive_, Host("D:\\New")});
+  EXPECT_EQ(p8.include.Items(), (Items{"D:\\old", "D:\\a", "D:\\b", "D:\\New"}));
   const std::vector<std::string> messages = TakeMessages();
-  ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0],
-            "Drag and Drop|\"D:\\data.bin\" is not a text file.\nDrop folders here, or a text file to import its lines.");
-  EXPECT_EQ(messages[1].rfind("Drag and Drop|\"" + offDrive_ + "\" lies on no drive the program knows.", 0), 0u);
-  EXPECT_EQ(messages[2], "Drag and Drop|\"D:\\nowhere\" does not exist (any more).");
+  ASSERT_EQ(messages.size(), 1u);
+  const std::string& text = messages[0];
+  EXPECT_EQ(text.rfind("Drag and Drop|Of the 4 dropped items, 3 were not added:\n\"D:\\data.bin\" is not a text file.", 0),
+            0u)
+      << text;
+  EXPECT_NE(text.find("\n\"D:\\a\": This folder exists in the INCLUDE FOLDER LIST !!!\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\n\"" + offDrive_ + "\" lies on no drive"), std::string::npos) << text;
 }
 
 TEST_F(DropTest, DisabledListTakesNothing) {
@@ -153,7 +164,8 @@ TEST_F(DropTest, StructuresListTakesFoldersOnlyWhileStructuresAreChosen) {
   EXPECT_EQ(group.list.Items(), Items{"D:\\Tree"});
   const std::vector<std::string> messages = TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("Drag and Drop|\"D:\\t.txt\" is a file.", 0), 0u);
+  EXPECT_EQ(messages[0].rfind("Drag and Drop|Of the 2 dropped items, 1 was not added:\n\"D:\\t.txt\" is a file.", 0), 0u)
+      << messages[0];
 }
 
 TEST_F(DropTest, FolderBoxesTakeOneFolderAsBrowseDoes) {
