@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "lists/level_builder_window.h"
 #include "lists/level_copy.h"
@@ -175,6 +176,11 @@ void LevelBuilderGroup::Warn(const std::string& text, const std::string& number)
 }
 
 void LevelBuilderGroup::BrowseClick() { TakeRoot(ui_.SelectFolder("Browse Title")); }
+
+void LevelBuilderGroup::DropPaths(const std::vector<std::string>& hostPaths) {
+  if (!btnAddDestFolder.Enabled()) return;
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeRoot(*path);
+}
 
 void LevelBuilderGroup::RootSelect() { TakeRoot(cboLevelDestFolder.Text()); }
 

@@ -61,6 +61,8 @@ class LevelBuilderGroup {
 
   // ---- handlers ----
   void BrowseClick();
+  // A folder dropped on the root folder box is taken as Browse takes one.
+  void DropPaths(const std::vector<std::string>& hostPaths);
   void RootSelect();
   void ViewClick();
   void LevelRadioClick();

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/dropped_paths.h"
 #include "app/settings_store.h"
 #include "app/ui.h"
 #include "lists/file_export.h"
@@ -181,6 +182,11 @@ bool TfrmSubFolderListBuilder::Ask(const std::string& text, const char* number) 
 // ------------------------------------------------------------ source folder
 
 void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() { TakeSource(ui_.SelectFolder("Browse Title")); }
+
+void TfrmSubFolderListBuilder::DropSource(const std::vector<std::string>& hostPaths) {
+  if (!btnMainSourceFolderAdd.Enabled()) return;
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeSource(*path);
+}
 
 void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() { TakeSource(cboMainSourceFolder.Text()); }
 

@@ -69,6 +69,8 @@ class TfrmSubFolderListBuilder : public Window {
 
   // ---- handlers ----
   void btnMainSourceFolderAddClick();
+  // A folder dropped on the source folder box is taken as Browse takes one.
+  void DropSource(const std::vector<std::string>& hostPaths);
   void cboMainSourceFolderSelect();
   void btnMainSourceFolderViewClick();
   void LevelRadioClick();

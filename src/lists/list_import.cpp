@@ -248,10 +248,14 @@ void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
 }
 
 void PlainImportList(ListPanel& panel, Ui& ui) {
+  const std::string path = ui.OpenFileDialog(FileDialogOptions{kDialogTitle, TextsOf(panel.Page()).filter, "txt", ""});
+  if (path.empty()) return;
+  PlainImportListFrom(panel, ui, path);
+}
+
+void PlainImportListFrom(ListPanel& panel, Ui& ui, const std::string& path) {
   const PageKey page = panel.Page();
   const PageTexts& texts = TextsOf(page);
-  const std::string path = ui.OpenFileDialog(FileDialogOptions{kDialogTitle, texts.filter, "txt", ""});
-  if (path.empty()) return;
   if (LowerExtension(path) != "txt" && !Ask(ui, texts.notTxtQuestion, texts.notTxtCaption)) return;
   std::unique_ptr<InputFile> file = OpenInputFile(path, panel.Fs());
   if (!file) {

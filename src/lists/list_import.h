@@ -2,6 +2,8 @@
 // import window, and the plain one, one line one item.
 #pragma once
 
+#include <string>
+
 namespace quillory {
 
 class ListPanel;
@@ -12,5 +14,7 @@ class Ui;
 void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window);
 // "Import List".
 void PlainImportList(ListPanel& panel, Ui& ui);
+// The same for a file already chosen (program form), as a drop gives it.
+void PlainImportListFrom(ListPanel& panel, Ui& ui, const std::string& path);
 
 }  // namespace quillory

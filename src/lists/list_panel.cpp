@@ -1,5 +1,6 @@
 #include "lists/list_panel.h"
 
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "lists/file_export.h"
 #include "lists/list_import.h"
@@ -302,6 +303,7 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, Lis
       key_(PageOf(page).name),
       texts_(kTexts[PanelIndex(page)]) {
   const PanelNames& names = NamesOf(page);
+  if (page == PageKey::Vol08) include.SetHint("Contains the Destination Folder List");
   if (names.methodPrefix) {
     const std::string prefix = names.methodPrefix;
     grpMethods = &owner.Make<Label>("grp" + key_ + "MakeListMethods", "Methods for creating Input (Include) Folder List");
@@ -362,6 +364,10 @@ void ListPanel::SetEnabled(bool enabled) {
 }
 
 void ListPanel::Warn(const std::string& text, const std::string& captionText) {
+  if (dropNotes_) {
+    dropNotes_->push_back("\"" + dropItem_ + "\": " + text);
+    return;
+  }
   ui_.ShowMessageBox(text, captionText, MessageKind::Warning);
 }
 
@@ -491,14 +497,71 @@ void ListPanel::AddTypedPaths() {
   FocusAfter();
 }
 
-void ListPanel::AddBrowsedFolder() {
-  const std::string path = ui_.SelectFolder("Browse Title");
+void ListPanel::AddBrowsedFolder() { AddFolderPath(ui_.SelectFolder("Browse Title")); }
+
+void ListPanel::AddFolderPath(const std::string& path) {
   const std::string trimmed = Trim(path);
   if (trimmed.empty()) Warn(kBrowseEmpty, texts_.addEmpty.caption);
   else if (include.Contains(path)) Warn(kBrowseInInclude, texts_.addInInclude.caption);
   else if (exclude.Contains(path)) Warn(kBrowseInExclude, texts_.addInExclude.caption);
   else if (page_ == PageKey::Vol07 && trimmed.size() <= 3) Warn(kBareDrive, texts_.bareDrive.caption);
   else include.Add(path);
+}
+
+// -------------------------------------------------------------- dropping
+
+void ListPanel::DropPaths(const std::vector<std::string>& hostPaths) {
+  if (!include.Enabled()) return;
+  // Of many items, what was not taken is told in one box at the end, not
+  // one box per item.
+  std::vector<std::string> notes;
+  if (hostPaths.size() > 1) dropNotes_ = &notes;
+  for (const std::string& host : hostPaths) {
+    const DroppedItem item = ClassifyDrop(host, Drives(), fs_);
+    dropItem_ = item.path.empty() ? host : item.path;
+    switch (item.kind) {
+      case DropKind::Folder: DropFolder(item.path); break;
+      case DropKind::TextFile: PlainImportListFrom(*this, ui_, item.path); break;
+      default:
+        // The refusal names the item itself.
+        if (dropNotes_) dropNotes_->push_back(DropRefusal(item, Drives()));
+        else Warn(DropRefusal(item, Drives()), kDropCaption);
+        break;
+    }
+  }
+  dropNotes_ = nullptr;
+  if (notes.empty()) return;
+  ui_.ShowMessageBox(DropSummary(hostPaths.size(), notes), kDropCaption, MessageKind::Warning);
+}
+
+void ListPanel::DropFolder(const std::string& path) {
+  if (page_ == PageKey::Vol02) {
+    // A list of names: the folder's own name, as if typed and added.
+    const std::size_t cut = path.find_last_of('\\');
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (name.empty()) {
+      Warn("\"" + path + "\" is a whole drive; it has no folder name to add.", kDropCaption);
+      return;
+    }
+    edtAddToList->SetText(name);
+    AddString();
+  } else if (page_ == PageKey::Vol04) {
+    // One path, checked as a typed one but never cut: a name such as
+    // "x C:y" is not two paths.
+    std::string reason;
+    if (!ValidateFullFolderPath(path, true, reason)) {
+    } else if (include.Contains(path)) {
+      reason = kInInclude;
+    } else if (exclude.Contains(path)) {
+      reason = kInExclude;
+    } else {
+      include.Add(path);
+      return;
+    }
+    Warn(reason, texts_.addInInclude.caption);
+  } else {
+    AddFolderPath(path);
+  }
 }
 
 // ---------------------------------------------------------------- editing

@@ -137,6 +137,13 @@ class ListPanel {
   void MethodImportClick();
   void MethodManualClick();
 
+  // Host paths dropped on the include list, in order: a folder is added as
+  // the page adds one (its name as a typed string on Vol02, a typed full
+  // path on Vol04, a browsed folder elsewhere); a text file goes through
+  // "Import List"; anything else is refused with a message. Nothing happens
+  // while the include list is disabled.
+  void DropPaths(const std::vector<std::string>& hostPaths);
+
   // The page's message numbers and captions.
   struct Texts;
 
@@ -147,6 +154,8 @@ class ListPanel {
   void AddString();
   void AddTypedPaths();
   void AddBrowsedFolder();
+  void AddFolderPath(const std::string& path);
+  void DropFolder(const std::string& path);
   void Warn(const std::string& text, const std::string& caption);
   bool Ask(const std::string& text, const std::string& caption);
   void FocusAfter(bool deleteAll = false);
@@ -163,6 +172,10 @@ class ListPanel {
   TfrmZoomIncludeWindow* zoom_ = nullptr;
   TfrmFileImport* fileImport_ = nullptr;
   TfrmFileExport* fileExport_ = nullptr;
+  // While a drop of several items goes on: the warnings, each after the
+  // item it concerns.
+  std::vector<std::string>* dropNotes_ = nullptr;
+  std::string dropItem_;
 };
 
 }  // namespace quillory

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/run_frame.h"
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "names/folder_names.h"
 #include "operations/operation_windows.h"
@@ -282,6 +283,15 @@ void ManualCreationPage::btnAddRootFoldersClick() {
   cboRootFolders.SetItemIndex(-1);
   cboRootFolders.SetText("");
   TakeRoot(ui_.SelectFolder("Browse Title"), "0112");
+}
+
+void ManualCreationPage::DropRootFolder(const std::vector<std::string>& hostPaths) {
+  if (!btnAddRootFolders.Enabled()) return;
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), *fs_)) {
+    cboRootFolders.SetItemIndex(-1);
+    cboRootFolders.SetText("");
+    TakeRoot(*path, "0112");
+  }
 }
 
 void ManualCreationPage::cboRootFoldersSelect() { TakeRoot(cboRootFolders.Text(), "0113"); }

@@ -52,6 +52,8 @@ class ManualCreationPage {
   void btnCreateFolderForcedClick();
   void btnForcedErrorLogClick();
   void btnAddRootFoldersClick();
+  // A folder dropped on the root folder box is taken as Browse takes one.
+  void DropRootFolder(const std::vector<std::string>& hostPaths);
   void cboRootFoldersSelect();
   void cboSubFolderChange();
   void btnCreateSubFolderClick();

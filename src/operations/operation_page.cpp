@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "platform/file_system.h"
 #include "app/settings_store.h"
@@ -348,6 +349,7 @@ DestinationChooser::DestinationChooser(PageContext& context, PageKey key, Texts 
       browse(context.owner.Make<Button>("btn" + std::string(PageOf(key).name) + "AddDestFolder", "Browse")),
       view(context.owner.Make<Button>("btn" + std::string(PageOf(key).name) + "ViewDestFolder", "View")),
       ui_(context.services.ui),
+      services_(context.services),
       texts_(std::move(texts)) {
   browse.onClick = [this] { Choose(ui_.SelectFolder("Browse Title")); };
   combo.onSelect = [this] { Choose(combo.Text()); };
@@ -363,6 +365,11 @@ void DestinationChooser::SetChosen(bool chosen) {
 void DestinationChooser::Load(const std::vector<std::string>& history) {
   combo.ClearItems();
   combo.SetItems(HistoryWithFirst("", history));
+}
+
+void DestinationChooser::DropPaths(const std::vector<std::string>& hostPaths) {
+  if (!browse.Enabled()) return;
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, services_.drives, services_.fs)) Choose(*path);
 }
 
 void DestinationChooser::Choose(const std::string& path) {

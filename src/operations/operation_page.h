@@ -120,6 +120,8 @@ class DestinationChooser {
   bool Chosen() const { return chosen_; }
   // `path` from the folder browser or the history; "" warns.
   void Choose(const std::string& path);
+  // A folder dropped on the box is chosen as Browse chooses one.
+  void DropPaths(const std::vector<std::string>& hostPaths);
   void View();
   void SetChosen(bool chosen);
   // The stored history, the newest first.
@@ -131,6 +133,7 @@ class DestinationChooser {
 
  private:
   Ui& ui_;
+  Services services_;
   Texts texts_;
   bool chosen_ = false;
 };

@@ -12,7 +12,13 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <QVariant>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,11 +31,19 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace quillory {
 
 namespace {
+
+constexpr const char* kAcceleratorProperty = "quilloryAccelerator";
+
+QChar AcceleratorOf(const QWidget* widget) {
+  const QVariant value = widget->property(kAcceleratorProperty);
+  return value.isValid() ? value.toChar() : QChar();
+}
 
 class DeleteKeyFilter : public QObject {
  public:
@@ -48,6 +62,44 @@ class DeleteKeyFilter : public QObject {
 
  private:
   Button& button_;
+};
+
+// Takes the drops of local files on the watched widget; see AcceptFileDrops.
+class FileDropFilter : public QObject {
+ public:
+  FileDropFilter(QWidget* target, std::function<void(const std::vector<std::string>&)> drop)
+      : QObject(target), target_(target), drop_(std::move(drop)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (LocalPaths(drag->mimeData()).empty()) break;
+        if (target_->isEnabled()) drag->acceptProposedAction();
+        else drag->ignore();
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        std::vector<std::string> paths = LocalPaths(drop->mimeData());
+        if (paths.empty()) break;
+        if (!target_->isEnabled()) {
+          drop->ignore();
+          return true;
+        }
+        drop->acceptProposedAction();
+        // The drag source waits for the drop to end; the boxes come after.
+        QTimer::singleShot(0, this, [this, paths = std::move(paths)] { Guarded([&] { drop_(paths); }); });
+        return true;
+      }
+      default: break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget* target_;
+  std::function<void(const std::vector<std::string>&)> drop_;
 };
 
 // Runs an action when the watched widget loses the keyboard focus.
@@ -72,6 +124,7 @@ class BindingScope : public QObject {
 };
 
 int handlerDepth = 0;
+int hintDuration = -1;  // Qt's own, from the length of the text
 
 std::function<void(const std::string&)>& ExceptionReporter() {
   static std::function<void(const std::string&)> reporter;
@@ -162,6 +215,101 @@ void ShowExceptionBox(const std::string& text) {
   box.exec();
 }
 
+QString ButtonText(const QString& caption, QChar accelerator) {
+  if (accelerator.isNull()) return caption;
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&')) {
+      // "&&" is a plain "&"; a single one is the caption's own marker.
+      if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
+        ++i;
+        continue;
+      }
+      return caption;
+    }
+    if (at < 0 && caption[i].toLower() == accelerator.toLower()) at = i;
+  }
+  if (at < 0) return caption;
+  QString text = caption;
+  text.insert(at, QLatin1Char('&'));
+  return text;
+}
+
+namespace {
+
+// The text without its markers: "&&" is "&", a single "&" marks.
+QString Unmarked(const QString& shown) {
+  QString caption;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    if (shown[i] == QLatin1Char('&') && ++i >= shown.size()) break;
+    caption += shown[i];
+  }
+  return caption;
+}
+
+}  // namespace
+
+void SetAccelerator(QAbstractButton* widget, QChar letter) {
+  widget->setProperty(kAcceleratorProperty, letter);
+  widget->setText(ButtonText(widget->text(), letter));
+}
+
+void TabInRowOrder(QWidget* root) {
+  for (QHBoxLayout* row : root->findChildren<QHBoxLayout*>()) {
+    QWidget* previous = nullptr;
+    for (int i = 0; i < row->count(); ++i) {
+      QWidget* widget = row->itemAt(i)->widget();
+      if (!widget || !(widget->focusPolicy() & Qt::TabFocus)) continue;
+      if (previous) QWidget::setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
+}
+
+void AssignAccelerators(QWidget* root) {
+  // Caption start -> letter. Alt+F and Alt+H belong to the menus.
+  static const std::pair<const char*, char> kRules[] = {
+      {"CREATE", 'C'},   {"COPY", 'C'},      {"RENAME", 'R'}, {"DELETE", 'D'},      {"Simulation", 'S'},
+      {"Undo", 'U'},     {"Visual Log", 'V'}, {"Edit List", 'E'}, {"Zoom", 'Z'}, {"Import List", 'I'},
+  };
+  for (QPushButton* button : root->findChildren<QPushButton*>()) {
+    if (!AcceleratorOf(button).isNull()) continue;
+    const QString caption = Unmarked(button->text()).trimmed();
+    for (const auto& [start, letter] : kRules) {
+      if (caption.startsWith(QLatin1String(start))) {
+        SetAccelerator(button, QLatin1Char(letter));
+        break;
+      }
+    }
+  }
+}
+
+void SetHintDuration(QWidget* root, int milliseconds) {
+  hintDuration = milliseconds;
+  root->setToolTipDuration(milliseconds);
+  for (QWidget* widget : root->findChildren<QWidget*>()) widget->setToolTipDuration(milliseconds);
+}
+
+std::vector<std::string> LocalPaths(const QMimeData* mime) {
+  std::vector<std::string> paths;
+  if (!mime || !mime->hasUrls()) return paths;
+  for (const QUrl& url : mime->urls())
+    // The host's bytes of the name, as the file system knows it.
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  return paths;
+}
+
+void AcceptFileDrops(QWidget* widget, std::function<void(const std::vector<std::string>&)> drop) {
+  auto* filter = new FileDropFilter(widget, std::move(drop));
+  std::vector<QWidget*> targets{widget};
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) targets.push_back(area->viewport());
+  if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit()) targets.push_back(combo->lineEdit());
+  for (QWidget* target : targets) {
+    target->setAcceptDrops(true);
+    target->installEventFilter(filter);
+  }
+}
+
 void KeepWhileAlive(QObject* owner, Connection connection) {
   BindingScope* scope = nullptr;
   for (QObject* child : owner->children())
@@ -175,6 +323,7 @@ void BindControl(QWidget* widget, Control& control) {
   // Showing a widget that has no parent yet would open it as a window.
   if (!control.Visible()) widget->setVisible(false);
   widget->setToolTip(ToQt(control.Hint()));
+  widget->setToolTipDuration(hintDuration);
   OnChange(widget, control, [widget, &control](const ControlEvent& e) {
     switch (e.change) {
       case ControlChange::Enabled:
@@ -222,7 +371,7 @@ void BindCaption(QAbstractButton* widget, Captioned& control) {
   BindControl(widget, control);
   auto state = std::make_shared<CaptionState>();
   auto sync = [widget, &control, state] {
-    const QString text = ToQt(control.Caption());
+    const QString text = ButtonText(ToQt(control.Caption()), AcceleratorOf(widget));
     if (widget->text() != text) widget->setText(text);
     SyncColor(widget, control.GetColor(), *state);
   };

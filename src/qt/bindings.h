@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Model headers come before Qt's: Qt's keyword macros would rewrite them.
 #include "app/controls.h"
@@ -20,6 +21,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 class QObject;
 class QPlainTextEdit;
 class QPushButton;
@@ -92,6 +94,30 @@ QLabel* NewCaption(const QString& text, QWidget* parent);
 // The Delete key in `widget` clicks `button`, as the person would: a
 // disabled button does nothing.
 void ClickOnDelete(QWidget* widget, Button& button);
+
+// Lets `widget` (a list's viewport, a combo box's edit field too) take what
+// the file manager drags onto it: the local paths of a drop go to `drop`,
+// after the drop event has ended, since the target may show message boxes.
+// Drags without local files are left to the widget.
+void AcceptFileDrops(QWidget* widget, std::function<void(const std::vector<std::string>&)> drop);
+// The local file paths a drag carries, in order.
+std::vector<std::string> LocalPaths(const QMimeData* mime);
+
+// A caption as a button shows it: with `accelerator` set and no marker of
+// its own ("&Close"), the letter's first occurrence (either case) marked.
+QString ButtonText(const QString& caption, QChar accelerator = QChar());
+// Alt+`letter` clicks the button; the model caption stays as it is.
+void SetAccelerator(QAbstractButton* widget, QChar letter);
+// Gives the main buttons under `root` their accelerators, by caption:
+// Create, Copy, Rename and Delete runs, Simulation, Undo, Visual Log, Edit
+// List, Zoom, Import List.
+void AssignAccelerators(QWidget* root);
+// Tab follows the widgets of every row under `root` left to right, however
+// the rows were filled.
+void TabInRowOrder(QWidget* root);
+// How long a tool tip of any widget under `root` stays shown; widgets bound
+// from now on keep theirs as long.
+void SetHintDuration(QWidget* root, int milliseconds);
 
 // Keeps a model subscription for as long as `owner` lives.
 void KeepWhileAlive(QObject* owner, Connection connection);

@@ -120,7 +120,9 @@ class LevelBuilderView : public WindowView {
 
     auto* source = new QHBoxLayout;
     source->addWidget(NewLabel(w.lblMainSourceFolder, this));
-    source->addWidget(NewComboBox(w.cboMainSourceFolder, true, this), 1);
+    QComboBox* sourceBox = NewComboBox(w.cboMainSourceFolder, true, this);
+    AcceptFileDrops(sourceBox, [&w](const std::vector<std::string>& paths) { w.DropSource(paths); });
+    source->addWidget(sourceBox, 1);
     source->addWidget(Plain(w.btnMainSourceFolderAdd, this));
     source->addWidget(Plain(w.btnMainSourceFolderView, this));
     layout->addLayout(source);
@@ -212,6 +214,7 @@ QGroupBox* BuildLevelBuilderGroup(LevelBuilderGroup& g, QWidget* parent) {
   root->addWidget(NewLabel(g.lblLevelDestFolder, group));
   QComboBox* box = NewComboBox(g.cboLevelDestFolder, true, group);
   box->setMinimumWidth(260);
+  AcceptFileDrops(box, [&g](const std::vector<std::string>& paths) { g.DropPaths(paths); });
   root->addWidget(box, 1);
   root->addWidget(Plain(g.btnAddDestFolder, group));
   root->addWidget(Plain(g.btnViewDestFolder, group));

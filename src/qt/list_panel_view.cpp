@@ -80,7 +80,9 @@ QWidget* BuildListPanel(ListPanel& panel, QWidget* parent) {
   lists->addWidget(Title(QObject::tr("Include List"), widget), 0, 0);
   lists->addWidget(Title(QObject::tr("Exclude List"), widget), 0, 2);
 
-  lists->addWidget(PanelList(panel.include, widget), 1, 0);
+  ListBoxView* includeView = PanelList(panel.include, widget);
+  AcceptFileDrops(includeView, [&panel](const std::vector<std::string>& paths) { panel.DropPaths(paths); });
+  lists->addWidget(includeView, 1, 0);
   auto* moves = new QVBoxLayout;
   moves->addStretch(1);
   const std::pair<Button*, QString> moveButtons[] = {

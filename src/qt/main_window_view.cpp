@@ -161,6 +161,9 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   }
   BindPageControl(tabs_, model.pgeMain);
   setCentralWidget(tabs_);
+  AssignAccelerators(tabs_);
+  TabInRowOrder(tabs_);
+  SetHintDuration(this, model.hintHidePauseMs);
 
   // The status bar only shows during a run: idle, its height goes to the page.
   runProgress_ = new QProgressBar(this);
@@ -343,6 +346,7 @@ QWidget* MainWindowView::BuildVol02() {
   auto* page = new QWidget;
   QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
+  AcceptFileDrops(page->findChild<QComboBox*>("cboVol02DestFolders"), [&m](const auto& p) { m.vol02.destination.DropPaths(p); });
 
   QHBoxLayout* names = NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen,
                                        m.vol02.lblVol02StartFolder, m.vol02.lblVol02EndFolder, page);
@@ -385,6 +389,7 @@ QWidget* MainWindowView::BuildVol03() {
   auto* page = new QWidget;
   QVBoxLayout* column = PageColumn(page);
   column->addWidget(Destination(m.vol03.cboVol03DestFolders, m.vol03.btnVol03AddDestFolder, m.vol03.btnVol03ViewDestFolder, page));
+  AcceptFileDrops(page->findChild<QComboBox*>("cboVol03DestFolders"), [&m](const auto& p) { m.vol03.destination.DropPaths(p); });
 
   auto* middle = new QHBoxLayout;
   auto* numbers = new QGroupBox(tr("Increased Numbers"), page);

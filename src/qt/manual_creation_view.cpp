@@ -65,7 +65,9 @@ QGroupBox* SubFolderPanel(ManualCreationPage& p, QWidget* parent) {
   auto* root = new QHBoxLayout;
   // The root comes from Browse and the entries only, so the preview always
   // matches what a run would use.
-  root->addWidget(PathBox(p.cboRootFolders, false, group), 1);
+  QComboBox* rootBox = PathBox(p.cboRootFolders, false, group);
+  AcceptFileDrops(rootBox, [&p](const std::vector<std::string>& paths) { p.DropRootFolder(paths); });
+  root->addWidget(rootBox, 1);
   root->addWidget(NewButton(p.btnAddRootFolders, group));
   column->addLayout(root);
 

@@ -58,6 +58,7 @@ QGroupBox* StructureList(StructuresGroup& group, QWidget* parent) {
   // The radios beside it set the height; the list takes what they leave.
   list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   ClickOnDelete(list, group.btnDeleteSel);
+  AcceptFileDrops(list, [&group](const std::vector<std::string>& paths) { group.DropPaths(paths); });
   grid->addWidget(list, 0, 0, 5, 1);
   Button* buttons[4][2] = {{&group.btnAdd, &group.btnView},
                            {&group.btnImport, &group.btnExport},

@@ -153,6 +153,14 @@ void WindowView::done(int result) {
   window_.SetShown(false);
 }
 
+void WindowView::showEvent(QShowEvent* event) {
+  if (!tabOrdered_) {
+    tabOrdered_ = true;
+    TabInRowOrder(this);
+  }
+  QDialog::showEvent(event);
+}
+
 void WindowView::ShownChanged(bool shown) {
   if (syncing_) return;
   QScopedValueRollback<bool> sync(syncing_, true);

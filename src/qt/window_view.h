@@ -27,6 +27,9 @@ class WindowView : public QDialog {
   void done(int result) override;
 
  protected:
+  // The first showing puts Tab in reading order of the rows, once every
+  // view, also one that lays out its window itself, has built its widgets.
+  void showEvent(QShowEvent* event) override;
   // For views that lay out their window themselves: the dialog follows the
   // model's shown state and caption, and nothing is laid out.
   struct OwnLayout {};
@@ -42,6 +45,7 @@ class WindowView : public QDialog {
 
   Window& window_;
   bool modal_ = false;
+  bool tabOrdered_ = false;
   bool syncing_ = false;
   Connection shown_;
   Connection caption_;

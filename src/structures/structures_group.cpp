@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "app/dropped_paths.h"
 #include "app/ui.h"
 #include "lists/file_export.h"
 #include "lists/file_import.h"
@@ -394,6 +395,32 @@ void StructuresGroup::AddStructure(const std::string& path) {
   }
   Changed();
   if (runButtons) runButtons(true);
+}
+
+void StructuresGroup::DropPaths(const std::vector<std::string>& hostPaths) {
+  if (!list.Enabled()) return;
+  std::vector<std::string> refusals;
+  for (const std::string& host : hostPaths) {
+    const DroppedItem item = ClassifyDrop(host, services_.drives, services_.fs);
+    std::string refusal;
+    if (item.kind == DropKind::Folder) {
+      if (btnAdd.Enabled()) {
+        AddStructure(item.path);
+        continue;
+      }
+      refusal = "Folders can be dropped here when \"" + rdoFullPaths.Caption() + "\" is chosen.";
+    } else if (item.kind == DropKind::TextFile) {
+      refusal = "\"" + item.path + "\" is a file.\nTemplates are read from a file with \"" + btnImport.Caption() +
+                "\"; folders can be dropped here.";
+    } else {
+      refusal = DropRefusal(item, services_.drives);
+    }
+    refusals.push_back(std::move(refusal));
+  }
+  // Of many items, one box tells what was not taken.
+  if (refusals.empty()) return;
+  services_.ui.ShowMessageBox(hostPaths.size() > 1 ? DropSummary(hostPaths.size(), refusals) : refusals.front(),
+                              kDropCaption, MessageKind::Warning);
 }
 
 bool StructuresGroup::HoldsExactly(const std::string& item) const {

@@ -91,6 +91,10 @@ class StructuresGroup {
   void AddStructureClick();
   // The folder browser's answer (program form, "" when cancelled).
   void AddStructure(const std::string& path);
+  // Host paths dropped on the list: each folder is taken as Add Structure
+  // takes a browsed one, while that button can be used; files are refused
+  // with a message (templates come in through Import).
+  void DropPaths(const std::vector<std::string>& hostPaths);
   void ViewSelectedClick();
   void ImportClick();
   void ExportClick();

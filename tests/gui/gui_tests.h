@@ -18,5 +18,6 @@ int RunWindowSizesTests(int argc, char** argv);
 int RunStructuresViewTests(int argc, char** argv);
 int RunRunWatchTests(int argc, char** argv);
 int RunHelpViewTests(int argc, char** argv);
+int RunDropTests(int argc, char** argv);
 
 }  // namespace quillory

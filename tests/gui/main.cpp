@@ -21,5 +21,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunStructuresViewTests(argc, argv);
   failed += quillory::RunRunWatchTests(argc, argv);
   failed += quillory::RunHelpViewTests(argc, argv);
+  failed += quillory::RunDropTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }

@@ -138,8 +138,8 @@ class VisualLogViewTest : public QObject {
   }
 
   void theFolderPagesShowTheirCountersAndVisualLogButtons() {
-    QCOMPARE(f->Widget<QPushButton>("btnVol06Statistics")->text(), QString("Visual Log"));
-    QCOMPARE(f->Widget<QPushButton>("btnVol02Statistic")->text(), QString("Visual Log"));
+    QCOMPARE(f->Widget<QPushButton>("btnVol06Statistics")->text(), QString("&Visual Log"));
+    QCOMPARE(f->Widget<QPushButton>("btnVol02Statistic")->text(), QString("&Visual Log"));
     QVERIFY(f->Widget<QCheckBox>("chkVol08ShowDetailedResults")->isChecked());
     QCOMPARE(f->Widget<QLabel>("lblVol07RowNotExists")->text(), QString("NOT Deleted (not exists)"));
     f->Main().visualLogs.Stats(PageKey::Vol08).Set("FileSizeExists", 6442450944.0);
