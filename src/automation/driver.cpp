@@ -144,6 +144,7 @@ class Driver {
   void Invoke(Step& s);
   void DumpCommand(Step& s);
   void Close(Step& s);
+  void Restart(Step& s);
   void End(Step& s);
 
   EventStream& events_;
@@ -316,6 +317,7 @@ const std::map<std::string, Driver::Command, std::less<>>& Driver::Commands() {
       {"invoke", {1, 1, "invoke HANDLER", &Driver::Invoke}},
       {"dump", {1, kAny, "dump CONTROL...", &Driver::DumpCommand}},
       {"close", {0, 0, "close", &Driver::Close}},
+      {"restart", {0, 0, "restart", &Driver::Restart}},
       // Words after "end" are ignored where it closes a block, so here too.
       {"end", {0, kAny, "end", &Driver::End}},
   };
@@ -542,6 +544,17 @@ void Driver::DumpCommand(Step& s) {
 }
 
 void Driver::Close(Step&) { App().main->FormClose(); }
+
+// The program ends and starts again over the same working folder: every
+// window and the settings store are new, as after a real restart.
+void Driver::Restart(Step&) {
+  app_.reset();
+  Settings() = SettingsStore();
+  window_ = "TfrmMain";
+  blocks_.clear();
+  ui_.modalBlocks.clear();
+  App();
+}
 
 void Driver::End(Step&) { throw ScriptError("end without modal"); }
 
