@@ -14,9 +14,15 @@ class BatchScriptTest : public TempDriveTest {
  protected:
   // The scripts live in tests/automation/scripts of the source tree.
   static std::string ScriptPath(const std::string& name) {
+#ifdef QUILLORY_SOURCE_DIR
+    // __FILE__ may be relative to the build folder (a compiler cache
+    // rewrites it), and the scripts run from D:'s root.
+    return std::string(QUILLORY_SOURCE_DIR) + "/tests/automation/scripts/" + name;
+#else
     std::string here = __FILE__;
     here.resize(here.rfind('/'));
     return here + "/../automation/scripts/" + name;
+#endif
   }
 
   // Runs the script in the root of D: (so its settings file lands there),
