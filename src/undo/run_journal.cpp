@@ -28,12 +28,19 @@ const char kHex[] = "0123456789ABCDEF";
 void AppendEscaped(std::string& out, std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x7F && c != '%') {
-      out += static_cast<char>(c);
-      ++i;
-      continue;
+    // Plain runs go in whole: most names are nothing else.
+    std::size_t plain = i;
+    while (plain < text.size()) {
+      const unsigned char p = static_cast<unsigned char>(text[plain]);
+      if (p < 0x20 || p >= 0x7F || p == '%') break;
+      ++plain;
     }
+    if (plain != i) {
+      out.append(text.data() + i, plain - i);
+      i = plain;
+      if (i == text.size()) break;
+    }
+    const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
       const std::size_t length = Utf8CharLength(text, i);
       if (length > 1 && IsValidUtf8(text.substr(i, length))) {
