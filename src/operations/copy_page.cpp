@@ -154,6 +154,7 @@ void CopyPage::Run(bool simulate) {
     }
     WriteCounters();
     recorder = std::make_unique<AttachRecorder>(descriptor.key, stats, simulate ? scratch : records, logs, &ui);
+    if (!simulate) recorder->SetJournal(&journal);
     sink = recorder->Sink();
     AttachSetup setup;
     setup.kind = kind;
@@ -198,7 +199,6 @@ void CopyPage::Run(bool simulate) {
       recorder->Tick();
     }
     if (i + 1 == destinations.size()) recorder->Flush();
-    if (!simulate) journal.Tick();
     return {};
   };
   plan.end = simulate ? kMsg0509 : kMsg0285;

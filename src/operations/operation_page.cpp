@@ -205,6 +205,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
                                          static_cast<std::uint32_t>(plan.totals.folders),
                                          static_cast<std::uint32_t>(plan.totals.files),
                                          static_cast<std::uint64_t>(plan.totals.bytes));
+    if (!plan.simulate) recorder->Attach().SetJournal(&journal);
     sink = recorder->Sink();
     // Structures are read now, before the first folder is written.
     attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
@@ -254,7 +255,6 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       }
     }
     if (i + 1 == run.itemCount) recorder->Flush();
-    if (!plan.simulate) journal.Tick();
     return {};
   };
   run.end = plan.end;

@@ -12,6 +12,7 @@
 
 #include "shell/main_window.h"
 #include "support/app_fixture.h"
+#include "support/fault_file_system.h"
 #include "undo/run_journal.h"
 
 namespace quillory {
@@ -180,6 +181,44 @@ TEST_F(JournalRestartTest, AJournalOfAnotherPageOrVersionIsNotTaken) {
                                "Creating Folder(s).- From a Folder List.            Warning no: 0620."}));
   EXPECT_TRUE(main->vol03.records.createdMainFolders.empty());
   EXPECT_TRUE(IsFile("D:\\default.undo\\Vol03.journal.unreadable"));
+}
+
+// One long item, a structure of many files copied into one folder, reaches
+// the journal while it is copied, not only when the item ends.
+class JournalStepTest : public AppTest {
+ protected:
+  FaultFileSystem fs;
+};
+
+TEST_F(JournalStepTest, ALongItemReachesTheJournalAsItGoes) {
+  for (int i = 0; i < 600; ++i) MakeFile("D:\\S\\file " + std::to_string(i) + ".txt", "x");
+  MakeDir("D:\\T");
+  app.reset();
+  ui = std::make_unique<ScriptedUi>();
+  store = std::make_unique<SettingsStore>();
+  app = std::make_unique<Application>(*ui, *store, fs);
+  CopyPage& copy = app->main->vol08;
+  copy.structures.SourceKindClick(SourceKind::Structures);
+  copy.structures.AttachModeClick(AttachMode::MainWithFiles);
+  copy.structures.list.SetItems({"D:\\S"});
+  copy.include.SetItems({"D:\\T"});
+  copy.Refresh();
+  std::string during;
+  int files = 0;
+  fs.onCall = [&](FsOp op, std::string_view) {
+    if (op == FsOp::CreateFileAt && ++files == 590) during = ReadFile("D:\\default.undo\\Vol08.journal");
+  };
+  ui->answers.push_back(MessageAnswer::Yes);
+  ASSERT_TRUE(copy.btnVol08CopyFolders.Click());
+  ASSERT_EQ(copy.records.copiedFileIds.size(), 600u);
+  EXPECT_NE(during.find("\nwritten\t"), std::string::npos);
+  // And the whole record at the end.
+  fs.onCall = nullptr;
+  const std::string after = ReadFile("D:\\default.undo\\Vol08.journal");
+  std::size_t written = 0;
+  for (std::size_t at = after.find("\nwritten\t"); at != std::string::npos; at = after.find("\nwritten\t", at + 1))
+    ++written;
+  EXPECT_EQ(written, 600u);
 }
 
 // ---- the journal on its own lists ----
