@@ -266,7 +266,12 @@ void RunJournal::Snapshot(bool keepOpen) {
   FsResult why;
   file_ = fs_.StartAppending(Path(), buffer_, &why);
   buffer_.clear();
-  if (!file_) failed_ = true;
+  if (!file_) {
+    failed_ = true;
+    // The journal on disk is an older run's: read at the next start it
+    // would undo that run instead of this one.
+    SetAside(".stale");
+  }
   if (!keepOpen) file_.reset();
   lastWrite_ = std::chrono::steady_clock::now();
 }
@@ -420,18 +425,19 @@ JournalLoad RunJournal::Load() {
   load = JournalLoad{};
   load.state = JournalLoad::State::SetAside;
   load.why = std::move(why);
-  // A name nobody uses yet; the journal itself is never replaced by another.
-  load.keptAs = Path();
+  load.keptAs = SetAside(".unreadable");
+  return load;
+}
+
+std::string RunJournal::SetAside(const std::string& suffix) {
+  // A name nobody uses yet: no journal is ever replaced by another.
   for (int n = 1; n <= 100; ++n) {
-    const std::string aside = Path() + ".unreadable" + (n == 1 ? std::string() : "-" + std::to_string(n));
+    const std::string aside = Path() + suffix + (n == 1 ? std::string() : "-" + std::to_string(n));
     const FsResult renamed = fs_.RenameOwnFile(Path(), aside);
-    if (renamed.ok()) {
-      load.keptAs = aside;
-      break;
-    }
+    if (renamed.ok()) return aside;
     if (renamed.error != FsError::Exists) break;
   }
-  return load;
+  return Path();
 }
 
 }  // namespace quillory

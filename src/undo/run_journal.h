@@ -116,6 +116,8 @@ class RunJournal {
   void Write();
   void Stop();
   std::string Head() const;
+  // Renames the journal to the first free name with `suffix`; where it is now.
+  std::string SetAside(const std::string& suffix);
   std::string ParseInto(std::string_view bytes, JournalLoad& load);
 
   FileSystem& fs_;
@@ -124,7 +126,7 @@ class RunJournal {
   std::string folder_;
   std::unique_ptr<AppendingFile> file_;
   std::string buffer_;
-  std::array<std::size_t, kChannels + 2> marks_{};
+  std::array<std::size_t, kChannels> marks_{};
   std::chrono::steady_clock::time_point lastWrite_{};
   unsigned sinceClock_ = 0;
   bool failed_ = false;

@@ -221,6 +221,55 @@ TEST_F(JournalStepTest, ALongItemReachesTheJournalAsItGoes) {
   EXPECT_EQ(written, 600u);
 }
 
+// A journal that cannot be started leaves no older run's journal to be
+// read at the next start in its place.
+class RefusingFileSystem : public FaultFileSystem {
+ public:
+  bool refuse = false;
+  std::unique_ptr<AppendingFile> StartAppending(std::string_view path, std::string_view head,
+                                                FsResult* failure) override {
+    if (!refuse) return FaultFileSystem::StartAppending(path, head, failure);
+    if (failure != nullptr) *failure = {FsError::NoSpace, "full"};
+    return nullptr;
+  }
+};
+
+class JournalRefusedTest : public AppTest {
+ protected:
+  RefusingFileSystem fs;
+  TfrmMain& StartOn() {
+    app.reset();
+    ui = std::make_unique<ScriptedUi>();
+    store = std::make_unique<SettingsStore>();
+    app = std::make_unique<Application>(*ui, *store, fs);
+    return *app->main;
+  }
+  void RunStrings(TfrmMain& main, Paths items) {
+    main.vol02.lstVol02IncludeStrings.SetItems(std::move(items));
+    main.vol02.Refresh();
+    ui->answers.push_back(MessageAnswer::Yes);
+    ASSERT_TRUE(main.vol02.btnCreateFolders.Click());
+  }
+};
+
+TEST_F(JournalRefusedTest, AnOlderRunsJournalIsNotTakenForTheLastRun) {
+  MakeDir("D:\\Dest");
+  TfrmMain* main = &StartOn();
+  main->vol02.ChooseDestination("D:\\Dest");
+  main->vol02.structures.SourceKindClick(SourceKind::Nothing);
+  RunStrings(*main, {"old"});
+  fs.refuse = true;
+  RunStrings(*main, {"new"});
+  EXPECT_TRUE(main->vol02.journal.Failed());
+  fs.refuse = false;
+  main = &StartOn();
+  EXPECT_TRUE(main->vol02.records.createdMainFolders.empty());
+  EXPECT_TRUE(IsFile("D:\\default.undo\\Vol02.journal.stale"));
+  ui->answers.push_back(MessageAnswer::Yes);
+  main->vol02.btnUndo.Click();
+  EXPECT_TRUE(IsDir("D:\\Dest\\old"));
+}
+
 // ---- the journal on its own lists ----
 
 class JournalFileTest : public WorkingFolderTest {
