@@ -12,7 +12,9 @@
 // folder set to none. The working folder (where the journals go) is the
 // tmpfs data folder. Making the program, its list and the folders to rename
 // is untimed. The journal's own share is also given as the difference of the
-// processor time of the two jobs.
+// processor time of the two jobs: on a loaded machine the steadier measure,
+// as the job that runs right after lim's tends to pay for what lim left the
+// kernel to do.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
 #include <sys/resource.h>
 #include <sys/stat.h>
