@@ -158,6 +158,7 @@ class Driver {
   void DumpCommand(Step& s);
   void Close(Step& s);
   void Say(Step& s);
+  void Restart(Step& s);
   void End(Step& s);
 
   EventStream& events_;
@@ -332,6 +333,7 @@ const std::map<std::string, Driver::Command, std::less<>>& Driver::Commands() {
       {"dump", {1, kAny, "dump CONTROL...", &Driver::DumpCommand}},
       {"close", {0, 0, "close", &Driver::Close}},
       {"say", {1, kAny, "say TEXT", &Driver::Say}},
+      {"restart", {0, 0, "restart", &Driver::Restart}},
       // Words after "end" are ignored where it closes a block, so here too.
       {"end", {0, kAny, "end", &Driver::End}},
   };
@@ -565,6 +567,17 @@ void Driver::Say(Step& s) {
   for (std::size_t i = 1; i < s.w.size(); ++i) text += (i > 1 ? " " : "") + s.w[i];
   events_.Raw("{\"event\":\"say\",\"text\":").String(text).EndEvent();
   if (hooks_.say) hooks_.say(text);
+}
+
+// The program ends and starts again over the same working folder: every
+// window and the settings store are new, as after a real restart.
+void Driver::Restart(Step&) {
+  app_.reset();
+  (hooks_.settings ? *hooks_.settings : Settings()) = SettingsStore();
+  window_ = "TfrmMain";
+  blocks_.clear();
+  ui_.modalBlocks.clear();
+  App();
 }
 
 void Driver::End(Step&) { throw ScriptError("end without modal"); }

@@ -5,6 +5,7 @@
 #include "app/ui.h"
 #include "results/operation_statistics.h"
 #include "results/visual_logs.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -176,6 +177,7 @@ void AttachRecorder::Tick() {
   // The clock itself is read only every few steps: per step it would be a
   // noticeable part of making an empty folder.
   pending_ = true;
+  if (journal_ != nullptr) journal_->Tick();
   if (logs_ != nullptr && (interval_.count() == 0 || ++sinceClock_ >= kStepsPerClock)) {
     sinceClock_ = 0;
     const auto now = std::chrono::steady_clock::now();

@@ -16,6 +16,7 @@
 namespace quillory {
 
 class OperationStatistics;
+class RunJournal;
 class Ui;
 class VisualLogs;
 
@@ -52,6 +53,9 @@ class AttachRecorder {
   // Counters are shown at most this often while a run goes on (and always
   // by Flush); zero shows them after every step.
   void SetRefreshInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+  // The undo journal of a real run follows every step, so one long item
+  // (a large structure copied) still reaches the disk as it goes.
+  void SetJournal(RunJournal* journal) { journal_ = journal; }
 
   // Counts one step; the missing-size message, when the step brings one up
   // (already shown when a Ui was given).
@@ -74,6 +78,7 @@ class AttachRecorder {
   AttachRecords& records_;
   VisualLogs* logs_;
   Ui* ui_;
+  RunJournal* journal_ = nullptr;
   bool addTotals_ = false;
   std::uint32_t totalFolders_ = 0, totalFiles_ = 0;
   std::uint64_t totalBytes_ = 0;

@@ -47,6 +47,19 @@ constexpr const char* kCaption0307 =
 constexpr const char* kCaption0508 =
     "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.            Information no: 0508.";
 
+JournalLists JournalListsOf(CopyPage& page) {
+  JournalLists lists;
+  lists.attachKind = &page.attachKind;
+  lists.folders = &page.records.createdFolders;
+  lists.madeFolders = &page.records.madeFolders;
+  lists.files = &page.records.copiedFiles;
+  lists.writtenFiles = &page.records.copiedFileIds;
+  lists.processedMainFolders = &page.records.processedMainFolders;
+  lists.failedFolders = &page.failedUndoMade;
+  lists.failedFiles = &page.failedUndoFiles;
+  return lists;
+}
+
 }  // namespace
 
 CopyPage::CopyPage(PageContext& context)
@@ -55,6 +68,7 @@ CopyPage::CopyPage(PageContext& context)
       forecast(context.services.fs, PageKey::Vol08, structures),
       btnVol08CopyFolders(context.owner.Make<Button>("btnVol08CopyFolders", " COPY   Folder Structures/ Templates ")),
       btnVol08CopyFoldersSimulation(context.owner.Make<Button>("btnVol08CopyFoldersSimulation", "Simulation")),
+      journal(context.services.fs, PageKey::Vol08, JournalListsOf(*this)),
       btnVol08Undo(context.owner.Make<Button>("btnVol08Undo", "Undo")) {
   btnVol08Undo.onClick = [this] { btnVol08UndoClick(); };
   connections_ = panel.OnListsChanged([this] { Refresh(); });
@@ -131,6 +145,7 @@ void CopyPage::Run(bool simulate) {
       records.Clear();
       missingFolders.clear();
       attachKind = kind == SourceKind::Structures ? "F" : "R";
+      journal.Begin();
     }
     VisualLogs* logs = nullptr;
     if (context_.visualLogs.Attached(descriptor.key)) {
@@ -139,6 +154,7 @@ void CopyPage::Run(bool simulate) {
     }
     WriteCounters();
     recorder = std::make_unique<AttachRecorder>(descriptor.key, stats, simulate ? scratch : records, logs, &ui);
+    if (!simulate) recorder->SetJournal(&journal);
     sink = recorder->Sink();
     AttachSetup setup;
     setup.kind = kind;
@@ -186,7 +202,23 @@ void CopyPage::Run(bool simulate) {
     return {};
   };
   plan.end = simulate ? kMsg0509 : kMsg0285;
+  // Closed however the run ends, an exception included.
+  struct JournalEnd {
+    RunJournal& journal;
+    ~JournalEnd() { journal.End(); }
+  } journalEnd{journal};
   RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
+}
+
+void CopyPage::LoadJournal() {
+  const JournalLoad load = journal.Load();
+  if (load.state == JournalLoad::State::SetAside) {
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    context_.services.ui.ShowMessageBox(message.text, message.caption, MessageKind::Warning);
+    return;
+  }
+  failedUndoFolders.clear();
+  for (const MadeFolder& folder : failedUndoMade) failedUndoFolders.push_back(folder.path);
 }
 
 void CopyPage::btnVol08UndoClick() {
@@ -229,6 +261,7 @@ void CopyPage::btnVol08UndoClick() {
             }
             stats.Set("FoldersFailedUndo", static_cast<double>(failedUndoMade.size()));
             Refresh();
+            journal.Rewrite();
           });
 }
 

@@ -5,6 +5,7 @@
 #include "operations/folder_list_page.h"
 #include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -34,6 +35,11 @@ class CopyPage : public FolderListPage {
   std::vector<std::string> failedUndoFolders;
   std::vector<MadeFolder> failedUndoMade;
   std::vector<WrittenFile> failedUndoFiles;
+  // The record above as it stands on disk, for an Undo after a restart.
+  RunJournal journal;
+  // Start-up: the record of the last run from the journal; a warning when
+  // it had to be set aside.
+  void LoadJournal();
   Button& btnVol08Undo;
 
   // Start: the page as FolderListPage starts it, templates chosen.

@@ -272,7 +272,7 @@ void CreateFromNumbersPage::Refresh() {
     c->SetEnabled(on);
   // Attach options and structures wait for a destination.
   structures.SetPageEnabled(on);
-  btnUndo.SetEnabled(on);
+  btnUndo.SetEnabled(on || HasUndoRecord());  // a record from before a restart
   btnVol03Statistics.SetEnabled(on);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(on);

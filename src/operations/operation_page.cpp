@@ -63,12 +63,32 @@ void MakeCounterLabels(Window& owner, PageKey key) {
 
 // ------------------------------------------------------------ create pages
 
+namespace {
+
+JournalLists JournalListsOf(CreatePage& page) {
+  JournalLists lists;
+  lists.attachKind = &page.attachKind;
+  if (page.descriptor.key != PageKey::Vol04) lists.destination = &page.lastRunDestination;
+  lists.mainFolders = &page.records.createdMainFolders;
+  lists.madeMainFolders = &page.records.madeMainFolders;
+  lists.folders = &page.records.attached.createdFolders;
+  lists.madeFolders = &page.records.attached.madeFolders;
+  lists.files = &page.records.attached.copiedFiles;
+  lists.writtenFiles = &page.records.attached.copiedFileIds;
+  lists.failedFolders = &page.failedUndoMade;
+  lists.failedFiles = &page.failedUndoFiles;
+  return lists;
+}
+
+}  // namespace
+
 CreatePage::CreatePage(PageContext& context, PageKey key)
     : descriptor(PageOf(key)),
       btnCreateFolders(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFolders",
                                                   "  CREATE  Folders/  F. Structures ")),
       btnCreateFoldersSimulation(
           context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFoldersSimulation", "Simulation")),
+      journal(context.services.fs, key, JournalListsOf(*this)),
       btnUndo(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "Undo", "Undo")),
       context_(context) {
   btnUndo.onClick = [this] { Undo(); };
@@ -177,6 +197,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
                    : plan.attach.kind == SourceKind::Templates ? "R"
                                                                : "N";
       if (!plan.destination.empty()) lastRunDestination = plan.destination;
+      journal.Begin();
     }
     VisualLogs* logs = context_.visualLogs.Attached(key) ? &context_.visualLogs : nullptr;
     recorder = std::make_unique<CreateRecorder>(key, stats, plan.simulate ? scratch : records, logs, &ui());
@@ -185,6 +206,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
                                          static_cast<std::uint32_t>(plan.totals.folders),
                                          static_cast<std::uint32_t>(plan.totals.files),
                                          static_cast<std::uint64_t>(plan.totals.bytes));
+    if (!plan.simulate) recorder->Attach().SetJournal(&journal);
     sink = recorder->Sink();
     // Structures are read now, before the first folder is written.
     attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
@@ -240,6 +262,11 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
   run.showExplorer = plan.showExplorer;
   run.explorerPath = plan.explorerPath;
   run.after = plan.after;
+  // Closed however the run ends, an exception included.
+  struct JournalEnd {
+    RunJournal& journal;
+    ~JournalEnd() { journal.End(); }
+  } journalEnd{journal};
   return RunFrame(ui(), context_.pages, context_.Tab(key), run);
 }
 
@@ -327,7 +354,19 @@ void CreatePage::Undo() {
             }
             stats.Set("FailedUndo", static_cast<double>(failedUndoMade.size()));
             ShowCounters();
+            journal.Rewrite();
           });
+}
+
+void CreatePage::LoadJournal() {
+  const JournalLoad load = journal.Load();
+  if (load.state == JournalLoad::State::SetAside) {
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    ui().ShowMessageBox(message.text, message.caption, MessageKind::Warning);
+    return;
+  }
+  failedUndoFolders.clear();
+  for (const MadeFolder& folder : failedUndoMade) failedUndoFolders.push_back(folder.path);
 }
 
 void CreatePage::FieldCheck(Edit& field, NameField which, const std::function<void()>& clean) {

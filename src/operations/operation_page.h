@@ -16,6 +16,7 @@
 #include "names/folder_names.h"
 #include "operations/create_run.h"
 #include "results/operation_statistics.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -62,6 +63,12 @@ class CreatePage {
   std::vector<std::string> failedUndoFolders;
   std::vector<MadeFolder> failedUndoMade;
   std::vector<WrittenFile> failedUndoFiles;
+  // The record above as it stands on disk, for an Undo after a restart.
+  RunJournal journal;
+  // Start-up: the record of the last run from the journal; a warning when
+  // it had to be set aside.
+  void LoadJournal();
+  bool HasUndoRecord() const { return !records.createdMainFolders.empty() || !failedUndoFolders.empty(); }
   Button& btnUndo;  // btnVol0xUndo
   // Takes away what the last real run made (or retries what the last Undo left).
   void Undo();

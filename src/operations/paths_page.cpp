@@ -104,7 +104,7 @@ void CreateFromPathsPage::Refresh() {
     c->SetEnabled(items);
   // Attach options and structures wait for the first include item.
   structures.SetPageEnabled(items);
-  btnUndo.SetEnabled(items);
+  btnUndo.SetEnabled(items || HasUndoRecord());  // a record from before a restart
   btnVol04Statistics.SetEnabled(items);
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);

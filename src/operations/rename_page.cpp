@@ -107,6 +107,29 @@ _tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newNa
   return parts;
 }
 
+namespace {
+
+JournalPairs PairsOf(std::vector<_tagReplaceFoldersStruct>& record) {
+  JournalPairs pairs;
+  pairs.size = [&record] { return record.size(); };
+  pairs.at = [&record](std::size_t i) { return std::pair{&record[i].OldPath, &record[i].NewPath}; };
+  pairs.add = [&record](std::string oldPath, std::string newPath) {
+    record.push_back({std::move(oldPath), std::move(newPath)});
+  };
+  pairs.clear = [&record] { record.clear(); };
+  return pairs;
+}
+
+JournalLists RenameJournalLists(std::vector<_tagReplaceFoldersStruct>& record,
+                                std::vector<_tagReplaceFoldersStruct>& failed) {
+  JournalLists lists;
+  lists.renames = PairsOf(record);
+  lists.failedRenames = PairsOf(failed);
+  return lists;
+}
+
+}  // namespace
+
 RenamePage::RenamePage(PageContext& context)
     : FolderListPage(context, PageKey::Vol06),
       rdoVol06RenameAddPrefixesSuffixes(context.owner.Make<RadioButton>(
@@ -132,7 +155,8 @@ RenamePage::RenamePage(PageContext& context)
       btnVol06RenameFolders(context.owner.Make<Button>("btnVol06RenameFolders", " RENAME  Folders")),
       btnVol06RenameFoldersSimulation(context.owner.Make<Button>("btnVol06RenameFoldersSimulation", "Simulation")),
       btnVol06Undo(context.owner.Make<Button>("btnVol06Undo", "Undo")),
-      btnVol06ClearAll(panel.btnClearAll) {
+      btnVol06ClearAll(panel.btnClearAll),
+      journal(context.services.fs, PageKey::Vol06, RenameJournalLists(RenameRecord, FailedUndoRecord)) {
   rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
   connections_ = panel.OnListsChanged([this] { Refresh(); });
   rdoVol06RenameAddPrefixesSuffixes.onClick = [this] { rdoVol06RenameAddPrefixesSuffixesClick(); };
@@ -159,6 +183,8 @@ RenamePage::RenamePage(PageContext& context)
     stats.ResetAll();
     RenameRecord.clear();
     FailedUndoRecord.clear();
+    // Cleared fields leave nothing to undo, after a restart too.
+    journal.Rewrite();
     WriteCounters();
     ApplyEnabling(false);
   };
@@ -193,6 +219,8 @@ void RenamePage::ApplyEnabling(bool items) {
            &lblVol06StartFolder, &lblVol06EndFolderCaption, &lblVol06EndFolder, &btnStatistics, &btnVol06Undo,
            &chkShowDetailedResults, &btnVol06RenameFolders, &btnVol06RenameFoldersSimulation})
     c->SetEnabled(items);
+  // A record from before a restart can be undone with no line in the list.
+  if (!RenameRecord.empty() || !FailedUndoRecord.empty()) btnVol06Undo.SetEnabled(true);
   const CounterLayout& layout = PageCounterLayout(descriptor.key);
   for (const std::string& key : layout.columnKeys)
     if (auto* label = context_.owner.FindAs<Label>("lblVol06Column" + key)) label->SetEnabled(items);
@@ -265,6 +293,7 @@ void RenamePage::Run(bool simulate) {
     if (!simulate) {
       RenameRecord.clear();
       FailedUndoRecord.clear();
+      journal.Begin();
     }
     if (attached) logs.PrepareVisualLog(descriptor.key, simulate);
     WriteCounters();
@@ -359,10 +388,25 @@ void RenamePage::Run(bool simulate) {
         shown = now;
       }
     }
+    if (!simulate) journal.Tick();
     return {};
   };
   plan.end = simulate ? kMsg0514 : kMsg0208;
+  // Closed however the run ends, an exception included.
+  struct JournalEnd {
+    RunJournal& journal;
+    ~JournalEnd() { journal.End(); }
+  } journalEnd{journal};
   RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
+}
+
+void RenamePage::LoadJournal() {
+  const JournalLoad load = journal.Load();
+  if (load.state == JournalLoad::State::SetAside) {
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    context_.services.ui.ShowMessageBox(message.text, message.caption, MessageKind::Warning);
+  }
+  ApplyEnabling(!include.Empty());
 }
 
 void RenamePage::btnVol06UndoClick() {
@@ -404,6 +448,7 @@ void RenamePage::btnVol06UndoClick() {
     if (attached) context_.visualLogs.AddResult(RenameList::FoldersFailedUndo, Trim(entry.OldPath));
   }
   WriteCounters();
+  journal.Rewrite();
   if (!sourceExists.empty() || !destinationMissing.empty() || !other.empty()) {
     std::string report = "The program is unable to rename the following folders  : \n";
     if (!sourceExists.empty()) report += "\nSOURCE FOLDERS DO EXIST : \n\n" + sourceExists;

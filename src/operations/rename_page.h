@@ -6,6 +6,7 @@
 
 #include "names/name_composition.h"
 #include "operations/folder_list_page.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -68,6 +69,11 @@ class RenamePage : public FolderListPage {
   std::vector<_tagReplaceFoldersStruct> RenameRecord;
   // What the last Undo could not move back, tried again by the next one.
   std::vector<_tagReplaceFoldersStruct> FailedUndoRecord;
+  // Both records as they stand on disk, for an Undo after a restart.
+  RunJournal journal;
+  // Start-up: the records of the last run from the journal; a warning when
+  // it had to be set aside.
+  void LoadJournal();
 
   void btnVol06StatisticsClick() { ShowVisualLog(); }
   void btnVol06RenameFoldersClick() { Run(false); }

@@ -165,6 +165,15 @@ class ReplacingFile {
   virtual FsResult Commit() = 0;
 };
 
+// A file of the program's own that only grows (an undo journal): each
+// Append goes to the end, Sync makes what was appended survive a power cut.
+class AppendingFile {
+ public:
+  virtual ~AppendingFile() = default;
+  virtual FsResult Append(std::string_view bytes) = 0;
+  virtual FsResult Sync() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -303,6 +312,22 @@ class FileSystem {
   // a killed process left (its PID no longer runs); anything else, and the
   // files of live processes, stay. Returns how many went.
   virtual std::size_t RemoveStaleTemporaries(std::string_view path) = 0;
+
+  // ---- the program's own files beside its settings ----
+  // Paths in program form, or host paths when they begin with "/" or "./"
+  // (the working folder's files). These are the host's whatever file system
+  // a run goes through; a decorator may still override them to inject faults.
+  //
+  // Puts a file holding exactly `head` at `path` in one rename, flushed to
+  // disk first, so a reader sees the old file or the new one, never a mix;
+  // a missing last folder of the path is made. More goes on its end through
+  // the result.
+  virtual std::unique_ptr<AppendingFile> StartAppending(std::string_view path, std::string_view head,
+                                                        FsResult* failure = nullptr);
+  // The whole regular file into `bytes` (replaced); NotFound when none is there.
+  virtual FsResult ReadOwnFile(std::string_view path, std::string* bytes);
+  // Renames a file within its folder, never replacing anything (Exists).
+  virtual FsResult RenameOwnFile(std::string_view from, std::string_view to);
 };
 
 // How a name that cannot be shown as it is appears in lists and logs: the

@@ -137,6 +137,21 @@ void TfrmMain::FormCreate() {
   vol06.FormCreate();
   vol07.FormCreate();
   vol08.FormCreate();
+
+  // The runs of the last session can still be undone.
+  SetJournalFolder(JournalFolderFor(settingsPath));
+  vol02.LoadJournal();
+  vol03.LoadJournal();
+  vol04.LoadJournal();
+  vol06.LoadJournal();
+  vol08.LoadJournal();
+  if (vol03.HasUndoRecord()) vol03.Refresh();
+  if (vol04.HasUndoRecord()) vol04.Refresh();
+}
+
+void TfrmMain::SetJournalFolder(const std::string& folder) {
+  for (RunJournal* journal : {&vol02.journal, &vol03.journal, &vol04.journal, &vol06.journal, &vol08.journal})
+    journal->SetFolder(folder);
 }
 
 void TfrmMain::FormActivate() {

@@ -80,6 +80,9 @@ class TfrmMain : public Window {
   std::string helpFilePath;
   int hintHidePauseMs = 2500;
   std::string settingsPath;  // as SaveClass takes it: the working folder's file
+  // Where the pages keep their undo journals ("" keeps none): beside the
+  // settings file, set at start.
+  void SetJournalFolder(const std::string& folder);
 
   // ---- lifecycle ----
   void FormCreate();

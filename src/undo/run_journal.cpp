@@ -1,0 +1,443 @@
+#include "undo/run_journal.h"
+
+#include <charconv>
+
+#include "platform/text.h"
+
+namespace quillory {
+
+namespace {
+
+// Record kinds, in the order of RunJournal's channels.
+constexpr std::string_view kKinds[] = {"main",      "main-made",     "folder",      "made",
+                                       "file",      "written",       "processed",   "failed-folder",
+                                       "failed-file", "renamed",     "failed-rename"};
+enum Channel : std::size_t {
+  kMain, kMainMade, kFolder, kMade, kFile, kWritten, kProcessed, kFailedFolder, kFailedFile, kRenamed,
+  kFailedRename
+};
+
+// What gathers in memory goes out before the half second is over once it
+// fills a few pages: one write per some hundred folders costs next to
+// nothing, and a killed run loses at most those.
+constexpr std::size_t kBufferLimit = 32 << 10;
+constexpr auto kWriteInterval = std::chrono::milliseconds(500);
+
+const char kHex[] = "0123456789ABCDEF";
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Plain runs go in whole: most names are nothing else.
+    std::size_t plain = i;
+    while (plain < text.size()) {
+      const unsigned char p = static_cast<unsigned char>(text[plain]);
+      if (p < 0x20 || p >= 0x7F || p == '%') break;
+      ++plain;
+    }
+    if (plain != i) {
+      out.append(text.data() + i, plain - i);
+      i = plain;
+      if (i == text.size()) break;
+    }
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80) {
+      const std::size_t length = Utf8CharLength(text, i);
+      if (length > 1 && IsValidUtf8(text.substr(i, length))) {
+        out.append(text.substr(i, length));
+        i += length;
+        continue;
+      }
+    }
+    out += '%';
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+    ++i;
+  }
+}
+
+void AppendNumber(std::string& out, std::uint64_t n) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  out.append(digits, end);
+  out += '\t';
+}
+
+void AppendSigned(std::string& out, std::int64_t n) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  out.append(digits, end);
+  out += '\t';
+}
+
+void Begin(std::string& out, Channel channel) {
+  out += kKinds[channel];
+  out += '\t';
+}
+
+void Put(std::string& out, Channel channel, const std::string& path) {
+  Begin(out, channel);
+  AppendEscaped(out, path);
+  out += '\n';
+}
+
+void Put(std::string& out, Channel channel, const MadeFolder& folder) {
+  Begin(out, channel);
+  AppendNumber(out, folder.identity.device);
+  AppendNumber(out, folder.identity.inode);
+  AppendEscaped(out, folder.path);
+  out += '\n';
+}
+
+void Put(std::string& out, Channel channel, const WrittenFile& file) {
+  Begin(out, channel);
+  AppendNumber(out, file.identity.device);
+  AppendNumber(out, file.identity.inode);
+  AppendNumber(out, file.identity.size);
+  AppendSigned(out, file.identity.mtimeSeconds);
+  AppendNumber(out, file.identity.mtimeNanoseconds);
+  AppendEscaped(out, file.path);
+  out += '\n';
+}
+
+template <class T>
+void DrainList(std::string& out, Channel channel, const std::vector<T>* list, std::size_t& mark) {
+  if (list == nullptr) return;
+  if (list->size() < mark) mark = list->size();  // moved away by an undo
+  for (; mark < list->size(); ++mark) Put(out, channel, (*list)[mark]);
+}
+
+void DrainPairs(std::string& out, Channel channel, const JournalPairs& pairs, std::size_t& mark) {
+  if (!pairs) return;
+  const std::size_t size = pairs.size();
+  if (size < mark) mark = size;
+  for (; mark < size; ++mark) {
+    const auto [oldPath, newPath] = pairs.at(mark);
+    Begin(out, channel);
+    AppendEscaped(out, *oldPath);
+    out += '\t';
+    AppendEscaped(out, *newPath);
+    out += '\n';
+  }
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (;;) {
+    const std::size_t tab = line.find('\t');
+    fields.push_back(line.substr(0, tab));
+    if (tab == std::string_view::npos) return fields;
+    line.remove_prefix(tab + 1);
+  }
+}
+
+template <class N>
+bool ParseNumber(std::string_view text, N* n) {
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *n);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// A journal's record before it is given to the page: nothing changes
+// unless the whole journal could be read.
+struct Parsed {
+  std::optional<std::string> attachKind, destination;
+  std::vector<std::string> strings[kFailedRename + 1];
+  std::vector<MadeFolder> made[kFailedRename + 1];
+  std::vector<WrittenFile> written[kFailedRename + 1];
+  std::vector<std::pair<std::string, std::string>> pairs[kFailedRename + 1];
+};
+
+template <class T>
+void Give(std::vector<T>* list, std::vector<T>& from) {
+  if (list != nullptr) *list = std::move(from);
+}
+
+}  // namespace
+
+std::string JournalFolderFor(std::string_view settingsPath) {
+  std::string folder(settingsPath);
+  const std::size_t slash = folder.find_last_of("/\\");
+  const std::size_t dot = folder.rfind('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) folder.resize(dot);
+  return folder + ".undo";
+}
+
+std::string EscapeJournalField(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendEscaped(out, text);
+  return out;
+}
+
+std::optional<std::string> UnescapeJournalField(std::string_view text) {
+  const auto hex = [](char h) -> int {
+    if (h >= '0' && h <= '9') return h - '0';
+    if (h >= 'A' && h <= 'F') return h - 'A' + 10;
+    return -1;
+  };
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) return std::nullopt;  // never written bare
+    if (c != '%') {
+      out += static_cast<char>(c);
+      continue;
+    }
+    if (i + 2 >= text.size()) return std::nullopt;
+    const int hi = hex(text[i + 1]), lo = hex(text[i + 2]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    out += static_cast<char>(hi * 16 + lo);
+    i += 2;
+  }
+  return out;
+}
+
+MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs) {
+  const char* title = "Creating Folder(s).-From a String List.";
+  switch (page) {
+    case PageKey::Vol03: title = "Creating Folder(s).-Increased Numbers."; break;
+    case PageKey::Vol04: title = "Creating Folder(s).- From a Folder List."; break;
+    case PageKey::Vol06: title = "Rename Folder(s).-From a Folder List."; break;
+    case PageKey::Vol08: title = "Copy Folder Structure(s).-From a Folder List - Level."; break;
+    default: break;
+  }
+  return {"The UNDO record of the last run cannot be read !!!\nIt is kept as :\n" + keptAs +
+              "\n\nThe last run of this page cannot be undone.",
+          std::string(title) + "            Warning no: 0620."};
+}
+
+RunJournal::RunJournal(FileSystem& fs, PageKey page, JournalLists lists)
+    : fs_(fs), page_(page), lists_(std::move(lists)) {}
+
+RunJournal::~RunJournal() { End(); }
+
+void RunJournal::SetFolder(std::string folder) {
+  End();
+  folder_ = std::move(folder);
+}
+
+std::string RunJournal::Path() const {
+  if (folder_.empty()) return {};
+  const char separator = folder_.starts_with('/') || folder_.starts_with("./") ? '/' : '\\';
+  return folder_ + separator + std::string(PageOf(page_).name) + ".journal";
+}
+
+std::string RunJournal::Head() const {
+  std::string head(kJournalVersionLine);
+  head += "\npage\t";
+  head += PageOf(page_).name;
+  head += '\n';
+  if (lists_.attachKind != nullptr && !lists_.attachKind->empty()) {
+    head += "attach\t";
+    AppendEscaped(head, *lists_.attachKind);
+    head += '\n';
+  }
+  if (lists_.destination != nullptr && !lists_.destination->empty()) {
+    head += "destination\t";
+    AppendEscaped(head, *lists_.destination);
+    head += '\n';
+  }
+  return head;
+}
+
+void RunJournal::Drain() {
+  DrainList(buffer_, kMain, lists_.mainFolders, marks_[kMain]);
+  DrainList(buffer_, kMainMade, lists_.madeMainFolders, marks_[kMainMade]);
+  DrainList(buffer_, kFolder, lists_.folders, marks_[kFolder]);
+  DrainList(buffer_, kMade, lists_.madeFolders, marks_[kMade]);
+  DrainList(buffer_, kFile, lists_.files, marks_[kFile]);
+  DrainList(buffer_, kWritten, lists_.writtenFiles, marks_[kWritten]);
+  DrainList(buffer_, kProcessed, lists_.processedMainFolders, marks_[kProcessed]);
+  DrainList(buffer_, kFailedFolder, lists_.failedFolders, marks_[kFailedFolder]);
+  DrainList(buffer_, kFailedFile, lists_.failedFiles, marks_[kFailedFile]);
+  DrainPairs(buffer_, kRenamed, lists_.renames, marks_[kRenamed]);
+  DrainPairs(buffer_, kFailedRename, lists_.failedRenames, marks_[kFailedRename]);
+}
+
+void RunJournal::Snapshot(bool keepOpen) {
+  file_.reset();
+  if (!Enabled()) return;
+  failed_ = false;
+  marks_.fill(0);
+  buffer_ = Head();
+  Drain();
+  FsResult why;
+  file_ = fs_.StartAppending(Path(), buffer_, &why);
+  buffer_.clear();
+  if (!file_) {
+    failed_ = true;
+    // The journal on disk is an older run's: read at the next start it
+    // would undo that run instead of this one.
+    SetAside(".stale");
+  }
+  if (!keepOpen) file_.reset();
+  lastWrite_ = std::chrono::steady_clock::now();
+}
+
+void RunJournal::Begin() { Snapshot(true); }
+
+void RunJournal::Rewrite() { Snapshot(false); }
+
+void RunJournal::Tick() {
+  if (!file_) return;
+  Drain();
+  if (buffer_.empty()) return;
+  // The clock is a call into the vDSO, not a system call: cheap beside the
+  // folder an item made.
+  if (buffer_.size() >= kBufferLimit || std::chrono::steady_clock::now() - lastWrite_ >= kWriteInterval) Write();
+}
+
+void RunJournal::Write() {
+  if (file_ && !buffer_.empty()) {
+    if (!file_->Append(buffer_).ok()) {
+      // The run goes on; what is in memory still undoes it.
+      failed_ = true;
+      file_.reset();
+    }
+  }
+  buffer_.clear();
+  lastWrite_ = std::chrono::steady_clock::now();
+}
+
+void RunJournal::End() {
+  if (!file_) return;
+  Drain();
+  Write();
+  if (file_ && !file_->Sync().ok()) failed_ = true;
+  file_.reset();
+}
+
+std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
+  const std::size_t end = bytes.rfind('\n');
+  if (end == std::string_view::npos) return "no whole line";
+  load.torn = end + 1 != bytes.size();
+  bytes = bytes.substr(0, end + 1);
+
+  Parsed parsed;
+  bool first = true, pageSeen = false;
+  std::size_t lineNumber = 0;
+  while (!bytes.empty()) {
+    const std::size_t nl = bytes.find('\n');
+    const std::string_view line = bytes.substr(0, nl);
+    bytes.remove_prefix(nl + 1);
+    ++lineNumber;
+    const std::string where = "line " + std::to_string(lineNumber) + ": ";
+    if (first) {
+      if (line != kJournalVersionLine) return where + "not an undo journal of this version";
+      first = false;
+      continue;
+    }
+    const std::vector<std::string_view> f = Fields(line);
+    // Everything but the kind and the numbers is escaped text.
+    const auto field = [&](std::size_t i) -> std::optional<std::string> { return UnescapeJournalField(f[i]); };
+    if (f[0] == "page") {
+      if (f.size() != 2 || f[1] != PageOf(page_).name) return where + "another page's journal";
+      pageSeen = true;
+      continue;
+    }
+    if (!pageSeen) return where + "no page named";
+    if (f[0] == "attach" || f[0] == "destination") {
+      if (f.size() != 2) return where + "bad " + std::string(f[0]);
+      auto value = field(1);
+      if (!value) return where + "bad escape";
+      (f[0] == "attach" ? parsed.attachKind : parsed.destination) = std::move(*value);
+      continue;
+    }
+    std::size_t kind = 0;
+    while (kind <= kFailedRename && kKinds[kind] != f[0]) ++kind;
+    if (kind > kFailedRename) return where + "unknown record " + std::string(f[0]);
+    switch (kind) {
+      case kMain: case kFolder: case kFile: case kProcessed: {
+        if (f.size() != 2) return where + "bad record";
+        auto path = field(1);
+        if (!path) return where + "bad escape";
+        parsed.strings[kind].push_back(std::move(*path));
+        break;
+      }
+      case kMainMade: case kMade: case kFailedFolder: {
+        MadeFolder folder;
+        if (f.size() != 4 || !ParseNumber(f[1], &folder.identity.device) || !ParseNumber(f[2], &folder.identity.inode))
+          return where + "bad record";
+        auto path = field(3);
+        if (!path) return where + "bad escape";
+        folder.path = std::move(*path);
+        parsed.made[kind].push_back(std::move(folder));
+        break;
+      }
+      case kWritten: case kFailedFile: {
+        WrittenFile file;
+        FileIdentity& id = file.identity;
+        if (f.size() != 7 || !ParseNumber(f[1], &id.device) || !ParseNumber(f[2], &id.inode) ||
+            !ParseNumber(f[3], &id.size) || !ParseNumber(f[4], &id.mtimeSeconds) ||
+            !ParseNumber(f[5], &id.mtimeNanoseconds))
+          return where + "bad record";
+        auto path = field(6);
+        if (!path) return where + "bad escape";
+        file.path = std::move(*path);
+        parsed.written[kind].push_back(std::move(file));
+        break;
+      }
+      default: {
+        if (f.size() != 3) return where + "bad record";
+        auto oldPath = field(1), newPath = field(2);
+        if (!oldPath || !newPath) return where + "bad escape";
+        parsed.pairs[kind].emplace_back(std::move(*oldPath), std::move(*newPath));
+        break;
+      }
+    }
+    ++load.records;
+  }
+  if (!pageSeen) return "no page named";
+
+  if (lists_.attachKind != nullptr) *lists_.attachKind = parsed.attachKind.value_or("");
+  if (lists_.destination != nullptr) *lists_.destination = parsed.destination.value_or("");
+  Give(lists_.mainFolders, parsed.strings[kMain]);
+  Give(lists_.madeMainFolders, parsed.made[kMainMade]);
+  Give(lists_.folders, parsed.strings[kFolder]);
+  Give(lists_.madeFolders, parsed.made[kMade]);
+  Give(lists_.files, parsed.strings[kFile]);
+  Give(lists_.writtenFiles, parsed.written[kWritten]);
+  Give(lists_.processedMainFolders, parsed.strings[kProcessed]);
+  Give(lists_.failedFolders, parsed.made[kFailedFolder]);
+  Give(lists_.failedFiles, parsed.written[kFailedFile]);
+  for (auto [pairs, channel] : {std::pair{&lists_.renames, kRenamed}, std::pair{&lists_.failedRenames, kFailedRename}}) {
+    if (!*pairs) continue;
+    pairs->clear();
+    for (auto& [oldPath, newPath] : parsed.pairs[channel]) pairs->add(std::move(oldPath), std::move(newPath));
+  }
+  return {};
+}
+
+JournalLoad RunJournal::Load() {
+  JournalLoad load;
+  if (!Enabled()) return load;
+  End();
+  std::string bytes;
+  const FsResult read = fs_.ReadOwnFile(Path(), &bytes);
+  if (read.error == FsError::NotFound) return load;
+  std::string why = read.ok() ? ParseInto(bytes, load) : "cannot be read: " + read.message;
+  if (why.empty()) {
+    load.state = JournalLoad::State::Loaded;
+    return load;
+  }
+  load = JournalLoad{};
+  load.state = JournalLoad::State::SetAside;
+  load.why = std::move(why);
+  load.keptAs = SetAside(".unreadable");
+  return load;
+}
+
+std::string RunJournal::SetAside(const std::string& suffix) {
+  // A name nobody uses yet: no journal is ever replaced by another.
+  for (int n = 1; n <= 100; ++n) {
+    const std::string aside = Path() + suffix + (n == 1 ? std::string() : "-" + std::to_string(n));
+    const FsResult renamed = fs_.RenameOwnFile(Path(), aside);
+    if (renamed.ok()) return aside;
+    if (renamed.error != FsError::Exists) break;
+  }
+  return Path();
+}
+
+}  // namespace quillory

@@ -1,0 +1,135 @@
+// A page's run record kept on disk while the run goes, so that Undo still
+// works after the program was closed or killed. One journal per page, in the
+// folder beside the settings file; line-based text, one record a line:
+//
+//   Quillory Suite undo journal<TAB>1
+//   page<TAB>Vol02
+//   attach<TAB>F
+//   destination<TAB>D:\Dest
+//   main<TAB>D:\Dest\P-a
+//   main-made<TAB>DEVICE<TAB>INODE<TAB>D:\Dest\P-a
+//   ...
+//
+// Paths are escaped so that any byte of a host name survives and no name
+// breaks a line: '%', control characters, DEL and bytes that are not UTF-8
+// are written %XX. A last line without its line end is a record the run was
+// writing when it stopped, and is left out.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/page.h"
+#include "app/run_frame.h"
+#include "platform/file_system.h"
+
+namespace quillory {
+
+// The old and new paths of renames, reached through the page that owns
+// their type.
+struct JournalPairs {
+  std::function<std::size_t()> size;
+  std::function<std::pair<const std::string*, const std::string*>(std::size_t)> at;
+  std::function<void(std::string, std::string)> add;
+  std::function<void()> clear;
+  explicit operator bool() const { return static_cast<bool>(size); }
+};
+
+// Where a page keeps its run record; null for what the page does not have.
+// Within a run these lists only grow.
+struct JournalLists {
+  std::string* attachKind = nullptr;
+  std::string* destination = nullptr;
+  std::vector<std::string>* mainFolders = nullptr;         // main
+  std::vector<MadeFolder>* madeMainFolders = nullptr;      // main-made
+  std::vector<std::string>* folders = nullptr;             // folder
+  std::vector<MadeFolder>* madeFolders = nullptr;          // made
+  std::vector<std::string>* files = nullptr;               // file
+  std::vector<WrittenFile>* writtenFiles = nullptr;        // written
+  std::vector<std::string>* processedMainFolders = nullptr;  // processed
+  std::vector<MadeFolder>* failedFolders = nullptr;        // failed-folder
+  std::vector<WrittenFile>* failedFiles = nullptr;         // failed-file
+  JournalPairs renames;                                    // renamed
+  JournalPairs failedRenames;                              // failed-rename
+};
+
+inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo journal\t1";
+// Beside "NAME.set" the journals live in "NAME.undo".
+std::string JournalFolderFor(std::string_view settingsPath);
+
+// Escaping of one field (see above) and its reverse; nullopt for a bad escape.
+std::string EscapeJournalField(std::string_view text);
+std::optional<std::string> UnescapeJournalField(std::string_view text);
+
+struct JournalLoad {
+  enum class State { None, Loaded, SetAside };
+  State state = State::None;
+  bool torn = false;        // the last record was cut short and left out
+  std::size_t records = 0;  // whole records read after the header
+  std::string keptAs;       // SetAside: where the unreadable journal is now
+  std::string why;          // SetAside: what was wrong, for logs
+};
+
+// The warning that names an unreadable journal set aside.
+MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs);
+
+class RunJournal {
+ public:
+  RunJournal(FileSystem& fs, PageKey page, JournalLists lists);
+  ~RunJournal();
+  RunJournal(const RunJournal&) = delete;
+  RunJournal& operator=(const RunJournal&) = delete;
+
+  // "" keeps no journal at all (nothing read, nothing written).
+  void SetFolder(std::string folder);
+  bool Enabled() const { return !folder_.empty(); }
+  std::string Path() const;
+
+  // A real run starts, its record as it is now: the journal is replaced.
+  void Begin();
+  // After an item: what the lists gained since, kept in memory and written
+  // when half a second has passed or much has gathered.
+  void Tick();
+  // The run is over: everything written and flushed to disk.
+  void End();
+  // The record changed outside a run (an undo): the journal holds it anew.
+  void Rewrite();
+  // Start-up: the lists get the journal's record back. A journal that
+  // cannot be read is renamed aside and the lists stay as they are.
+  JournalLoad Load();
+
+  // For tests: whether the last write failed, so the journal stopped.
+  bool Failed() const { return failed_; }
+
+ private:
+  static constexpr std::size_t kChannels = 11;
+  void Snapshot(bool keepOpen);
+  void Drain();
+  void Write();
+  void Stop();
+  std::string Head() const;
+  // Renames the journal to the first free name with `suffix`; where it is now.
+  std::string SetAside(const std::string& suffix);
+  std::string ParseInto(std::string_view bytes, JournalLoad& load);
+
+  FileSystem& fs_;
+  PageKey page_;
+  JournalLists lists_;
+  std::string folder_;
+  std::unique_ptr<AppendingFile> file_;
+  std::string buffer_;
+  std::array<std::size_t, kChannels> marks_{};
+  std::chrono::steady_clock::time_point lastWrite_{};
+  unsigned sinceClock_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace quillory
