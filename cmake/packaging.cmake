@@ -27,7 +27,8 @@ else()
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 # The help pages, when the source tree has them.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory/help OPTIONAL)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory/help OPTIONAL
+        PATTERN "*.cmake" EXCLUDE)
 
 set(CPACK_PACKAGE_NAME quillory)
 set(CPACK_PACKAGE_VENDOR "Quillory Suite")
