@@ -851,14 +851,24 @@ class HostFileSystemImpl final : public FileSystem {
     FsResult failure;
     if (!Resolve(from, &source, &failure) || !Resolve(to, &target, &failure)) return failure;
     if (IsDriveRoot(from) || IsDriveRoot(to)) return Failure(FsError::AccessDenied, "a drive root cannot be renamed");
-    struct stat st {};
-    if (::stat(source.c_str(), &st) != 0) return FromErrno(errno);
-    if (!S_ISDIR(st.st_mode)) return Failure(FsError::InvalidName, "not a folder");
-
-    if (::syscall(SYS_renameat2, AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), kRenameNoReplace) == 0)
+    // The trailing separator makes the kernel refuse anything but a folder
+    // (ENOTDIR), so the rename needs no look of its own first.
+    const std::string folderSource = source + '/';
+    if (::syscall(SYS_renameat2, AT_FDCWD, folderSource.c_str(), AT_FDCWD, target.c_str(), kRenameNoReplace) == 0)
       return {};
     int error = errno;
+    struct stat st {};
+    if (error == ENOTDIR) {
+      if (::stat(source.c_str(), &st) != 0) return FromErrno(errno);
+      if (!S_ISDIR(st.st_mode)) return Failure(FsError::InvalidName, "not a folder");
+      // A link to a folder: the link itself is renamed, as before.
+      if (::syscall(SYS_renameat2, AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), kRenameNoReplace) == 0)
+        return {};
+      error = errno;
+    }
     if (error == ENOSYS || error == EINVAL) {
+      if (::stat(source.c_str(), &st) != 0) return FromErrno(errno);
+      if (!S_ISDIR(st.st_mode)) return Failure(FsError::InvalidName, "not a folder");
       // Kernel or file system without no-replace renames: check, then rename.
       // The window between the two is accepted only here, where nothing
       // better exists; a link() trick does not work for folders.

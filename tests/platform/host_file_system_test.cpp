@@ -244,6 +244,16 @@ TEST_F(PlatformFs, RenameFolderNeverReplaces) {
   EXPECT_TRUE(fs.RenameFolder("D:\\P\\a", "D:\\P\\A").ok());
   EXPECT_TRUE(IsFile("D:\\P\\A\\inside"));
   EXPECT_FALSE(IsDir("D:\\P\\a"));
+  // A link to a folder is renamed as the link; a link to a file is no folder.
+  ASSERT_EQ(::symlink(Host("D:\\P\\b").c_str(), Host("D:\\P\\lb").c_str()), 0);
+  ASSERT_EQ(::symlink(Host("D:\\P\\f").c_str(), Host("D:\\P\\lf").c_str()), 0);
+  EXPECT_TRUE(fs.RenameFolder("D:\\P\\lb", "D:\\P\\lb2").ok());
+  struct stat st {};
+  EXPECT_EQ(::lstat(Host("D:\\P\\lb2").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_TRUE(IsDir("D:\\P\\b"));
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\lf", "D:\\P\\lf2").error, FsError::InvalidName);
+  EXPECT_EQ(fs.RenameFolder("D:\\P\\f\\x", "D:\\P\\y").error, FsError::NotFound);
 }
 
 TEST_F(PlatformFs, EnumerateListsEverythingWithAttributes) {
