@@ -44,23 +44,8 @@ std::string g_root;  // host folder of D:
 using bench_program::Program;
 std::unique_ptr<Program> g_program;
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// Processor time per run, user and system: how much of a run is the
-// kernel's, which no program can save.
-struct Cpu {
-  std::vector<double> user, system;
-  void Add(const rusage& before, const rusage& after) {
-    user.push_back(Seconds(after.ru_utime) - Seconds(before.ru_utime));
-    system.push_back(Seconds(after.ru_stime) - Seconds(before.ru_stime));
-  }
-};
+using side_by_side::Cpu;
+using side_by_side::Median;
 Cpu g_ours, g_lim;
 
 std::string Destination(int i) {

@@ -112,24 +112,8 @@ Program& StartProgram() {
   return *g_program;
 }
 
-double CpuSeconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// Processor time per run, user and system: on a shared machine steadier than
-// the wall clock, and it shows how much of a run is the kernel's.
-struct Cpu {
-  std::vector<double> user, system;
-  void Add(const rusage& before, const rusage& after) {
-    user.push_back(CpuSeconds(after.ru_utime) - CpuSeconds(before.ru_utime));
-    system.push_back(CpuSeconds(after.ru_stime) - CpuSeconds(before.ru_stime));
-  }
-  double Total() const { return Median(user) + Median(system); }
-};
+using side_by_side::Cpu;
+using side_by_side::Median;
 Cpu g_ours, g_lim;  // the clicks, and lim with its shell
 
 // Medians since the last report.

@@ -108,7 +108,7 @@ void Prepare(quillory::TfrmMain& main, const std::string& dst, const std::vector
   page.chkVol02ViewDetailedResults.SetChecked(true);
 }
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+using side_by_side::Seconds;
 
 // Processor time (user + system) of each display's clicks: steadier than the
 // wall clock on a shared machine.

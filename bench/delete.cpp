@@ -83,13 +83,9 @@ bool ClickDelete(bool patterns) {
 
 int main() {
   using side_by_side::Job;
-  std::string pattern = side_by_side::DataRoot() + "/quillory-delete-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return 1;
-  g_root = pattern;
-  quillory::Drives().Set('D', g_root);
-  if (::chdir(g_root.c_str()) != 0) return 1;
-  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
-  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_root = bench_program::Workplace("delete");
+  if (g_root.empty()) return 1;
+  const int rounds = bench_program::Rounds();
   g_lim = Quote(side_by_side::Lim());
 
   bool ok = true;

@@ -49,28 +49,16 @@ std::string g_root;
 std::string g_lim;
 std::string g_names;  // Folder nnnnnn\0 ...
 
-std::string Name(std::size_t i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "Folder %06zu", i);
-  return name;
-}
+using bench_program::FolderName;
 
-void Made(const std::string& dst) {
-  Shell("rm -rf " + Quote(g_root + "/" + dst));
-  ::mkdir((g_root + "/" + dst).c_str(), 0755);
-  Shell(g_lim + " mklist " + Quote(g_root + "/" + dst) + " " + Quote(g_names));
-}
+void Made(const std::string& dst) { bench_program::MadeByLim(g_lim, g_root + "/" + dst, g_names); }
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+using side_by_side::Median;
+using side_by_side::Seconds;
 
 // Processor time (user + system) of our clicks, per job.
 struct Cpu {
   std::vector<double> with, without;
-  static double Median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-  }
   void Report(const char* what) {
     const double a = Median(with), b = Median(without);
     std::printf("  processor time per run (median): %s with journal %.3f s, without %.3f s: +%.1f%%\n", what, a, b,
@@ -149,33 +137,23 @@ bool JournalIsWhole() {
 
 int main() {
   using side_by_side::Job;
-  std::string pattern = side_by_side::DataRoot() + "/quillory-journal-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return 1;
-  g_root = pattern;
-  quillory::Drives().Set('D', g_root);
-  if (::chdir(g_root.c_str()) != 0) return 1;
-  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
-  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_root = bench_program::Workplace("journal");
+  if (g_root.empty()) return 1;
+  const int rounds = bench_program::Rounds();
   g_lim = Quote(side_by_side::Lim());
 
   std::vector<std::string> strings, paths;
   std::string names, forward;
   for (std::size_t i = 0; i < kItems; ++i) {
-    const std::string name = Name(i);
+    const std::string name = FolderName(i);
     strings.push_back(name);
     paths.push_back("D:\\ours\\" + name);
     (names += name) += '\0';
     ((forward += name) += '\0') += "X" + name + '\0';
   }
-  const auto write = [&](const std::string& path, const std::string& text) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-      std::fwrite(text.data(), 1, text.size(), f);
-      std::fclose(f);
-    }
-    return path;
-  };
-  g_names = write(g_root + "/names.list", names);
-  const std::string forwardList = write(g_root + "/forward.list", forward);
+  using bench_program::WriteFile;
+  g_names = WriteFile(g_root + "/names.list", names);
+  const std::string forwardList = WriteFile(g_root + "/forward.list", forward);
 
   bool ok = true;
   std::vector<Job> createJobs = {

@@ -35,17 +35,9 @@ std::string g_root;
 std::string g_lim;
 std::string g_names;  // Folder nnnnnn\0 ...
 
-std::string Name(std::size_t i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "Folder %06zu", i);
-  return name;
-}
+using bench_program::FolderName;
 
-void Made(const std::string& dst) {
-  Shell("rm -rf " + Quote(g_root + "/" + dst));
-  ::mkdir((g_root + "/" + dst).c_str(), 0755);
-  Shell(g_lim + " mklist " + Quote(g_root + "/" + dst) + " " + Quote(g_names));
-}
+void Made(const std::string& dst) { bench_program::MadeByLim(g_lim, g_root + "/" + dst, g_names); }
 
 // The page with its folders there and the prefix typed.
 void PrepareOurs(const std::vector<std::string>& items) {
@@ -83,13 +75,9 @@ std::string RenameUl(const std::string& dst, const char* from, const char* to) {
 
 int main() {
   using side_by_side::Job;
-  std::string pattern = side_by_side::DataRoot() + "/quillory-rename-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return 1;
-  g_root = pattern;
-  quillory::Drives().Set('D', g_root);
-  if (::chdir(g_root.c_str()) != 0) return 1;
-  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
-  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_root = bench_program::Workplace("rename");
+  if (g_root.empty()) return 1;
+  const int rounds = bench_program::Rounds();
   g_lim = Quote(side_by_side::Lim());
   const bool haveRenameUl = Shell(std::string("command -v ") + kRenameUl + " > /dev/null");
   if (!haveRenameUl) std::printf("%s is not present: its rows are left out\n", kRenameUl);
@@ -97,22 +85,16 @@ int main() {
   std::vector<std::string> items;
   std::string names, forward, back;
   for (std::size_t i = 0; i < kItems; ++i) {
-    const std::string name = Name(i);
+    const std::string name = FolderName(i);
     items.push_back("D:\\ours\\" + name);
     (names += name) += '\0';
     ((forward += name) += '\0') += "X" + name + '\0';
     ((back += "X" + name) += '\0') += name + '\0';
   }
-  const auto write = [&](const std::string& path, const std::string& text) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-      std::fwrite(text.data(), 1, text.size(), f);
-      std::fclose(f);
-    }
-    return path;
-  };
-  g_names = write(g_root + "/names.list", names);
-  const std::string forwardList = write(g_root + "/forward.list", forward);
-  const std::string backList = write(g_root + "/back.list", back);
+  using bench_program::WriteFile;
+  g_names = WriteFile(g_root + "/names.list", names);
+  const std::string forwardList = WriteFile(g_root + "/forward.list", forward);
+  const std::string backList = WriteFile(g_root + "/back.list", back);
   const auto lim = [&](const std::string& list) {
     return Shell(g_lim + " renlist " + Quote(g_root + "/lim") + " " + Quote(list));
   };

@@ -6,6 +6,9 @@
 // `lim` is found as $QUILLORY_LIM, or as `lim` on the PATH.
 #pragma once
 
+#include <sys/resource.h>
+#include <sys/time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +18,25 @@
 #include <vector>
 
 namespace side_by_side {
+
+inline double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Processor time per run, user and system: on a shared machine steadier than
+// the wall clock, and it shows how much of a run is the kernel's.
+struct Cpu {
+  std::vector<double> user, system;
+  void Add(const rusage& before, const rusage& after) {
+    user.push_back(Seconds(after.ru_utime) - Seconds(before.ru_utime));
+    system.push_back(Seconds(after.ru_stime) - Seconds(before.ru_stime));
+  }
+  double Total() const { return Median(user) + Median(system); }
+};
 
 struct Job {
   std::string name;

@@ -33,11 +33,7 @@ using bench_program::Program;
 std::unique_ptr<Program> g_program;
 std::string g_root;
 
-std::string Name(std::size_t i) {
-  char name[32];
-  std::snprintf(name, sizeof name, "Folder %06zu", i);
-  return name;
-}
+using bench_program::FolderName;
 
 using bench_program::Fresh;
 
@@ -71,30 +67,19 @@ bool ClickUndo() {
 
 int main() {
   using side_by_side::Job;
-  std::string pattern = side_by_side::DataRoot() + "/quillory-undo-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) return 1;
-  g_root = pattern;
-  quillory::Drives().Set('D', g_root);
-  if (::chdir(g_root.c_str()) != 0) return 1;
-  const char* roundsText = std::getenv("QUILLORY_ROUNDS");
-  const int rounds = std::max(5, roundsText != nullptr ? std::atoi(roundsText) : 7);
+  g_root = bench_program::Workplace("undo");
+  if (g_root.empty()) return 1;
+  const int rounds = bench_program::Rounds();
   const std::string lim = Quote(side_by_side::Lim());
 
   std::vector<std::string> items;
   std::string list;
   for (std::size_t i = 0; i < kItems; ++i) {
-    items.push_back(Name(i));
+    items.push_back(FolderName(i));
     (list += items.back()) += '\0';
   }
-  const std::string listFile = g_root + "/names.list";
-  if (FILE* f = std::fopen(listFile.c_str(), "wb")) {
-    std::fwrite(list.data(), 1, list.size(), f);
-    std::fclose(f);
-  }
-  const auto made = [&](const char* dst) {
-    Fresh(g_root + "/" + dst);
-    Shell(lim + " mklist " + Quote(g_root + "/" + dst) + " " + Quote(listFile));
-  };
+  const std::string listFile = bench_program::WriteFile(g_root + "/names.list", list);
+  const auto made = [&](const char* dst) { bench_program::MadeByLim(lim, g_root + "/" + dst, listFile); };
   bool ok = true;
   bool prepared = true;
   ok &= side_by_side::Run(
