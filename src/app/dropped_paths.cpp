@@ -1,5 +1,6 @@
 #include "app/dropped_paths.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -7,6 +8,7 @@
 #include "platform/drives.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
 
 namespace quillory {
 
@@ -25,6 +27,33 @@ bool LooksLikeText(const std::string& programPath, FileSystem& fs) {
 }
 
 std::string Shown(const DroppedItem& item) { return item.path.empty() ? item.host : item.path; }
+
+// Built by appending: GCC 12 at -O3 takes `"\"" + text` for an overlapping copy.
+std::string Quoted(const std::string& text, std::string_view after) {
+  std::string out;
+  out.reserve(text.size() + after.size() + 2);
+  out += '"';
+  out += text;
+  out += '"';
+  out += after;
+  return out;
+}
+
+std::string OffDrivesMessage(const std::string& host, const DriveMap& drives, std::string_view again) {
+  std::string text = Quoted(host, " lies on no drive the program knows.\nThe drive map:");
+  if (drives.Letters().empty()) text += " (empty)";
+  for (const auto& [letter, folder] : drives.Letters()) {
+    text += "\n  ";
+    text += letter;
+    text += ":  ";
+    text += folder;
+  }
+  text +=
+      "\nAdd a drive for it when starting the program, as --drive D=/path or in QUILLORY_DRIVES "
+      "(\"D=/path;E=/other\"), and ";
+  text += again;
+  return text;
+}
 
 }  // namespace
 
@@ -51,22 +80,10 @@ DroppedItem ClassifyDrop(std::string_view hostPath, const DriveMap& drives, File
 
 std::string DropRefusal(const DroppedItem& item, const DriveMap& drives) {
   switch (item.kind) {
-    case DropKind::OffDrives: {
-      std::string text = "\"" + item.host + "\" lies on no drive the program knows.\nThe drive map:";
-      if (drives.Letters().empty()) text += " (empty)";
-      for (const auto& [letter, folder] : drives.Letters()) {
-        text += "\n  ";
-        text += letter;
-        text += ":  " + folder;
-      }
-      text +=
-          "\nAdd a drive for it when starting the program, as --drive D=/path or in QUILLORY_DRIVES "
-          "(\"D=/path;E=/other\"), and drop it again.";
-      return text;
-    }
-    case DropKind::Missing: return "\"" + Shown(item) + "\" does not exist (any more).";
+    case DropKind::OffDrives: return OffDrivesMessage(item.host, drives, "drop it again.");
+    case DropKind::Missing: return Quoted(Shown(item), " does not exist (any more).");
     case DropKind::OtherFile:
-      return "\"" + Shown(item) + "\" is not a text file.\nDrop folders here, or a text file to import its lines.";
+      return Quoted(Shown(item), " is not a text file.\nDrop folders here, or a text file to import its lines.");
     case DropKind::Folder:
     case DropKind::TextFile: break;
   }
@@ -74,7 +91,7 @@ std::string DropRefusal(const DroppedItem& item, const DriveMap& drives) {
 }
 
 std::string FolderOnlyRefusal(const DroppedItem& item) {
-  return "\"" + Shown(item) + "\" is a file.\nOnly a folder can be dropped here.";
+  return Quoted(Shown(item), " is a file.\nOnly a folder can be dropped here.");
 }
 
 std::string DropSummary(std::size_t dropped, const std::vector<std::string>& notes) {
@@ -97,6 +114,15 @@ std::optional<std::string> SingleDroppedFolder(const std::vector<std::string>& h
   if (item.kind == DropKind::Folder) return item.path;
   ui.ShowMessageBox(item.kind == DropKind::TextFile || item.kind == DropKind::OtherFile ? FolderOnlyRefusal(item) : DropRefusal(item, drives),
                     kDropCaption, MessageKind::Warning);
+  return std::nullopt;
+}
+
+std::optional<std::string> TypedFolder(const std::string& text, Ui& ui, const DriveMap& drives) {
+  const char* home = std::getenv("HOME");
+  TypedFolderPath typed = ReadTypedFolder(text, drives, home ? home : "");
+  if (typed.kind != TypedFolderPath::Kind::OffDrives) return std::move(typed.path);
+  ui.ShowMessageBox(OffDrivesMessage(typed.host, drives, "type it again."), kTypedFolderCaption,
+                    MessageKind::Warning);
   return std::nullopt;
 }
 

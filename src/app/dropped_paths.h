@@ -31,6 +31,7 @@ struct DroppedItem {
 };
 
 inline constexpr const char* kDropCaption = "Drag and Drop";
+inline constexpr const char* kTypedFolderCaption = "Folder Path";
 
 // A file is taken as text when its first block holds no NUL byte.
 DroppedItem ClassifyDrop(std::string_view hostPath, const DriveMap& drives, FileSystem& fs);
@@ -50,5 +51,11 @@ std::string DropSummary(std::size_t dropped, const std::vector<std::string>& not
 // nullopt after the person was told why nothing was taken.
 std::optional<std::string> SingleDroppedFolder(const std::vector<std::string>& hostPaths, Ui& ui,
                                                const DriveMap& drives, FileSystem& fs);
+
+// For a box a folder is typed into: host spelling ("/…", "~/…", "file://…")
+// in program form, anything else as typed for the box's own checks; nullopt
+// after telling the person that no drive covers the host path, with the drive
+// map and how to add a drive, as a drop is told.
+std::optional<std::string> TypedFolder(const std::string& text, Ui& ui, const DriveMap& drives);
 
 }  // namespace quillory

@@ -23,9 +23,10 @@ void SettingsStore::FillDefaults() {
   quotationMarks_ = DefaultSeparatorList();
   // The import window selects its first separator, and its cutting always
   // quotes with the double quote, so these are the choices a first start
-  // effectively has.
-  selectedSeparator_ = ",";
-  selectedQuotationMark_ = "\"";
+  // effectively has. (Assigned as characters: GCC 12 at -O3 misreads
+  // assigning the literals as an overlapping copy.)
+  selectedSeparator_.assign(1, ',');
+  selectedQuotationMark_.assign(1, '"');
   typesInclude_ = ToList(IncludedTypesCatalogue());
   typesExclude_ = ToList(ExcludedTypesCatalogue());
   typesThird_ = ToList(ThirdTypesCatalogue());

@@ -182,7 +182,16 @@ void LevelBuilderGroup::DropPaths(const std::vector<std::string>& hostPaths) {
   if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeRoot(*path);
 }
 
-void LevelBuilderGroup::RootSelect() { TakeRoot(cboLevelDestFolder.Text()); }
+void LevelBuilderGroup::RootSelect() {
+  if (auto root = TypedRoot()) TakeRoot(*root);
+}
+
+std::optional<std::string> LevelBuilderGroup::TypedRoot() {
+  const std::string typed = Trim(cboLevelDestFolder.Text());
+  std::optional<std::string> root = TypedFolder(typed, ui_, Drives());
+  if (root && *root != typed) cboLevelDestFolder.SetText(*root);
+  return root;
+}
 
 void LevelBuilderGroup::TakeRoot(const std::string& text) {
   const std::string root = Trim(text);
@@ -209,7 +218,9 @@ void LevelBuilderGroup::TakeRoot(const std::string& text) {
 }
 
 void LevelBuilderGroup::ViewClick() {
-  const std::string root = Trim(cboLevelDestFolder.Text());
+  const std::optional<std::string> typed = TypedRoot();
+  if (!typed) return;
+  const std::string& root = *typed;
   if (root.empty()) {
     Warn(kEmptySelection, TextsOf(page_).viewEmpty);
     return;
@@ -221,7 +232,9 @@ void LevelBuilderGroup::LevelRadioClick() { SetNumbers(); }
 
 void LevelBuilderGroup::MakeListClick() {
   const LevelTexts& texts = TextsOf(page_);
-  const std::string root = Trim(cboLevelDestFolder.Text());
+  const std::optional<std::string> typed = TypedRoot();
+  if (!typed) return;
+  const std::string& root = *typed;
   if (root.empty()) {
     Warn(kEmptySelection, texts.buildEmpty);
     return;

@@ -74,6 +74,9 @@ class LevelBuilderGroup {
  private:
   // Takes a chosen root folder (Browse or the history).
   void TakeRoot(const std::string& text);
+  // The root box's text in program form, written back when typed in host
+  // spelling; nullopt after the person was told no drive covers it.
+  std::optional<std::string> TypedRoot();
   void SetNumbers();
   void Warn(const std::string& text, const std::string& number);
 

@@ -188,7 +188,16 @@ void TfrmSubFolderListBuilder::DropSource(const std::vector<std::string>& hostPa
   if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeSource(*path);
 }
 
-void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() { TakeSource(cboMainSourceFolder.Text()); }
+void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() {
+  if (auto source = TypedSource()) TakeSource(*source);
+}
+
+std::optional<std::string> TfrmSubFolderListBuilder::TypedSource() {
+  const std::string typed = Trim(cboMainSourceFolder.Text());
+  std::optional<std::string> source = TypedFolder(typed, ui_, Drives());
+  if (source && *source != typed) cboMainSourceFolder.SetText(*source);
+  return source;
+}
 
 void TfrmSubFolderListBuilder::TakeSource(const std::string& text) {
   const std::string source = Trim(text);
@@ -219,7 +228,9 @@ void TfrmSubFolderListBuilder::TakeSource(const std::string& text) {
 }
 
 void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {
-  const std::string source = Trim(cboMainSourceFolder.Text());
+  const std::optional<std::string> typed = TypedSource();
+  if (!typed) return;
+  const std::string& source = *typed;
   if (source.empty()) {
     Warn(kEmptySelection, "0573");
     return;
@@ -244,7 +255,9 @@ void TfrmSubFolderListBuilder::LevelRadioClick() {
 }
 
 void TfrmSubFolderListBuilder::btnBuildListClick() {
-  const std::string root = Trim(cboMainSourceFolder.Text());
+  const std::optional<std::string> typed = TypedSource();
+  if (!typed) return;
+  const std::string& root = *typed;
   if (root.empty()) {
     Warn(kEmptySelection, "0579");
     return;

@@ -4,6 +4,9 @@
 // serves the three pages; its lists keep their content between openings.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "app/window.h"
 #include "platform/file_system.h"
 
@@ -89,6 +92,9 @@ class TfrmSubFolderListBuilder : public Window {
 
  private:
   void TakeSource(const std::string& text);
+  // The source box's text in program form, written back when typed in host
+  // spelling; nullopt after the person was told no drive covers it.
+  std::optional<std::string> TypedSource();
   void EditOk();
   void EditCancel();
   void RefreshSums();

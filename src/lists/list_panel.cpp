@@ -485,6 +485,10 @@ void ListPanel::AddString() {
 void ListPanel::AddTypedPaths() {
   Edit& edit = *edtAddToList;
   std::string message;
+  const std::string typed = Trim(edit.Text());
+  const std::optional<std::string> path = TypedFolder(typed, ui_, Drives());
+  if (!path) return FocusAfter();
+  if (*path != typed) edit.SetText(*path);
   if (Trim(edit.Text()).empty()) {
     Warn("The text field is empty !!!", texts_.addEmpty.caption);
   } else if (!CheckColons(edit.Text(), message)) {
@@ -499,7 +503,10 @@ void ListPanel::AddTypedPaths() {
 
 void ListPanel::AddBrowsedFolder() { AddFolderPath(ui_.SelectFolder("Browse Title")); }
 
-void ListPanel::AddFolderPath(const std::string& path) {
+void ListPanel::AddFolderPath(const std::string& chosen) {
+  const std::optional<std::string> typed = TypedFolder(chosen, ui_, Drives());
+  if (!typed) return;
+  const std::string& path = *typed;
   const std::string trimmed = Trim(path);
   if (trimmed.empty()) Warn(kBrowseEmpty, texts_.addEmpty.caption);
   else if (include.Contains(path)) Warn(kBrowseInInclude, texts_.addInInclude.caption);

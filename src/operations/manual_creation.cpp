@@ -1,5 +1,6 @@
 #include "operations/manual_creation.h"
 
+#include <optional>
 #include <string_view>
 
 #include "app/run_frame.h"
@@ -207,7 +208,9 @@ void ManualCreationPage::btnCreateFolderForcedClick() {
     }
   } finish{*this};
 
-  const std::string text = Trim(cboCreateFolderForced.Text());
+  const std::optional<std::string> typed = TypedFolder(Trim(cboCreateFolderForced.Text()), ui_, Drives());
+  if (!typed) return;
+  const std::string& text = *typed;
   std::string verdict;
   if (!CheckColons(text, verdict)) {
     ShowMessage("0104", verdict);
@@ -294,7 +297,16 @@ void ManualCreationPage::DropRootFolder(const std::vector<std::string>& hostPath
   }
 }
 
-void ManualCreationPage::cboRootFoldersSelect() { TakeRoot(cboRootFolders.Text(), "0113"); }
+void ManualCreationPage::cboRootFoldersSelect() {
+  if (TypedRoot()) TakeRoot(cboRootFolders.Text(), "0113");
+}
+
+bool ManualCreationPage::TypedRoot() {
+  const std::string typed = Trim(cboRootFolders.Text());
+  const std::optional<std::string> root = TypedFolder(typed, ui_, Drives());
+  if (root && *root != typed) cboRootFolders.SetText(*root);
+  return root.has_value();
+}
 
 std::string ManualCreationPage::SubFolderPath() const {
   const std::string& root = cboRootFolders.Text();
@@ -313,6 +325,7 @@ void ManualCreationPage::btnCreateSubFolderClick() {
   subExisting_.clear();
   subOther_.clear();
   lastMade_.clear();
+  if (!TypedRoot()) return;
   cboSubFolderChange();
   struct Finish {
     ManualCreationPage& page;
@@ -359,6 +372,7 @@ void ManualCreationPage::btnCreateSubFolderClick() {
 }
 
 void ManualCreationPage::btnSubViewDestFolderClick() {
+  if (!TypedRoot()) return;
   const std::string root = Trim(cboRootFolders.Text());
   if (root.empty()) ShowMessage("0114");
   else ui_.OpenFolder(root);

@@ -87,6 +87,9 @@ class ManualCreationPage {
   void ShowMessage(const char* number, const std::string& text = {});
   bool AskMessage(const char* number, const std::string& text = {});
   void TakeRoot(const std::string& root, const char* emptyWarning);
+  // The root box's text in program form, written back when typed in host
+  // spelling; false after the person was told no drive covers it.
+  bool TypedRoot();
 
   Ui& ui_;
   PageControl& pages_;

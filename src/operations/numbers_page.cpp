@@ -144,6 +144,7 @@ void CreateFromNumbersPage::SetRunEnabled() {
 }
 
 void CreateFromNumbersPage::Run(bool simulate) {
+  if (!destination.TakeTyped()) return;
   const SourceKind kind = structures.Kind();
   const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
   const std::string chosen = Trim(cboVol03DestFolders.Text());

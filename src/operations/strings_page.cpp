@@ -161,6 +161,7 @@ std::string CreateFromStringsPage::DestinationFolder() const {
 }
 
 void CreateFromStringsPage::Run(bool simulate) {
+  if (!destination.TakeTyped()) return;
   const SourceKind kind = structures.Kind();
   const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
   const std::vector<std::string>& lines = lstVol02IncludeStrings.Items();

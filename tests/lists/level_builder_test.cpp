@@ -201,5 +201,47 @@ TEST_F(LevelBuilderTest, TransferTakesOnlyWhatImportCloses) {
   EXPECT_EQ(ui->Messages()[0].caption, "Delete Folder(s).-From a Folder List.             Warning no: 0590.");
 }
 
+TEST_F(LevelBuilderTest, AHostPathTypedAsTheRootBuildsTheSameList) {
+  LevelBuilderGroup& g = Group(main->vol08);
+  ChooseRoot(main->vol08, "D:\\R");
+  g.edtToLevelNumber.SetText("2");
+  ASSERT_TRUE(g.btnMakeList.Click());
+  const std::vector<std::string> byLetter = main->vol08.include.Items();
+  ASSERT_FALSE(byLetter.empty());
+
+  main->vol08.include.Clear();
+  g.cboLevelDestFolder.UserSetText(Host("D:\\R") + "/");
+  g.edtToLevelNumber.SetText("2");
+  ui->ClearCalls();
+  ASSERT_TRUE(g.btnMakeList.Click());
+  EXPECT_TRUE(ui->Messages().empty());
+  EXPECT_EQ(main->vol08.include.Items(), byLetter);
+  EXPECT_EQ(g.cboLevelDestFolder.Text(), "D:\\R");  // the box shows program form
+
+  // A host path outside every drive is told as a drop is, and nothing is built.
+  Drives().Remove('Z');
+  Drives().Remove('H');
+  main->vol08.include.Clear();
+  g.cboLevelDestFolder.UserSetText("/nowhere/known");
+  ASSERT_TRUE(g.btnMakeList.Click());
+  const auto messages = ui->Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].caption, "Folder Path");
+  EXPECT_EQ(messages[0].text.rfind("\"/nowhere/known\" lies on no drive the program knows.\nThe drive map:\n  C:  ", 0),
+            0u)
+      << messages[0].text;
+  EXPECT_NE(messages[0].text.find("--drive D=/path"), std::string::npos);
+  EXPECT_TRUE(main->vol08.include.Empty());
+  EXPECT_EQ(g.cboLevelDestFolder.Text(), "/nowhere/known");
+}
+
+TEST_F(LevelBuilderTest, TheListBuilderWindowTakesATypedHostSource) {
+  TfrmSubFolderListBuilder& w = BuilderWindow();
+  w.cboMainSourceFolder.UserSetText(Host("D:\\R"));
+  w.cboMainSourceFolder.PressEnter();
+  EXPECT_EQ(w.cboMainSourceFolder.Text(), "D:\\R");
+  EXPECT_EQ(w.lblMainLevelSumSubFolder.Caption(), "4");
+}
+
 }  // namespace
 }  // namespace quillory

@@ -353,5 +353,23 @@ TEST_F(ListPanelTest, ClearFieldsOfTheCreatePages) {
   EXPECT_EQ(messages[1].caption, "Creating Folder(s).-Increased Numbers.            Information no: 0084.");
 }
 
+TEST_F(ListPanelTest, TypedHostPathsEnterTheFolderListInProgramForm) {
+  ListPanel& p = main->vol04.panel;
+  Edit& edit = *p.edtAddToList;
+  edit.UserSetText(Host("D:\\Clients") + "/Acme");
+  edit.PressEnter();
+  EXPECT_EQ(p.include.Items(), (Items{"D:\\Clients\\Acme"}));
+  EXPECT_EQ(edit.Text(), "D:\\Clients\\Acme");
+  EXPECT_EQ(LastMessage(), "(none)");
+  edit.UserSetText("file://" + Host("D:\\") + "/My%20Docs");
+  edit.PressEnter();
+  EXPECT_EQ(p.include.Items(), (Items{"D:\\Clients\\Acme", "D:\\My Docs"}));
+  // The same folder typed either way is one item.
+  edit.UserSetText(Host("D:\\Clients\\Acme"));
+  edit.PressEnter();
+  EXPECT_EQ(p.include.Count(), 2u);
+  EXPECT_NE(LastMessage(), "(none)");
+}
+
 }  // namespace
 }  // namespace quillory

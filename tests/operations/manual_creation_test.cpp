@@ -520,5 +520,20 @@ TEST_F(ManualCreationFaultTest, AMissingRootMadeForAFailedSubfolderGoesAgain) {
   EXPECT_EQ(page.LastMade()[1].path, "D:\\P\\Root");
 }
 
+TEST_F(ManualCreationTest, HostPathsTypedAsAFullPathOrRootAreTakenInProgramForm) {
+  ui->answers = {MessageAnswer::Yes};
+  RunFullPath(Host("D:\\Typed") + "/Full");
+  EXPECT_TRUE(IsDir("D:\\Typed\\Full"));
+  EXPECT_EQ(page->lstSuccess.Items(), Items{"D:\\Typed\\Full"});
+  EXPECT_EQ(page->cboCreateFolderForced.Text(), "D:\\Typed\\Full");
+
+  ui->ClearCalls();
+  page->cboRootFolders.UserSetText(Host("D:\\Typed"));
+  RunSubFolder("Below");
+  EXPECT_TRUE(IsDir("D:\\Typed\\Below"));
+  EXPECT_EQ(page->cboRootFolders.Text(), "D:\\Typed");
+  EXPECT_EQ(page->lstSuccessSubFolders.Items(), Items{"D:\\Typed\\Below"});
+}
+
 }  // namespace
 }  // namespace quillory

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/host_paths.h"
 #include "support/temp_drive.h"
 
 namespace quillory {
@@ -146,6 +147,52 @@ TEST_F(PlatformDrivesPresent, FixtureMapsAndRestoresDrives) {
   EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"a"}));
   // Teardown must cope with folders nobody may write into.
   ::chmod(Host("D:\\a").c_str(), 0500);
+}
+
+TEST(PlatformHostPaths, HostSpellingIsAbsoluteHomeOrAFileUrl) {
+  const std::string home = "/home/ann";
+  EXPECT_EQ(HostSpelling("/srv/x y", home), "/srv/x y");
+  EXPECT_EQ(HostSpelling("/", home), "/");
+  EXPECT_EQ(HostSpelling("~", home), "/home/ann");
+  EXPECT_EQ(HostSpelling("~/Clients/Acme", home), "/home/ann/Clients/Acme");
+  EXPECT_EQ(HostSpelling("file:///srv/a%20b/%C3%A9", home), "/srv/a b/\xC3\xA9");
+  EXPECT_EQ(HostSpelling("file://localhost/srv/x", home), "/srv/x");
+  // Program form, relative text and what cannot be read stay as typed.
+  for (const char* text : {"D:\\x", "//srv/share/x", "\\\\srv\\share\\x", "Clients", "~bob/x", "file://other/x",
+                           "file:relative", "file:///bad%2", "file:///bad%zz", "file:///nul%00x", ""})
+    EXPECT_FALSE(HostSpelling(text, home)) << text;
+  EXPECT_FALSE(HostSpelling("~/x", ""));
+  EXPECT_FALSE(HostSpelling("~/x", "relative"));
+  EXPECT_FALSE(HostSpelling(std::string("/a\0b", 4), home));
+}
+
+TEST(PlatformHostPaths, TypedHostPathsTakeTheLongestDriveRoot) {
+  DriveMap map;
+  map.Set('D', "/srv/data");
+  map.Set('E', "/srv/data/deep");
+  map.Set('H', "/home/ann");
+  const auto read = [&](std::string_view text) { return ReadTypedFolder(text, map, "/home/ann"); };
+  using Kind = TypedFolderPath::Kind;
+
+  TypedFolderPath typed = read("  /srv/data/deep/x/  ");
+  EXPECT_EQ(typed.kind, Kind::Converted);
+  EXPECT_EQ(typed.path, "E:\\x");
+  EXPECT_EQ(typed.host, "/srv/data/deep/x/");
+  EXPECT_EQ(read("/srv/data/a/../b").path, "D:\\b");
+  EXPECT_EQ(read("~/Clients").path, "H:\\Clients");
+  EXPECT_EQ(read("~").path, "H:\\");
+  EXPECT_EQ(read("file:///srv/data/My%20Docs").path, "D:\\My Docs");
+
+  typed = read("/etc/x");
+  EXPECT_EQ(typed.kind, Kind::OffDrives);
+  EXPECT_EQ(typed.host, "/etc/x");
+  EXPECT_TRUE(typed.path.empty());
+
+  // Everything else comes back exactly as typed, blanks and all.
+  typed = read(" D:\\x ");
+  EXPECT_EQ(typed.kind, Kind::AsTyped);
+  EXPECT_EQ(typed.path, " D:\\x ");
+  EXPECT_EQ(read("Clients").path, "Clients");
 }
 
 }  // namespace
