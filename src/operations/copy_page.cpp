@@ -15,6 +15,10 @@ namespace quillory {
 
 namespace {
 
+// The "To Copy" row forecasts the inputs; runs and undos leave it alone.
+const std::vector<std::string> kForecastCounters = {"FoldersToCopy", "SubFoldersToCopy", "FilesToCopy",
+                                                    "FileSizeToCopy"};
+
 const MessageText kMsg0282 = {
     "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder structure.",
     "Copy Folder Structure(s).-From a Folder List - Level.            Warning no: 0282."};
@@ -118,6 +122,7 @@ void CopyPage::Run(bool simulate) {
   AttachRecords scratch;  // a simulation's, thrown away
   std::unique_ptr<AttachRecorder> recorder;
   std::unique_ptr<Attacher> attacher;
+  std::vector<std::string> missing;  // listed structures not there as the run starts
   StepSink sink;
 
   RunPlan plan;
@@ -140,7 +145,7 @@ void CopyPage::Run(bool simulate) {
   };
   plan.confirm = simulate ? kMsg0507 : kMsg0284;
   plan.prepare = [&] {
-    stats.ResetExcept({"FoldersToCopy", "SubFoldersToCopy", "FilesToCopy", "FileSizeToCopy"});
+    stats.ResetExcept(kForecastCounters);
     if (!simulate) {
       records.Clear();
       missingFolders.clear();
@@ -167,6 +172,7 @@ void CopyPage::Run(bool simulate) {
     setup.simulate = simulate;
     setup.structureRefusedCaption = simulate ? kCaption0508 : kCaption0307;
     setup.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
+    missing = MissingStructures(setup, fs);
     // Structures are read now, before the first folder is written.
     attacher = std::make_unique<Attacher>(fs, ui, std::move(setup));
   };
@@ -176,6 +182,8 @@ void CopyPage::Run(bool simulate) {
       ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
       return false;
     }
+    if (!missing.empty())
+      ui.ShowMessageBox(MissingStructuresNote(missing), kMissingStructuresCaption, MessageKind::Warning);
     ExamineSubFolders unique(include.Items());
     unique.ReadSortedUnique();
     const auto& folders = unique.GetFolders();
@@ -250,7 +258,7 @@ void CopyPage::btnVol08UndoClick() {
             failedUndoFolders.clear();
             failedUndoMade = undo.GetFailedFolders();
             failedUndoFiles = undo.GetFailedFiles();
-            stats.ResetAll();
+            stats.ResetExcept(kForecastCounters);
             const bool logs = context_.visualLogs.Attached(key);
             if (logs)
               context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {},

@@ -6,6 +6,7 @@
 
 #include "app/dropped_paths.h"
 #include "app/ui.h"
+#include "platform/drives.h"
 #include "platform/file_system.h"
 #include "app/settings_store.h"
 #include "results/visual_log_windows.h"
@@ -59,6 +60,26 @@ void MakeCounterLabels(Window& owner, PageKey key) {
       owner.Make<Label>(stem + row.counters[c], "0");
     }
   }
+}
+
+std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs) {
+  std::vector<std::string> missing;
+  if (setup.kind != SourceKind::Structures) return missing;
+  for (const std::string& item : setup.items) {
+    std::string source = Trim(item);
+    if (!source.empty() && (!HasDrive(source) || !fs.DirectoryExists(source))) missing.push_back(std::move(source));
+  }
+  return missing;
+}
+
+std::string MissingStructuresNote(const std::vector<std::string>& missing) {
+  std::string text = missing.size() == 1 ? "This folder structure does not exist and is not attached:\n"
+                                         : "These folder structures do not exist and are not attached:\n";
+  for (const std::string& path : missing) {
+    text += '\n';
+    text += path;
+  }
+  return text;
 }
 
 // ------------------------------------------------------------ create pages
@@ -128,10 +149,19 @@ void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
   ShowCounters();
 }
 
-void CreatePage::PrepareRun(bool real, bool showVisualLog) {
+namespace {
+
+// The "To create:" row forecasts the inputs; runs and undos leave it alone.
+std::vector<std::string> ForecastCounters() {
   std::vector<std::string> keep;
   for (auto* c : kCreateColumns) keep.push_back(std::string(c) + "ToCreate");
-  stats.ResetExcept(keep);
+  return keep;
+}
+
+}  // namespace
+
+void CreatePage::PrepareRun(bool real, bool showVisualLog) {
+  stats.ResetExcept(ForecastCounters());
   if (real) ClearRecords();
   if (context_.visualLogs.Attached(descriptor.key)) {
     context_.visualLogs.PrepareVisualLog(descriptor.key, !real, {}, showVisualLog);
@@ -212,11 +242,35 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
     attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
     maker = std::make_unique<MainFolderMaker>(fs);
   };
+  // A missing structure that is one of the folders this run makes is refused
+  // at that folder, as a structure copied into itself is; the others are
+  // named once before the first item.
+  std::vector<std::string> missing;
   run.proceed = [&] {
     const bool go = !plan.proceed || plan.proceed();
     run.itemCount = go ? plan.count : 0;
     if (run.itemCount == 0) recorder->Flush();
+    if (go) {
+      missing = MissingStructures(plan.attach, fs);
+      std::vector<std::string> absent;
+      for (const std::string& source : missing) {
+        bool made = false;
+        for (std::size_t i = 0; i < plan.count && !made; ++i) {
+          const CreationTarget target = plan.target(i);
+          made = target.how != CreationTarget::How::Refused && CheckSourceNotTarget(target.path, source).refused;
+        }
+        if (!made) absent.push_back(source);
+      }
+      if (!absent.empty())
+        ui().ShowMessageBox(MissingStructuresNote(absent), kMissingStructuresCaption, MessageKind::Warning);
+    }
     return go;
+  };
+  const auto attachTo = [&](const std::string& path, const std::string& numberSuffix) {
+    attacher->AttachTo(path, sink, numberSuffix);
+    for (const std::string& source : missing)
+      if (const SourceCheck check = CheckSourceNotTarget(path, source); check.refused)
+        ui().ShowMessageBox(check.message, plan.attach.structureRefusedCaption, MessageKind::Warning);
   };
   run.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
     const CreationTarget target = plan.target(i);
@@ -238,7 +292,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
         recorder->Exists(target.path);
       else {
         recorder->Created(target.path, {});
-        attacher->AttachTo(target.path, sink, target.numberSuffix);
+        attachTo(target.path, target.numberSuffix);
       }
     } else {
       MainFolderResult made = target.how == CreationTarget::How::Below
@@ -248,7 +302,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       recorder->Made(made.parentsMade);
       if (made.kind == OutcomeKind::Done) {
         recorder->Created(made.path, std::move(made.made));
-        attacher->AttachTo(made.path, sink, target.numberSuffix);
+        attachTo(made.path, target.numberSuffix);
       } else if (made.kind == OutcomeKind::AlreadyExists) {
         recorder->Exists(made.path);
       } else {
@@ -345,7 +399,7 @@ void CreatePage::Undo() {
             failedUndoFolders.clear();
             failedUndoMade = undo.GetFailedFolders();
             failedUndoFiles = undo.GetFailedFiles();
-            stats.ResetAll();
+            stats.ResetExcept(ForecastCounters());
             const bool logs = context_.visualLogs.Attached(key);
             if (logs) context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {}, false);
             for (const MadeFolder& folder : failedUndoMade) {
@@ -391,7 +445,9 @@ DestinationChooser::DestinationChooser(PageContext& context, PageKey key, Texts 
       services_(context.services),
       texts_(std::move(texts)) {
   browse.onClick = [this] { Choose(ui_.SelectFolder("Browse Title")); };
-  combo.onSelect = [this] { Choose(combo.Text()); };
+  combo.onSelect = [this] {
+    if (TakeTyped()) Choose(combo.Text());
+  };
   view.onClick = [this] { View(); };
 }
 
@@ -432,7 +488,15 @@ void DestinationChooser::Choose(const std::string& path) {
   if (afterChoose) afterChoose();
 }
 
+bool DestinationChooser::TakeTyped() {
+  const std::string typed = Trim(combo.Text());
+  const std::optional<std::string> path = TypedFolder(typed, ui_, services_.drives);
+  if (path && *path != typed) combo.SetText(*path);
+  return path.has_value();
+}
+
 void DestinationChooser::View() {
+  if (!TakeTyped()) return;
   std::string trimmed = Trim(combo.Text());
   if (trimmed.empty()) {
     ui_.ShowMessageBox(texts_.emptyView.text, texts_.emptyView.caption, MessageKind::Warning);

@@ -40,6 +40,13 @@ struct PageContext {
 
 // The statistics, Visual Log and result records of a page that creates
 // folders (Vol02, Vol03, Vol04).
+// The listed structures that are not there as a run starts (or name no
+// drive). The attach passes them over, so the page tells the person.
+std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs);
+// The note that names them, shown once as the run starts.
+std::string MissingStructuresNote(const std::vector<std::string>& missing);
+inline constexpr const char* kMissingStructuresCaption = "Quillory Suite";
+
 class CreatePage {
  public:
   CreatePage(PageContext& context, PageKey key);
@@ -130,6 +137,9 @@ class DestinationChooser {
   // A folder dropped on the box is chosen as Browse chooses one.
   void DropPaths(const std::vector<std::string>& hostPaths);
   void View();
+  // The box's text in program form, written back when typed in host
+  // spelling; false after the person was told no drive covers it.
+  bool TakeTyped();
   void SetChosen(bool chosen);
   // The stored history, the newest first.
   void Load(const std::vector<std::string>& history);

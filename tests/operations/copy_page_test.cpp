@@ -158,5 +158,24 @@ TEST_F(CopyPageTest, ChecksBeforeTheQuestion) {
   EXPECT_EQ(ui->Messages()[1].caption, "Copy Folder Structure(s).-From a Folder List - Level.           Warning no: 0286.");
 }
 
+TEST_F(CopyPageTest, UndoClearsTheRunCountersButNotTheForecast) {
+  MakeDir("D:\\A");
+  MakeDir("D:\\B");
+  Structures(SourceKind::Templates, std::nullopt, {"\\Plans\\Q1", "\\Mail"});
+  Destinations({"D:\\A", "D:\\B"});
+  const double subfolders = Counter("SubFoldersToCopy");
+  ASSERT_GT(subfolders, 0);
+  Run(Copy().btnVol08CopyFolders);
+  ASSERT_EQ(Counter("FoldersCopied"), 2);
+  Run(Copy().btnVol08Undo);
+  EXPECT_FALSE(IsDir("D:\\A\\Plans"));
+  EXPECT_EQ(Counter("FoldersCopied"), 0);
+  EXPECT_EQ(Counter("FoldersToCopy"), 2);
+  EXPECT_EQ(Counter("SubFoldersToCopy"), subfolders);
+  Run(Copy().btnVol08CopyFolders);
+  EXPECT_EQ(Counter("FoldersCopied"), 2);
+  EXPECT_EQ(Counter("FoldersToCopy"), 2);
+}
+
 }  // namespace
 }  // namespace quillory

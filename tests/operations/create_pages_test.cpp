@@ -120,11 +120,13 @@ TEST_F(CreatePagesTest, EachNewFolderReceivesEveryStructureBeforeTheNextIsMade) 
   MakeDir("D:\\Dest\\old");
   Strings().structures.SourceKindClick(SourceKind::Structures);
   Strings().structures.AttachModeClick(AttachMode::MainWithFiles);
-  // A structure no longer there is passed over without a word.
+  // A structure no longer there is named once as the run starts.
   Strings().structures.list.SetItems({"D:\\S1", "D:\\S2", "D:\\Gone"});
   StringItems({"a", "b", "old"});
   const auto captions = Run(Strings().btnCreateFolders);
-  EXPECT_EQ(captions.size(), 2u);  // the question and the end: no warning
+  ASSERT_EQ(captions.size(), 3u);  // the question, the note and the end
+  EXPECT_EQ(captions[1], "Quillory Suite");
+  EXPECT_EQ(ui->Messages()[1].text, "This folder structure does not exist and is not attached:\n\nD:\\Gone");
   auto& r = Strings().records;
   EXPECT_EQ(r.attached.createdFolders,
               (std::vector<std::string>{"D:\\Dest\\a\\S1", "D:\\Dest\\a\\S1\\one", "D:\\Dest\\a\\S2", "D:\\Dest\\a\\S2\\two",
@@ -370,6 +372,45 @@ TEST_F(CreatePagesTest, PathsSimulationTakesOnlyValidFullPaths) {
   EXPECT_EQ(LogList(PageKey::Vol04, CreateList::FoldersCreated), (std::vector<std::string>{"D:\\New", "D:\\Twice\\Slashed"}));
   EXPECT_FALSE(IsDir("D:\\New"));
   EXPECT_TRUE(Paths().records.createdMainFolders.empty());
+}
+
+TEST_F(CreatePagesTest, UndoClearsTheRunCountersButNotTheForecast) {
+  Strings().structures.SourceKindClick(SourceKind::Nothing);
+  StringItems({"a", "b", "c"});
+  Run(Strings().btnCreateFolders);
+  ASSERT_EQ(Counter(Strings(), "FoldersCreated"), 3);
+  ASSERT_TRUE(Strings().btnUndo.Enabled());
+  Run(Strings().btnUndo);
+  EXPECT_FALSE(IsDir("D:\\Dest\\a"));
+  EXPECT_EQ(Counter(Strings(), "FoldersCreated"), 0);
+  EXPECT_EQ(Counter(Strings(), "FoldersToCreate"), 3);
+  // The next run counts against the same forecast.
+  Run(Strings().btnCreateFolders);
+  EXPECT_EQ(Counter(Strings(), "FoldersCreated"), 3);
+  EXPECT_EQ(Counter(Strings(), "FoldersToCreate"), 3);
+}
+
+TEST_F(CreatePagesTest, AStructureThatIsTheFolderTheRunMakesIsRefusedByName) {
+  MakeDir("D:\\Out");
+  MakeDir("D:\\S");
+  Paths().lstVol04IncludeFolderList.SetItems({"D:\\Out\\New", "D:\\Out\\Other"});
+  Paths().edtVol04Prefix.SetText("");
+  Paths().edtVol04Suffix.SetText("");
+  Paths().structures.SourceKindClick(SourceKind::Structures);
+  Paths().structures.AttachModeClick(AttachMode::MainWithoutFiles);
+  Paths().structures.list.SetItems({"D:\\Out\\New", "D:\\S"});
+  Paths().Refresh();
+  const auto captions = Run(Paths().btnCreateFolders);
+  // No note at the start: the structure is the run's own first folder, refused
+  // there as the copy page refuses a structure copied into itself.
+  ASSERT_EQ(captions.size(), 3u);
+  EXPECT_EQ(captions[1], "Creating Folder(s).-From a Folder List.            Warning no: 0375.");
+  EXPECT_EQ(ui->Messages()[1].text,
+            "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
+            "Folder !!! \nDestination Folder : D:\\Out\\New\nSource Folder      : D:\\Out\\New");
+  EXPECT_TRUE(IsDir("D:\\Out\\New\\S"));
+  EXPECT_TRUE(IsDir("D:\\Out\\Other\\S"));
+  EXPECT_FALSE(IsDir("D:\\Out\\Other\\New"));
 }
 
 }  // namespace
