@@ -435,10 +435,12 @@ void RenamePage::btnVol06UndoClick() {
     if (result.ok()) continue;
     if (result.error == FsError::NotFound) {
       destinationMissing += Trim(entry.NewPath) + "\n";
-    } else if (result.error == FsError::Exists) {
-      // Someone took the old name again; that folder is theirs.
+    } else if (result.error == FsError::Exists && fs.DirectoryExists(entry.OldPath)) {
+      // Someone made a folder of the old name again; that folder is theirs.
       sourceExists += Trim(entry.OldPath) + "\n";
     } else {
+      // A file in the way among them: once it is gone, the next Undo can
+      // bring the folder back.
       other += Trim(entry.OldPath) + "\n";
       FailedUndoRecord.push_back(entry);
     }

@@ -2,6 +2,8 @@
 // temporary drives.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -179,6 +181,34 @@ TEST_F(RenamePageTest, UndoReportsAndRetriesOnlyFailures) {
   EXPECT_TRUE(IsDir("D:\\U\\Busy"));
   EXPECT_TRUE(IsDir("D:\\U\\NTaken"));
   EXPECT_EQ(Press(Page().btnVol06Undo).front(), "Rename Folder(s).-From a Folder List.            Warning no: 0211.");
+}
+
+TEST_F(RenamePageTest, AFileAtTheOldPathFailsTheUndoUntilItIsGone) {
+  MakeDir("D:\\F\\Doc");
+  MakeDir("D:\\F\\Dir");
+  Items({"D:\\F\\Doc", "D:\\F\\Dir"});
+  Prefix("N");
+  Press(Page().btnVol06RenameFolders);
+  ASSERT_EQ(Page().RenameRecord.size(), 2u);
+  MakeFile("D:\\F\\Doc", "a file took the old name");
+  MakeDir("D:\\F\\Dir");
+  Press(Page().btnVol06Undo);
+  // Only a folder at the old path is somebody else's folder; a file is kept
+  // as a failure and retried.
+  EXPECT_EQ(ui->Messages()[1].text,
+            "The program is unable to rename the following folders  : \n"
+            "\nSOURCE FOLDERS DO EXIST : \n\nD:\\F\\Dir\n"
+            "\nOTHER REASONS   : \n\nD:\\F\\Doc\n");
+  ASSERT_EQ(Page().FailedUndoRecord.size(), 1u);
+  EXPECT_EQ(Page().FailedUndoRecord[0].OldPath, "D:\\F\\Doc");
+  EXPECT_EQ(Counter("FoldersFailedUndo"), 1);
+  EXPECT_EQ(LogList(RenameList::FoldersFailedUndo), (Paths{"D:\\F\\Doc"}));
+  EXPECT_TRUE(IsFile("D:\\F\\Doc"));
+  ASSERT_EQ(::unlink(Host("D:\\F\\Doc").c_str()), 0);
+  EXPECT_EQ(Press(Page().btnVol06Undo).back(), "Rename Folder(s).-From a Folder List.            Information no: 0214.");
+  EXPECT_TRUE(IsDir("D:\\F\\Doc"));
+  EXPECT_FALSE(IsDir("D:\\F\\NDoc"));
+  EXPECT_TRUE(Page().FailedUndoRecord.empty());
 }
 
 TEST_F(RenamePageTest, SimulationTouchesNothingAndKeepsTheRecord) {
