@@ -268,9 +268,8 @@ void PlainImportListFrom(ListPanel& panel, Ui& ui, const std::string& path) {
   const bool wantDrive = panel.FolderPage();
   const bool drivePresentOnly = page == PageKey::Vol04 || page == PageKey::Vol08;
   bool skipWithoutAsking = false;
-  // The first repeat is warned about and followed by the question; a Yes
-  // spares the person one box per later repeat.
-  bool repeatAsked = false;
+  // The first repeat is only warned about; the second asks, before its own
+  // warning, whether to skip it and the rest without a word.
   bool repeatsSilent = false;
   std::size_t repeats = 0;
   BadLines nulLines;
@@ -292,12 +291,9 @@ void PlainImportListFrom(ListPanel& panel, Ui& ui, const std::string& path) {
     if (inInclude || panel.exclude.Contains(key)) {
       ++repeats;
       if (repeatsSilent) continue;
+      if (repeats == 2 && (repeatsSilent = Ask(ui, texts.repeatQuestion, texts.repeatCaption))) continue;
       Warn(ui, inInclude ? texts.inInclude : texts.inExclude,
            inInclude ? texts.inIncludeCaption : texts.inExcludeCaption);
-      if (!repeatAsked) {
-        repeatAsked = true;
-        repeatsSilent = Ask(ui, texts.repeatQuestion, texts.repeatCaption);
-      }
       continue;
     }
     if (t.empty() || TooShort(page, t)) continue;

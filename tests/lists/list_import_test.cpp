@@ -199,7 +199,7 @@ TEST_F(ListImportTest, PlainImportOnFolderPagesFollowsTheirDriveRules) {
   PlainImport(p7, "D:\\\nD:\nQ:\\x\nD:\\y\n", {MessageAnswer::No});
   EXPECT_EQ(p7.include.Items(), (Items{"Q:\\x", "D:\\y"}));
   TakeMessages();
-  PlainImport(p7, "d:\\Y\n", {MessageAnswer::No, MessageAnswer::No});
+  PlainImport(p7, "d:\\Y\n", {MessageAnswer::No});
   EXPECT_EQ(TakeMessages()[1], "Delete Folder(s).-From a Folder List.             Warning no: 0231.|This folder "
                                "already exists in the Include window !\n");
 }
@@ -242,7 +242,7 @@ TEST_F(ListImportTest, PlainImportDecodesUtf16FilesWithTheirMark) {
   EXPECT_EQ(TakeMessages().back(), kEndNote);
 }
 
-TEST_F(ListImportTest, RepeatWarningComesOnceThenOneQuestion) {
+TEST_F(ListImportTest, TheRepeatQuestionComesWithTheSecondRepeatBeforeItsWarning) {
   ListPanel& p4 = main->vol04.panel;
   p4.include.Add("D:\\a");
   p4.exclude.Add("D:\\x");
@@ -254,8 +254,8 @@ TEST_F(ListImportTest, RepeatWarningComesOnceThenOneQuestion) {
       "Creating Folder(s).-From a Folder List.             Warning no: 0139.|This folder already exists in the "
       "Exclude window !\n";
 
-  // Yes: the first warning as it always was, the question, then silence and
-  // the count of every repeat in the closing note.
+  // Yes: the first warning, the question when the second repeat is met, then
+  // silence (the second included) and the count of every repeat in the note.
   PlainImport(p4, file, {MessageAnswer::No, MessageAnswer::Yes});
   EXPECT_EQ(p4.include.Items(), (Items{"D:\\a", "D:\\new", "D:\\last"}));
   ASSERT_EQ(ui->Messages().size(), 4u);
@@ -272,6 +272,12 @@ TEST_F(ListImportTest, RepeatWarningComesOnceThenOneQuestion) {
   EXPECT_EQ(p4.include.Items(), (Items{"D:\\a", "D:\\new", "D:\\last"}));
   EXPECT_EQ(TakeMessages(), (Items{messages[0], inInclude, kRepeatQuestionFolders, inExclude, inInclude, inInclude,
                                    kEndNote}));
+
+  // A single repeat: its warning, and no question about more.
+  p4.include.SetItems({"D:\\a"});
+  PlainImport(p4, "D:\\b\nD:\\a\nD:\\c\n", {MessageAnswer::No});
+  EXPECT_EQ(p4.include.Items(), (Items{"D:\\a", "D:\\b", "D:\\c"}));
+  EXPECT_EQ(TakeMessages(), (Items{messages[0], inInclude, kEndNote}));
 }
 
 TEST_F(ListImportTest, ManyRepeatsLeaveTheSameListWhateverTheAnswer) {
