@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "quillory_version.h"
 #include "shell/application.h"
+#include "shell/config_home.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
 #include "automation/automation.h"
@@ -32,9 +34,13 @@ const char* const kUsage =
     "                         (an unknown name lists the names there are)\n"
     "    --size WxH           resize the window first, e.g. 1366x700\n"
     "  --automate SCRIPT|-    run a script without a display (- reads standard input)\n"
+    "  --config-home          keep the settings in ${XDG_CONFIG_HOME:-$HOME/.config}/quillory\n"
+    "                         (made when missing) instead of the current folder\n"
+    "  --version              show the program's name and version\n"
     "  --help                 show this text\n";
 
 struct Options {
+  bool configHome = false;
   std::string screenshot;
   int page = -1;
   std::string window;
@@ -78,6 +84,11 @@ int ParseOptions(int argc, char** argv, Options& options) {
     if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
+    } else if (arg == "--version") {
+      std::cout << QUILLORY_VERSION_LINE << "\n";
+      return 0;
+    } else if (arg == "--config-home") {
+      options.configHome = true;
     } else if (arg == "--drive") {
       const char* mapping = value("D=/path");
       if (!mapping) return 2;
@@ -158,6 +169,17 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--automate") == 0) return Automate(argc, argv);
   Options options;
   if (const int code = ParseOptions(argc, argv, options); code >= 0) return code;
+  if (options.configHome) {
+    // Settings in the place a desktop keeps them; without it, the program
+    // still starts, in the folder it was started in.
+    if (const auto folder = quillory::ConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))) {
+      if (const std::string error = quillory::EnterConfigHome(*folder); !error.empty())
+        std::cerr << "quillory: --config-home: " << error << "; the settings stay in the current folder.\n";
+    } else {
+      std::cerr << "quillory: --config-home: neither XDG_CONFIG_HOME nor HOME is an absolute path; the settings "
+                   "stay in the current folder.\n";
+    }
+  }
 
   if (!options.screenshot.empty() && !qEnvironmentVariableIsSet("DISPLAY") &&
       !qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))

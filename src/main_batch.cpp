@@ -1,4 +1,14 @@
 // The display-free program: runs automation scripts only.
-#include "automation/automation.h"
+#include <cstring>
+#include <iostream>
 
-int main(int argc, char** argv) { return quillory::RunAutomationMain(argc, argv); }
+#include "automation/automation.h"
+#include "quillory_version.h"
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::cout << QUILLORY_VERSION_LINE << "\n";
+    return 0;
+  }
+  return quillory::RunAutomationMain(argc, argv);
+}

@@ -8,6 +8,7 @@
 
 #include "app/help_topics.h"
 #include "app/window.h"
+#include "quillory_version.h"
 
 namespace quillory {
 
@@ -18,11 +19,13 @@ class TAboutBox : public Window {
         lblProductName(Make<Label>("lblProductName", "Quillory Suite")),
         lblDescription(Make<Label>("lblDescription",
                                    "Creates, copies into, renames and deletes many folders at once.")),
+        lblVersion(Make<Label>("lblVersion", QUILLORY_VERSION_LINE)),
         btnAboutOk(Make<Button>("btnAboutOk", "OK")) {
     btnAboutOk.onClick = [this] { modalResult = ModalResult::Ok; };
   }
   Label& lblProductName;
   Label& lblDescription;
+  Label& lblVersion;  // as --version prints it
   Button& btnAboutOk;
 };
 
