@@ -1,5 +1,7 @@
 #include "qt/bindings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <utility>
@@ -138,14 +140,47 @@ void Report(const std::string& text) {
 
 // The colour roles a widget's text is drawn with. Only the active and
 // inactive groups change, so a disabled control still looks disabled.
-void ApplyColor(QWidget* widget, Color color) {
+void SetTextColor(QWidget* widget, Color color) {
   QPalette palette;
   if (color != Color::Default) {
-    const QColor c = ToQColor(color);
+    const QColor c = ReadableShade(color, widget->palette().color(widget->backgroundRole()));
     for (auto group : {QPalette::Active, QPalette::Inactive})
       for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) palette.setColor(group, role, c);
   }
   widget->setPalette(palette);
+}
+
+// Picks the shade again when the palette around the widget changes (a dark
+// theme chosen while the program runs).
+class ShadeKeeper : public QObject {
+ public:
+  ShadeKeeper(QWidget* widget, Color color) : QObject(widget), widget_(widget), color_(color) {
+    setObjectName(QStringLiteral("quilloryShadeKeeper"));
+    widget->installEventFilter(this);
+  }
+  void SetColor(Color color) { color_ = color; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget_ && color_ != Color::Default &&
+        (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)) {
+      const QPalette& now = widget_->palette();
+      // Our own palette comes back as a change too: only a new shade is set.
+      if (ReadableShade(color_, now.color(widget_->backgroundRole())) != now.color(QPalette::Active, QPalette::WindowText))
+        SetTextColor(widget_, color_);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+  Color color_;
+};
+
+void ApplyColor(QWidget* widget, Color color) {
+  auto* keeper = widget->findChild<ShadeKeeper*>(QStringLiteral("quilloryShadeKeeper"), Qt::FindDirectChildrenOnly);
+  if (keeper) keeper->SetColor(color);
+  else if (color != Color::Default) new ShadeKeeper(widget, color);
+  SetTextColor(widget, color);
 }
 
 // Remembers what the binder last applied, so a widget the view styled is
@@ -186,6 +221,43 @@ QColor ToQColor(Color color) {
     case Color::Default: break;
   }
   return {};
+}
+
+namespace {
+
+// Relative luminance of a colour, as the accessibility guidelines define it.
+double Luminance(const QColor& color) {
+  const auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableShade(Color color, const QColor& background) {
+  const QColor named = ToQColor(color);
+  if (!named.isValid() || !background.isValid()) return named;
+  // What large or bold text needs; the named colours keep it on a light window.
+  constexpr double kReadable = 3.0;
+  if (ContrastRatio(named, background) >= kReadable) return named;
+  // Towards white on a dark background, towards black on a light one: the
+  // hue stays, so red still reads as red.
+  const QColor toward = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+  QColor shade = named;
+  for (int step = 1; step <= 20 && ContrastRatio(shade, background) < kReadable; ++step) {
+    const double t = step / 20.0;
+    shade = QColor::fromRgbF(static_cast<float>(named.redF() + (toward.redF() - named.redF()) * t),
+                             static_cast<float>(named.greenF() + (toward.greenF() - named.greenF()) * t),
+                             static_cast<float>(named.blueF() + (toward.blueF() - named.blueF()) * t));
+  }
+  return shade;
 }
 
 void Guarded(const std::function<void()>& handler) {

@@ -9,7 +9,9 @@
 #include "qt/window_view.h"
 #include "results/visual_logs.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QPalette>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -50,6 +52,27 @@ void FillCopyRun(TfrmMain& m) {
   logs.AddResult(CopyList::FilesExists, "D:\\Clients\\Alpha\\Letters\\old.docx");
   stats.Add("FilesExists", 1);
   logs.ShowCounters(PageKey::Vol08);
+}
+
+// A dark theme as a desktop would set it.
+QPalette DarkPalette() {
+  QPalette dark;
+  const QColor window(0x2b, 0x2b, 0x2b), text(0xe6, 0xe6, 0xe6);
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    dark.setColor(group, QPalette::Window, window);
+    dark.setColor(group, QPalette::WindowText, text);
+    dark.setColor(group, QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(group, QPalette::Text, text);
+    dark.setColor(group, QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(group, QPalette::ButtonText, text);
+  }
+  return dark;
+}
+
+// With QUILLORY_SHOTS set to a folder, a picture of `widget` goes there.
+void SaveShot(QWidget* widget, const QString& name) {
+  const QString folder = qEnvironmentVariable("QUILLORY_SHOTS");
+  if (!folder.isEmpty()) widget->grab().save(folder + "/" + name, "PNG");
 }
 
 }  // namespace
@@ -145,6 +168,51 @@ class VisualLogViewTest : public QObject {
     f->Main().visualLogs.Stats(PageKey::Vol08).Set("FileSizeExists", 6442450944.0);
     f->Main().visualLogs.ShowCounters(PageKey::Vol08);
     QCOMPARE(f->Widget<QLabel>("lblVol08FileSizeExists")->text(), QString("6442450944"));
+  }
+
+  // The heading keeps its documented dark red on a light window and takes a
+  // red that reads on a dark one, whether the theme was dark from the start
+  // or changed while the window was open.
+  void theHeadingReadsUnderADarkPalette() {
+    FillCopyRun(f->Main());
+    const QPalette light = QApplication::palette();
+    const QColor darkRed(0x8B, 0x00, 0x00);
+    struct Restore {
+      QPalette palette;
+      ~Restore() { QApplication::setPalette(palette); }
+    } restore{light};
+
+    std::unique_ptr<WindowView> view(NewWindowView(*f->app->statistic08));
+    auto* heading = view->findChild<QLabel*>("lblVol08NormalSimulate");
+    const auto shade = [heading] { return heading->palette().color(QPalette::Active, QPalette::WindowText); };
+    const auto background = [heading] { return heading->palette().color(heading->backgroundRole()); };
+    QCOMPARE(shade(), darkRed);
+
+    QApplication::setPalette(DarkPalette());
+    QApplication::processEvents();
+    QCOMPARE(background(), QColor(0x2b, 0x2b, 0x2b));
+    QVERIFY2(ContrastRatio(shade(), background()) >= 3.0, qPrintable(shade().name()));
+    QVERIFY2(shade().red() > 2 * shade().green() && shade().green() == shade().blue(), qPrintable(shade().name()));
+    view->show();
+    QApplication::processEvents();
+    SaveShot(view.get(), "visual-log-dark.png");
+
+    std::unique_ptr<WindowView> later(NewWindowView(*f->app->statistic08));
+    auto* laterHeading = later->findChild<QLabel*>("lblVol08NormalSimulate");
+    QCOMPARE(laterHeading->palette().color(QPalette::Active, QPalette::WindowText), shade());
+
+    QApplication::setPalette(light);
+    QApplication::processEvents();
+    QCOMPARE(shade(), darkRed);
+  }
+
+  void aReadableShadeKeepsTheNamedColourWhereItReads() {
+    QCOMPARE(ReadableShade(Color::Green, QColor(0xef, 0xef, 0xef)), QColor(0x00, 0x80, 0x00));
+    QCOMPARE(ReadableShade(Color::Red, Qt::white), QColor(0xFF, 0x00, 0x00));
+    QVERIFY(!ReadableShade(Color::Default, Qt::black).isValid());
+    for (Color c : {Color::Green, Color::Red, Color::Maroon, Color::DarkRed})
+      for (QColor bg : {QColor(Qt::black), QColor(0x2b, 0x2b, 0x2b), QColor(0x55, 0x55, 0x55), QColor(Qt::white)})
+        QVERIFY2(ContrastRatio(ReadableShade(c, bg), bg) >= 3.0, qPrintable(bg.name()));
   }
 
   void rendersTheFilledLogAndZoomWindow() {
