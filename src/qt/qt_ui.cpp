@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "shell/application.h"
@@ -121,7 +122,7 @@ QString ToQtFileFilter(const std::string& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-QtUi::QtUi() = default;
+QtUi::QtUi() : openFolder_([](const QString& host) { return QDesktopServices::openUrl(QUrl::fromLocalFile(host)); }) {}
 
 QtUi::~QtUi() { DetachViews(); }
 
@@ -240,10 +241,18 @@ void QtUi::Show(Window& window) {
 void QtUi::Hide(Window& window) { window.SetShown(false); }
 
 void QtUi::OpenFolder(const std::string& path) {
-  const auto host = Drives().ToHost(Trim(path));
+  const std::string folder = Trim(path);
+  const auto host = Drives().ToHost(folder);
   if (!host) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(*host)));
+  // The desktop reports a missing file manager on standard error only,
+  // where nobody who started the program from a menu would see it.
+  if (openFolder_ && openFolder_(ToQt(*host))) return;
+  ShowMessageBox("The folder \"" + folder + "\" could not be shown: no file manager could be started.\n" +
+                     "On this computer it is " + *host + "; open it there with a program of your choice.",
+                 "Show Folder", MessageKind::Warning);
 }
+
+void QtUi::SetFolderOpener(std::function<bool(const QString& hostPath)> opener) { openFolder_ = std::move(opener); }
 
 void QtUi::ShowHelp(const std::string& topic) {
   if (!app_ || !app_->help) return;
@@ -267,12 +276,13 @@ void QtUi::Repaint() {
 
 void QtUi::RunStarted(std::size_t total) {
   progress_ = 0;
+  progressTotal_ = total;
   progressScale_ = total / static_cast<std::size_t>(std::numeric_limits<int>::max()) + 1;
   if (main_) {
     QProgressBar* bar = main_->RunProgressBar();
     // 0..0 would be a busy indicator; a run of nothing is simply done.
     bar->setRange(0, std::max(1, static_cast<int>(total / progressScale_)));
-    bar->setValue(0);
+    bar->setValue(total == 0 ? bar->maximum() : 0);
     main_->SetRunning(true);
   }
   if (qApp && !runGuard_) {
@@ -281,7 +291,12 @@ void QtUi::RunStarted(std::size_t total) {
   }
 }
 
-void QtUi::RunProgress(std::size_t done) { progress_ = done; }
+void QtUi::RunProgress(std::size_t done) {
+  progress_ = done;
+  // The last step is shown at once: the end message follows before the
+  // next repaint would.
+  if (done >= progressTotal_ && main_) main_->RunProgressBar()->setValue(main_->RunProgressBar()->maximum());
+}
 
 void QtUi::RunEnded() {
   runGuard_.reset();  // a destroyed filter is taken off the application

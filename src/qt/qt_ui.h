@@ -3,6 +3,7 @@
 // program form ("D:\a\b"); the drive map turns them into host paths.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -51,7 +52,11 @@ class QtUi : public Ui {
   ModalResult ShowModal(Window& window) override;
   void Show(Window& window) override;
   void Hide(Window& window) override;
+  // Without a file manager to start, says so in a message box.
   void OpenFolder(const std::string& path) override;
+  // What opens a host folder in the file manager (the desktop's by
+  // default); false when nothing could be started.
+  void SetFolderOpener(std::function<bool(const QString& hostPath)> opener);
   void ShowHelp(const std::string& topic) override;
   // At most every 50 ms. Outside a run it paints and leaves user input
   // waiting; during one it lets every event through except the person's
@@ -78,6 +83,8 @@ class QtUi : public Ui {
   std::unique_ptr<QObject> runGuard_;  // an application event filter, during a run
   std::size_t progressScale_ = 1;      // the bar counts in ints
   std::size_t progress_ = 0;           // shown at the next repaint
+  std::size_t progressTotal_ = 0;
+  std::function<bool(const QString&)> openFolder_;
   std::string lastFolder_;  // host folder the last browser ended in
 };
 

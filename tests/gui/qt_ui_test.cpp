@@ -50,6 +50,38 @@ class QtUiTest : public QObject {
     QCOMPARE(ui.ShowMessageBox("line one\nline <two>", "Caption", MessageKind::Warning), MessageAnswer::Ok);
   }
 
+  // Without a file manager the person is told where the folder is, instead
+  // of a line on standard error nobody reads.
+  void aFolderThatCannotBeShownIsToldInABox() {
+    const DriveMap saved = Drives();
+    Drives().Set('D', "/srv/data");
+    QtUi ui;
+    QString opened;
+    ui.SetFolderOpener([&](const QString& host) {
+      opened = host;
+      return true;
+    });
+    ui.OpenFolder(" D:\\Out ");
+    QCOMPARE(opened, QString("/srv/data/Out"));
+
+    ui.SetFolderOpener([](const QString&) { return false; });
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenModal([&](QWidget* box) {
+      auto* message = qobject_cast<QMessageBox*>(box);
+      caption = message->windowTitle();
+      text = message->text();
+      icon = message->icon();
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    ui.OpenFolder("D:\\Out");
+    Drives() = saved;
+    QCOMPARE(caption, QString("Show Folder"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(text, QString("The folder \"D:\\Out\" could not be shown: no file manager could be started.\n"
+                           "On this computer it is /srv/data/Out; open it there with a program of your choice."));
+  }
+
   void aHelpButtonOpensTheHelpWindowModally() {
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
