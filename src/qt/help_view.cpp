@@ -12,6 +12,7 @@
 #include "help/demo.h"
 #include "qt/bindings.h"
 #include "qt/main_window_view.h"
+#include "qt/placement.h"
 #include "qt/view_factory.h"
 #include "qt/window_view.h"
 #include "shell/application.h"
@@ -195,6 +196,23 @@ void Pause(int milliseconds, const bool& stop) {
   loop.exec();
 }
 
+// The demonstration takes the whole screen in front of every window, so
+// that its footer and its caption are in sight, whatever opened it.
+void ShowOnTop(QWidget* stage) {
+  const QRect area = AvailableArea(stage);
+  const QWidget* opener = stage->parentWidget() ? stage->parentWidget()->window() : nullptr;
+  // The opener's frame is the best guess of the stage's before it is shown.
+  const QMargins frame = opener ? FrameMargins(opener) : QMargins();
+  if (!area.isEmpty()) {
+    const QRect placed = PlacedFrame(area.size(), QSize(), frame, area, area);
+    stage->resize(placed.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    stage->move(placed.topLeft());
+  }
+  stage->showMaximized();
+  stage->raise();
+  stage->activateWindow();
+}
+
 // While a demonstration plays, the person watches: input to its window is
 // dropped, and closing the window stops the demonstration instead.
 class InputBlocker : public QObject {
@@ -311,12 +329,13 @@ class VideoTutorialsView : public WindowView {
       main->setWindowFlags(Qt::Widget);
       column->addWidget(main, 1);
       // The other windows open as they would for the person: the Visual
-      // Logs as a run starts, an editor while the script fills it.
+      // Logs as a run starts, an editor while the script fills it. They
+      // open over the demonstrated main window, leaving the caption clear.
       for (Window* window : app.Windows())
         if (window != app.main && window != app.videos) NewWindowView(*window, stage);
-      stage->resize(1000, 780);
+      SetOpeningArea(stage, main);
       blocker = std::make_unique<InputBlocker>(stage, stop_);
-      stage->show();
+      ShowOnTop(stage);
       main->show();
     };
     hooks.ending = [&](Application&) {

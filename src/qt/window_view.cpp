@@ -4,6 +4,7 @@
 
 #include "qt/bindings.h"
 #include "qt/list_box_model.h"
+#include "qt/placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -158,6 +160,8 @@ void WindowView::showEvent(QShowEvent* event) {
     tabOrdered_ = true;
     TabInRowOrder(this);
   }
+  // Before the window is mapped: every opening lands in the same place.
+  if (!event->spontaneous()) PlaceOverParent(this);
   QDialog::showEvent(event);
 }
 

@@ -29,6 +29,7 @@ class WindowView : public QDialog {
  protected:
   // The first showing puts Tab in reading order of the rows, once every
   // view, also one that lays out its window itself, has built its widgets.
+  // Every showing centres the window over its parent's, inside the screen.
   void showEvent(QShowEvent* event) override;
   // For views that lay out their window themselves: the dialog follows the
   // model's shown state and caption, and nothing is laid out.

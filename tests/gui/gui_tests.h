@@ -19,5 +19,6 @@ int RunStructuresViewTests(int argc, char** argv);
 int RunRunWatchTests(int argc, char** argv);
 int RunHelpViewTests(int argc, char** argv);
 int RunDropTests(int argc, char** argv);
+int RunPlacementTests(int argc, char** argv);
 
 }  // namespace quillory

@@ -8,6 +8,7 @@
 #include "gui_fixture.h"
 #include "gui_tests.h"
 #include "qt/help_view.h"
+#include "qt/placement.h"
 #include "qt/view_factory.h"
 #include "qt/window_view.h"
 
@@ -154,19 +155,44 @@ class HelpViewTest : public QObject {
     QVERIFY(videos.Chosen().empty());
   }
 
-  // A window the script fills (the template editor) shows while it does.
+  // A window the script fills (the template editor) shows while it does,
+  // over the demonstrated main window and below the caption; the stage
+  // itself fills the screen in front of the window that started it.
   void theWindowsAScriptOpensShowInTheDemonstration() {
     TfrmVideoTutorials& videos = *f->app->videos;
     std::unique_ptr<WindowView> view(NewWindowView(videos));
+    view->show();
     const int pace = DemoPace();
     SetDemoPace(0);
     bool sawEditor = false;
+    bool editorPlaced = false;
+    bool stageFills = false;
+    bool stageActive = false;
+    QString where;
     QTimer watch;
     connect(&watch, &QTimer::timeout, [&] {
-      for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == "TfrmFolderStructuresTemplates" && top->isVisible() && top->parentWidget() &&
-            top->parentWidget()->objectName() == "wdgDemoStage")
-          sawEditor = true;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "wdgDemoStage" && top->isVisible()) {
+          const QRect area = AvailableArea(top);
+          stageFills = area.contains(top->frameGeometry()) && top->width() >= area.width() * 9 / 10 &&
+                       top->height() >= area.height() * 9 / 10;
+          stageActive = stageActive || QApplication::activeWindow() == top;
+        }
+        if (sawEditor || top->objectName() != "TfrmFolderStructuresTemplates" || !top->isVisible() ||
+            !top->parentWidget() || top->parentWidget()->objectName() != "wdgDemoStage")
+          continue;
+        sawEditor = true;
+        QWidget* stage = top->parentWidget();
+        auto* say = stage->findChild<QLabel*>("lblDemoSay");
+        auto* main = stage->findChild<MainWindowView*>();
+        const QRect shown(main->mapToGlobal(QPoint(0, 0)), main->size());
+        const QRect caption(say->mapToGlobal(QPoint(0, 0)), say->size());
+        editorPlaced = shown.contains(top->frameGeometry()) && !caption.intersects(top->frameGeometry());
+        where = QStringLiteral("editor %1,%2 %3x%4 in %5,%6 %7x%8")
+                    .arg(top->frameGeometry().x()).arg(top->frameGeometry().y())
+                    .arg(top->frameGeometry().width()).arg(top->frameGeometry().height())
+                    .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height());
+      }
     });
     watch.start(0);
     videos.Choose("copy");
@@ -177,6 +203,9 @@ class HelpViewTest : public QObject {
     SetDemoPace(pace);
     // The person's own editor window was never opened.
     QVERIFY(!f->app->Find("TfrmFolderStructuresTemplates")->Shown());
+    QVERIFY(stageFills);
+    QVERIFY(stageActive);
+    QVERIFY2(editorPlaced, qPrintable(where));
   }
 
   // At a pace a person follows, Stop ends it at once and tidies up.

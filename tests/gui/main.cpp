@@ -22,5 +22,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunRunWatchTests(argc, argv);
   failed += quillory::RunHelpViewTests(argc, argv);
   failed += quillory::RunDropTests(argc, argv);
+  failed += quillory::RunPlacementTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }
