@@ -21,7 +21,7 @@ void BuildDeletePageControls(DeletePage& page, QVBoxLayout* column, QHBoxLayout*
   modeColumn->addSpacing(6);
   modeColumn->addWidget(NewCheckBox(page.chkVol07DeleteDoubleConfirm, modes));
   modeColumn->addWidget(NewCheckBox(page.chkVol07ReadOnlyFolders, modes));
-  column->insertWidget(column->count() - 1, modes);
+  column->addWidget(modes);
 
   // Simulation and the run button before Help, which is last.
   const int at = footer->count() - 1;

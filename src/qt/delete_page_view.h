@@ -10,8 +10,8 @@ namespace quillory {
 
 class DeletePage;
 
-// The modes go above the counters (the column's last widget), the run
-// buttons at the right of the footer, before Help.
+// The modes go at the end of `column`, the run buttons at the right of the
+// footer, before Help.
 void BuildDeletePageControls(DeletePage& page, QVBoxLayout* column, QHBoxLayout* footer, QWidget* parent);
 
 }  // namespace quillory

@@ -9,6 +9,7 @@
 #include "qt/level_builder_view.h"
 #include "qt/list_panel_view.h"
 #include "qt/manual_creation_view.h"
+#include "qt/placement.h"
 #include "qt/structures_view.h"
 #include "qt/visual_log_view.h"
 #include "results/operation_statistics.h"
@@ -142,6 +143,21 @@ QVBoxLayout* PageColumn(QWidget* page) {
   return column;
 }
 
+// What the run works on at the left, how it attaches and what it counted at
+// the right: side by side, a page's main inputs fit a 1366x768 screen.
+std::pair<QVBoxLayout*, QVBoxLayout*> TwoColumns(QVBoxLayout* page) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(8);
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  left->setSpacing(4);
+  right->setSpacing(4);
+  row->addLayout(left, 3);
+  row->addLayout(right, 2);
+  page->addLayout(row, 1);
+  return {left, right};
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(parent), model_(model) {
@@ -165,14 +181,21 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   TabInRowOrder(tabs_);
   SetHintDuration(this, model.hintHidePauseMs);
 
-  // The status bar only shows during a run: idle, its height goes to the page.
+  // The status bar only shows during a run and after a simulation: idle,
+  // its height goes to the page.
   runProgress_ = new QProgressBar(this);
   runProgress_->setObjectName(QStringLiteral("prbRunProgress"));
   runProgress_->setMaximumWidth(320);
   statusBar()->addPermanentWidget(runProgress_);
+  simulationNote_ = new QLabel(tr("Simulation \u2014 nothing was changed on disk"), this);
+  simulationNote_->setObjectName(QStringLiteral("lblSimulationNote"));
+  simulationNote_->setVisible(false);
+  statusBar()->addWidget(simulationNote_, 1);
   statusBar()->setVisible(false);
+  FollowSimulations();
   // Wide enough for every tab caption, so no tab hides behind scroll arrows.
   resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
+  FitToScreen(this);
 
   shown_ = model.shownChanged.Connect([this](bool shown) {
     if (syncing_) return;
@@ -222,9 +245,49 @@ void MainWindowView::showEvent(QShowEvent* e) {
   model_.SetShown(true);
 }
 
+void MainWindowView::FollowSimulations() {
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    if (!button->objectName().endsWith(QLatin1String("Simulation"))) continue;
+    connect(button, &QPushButton::pressed, this, [this] { runsAtPress_ = runs_; });
+    // Connected after the binding: the simulation has ended by now.
+    connect(button, &QPushButton::clicked, this, [this] {
+      if (runs_ != runsAtPress_ && !running_) ShowSimulationNote(true);
+    });
+  }
+  for (Control* control : model_.Controls()) {
+    inputs_.push_back(control->changed.Connect([this](const ControlEvent& e) {
+      switch (e.change) {
+        case ControlChange::Text:
+        case ControlChange::Checked:
+        case ControlChange::Items:
+        case ControlChange::ItemIndex:
+        case ControlChange::RowsInserted:
+        case ControlChange::RowsRemoved:
+        case ControlChange::RowsReset:
+          if (!running_ && simulated_) ShowSimulationNote(false);
+          break;
+        default:
+          break;
+      }
+    }));
+  }
+}
+
+void MainWindowView::ShowSimulationNote(bool shown) {
+  simulated_ = shown;
+  simulationNote_->setVisible(shown);
+  statusBar()->setVisible(shown || running_);
+}
+
 void MainWindowView::SetRunning(bool running) {
   running_ = running;
-  statusBar()->setVisible(running);
+  runProgress_->setVisible(running);
+  if (running) {
+    ++runs_;
+    ShowSimulationNote(false);
+  } else {
+    statusBar()->setVisible(simulated_);
+  }
   if (running) return;
   // Queued, so that the run's handler ends first (its history update is
   // part of what closing saves).
@@ -331,31 +394,23 @@ QHBoxLayout* MainWindowView::Footer(CheckBox* visualLog, CheckBox* explorer, But
   return row;
 }
 
-QHBoxLayout* MainWindowView::NamesAndPreview(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
-                                             QWidget* parent) {
-  auto* row = new QHBoxLayout;
-  row->addWidget(NameParts(prefix, suffix, hyphen, parent), 2);
-  row->addWidget(Preview(start, end, parent), 3);
-  return row;
-}
-
 // ------------------------------------------------------------------- pages
 
 QWidget* MainWindowView::BuildVol02() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  QVBoxLayout* column = PageColumn(page);
-  column->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
+  auto [left, right] = TwoColumns(PageColumn(page));
+  left->addWidget(Destination(m.vol02.cboVol02DestFolders, m.vol02.btnVol02AddDestFolder, m.vol02.btnVol02ViewDestFolder, page));
   AcceptFileDrops(page->findChild<QComboBox*>("cboVol02DestFolders"), [&m](const auto& p) { m.vol02.destination.DropPaths(p); });
+  auto* names = new QHBoxLayout;
+  names->addWidget(NameParts(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen, page), 1);
+  names->addWidget(OneLineGroup(m.vol02, page));
+  left->addLayout(names);
+  left->addWidget(Preview(m.vol02.lblVol02StartFolder, m.vol02.lblVol02EndFolder, page));
+  left->addWidget(BuildListPanel(m.vol02.panel, page), 1);
 
-  QHBoxLayout* names = NamesAndPreview(m.vol02.edtVol02Prefix, m.vol02.edtVol02Suffix, m.vol02.chkVol02Hyphen,
-                                       m.vol02.lblVol02StartFolder, m.vol02.lblVol02EndFolder, page);
-  names->insertWidget(1, OneLineGroup(m.vol02, page));
-  column->addLayout(names);
-  column->addWidget(BuildListPanel(m.vol02.panel, page), 1);
-  column->addWidget(BuildStructuresGroup(m.vol02.structures, page));
-
-  column->addWidget(Statistics(m.vol02, page));
+  right->addWidget(BuildStructuresGroup(m.vol02.structures, page, Qt::Vertical), 1);
+  right->addWidget(Statistics(m.vol02, page));
   QHBoxLayout* footer = Footer(&m.vol02.chkVol02ViewDetailedResults, &m.vol02.chkVol02ViewDestFolder, m.vol02.btnVol02ListHelp, page);
   AddVisualLogButton(footer, m.vol02.btnVol02Statistic, page);
   AddRunButtons(footer, m.vol02, page);
@@ -365,19 +420,19 @@ QWidget* MainWindowView::BuildVol02() {
 QWidget* MainWindowView::BuildVol04() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  QVBoxLayout* column = PageColumn(page);
+  auto [left, right] = TwoColumns(PageColumn(page));
+  auto* names = new QHBoxLayout;
+  names->addWidget(NameParts(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen, page), 1);
+  names->addWidget(OneLineGroup(m.vol04, page));
+  left->addLayout(names);
+  left->addWidget(Preview(m.vol04.lblVol04StartFolder, m.vol04.lblVol04EndFolder, page));
+  left->addWidget(BuildListPanel(m.vol04.panel, page), 1);
 
-  QHBoxLayout* names = NamesAndPreview(m.vol04.edtVol04Prefix, m.vol04.edtVol04Suffix, m.vol04.chkVol04Hyphen,
-                                       m.vol04.lblVol04StartFolder, m.vol04.lblVol04EndFolder, page);
-  names->insertWidget(1, OneLineGroup(m.vol04, page));
-  column->addLayout(names);
-  column->addWidget(BuildListPanel(m.vol04.panel, page), 1);
-  column->addWidget(BuildStructuresGroup(m.vol04.structures, page));
-
+  right->addWidget(BuildStructuresGroup(m.vol04.structures, page, Qt::Vertical), 1);
   QGroupBox* statistics = Statistics(m.vol04, page);
   statistics->setObjectName(ToQt(m.vol04.grpVol04Statistics.Name()));
   BindGroupBox(statistics, m.vol04.grpVol04Statistics);
-  column->addWidget(statistics);
+  right->addWidget(statistics);
   QHBoxLayout* footer = Footer(&m.vol04.chkVol04ViewDetailedResults, nullptr, m.vol04.btnVol04Help, page);
   AddVisualLogButton(footer, m.vol04.btnVol04Statistics, page);
   AddRunButtons(footer, m.vol04, page);
@@ -387,11 +442,10 @@ QWidget* MainWindowView::BuildVol04() {
 QWidget* MainWindowView::BuildVol03() {
   TfrmMain& m = model_;
   auto* page = new QWidget;
-  QVBoxLayout* column = PageColumn(page);
-  column->addWidget(Destination(m.vol03.cboVol03DestFolders, m.vol03.btnVol03AddDestFolder, m.vol03.btnVol03ViewDestFolder, page));
+  auto [left, right] = TwoColumns(PageColumn(page));
+  left->addWidget(Destination(m.vol03.cboVol03DestFolders, m.vol03.btnVol03AddDestFolder, m.vol03.btnVol03ViewDestFolder, page));
   AcceptFileDrops(page->findChild<QComboBox*>("cboVol03DestFolders"), [&m](const auto& p) { m.vol03.destination.DropPaths(p); });
 
-  auto* middle = new QHBoxLayout;
   auto* numbers = new QGroupBox(tr("Increased Numbers"), page);
   auto* grid = new QGridLayout(numbers);
   grid->addWidget(NewCaption(tr("Start Number :"), numbers), 0, 0);
@@ -401,13 +455,13 @@ QWidget* MainWindowView::BuildVol03() {
   grid->addWidget(NewCheckBox(m.vol03.chkVol03PaddedZeroes, numbers), 2, 0, 1, 2);
   grid->addWidget(NewCheckBox(m.vol03.chkVol03AddIncNumbersAsSuffix, numbers), 3, 0, 1, 2);
   grid->setColumnStretch(1, 1);
-  middle->addWidget(numbers, 1);
-  middle->addWidget(NameParts(m.vol03.edtVol03Prefix, m.vol03.edtVol03Suffix, m.vol03.chkVol03Hyphen, page), 1);
-  column->addLayout(middle);
+  left->addWidget(numbers);
+  left->addWidget(NameParts(m.vol03.edtVol03Prefix, m.vol03.edtVol03Suffix, m.vol03.chkVol03Hyphen, page));
+  left->addWidget(Preview(m.vol03.lblVol03StartFolder, m.vol03.lblVol03EndFolder, page));
+  left->addStretch(1);
 
-  column->addWidget(Preview(m.vol03.lblVol03StartFolder, m.vol03.lblVol03EndFolder, page));
-  column->addWidget(BuildStructuresGroup(m.vol03.structures, page), 1);
-  column->addWidget(Statistics(m.vol03, page));
+  right->addWidget(BuildStructuresGroup(m.vol03.structures, page, Qt::Vertical), 1);
+  right->addWidget(Statistics(m.vol03, page));
   QHBoxLayout* footer = Footer(&m.vol03.chkVol03ViewDetailedResults, &m.vol03.chkVol03ViewDestFolder, m.vol03.btnVol03Help, page);
   AddVisualLogButton(footer, m.vol03.btnVol03Statistics, page);
   AddRunButtons(footer, m.vol03, page);
@@ -434,16 +488,31 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
   ListPanel& panel = folderPage.panel;
   auto* page = new QWidget;
   QVBoxLayout* column = PageColumn(page);
+
+  // How the list is made, beside the level builder that makes it.
+  auto* top = new QHBoxLayout;
+  auto* headed = new QVBoxLayout;
   QLabel* heading = NewCaption(ToQt(sheet.Caption()), page);
   QFont font = heading->font();
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.3);
   heading->setFont(font);
-  column->addWidget(heading);
-  if (QGroupBox* methods = BuildListMethods(panel, page)) column->addWidget(methods);
-  column->addWidget(BuildLevelBuilderGroup(folderPage.levels, page));
-  column->addWidget(BuildListPanel(panel, page), 1);
-  if (structures) column->addWidget(BuildStructuresGroup(*structures, page));
+  headed->addWidget(heading);
+  if (QGroupBox* methods = BuildListMethods(panel, page)) headed->addWidget(methods, 1);
+  top->addLayout(headed);
+  top->addWidget(BuildLevelBuilderGroup(folderPage.levels, page), 1);
+  column->addLayout(top);
+
+  auto [left, right] = TwoColumns(column);
+  left->addWidget(BuildListPanel(panel, page), 1);
+  if (structures) right->addWidget(BuildStructuresGroup(*structures, page, Qt::Vertical), 1);
+  QHBoxLayout* footer = Footer(&folderPage.chkShowDetailedResults, nullptr, folderPage.btnHelp, page);
+  AddVisualLogButton(footer, folderPage.btnStatistics, page);
+  if (&folderPage == &model_.vol08)
+    AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders,
+                  model_.vol08.btnVol08Undo, page);
+  if (&folderPage == &model_.vol06) BuildRenamePageControls(model_.vol06, right, left, footer, page);
+  if (&folderPage == &model_.vol07) BuildDeletePageControls(model_.vol07, right, footer, page);
   if (fileTypes) {
     auto* row = new QHBoxLayout;
     row->addWidget(NewLabel(fileTypes->status, page));
@@ -453,17 +522,14 @@ QWidget* MainWindowView::BuildFolderListPage(FolderListPage& folderPage, FileSel
     select->setAutoDefault(false);
     row->addWidget(select);
     row->addStretch(1);
-    column->addLayout(row);
+    right->addLayout(row);
   }
-  // The page's counters, its "Show Visual Log" box and "Visual Log" button.
-  column->addWidget(CounterGroup(model_, panel.Page(), page));
-  QHBoxLayout* footer = Footer(&folderPage.chkShowDetailedResults, nullptr, folderPage.btnHelp, page);
-  AddVisualLogButton(footer, folderPage.btnStatistics, page);
-  if (&folderPage == &model_.vol08)
-    AddRunButtons(footer, model_.vol08.btnVol08CopyFoldersSimulation, model_.vol08.btnVol08CopyFolders,
-                  model_.vol08.btnVol08Undo, page);
-  if (&folderPage == &model_.vol06) BuildRenamePageControls(model_.vol06, column, footer, page);
-  if (&folderPage == &model_.vol07) BuildDeletePageControls(model_.vol07, column, footer, page);
+  // The copy page's counters are four columns wide: they go under the
+  // lists, whose column is the wider; the others stand beside the lists.
+  QGroupBox* counters = CounterGroup(model_, panel.Page(), page);
+  if (structures) left->addWidget(counters);
+  else right->addWidget(counters);
+  if (!structures) right->addStretch(1);
   return WithFooter(page, footer);
 }
 

@@ -6,8 +6,11 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QGroupBox;
 class QHBoxLayout;
+class QLabel;
 class QProgressBar;
 class QTabWidget;
 
@@ -23,7 +26,9 @@ class MainWindowView : public QMainWindow {
 
   TfrmMain& Model() const { return model_; }
   QTabWidget* Tabs() const { return tabs_; }
-  // In the status bar, which shows only while a run goes on.
+  // In the status bar, shown only while a run goes on. After a simulation
+  // the status bar says so instead, until the next run or a change of any
+  // input of the window.
   QProgressBar* RunProgressBar() const { return runProgress_; }
   // While a run goes on, closing waits for its end and activation handlers
   // wait too (they refresh counters the run is writing); both follow once
@@ -38,12 +43,12 @@ class MainWindowView : public QMainWindow {
 
  private:
   void BuildMenus();
+  // The note shows after a simulation button's click that ran.
+  void FollowSimulations();
+  void ShowSimulationNote(bool shown);
   QWidget* BuildVol02();
   QWidget* BuildVol04();
   QWidget* BuildVol03();
-  // Name fields and Preview side by side.
-  QHBoxLayout* NamesAndPreview(Edit& prefix, Edit& suffix, CheckBox& hyphen, Label& start, Label& end,
-                               QWidget* parent);
   // The pages that work on existing folders: heading, list methods, the list
   // panel, the active file types where the page has them.
   // The one place a page's view is chosen, by its descriptor.
@@ -60,12 +65,17 @@ class MainWindowView : public QMainWindow {
   TfrmMain& model_;
   QTabWidget* tabs_ = nullptr;
   QProgressBar* runProgress_ = nullptr;
+  QLabel* simulationNote_ = nullptr;
+  int runs_ = 0;          // runs started so far
+  int runsAtPress_ = 0;   // ... when a simulation button went down
   bool syncing_ = false;
   bool running_ = false;
+  bool simulated_ = false;  // the note is up
   bool closePending_ = false;
   bool activatePending_ = false;
   Connection shown_;
   Connection caption_;
+  std::vector<Connection> inputs_;
 };
 
 }  // namespace quillory

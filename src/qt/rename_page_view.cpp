@@ -13,8 +13,8 @@
 
 namespace quillory {
 
-void BuildRenamePageControls(RenamePage& page, QVBoxLayout* column, QHBoxLayout* footer, QWidget* parent) {
-  auto* row = new QHBoxLayout;
+void BuildRenamePageControls(RenamePage& page, QVBoxLayout* fieldsColumn, QVBoxLayout* previewColumn,
+                             QHBoxLayout* footer, QWidget* parent) {
   auto* methods = new QGroupBox(parent);
   auto* methodColumn = new QVBoxLayout(methods);
   auto* radios = new QHBoxLayout;
@@ -30,7 +30,7 @@ void BuildRenamePageControls(RenamePage& page, QVBoxLayout* column, QHBoxLayout*
   field(page.lblVol06NewSuffix, page.edtVol06NewSuffix);
   field(page.lblVol06RenameNewLastSubFolder, page.edtVol06RenameNewLastSubFolder);
   methodColumn->addLayout(fields);
-  row->addWidget(methods, 1);
+  fieldsColumn->addWidget(methods);
 
   auto* preview = new QGroupBox(QObject::tr("Preview"), parent);
   auto* previewForm = new QFormLayout(preview);
@@ -41,8 +41,7 @@ void BuildRenamePageControls(RenamePage& page, QVBoxLayout* column, QHBoxLayout*
     shown->setWordWrap(true);
     previewForm->addRow(NewLabel(*caption, preview), shown);
   }
-  row->addWidget(preview, 1);
-  column->insertLayout(column->count() - 1, row);
+  previewColumn->addWidget(preview);
 
   // Undo, Simulation and the run button before Help, which is last.
   const int at = footer->count() - 1;

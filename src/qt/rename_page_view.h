@@ -9,8 +9,9 @@ namespace quillory {
 
 class RenamePage;
 
-// The method and preview groups go above the counters (the column's last
-// widget), the run buttons at the right of the footer, before Help.
-void BuildRenamePageControls(RenamePage& page, QVBoxLayout* column, QHBoxLayout* footer, QWidget* parent);
+// The method group goes at the end of `fields`, the preview group at the end
+// of `preview`, the run buttons at the right of the footer, before Help.
+void BuildRenamePageControls(RenamePage& page, QVBoxLayout* fields, QVBoxLayout* preview, QHBoxLayout* footer,
+                             QWidget* parent);
 
 }  // namespace quillory

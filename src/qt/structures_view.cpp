@@ -208,10 +208,10 @@ class TemplateOptionsView : public WindowView {
 
 }  // namespace
 
-QWidget* BuildStructuresGroup(StructuresGroup& group, QWidget* parent) {
+QWidget* BuildStructuresGroup(StructuresGroup& group, QWidget* parent, Qt::Orientation orientation) {
   auto* widget = new QWidget(parent);
   widget->setObjectName(ToQt("pnl" + std::string(PageOf(group.page).name) + "Structures"));
-  auto* row = new QHBoxLayout(widget);
+  auto* row = new QBoxLayout(orientation == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, widget);
   row->setContentsMargins(0, 0, 0, 0);
   row->addWidget(AttachOptions(group, widget), 0);
   row->addWidget(StructureList(group, widget), 1);

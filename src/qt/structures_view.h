@@ -4,6 +4,8 @@
 
 #include "app/window.h"
 
+#include <Qt>
+
 class QWidget;
 
 namespace quillory {
@@ -12,8 +14,10 @@ class StructuresGroup;
 class WindowView;
 
 // The attach options and the structures/templates list with its buttons, side
-// by side. The group must outlive the widget.
-QWidget* BuildStructuresGroup(StructuresGroup& group, QWidget* parent);
+// by side or (Qt::Vertical) the options above the list. The group must
+// outlive the widget.
+QWidget* BuildStructuresGroup(StructuresGroup& group, QWidget* parent,
+                              Qt::Orientation orientation = Qt::Horizontal);
 
 // A view for TfrmFolderStructuresTemplates or TfrmFolderTemplateOptions;
 // nullptr for any other window. The window must outlive the view.

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -37,11 +38,13 @@ namespace {
 // rejected after a while, failing the test instead).
 class BoxAnswerer {
  public:
-  BoxAnswerer() {
+  // `seen` looks at each box before it is answered.
+  explicit BoxAnswerer(std::function<void(QMessageBox*)> seen = {}) : seen_(std::move(seen)) {
     timer_.setInterval(20);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
+      if (seen_) seen_(box);
       if (++ticks_ > 250) {
         box->reject();
         return;
@@ -53,6 +56,7 @@ class BoxAnswerer {
   }
 
  private:
+  std::function<void(QMessageBox*)> seen_;
   QTimer timer_;
   int ticks_ = 0;
 };
@@ -124,6 +128,78 @@ class RunWatchTest : public QObject {
     // Each item sees what the repaint after the one before it set.
     QCOMPARE(seen, (std::vector<int>{0, 1, 2, 3}));
     QVERIFY(!bar->isVisible());
+    QVERIFY(!view_->statusBar()->isVisible());
+  }
+
+  // The end message is read beside a full bar, however quickly the items
+  // went and whether or not the items moved the bar themselves.
+  void theBarIsFullWhenTheEndMessageShows() {
+    QProgressBar* bar = view_->findChild<QProgressBar*>("prbRunProgress");
+    for (bool ownUnits : {false, true}) {
+      RunPlan plan = Plan(7, [](std::size_t) {});
+      // As a simulation that counts forecast units but moves none of them.
+      if (ownUnits) plan.proceed = [&plan] {
+          plan.progressTotal = 40;
+          return true;
+        };
+      int atEnd = -1;
+      bool shownAtEnd = false;
+      BoxAnswerer answers([&](QMessageBox* box) {
+        if (box->text() != "Done") return;
+        atEnd = bar->maximum() > 0 ? 100 * bar->value() / bar->maximum() : -1;
+        shownAtEnd = bar->isVisible();
+      });
+      QCOMPARE(Run(plan), RunOutcome::Completed);
+      QCOMPARE(atEnd, 100);
+      QVERIFY(shownAtEnd);
+      QVERIFY(!bar->isVisible());
+    }
+  }
+
+  // A simulation's counters read like a run's, so the status bar says what
+  // it was until the person does something else.
+  void aSimulationIsNamedInTheStatusBarUntilTheNextRunOrChange() {
+    TfrmMain& main = *app_->main;
+    main.pgeMain.SetActivePageIndex(3);
+    QVERIFY(QDir(dir_->path()).mkdir("Out"));
+    main.vol02.ChooseDestination("D:\\Out");
+    main.vol02.structures.SourceKindClick(SourceKind::Nothing);
+    main.vol02.lstVol02IncludeStrings.SetItems({"a", "b"});
+    main.vol02.Refresh();
+    main.vol02.chkVol02ViewDetailedResults.SetChecked(false);
+    main.vol02.chkVol02ViewDestFolder.SetChecked(false);
+    auto* note = view_->findChild<QLabel*>("lblSimulationNote");
+    QVERIFY(note);
+    QVERIFY(!view_->statusBar()->isVisible());
+    auto* simulation = view_->findChild<QPushButton*>("btnVol02CreateFoldersSimulation");
+    auto* run = view_->findChild<QPushButton*>("btnVol02CreateFolders");
+    QVERIFY(simulation->isEnabled());
+    {
+      BoxAnswerer answers;
+      simulation->click();
+    }
+    QVERIFY(!QDir(dir_->path() + "/Out/a").exists());
+    QVERIFY(view_->statusBar()->isVisible());
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QString::fromUtf8("Simulation \u2014 nothing was changed on disk"));
+    QVERIFY(!view_->findChild<QProgressBar*>("prbRunProgress")->isVisible());
+
+    // A changed input: the counters no longer describe it.
+    main.vol02.edtVol02Prefix.UserSetText("P");
+    QVERIFY(!note->isVisible());
+    QVERIFY(!view_->statusBar()->isVisible());
+
+    {
+      BoxAnswerer answers;
+      simulation->click();
+    }
+    QVERIFY(note->isVisible());
+    {
+      BoxAnswerer answers;
+      run->click();
+    }
+    QVERIFY(QDir(dir_->path() + "/Out/Pa").exists());
+    QVERIFY(!note->isVisible());
     QVERIFY(!view_->statusBar()->isVisible());
   }
 
