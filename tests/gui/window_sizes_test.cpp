@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -52,6 +53,28 @@ class WindowSizesTest : public QObject {
       const QString name = tabs->tabText(page);
       QVERIFY2(Fits(Minimum(f->view.get())), qPrintable(Describe(name, Minimum(f->view.get()))));
       QVERIFY2(Fits(f->view->size()), qPrintable(Describe(name + " opens at", f->view->size())));
+    }
+  }
+
+  // Maximised on a 1366x768 screen, every page shows all its inputs, its
+  // counters and its run buttons without scrolling.
+  void noPageScrollsAt1366x700() {
+    QTabWidget* tabs = f->view->Tabs();
+    f->view->resize(kScreen);
+    f->view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->view.get()));
+    QCOMPARE(f->view->size(), kScreen);
+    for (int page = 0; page < tabs->count(); ++page) {
+      tabs->setCurrentIndex(page);
+      QApplication::processEvents();
+      QList<QScrollArea*> areas = tabs->currentWidget()->findChildren<QScrollArea*>();
+      if (auto* outer = qobject_cast<QScrollArea*>(tabs->currentWidget())) areas << outer;
+      QVERIFY(!areas.isEmpty());
+      for (QScrollArea* area : areas) {
+        const int hidden = area->verticalScrollBar()->maximum();
+        QVERIFY2(hidden == 0, qPrintable(QStringLiteral("%1: %2 px below the fold").arg(tabs->tabText(page)).arg(hidden)));
+        QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+      }
     }
   }
 
