@@ -244,18 +244,21 @@ double ContrastRatio(const QColor& a, const QColor& b) {
 QColor ReadableShade(Color color, const QColor& background) {
   const QColor named = ToQColor(color);
   if (!named.isValid() || !background.isValid()) return named;
-  // What large or bold text needs; the named colours keep it on a light window.
-  constexpr double kReadable = 3.0;
-  if (ContrastRatio(named, background) >= kReadable) return named;
-  // Towards white on a dark background, towards black on a light one: the
-  // hue stays, so red still reads as red.
-  const QColor toward = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+  // On a light window the named colours reach what large or bold text
+  // needs (3:1) and stay as they are; on a dark one they are lightened as
+  // far as body text needs (4.5:1).
+  const bool dark = Luminance(background) < 0.18;
+  const double readable = dark ? 4.5 : 3.0;
+  if (ContrastRatio(named, background) >= readable) return named;
+  // Lighter on a dark background, darker on a light one, in hue and
+  // saturation the same: red still reads as red, not as pink.
+  const float step = dark ? 0.025f : -0.025f;
+  float hue = 0, saturation = 0, lightness = 0;
+  named.getHslF(&hue, &saturation, &lightness);
   QColor shade = named;
-  for (int step = 1; step <= 20 && ContrastRatio(shade, background) < kReadable; ++step) {
-    const double t = step / 20.0;
-    shade = QColor::fromRgbF(static_cast<float>(named.redF() + (toward.redF() - named.redF()) * t),
-                             static_cast<float>(named.greenF() + (toward.greenF() - named.greenF()) * t),
-                             static_cast<float>(named.blueF() + (toward.blueF() - named.blueF()) * t));
+  while (ContrastRatio(shade, background) < readable && lightness + step >= 0 && lightness + step <= 1) {
+    lightness += step;
+    shade = QColor::fromHslF(hue, saturation, lightness);
   }
   return shade;
 }

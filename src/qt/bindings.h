@@ -39,8 +39,9 @@ std::string FromQt(const QString& text);
 // The colour a model names, as an RGB value; invalid QColor for Default.
 QColor ToQColor(Color color);
 // The shade of the named colour that reads on `background`: the named one
-// where it contrasts enough (3:1), else that hue lightened on a dark
-// background or darkened on a light one. Coloured captions use it.
+// where it contrasts enough (3:1 on a light background, 4.5:1 on a dark
+// one), else that hue lightened on a dark background or darkened on a light
+// one. Coloured captions use it.
 QColor ReadableShade(Color color, const QColor& background);
 // The contrast ratio of two colours, 1 (none) to 21 (black on white).
 double ContrastRatio(const QColor& a, const QColor& b);
