@@ -154,8 +154,11 @@ std::string DefaultSettingsPath(const SettingsStore& store) {
   const std::string joined = store.DefaultDirectory() + "\\" + std::string(kSettingsFileName);
   // Collapsing the UNC prefix too would turn \\srv\share into a path with no
   // drive, and the file could never be found again.
-  if (joined.starts_with("\\\\") && !joined.starts_with("\\\\\\"))
-    return "\\" + ReplaceRepeatedly(joined.substr(1), "\\\\", "\\");
+  if (joined.starts_with("\\\\") && !joined.starts_with("\\\\\\")) {
+    std::string unc(1, '\\');
+    unc += ReplaceRepeatedly(joined.substr(1), "\\\\", "\\");
+    return unc;
+  }
   return ReplaceRepeatedly(joined, "\\\\", "\\");
 }
 

@@ -131,7 +131,11 @@ std::string ControlCharacterRefusal(const std::vector<std::string>& items,
   if (total == 0) return {};
   std::string message = kControlItems + std::to_string(total) + ")\n";
   for (const std::string& item : shown) message += item + "\n";
-  if (total > shown.size()) message += "\n" + std::to_string(total - shown.size()) + "  more left\n";
+  if (total > shown.size()) {
+    message += '\n';
+    message += std::to_string(total - shown.size());
+    message += "  more left\n";
+  }
   message += "\n";
   message += kControlItemsAction;
   return message;
@@ -262,8 +266,10 @@ void TfrmFileExport::btnFileExportToClick() {
   ItemFormat format;
   format.separated = rdoFileExportCSVSeparatedFile.Checked();
   format.separator = Trim(cboFileExportDelimiter.Text());
-  if (SameText(format.separator, "space")) format.separator = " ";
-  if (chkFileExportQuotationMarks.Checked()) format.quotation = "\"";
+  // Assigned as characters: GCC 12 at -O3 misreads assigning these literals
+  // as an overlapping copy.
+  if (SameText(format.separator, "space")) format.separator.assign(1, ' ');
+  if (chkFileExportQuotationMarks.Checked()) format.quotation.assign(1, '"');
 
   const std::string path = ui_.SaveFileDialog(FileDialogOptions{kWindowDialogTitle, kFilter, kDefaultExt, ""});
   if (path.empty()) return;

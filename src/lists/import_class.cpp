@@ -46,7 +46,11 @@ std::string BadLines::NulMessage() const {
   std::string out =
       "There are lines holding a NUL character in the file (total: " + std::to_string(total_) + ")\n";
   for (std::size_t line : shown_) out += "Line: " + std::to_string(line) + "\n";
-  if (total_ > shown_.size()) out += "\n" + std::to_string(total_ - shown_.size()) + "  more left\n";
+  if (total_ > shown_.size()) {
+    out += '\n';
+    out += std::to_string(total_ - shown_.size());
+    out += "  more left\n";
+  }
   out += "\nAction : Such a line can not be a name; it was left out.";
   return out;
 }

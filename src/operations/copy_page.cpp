@@ -149,7 +149,7 @@ void CopyPage::Run(bool simulate) {
     if (!simulate) {
       records.Clear();
       missingFolders.clear();
-      attachKind = kind == SourceKind::Structures ? "F" : "R";
+      attachKind.assign(1, kind == SourceKind::Structures ? 'F' : 'R');
       journal.Begin();
     }
     VisualLogs* logs = nullptr;
