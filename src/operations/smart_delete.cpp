@@ -187,6 +187,9 @@ struct MainFolder {
     if (parentPath.find('\\') == std::string::npos) parentPath += '\\';
     open = fs.OpenFolder(parentPath, &parent);
     if (open.ok()) open = fs.OpenSubfolder(parent, name, &folder);
+    // The person aimed at a mount point: that folder is theirs to name;
+    // only the mount points below it are never crossed.
+    if (open.error == FsError::MountPoint) open = fs.OpenFolder(path, &folder);
   }
   ~MainFolder() {
     fs.CloseFolder(folder);

@@ -35,6 +35,7 @@ enum class FsError {
   Io,
   Link,           // a symbolic link where a folder was to be passed through
   Changed,        // no longer the folder or file a run made
+  MountPoint,     // another file system mounted where a folder was to be entered
 };
 
 struct FsResult {
@@ -52,10 +53,24 @@ struct DirEntry {
   std::uint64_t size = 0;  // 64-bit; 0 for folders and links
 };
 
+// What tells one folder from a later one of the same name. Inode numbers are
+// reused (ext4 hands a removed folder's number to the next one at once), so
+// the birth time goes with them where the file system keeps one; where it
+// keeps none (some network and FUSE file systems, records of older journals)
+// it is 0 and only device and inode are compared.
 struct FolderIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
   bool operator==(const FolderIdentity&) const = default;
+  bool HasBirth() const { return birthSeconds != 0 || birthNanoseconds != 0; }
+  // Whether `found` (read from the disk now) may be the folder recorded as
+  // this: what the record lacks is not compared.
+  bool Admits(const FolderIdentity& found) const {
+    return device == found.device && inode == found.inode &&
+           (!HasBirth() || (birthSeconds == found.birthSeconds && birthNanoseconds == found.birthNanoseconds));
+  }
 };
 
 enum class FolderAttributes { Normal, System, ReadOnly };
@@ -65,7 +80,14 @@ enum class FolderAttributes { Normal, System, ReadOnly };
 struct MadeFolder {
   std::string path;  // program form
   FolderIdentity identity;
-  bool operator==(const MadeFolder&) const = default;
+  // How much of `path` names the folder the run aimed at (a destination, a
+  // target, the existing parent of a typed path): undo resolves that part as
+  // the platform does and enters every name below it without following a
+  // link or crossing a mount point. 0 when not known (older journals): undo
+  // then works it out from the other records.
+  std::uint32_t within = 0;
+  // The same folder, however undo would reach it.
+  bool operator==(const MadeFolder& other) const { return path == other.path && identity == other.identity; }
 };
 
 struct CreateResult {
@@ -80,6 +102,7 @@ struct FolderEntry {
   std::string name;  // the host's bytes
   bool isFolder = false;   // a real folder; a link to one is not
   bool isSymlink = false;
+  bool isSpecial = false;  // a pipe, socket or device: no file to read
   bool hidden = false;
   std::uint64_t size = 0;  // with sizes asked for: the entry's own (lstat) size; 0 for folders
 };
@@ -99,20 +122,36 @@ struct FileStamp {
 
 // A file a copy wrote, as it was when it was put in place, so that undo can
 // tell it from whatever takes its place later.
+// The change time goes with it because a rewrite can put back the size and
+// the old modification time, but not the change time; the birth time as for
+// folders. Either is 0 where unknown (older journals) and then not compared.
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
   std::uint64_t size = 0;
   std::int64_t mtimeSeconds = 0;
   std::uint32_t mtimeNanoseconds = 0;
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+  std::int64_t ctimeSeconds = 0;
+  std::uint32_t ctimeNanoseconds = 0;
   bool operator==(const FileIdentity&) const = default;
+  bool Admits(const FileIdentity& found) const {
+    const bool noBirth = birthSeconds == 0 && birthNanoseconds == 0;
+    const bool noChange = ctimeSeconds == 0 && ctimeNanoseconds == 0;
+    return device == found.device && inode == found.inode && size == found.size &&
+           mtimeSeconds == found.mtimeSeconds && mtimeNanoseconds == found.mtimeNanoseconds &&
+           (noBirth || (birthSeconds == found.birthSeconds && birthNanoseconds == found.birthNanoseconds)) &&
+           (noChange || (ctimeSeconds == found.ctimeSeconds && ctimeNanoseconds == found.ctimeNanoseconds));
+  }
 };
 
 // A file a run wrote, with what it was when it was put in place.
 struct WrittenFile {
   std::string path;  // program form
   FileIdentity identity;
-  bool operator==(const WrittenFile&) const = default;
+  std::uint32_t within = 0;  // as MadeFolder::within
+  bool operator==(const WrittenFile& other) const { return path == other.path && identity == other.identity; }
 };
 
 // Sequential reader; Read returns the bytes read (0 at the end or on error).
@@ -328,6 +367,11 @@ class FileSystem {
   virtual FsResult ReadOwnFile(std::string_view path, std::string* bytes);
   // Renames a file within its folder, never replacing anything (Exists).
   virtual FsResult RenameOwnFile(std::string_view from, std::string_view to);
+  // Whether the file at `path` and the folder holding it can be trusted as
+  // the program's own: each owned by the effective user, writable by nobody
+  // else, and not a link. NotFound when either is missing; AccessDenied
+  // otherwise, with the name of the owner of the first that fails in `owner`.
+  virtual FsResult TrustOwnFile(std::string_view path, std::string* owner);
 };
 
 // How a name that cannot be shown as it is appears in lists and logs: the

@@ -1,8 +1,11 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/statvfs.h>
 #include <sys/syscall.h>
+#include <linux/openat2.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -191,8 +194,68 @@ constexpr int kPathFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 constexpr int kReadFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 constexpr std::size_t kMaxNameBytes = 255;
 
-FolderIdentity IdentityOf(const struct stat& st) {
-  return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+// What identities and the mount test read of an entry. The birth time is
+// asked for but a file system may not give it (then it stays 0).
+constexpr unsigned kIdentityMask = STATX_TYPE | STATX_MODE | STATX_INO | STATX_BTIME | STATX_CTIME | STATX_MTIME |
+                                   STATX_SIZE;
+
+bool StatxAt(int dirfd, const char* name, int flags, struct statx* sx) {
+  return ::statx(dirfd, name, flags | AT_STATX_SYNC_AS_STAT, kIdentityMask, sx) == 0;
+}
+
+// Of an open descriptor (O_PATH ones too).
+bool StatxOf(int fd, struct statx* sx) { return StatxAt(fd, "", AT_EMPTY_PATH, sx); }
+
+std::uint64_t DeviceOf(const struct statx& sx) {
+  return static_cast<std::uint64_t>(makedev(sx.stx_dev_major, sx.stx_dev_minor));
+}
+
+FolderIdentity IdentityOf(const struct statx& sx) {
+  FolderIdentity id{DeviceOf(sx), static_cast<std::uint64_t>(sx.stx_ino)};
+  if ((sx.stx_mask & STATX_BTIME) != 0) {
+    id.birthSeconds = sx.stx_btime.tv_sec;
+    id.birthNanoseconds = sx.stx_btime.tv_nsec;
+  }
+  return id;
+}
+
+// Another file system is mounted on the entry (a bind mount of the same one
+// too, which keeps the device number and so escapes a device comparison).
+bool IsMountRoot(const struct statx& sx) {
+  return (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 && (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+}
+
+// Opens the folder `name` of `parent` without following a link and without
+// crossing into another mount, in one call where the kernel has openat2;
+// else openat and a look at the result. -1 with errno set: ELOOP for a link,
+// EXDEV for a mount point.
+int OpenBelow(int parent, const char* name, int flags) {
+  static bool haveOpenat2 = true;
+  if (haveOpenat2) {
+    // Without O_NOFOLLOW: with it an O_PATH open would hand out the link
+    // itself; without it a link anywhere fails with ELOOP.
+    struct open_how how {};
+    how.flags = static_cast<std::uint64_t>(flags);
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, parent, name, &how, sizeof how);
+    if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
+    haveOpenat2 = false;
+  }
+  const int fd = ::openat(parent, name, flags | O_NOFOLLOW);
+  if (fd < 0) {
+    // An O_PATH open of a link with O_DIRECTORY says ENOTDIR: tell it as a link.
+    struct stat st {};
+    if (errno == ENOTDIR && ::fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
+      errno = ELOOP;
+    return -1;
+  }
+  struct statx sx {};
+  if (StatxOf(fd, &sx) && IsMountRoot(sx)) {
+    ::close(fd);
+    errno = EXDEV;
+    return -1;
+  }
+  return fd;
 }
 
 std::string JoinProgram(const std::string& folder, std::string_view name) {
@@ -202,8 +265,16 @@ std::string JoinProgram(const std::string& folder, std::string_view name) {
   return path;
 }
 
+FsResult ControlCharacterRefusal(std::string_view name) {
+  return Failure(FsError::InvalidName, "a name holds a control character: " + EscapeForDisplay(name));
+}
+
 bool CheckNameLengths(const std::vector<std::string>& names, FsResult* failure) {
   for (const std::string& name : names) {
+    if (HoldsControlOrDelete(name)) {
+      *failure = ControlCharacterRefusal(name);
+      return false;
+    }
     if (name.size() > kMaxNameBytes) {
       *failure = Failure(FsError::InvalidName,
                          "a name is longer than 255 bytes: " + EscapeForDisplay(name.substr(0, 40)) + "...");
@@ -224,9 +295,9 @@ void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
     ::close(fd);
     fd = parent;
     if (parent < 0) break;
-    struct stat st {};
-    if (::fstatat(parent, names[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) ||
-        IdentityOf(st) != *madeAt[i] || ::unlinkat(parent, names[i].c_str(), AT_REMOVEDIR) != 0)
+    struct statx sx {};
+    if (!StatxAt(parent, names[i].c_str(), AT_SYMLINK_NOFOLLOW, &sx) || !S_ISDIR(sx.stx_mode) ||
+        !madeAt[i]->Admits(IdentityOf(sx)) || ::unlinkat(parent, names[i].c_str(), AT_REMOVEDIR) != 0)
       break;  // not ours any more, or not empty: nothing above can go either
     made->pop_back();
   }
@@ -241,6 +312,9 @@ void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
 CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_t from, std::string folder,
                        bool followExisting) {
   CreateResult out;
+  // The folder open as `fd` is the one aimed at: undo reaches what is made
+  // below it from there.
+  const auto within = static_cast<std::uint32_t>(folder.size());
   std::vector<std::optional<FolderIdentity>> madeAt(names.size());
   for (std::size_t i = from; i < names.size(); ++i) {
     const char* name = names[i].c_str();
@@ -249,10 +323,10 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
     if (i + 1 == names.size() && (made || error == EEXIST)) {
       // The last folder is not entered: its entry tells what it is, and
       // for a new one its identity.
-      struct stat st {};
+      struct statx st {};
       const int flags = made || !followExisting ? AT_SYMLINK_NOFOLLOW : 0;
-      if (::fstatat(fd, name, &st, flags) == 0 && S_ISDIR(st.st_mode)) {
-        if (made) out.made.push_back(MadeFolder{JoinProgram(folder, names[i]), IdentityOf(st)});
+      if (StatxAt(fd, name, flags, &st) && S_ISDIR(st.stx_mode)) {
+        if (made) out.made.push_back(MadeFolder{JoinProgram(folder, names[i]), IdentityOf(st), within});
         ::close(fd);
         return out;
       }
@@ -260,7 +334,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
         // Made but not to be found as made: leave nothing of this call.
         ::unlinkat(fd, name, AT_REMOVEDIR);
         out.result = FromErrno(errno == 0 ? EIO : errno);
-      } else if (S_ISLNK(st.st_mode)) {
+      } else if (S_ISLNK(st.stx_mode)) {
         out.result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(names[i]));
       } else {
         out.result = Failure(FsError::Exists, "a file of that name exists");
@@ -270,11 +344,13 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
     }
     int child = -1;
     if (made || error == EEXIST) {
-      child = ::openat(fd, name, kPathFlags | (made || !followExisting ? O_NOFOLLOW : 0));
+      // Below the folder aimed at, an existing name is entered only when it
+      // is a folder of the same mount: never a link, never a mount point.
+      child = made || !followExisting ? OpenBelow(fd, name, kPathFlags) : ::openat(fd, name, kPathFlags);
       error = child < 0 ? errno : 0;
     }
-    struct stat st {};
-    if (child >= 0 && made && ::fstat(child, &st) != 0) {
+    struct statx st {};
+    if (child >= 0 && made && !StatxOf(child, &st)) {
       error = errno;
       ::close(child);
       child = -1;
@@ -284,6 +360,8 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
         // Made but cannot be entered: it is ours and empty, so it goes again.
         ::unlinkat(fd, name, AT_REMOVEDIR);
         out.result = FromErrno(error);
+      } else if (error == EXDEV) {
+        out.result = Failure(FsError::MountPoint, "a mount point is not crossed: " + EscapeForDisplay(names[i]));
       } else if (error == EEXIST || error == ENOTDIR || error == ELOOP) {
         struct stat what {};
         const bool isLink = ::fstatat(fd, name, &what, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(what.st_mode);
@@ -302,7 +380,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
     folder = JoinProgram(folder, names[i]);
     if (made) {
       madeAt[i] = IdentityOf(st);
-      out.made.push_back(MadeFolder{folder, *madeAt[i]});
+      out.made.push_back(MadeFolder{folder, *madeAt[i], within});
     }
     ::close(fd);
     fd = child;
@@ -325,10 +403,24 @@ bool ValidEntryName(std::string_view name, FsResult* failure) {
   return true;
 }
 
-FileIdentity FileIdentityOf(const struct stat& st) {
-  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                      static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                      static_cast<std::uint32_t>(st.st_mtim.tv_nsec)};
+// A name for a folder about to be made.
+bool ValidNewName(std::string_view name, FsResult* failure) {
+  if (!ValidEntryName(name, failure)) return false;
+  if (!HoldsControlOrDelete(name)) return true;
+  *failure = ControlCharacterRefusal(name);
+  return false;
+}
+
+FileIdentity FileIdentityOf(const struct statx& sx) {
+  FileIdentity id{DeviceOf(sx), static_cast<std::uint64_t>(sx.stx_ino), static_cast<std::uint64_t>(sx.stx_size),
+                  static_cast<std::int64_t>(sx.stx_mtime.tv_sec), sx.stx_mtime.tv_nsec};
+  if ((sx.stx_mask & STATX_BTIME) != 0) {
+    id.birthSeconds = sx.stx_btime.tv_sec;
+    id.birthNanoseconds = sx.stx_btime.tv_nsec;
+  }
+  id.ctimeSeconds = sx.stx_ctime.tv_sec;
+  id.ctimeNanoseconds = sx.stx_ctime.tv_nsec;
+  return id;
 }
 
 // The process's umask, read once: a new file's mode needs fchmod only when
@@ -417,10 +509,6 @@ class HostNewFile final : public NewFile {
   FsResult Commit(FileIdentity* identity) override {
     if (fd_ < 0) return Failure(FsError::Io, "already committed");
     if (error_ == 0) Finish();
-    if (error_ == 0 && identity != nullptr) {
-      struct stat st {};
-      if (::fstat(fd_, &st) == 0) *identity = FileIdentityOf(st);
-    }
     if (error_ != 0) return CopyFailure(error_);
     const bool unnamed = temp_.empty();
     if (unnamed) {
@@ -429,6 +517,11 @@ class HostNewFile final : public NewFile {
       if (name.empty() || !LinkUnnamed(name)) return Close(FromErrno(name.empty() ? EEXIST : errno));
       if (overwrite_) temp_ = name;
     }
+    // Read once the file has its name: linking and renaming change the
+    // change time that the identity holds.
+    struct statx sx {};
+    const bool placed = unnamed && !overwrite_;
+    if (placed && identity != nullptr && StatxOf(fd_, &sx)) *identity = FileIdentityOf(sx);
     // The data is written back by now or the close says it is not.
     if (::close(fd_) != 0) {
       const int error = errno;
@@ -445,6 +538,7 @@ class HostNewFile final : public NewFile {
       return FromErrno(errno);
     }
     temp_.clear();
+    if (identity != nullptr && StatxAt(folder_, name_.c_str(), AT_SYMLINK_NOFOLLOW, &sx)) *identity = FileIdentityOf(sx);
     return {};
   }
 
@@ -573,20 +667,19 @@ std::optional<std::string> ReadLinkAt(int folder, const std::string& name) {
   }
 }
 
-// Below this many new folders in one parent, a look-up each is cheaper than
-// a listing.
-constexpr std::size_t kListedFrom = 3;
-
 // What a folder found (or made) under `name` is: a link or a file there is
 // refused, a folder gives its identity, read without following a link.
 void Classify(int parent, const char* name, SubfolderResult* out) {
-  struct stat st {};
-  if (::fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+  struct statx st {};
+  if (!StatxAt(parent, name, AT_SYMLINK_NOFOLLOW, &st)) {
     out->result = FromErrno(errno);
-  } else if (S_ISLNK(st.st_mode)) {
+  } else if (S_ISLNK(st.stx_mode)) {
     out->result = Failure(FsError::Link, "a symbolic link is in the way: " + EscapeForDisplay(name));
-  } else if (!S_ISDIR(st.st_mode)) {
+  } else if (!S_ISDIR(st.stx_mode)) {
     out->result = Failure(FsError::Exists, "a file of that name exists");
+  } else if (IsMountRoot(st)) {
+    // Found there, not made: whatever goes into it would land on another mount.
+    out->result = Failure(FsError::MountPoint, "a mount point is not crossed: " + EscapeForDisplay(name));
   } else {
     out->identity = IdentityOf(st);
     return;
@@ -594,77 +687,108 @@ void Classify(int parent, const char* name, SubfolderResult* out) {
   out->made = false;
 }
 
-// The inodes the listing of `fd` gives the folders `names[fresh[1..]]`
-// (0 where it shows none), or nothing at all unless it gives the first one
-// the inode a look-up gave (`firstInode`). Reads no more of a large folder
-// than a few entries per name.
-void ListInodes(int fd, const std::vector<std::string_view>& names, const std::vector<std::size_t>& fresh,
-                std::uint64_t firstInode, std::vector<std::uint64_t>* listed) {
-  std::unordered_map<std::string_view, std::size_t> wanted;
-  wanted.reserve(fresh.size());
-  for (std::size_t k = 0; k < fresh.size(); ++k) wanted.emplace(names[fresh[k]], k);
-  std::vector<std::uint64_t> found(fresh.size(), 0);
-  std::size_t left = fresh.size();
-  std::size_t budget = 64 + 8 * fresh.size();
-  thread_local std::vector<char> buffer(64 * 1024);
-  while (left > 0 && budget > 0) {
-    const long n = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    for (long at = 0; at < n && budget > 0; --budget) {
-      const char* record = buffer.data() + at;
-      unsigned short length = 0;
-      unsigned char type = DT_UNKNOWN;
-      ino64_t inode = 0;
-      std::memcpy(&length, record + offsetof(LinuxDirent64, d_reclen), sizeof length);
-      std::memcpy(&type, record + offsetof(LinuxDirent64, d_type), sizeof type);
-      std::memcpy(&inode, record + offsetof(LinuxDirent64, d_ino), sizeof inode);
-      at += length;
-      if (type != DT_DIR) continue;
-      const auto it = wanted.find(std::string_view(record + kDirentNameAt));
-      if (it == wanted.end() || found[it->second] != 0) continue;
-      found[it->second] = static_cast<std::uint64_t>(inode);
-      --left;
-    }
+// Opens the folder `relative` ('\\' or '/' between names) below the open
+// folder `base` the way undo must reach what a run made: no link followed,
+// no mount crossed, nothing above `base`. -1 with errno set (ELOOP: a link on
+// the way, EXDEV: a mount point).
+int OpenPathBelow(int base, std::string_view relative) {
+  while (!relative.empty() && (relative.front() == '\\' || relative.front() == '/')) relative.remove_prefix(1);
+  std::string names(relative);
+  for (char& c : names)
+    if (c == '\\') c = '/';
+  static bool haveOpenat2 = true;
+  if (haveOpenat2) {
+    struct open_how how {};
+    how.flags = static_cast<std::uint64_t>(kPathFlags);
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
+    const long fd = ::syscall(SYS_openat2, base, names.c_str(), &how, sizeof how);
+    if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
+    haveOpenat2 = false;
   }
-  if (found[0] != firstInode) return;
-  for (std::size_t k = 1; k < found.size(); ++k) (*listed)[k] = found[k];
+  // One name at a time from the descriptor of the one before.
+  int at = ::dup(base);
+  std::size_t start = 0;
+  while (at >= 0 && start < names.size()) {
+    std::size_t end = names.find('/', start);
+    if (end == std::string::npos) end = names.size();
+    const std::string name = names.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;
+    if (name == "." || name == "..") {
+      ::close(at);
+      errno = EXDEV;
+      return -1;
+    }
+    const int next = OpenBelow(at, name.c_str(), kPathFlags);
+    const int error = errno;
+    ::close(at);
+    at = next;
+    errno = error;
+  }
+  return at;
 }
 
-// Removes entries by name from the descriptor of their parent; a run of
-// entries in one parent opens it once. `remove` checks and removes one.
+FsResult ReachFailure(int error) {
+  if (error == ELOOP) return Failure(FsError::Link, "a symbolic link is on the way; it is not followed");
+  if (error == EXDEV) return Failure(FsError::MountPoint, "a mount point is on the way; it is not crossed");
+  return FromErrno(error);
+}
+
+// Removes recorded entries by name from the descriptor of their parent. The
+// parent is reached from the folder the run aimed at (the first `within`
+// bytes of the path, resolved as the platform resolves it) without following
+// a link or crossing a mount below it: a chain moved away and linked back is
+// not reached through the link. A run of entries in one parent opens it once.
+// `remove` checks and removes one.
 template <class Entry, class Remove>
 void RemoveEntries(const std::vector<Entry>& entries, std::vector<FsResult>* results, const Remove& remove) {
   results->clear();
   results->reserve(entries.size());
   std::string openParent;
+  std::size_t openAnchor = 0;
   Fd parent;
+  FsResult parentFailure;
+  std::string openAimed;  // the aimed folder `aimed` holds open
+  Fd aimed;
   for (const Entry& entry : entries) {
-    std::string host;
-    FsResult failure;
-    if (!Resolve(entry.path, &host, &failure)) {
-      results->push_back(failure);
-      continue;
-    }
     if (IsDriveRoot(entry.path)) {
       results->push_back(Failure(FsError::AccessDenied, "a drive root cannot be removed"));
       continue;
     }
-    while (host.size() > 1 && host.back() == '/') host.pop_back();
-    const std::size_t slash = host.rfind('/');
-    const std::string_view folder = slash == 0 ? std::string_view("/") : std::string_view(host).substr(0, slash);
+    std::string_view path = entry.path;
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
+    const std::size_t cut = path.find_last_of("\\/");
+    if (cut == std::string_view::npos || cut + 1 == path.size()) {
+      results->push_back(Failure(FsError::InvalidName, "not a folder path"));
+      continue;
+    }
+    const std::string_view folder = path.substr(0, cut);
     // Mostly short enough to need no allocation.
-    const std::string name = host.substr(slash + 1);
-    if (parent.get() < 0 || folder != openParent) {
+    const std::string name(path.substr(cut + 1));
+    const std::size_t anchor = entry.within == 0 || entry.within > folder.size() ? folder.size() : entry.within;
+    if (folder != openParent || anchor != openAnchor || (parent.get() < 0 && parentFailure.ok())) {
       openParent.assign(folder);
-      const int fd = ::open(openParent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      const int error = errno;
-      parent.Reset(fd);
-      if (fd < 0) openParent.clear();
-      if (fd < 0) {
-        results->push_back(FromErrno(error));
-        continue;
+      openAnchor = anchor;
+      parent.Reset();
+      parentFailure = {};
+      if (aimed.get() < 0 || openAimed != folder.substr(0, anchor)) {
+        openAimed.assign(folder.substr(0, anchor));
+        std::string program = openAimed;
+        if (program.size() == 2 && program[1] == ':') program += '\\';
+        std::string host;
+        aimed.Reset(Resolve(program, &host, &parentFailure) ? ::open(host.c_str(), kPathFlags) : -1);
+        if (aimed.get() < 0 && parentFailure.ok()) parentFailure = FromErrno(errno);
+        if (aimed.get() < 0) openAimed.clear();
       }
+      if (aimed.get() >= 0) {
+        const int fd = anchor == folder.size() ? ::dup(aimed.get()) : OpenPathBelow(aimed.get(), folder.substr(anchor));
+        if (fd < 0) parentFailure = ReachFailure(errno);
+        parent.Reset(fd);
+      }
+    }
+    if (parent.get() < 0) {
+      results->push_back(parentFailure.ok() ? Failure(FsError::NotFound, "the folder is not there") : parentFailure);
+      continue;
     }
     results->push_back(remove(parent.get(), name, entry));
   }
@@ -780,11 +904,14 @@ class HostFileSystemImpl final : public FileSystem {
 
   void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
     RemoveEntries(folders, results, [](int parent, const std::string& name, const MadeFolder& folder) {
-      struct stat st {};
-      if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
-      if (!S_ISDIR(st.st_mode) || IdentityOf(st) != folder.identity)
+      struct statx st {};
+      if (!StatxAt(parent, name.c_str(), AT_SYMLINK_NOFOLLOW, &st)) return FromErrno(errno);
+      if (!S_ISDIR(st.stx_mode) || !folder.identity.Admits(IdentityOf(st)))
         return Failure(FsError::Changed, "not the folder the run made");
-      if ((st.st_mode & S_IWUSR) == 0) return Failure(FsError::AccessDenied, "the folder is read-only");
+      // Something mounted on it since: removing would fail anyway, and
+      // nothing below it is the run's.
+      if (IsMountRoot(st)) return Failure(FsError::MountPoint, "a mount point is not removed");
+      if ((st.stx_mode & S_IWUSR) == 0) return Failure(FsError::AccessDenied, "the folder is read-only");
       if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0) {
         const int error = errno;
         if (error == EEXIST || error == ENOTEMPTY) return Failure(FsError::NotEmpty, std::strerror(ENOTEMPTY));
@@ -796,11 +923,11 @@ class HostFileSystemImpl final : public FileSystem {
 
   void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) override {
     RemoveEntries(files, results, [](int parent, const std::string& name, const WrittenFile& file) {
-      struct stat st {};
-      if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return FromErrno(errno);
-      if (S_ISDIR(st.st_mode) || FileIdentityOf(st) != file.identity)
+      struct statx st {};
+      if (!StatxAt(parent, name.c_str(), AT_SYMLINK_NOFOLLOW, &st)) return FromErrno(errno);
+      if (S_ISDIR(st.stx_mode) || !file.identity.Admits(FileIdentityOf(st)))
         return Failure(FsError::Changed, "not the file the run wrote");
-      if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)
+      if (S_ISREG(st.stx_mode) && (st.stx_mode & S_IWUSR) == 0)
         return Failure(FsError::AccessDenied, "the file is read-only");
       if (::unlinkat(parent, name.c_str(), 0) != 0) return FromErrno(errno);
       return FsResult{};
@@ -851,6 +978,8 @@ class HostFileSystemImpl final : public FileSystem {
     FsResult failure;
     if (!Resolve(from, &source, &failure) || !Resolve(to, &target, &failure)) return failure;
     if (IsDriveRoot(from) || IsDriveRoot(to)) return Failure(FsError::AccessDenied, "a drive root cannot be renamed");
+    if (const std::string_view name = to.substr(to.find_last_of("\\/") + 1); HoldsControlOrDelete(name))
+      return ControlCharacterRefusal(name);
     // The trailing separator makes the kernel refuse anything but a folder
     // (ENOTDIR), so the rename needs no look of its own first.
     const std::string folderSource = source + '/';
@@ -949,9 +1078,9 @@ class HostFileSystemImpl final : public FileSystem {
   std::optional<FolderIdentity> Identity(std::string_view path) override {
     std::string host;
     FsResult failure;
-    struct stat st {};
-    if (!Resolve(path, &host, &failure) || ::stat(host.c_str(), &st) != 0) return std::nullopt;
-    return FolderIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    struct statx sx {};
+    if (!Resolve(path, &host, &failure) || !StatxAt(AT_FDCWD, host.c_str(), 0, &sx)) return std::nullopt;
+    return IdentityOf(sx);
   }
 
   std::optional<std::uint64_t> FreeSpace(std::string_view path) override {
@@ -980,12 +1109,13 @@ class HostFileSystemImpl final : public FileSystem {
   FsResult OpenSubfolder(FolderHandle parent, std::string_view name, FolderHandle* folder) override {
     *folder = kNoFolderHandle;
     const std::string child(name);
-    const int fd = ::openat(static_cast<int>(parent), child.c_str(), kReadFlags | O_NOFOLLOW);
+    const int fd = OpenBelow(static_cast<int>(parent), child.c_str(), kReadFlags);
     if (fd >= 0) {
       *folder = fd;
       return {};
     }
     const int error = errno;
+    if (error == EXDEV) return Failure(FsError::MountPoint, "a mount point is not crossed");
     struct stat st {};
     if ((error == ELOOP || error == ENOTDIR) &&
         ::fstatat(static_cast<int>(parent), child.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
@@ -1017,12 +1147,14 @@ class HostFileSystemImpl final : public FileSystem {
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
         bool isFolder = type == DT_DIR;
         bool isLink = type == DT_LNK;
+        bool isSpecial = type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK;
         std::uint64_t size = 0;
         if (type == DT_UNKNOWN || (!isFolder && fileSizes)) {
           struct stat st {};
           if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             isFolder = S_ISDIR(st.st_mode);
             isLink = S_ISLNK(st.st_mode);
+            isSpecial = !isFolder && !isLink && !S_ISREG(st.st_mode);
             if (!isFolder && fileSizes) size = static_cast<std::uint64_t>(st.st_size);
           } else if (errno == ENOENT) {
             continue;  // gone since it was listed
@@ -1032,6 +1164,7 @@ class HostFileSystemImpl final : public FileSystem {
         entry.name.assign(name);
         entry.isFolder = isFolder;
         entry.isSymlink = isLink;
+        entry.isSpecial = isSpecial;
         entry.hidden = name[0] == '.';
         entry.size = size;
       }
@@ -1100,7 +1233,7 @@ class HostFileSystemImpl final : public FileSystem {
 
   SubfolderResult MakeSubfolder(FolderHandle parent, std::string_view name) override {
     SubfolderResult out;
-    if (!ValidEntryName(name, &out.result)) return out;
+    if (!ValidNewName(name, &out.result)) return out;
     const int fd = static_cast<int>(parent);
     const std::string child(name);
     const bool made = ::mkdirat(fd, child.c_str(), 0777) == 0;
@@ -1117,40 +1250,19 @@ class HostFileSystemImpl final : public FileSystem {
                       std::vector<SubfolderResult>* results) override {
     results->assign(names.size(), SubfolderResult{});
     const int fd = static_cast<int>(parent);
-    std::vector<std::size_t> fresh;  // made here, identity still to read
     std::string child;
     for (std::size_t i = 0; i < names.size(); ++i) {
       SubfolderResult& out = (*results)[i];
-      if (!ValidEntryName(names[i], &out.result)) continue;
+      if (!ValidNewName(names[i], &out.result)) continue;
       child.assign(names[i]);
-      if (::mkdirat(fd, child.c_str(), 0777) == 0) {
-        out.made = true;
-        fresh.push_back(i);
-      } else if (errno == EEXIST) {
+      // Each new folder is looked up once: a listing of the parent would
+      // give the inode numbers in one call, but not the birth times that
+      // keep a reused inode number from passing for the folder made here.
+      out.made = ::mkdirat(fd, child.c_str(), 0777) == 0;
+      if (out.made || errno == EEXIST)
         Classify(fd, child.c_str(), &out);
-      } else {
+      else
         out.result = FromErrno(errno);
-      }
-    }
-    if (fresh.empty()) return;
-    // The first new folder is looked up by name: that gives the device, and
-    // its inode tells whether this file system's listing shows the inodes
-    // the entries really have. Then one listing of the parent serves for the
-    // rest; whatever it does not show as a folder is looked up by name.
-    child.assign(names[fresh[0]]);
-    SubfolderResult& first = (*results)[fresh[0]];
-    Classify(fd, child.c_str(), &first);
-    std::vector<std::uint64_t> listed(fresh.size(), 0);
-    if (fresh.size() >= kListedFrom && first.ok() && ::lseek(fd, 0, SEEK_SET) == 0)
-      ListInodes(fd, names, fresh, first.identity.inode, &listed);
-    for (std::size_t k = 1; k < fresh.size(); ++k) {
-      SubfolderResult& out = (*results)[fresh[k]];
-      if (listed[k] != 0) {
-        out.identity = FolderIdentity{first.identity.device, listed[k]};
-      } else {
-        child.assign(names[fresh[k]]);
-        Classify(fd, child.c_str(), &out);
-      }
     }
   }
 
@@ -1221,9 +1333,8 @@ class HostFileSystemImpl final : public FileSystem {
       ::unlinkat(target, made.c_str(), 0);
       return FromErrno(error);
     }
-    struct stat st {};
-    if (identity != nullptr && ::fstatat(target, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-      *identity = FileIdentityOf(st);
+    struct statx sx {};
+    if (identity != nullptr && StatxAt(target, entry.c_str(), AT_SYMLINK_NOFOLLOW, &sx)) *identity = FileIdentityOf(sx);
     return {};
   }
 
@@ -1303,7 +1414,7 @@ void FileSystem::RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::
     const std::optional<FolderIdentity> now = Identity(folder.path);
     if (!now) {
       results->push_back(Failure(FsError::NotFound, "the folder is not there"));
-    } else if (*now != folder.identity) {
+    } else if (!folder.identity.Admits(*now)) {
       results->push_back(Failure(FsError::Changed, "not the folder the run made"));
     } else {
       results->push_back(RemoveEmptyFolder(folder.path));
@@ -1432,6 +1543,45 @@ FsResult FileSystem::RenameOwnFile(std::string_view from, std::string_view to) {
   if (!OwnHostPath(from, &source, &failure) || !OwnHostPath(to, &target, &failure)) return failure;
   if (::syscall(SYS_renameat2, AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), kRenameNoReplace) != 0)
     return FromErrno(errno);
+  return {};
+}
+
+namespace {
+
+std::string UserName(uid_t uid) {
+  std::vector<char> buffer(4096);
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr)
+    return found->pw_name;
+  return "uid " + std::to_string(uid);
+}
+
+}  // namespace
+
+FsResult FileSystem::TrustOwnFile(std::string_view path, std::string* owner) {
+  FsResult failure;
+  std::string file;
+  if (!OwnHostPath(path, &file, &failure)) return failure;
+  const std::string folder = posix::HostParent(file);
+  // As a careful login daemon treats its keys: another user who owns or may
+  // write either could have put there what the program would act on.
+  for (const std::string* host : {&folder, static_cast<const std::string*>(&file)}) {
+    if (host->empty()) continue;
+    struct stat st {};
+    if (::lstat(host->c_str(), &st) != 0) return FromErrno(errno);
+    const char* why = nullptr;
+    if (S_ISLNK(st.st_mode))
+      why = "is a symbolic link";
+    else if (st.st_uid != ::geteuid())
+      why = "belongs to another user";
+    else if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+      why = "can be written by other users";
+    if (why != nullptr) {
+      if (owner != nullptr) *owner = UserName(st.st_uid);
+      return Failure(FsError::AccessDenied, *host + " " + why);
+    }
+  }
   return {};
 }
 

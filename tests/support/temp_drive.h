@@ -4,7 +4,9 @@
 #pragma once
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/drives.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -61,6 +64,30 @@ class TempDriveTest : public ::testing::Test {
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     ASSERT_TRUE(out.good()) << "cannot write " << programPath;
+  }
+
+  // What the disk says of an entry now, as the program records it: device,
+  // inode and, where the file system keeps it, the birth time (files also
+  // their size and times).
+  FolderIdentity FolderIdentityAt(std::string_view programPath) {
+    struct statx sx {};
+    EXPECT_EQ(::statx(AT_FDCWD, Host(programPath).c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx), 0)
+        << programPath;
+    FolderIdentity id{static_cast<std::uint64_t>(makedev(sx.stx_dev_major, sx.stx_dev_minor)), sx.stx_ino};
+    if ((sx.stx_mask & STATX_BTIME) != 0) {
+      id.birthSeconds = sx.stx_btime.tv_sec;
+      id.birthNanoseconds = sx.stx_btime.tv_nsec;
+    }
+    return id;
+  }
+  FileIdentity FileIdentityAt(std::string_view programPath) {
+    struct statx sx {};
+    EXPECT_EQ(::statx(AT_FDCWD, Host(programPath).c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx), 0)
+        << programPath;
+    const FolderIdentity folder = FolderIdentityAt(programPath);
+    return FileIdentity{folder.device,         folder.inode,           sx.stx_size,
+                        sx.stx_mtime.tv_sec,   sx.stx_mtime.tv_nsec,   folder.birthSeconds,
+                        folder.birthNanoseconds, sx.stx_ctime.tv_sec, sx.stx_ctime.tv_nsec};
   }
 
   bool IsDir(std::string_view programPath) {
@@ -130,6 +157,7 @@ class TempDriveTest : public ::testing::Test {
 
   // Never follows links; opens read-only folders up first so their entries
   // can go.
+ protected:
   static void RemoveTree(const std::string& host) {
     struct stat st {};
     if (::lstat(host.c_str(), &st) != 0) return;
@@ -150,6 +178,7 @@ class TempDriveTest : public ::testing::Test {
     ::rmdir(host.c_str());
   }
 
+ private:
   DriveMap saved_;
   std::string rootD_;
   std::string rootC_;
