@@ -122,7 +122,7 @@ std::optional<MessageText> AttachRecorder::Record(const AttachStep& step) {
       Count(copyPage_ ? "FilesCopied" : "FilesCreated");
       Count(copyPage_ ? "FileSizeCopied" : "FilesSizeCreated", bytes(true));
       records_.copiedFiles.push_back(step.path);
-      if (step.file) records_.copiedFileIds.push_back(CopiedFile{step.path, *step.file});
+      if (step.file) records_.copiedFileIds.push_back(CopiedFile{step.path, *step.file, step.within});
       List(copyPage_ ? static_cast<std::size_t>(CopyList::FilesCopied)
                      : static_cast<std::size_t>(CreateList::FilesCreated),
            step.path);

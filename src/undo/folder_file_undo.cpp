@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "app/ui.h"
 
@@ -27,13 +28,51 @@ std::vector<std::size_t> LatestOfEachPath(const std::vector<Entry>& entries) {
   return kept;
 }
 
+// Below the parent of the outermost folder the run made on an entry's way,
+// everything was the run's and so reached without a link: undo must reach it
+// the same way, whatever the record says it aimed at (an older journal says
+// nothing, and the create pages aim their attachments at folders they made).
+class AimedFolders {
+ public:
+  explicit AimedFolders(const std::vector<MadeFolder>& folders) {
+    made_.reserve(folders.size());
+    for (const MadeFolder& folder : folders) made_.insert(folder.path);
+  }
+  template <class Entry>
+  void Narrow(Entry& entry) const {
+    const std::string_view path = entry.path;
+    const std::size_t parent = path.find_last_of("\\/");
+    if (parent == std::string_view::npos) return;
+    std::size_t within = entry.within == 0 ? parent : std::min<std::size_t>(entry.within, parent);
+    // The drive ("D:\") is never made; the names after it are tried
+    // outermost first.
+    for (std::size_t at = path.find_first_of("\\/"); at != std::string_view::npos && at < within;
+         at = path.find_first_of("\\/", at + 1)) {
+      const std::size_t end = path.find_first_of("\\/", at + 1);
+      const std::string_view folder = path.substr(0, end);
+      if (made_.count(folder) != 0) {
+        within = at;
+        break;
+      }
+    }
+    entry.within = static_cast<std::uint32_t>(within);
+  }
+
+ private:
+  std::unordered_set<std::string_view> made_;
+};
+
 }  // namespace
 
 void FolderFileUndo::RemoveFiles() {
   std::vector<WrittenFile> files;
   const std::vector<std::size_t> kept = LatestOfEachPath(files_);
   files.reserve(kept.size());
-  for (std::size_t i : kept) files.push_back(std::move(files_[i]));
+  const AimedFolders aimed(folders_);
+  for (std::size_t i : kept) {
+    files.push_back(std::move(files_[i]));
+    aimed.Narrow(files.back());
+  }
   files_.clear();
   std::vector<FsResult> results;
   fs_.DeleteWrittenFiles(files, &results);
@@ -48,6 +87,10 @@ void FolderFileUndo::RemoveFolders() {
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
   });
+  {
+    const AimedFolders aimed(folders_);
+    for (std::size_t i : order) aimed.Narrow(folders_[i]);
+  }
   std::vector<MadeFolder> folders;
   folders.reserve(order.size());
   for (std::size_t i : order) folders.push_back(std::move(folders_[i]));

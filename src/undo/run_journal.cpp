@@ -85,6 +85,9 @@ void Put(std::string& out, Channel channel, const MadeFolder& folder) {
   Begin(out, channel);
   AppendNumber(out, folder.identity.device);
   AppendNumber(out, folder.identity.inode);
+  AppendSigned(out, folder.identity.birthSeconds);
+  AppendNumber(out, folder.identity.birthNanoseconds);
+  AppendNumber(out, folder.within);
   AppendEscaped(out, folder.path);
   out += '\n';
 }
@@ -96,6 +99,11 @@ void Put(std::string& out, Channel channel, const WrittenFile& file) {
   AppendNumber(out, file.identity.size);
   AppendSigned(out, file.identity.mtimeSeconds);
   AppendNumber(out, file.identity.mtimeNanoseconds);
+  AppendSigned(out, file.identity.birthSeconds);
+  AppendNumber(out, file.identity.birthNanoseconds);
+  AppendSigned(out, file.identity.ctimeSeconds);
+  AppendNumber(out, file.identity.ctimeNanoseconds);
+  AppendNumber(out, file.within);
   AppendEscaped(out, file.path);
   out += '\n';
 }
@@ -194,7 +202,9 @@ std::optional<std::string> UnescapeJournalField(std::string_view text) {
   return out;
 }
 
-MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs) {
+namespace {
+
+const char* PageTitle(PageKey page) {
   const char* title = "Creating Folder(s).-From a String List.";
   switch (page) {
     case PageKey::Vol03: title = "Creating Folder(s).-Increased Numbers."; break;
@@ -203,9 +213,23 @@ MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs) {
     case PageKey::Vol08: title = "Copy Folder Structure(s).-From a Folder List - Level."; break;
     default: break;
   }
+  return title;
+}
+
+}  // namespace
+
+MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs) {
   return {"The UNDO record of the last run cannot be read !!!\nIt is kept as :\n" + keptAs +
               "\n\nThe last run of this page cannot be undone.",
-          std::string(title) + "            Warning no: 0620."};
+          std::string(PageTitle(page)) + "            Warning no: 0620."};
+}
+
+MessageText JournalSetAsideMessage(PageKey page, const JournalLoad& load) {
+  if (load.untrustedOwner.empty()) return JournalSetAsideMessage(page, load.keptAs);
+  return {"The UNDO record of the last run is not trusted !!!\nIt, or the folder holding it, belongs to the user "
+          "\"" + load.untrustedOwner + "\" or can be changed by other users.\nIt is kept as :\n" + load.keptAs +
+              "\n\nNothing was read from it: the last run of this page cannot be undone.",
+          std::string(PageTitle(page)) + "            Warning no: 0621."};
 }
 
 RunJournal::RunJournal(FileSystem& fs, PageKey page, JournalLists lists)
@@ -316,7 +340,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
   bytes = bytes.substr(0, end + 1);
 
   Parsed parsed;
-  bool first = true, pageSeen = false;
+  bool first = true, pageSeen = false, version1 = false;
   std::size_t lineNumber = 0;
   while (!bytes.empty()) {
     const std::size_t nl = bytes.find('\n');
@@ -325,7 +349,8 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
     ++lineNumber;
     const std::string where = "line " + std::to_string(lineNumber) + ": ";
     if (first) {
-      if (line != kJournalVersionLine) return where + "not an undo journal of this version";
+      version1 = line == kJournalVersion1Line;
+      if (line != kJournalVersionLine && !version1) return where + "not an undo journal of this version";
       first = false;
       continue;
     }
@@ -358,9 +383,13 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
       }
       case kMainMade: case kMade: case kFailedFolder: {
         MadeFolder folder;
-        if (f.size() != 4 || !ParseNumber(f[1], &folder.identity.device) || !ParseNumber(f[2], &folder.identity.inode))
+        FolderIdentity& id = folder.identity;
+        const std::size_t fields = version1 ? 4 : 7;
+        if (f.size() != fields || !ParseNumber(f[1], &id.device) || !ParseNumber(f[2], &id.inode) ||
+            (!version1 && (!ParseNumber(f[3], &id.birthSeconds) || !ParseNumber(f[4], &id.birthNanoseconds) ||
+                           !ParseNumber(f[5], &folder.within))))
           return where + "bad record";
-        auto path = field(3);
+        auto path = field(fields - 1);
         if (!path) return where + "bad escape";
         folder.path = std::move(*path);
         parsed.made[kind].push_back(std::move(folder));
@@ -369,11 +398,15 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
       case kWritten: case kFailedFile: {
         WrittenFile file;
         FileIdentity& id = file.identity;
-        if (f.size() != 7 || !ParseNumber(f[1], &id.device) || !ParseNumber(f[2], &id.inode) ||
+        const std::size_t fields = version1 ? 7 : 12;
+        if (f.size() != fields || !ParseNumber(f[1], &id.device) || !ParseNumber(f[2], &id.inode) ||
             !ParseNumber(f[3], &id.size) || !ParseNumber(f[4], &id.mtimeSeconds) ||
-            !ParseNumber(f[5], &id.mtimeNanoseconds))
+            !ParseNumber(f[5], &id.mtimeNanoseconds) ||
+            (!version1 && (!ParseNumber(f[6], &id.birthSeconds) || !ParseNumber(f[7], &id.birthNanoseconds) ||
+                           !ParseNumber(f[8], &id.ctimeSeconds) || !ParseNumber(f[9], &id.ctimeNanoseconds) ||
+                           !ParseNumber(f[10], &file.within))))
           return where + "bad record";
-        auto path = field(6);
+        auto path = field(fields - 1);
         if (!path) return where + "bad escape";
         file.path = std::move(*path);
         parsed.written[kind].push_back(std::move(file));
@@ -414,6 +447,18 @@ JournalLoad RunJournal::Load() {
   JournalLoad load;
   if (!Enabled()) return load;
   End();
+  std::string owner;
+  const FsResult trust = fs_.TrustOwnFile(Path(), &owner);
+  if (trust.error == FsError::NotFound) return load;
+  if (!trust.ok()) {
+    // A journal another user could have written names folders and files
+    // that Undo would delete: none of it is taken.
+    load.state = JournalLoad::State::SetAside;
+    load.why = trust.message;
+    load.untrustedOwner = owner.empty() ? "?" : owner;
+    load.keptAs = SetAside(".untrusted");
+    return load;
+  }
   std::string bytes;
   const FsResult read = fs_.ReadOwnFile(Path(), &bytes);
   if (read.error == FsError::NotFound) return load;

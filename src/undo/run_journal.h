@@ -2,13 +2,19 @@
 // works after the program was closed or killed. One journal per page, in the
 // folder beside the settings file; line-based text, one record a line:
 //
-//   Quillory Suite undo journal<TAB>1
+//   Quillory Suite undo journal<TAB>2
 //   page<TAB>Vol02
 //   attach<TAB>F
 //   destination<TAB>D:\Dest
 //   main<TAB>D:\Dest\P-a
-//   main-made<TAB>DEVICE<TAB>INODE<TAB>D:\Dest\P-a
+//   main-made<TAB>DEVICE<TAB>INODE<TAB>BIRTH-S<TAB>BIRTH-NS<TAB>WITHIN<TAB>D:\Dest\P-a
+//   written<TAB>DEVICE<TAB>INODE<TAB>SIZE<TAB>MTIME-S<TAB>MTIME-NS<TAB>BIRTH-S<TAB>BIRTH-NS
+//          <TAB>CTIME-S<TAB>CTIME-NS<TAB>WITHIN<TAB>PATH   (one line)
 //   ...
+//
+// Version 1 journals (identities of device, inode, size and modification
+// time only, and no WITHIN) are still read; their records keep that
+// identity.
 //
 // Paths are escaped so that any byte of a host name survives and no name
 // breaks a line: '%', control characters, DEL and bytes that are not UTF-8
@@ -61,7 +67,8 @@ struct JournalLists {
   JournalPairs failedRenames;                              // failed-rename
 };
 
-inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo journal\t1";
+inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo journal\t2";
+inline constexpr std::string_view kJournalVersion1Line = "Quillory Suite undo journal\t1";
 // Beside "NAME.set" the journals live in "NAME.undo".
 std::string JournalFolderFor(std::string_view settingsPath);
 
@@ -74,12 +81,17 @@ struct JournalLoad {
   State state = State::None;
   bool torn = false;        // the last record was cut short and left out
   std::size_t records = 0;  // whole records read after the header
-  std::string keptAs;       // SetAside: where the unreadable journal is now
+  std::string keptAs;       // SetAside: where the journal is now
   std::string why;          // SetAside: what was wrong, for logs
+  // SetAside because someone else owns or may write the journal or its
+  // folder (their name): nothing of it was read.
+  std::string untrustedOwner;
 };
 
 // The warning that names an unreadable journal set aside.
 MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs);
+// The warning for a journal set aside, unreadable or not trusted.
+MessageText JournalSetAsideMessage(PageKey page, const JournalLoad& load);
 
 class RunJournal {
  public:

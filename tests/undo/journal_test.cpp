@@ -175,7 +175,7 @@ TEST_F(JournalRestartTest, AnUnreadableJournalIsSetAsideAndNamedAndTheOthersStil
 
 TEST_F(JournalRestartTest, AJournalOfAnotherPageOrVersionIsNotTaken) {
   WriteJournal("Vol03", std::string(kJournalVersionLine) + "\npage\tVol02\nmain\tD:\\Dest\\a\n");
-  WriteJournal("Vol04", "Quillory Suite undo journal\t2\npage\tVol04\n");
+  WriteJournal("Vol04", "Quillory Suite undo journal\t9\npage\tVol04\n");
   main = &Start();
   EXPECT_EQ(Captions(), (Paths{"Creating Folder(s).-Increased Numbers.            Warning no: 0620.",
                                "Creating Folder(s).- From a Folder List.            Warning no: 0620."}));
