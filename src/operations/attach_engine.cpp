@@ -156,6 +156,7 @@ class StructureCopy {
 
   void Run() {
     const std::string target = WithoutTrailingSeparators(Trim(request_.target));
+    within_ = static_cast<std::uint32_t>(target.size());
     const bool main = MainFolderMode(request_.mode);
     const std::string last = main ? LastComponent(snapshot_.Source()) : std::string();
     base_ = Join(target, last);
@@ -273,7 +274,7 @@ class StructureCopy {
       step.detail = made.result.message;
     } else if (made.made) {
       step.kind = StepKind::SubfolderCreated;
-      step.made.push_back(MadeFolder{step.path, made.identity});
+      step.made.push_back(MadeFolder{step.path, made.identity, within_});
     } else {
       step.kind = StepKind::SubfolderExists;
     }
@@ -300,6 +301,8 @@ class StructureCopy {
     const FsResult notOpen{FsError::NotFound, "a folder of the copy could not be opened"};
     if (to == kNoFolderHandle) {
       result = notOpen;
+    } else if (entry.kind == StructureSnapshot::EntryKind::Special) {
+      result = FsResult{FsError::Io, "a pipe, socket or device is not copied"};
     } else if (entry.kind == StructureSnapshot::EntryKind::Link) {
       const FolderHandle from = source();
       result = from == kNoFolderHandle ? notOpen : fs_.CopyLinkAt(from, entry.name, to, overwrite, &identity);
@@ -309,6 +312,7 @@ class StructureCopy {
     if (result.ok()) {
       step.kind = StepKind::FileCopied;
       step.file = identity;
+      step.within = within_;
     } else {
       step.error = result.error;
       step.detail = result.message;
@@ -401,6 +405,7 @@ class StructureCopy {
   const StructureSnapshot& snapshot_;
   const StepSink& sink_;
   std::string base_;
+  std::uint32_t within_ = 0;  // the target's length in every path made below it
   std::vector<std::string_view> names_;  // of the folder in hand, reused
   std::vector<SubfolderResult> made_;
 };
@@ -474,7 +479,10 @@ StructureSnapshot StructureSnapshot::Read(FileSystem& fs, const std::string& sou
         continue;
       }
       Entry entry;
-      entry.kind = e.isFolder ? EntryKind::Folder : e.isSymlink ? EntryKind::Link : EntryKind::File;
+      entry.kind = e.isFolder    ? EntryKind::Folder
+                   : e.isSymlink ? EntryKind::Link
+                   : e.isSpecial ? EntryKind::Special
+                                 : EntryKind::File;
       if (entry.kind == EntryKind::File) {
         entry.file = static_cast<std::uint32_t>(snapshot.contents_.size());
         snapshot.contents_.emplace_back();
@@ -569,9 +577,10 @@ std::optional<std::string> TemplateTargetPath(const std::string& target, const s
   std::string relative = TemplateRelativePath(base, line, kind);
   if (!numberSuffix.empty() && !relative.empty()) relative = WithNumberSuffix(relative, numberSuffix);
   std::vector<std::string> names;
-  // Nothing left, a drive, or a name that would climb out of the target.
-  if (relative.empty() || relative.find(':') != std::string::npos || !RelativeNames(relative, &names) ||
-      names.empty())
+  // Nothing left, a drive, a name that would climb out of the target, or a
+  // control character no folder name may hold.
+  if (relative.empty() || relative.find(':') != std::string::npos || HoldsControlOrDelete(relative) ||
+      !RelativeNames(relative, &names) || names.empty())
     return std::nullopt;
   return Join(base, JoinNames(names));
 }
@@ -584,7 +593,7 @@ AttachStep ApplyTemplateLine(FileSystem& fs, const std::string& target, const st
   const std::optional<std::string> path = TemplateTargetPath(target, line, kind, numberSuffix);
   if (!path) {
     step.kind = StepKind::TemplateRejected;
-    step.path = line;
+    step.path = ShownWithoutControls(line);
     step.error = FsError::InvalidName;
     if (sink) sink(step);
     return step;
@@ -649,7 +658,9 @@ void SimulateExistingStructure(const CopyRequest& request, const StepSink& sink,
         one.sizeKnown = true;
       }
     }
-    one.kind = taken || (fs != nullptr && fs->FileExists(one.path)) ? StepKind::FileNotCopied : StepKind::FileCopied;
+    // As the run: a pipe, socket or device is never copied.
+    const bool refused = taken || entry.kind == StructureSnapshot::EntryKind::Special;
+    one.kind = refused || (fs != nullptr && fs->FileExists(one.path)) ? StepKind::FileNotCopied : StepKind::FileCopied;
     sink(one);
   };
   const auto folder = [&](const std::string& targetFolder, const StructureSnapshot::Entry& entry) {

@@ -58,6 +58,7 @@ struct AttachStep {
   bool sizeKnown = true;  // files: false when the size map lacks the source
   std::vector<MadeFolder> made;      // folders this step made, outermost first
   std::optional<FileIdentity> file;  // FileCopied
+  std::uint32_t within = 0;          // FileCopied: as WrittenFile::within
   FsError error = FsError::None;     // why a step failed
   std::string detail;                // host error text, for logs
 };
@@ -80,7 +81,8 @@ SourceCheck CheckSourceNotTarget(const std::string& target, const std::string& s
 // breadth-first order (the host's order within a folder), [0] the source.
 class StructureSnapshot {
  public:
-  enum class EntryKind { Folder, File, Link };
+  // Special: a pipe, socket or device, which is never copied.
+  enum class EntryKind { Folder, File, Link, Special };
   struct Entry {
     std::string name;
     EntryKind kind = EntryKind::File;

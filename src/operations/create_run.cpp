@@ -27,13 +27,15 @@ MainFolderResult Refusal(std::string path, std::string why) {
   return out;
 }
 
-// What one creation came to: made, found there, or why not.
+// What one creation came to: made, found there, or why not. The folder it
+// was made in, `path` up to its last separator, is the one aimed at.
 void Take(const SubfolderResult& made, const std::string& path, MainFolderResult* out) {
   if (!made.ok()) {
     out->detail = made.result.message;
   } else if (made.made) {
     out->kind = OutcomeKind::Done;
-    out->made.push_back(MadeFolder{path, made.identity});
+    const std::size_t cut = path.find_last_of("\\/");
+    out->made.push_back(MadeFolder{path, made.identity, static_cast<std::uint32_t>(cut == std::string::npos ? 0 : cut)});
   } else {
     out->kind = OutcomeKind::AlreadyExists;
   }
@@ -78,6 +80,7 @@ std::optional<std::string> RefusedNames(const std::string& path, const std::vect
   for (const std::string& name : names) {
     if (name == "." || name == "..") return "a \"" + name + "\" name would leave the destination";
     if (name.size() > kMaxNameBytes) return "a name is longer than 255 bytes";
+    if (HoldsControlOrDelete(name)) return "a name holds a control character";
   }
   if (path.size() > kMaxPathBytes) return "the path is longer than 4095 bytes";
   return std::nullopt;
@@ -120,7 +123,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
   const bool single = relative.find_first_of("\\/") == std::string_view::npos;
   if (single) {
     if (relative.empty() || relative == "." || relative == ".." || relative.size() > kMaxNameBytes ||
-        path.size() > kMaxPathBytes)
+        path.size() > kMaxPathBytes || HoldsControlOrDelete(relative))
       return Refusal(path, *RefusedNames(path, {std::string(relative)}));
   } else if (auto why = RefusedNames(path, SplitNames(relative))) {
     return Refusal(path, *why);
@@ -145,6 +148,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
 
 MainFolderResult MainFolderMaker::Whole(const std::string& path) {
   if (path.size() > kMaxPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
+  if (HoldsControlOrDelete(path)) return Refusal(path, "a name holds a control character");
   MainFolderResult out;
   out.path = path;
   // Lists hold many folders of one parent in a row: the parent stays open
@@ -228,8 +232,10 @@ void CreateRecorder::Exists(const std::string& path) {
 void CreateRecorder::Other(const std::string& text, bool withTotals) {
   stats_.Add("FoldersOther", 1);
   if (onOther_ || withTotals) AddTotals();
-  records_.otherMainFolders.push_back(text);
-  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersOther, text);
+  // A control character would break the line-based lists and exports.
+  std::string shown = ShownWithoutControls(text);
+  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersOther, shown);
+  records_.otherMainFolders.push_back(std::move(shown));
   attach_.Tick();
 }
 
@@ -293,7 +299,7 @@ bool Attacher::AttachTo(const std::string& target, const StepSink& sink, const s
       const std::optional<std::string> path = TemplateTargetPath(target, line, setup_.templateKind, numberSuffix);
       if (!path) {
         step.kind = StepKind::TemplateRejected;
-        step.path = line;
+        step.path = ShownWithoutControls(line);
       } else {
         step.path = *path;
         // The create pages count a template folder found there as existing.

@@ -267,6 +267,18 @@ std::string EscapeForDisplay(std::string_view s) {
   return out;
 }
 
+std::string ShownWithoutControls(std::string_view s) {
+  return HoldsControlOrDelete(s) ? EscapeForDisplay(s) : std::string(s);
+}
+
+bool HoldsControlOrDelete(std::string_view s) {
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) return true;
+  }
+  return false;
+}
+
 bool HoldsControlCharacter(std::string_view s) {
   for (char c : s)
     if (static_cast<unsigned char>(c) < 0x20) return true;

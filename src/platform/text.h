@@ -47,6 +47,12 @@ std::string EscapeForDisplay(std::string_view s);
 // True when a byte of codes 0 to 31 is in the text: a line break, a carriage
 // return, a tab or another control character.
 bool HoldsControlCharacter(std::string_view s);
+// The same, DEL included: what no folder a run makes may hold in its name,
+// since it would break every line-based list, log and export.
+bool HoldsControlOrDelete(std::string_view s);
+// The text as a list or log shows it: escaped as EscapeForDisplay does when
+// it holds a control character or DEL, else as it is.
+std::string ShownWithoutControls(std::string_view s);
 // The text for a message: line break, carriage return and tab as \n, \r,
 // \t, the other control characters as \xNN; everything else as it is.
 std::string EscapeControlCharacters(std::string_view s);
