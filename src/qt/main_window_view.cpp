@@ -193,8 +193,9 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   statusBar()->addWidget(simulationNote_, 1);
   statusBar()->setVisible(false);
   FollowSimulations();
-  // Wide enough for every tab caption, so no tab hides behind scroll arrows.
-  resize(std::max(980, tabs_->tabBar()->sizeHint().width() + 16), 700);
+  // Wide enough for the pages' two columns and every tab caption, cut down
+  // to a smaller screen (where the pages scroll).
+  resize(std::max(1280, tabs_->tabBar()->sizeHint().width() + 16), 700);
   FitToScreen(this);
 
   shown_ = model.shownChanged.Connect([this](bool shown) {
@@ -239,6 +240,12 @@ bool MainWindowView::event(QEvent* e) {
 }
 
 void MainWindowView::showEvent(QShowEvent* e) {
+  // Centred on its screen when it first opens, so all of it is in sight
+  // whatever the window manager would pick.
+  if (!e->spontaneous() && isWindow() && !placed_) {
+    placed_ = true;
+    PlaceOverParent(this);
+  }
   QMainWindow::showEvent(e);
   if (syncing_ || e->spontaneous()) return;
   QScopedValueRollback<bool> sync(syncing_, true);

@@ -71,6 +71,7 @@ class MainWindowView : public QMainWindow {
   bool syncing_ = false;
   bool running_ = false;
   bool simulated_ = false;  // the note is up
+  bool placed_ = false;
   bool closePending_ = false;
   bool activatePending_ = false;
   Connection shown_;

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QVariant>
 #include <QWidget>
 
@@ -19,6 +20,15 @@ QSize FrameSize(const QMargins& margins) {
 }
 
 QSize MinimumOf(const QWidget* window) { return window->minimumSize().expandedTo(window->minimumSizeHint()); }
+
+// A window never shown has no frame yet: a title bar as the style draws
+// one is the best guess, so that the bottom of the window is not pushed off
+// the screen.
+QMargins KnownOrGuessedFrame(const QWidget* window) {
+  const QMargins known = FrameMargins(window);
+  if (!known.isNull()) return known;
+  return {0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 0, 0};
+}
 
 QWidget* OpeningArea(const QWidget* owner) {
   const auto area = owner->property(kOpeningArea).value<QPointer<QWidget>>();
@@ -61,7 +71,7 @@ QRect AvailableArea(const QWidget* window) {
 void FitToScreen(QWidget* window) {
   const QRect area = AvailableArea(window);
   if (area.isEmpty()) return;
-  const QSize fitted = window->size().boundedTo(area.size() - FrameSize(FrameMargins(window)));
+  const QSize fitted = window->size().boundedTo(area.size() - FrameSize(KnownOrGuessedFrame(window)));
   if (fitted != window->size()) window->resize(fitted.expandedTo(MinimumOf(window)));
 }
 
@@ -79,6 +89,8 @@ void PlaceOverParent(QWidget* window) {
     }
     // A window not shown yet has no frame: its parent's is the best guess.
     if (margins.isNull()) margins = FrameMargins(parent);
+  } else if (margins.isNull()) {
+    margins = KnownOrGuessedFrame(window);
   }
   Apply(window, PlacedFrame(window->size(), MinimumOf(window), margins, over, area), margins);
 }
