@@ -221,7 +221,7 @@ void CopyPage::Run(bool simulate) {
 void CopyPage::LoadJournal() {
   const JournalLoad load = journal.Load();
   if (load.state == JournalLoad::State::SetAside) {
-    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load);
     context_.services.ui.ShowMessageBox(message.text, message.caption, MessageKind::Warning);
     return;
   }

@@ -415,7 +415,7 @@ void CreatePage::Undo() {
 void CreatePage::LoadJournal() {
   const JournalLoad load = journal.Load();
   if (load.state == JournalLoad::State::SetAside) {
-    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load);
     ui().ShowMessageBox(message.text, message.caption, MessageKind::Warning);
     return;
   }

@@ -403,7 +403,7 @@ void RenamePage::Run(bool simulate) {
 void RenamePage::LoadJournal() {
   const JournalLoad load = journal.Load();
   if (load.state == JournalLoad::State::SetAside) {
-    const MessageText message = JournalSetAsideMessage(descriptor.key, load.keptAs);
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load);
     context_.services.ui.ShowMessageBox(message.text, message.caption, MessageKind::Warning);
   }
   ApplyEnabling(!include.Empty());

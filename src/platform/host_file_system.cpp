@@ -1564,6 +1564,8 @@ FsResult FileSystem::TrustOwnFile(std::string_view path, std::string* owner) {
   std::string file;
   if (!OwnHostPath(path, &file, &failure)) return failure;
   const std::string folder = posix::HostParent(file);
+  struct stat there {};
+  if (::lstat(file.c_str(), &there) != 0) return FromErrno(errno);
   // As a careful login daemon treats its keys: another user who owns or may
   // write either could have put there what the program would act on.
   for (const std::string* host : {&folder, static_cast<const std::string*>(&file)}) {

@@ -218,14 +218,11 @@ const char* PageTitle(PageKey page) {
 
 }  // namespace
 
-MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs) {
-  return {"The UNDO record of the last run cannot be read !!!\nIt is kept as :\n" + keptAs +
-              "\n\nThe last run of this page cannot be undone.",
-          std::string(PageTitle(page)) + "            Warning no: 0620."};
-}
-
 MessageText JournalSetAsideMessage(PageKey page, const JournalLoad& load) {
-  if (load.untrustedOwner.empty()) return JournalSetAsideMessage(page, load.keptAs);
+  if (load.untrustedOwner.empty())
+    return {"The UNDO record of the last run cannot be read !!!\nIt is kept as :\n" + load.keptAs +
+                "\n\nThe last run of this page cannot be undone.",
+            std::string(PageTitle(page)) + "            Warning no: 0620."};
   return {"The UNDO record of the last run is not trusted !!!\nIt, or the folder holding it, belongs to the user "
           "\"" + load.untrustedOwner + "\" or can be changed by other users.\nIt is kept as :\n" + load.keptAs +
               "\n\nNothing was read from it: the last run of this page cannot be undone.",
@@ -477,7 +474,12 @@ JournalLoad RunJournal::Load() {
 std::string RunJournal::SetAside(const std::string& suffix) {
   // A name nobody uses yet: no journal is ever replaced by another.
   for (int n = 1; n <= 100; ++n) {
-    const std::string aside = Path() + suffix + (n == 1 ? std::string() : "-" + std::to_string(n));
+    std::string aside = Path();
+    aside += suffix;
+    if (n > 1) {
+      aside += '-';
+      aside += std::to_string(n);
+    }
     const FsResult renamed = fs_.RenameOwnFile(Path(), aside);
     if (renamed.ok()) return aside;
     if (renamed.error != FsError::Exists) break;

@@ -88,8 +88,6 @@ struct JournalLoad {
   std::string untrustedOwner;
 };
 
-// The warning that names an unreadable journal set aside.
-MessageText JournalSetAsideMessage(PageKey page, const std::string& keptAs);
 // The warning for a journal set aside, unreadable or not trusted.
 MessageText JournalSetAsideMessage(PageKey page, const JournalLoad& load);
 
