@@ -198,6 +198,9 @@ SettingsSaveResult SaveClass::save() {
 
 RestoreClass::RestoreClass(std::string_view path, SettingsStore& store)
     : path_(ResolvePath(path, store)), store_(store) {
+  // Unlike an undo journal, a settings file another user planted is read:
+  // it holds separators, masks and histories and makes the program delete
+  // nothing, so the owner check the journals get would only add a refusal.
   if (const std::optional<std::string> host = HostPathOf(path_)) file_ = OpenHostInputFile(*host);
 }
 
