@@ -255,23 +255,8 @@ class FileSystem {
   // (device, inode, size and modification time: Changed otherwise); a link
   // is deleted as the link, never followed.
   virtual void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results);
-  // Without overwrite the target is opened O_EXCL, never check-then-act. A
-  // failure part-way removes the partial target (NoSpace or Io). With
-  // overwrite the copy is made beside the target and renamed over it, so a
-  // failure keeps the old file; a read-only target is refused. A symbolic
-  // link is copied as a link. Permission bits and the modification time are
-  // kept.
-  virtual FsResult CopyFile(std::string_view from, std::string_view to, bool overwrite) = 0;
   // Fails with Exists when the destination exists (no replace).
   virtual FsResult RenameFolder(std::string_view from, std::string_view to) = 0;
-  virtual FsResult SetFolderAttributes(std::string_view path, FolderAttributes attributes) = 0;
-  // Entries of the folder whose names match the mask (empty: every entry);
-  // "." and ".." never. A read error part-way is an error, not the end of the
-  // listing, and leaves `entries` empty. A matching name holding a backslash
-  // has no program form (it would name another path): it is left out and,
-  // when `skipped` is given, its shown path (ShownEntryPath) appended there.
-  virtual FsResult Enumerate(std::string_view folder, std::string_view mask, std::vector<DirEntry>* entries,
-                             std::vector<std::string>* skipped = nullptr) = 0;
   virtual std::optional<FolderIdentity> Identity(std::string_view path) = 0;
   // Bytes available to the user on the drive of the path; nullopt when the
   // drive is not present.

@@ -20,28 +20,6 @@ namespace {
 class PlatformFs : public TempDriveTest {
  protected:
   FileSystem& fs = HostFileSystem();
-
-  std::vector<std::string> Names(std::string_view folder, std::string_view mask) {
-    std::vector<DirEntry> entries;
-    const FsResult result = fs.Enumerate(folder, mask, &entries);
-    EXPECT_TRUE(result.ok()) << result.message;
-    std::vector<std::string> names;
-    for (const DirEntry& e : entries) names.push_back(e.name);
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  const DirEntry* Find(const std::vector<DirEntry>& entries, std::string_view name) {
-    for (const DirEntry& e : entries)
-      if (e.name == name) return &e;
-    return nullptr;
-  }
-
-  mode_t Mode(std::string_view path) {
-    struct stat st {};
-    ::lstat(Host(path).c_str(), &st);
-    return st.st_mode & 07777;
-  }
 };
 
 TEST_F(PlatformFs, ExistenceTests) {
@@ -103,7 +81,7 @@ TEST_F(PlatformFs, RemoveEmptyFolderHonoursReadOnlyAndContents) {
   MakeDir("D:\\empty");
   MakeFile("D:\\full\\x");
   MakeDir("D:\\locked");
-  EXPECT_TRUE(fs.SetFolderAttributes("D:\\locked", FolderAttributes::ReadOnly).ok());
+  ::chmod(Host("D:\\locked").c_str(), 0555);
 
   EXPECT_EQ(fs.RemoveEmptyFolder("D:\\full").error, FsError::NotEmpty);
   EXPECT_EQ(fs.RemoveEmptyFolder("D:\\locked").error, FsError::AccessDenied);
@@ -114,18 +92,8 @@ TEST_F(PlatformFs, RemoveEmptyFolderHonoursReadOnlyAndContents) {
   EXPECT_TRUE(fs.RemoveEmptyFolder("D:\\empty").ok());
   EXPECT_FALSE(IsDir("D:\\empty"));
 
-  EXPECT_TRUE(fs.SetFolderAttributes("D:\\locked", FolderAttributes::System).ok());
+  ::chmod(Host("D:\\locked").c_str(), 0755);
   EXPECT_TRUE(fs.RemoveEmptyFolder("D:\\locked").ok());
-}
-
-TEST_F(PlatformFs, SetFolderAttributesTogglesOnlyOwnerWrite) {
-  MakeDir("D:\\f");
-  ::chmod(Host("D:\\f").c_str(), 0751);
-  EXPECT_TRUE(fs.SetFolderAttributes("D:\\f", FolderAttributes::ReadOnly).ok());
-  EXPECT_EQ(Mode("D:\\f"), 0551u);
-  EXPECT_TRUE(fs.SetFolderAttributes("D:\\f", FolderAttributes::Normal).ok());
-  EXPECT_EQ(Mode("D:\\f"), 0751u);
-  EXPECT_EQ(fs.SetFolderAttributes("D:\\nope", FolderAttributes::Normal).error, FsError::NotFound);
 }
 
 TEST_F(PlatformFs, DeleteFileRefusesReadOnlyFilesAndFolders) {
@@ -144,46 +112,6 @@ TEST_F(PlatformFs, DeleteFileRefusesReadOnlyFilesAndFolders) {
   EXPECT_EQ(fs.DeleteFile("D:\\a.txt").error, FsError::NotFound);
   EXPECT_TRUE(fs.DeleteFile("D:\\link").ok());  // the link goes, its target stays
   EXPECT_TRUE(IsFile("D:\\target"));
-}
-
-TEST_F(PlatformFs, CopyFileWithoutOverwriteNeverTouchesAnExistingTarget) {
-  MakeFile("D:\\src.bin", std::string("a\0b\xFF", 4));
-  ::chmod(Host("D:\\src.bin").c_str(), 0640);
-  MakeFile("D:\\taken", "old");
-
-  EXPECT_TRUE(fs.CopyFile("D:\\src.bin", "C:\\copy.bin", false).ok());
-  EXPECT_EQ(ReadFile("C:\\copy.bin"), std::string("a\0b\xFF", 4));
-  EXPECT_EQ(Mode("C:\\copy.bin"), 0640u);
-
-  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\taken", false).error, FsError::Exists);
-  EXPECT_EQ(ReadFile("D:\\taken"), "old");
-  // O_EXCL also refuses a dangling link rather than writing through it.
-  ASSERT_EQ(::symlink(Host("D:\\elsewhere").c_str(), Host("D:\\dangling").c_str()), 0);
-  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\dangling", false).error, FsError::Exists);
-  EXPECT_FALSE(IsFile("D:\\elsewhere"));
-
-  EXPECT_EQ(fs.CopyFile("D:\\missing", "D:\\x", false).error, FsError::NotFound);
-  EXPECT_EQ(fs.CopyFile("D:\\src.bin", "D:\\no\\such\\folder", false).error, FsError::NotFound);
-  EXPECT_FALSE(IsFile("D:\\x"));
-}
-
-TEST_F(PlatformFs, CopyFileWithOverwriteReplacesButNotReadOnlyOrFolders) {
-  MakeFile("D:\\src", "new contents");
-  MakeFile("D:\\old", "old");
-  MakeFile("D:\\ro", "ro");
-  ::chmod(Host("D:\\ro").c_str(), 0444);
-  MakeDir("D:\\folder");
-
-  EXPECT_TRUE(fs.CopyFile("D:\\src", "D:\\old", true).ok());
-  EXPECT_EQ(ReadFile("D:\\old"), "new contents");
-  EXPECT_TRUE(fs.CopyFile("D:\\src", "D:\\fresh", true).ok());
-  EXPECT_EQ(ReadFile("D:\\fresh"), "new contents");
-  EXPECT_EQ(fs.CopyFile("D:\\src", "D:\\ro", true).error, FsError::AccessDenied);
-  EXPECT_EQ(ReadFile("D:\\ro"), "ro");
-  EXPECT_EQ(fs.CopyFile("D:\\src", "D:\\folder", true).error, FsError::AccessDenied);
-  EXPECT_EQ(fs.CopyFile("D:\\folder", "D:\\x", true).error, FsError::AccessDenied);
-  // No temporary file is left behind.
-  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"folder", "fresh", "old", "ro", "src"}));
 }
 
 // Caps the size of files this process may write, so a copy fails part-way
@@ -206,30 +134,6 @@ class FileSizeLimit {
   rlimit previous_{};
   void (*previousHandler_)(int);
 };
-
-TEST_F(PlatformFs, CopyFailingPartWayLeavesNoTruncatedTarget) {
-  MakeFile("D:\\big", std::string(100000, 'b'));
-  MakeFile("D:\\old", "old");
-  {
-    FileSizeLimit limit(4096);
-    EXPECT_EQ(fs.CopyFile("D:\\big", "D:\\new", false).error, FsError::NoSpace);
-    EXPECT_EQ(fs.CopyFile("D:\\big", "D:\\old", true).error, FsError::NoSpace);
-  }
-  EXPECT_FALSE(IsFile("D:\\new"));
-  EXPECT_EQ(ReadFile("D:\\old"), "old");
-  EXPECT_EQ(ListDir("D:\\"), (std::vector<std::string>{"big", "old"}));
-}
-
-TEST_F(PlatformFs, CopyFileCopiesALinkAsALink) {
-  MakeFile("D:\\real", "data");
-  ASSERT_EQ(::symlink("real", Host("D:\\link").c_str()), 0);
-  EXPECT_TRUE(fs.CopyFile("D:\\link", "D:\\copy", false).ok());
-  char target[16] = {};
-  ASSERT_EQ(::readlink(Host("D:\\copy").c_str(), target, sizeof target - 1), 4);
-  EXPECT_STREQ(target, "real");
-  EXPECT_EQ(fs.CopyFile("D:\\link", "D:\\copy", false).error, FsError::Exists);
-  EXPECT_TRUE(fs.CopyFile("D:\\link", "D:\\copy", true).ok());
-}
 
 TEST_F(PlatformFs, RenameFolderNeverReplaces) {
   MakeFile("D:\\P\\a\\inside");
@@ -256,68 +160,27 @@ TEST_F(PlatformFs, RenameFolderNeverReplaces) {
   EXPECT_EQ(fs.RenameFolder("D:\\P\\f\\x", "D:\\P\\y").error, FsError::NotFound);
 }
 
-TEST_F(PlatformFs, EnumerateListsEverythingWithAttributes) {
-  MakeDir("D:\\L\\sub");
-  MakeFile("D:\\L\\.hidden", "12345");
-  MakeFile("D:\\L\\ro.txt", "x");
-  ::chmod(Host("D:\\L\\ro.txt").c_str(), 0444);
-  MakeDir("D:\\L\\rodir");
-  ::chmod(Host("D:\\L\\rodir").c_str(), 0555);
-  MakeFile("D:\\outside\\secret");
-  ASSERT_EQ(::symlink(Host("D:\\outside").c_str(), Host("D:\\L\\link").c_str()), 0);
-
-  std::vector<DirEntry> entries;
-  ASSERT_TRUE(fs.Enumerate("D:\\L", "*.*", &entries).ok());
-  EXPECT_EQ(entries.size(), 5u);
-  const DirEntry* hidden = Find(entries, ".hidden");
-  ASSERT_NE(hidden, nullptr);
-  EXPECT_TRUE(hidden->hidden);
-  EXPECT_EQ(hidden->size, 5u);
-  EXPECT_FALSE(hidden->readOnly);
-  ASSERT_NE(Find(entries, "ro.txt"), nullptr);
-  EXPECT_TRUE(Find(entries, "ro.txt")->readOnly);
-  ASSERT_NE(Find(entries, "rodir"), nullptr);
-  EXPECT_TRUE(Find(entries, "rodir")->readOnly);
-  EXPECT_TRUE(Find(entries, "rodir")->isDirectory);
-  const DirEntry* link = Find(entries, "link");
-  ASSERT_NE(link, nullptr);
-  EXPECT_TRUE(link->isSymlink);
-  EXPECT_FALSE(link->isDirectory);
-  EXPECT_TRUE(Find(entries, "sub")->isDirectory);
-  EXPECT_EQ(Find(entries, "sub")->size, 0u);
-  EXPECT_EQ(Find(entries, "secret"), nullptr);
-
-  EXPECT_EQ(fs.Enumerate("D:\\missing", "*", &entries).error, FsError::NotFound);
-  EXPECT_TRUE(entries.empty());
+TEST(MatchesMask, IsCaseBlindAndCountsCharactersNotBytes) {
+  const std::vector<std::string> names{"README", "Notes.TXT", "a.txt", "b.doc", "\xC3\xA4.txt", "x.tar.gz"};
+  const auto matching = [&](std::string_view mask) {
+    std::vector<std::string> out;
+    for (const std::string& name : names)
+      if (MatchesMask(name, mask)) out.push_back(name);
+    return out;
+  };
+  EXPECT_EQ(matching("*.*"), names);
+  EXPECT_EQ(matching("*.txt"), (std::vector<std::string>{"Notes.TXT", "a.txt", "\xC3\xA4.txt"}));
+  EXPECT_EQ(matching("?.txt"), (std::vector<std::string>{"a.txt", "\xC3\xA4.txt"}));
+  EXPECT_EQ(matching("readme.*"), (std::vector<std::string>{"README"}));
+  EXPECT_EQ(matching("*.gz"), (std::vector<std::string>{"x.tar.gz"}));
+  EXPECT_EQ(matching("p*"), std::vector<std::string>{});
+  EXPECT_TRUE(matching("*.pdf").empty());
 }
 
-TEST_F(PlatformFs, EnumerateFiltersByMask) {
-  for (const char* name : {"README", "Notes.TXT", "a.txt", "b.doc", "\xC3\xA4.txt", "x.tar.gz"})
-    MakeFile(std::string("D:\\M\\") + name);
-  EXPECT_EQ(Names("D:\\M", "*.*").size(), 6u);
-  EXPECT_EQ(Names("D:\\M", "").size(), 6u);
-  EXPECT_EQ(Names("D:\\M", "*.txt"), (std::vector<std::string>{"Notes.TXT", "a.txt", "\xC3\xA4.txt"}));
-  EXPECT_EQ(Names("D:\\M", "?.txt"), (std::vector<std::string>{"a.txt", "\xC3\xA4.txt"}));
-  EXPECT_EQ(Names("D:\\M", "readme.*"), (std::vector<std::string>{"README"}));
-  EXPECT_EQ(Names("D:\\M", "*.gz"), (std::vector<std::string>{"x.tar.gz"}));
-  EXPECT_TRUE(Names("D:\\M", "*.pdf").empty());
-}
-
-TEST_F(PlatformFs, EnumerateLeavesOutAndReportsNamesWithABackslash) {
-  MakeDir("D:\\B");
-  MakeFile("D:\\B\\plain");
-  std::ofstream(Host("D:\\B") + "/a\\b").put('x');
-  std::ofstream(Host("D:\\B") + "/x\\\x01").put('x');
-  std::vector<DirEntry> entries;
-  std::vector<std::string> skipped;
-  ASSERT_TRUE(fs.Enumerate("D:\\B", "*", &entries, &skipped).ok());
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].name, "plain");
-  std::sort(skipped.begin(), skipped.end());
-  // Shown escaped, so that the name never reads as a folder and a file.
-  EXPECT_EQ(skipped, (std::vector<std::string>{"D:\\B\\a\\x5Cb", "D:\\B\\x\\x5C\\x01"}));
-  EXPECT_EQ(Names("D:\\B", "p*"), (std::vector<std::string>{"plain"}));
-  EXPECT_EQ(Names("D:\\B", "*"), (std::vector<std::string>{"plain"}));
+TEST(ShownEntryPath, EscapesABackslashInANameSoItNeverReadsAsTwoNames) {
+  EXPECT_EQ(ShownEntryPath("D:\\B", "plain"), "D:\\B\\plain");
+  EXPECT_EQ(ShownEntryPath("D:\\B", "a\\b"), "D:\\B\\a\\x5Cb");
+  EXPECT_EQ(ShownEntryPath("D:\\B\\", "x\\\x01"), "D:\\B\\x\\x5C\\x01");
 }
 
 TEST_F(PlatformFs, IdentityFreeSpaceAndDrives) {

@@ -27,10 +27,7 @@ enum class FsOp {
   CreateFoldersBelow,
   RemoveEmptyFolder,
   DeleteFile,
-  CopyFile,
   RenameFolder,
-  SetFolderAttributes,
-  Enumerate,
   Identity,
   FreeSpace,
   LogicalDrives,
@@ -57,7 +54,7 @@ class FaultFileSystem : public FileSystem {
   using FileSystem::CreateFolders;
 
   // `op` on exactly this program path fails (for CreateFoldersBelow the base
-  // and relative joined with '\', for CopyFile and RenameFolder the source).
+  // and relative joined with '\', for RenameFolder the source).
   void FailOn(FsOp op, std::string path, FsError error = FsError::Io) {
     faults_.push_back(Fault{op, std::move(path), -1, error});
   }
@@ -131,19 +128,8 @@ class FaultFileSystem : public FileSystem {
   FsResult DeleteFile(std::string_view p) override {
     return Or(FsOp::DeleteFile, p, [&] { return inner_.DeleteFile(p); });
   }
-  FsResult CopyFile(std::string_view f, std::string_view t, bool o) override {
-    return Or(FsOp::CopyFile, f, [&] { return inner_.CopyFile(f, t, o); });
-  }
   FsResult RenameFolder(std::string_view f, std::string_view t) override {
     return Or(FsOp::RenameFolder, f, [&] { return inner_.RenameFolder(f, t); });
-  }
-  FsResult SetFolderAttributes(std::string_view p, FolderAttributes a) override {
-    return Or(FsOp::SetFolderAttributes, p, [&] { return inner_.SetFolderAttributes(p, a); });
-  }
-  FsResult Enumerate(std::string_view f, std::string_view m, std::vector<DirEntry>* e,
-                     std::vector<std::string>* skipped) override {
-    e->clear();
-    return Or(FsOp::Enumerate, f, [&] { return inner_.Enumerate(f, m, e, skipped); });
   }
   std::optional<FolderIdentity> Identity(std::string_view p) override {
     if (Hit(FsOp::Identity, p) != FsError::None) return std::nullopt;
