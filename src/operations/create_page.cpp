@@ -1,0 +1,380 @@
+#include "operations/operation_page.h"
+
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_set>
+
+#include "app/dropped_paths.h"
+#include "app/ui.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "app/settings_store.h"
+#include "results/visual_log_windows.h"
+#include "undo/folder_file_undo.h"
+#include "operations/structure_forecast.h"
+#include "structures/structures_group.h"
+#include "platform/text.h"
+#include "results/visual_logs.h"
+
+namespace quillory {
+
+namespace {
+
+const char* const kColumnCaptions[4] = {"Main Folders", "Folders, Subfolders", "Files in structure",
+                                        "Total File size (bytes)"};
+
+}  // namespace
+
+namespace {
+
+JournalLists JournalListsOf(CreatePage& page) {
+  JournalLists lists;
+  lists.attachKind = &page.attachKind;
+  if (page.descriptor.key != PageKey::Vol04) lists.destination = &page.lastRunDestination;
+  lists.mainFolders = &page.records.createdMainFolders;
+  lists.madeMainFolders = &page.records.madeMainFolders;
+  lists.folders = &page.records.attached.createdFolders;
+  lists.madeFolders = &page.records.attached.madeFolders;
+  lists.files = &page.records.attached.copiedFiles;
+  lists.writtenFiles = &page.records.attached.copiedFileIds;
+  lists.failedFolders = &page.failedUndoMade;
+  lists.failedFiles = &page.failedUndoFiles;
+  return lists;
+}
+
+}  // namespace
+
+CreatePage::CreatePage(PageContext& context, PageKey key)
+    : descriptor(PageOf(key)),
+      btnCreateFolders(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFolders",
+                                                  "  CREATE  Folders/  F. Structures ")),
+      btnCreateFoldersSimulation(
+          context.owner.Make<Button>("btn" + std::string(descriptor.name) + "CreateFoldersSimulation", "Simulation")),
+      journal(context.services.fs, key, JournalListsOf(*this)),
+      btnUndo(context.owner.Make<Button>("btn" + std::string(descriptor.name) + "Undo", "Undo")),
+      context_(context) {
+  btnUndo.onClick = [this] { Undo(); };
+  const std::string name(descriptor.name);
+  if (key != PageKey::Vol03) {
+    const bool strings = key == PageKey::Vol02;
+    rdoOneLineOneFolder = &context.owner.Make<RadioButton>("rdo" + name + "OneLineOneFolder",
+                                                            strings ? "One Folder" : "One folder", &oneLine);
+    rdoOneLineManyFolders = &context.owner.Make<RadioButton>("rdo" + name + "OneLineManyFolders",
+                                                              strings ? "Many Folders" : "Many folders", &oneLine);
+    rdoOneLineOneFolder->SetChecked(true);
+  }
+  btnCreateFolders.SetEnabled(false);
+  btnCreateFoldersSimulation.SetEnabled(false);
+  const char* rowCaptions[4] = {"To create:", "Successfully created:", "Not created  (already exist):",
+                                "Not created (other reasons):"};
+  if (key != PageKey::Vol02) {
+    rowCaptions[2] = "NOT created (already exists):";
+    rowCaptions[3] = "NOT created (other reasons):";
+  }
+  if (key == PageKey::Vol03) rowCaptions[1] = "Created :";
+  Window& owner = context.owner;
+  for (int c = 0; c < 4; ++c) owner.Make<Label>("lbl" + name + "Column" + kCreateColumns[c], kColumnCaptions[c]);
+  for (int r = 0; r < 4; ++r) {
+    owner.Make<Label>("lbl" + name + "Row" + kCreateRows[r], rowCaptions[r]);
+    for (int c = 0; c < 4; ++c)
+      statLabels[r][c] = &owner.Make<Label>("lbl" + name + kCreateColumns[c] + kCreateRows[r], "0");
+  }
+}
+
+void CreatePage::ClearRecords() { records.Clear(); }
+
+void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
+                                 const std::vector<std::string>& destinations) {
+  if (const auto message = forecast.Update(stats, count, destinations))
+    ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);
+  ShowCounters();
+}
+
+namespace {
+
+// The "To create:" row forecasts the inputs; runs and undos leave it alone.
+std::vector<std::string> ForecastCounters() {
+  std::vector<std::string> keep;
+  for (auto* c : kCreateColumns) keep.push_back(std::string(c) + "ToCreate");
+  return keep;
+}
+
+}  // namespace
+
+void CreatePage::PrepareRun(bool real, bool showVisualLog) {
+  stats.ResetExcept(ForecastCounters());
+  if (real) ClearRecords();
+  if (context_.visualLogs.Attached(descriptor.key)) {
+    context_.visualLogs.PrepareVisualLog(descriptor.key, !real, {}, showVisualLog);
+    return;
+  }
+  ShowCounters();
+}
+
+bool CreatePage::SpaceForRun(StructureForecast& forecast, std::size_t count,
+                             const std::vector<std::string>& destinations) {
+  forecast.FreshTotals();
+  const auto message = forecast.Update(stats, count, destinations);
+  if (message) ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);
+  ShowCounters();
+  return !message;
+}
+
+CreateRecorder::Totals CreatePage::OneCopy(const StructureForecast& forecast) const {
+  const StructureTotals* totals = forecast.LastTotals();
+  // Template lines name nothing on disk; the totals of structures chosen
+  // before would be stale.
+  if (totals == nullptr || forecast.Input().kind != SourceKind::Structures) return {};
+  return {static_cast<double>(totals->folders), static_cast<double>(totals->files),
+          static_cast<double>(totals->bytes)};
+}
+
+AttachSetup CreatePage::AttachFor(const StructuresGroup& group, const StructureForecast& forecast, bool simulate,
+                                  std::string structureRefusedCaption) const {
+  AttachSetup setup;
+  setup.kind = group.Kind();
+  setup.mode = group.Mode().value_or(AttachMode::MainWithoutFiles);
+  setup.items = group.list.Items();
+  setup.templateKind = TemplateKindOf(group.optionsKey);
+  setup.overwriteFiles = descriptor.key == PageKey::Vol03;
+  setup.sizeMap = forecast.LastTotals() != nullptr ? &forecast.LastTotals()->sizeMap : nullptr;
+  setup.simulate = simulate;
+  setup.structureRefusedCaption = std::move(structureRefusedCaption);
+  setup.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
+  return setup;
+}
+
+std::size_t CreatePage::ItemCount(const std::vector<std::string>& lines) const {
+  return LineItemCount(lines, ManyFolders(), context_.services.settings.Separators(),
+                       descriptor.key == PageKey::Vol04);
+}
+
+RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
+  FileSystem& fs = context_.services.fs;
+  const PageKey key = descriptor.key;
+  CreateRecords scratch;  // a simulation's, thrown away
+  std::unique_ptr<CreateRecorder> recorder;
+  std::unique_ptr<Attacher> attacher;
+  std::unique_ptr<MainFolderMaker> maker;
+  StepSink sink;
+
+  RunPlan run;
+  run.validate = plan.validate;
+  run.confirm = plan.confirm;
+  run.prepare = [&] {
+    PrepareRun(!plan.simulate, plan.showVisualLog);
+    if (!plan.simulate) {
+      attachKind = plan.attach.kind == SourceKind::Structures  ? "F"
+                   : plan.attach.kind == SourceKind::Templates ? "R"
+                                                               : "N";
+      if (!plan.destination.empty()) lastRunDestination = plan.destination;
+      journal.Begin();
+    }
+    VisualLogs* logs = context_.visualLogs.Attached(key) ? &context_.visualLogs : nullptr;
+    recorder = std::make_unique<CreateRecorder>(key, stats, plan.simulate ? scratch : records, logs, &ui());
+    recorder->SetTotals(plan.totals, plan.existsAddsTotals, plan.otherAddsTotals);
+    recorder->Attach().SetRejectedTotals(RejectedLineAddsTotals(key, plan.attach.kind, plan.attach.mode),
+                                         static_cast<std::uint32_t>(plan.totals.folders),
+                                         static_cast<std::uint32_t>(plan.totals.files),
+                                         static_cast<std::uint64_t>(plan.totals.bytes));
+    if (!plan.simulate) recorder->Attach().SetJournal(&journal);
+    sink = recorder->Sink();
+    // Structures are read now, before the first folder is written.
+    attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
+    maker = std::make_unique<MainFolderMaker>(fs);
+  };
+  // A missing structure that is one of the folders this run makes is refused
+  // at that folder, as a structure copied into itself is; the others are
+  // named once before the first item.
+  std::vector<std::string> missing;
+  run.proceed = [&] {
+    const bool go = !plan.proceed || plan.proceed();
+    run.itemCount = go ? plan.count : 0;
+    if (run.itemCount == 0) recorder->Flush();
+    if (go) {
+      missing = MissingStructures(plan.attach, fs);
+      std::vector<std::string> absent;
+      for (const std::string& source : missing) {
+        bool made = false;
+        for (std::size_t i = 0; i < plan.count && !made; ++i) {
+          const CreationTarget target = plan.target(i);
+          made = target.how != CreationTarget::How::Refused && CheckSourceNotTarget(target.path, source).refused;
+        }
+        if (!made) absent.push_back(source);
+      }
+      if (!absent.empty())
+        ui().ShowMessageBox(MissingStructuresNote(absent), kMissingStructuresCaption, MessageKind::Warning);
+    }
+    return go;
+  };
+  const auto attachTo = [&](const std::string& path, const std::string& numberSuffix) {
+    attacher->AttachTo(path, sink, numberSuffix);
+    for (const std::string& source : missing)
+      if (const SourceCheck check = CheckSourceNotTarget(path, source); check.refused)
+        ui().ShowMessageBox(check.message, plan.attach.structureRefusedCaption, MessageKind::Warning);
+  };
+  run.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+    const CreationTarget target = plan.target(i);
+    if (target.how == CreationTarget::How::Refused) {
+      recorder->Other(target.path, target.refusedWithTotals);
+    } else if (plan.simulate) {
+      // The run's own refusals, so the simulation counts what the run would.
+      std::optional<std::string> refused;
+      if (target.how == CreationTarget::How::Below) {
+        refused = RefusedNames(target.path, SplitNames(std::string_view(target.path).substr(target.relativeAt)));
+      } else {
+        std::vector<std::string> names = SplitNames(target.path.substr(std::min<std::size_t>(2, target.path.size())));
+        std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });  // resolved, as typed
+        if (!names.empty()) refused = RefusedNames(target.path, names);
+      }
+      if (refused)
+        recorder->Other(target.path);
+      else if (fs.DirectoryExists(target.path))
+        recorder->Exists(target.path);
+      else {
+        recorder->Created(target.path, {});
+        attachTo(target.path, target.numberSuffix);
+      }
+    } else {
+      MainFolderResult made = target.how == CreationTarget::How::Below
+                                  ? maker->Below(target.destination,
+                                                 std::string_view(target.path).substr(target.relativeAt), target.path)
+                                  : maker->Whole(target.path);
+      recorder->Made(made.parentsMade);
+      if (made.kind == OutcomeKind::Done) {
+        recorder->Created(made.path, std::move(made.made));
+        attachTo(made.path, target.numberSuffix);
+      } else if (made.kind == OutcomeKind::AlreadyExists) {
+        recorder->Exists(made.path);
+      } else {
+        recorder->Other(made.path);
+      }
+    }
+    if (i + 1 == run.itemCount) recorder->Flush();
+    return {};
+  };
+  run.end = plan.end;
+  run.showExplorer = plan.showExplorer;
+  run.explorerPath = plan.explorerPath;
+  run.after = plan.after;
+  // Closed however the run ends, an exception included.
+  struct JournalEnd {
+    RunJournal& journal;
+    ~JournalEnd() { journal.End(); }
+  } journalEnd{journal};
+  return RunFrame(ui(), context_.pages, context_.Tab(key), run);
+}
+
+void CreatePage::ShowCounters() {
+  if (context_.visualLogs.Attached(descriptor.key)) {
+    context_.visualLogs.WriteCounters(descriptor.key);
+    return;
+  }
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      statLabels[r][c]->SetCaption(FormatCounter(stats.Get(std::string(kCreateColumns[c]) + kCreateRows[r])));
+}
+
+void CreatePage::ShowVisualLog() { context_.visualLogs.ShowVisualLog(descriptor.key); }
+
+void CreatePage::FormDestroy() {
+  ClearRecords();
+  failedUndoFolders.clear();
+  failedUndoMade.clear();
+  failedUndoFiles.clear();
+}
+
+namespace {
+
+const char* const kUndoQuestion = "Do you want to delete all folders (and files)\ncreated last time ?";
+const char* const kNothingFewer =
+    "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folders and "
+    "files to UNDO them.";
+
+UndoTexts CreateUndoTexts(PageKey key) {
+  switch (key) {
+    case PageKey::Vol02:
+      return {"No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one "
+              "folder to UNDO them.",
+              "Creating Folder(s).-From a String List.            Warning no: 0028.", kUndoQuestion,
+              "Creating Folder(s).-From a String List.            Information no: 0029.",
+              "Creating Folder(s).-From a String List.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).-From a String List.            Information no: 0031."};
+    case PageKey::Vol03:
+      return {kNothingFewer, "Creating Folder(s).-Increased Numbers.            Warning no: 0096.", kUndoQuestion,
+              "Creating Folder(s).-Increased Numbers.            Information no: 0097.",
+              "Creating Folder(s).- Increased Numbers.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).-Increased Numbers.            Information no: 0099."};
+    default:
+      return {kNothingFewer, "Creating Folder(s).- From a Folder List.            Warning no: 0096.", kUndoQuestion,
+              "Creating Folder(s).- From a Folder List.            Information no: 0097.",
+              "Creating Folder(s).- From a Folder List.            Information no: 0030.", "End of Undo process !!!",
+              "Creating Folder(s).- From a Folder List.            Information no: 0099."};
+  }
+}
+
+}  // namespace
+
+void CreatePage::Undo() {
+  const bool retry = !failedUndoFolders.empty();
+  const auto load = [&](FolderFileUndo& undo) {
+    if (retry) {
+      undo.SetFolders(failedUndoMade);
+      undo.SetFiles(failedUndoFiles);
+      return;
+    }
+    // Only what this run made: the main folders with the parents they
+    // needed, then what was attached to them. The records are emptied by
+    // the undo anyway: they move.
+    std::vector<MadeFolder> folders = std::move(records.madeMainFolders);
+    folders.insert(folders.end(), std::make_move_iterator(records.attached.madeFolders.begin()),
+                   std::make_move_iterator(records.attached.madeFolders.end()));
+    undo.SetFolders(std::move(folders));
+    // A template run writes no file.
+    if (attachKind != "R") undo.SetFiles(std::move(records.attached.copiedFileIds));
+  };
+  const PageKey key = descriptor.key;
+  RunUndo(ui(), context_.services.fs, CreateUndoTexts(key), !retry && records.createdMainFolders.empty(), load,
+          [&](const FolderFileUndo& undo) {
+            ClearRecords();
+            failedUndoFolders.clear();
+            failedUndoMade = undo.GetFailedFolders();
+            failedUndoFiles = undo.GetFailedFiles();
+            stats.ResetExcept(ForecastCounters());
+            const bool logs = context_.visualLogs.Attached(key);
+            if (logs) context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {}, false);
+            for (const MadeFolder& folder : failedUndoMade) {
+              failedUndoFolders.push_back(folder.path);
+              if (logs) context_.visualLogs.AddResult(key, CreateList::FoldersFailedUndo, folder.path);
+            }
+            stats.Set("FailedUndo", static_cast<double>(failedUndoMade.size()));
+            ShowCounters();
+            journal.Rewrite();
+          });
+}
+
+void CreatePage::LoadJournal() {
+  const JournalLoad load = journal.Load();
+  if (load.state == JournalLoad::State::SetAside) {
+    const MessageText message = JournalSetAsideMessage(descriptor.key, load);
+    ui().ShowMessageBox(message.text, message.caption, MessageKind::Warning);
+    return;
+  }
+  failedUndoFolders.clear();
+  for (const MadeFolder& folder : failedUndoMade) failedUndoFolders.push_back(folder.path);
+}
+
+void CreatePage::FieldCheck(Edit& field, NameField which, const std::function<void()>& clean) {
+  const FieldMessage& message = FieldIllegalMessage(descriptor.key, which);
+  while (auto found = FieldIllegalFound(field.Text())) {
+    ui().ShowMessageBox(std::string(message.text) + *found, std::string(message.caption), MessageKind::Warning);
+    std::string text = field.Text();
+    DropLastCharacter(text);
+    field.SetText(std::move(text));
+    field.SetFocus();
+  }
+  if (clean) clean();
+}
+
+}  // namespace quillory
