@@ -461,6 +461,4 @@ void RenamePage::btnVol06UndoClick() {
   ui.ShowMessageBox(kMsg0214.text, kMsg0214.caption, MessageKind::Information);
 }
 
-void RenamePage::btnVol06ClearAllClick() { panel.ClearFields(); }
-
 }  // namespace quillory

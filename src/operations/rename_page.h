@@ -79,11 +79,9 @@ class RenamePage : public FolderListPage {
   void btnVol06RenameFoldersClick() { Run(false); }
   void btnVol06RenameFoldersSimulationClick() { Run(true); }
   void btnVol06UndoClick();
-  void btnVol06ClearAllClick();
   void rdoVol06RenameAddPrefixesSuffixesClick();
   void rdoVol06RenameTheLastSubFolderClick();
   void Refresh() override;
-  void RefreshRenamePage() { Refresh(); }
   void UpdateRenamePreview();
   // The new path of one trimmed line by the checked method.
   std::string ComposeNewPath(std::string_view item) const;

@@ -14,7 +14,6 @@ namespace quillory {
 namespace {
 
 const char* const kTitle = "Quillory Suite";
-const char* const kHelpFileName = "Quillory.hlp";
 
 }  // namespace
 
@@ -89,7 +88,6 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
 
 void TfrmMain::FormCreate() {
   applicationTitle = kTitle;
-  helpFilePath = kHelpFileName;
   hintHidePauseMs = 600000;
 
   settingsPath = WorkingFolderSettingsPath();
@@ -105,15 +103,6 @@ void TfrmMain::FormCreate() {
 
   pgeMain.SetActivePageIndex(0);
   BuildIllegalCharacterSets();
-
-  texts.createSimulation =
-      "Simulation shows you the complete Folder Creation process \nwithout actually creating them on the hard "
-      "drive.\n\nThis allows you to see the process in real time, eliminate errors or export\nResult Folder/File "
-      "lists - all without compromising existing Folder Structures.\n";
-  texts.createSimulationEnd =
-      "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose of the "
-      "Simulation is to show the Complete Folder creation process\n without actually creating them on the hard "
-      "drive.\n\nIf You want to Create Folders, use the Create Folders button.";
 
   for (ListPanel* panel : Panels())
     if (panel->Editor()) panel->Editor()->btnHelp.onClick = [this, page = panel->Page()] { ShowHelpTopic(page); };
@@ -193,8 +182,6 @@ void TfrmMain::PlayDemonstration(const std::string& name) {
   app.videos->Choose(name);
   ui().ShowModal(*app.videos);
 }
-
-RunOutcome TfrmMain::RunOperation(TabSheet& page, const RunPlan& plan) { return RunFrame(ui(), pgeMain, page, plan); }
 
 std::vector<ListPanel*> TfrmMain::Panels() {
   return {&vol02.panel, &vol04.panel, &vol06.panel, &vol07.panel, &vol08.panel};

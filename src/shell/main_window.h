@@ -69,15 +69,7 @@ class TfrmMain : public Window {
   Button& btnForcedHelp;
   ManualCreationPage forced;
 
-  // Texts several pages show (simulation explanations and end texts).
-  struct StoredTexts {
-    std::string createSimulation, createSimulationEnd;
-    std::string renameSimulation, renameSimulationEnd;
-    std::string deleteSimulation, deleteSimulationEnd;
-    std::string copySimulation, copySimulationEnd;
-  } texts;
   std::string applicationTitle;
-  std::string helpFilePath;
   int hintHidePauseMs = 2500;
   std::string settingsPath;  // as SaveClass takes it: the working folder's file
   // Where the pages keep their undo journals ("" keeps none): beside the
@@ -98,8 +90,6 @@ class TfrmMain : public Window {
   void PlayDemonstration(const std::string& name);
   // Opens an address in the browser; the display code sets it.
   std::function<void(const std::string& address)> openWebPage;
-  // The run frame every operation uses; `page` is the running page's tab.
-  RunOutcome RunOperation(TabSheet& page, const RunPlan& plan);
   // Every list panel, in page order Vol02, Vol04, Vol06, Vol07, Vol08.
   std::vector<ListPanel*> Panels();
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/run_frame.h"
 #include "app/settings_file.h"
 #include "support/app_fixture.h"
 
@@ -243,7 +244,7 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   plan.end = {"End", "End"};
   plan.after = [&] { UpdateDestinationHistory(main.vol02.cboVol02DestFolders, " D:\\X "); };
   ui->answers = {MessageAnswer::Yes};
-  EXPECT_EQ(main.RunOperation(main.tabFolderCreate03, plan), RunOutcome::Completed);
+  EXPECT_EQ(RunFrame(main.ui(), main.pgeMain, main.tabFolderCreate03, plan), RunOutcome::Completed);
   EXPECT_EQ(L(main, "lblVol02FoldersCreated").Caption(), "3");
   EXPECT_EQ(L(main, "lblVol02FoldersToCreate").Caption(), "3");
   EXPECT_TRUE(main.vol02.records.createdMainFolders.empty());
