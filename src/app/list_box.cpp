@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -271,12 +272,6 @@ void ListBox::SortItems(bool reindex) {
 
 namespace {
 
-bool AllAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 }  // namespace
 
 // A list filled in batches would otherwise be sorted, and every item folded,
@@ -311,7 +306,7 @@ void ListBox::MergeSortedTail(std::size_t first) {
   const auto tailFirst = [&]() {
     const std::string& a = items_[i];
     const std::string& b = tail[j];
-    if (AllAscii(a) && AllAscii(b)) return CompareText(b, a) < 0;
+    if (IsAscii(a) && IsAscii(b)) return CompareText(b, a) < 0;
     if (foldedOf != i) {
       CaseFoldInto(a, folded);
       foldedOf = i;

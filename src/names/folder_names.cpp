@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/drives.h"
+#include "platform/path_text.h"
 
 namespace quillory {
 
@@ -39,8 +40,6 @@ const IllegalSet& SetOf(std::string_view kind) {
   if (kind == "H") return sets.stringItem;
   return sets.fullPath;
 }
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

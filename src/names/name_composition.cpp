@@ -1,12 +1,11 @@
 #include "names/name_composition.h"
 
 #include "platform/drives.h"
+#include "platform/path_text.h"
 
 namespace quillory {
 
 namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // The text below the drive part without trailing delimiters.
 std::string_view StripTrailingSeparators(std::string_view rest) {

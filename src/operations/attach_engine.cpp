@@ -4,6 +4,7 @@
 
 #include "names/folder_names.h"
 #include "operations/attach_internal.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -21,11 +22,7 @@ bool IsDriveRoot(std::string_view path) { return path.size() == 3 && path[1] == 
 namespace attach {
 
 std::string Join(const std::string& folder, std::string_view name) {
-  if (name.empty()) return folder;
-  std::string path = folder;
-  if (path.empty() || path.back() != '\\') path += '\\';
-  path.append(name);
-  return path;
+  return name.empty() ? folder : JoinProgramPath(folder, name);
 }
 
 std::string WithoutTrailingSeparators(std::string path) {

@@ -2,6 +2,7 @@
 
 #include "names/folder_names.h"
 #include "operations/attach_internal.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -10,12 +11,6 @@ using attach::Join;
 using attach::WithoutTrailingSeparators;
 
 namespace {
-
-bool IsAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
 
 bool SameCaseBlind(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) {

@@ -6,6 +6,7 @@
 #include "lists/line_splitter.h"
 #include "names/folder_names.h"
 #include "platform/drives.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 #include "results/operation_statistics.h"
 #include "results/visual_logs.h"
@@ -13,11 +14,6 @@
 namespace quillory {
 
 namespace {
-
-// What the host can address: longer names and paths fail in the kernel with
-// a bare "name too long", after the run has already made the parents.
-constexpr std::size_t kMaxNameBytes = 255;
-constexpr std::size_t kMaxPathBytes = 4095;
 
 MainFolderResult Refusal(std::string path, std::string why) {
   MainFolderResult out;
@@ -82,7 +78,7 @@ std::optional<std::string> RefusedNames(const std::string& path, const std::vect
     if (name.size() > kMaxNameBytes) return "a name is longer than 255 bytes";
     if (HoldsControlOrDelete(name)) return "a name holds a control character";
   }
-  if (path.size() > kMaxPathBytes) return "the path is longer than 4095 bytes";
+  if (path.size() > kMaxHostPathBytes) return "the path is longer than 4095 bytes";
   return std::nullopt;
 }
 
@@ -123,7 +119,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
   const bool single = relative.find_first_of("\\/") == std::string_view::npos;
   if (single) {
     if (relative.empty() || relative == "." || relative == ".." || relative.size() > kMaxNameBytes ||
-        path.size() > kMaxPathBytes || HoldsControlOrDelete(relative))
+        path.size() > kMaxHostPathBytes || HoldsControlOrDelete(relative))
       return Refusal(path, *RefusedNames(path, {std::string(relative)}));
   } else if (auto why = RefusedNames(path, SplitNames(relative))) {
     return Refusal(path, *why);
@@ -147,7 +143,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
 }
 
 MainFolderResult MainFolderMaker::Whole(const std::string& path) {
-  if (path.size() > kMaxPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
+  if (path.size() > kMaxHostPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
   if (HoldsControlOrDelete(path)) return Refusal(path, "a name holds a control character");
   MainFolderResult out;
   out.path = path;
@@ -370,7 +366,7 @@ std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
 
 bool IsFullPathCandidate(const std::string& candidate) {
   std::string message;
-  return candidate.size() <= 254 && CheckColons(candidate, message) &&
+  return candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
          ValidateFullFolderPath(candidate, true, message);
 }
 

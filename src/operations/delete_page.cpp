@@ -4,6 +4,7 @@
 #include "app/ui.h"
 #include "names/folder_names.h"
 #include "platform/drives.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
 #include "tree/examine_sub_folders.h"
@@ -261,7 +262,7 @@ void DeletePage::Run(bool simulate) {
     if (simulate) {
       const std::string candidate = NormalizeComposedPath(folder);
       std::string message;
-      if (candidate.size() > 254 || !CheckColons(candidate, message) ||
+      if (candidate.size() > kMaxSimulatedPathChars || !CheckColons(candidate, message) ||
           !ValidateFullFolderPath(candidate, true, message) || IsWholeDrive(fs, candidate)) {
         sink(DeleteList::FoldersOtherReasons, folder);
         return {};

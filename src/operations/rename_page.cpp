@@ -8,6 +8,7 @@
 #include "app/ui.h"
 #include "names/folder_names.h"
 #include "platform/drives.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
 #include "results/visual_log_windows.h"
@@ -15,9 +16,6 @@
 namespace quillory {
 
 namespace {
-
-constexpr std::size_t kMaxPathLength = 259;
-constexpr std::size_t kMaxNameBytes = 255;
 
 const MessageText kMsg0207 = {"Do you want to RENAME folders ?\n",
                               "Rename Folders. - From a Folder List.            Information no: 0207."};
@@ -70,14 +68,14 @@ std::size_t LastNameBytes(std::string_view path) {
 }
 
 bool TooLong(std::string_view path) {
-  return path.size() > kMaxPathLength || LastNameBytes(path) > kMaxNameBytes;
+  return path.size() > kMaxRenamePathChars || LastNameBytes(path) > kMaxNameBytes;
 }
 
 // A simulation's candidate: the normalised text, valid when a real run
 // could take it as a folder path.
 bool ValidCandidate(std::string_view candidate) {
   std::string message;
-  return candidate.size() <= 254 && CheckColons(candidate, message) &&
+  return candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
          ValidateFullFolderPath(candidate, true, message);
 }
 

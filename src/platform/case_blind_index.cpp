@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -62,18 +63,12 @@ FoldKey HashBytes(std::string_view s) {
   return {Mix(h1), Mix(h2 ^ h1)};
 }
 
-bool AllAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 std::size_t SlotOf(std::uint64_t a, std::size_t mask) { return static_cast<std::size_t>(a) & mask; }
 
 }  // namespace
 
 FoldKey FoldKeyOf(std::string_view s) {
-  if (AllAscii(s)) return HashBytes<true>(s);
+  if (IsAscii(s)) return HashBytes<true>(s);
   // One buffer per thread: an import folds a million names.
   thread_local std::string folded;
   CaseFoldInto(s, folded);

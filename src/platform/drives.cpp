@@ -5,13 +5,12 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
 
 namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
 

@@ -10,6 +10,7 @@
 
 #include "platform/drives.h"
 #include "platform/host_internal.h"
+#include "platform/path_text.h"
 #include "platform/posix_support.h"
 #include "platform/text.h"
 
@@ -21,13 +22,6 @@ namespace {
 using posix::Failure;
 using posix::FromErrno;
 using posix::Resolve;
-
-std::string JoinProgram(const std::string& folder, std::string_view name) {
-  std::string path = folder;
-  if (path.empty() || path.back() != '\\') path += '\\';
-  path.append(name);
-  return path;
-}
 
 // Removes again, deepest first, the folders of the chain this call made:
 // `fd` is the deepest folder reached, that of names[failed - 1]; each step
@@ -263,7 +257,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
       struct statx st {};
       const int flags = made || !followExisting ? AT_SYMLINK_NOFOLLOW : 0;
       if (StatxAt(fd, name, flags, &st) && S_ISDIR(st.stx_mode)) {
-        if (made) out.made.push_back(MadeFolder{JoinProgram(folder, names[i]), IdentityOf(st), within});
+        if (made) out.made.push_back(MadeFolder{JoinProgramPath(folder, names[i]), IdentityOf(st), within});
         ::close(fd);
         return out;
       }
@@ -314,7 +308,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
       RollBack(fd, names, i, madeAt, &out.made);
       return out;
     }
-    folder = JoinProgram(folder, names[i]);
+    folder = JoinProgramPath(folder, names[i]);
     if (made) {
       madeAt[i] = IdentityOf(st);
       out.made.push_back(MadeFolder{folder, *madeAt[i], within});

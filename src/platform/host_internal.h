@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace quillory::host {
 
@@ -46,7 +47,6 @@ class Fd {
 // and no read permission needed.
 constexpr int kPathFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 constexpr int kReadFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-constexpr std::size_t kMaxNameBytes = 255;
 
 // What identities and the mount test read of an entry. The birth time is
 // asked for but a file system may not give it (then it stays 0).

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -34,12 +35,6 @@ bool Match(std::string_view name, std::string_view mask, Same same) {
   }
   while (m < mask.size() && mask[m] == '*') ++m;
   return m == mask.size();
-}
-
-bool IsAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
 }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }

@@ -5,6 +5,8 @@
 
 #include <utf8proc.h>
 
+#include "platform/path_text.h"
+
 namespace quillory {
 
 namespace {
@@ -12,12 +14,6 @@ namespace {
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool IsAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
 
 std::string LowerAsciiCopy(std::string_view s) {
   std::string out(s);
