@@ -44,15 +44,6 @@ struct FsResult {
   bool ok() const { return error == FsError::None; }
 };
 
-struct DirEntry {
-  std::string name;     // bytes as the host has them
-  bool isDirectory = false;
-  bool isSymlink = false;  // never followed; isDirectory is false for it
-  bool readOnly = false;
-  bool hidden = false;
-  std::uint64_t size = 0;  // 64-bit; 0 for folders and links
-};
-
 // What tells one folder from a later one of the same name. Inode numbers are
 // reused (ext4 hands a removed folder's number to the next one at once), so
 // the birth time goes with them where the file system keeps one; where it
@@ -270,7 +261,8 @@ class FileSystem {
   // Opens the subfolder `name` of an open folder, relative to its descriptor;
   // a symbolic link is never followed (Link).
   virtual FsResult OpenSubfolder(FolderHandle parent, std::string_view name, FolderHandle* folder) = 0;
-  // Every entry of an open folder but "." and "..", in the host's order; an
+  // Every entry of an open folder but "." and "..", by name as a file
+  // manager orders them (see name_order.h), whatever the host's order; an
   // entry is stat'ed only when the listing does not tell its type or, with
   // `fileSizes`, for the size of what is not a folder. Gone entries are left
   // out. A read error part-way fails with Io and keeps what was read. Reads

@@ -17,6 +17,7 @@
 
 #include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/name_order.h"
 #include "platform/host_internal.h"
 #include "platform/posix_support.h"
 #include "platform/text.h"
@@ -263,7 +264,12 @@ class HostFileSystemImpl final : public FileSystem {
     thread_local std::vector<char> buffer(256 * 1024);
     for (;;) {
       const long n = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
-      if (n == 0) return {};
+      if (n == 0) {
+        // The engines see a folder as a file manager shows it, whatever
+        // order the directory hands its entries out in.
+        SortByName(*entries);
+        return {};
+      }
       if (n < 0) {
         if (errno == EINTR) continue;
         return Failure(FsError::Io, std::string("reading the folder failed: ") + std::strerror(errno));

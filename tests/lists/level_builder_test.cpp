@@ -245,3 +245,22 @@ TEST_F(LevelBuilderTest, TheListBuilderWindowTakesATypedHostSource) {
 
 }  // namespace
 }  // namespace quillory
+
+namespace quillory {
+namespace {
+
+// However the directory hands its entries out (ext4 by hash, tmpfs by
+// creation), the list reads as a file manager shows the folder.
+TEST_F(LevelBuilderTest, AListBuiltFromAFolderComesInNameOrder) {
+  for (const char* name : {"19", "13", "Zeta", "17", "alpha", "14", "100", "2"}) MakeDir(std::string("D:\\N\\") + name);
+  LevelBuilderGroup& g = Group(main->vol08);
+  ChooseRoot(main->vol08, "D:\\N");
+  ui->ClearCalls();
+  ASSERT_TRUE(g.btnMakeList.Click());
+  EXPECT_EQ(main->vol08.include.Items(),
+            (std::vector<std::string>{"D:\\N\\2", "D:\\N\\13", "D:\\N\\14", "D:\\N\\17", "D:\\N\\19", "D:\\N\\100",
+                                      "D:\\N\\alpha", "D:\\N\\Zeta"}));
+}
+
+}  // namespace
+}  // namespace quillory

@@ -184,3 +184,18 @@ TEST(LexicalFolderPath, DotsAndSeparators) {
 
 }  // namespace
 }  // namespace quillory
+
+namespace quillory {
+namespace {
+
+// The Visual Log lists what a delete took in the folder's name order, not in
+// the order the directory hands its entries out.
+TEST_F(SmartDeleteTest, OutcomesComeInNameOrder) {
+  for (const char* name : {"f10.txt", "F2.txt", "f1.txt", "e.txt"}) MakeFile(std::string("D:\\M\\") + name);
+  Run(DeleteMode::SelectedFiles);
+  EXPECT_EQ(got[DeleteList::FilesDeleted],
+            (Paths{"D:\\M\\e.txt", "D:\\M\\f1.txt", "D:\\M\\F2.txt", "D:\\M\\f10.txt"}));
+}
+
+}  // namespace
+}  // namespace quillory
