@@ -195,7 +195,10 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   FollowSimulations();
   // Wide enough for the pages' two columns and every tab caption, cut down
   // to a smaller screen (where the pages scroll).
-  resize(std::max(1280, tabs_->tabBar()->sizeHint().width() + 16), 700);
+  int wide = std::max(1280, tabs_->tabBar()->sizeHint().width() + 16);
+  for (QScrollArea* area : tabs_->findChildren<QScrollArea*>())
+    if (area->widget() != nullptr) wide = std::max(wide, area->widget()->minimumSizeHint().width() + 48);
+  resize(wide, 700);
   FitToScreen(this);
 
   shown_ = model.shownChanged.Connect([this](bool shown) {
