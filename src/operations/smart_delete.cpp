@@ -40,9 +40,8 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
 // One walk below an open main folder.
 class TreeWalk {
  public:
-  TreeWalk(FileSystem& fs, const DeleteOptions& options, const DeleteSink& sink, bool removeFolders,
-           std::uint64_t device)
-      : fs_(fs), options_(options), sink_(sink), remove_(removeFolders), device_(device) {}
+  TreeWalk(FileSystem& fs, const DeleteOptions& options, const DeleteSink& sink, bool removeFolders)
+      : fs_(fs), options_(options), sink_(sink), remove_(removeFolders) {}
 
   // Walks the tree of `top` (left open) with one file mask, or every file
   // when `mask` is empty. False when `top` itself could not be read fully
@@ -63,18 +62,12 @@ class TreeWalk {
           if (open.error == FsError::NotFound) {
             if (remove_) sink_(DeleteList::FoldersNotExists, path);
           } else {
-            // A link put in place of the folder, or one that cannot be
-            // opened: left as it is.
+            // A link put in place of the folder, a mount point (the open
+            // refuses both, a bind mount of the same file system too), or
+            // one that cannot be opened: left as it is.
             frame.blocked = true;
             sink_(DeleteList::FoldersOtherReasons, path);
           }
-          continue;
-        }
-        if (fs_.FolderDevice(child) != device_) {
-          // A mount point: another file system, never entered.
-          fs_.CloseFolder(child);
-          frame.blocked = true;
-          sink_(DeleteList::FoldersOtherReasons, path);
           continue;
         }
         stack.push_back(Enter(child, path, name, mask));
@@ -169,7 +162,6 @@ class TreeWalk {
   const DeleteOptions& options_;
   const DeleteSink& sink_;
   bool remove_;
-  std::uint64_t device_;
   std::vector<FolderEntry> entries_;
 };
 
@@ -214,7 +206,7 @@ SmartDeleteOne::SmartDeleteOne(FileSystem& fs, std::string mainFolder, DeleteOpt
 void SmartDeleteOne::Run() {
   MainFolder main(fs_, main_);
   if (!Opened(main, main_, sink_)) return;
-  TreeWalk walk(fs_, options_, sink_, false, 0);
+  TreeWalk walk(fs_, options_, sink_, false);
   std::vector<FolderEntry> entries;
   if (!fs_.ReadFolder(main.folder, false, &entries).ok()) {
     sink_(DeleteList::FoldersOtherReasons, main_);
@@ -250,7 +242,7 @@ void SmartDelete::Run() {
     return;
   }
   const bool remove = mode_ != DeleteMode::SelectedFiles;
-  TreeWalk walk(fs_, options_, sink_, remove, *device);
+  TreeWalk walk(fs_, options_, sink_, remove);
   if (!remove) {
     // One complete walk per pattern, each from a fresh open: a listing reads
     // an open folder once.

@@ -90,7 +90,7 @@ TEST_F(SmartDeleteTest, AMainFolderThatIsALinkGoesOnlyAsTheLinkInMode3) {
 TEST_F(SmartDeleteTest, AMountPointIsNotEnteredAndBlocksItsParents) {
   Tree();
   MakeFile("D:\\M\\sub\\mnt\\inside.txt");
-  fs.FailOn(FsOp::FolderDevice, "D:\\M\\sub\\mnt");  // seen as another device
+  fs.FailOn(FsOp::OpenSubfolder, "D:\\M\\sub\\mnt", FsError::MountPoint);  // refused as a mount
   Run(DeleteMode::Complete);
   EXPECT_TRUE(IsFile("D:\\M\\sub\\mnt\\inside.txt"));
   EXPECT_EQ(got[DeleteList::FoldersOtherReasons], (Paths{"D:\\M\\sub\\mnt", "D:\\M\\sub", "D:\\M"}));
