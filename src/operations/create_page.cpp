@@ -94,9 +94,12 @@ void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
 namespace {
 
 // The "To create:" row forecasts the inputs; runs and undos leave it alone.
-std::vector<std::string> ForecastCounters() {
-  std::vector<std::string> keep;
-  for (auto* c : kCreateColumns) keep.push_back(std::string(c) + "ToCreate");
+const std::vector<std::string>& ForecastCounters() {
+  static const std::vector<std::string> keep = [] {
+    std::vector<std::string> names;
+    for (auto* c : kCreateColumns) names.push_back(std::string(c) + "ToCreate");
+    return names;
+  }();
   return keep;
 }
 

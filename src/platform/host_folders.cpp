@@ -43,6 +43,26 @@ void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
   if (fd >= 0) ::close(fd);
 }
 
+// One openat2 that follows no link and crosses no mount (`extra` adds more
+// resolve flags): true with its answer in `fd` (-1 and errno on failure),
+// false where the kernel has no openat2 and the caller must do without.
+bool OpenNoLinkNoMount(int dirfd, const char* path, int flags, std::uint64_t extra, int* fd) {
+  static bool haveOpenat2 = true;
+  if (!haveOpenat2) return false;
+  // Without O_NOFOLLOW: with it an O_PATH open would hand out a link itself;
+  // without it a link anywhere fails with ELOOP.
+  struct open_how how {};
+  how.flags = static_cast<std::uint64_t>(flags);
+  how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS | extra;
+  const long opened = ::syscall(SYS_openat2, dirfd, path, &how, sizeof how);
+  if (opened < 0 && errno == ENOSYS) {
+    haveOpenat2 = false;
+    return false;
+  }
+  *fd = static_cast<int>(opened);
+  return true;
+}
+
 // Opens the folder `relative` ('\\' or '/' between names) below the open
 // folder `base` the way undo must reach what a run made: no link followed,
 // no mount crossed, nothing above `base`. -1 with errno set (ELOOP: a link on
@@ -52,15 +72,7 @@ int OpenPathBelow(int base, std::string_view relative) {
   std::string names(relative);
   for (char& c : names)
     if (c == '\\') c = '/';
-  static bool haveOpenat2 = true;
-  if (haveOpenat2) {
-    struct open_how how {};
-    how.flags = static_cast<std::uint64_t>(kPathFlags);
-    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
-    const long fd = ::syscall(SYS_openat2, base, names.c_str(), &how, sizeof how);
-    if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
-    haveOpenat2 = false;
-  }
+  if (int fd = -1; OpenNoLinkNoMount(base, names.c_str(), kPathFlags, RESOLVE_BENEATH, &fd)) return fd;
   // One name at a time from the descriptor of the one before.
   int at = ::dup(base);
   std::size_t start = 0;
@@ -188,17 +200,7 @@ bool IsMountRoot(const struct statx& sx) {
 // else openat and a look at the result. -1 with errno set: ELOOP for a link,
 // EXDEV for a mount point.
 int OpenBelow(int parent, const char* name, int flags) {
-  static bool haveOpenat2 = true;
-  if (haveOpenat2) {
-    // Without O_NOFOLLOW: with it an O_PATH open would hand out the link
-    // itself; without it a link anywhere fails with ELOOP.
-    struct open_how how {};
-    how.flags = static_cast<std::uint64_t>(flags);
-    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS;
-    const long fd = ::syscall(SYS_openat2, parent, name, &how, sizeof how);
-    if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
-    haveOpenat2 = false;
-  }
+  if (int fd = -1; OpenNoLinkNoMount(parent, name, flags, 0, &fd)) return fd;
   const int fd = ::openat(parent, name, flags | O_NOFOLLOW);
   if (fd < 0) {
     // An O_PATH open of a link with O_DIRECTORY says ENOTDIR: tell it as a link.
