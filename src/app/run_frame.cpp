@@ -25,7 +25,6 @@ namespace {
 // a run lets pending events through, so a second frame could otherwise start
 // from inside the first.
 bool runActive = false;
-ProgressMeter* activeMeter = nullptr;
 
 class ActiveRun {
  public:
@@ -57,8 +56,6 @@ class RunWatch {
 
 bool RunActive() { return runActive; }
 
-ProgressMeter* RunMeter() { return activeMeter; }
-
 ProgressMeter::ProgressMeter(Ui& ui, std::size_t total)
     : ui_(ui), total_(total), step_(std::max<std::size_t>(1, total / 1000 + (total % 1000 != 0))), next_(step_) {}
 
@@ -86,19 +83,19 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
       const bool ownUnits = plan.progressTotal != 0;
       RunWatch watch(ui, ownUnits ? plan.progressTotal : plan.itemCount);
       ProgressMeter meter(ui, ownUnits ? plan.progressTotal : plan.itemCount);
-      struct MeterScope {
-        explicit MeterScope(ProgressMeter* m) { activeMeter = m; }
-        ~MeterScope() { activeMeter = nullptr; }
-      } scope(ownUnits ? &meter : nullptr);
+      std::size_t units = 0;
+      const OutcomeSink sink = [&](ItemOutcome&& outcome) {
+        if (ownUnits && outcome.progress != 0) meter.Reach(units += outcome.progress);
+        if (plan.record) plan.record(std::move(outcome));
+      };
       for (std::size_t i = 0; i < plan.itemCount; ++i) {
-        std::vector<ItemOutcome> outcomes = plan.work(i);
-        if (plan.record)
-          for (const ItemOutcome& outcome : outcomes) plan.record(outcome);
+        plan.work(i, sink);
         if (!ownUnits) meter.Reach(i + 1);
         ui.Repaint();
       }
       // A run that did less than its forecast still ends on a full bar.
       if (ownUnits) meter.Reach(plan.progressTotal);
+      if (plan.finish) plan.finish();
       ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
       if (plan.showExplorer && plan.showExplorer()) {
         std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();

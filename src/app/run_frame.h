@@ -4,9 +4,13 @@
 // exceptions included.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/controls.h"
@@ -21,8 +25,9 @@ struct MessageText {
   std::string caption;
 };
 
-// What one item of a run came to, as the engine that did it reports it; the
-// page's recorder turns it into counters, result lines and undo records.
+// What one item of a run came to, as the engine that did it reports it. The
+// run's recorder turns it into counters, a Visual Log line, result and undo
+// records and the journal; nothing else writes those while a run goes.
 enum class OutcomeKind {
   Done,           // created, copied, renamed or deleted
   AlreadyExists,  // nothing replaced
@@ -30,18 +35,65 @@ enum class OutcomeKind {
   Other,          // refused or failed for another reason
 };
 
+// A counter of the page's statistics, by its position there (the typed
+// enums beside OperationStatistics give the positions).
+struct CounterId {
+  std::uint8_t index = 0;
+  bool operator==(const CounterId&) const = default;
+};
+
 struct CounterDelta {
-  std::string counter;  // a name of the page's OperationStatistics
+  CounterId counter;
   double delta = 1;
 };
 
+// Which of the page's records an outcome's path joins.
+enum class RecordSlot : std::uint8_t {
+  None,
+  MainFolder,          // a main folder created
+  ExistingMainFolder,  // a main folder found there already
+  OtherMainFolder,     // a main folder refused
+  Folder,              // a folder created below a main folder
+  File,                // a file written
+  ProcessedMainFolder, // a destination that received something
+  MissingFolder,       // a destination that is not there
+};
+
+// A message the documents show for an item, shown by the recorder when the
+// outcome is recorded.
+struct ItemMessage {
+  enum class Kind { Warning, Information };
+  std::string text, caption;
+  Kind kind = Kind::Warning;
+};
+
+inline constexpr std::size_t kNoList = static_cast<std::size_t>(-1);
+
 struct ItemOutcome {
   OutcomeKind kind = OutcomeKind::Done;
-  std::string path;                   // program form, as the result lists show it
-  std::vector<CounterDelta> counters;
-  std::vector<MadeFolder> made;       // outermost first
-  std::string detail;                 // host error text, for logs
+  std::string path;              // program form, as the result lists show it
+  std::size_t list = kNoList;    // the page's Visual Log list it is shown in
+  RecordSlot record = RecordSlot::None;
+  // Few per outcome: kept inline, a million outcomes allocate nothing more.
+  std::array<CounterDelta, 4> counters{};
+  std::uint8_t counterCount = 0;
+  void Count(CounterId counter, double delta = 1) { counters.at(counterCount++) = {counter, delta}; }
+  std::vector<MadeFolder> made;  // outermost first
+  bool madeMain = false;         // `made` are main folders (and their parents)
+  // An undo could not take these away: `made`, `written` and `renamed` are
+  // kept for the next Undo instead.
+  bool undoFailed = false;
+  std::optional<WrittenFile> written;
+  // A rename done: the old path (the new one is `path`'s target, given here).
+  std::optional<std::pair<std::string, std::string>> renamed;  // old, new
+  std::optional<ItemMessage> message;
+  std::size_t progress = 0;  // units of the plan's own progress count
+  std::string detail;        // host error text, for logs
 };
+
+// Where an engine hands each outcome, as soon as it has it, so one long item
+// (a large tree) is recorded as it goes.
+using OutcomeSink = std::function<void(ItemOutcome&&)>;
 
 struct RunPlan {
   // Shows its own warning and returns false to end the handler unchanged.
@@ -53,14 +105,16 @@ struct RunPlan {
   std::function<bool()> proceed;
   std::size_t itemCount = 0;
   // When not zero (set by `proceed` at the latest), the bar counts these
-  // units instead of the items, and the items advance it through the
-  // frame's ProgressMeter (`RunMeter()`), as often as they like.
+  // units instead of the items, advanced by each outcome's `progress`.
   std::size_t progressTotal = 0;
-  // One item: what it came to (an item may stand for several paths, such
-  // as a main folder and the subfolders made in it).
-  std::function<std::vector<ItemOutcome>(std::size_t)> work;
-  // Turns each outcome into counters, result records and undo records.
-  std::function<void(const ItemOutcome&)> record;
+  // One item: its outcomes, handed to the sink in order (an item may stand
+  // for several paths, such as a main folder and what was made in it).
+  std::function<void(std::size_t, const OutcomeSink&)> work;
+  // Each outcome, in item order: the run's recorder.
+  std::function<void(ItemOutcome&&)> record;
+  // After the last item, before the end message: the labels exactly as the
+  // run left them, and any summary of the run.
+  std::function<void()> finish;
   MessageText end;                        // information
   std::function<bool()> showExplorer;     // read after the run
   std::function<std::string()> explorerPath;
@@ -110,8 +164,5 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
 // Whether a RunFrame is under way.
 bool RunActive();
 
-// The bar of the frame under way, for a plan with a `progressTotal`; null
-// outside the items of such a run.
-ProgressMeter* RunMeter();
 
 }  // namespace quillory

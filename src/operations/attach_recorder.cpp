@@ -81,6 +81,10 @@ void AttachRecorder::Created(const AttachStep& step) {
   Count(copyPage_ ? "SubFoldersCopied" : "SubFoldersCreated");
   records_.createdFolders.push_back(step.path);
   records_.madeFolders.insert(records_.madeFolders.end(), step.made.begin(), step.made.end());
+  if (journal_ != nullptr) {
+    journal_->Note(JournalRecord::Folder, step.path);
+    for (const MadeFolder& folder : step.made) journal_->Note(JournalRecord::Made, folder);
+  }
   List(copyPage_ ? static_cast<std::size_t>(CopyList::SubFoldersCopied)
                  : static_cast<std::size_t>(CreateList::SubFoldersCreated),
        step.path);
@@ -123,6 +127,10 @@ std::optional<MessageText> AttachRecorder::Record(const AttachStep& step) {
       Count(copyPage_ ? "FileSizeCopied" : "FilesSizeCreated", bytes(true));
       records_.copiedFiles.push_back(step.path);
       if (step.file) records_.copiedFileIds.push_back(CopiedFile{step.path, *step.file, step.within});
+      if (journal_ != nullptr) {
+        journal_->Note(JournalRecord::File, step.path);
+        if (step.file) journal_->Note(JournalRecord::Written, records_.copiedFileIds.back());
+      }
       List(copyPage_ ? static_cast<std::size_t>(CopyList::FilesCopied)
                      : static_cast<std::size_t>(CreateList::FilesCreated),
            step.path);

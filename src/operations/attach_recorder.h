@@ -56,6 +56,7 @@ class AttachRecorder {
   // The undo journal of a real run follows every step, so one long item
   // (a large structure copied) still reaches the disk as it goes.
   void SetJournal(RunJournal* journal) { journal_ = journal; }
+  RunJournal* Journal() const { return journal_; }
 
   // Counts one step; the missing-size message, when the step brings one up
   // (already shown when a Ui was given).

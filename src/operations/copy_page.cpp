@@ -191,7 +191,7 @@ void CopyPage::Run(bool simulate) {
     plan.itemCount = destinations.size();
     return true;
   };
-  plan.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
     const std::string& folder = destinations[i];
     if (!HasDrive(folder) || !fs.DirectoryExists(folder)) {
       stats.Add("FoldersNotExists", 1);
@@ -202,12 +202,13 @@ void CopyPage::Run(bool simulate) {
     } else if (attacher->AttachTo(folder, sink)) {
       stats.Add("FoldersCopied", 1);
       (simulate ? scratch : records).processedMainFolders.push_back(folder);
+      if (!simulate) journal.Note(JournalRecord::Processed, folder);
       if (context_.visualLogs.Attached(descriptor.key))
         context_.visualLogs.AddResult(CopyList::FoldersCopied, folder);
       recorder->Tick();
     }
     if (i + 1 == destinations.size()) recorder->Flush();
-    return {};
+    (void)emit;
   };
   plan.end = simulate ? kMsg0509 : kMsg0285;
   // Closed however the run ends, an exception included.

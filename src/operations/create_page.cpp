@@ -217,7 +217,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       if (const SourceCheck check = CheckSourceNotTarget(path, source); check.refused)
         ui().ShowMessageBox(check.message, plan.attach.structureRefusedCaption, MessageKind::Warning);
   };
-  run.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+  run.work = [&](std::size_t i, const OutcomeSink&) {
     const CreationTarget target = plan.target(i);
     if (target.how == CreationTarget::How::Refused) {
       recorder->Other(target.path, target.refusedWithTotals);
@@ -255,7 +255,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       }
     }
     if (i + 1 == run.itemCount) recorder->Flush();
-    return {};
+    return;
   };
   run.end = plan.end;
   run.showExplorer = plan.showExplorer;

@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "results/operation_statistics.h"
 #include "results/visual_logs.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -204,6 +205,10 @@ void CreateRecorder::AddTotals() {
 void CreateRecorder::Created(const std::string& path, std::vector<MadeFolder>&& made) {
   stats_.Add("FoldersCreated", 1);
   records_.createdMainFolders.push_back(path);
+  if (RunJournal* journal = attach_.Journal()) {
+    journal->Note(JournalRecord::Main, path);
+    for (const MadeFolder& folder : made) journal->Note(JournalRecord::MainMade, folder);
+  }
   if (made.size() == 1)
     records_.madeMainFolders.push_back(std::move(made.front()));
   else
@@ -236,6 +241,8 @@ void CreateRecorder::Other(const std::string& text, bool withTotals) {
 }
 
 void CreateRecorder::Made(const std::vector<MadeFolder>& made) {
+  if (RunJournal* journal = attach_.Journal())
+    for (const MadeFolder& folder : made) journal->Note(JournalRecord::MainMade, folder);
   records_.madeMainFolders.insert(records_.madeMainFolders.end(), made.begin(), made.end());
 }
 

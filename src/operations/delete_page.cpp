@@ -204,6 +204,7 @@ void DeletePage::Run(bool simulate) {
   std::vector<std::string> mains;
   const bool logs = context_.visualLogs.Attached(PageKey::Vol07);
   std::size_t outcomes = 0;
+  const OutcomeSink* emitting = nullptr;
   // The bar counts what "To Delete:" counts: folders in the folder modes,
   // files in the file modes.
   const bool filesCounted = mode == 0 || mode == static_cast<int>(DeleteMode::SelectedFiles);
@@ -211,7 +212,11 @@ void DeletePage::Run(bool simulate) {
     stats.Add(CounterOf(list), 1);
     const bool fileOutcome = list == DeleteList::FilesDeleted || list == DeleteList::FilesNotExists ||
                              list == DeleteList::FilesOtherReasons;
-    if (ProgressMeter* meter = RunMeter(); meter && fileOutcome == filesCounted) meter->Advance();
+    if (emitting != nullptr && fileOutcome == filesCounted) {
+      ItemOutcome unit;
+      unit.progress = 1;
+      (*emitting)(std::move(unit));
+    }
     if (logs) context_.visualLogs.AddResult(list, path);
     // The counters are shown often enough to watch, not once per file.
     if (++outcomes % 256 == 0) {
@@ -257,26 +262,27 @@ void DeletePage::Run(bool simulate) {
     plan.progressTotal = static_cast<std::size_t>(stats.Get(filesCounted ? "FilesToDelete" : "FoldersToDelete"));
     return true;
   };
-  plan.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
     const std::string& folder = mains[i];
+    emitting = &emit;
     if (simulate) {
       const std::string candidate = NormalizeComposedPath(folder);
       std::string message;
       if (candidate.size() > kMaxSimulatedPathChars || !CheckColons(candidate, message) ||
           !ValidateFullFolderPath(candidate, true, message) || IsWholeDrive(fs, candidate)) {
         sink(DeleteList::FoldersOtherReasons, folder);
-        return {};
+        return;
       }
     } else if (Trim(folder).size() <= 3 || (HasDrive(folder) && IsWholeDrive(fs, folder))) {
       ui.ShowMessageBox(kMsg0334.text, kMsg0334.caption, MessageKind::Warning);
-      return {};
+      return;
     } else if (!HasDrive(folder)) {
       sink(DeleteList::FoldersOtherReasons, folder);
-      return {};
+      return;
     }
     if (!fs.DirectoryExists(folder) && !(mode == static_cast<int>(DeleteMode::Complete))) {
       sink(DeleteList::FoldersNotExists, folder);
-      return {};
+      return;
     }
     const DeleteOptions options{masks, chkVol07ReadOnlyFolders.Checked(), simulate};
     if (mode == 0)
@@ -284,7 +290,7 @@ void DeletePage::Run(bool simulate) {
     else
       SmartDelete(fs, folder, static_cast<DeleteMode>(mode), options, sink).Run();
     if (logs) context_.visualLogs.ShowCounters(PageKey::Vol07);
-    return {};
+    return;
   };
   plan.end = simulate ? kMsg0517 : kMsg0239;
   plan.after = [&] {

@@ -107,22 +107,11 @@ _tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newNa
 
 namespace {
 
-JournalPairs PairsOf(std::vector<_tagReplaceFoldersStruct>& record) {
-  JournalPairs pairs;
-  pairs.size = [&record] { return record.size(); };
-  pairs.at = [&record](std::size_t i) { return std::pair{&record[i].OldPath, &record[i].NewPath}; };
-  pairs.add = [&record](std::string oldPath, std::string newPath) {
-    record.push_back({std::move(oldPath), std::move(newPath)});
-  };
-  pairs.clear = [&record] { record.clear(); };
-  return pairs;
-}
-
 JournalLists RenameJournalLists(std::vector<_tagReplaceFoldersStruct>& record,
                                 std::vector<_tagReplaceFoldersStruct>& failed) {
   JournalLists lists;
-  lists.renames = PairsOf(record);
-  lists.failedRenames = PairsOf(failed);
+  lists.renames = &record;
+  lists.failedRenames = &failed;
   return lists;
 }
 
@@ -322,7 +311,7 @@ void RenamePage::Run(bool simulate) {
     plan.itemCount = order.size();
     return true;
   };
-  plan.work = [&](std::size_t i) -> std::vector<ItemOutcome> {
+  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
     const std::string item = simulate ? NormalizeComposedPath(order[i]) : order[i];
     const auto count = [&](const char* counter) { stats.Add(counter, 1); };
     if (simulate) {
@@ -364,6 +353,7 @@ void RenamePage::Run(bool simulate) {
         if (result.ok()) {
           count("FoldersRenamed");
           RenameRecord.push_back({item, target});
+          journal.Note(JournalRecord::Renamed, RenameRecord.back());
           list(RenameList::FoldersRenamed, target);
         } else if (result.error == FsError::NotFound) {
           count("FoldersSourceNotExists");
@@ -387,7 +377,7 @@ void RenamePage::Run(bool simulate) {
       }
     }
     if (!simulate) journal.Tick();
-    return {};
+    (void)emit;
   };
   plan.end = simulate ? kMsg0514 : kMsg0208;
   // Closed however the run ends, an exception included.

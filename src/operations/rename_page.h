@@ -6,16 +6,10 @@
 
 #include "names/name_composition.h"
 #include "operations/folder_list_page.h"
+#include "undo/rename_record.h"
 #include "undo/run_journal.h"
 
 namespace quillory {
-
-// One successful rename: what the folder was called and what it became.
-struct _tagReplaceFoldersStruct {
-  AnsiString OldPath;
-  AnsiString NewPath;
-  bool operator==(const _tagReplaceFoldersStruct&) const = default;
-};
 
 // The number of '\' and '/' in a path: the depth key of runs and undo.
 std::size_t SeparatorCount(std::string_view path);

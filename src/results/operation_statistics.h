@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/page.h"
+#include "app/run_frame.h"
 
 namespace quillory {
 
@@ -26,6 +28,11 @@ class OperationStatistics {
   // By position, for callers that looked the name up once.
   std::size_t IndexOf(std::string_view name) const;
   double At(std::size_t index) const { return values_[index]; }
+  // By typed id: no search, and a counter the page lacks is found by the
+  // tests of the id tables, not at run time.
+  double Get(CounterId id) const { return values_.at(id.index); }
+  void Set(CounterId id, double value) { values_.at(id.index) = value; }
+  void Add(CounterId id, double delta) { values_.at(id.index) += delta; }
 
  private:
   std::vector<std::string> names_;
@@ -40,6 +47,33 @@ std::string FormatCounter(double value);
 const std::vector<std::string>& CreatePageCounterNames();
 extern const char* const kCreateColumns[4];  // "Folders", "SubFolders", "Files", "FilesSize"
 extern const char* const kCreateRows[4];     // "ToCreate", "Created", "Exists", "Other"
+
+// The counters of each kind of page by position in its names (see
+// CreatePageCounterNames and PageCounterNames).
+enum class CreateCounter : std::uint8_t {
+  FoldersToCreate, FoldersCreated, FoldersExists, FoldersOther,
+  SubFoldersToCreate, SubFoldersCreated, SubFoldersExists, SubFoldersOther,
+  FilesToCreate, FilesCreated, FilesExists, FilesOther,
+  FilesSizeToCreate, FilesSizeCreated, FilesSizeExists, FilesSizeOther,
+  FailedUndo,
+};
+enum class RenameCounter : std::uint8_t {
+  FoldersToRename, FoldersRenamed, FoldersSourceNotExists, FoldersDestinationExists, FoldersOtherReasons,
+  FoldersFailedUndo,
+};
+enum class DeleteCounter : std::uint8_t {
+  FoldersToDelete, FilesToDelete, FoldersDeleted, FoldersNotExists, FoldersOtherReasons, FilesDeleted,
+  FilesNotExists, FilesOtherReasons,
+};
+enum class CopyCounter : std::uint8_t {
+  FoldersToCopy, FoldersCopied, FoldersNotExists, SubFoldersToCopy, SubFoldersCopied, SubFoldersExists,
+  FilesToCopy, FilesCopied, FilesExists, FileSizeToCopy, FileSizeCopied, FileSizeExists,
+  SubFoldersOtherReasons, FoldersFailedUndo,
+};
+template <class E>
+constexpr CounterId Id(E counter) {
+  return CounterId{static_cast<std::uint8_t>(counter)};
+}
 
 // How a page's counters are laid out as a grid of labels. A counter label is
 // "lblVol" / "lblStat" + page + counter; captions are "lbl..." + page +

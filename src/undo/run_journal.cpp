@@ -16,6 +16,8 @@ enum Channel : std::size_t {
   kMain, kMainMade, kFolder, kMade, kFile, kWritten, kProcessed, kFailedFolder, kFailedFile, kRenamed,
   kFailedRename
 };
+static_assert(static_cast<std::size_t>(JournalRecord::FailedRename) == kFailedRename &&
+              static_cast<std::size_t>(JournalRecord::Written) == kWritten);
 
 // What gathers in memory goes out before the half second is over once it
 // fills a few pages: one write per some hundred folders costs next to
@@ -108,25 +110,18 @@ void Put(std::string& out, Channel channel, const WrittenFile& file) {
   out += '\n';
 }
 
-template <class T>
-void DrainList(std::string& out, Channel channel, const std::vector<T>* list, std::size_t& mark) {
-  if (list == nullptr) return;
-  if (list->size() < mark) mark = list->size();  // moved away by an undo
-  for (; mark < list->size(); ++mark) Put(out, channel, (*list)[mark]);
+void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rename) {
+  Begin(out, channel);
+  AppendEscaped(out, rename.OldPath);
+  out += '\t';
+  AppendEscaped(out, rename.NewPath);
+  out += '\n';
 }
 
-void DrainPairs(std::string& out, Channel channel, const JournalPairs& pairs, std::size_t& mark) {
-  if (!pairs) return;
-  const std::size_t size = pairs.size();
-  if (size < mark) mark = size;
-  for (; mark < size; ++mark) {
-    const auto [oldPath, newPath] = pairs.at(mark);
-    Begin(out, channel);
-    AppendEscaped(out, *oldPath);
-    out += '\t';
-    AppendEscaped(out, *newPath);
-    out += '\n';
-  }
+template <class T>
+void PutAll(std::string& out, Channel channel, const std::vector<T>* list) {
+  if (list == nullptr) return;
+  for (const T& entry : *list) Put(out, channel, entry);
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -263,27 +258,42 @@ std::string RunJournal::Head() const {
   return head;
 }
 
-void RunJournal::Drain() {
-  DrainList(buffer_, kMain, lists_.mainFolders, marks_[kMain]);
-  DrainList(buffer_, kMainMade, lists_.madeMainFolders, marks_[kMainMade]);
-  DrainList(buffer_, kFolder, lists_.folders, marks_[kFolder]);
-  DrainList(buffer_, kMade, lists_.madeFolders, marks_[kMade]);
-  DrainList(buffer_, kFile, lists_.files, marks_[kFile]);
-  DrainList(buffer_, kWritten, lists_.writtenFiles, marks_[kWritten]);
-  DrainList(buffer_, kProcessed, lists_.processedMainFolders, marks_[kProcessed]);
-  DrainList(buffer_, kFailedFolder, lists_.failedFolders, marks_[kFailedFolder]);
-  DrainList(buffer_, kFailedFile, lists_.failedFiles, marks_[kFailedFile]);
-  DrainPairs(buffer_, kRenamed, lists_.renames, marks_[kRenamed]);
-  DrainPairs(buffer_, kFailedRename, lists_.failedRenames, marks_[kFailedRename]);
+void RunJournal::WriteAll() {
+  PutAll(buffer_, kMain, lists_.mainFolders);
+  PutAll(buffer_, kMainMade, lists_.madeMainFolders);
+  PutAll(buffer_, kFolder, lists_.folders);
+  PutAll(buffer_, kMade, lists_.madeFolders);
+  PutAll(buffer_, kFile, lists_.files);
+  PutAll(buffer_, kWritten, lists_.writtenFiles);
+  PutAll(buffer_, kProcessed, lists_.processedMainFolders);
+  PutAll(buffer_, kFailedFolder, lists_.failedFolders);
+  PutAll(buffer_, kFailedFile, lists_.failedFiles);
+  PutAll(buffer_, kRenamed, lists_.renames);
+  PutAll(buffer_, kFailedRename, lists_.failedRenames);
+}
+
+void RunJournal::Note(JournalRecord kind, const std::string& path) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), path);
+}
+
+void RunJournal::Note(JournalRecord kind, const MadeFolder& folder) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), folder);
+}
+
+void RunJournal::Note(JournalRecord kind, const WrittenFile& file) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), file);
+}
+
+void RunJournal::Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), rename);
 }
 
 void RunJournal::Snapshot(bool keepOpen) {
   file_.reset();
   if (!Enabled()) return;
   failed_ = false;
-  marks_.fill(0);
   buffer_ = Head();
-  Drain();
+  WriteAll();
   FsResult why;
   file_ = fs_.StartAppending(Path(), buffer_, &why);
   buffer_.clear();
@@ -302,9 +312,7 @@ void RunJournal::Begin() { Snapshot(true); }
 void RunJournal::Rewrite() { Snapshot(false); }
 
 void RunJournal::Tick() {
-  if (!file_) return;
-  Drain();
-  if (buffer_.empty()) return;
+  if (!file_ || buffer_.empty()) return;
   // The clock is a call into the vDSO, not a system call: cheap beside the
   // folder an item made.
   if (buffer_.size() >= kBufferLimit || std::chrono::steady_clock::now() - lastWrite_ >= kWriteInterval) Write();
@@ -324,7 +332,6 @@ void RunJournal::Write() {
 
 void RunJournal::End() {
   if (!file_) return;
-  Drain();
   Write();
   if (file_ && !file_->Sync().ok()) failed_ = true;
   file_.reset();
@@ -433,9 +440,9 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
   Give(lists_.failedFolders, parsed.made[kFailedFolder]);
   Give(lists_.failedFiles, parsed.written[kFailedFile]);
   for (auto [pairs, channel] : {std::pair{&lists_.renames, kRenamed}, std::pair{&lists_.failedRenames, kFailedRename}}) {
-    if (!*pairs) continue;
-    pairs->clear();
-    for (auto& [oldPath, newPath] : parsed.pairs[channel]) pairs->add(std::move(oldPath), std::move(newPath));
+    if (*pairs == nullptr) continue;
+    (*pairs)->clear();
+    for (auto& [oldPath, newPath] : parsed.pairs[channel]) (*pairs)->push_back({std::move(oldPath), std::move(newPath)});
   }
   return {};
 }

@@ -36,21 +36,14 @@
 #include "app/page.h"
 #include "app/run_frame.h"
 #include "platform/file_system.h"
+#include "undo/rename_record.h"
 
 namespace quillory {
 
-// The old and new paths of renames, reached through the page that owns
-// their type.
-struct JournalPairs {
-  std::function<std::size_t()> size;
-  std::function<std::pair<const std::string*, const std::string*>(std::size_t)> at;
-  std::function<void(std::string, std::string)> add;
-  std::function<void()> clear;
-  explicit operator bool() const { return static_cast<bool>(size); }
-};
-
 // Where a page keeps its run record; null for what the page does not have.
-// Within a run these lists only grow.
+// The journal reads them whole when a run begins or the record is rewritten,
+// and fills them at start-up; during a run it is handed each record as the
+// run's recorder keeps it.
 struct JournalLists {
   std::string* attachKind = nullptr;
   std::string* destination = nullptr;
@@ -63,8 +56,13 @@ struct JournalLists {
   std::vector<std::string>* processedMainFolders = nullptr;  // processed
   std::vector<MadeFolder>* failedFolders = nullptr;        // failed-folder
   std::vector<WrittenFile>* failedFiles = nullptr;         // failed-file
-  JournalPairs renames;                                    // renamed
-  JournalPairs failedRenames;                              // failed-rename
+  std::vector<_tagReplaceFoldersStruct>* renames = nullptr;        // renamed
+  std::vector<_tagReplaceFoldersStruct>* failedRenames = nullptr;  // failed-rename
+};
+
+// The kinds of record a journal holds, one line each.
+enum class JournalRecord : std::size_t {
+  Main, MainMade, Folder, Made, File, Written, Processed, FailedFolder, FailedFile, Renamed, FailedRename
 };
 
 inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo journal\t2";
@@ -105,8 +103,15 @@ class RunJournal {
 
   // A real run starts, its record as it is now: the journal is replaced.
   void Begin();
-  // After an item: what the lists gained since, kept in memory and written
-  // when half a second has passed or much has gathered.
+  // One record the run kept, while a run goes: kept in memory and written
+  // when half a second has passed or much has gathered (see Tick).
+  void Note(JournalRecord kind, const std::string& path);
+  void Note(JournalRecord kind, const MadeFolder& folder);
+  void Note(JournalRecord kind, const WrittenFile& file);
+  void Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename);
+  // Whether a run's records are being taken.
+  bool Open() const { return file_ != nullptr; }
+  // Writes what gathered once it is due.
   void Tick();
   // The run is over: everything written and flushed to disk.
   void End();
@@ -120,9 +125,8 @@ class RunJournal {
   bool Failed() const { return failed_; }
 
  private:
-  static constexpr std::size_t kChannels = 11;
   void Snapshot(bool keepOpen);
-  void Drain();
+  void WriteAll();
   void Write();
   void Stop();
   std::string Head() const;
@@ -136,7 +140,6 @@ class RunJournal {
   std::string folder_;
   std::unique_ptr<AppendingFile> file_;
   std::string buffer_;
-  std::array<std::size_t, kChannels> marks_{};
   std::chrono::steady_clock::time_point lastWrite_{};
   unsigned sinceClock_ = 0;
   bool failed_ = false;

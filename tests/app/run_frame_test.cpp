@@ -34,9 +34,8 @@ class RunFrameTest : public ::testing::Test {
     plan.confirm = {"Go ?", "Confirm"};
     plan.prepare = [&log] { log.push_back("prepare"); };
     plan.itemCount = 3;
-    plan.work = [this, &log](std::size_t i) {
+    plan.work = [this, &log](std::size_t i, const OutcomeSink&) {
       log.push_back("item" + std::to_string(i) + (OthersLocked() ? " locked" : " OPEN"));
-      return std::vector<ItemOutcome>{};
     };
     plan.end = {"Done", "End"};
     plan.showExplorer = [] { return true; };
@@ -85,9 +84,8 @@ TEST_F(RunFrameTest, NoAndFailedChecksChangeNothing) {
 TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabs) {
   std::vector<std::string> log;
   RunPlan plan = Plan(log);
-  plan.work = [](std::size_t i) {
+  plan.work = [](std::size_t i, const OutcomeSink&) {
     if (i == 1) throw std::runtime_error("disk gone");
-    return std::vector<ItemOutcome>{};
   };
   ui.answers = {MessageAnswer::Yes};
   EXPECT_THROW(RunFrame(ui, pages, c, plan), std::runtime_error);
@@ -97,15 +95,20 @@ TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabs) {
 TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextItem) {
   std::vector<std::string> log;
   RunPlan plan = Plan(log);
-  plan.work = [&log](std::size_t i) {
+  plan.work = [&log](std::size_t i, const OutcomeSink& emit) {
     log.push_back("work" + std::to_string(i));
-    ItemOutcome main{OutcomeKind::Done, "D:\\X\\" + std::to_string(i), {{"FoldersCreated", 1}}, {}, {}};
+    ItemOutcome main;
+    main.path = "D:\\X\\" + std::to_string(i);
     main.made.push_back({main.path, FolderIdentity{7, 100 + i}});
-    ItemOutcome sub{OutcomeKind::AlreadyExists, main.path + "\\s", {{"SubFoldersExists", 1}}, {}, {}};
-    return std::vector<ItemOutcome>{main, sub};
+    ItemOutcome sub;
+    sub.kind = OutcomeKind::AlreadyExists;
+    sub.path = main.path + "\\s";
+    emit(std::move(main));
+    emit(std::move(sub));
+    log.push_back("worked" + std::to_string(i));
   };
   std::vector<MadeFolder> made;
-  plan.record = [&](const ItemOutcome& outcome) {
+  plan.record = [&](ItemOutcome&& outcome) {
     log.push_back("record " + outcome.path);
     made.insert(made.end(), outcome.made.begin(), outcome.made.end());
   };
@@ -113,8 +116,8 @@ TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextI
   ui.answers = {MessageAnswer::Yes};
   EXPECT_EQ(RunFrame(ui, pages, c, plan), RunOutcome::Completed);
   EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "work0", "record D:\\X\\0",
-                                           "record D:\\X\\0\\s", "work1", "record D:\\X\\1",
-                                           "record D:\\X\\1\\s", "after unlocked"}));
+                                           "record D:\\X\\0\\s", "worked0", "work1", "record D:\\X\\1",
+                                           "record D:\\X\\1\\s", "worked1", "after unlocked"}));
   ASSERT_EQ(made.size(), 2u);
   EXPECT_EQ(made[1].identity, (FolderIdentity{7, 101}));
 }
@@ -189,7 +192,7 @@ TEST_F(RunWatchTest, ProgressIsThrottledRisesAndAlwaysEndsOnTheLastItem) {
     SCOPED_TRACE(total);
     std::vector<std::string> log;
     RunPlan plan = Plan(log);
-    plan.work = [](std::size_t) { return std::vector<ItemOutcome>{}; };
+    plan.work = [](std::size_t, const OutcomeSink&) {};
     plan.itemCount = total;
     watching.progress.clear();
     watching.answers = {MessageAnswer::Yes};
@@ -211,9 +214,8 @@ TEST_F(RunWatchTest, ProgressIsThrottledRisesAndAlwaysEndsOnTheLastItem) {
 TEST_F(RunWatchTest, AnExceptionMidRunStillEndsTheRunAndFreesTheFrame) {
   std::vector<std::string> log;
   RunPlan plan = Plan(log);
-  plan.work = [](std::size_t i) {
+  plan.work = [](std::size_t i, const OutcomeSink&) {
     if (i == 1) throw std::runtime_error("disk gone");
-    return std::vector<ItemOutcome>{};
   };
   watching.answers = {MessageAnswer::Yes};
   EXPECT_THROW(RunFrame(watching, pages, c, plan), std::runtime_error);
@@ -233,7 +235,7 @@ TEST_F(RunWatchTest, ASecondFrameDuringARunIsRefusedAndAsksAndChangesNothing) {
   std::vector<RunOutcome> innerOutcomes;
   std::size_t callsBefore = 0;
   RunPlan plan = Plan(log);
-  plan.work = [&](std::size_t i) {
+  plan.work = [&](std::size_t i, const OutcomeSink&) {
     EXPECT_TRUE(RunActive());
     if (i == 1) {
       callsBefore = watching.calls.size();
@@ -243,7 +245,6 @@ TEST_F(RunWatchTest, ASecondFrameDuringARunIsRefusedAndAsksAndChangesNothing) {
       EXPECT_EQ(watching.calls.size(), callsBefore);
       EXPECT_TRUE(OthersLocked());
     }
-    return std::vector<ItemOutcome>{};
   };
   watching.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   EXPECT_EQ(RunFrame(watching, pages, c, plan), RunOutcome::Completed);

@@ -330,10 +330,7 @@ class RunWatchTest : public QObject {
     RunPlan plan;
     plan.confirm = {"Go ?", "Confirm"};
     plan.itemCount = items;
-    plan.work = [work = std::move(work)](std::size_t i) {
-      work(i);
-      return std::vector<ItemOutcome>{};
-    };
+    plan.work = [work = std::move(work)](std::size_t i, const OutcomeSink&) { work(i); };
     plan.end = {"Done", "End"};
     return plan;
   }

@@ -233,12 +233,16 @@ TEST_F(AppTest, ARunResetsTheRunCountersButNotTheForecastAndShowsTheVisualLog) {
   plan.confirm = {"Go", "Confirm"};
   plan.prepare = [&] { main.vol02.PrepareRun(true, main.vol02.chkVol02ViewDetailedResults.Checked()); };
   plan.itemCount = 3;
-  plan.work = [&](std::size_t) {
+  plan.work = [&](std::size_t, const OutcomeSink& emit) {
     EXPECT_FALSE(main.tabFoldersCopy02.Enabled());
-    return std::vector<ItemOutcome>{{OutcomeKind::Done, "D:\\X\\a", {{"FoldersCreated", 1}}, {}, {}}};
+    ItemOutcome outcome;
+    outcome.path = "D:\\X\\a";
+    outcome.Count(Id(CreateCounter::FoldersCreated));
+    emit(std::move(outcome));
   };
-  plan.record = [&](const ItemOutcome& outcome) {
-    for (const CounterDelta& d : outcome.counters) main.vol02.stats.Add(d.counter, d.delta);
+  plan.record = [&](ItemOutcome&& outcome) {
+    for (std::uint8_t i = 0; i < outcome.counterCount; ++i)
+      main.vol02.stats.Add(outcome.counters[i].counter, outcome.counters[i].delta);
     main.vol02.ShowCounters();
   };
   plan.end = {"End", "End"};

@@ -1,0 +1,100 @@
+#include "operations/run_recorder.h"
+
+#include <iterator>
+
+#include "app/ui.h"
+#include "results/operation_statistics.h"
+#include "results/visual_logs.h"
+
+namespace quillory {
+
+RunRecorder::RunRecorder(RecorderSetup setup) : setup_(std::move(setup)) {
+  if (!setup_.showCounters && setup_.logs != nullptr)
+    setup_.showCounters = [logs = setup_.logs, page = setup_.page] { logs->ShowCounters(page); };
+}
+
+namespace {
+
+template <class T>
+void Append(std::vector<T>* list, RunJournal* journal, JournalRecord kind, const T& entry) {
+  if (list == nullptr) return;
+  list->push_back(entry);
+  if (journal != nullptr) journal->Note(kind, entry);
+}
+
+}  // namespace
+
+void RunRecorder::Keep(ItemOutcome& outcome) {
+  const JournalLists& r = setup_.records;
+  RunJournal* journal = setup_.journal;
+  switch (outcome.record) {
+    case RecordSlot::None: break;
+    case RecordSlot::MainFolder: Append(r.mainFolders, journal, JournalRecord::Main, outcome.path); break;
+    case RecordSlot::Folder: Append(r.folders, journal, JournalRecord::Folder, outcome.path); break;
+    case RecordSlot::File: Append(r.files, journal, JournalRecord::File, outcome.path); break;
+    case RecordSlot::ProcessedMainFolder:
+      Append(r.processedMainFolders, journal, JournalRecord::Processed, outcome.path);
+      break;
+    case RecordSlot::ExistingMainFolder:
+      if (setup_.existingMainFolders != nullptr) setup_.existingMainFolders->push_back(outcome.path);
+      break;
+    case RecordSlot::OtherMainFolder:
+      if (setup_.otherMainFolders != nullptr) setup_.otherMainFolders->push_back(outcome.path);
+      break;
+    case RecordSlot::MissingFolder:
+      if (setup_.missingFolders != nullptr) setup_.missingFolders->push_back(outcome.path);
+      break;
+  }
+  const bool failed = outcome.undoFailed;
+  std::vector<MadeFolder>* made = failed ? r.failedFolders : outcome.madeMain ? r.madeMainFolders : r.madeFolders;
+  if (made != nullptr && !outcome.made.empty()) {
+    const JournalRecord kind = failed ? JournalRecord::FailedFolder
+                               : outcome.madeMain ? JournalRecord::MainMade
+                                                  : JournalRecord::Made;
+    if (journal != nullptr)
+      for (const MadeFolder& folder : outcome.made) journal->Note(kind, folder);
+    made->insert(made->end(), std::make_move_iterator(outcome.made.begin()),
+                 std::make_move_iterator(outcome.made.end()));
+  }
+  if (outcome.written)
+    Append(failed ? r.failedFiles : r.writtenFiles, journal,
+           failed ? JournalRecord::FailedFile : JournalRecord::Written, *outcome.written);
+  if (outcome.renamed)
+    Append(failed ? r.failedRenames : r.renames, journal,
+           failed ? JournalRecord::FailedRename : JournalRecord::Renamed,
+           _tagReplaceFoldersStruct{outcome.renamed->first, outcome.renamed->second});
+}
+
+void RunRecorder::Record(ItemOutcome&& outcome) {
+  if (setup_.stats != nullptr)
+    for (std::uint8_t i = 0; i < outcome.counterCount; ++i)
+      setup_.stats->Add(outcome.counters[i].counter, outcome.counters[i].delta);
+  if (outcome.list != kNoList && setup_.logs != nullptr) setup_.logs->AddResult(setup_.page, outcome.list, outcome.path);
+  Keep(outcome);
+  if (outcome.message && setup_.ui != nullptr)
+    setup_.ui->ShowMessageBox(outcome.message->text, outcome.message->caption,
+                              outcome.message->kind == ItemMessage::Kind::Warning ? MessageKind::Warning
+                                                                                  : MessageKind::Information);
+  if (setup_.journal != nullptr) setup_.journal->Tick();
+  // Showing every label after every outcome would cost as much as the run
+  // on a large one: they follow at most every interval, and exactly at the
+  // end (Flush).
+  if (interval_.count() != 0 && ++sinceClock_ < kOutcomesPerClock) return;
+  sinceClock_ = 0;
+  const auto now = std::chrono::steady_clock::now();
+  if (interval_.count() == 0 || now - lastShown_ >= interval_) {
+    ShowCounters();
+    lastShown_ = now;
+  }
+}
+
+void RunRecorder::ShowCounters() {
+  if (setup_.showCounters) setup_.showCounters();
+}
+
+void RunRecorder::Flush() {
+  ShowCounters();
+  if (setup_.journal != nullptr) setup_.journal->Tick();
+}
+
+}  // namespace quillory
