@@ -1,17 +1,16 @@
 #include "operations/rename_page.h"
 
-#include <algorithm>
-#include <chrono>
-#include <set>
+#include <memory>
 
 #include "app/run_frame.h"
 #include "app/ui.h"
 #include "names/folder_names.h"
+#include "operations/run_recorder.h"
 #include "platform/drives.h"
-#include "platform/path_text.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
 #include "results/visual_log_windows.h"
+#include "undo/rename_undo.h"
 
 namespace quillory {
 
@@ -52,60 +51,10 @@ const MessageText kRenameFieldMessages[] = {
      "Rename Folders. - From a Folder List.            Warning no: 0600."},
 };
 
-const std::vector<std::string> kRunCounters = {"FoldersRenamed", "FoldersSourceNotExists",
-                                               "FoldersDestinationExists", "FoldersOtherReasons",
-                                               "FoldersFailedUndo"};
-
-std::string WithDelimiter(std::string parent) {
-  if (parent.empty() || parent.back() != '\\') parent += '\\';
-  return parent;
-}
-
-// The last name of a new path, whose length the host limits in bytes.
-std::size_t LastNameBytes(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path.size() : path.size() - cut - 1;
-}
-
-bool TooLong(std::string_view path) {
-  return path.size() > kMaxRenamePathChars || LastNameBytes(path) > kMaxNameBytes;
-}
-
-// A simulation's candidate: the normalised text, valid when a real run
-// could take it as a folder path.
-bool ValidCandidate(std::string_view candidate) {
-  std::string message;
-  return candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
-         ValidateFullFolderPath(candidate, true, message);
-}
-
-}  // namespace
-
-std::size_t SeparatorCount(std::string_view path) {
-  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
-}
-
-_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
-                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
-                                        std::string_view suffix) {
-  const ParentAndName split = SplitParentAndName(Trim(item));
-  _tagVol0XParts parts;
-  parts.part1 = WithDelimiter(split.parent) + Trim(prefix) + Trim(prefixDelimiter);
-  parts.part2 = split.name;
-  parts.part3 = Trim(suffixDelimiter);
-  parts.part4 = Trim(suffix);
-  return parts;
-}
-
-_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName) {
-  const ParentAndName split = SplitParentAndName(Trim(item));
-  _tagVol0XParts parts;
-  parts.part1 = WithDelimiter(split.parent);
-  parts.part2 = std::string(newName);
-  return parts;
-}
-
-namespace {
+// What a run or an undo starts from zero; the number to rename stays.
+constexpr RenameCounter kRunCounters[] = {RenameCounter::FoldersRenamed, RenameCounter::FoldersSourceNotExists,
+                                          RenameCounter::FoldersDestinationExists,
+                                          RenameCounter::FoldersOtherReasons, RenameCounter::FoldersFailedUndo};
 
 JournalLists RenameJournalLists(std::vector<_tagReplaceFoldersStruct>& record,
                                 std::vector<_tagReplaceFoldersStruct>& failed) {
@@ -178,12 +127,18 @@ RenamePage::RenamePage(PageContext& context)
   ApplyEnabling(false);
 }
 
-std::string RenamePage::ComposeNewPath(std::string_view item) const {
-  if (rdoVol06RenameTheLastSubFolder.Checked())
-    return ComposeNewNameParts(item, edtVol06RenameNewLastSubFolder.Text()).Join();
-  return ComposePrefixSuffixParts(item, edtVol06NewPrefix.Text(), edtVol06DelimiterPrefixSubFolder.Text(),
-                                  edtVol06DelimiterSubFolderSuffix.Text(), edtVol06NewSuffix.Text())
-      .Join();
+RenameOptions RenamePage::Options() const {
+  RenameOptions options;
+  if (rdoVol06RenameTheLastSubFolder.Checked()) {
+    options.method = RenameOptions::Method::NewName;
+    options.newName = edtVol06RenameNewLastSubFolder.Text();
+  } else {
+    options.prefix = edtVol06NewPrefix.Text();
+    options.prefixDelimiter = edtVol06DelimiterPrefixSubFolder.Text();
+    options.suffixDelimiter = edtVol06DelimiterSubFolderSuffix.Text();
+    options.suffix = edtVol06NewSuffix.Text();
+  }
+  return options;
 }
 
 void RenamePage::UpdateRenamePreview() {
@@ -192,9 +147,10 @@ void RenamePage::UpdateRenamePreview() {
     lblVol06EndFolder.SetCaption("");
     return;
   }
-  const auto show = [this](Label& label, const std::string& line) {
+  const RenameOptions options = Options();
+  const auto show = [&options](Label& label, const std::string& line) {
     const std::string item = Trim(line);
-    if (HasDrive(item)) label.SetCaption(ComposeNewPath(item));
+    if (HasDrive(item)) label.SetCaption(ComposeNewPath(item, options));
   };
   show(lblVol06StartFolder, include.Items().front());
   show(lblVol06EndFolder, include.Items().back());
@@ -260,30 +216,41 @@ void RenamePage::FieldChanged(Edit& field, int which) {
   UpdateRenamePreview();
 }
 
+RecorderSetup RenamePage::Recording() {
+  RecorderSetup setup;
+  setup.page = descriptor.key;
+  setup.stats = &stats;
+  if (context_.visualLogs.Attached(descriptor.key)) setup.logs = &context_.visualLogs;
+  setup.ui = &context_.services.ui;
+  return setup;
+}
+
 void RenamePage::Run(bool simulate) {
   Ui& ui = context_.services.ui;
   FileSystem& fs = context_.services.fs;
+  const DriveMap& drives = context_.services.drives;
   VisualLogs& logs = context_.visualLogs;
   const bool attached = logs.Attached(descriptor.key);
-  const auto list = [&](RenameList which, const std::string& path) {
-    if (attached) logs.AddResult(which, path);
-  };
+  RenameOptions options;
   std::vector<std::string> order;
-  std::set<std::string> taken;  // new paths a simulation already gave away
-  auto shown = std::chrono::steady_clock::now();
+  SimulatedRenames taken;
+  std::unique_ptr<RunRecorder> recorder;
 
   RunPlan plan;
-  plan.validate = [] { return true; };
   plan.confirm = simulate ? kMsg0513 : kMsg0207;
   plan.prepare = [&] {
-    for (const std::string& counter : kRunCounters) stats.Set(counter, 0);
+    for (RenameCounter counter : kRunCounters) stats.Set(Id(counter), 0);
+    RecorderSetup setup = Recording();
     if (!simulate) {
       RenameRecord.clear();
       FailedUndoRecord.clear();
       journal.Begin();
+      setup.records.renames = &RenameRecord;
+      setup.journal = &journal;
     }
     if (attached) logs.PrepareVisualLog(descriptor.key, simulate);
-    WriteCounters();
+    recorder = std::make_unique<RunRecorder>(std::move(setup));
+    plan.record = recorder->Sink();
   };
   plan.proceed = [&] {
     if (include.Empty()) {
@@ -291,94 +258,18 @@ void RenamePage::Run(bool simulate) {
       ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
       return false;
     }
-    order.reserve(include.Count());
-    for (const std::string& line : include.Items()) order.push_back(Trim(line));
-    if (!simulate) {
-      // Deepest first, the last-filed first among equals: a child is renamed
-      // while its parent still has the name its line gives.
-      std::vector<std::size_t> levels(order.size());
-      for (std::size_t i = 0; i < order.size(); ++i) levels[i] = SeparatorCount(order[i]);
-      std::vector<std::size_t> index(order.size());
-      for (std::size_t i = 0; i < index.size(); ++i) index[i] = i;
-      std::stable_sort(index.begin(), index.end(), [&](std::size_t a, std::size_t b) {
-        return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
-      });
-      std::vector<std::string> sorted;
-      sorted.reserve(order.size());
-      for (std::size_t i : index) sorted.push_back(std::move(order[i]));
-      order = std::move(sorted);
-    }
+    options = Options();
+    std::vector<std::string> lines;
+    lines.reserve(include.Count());
+    for (const std::string& line : include.Items()) lines.push_back(Trim(line));
+    order = RenameOrder(std::move(lines), simulate);
     plan.itemCount = order.size();
     return true;
   };
-  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
-    const std::string item = simulate ? NormalizeComposedPath(order[i]) : order[i];
-    const auto count = [&](const char* counter) { stats.Add(counter, 1); };
-    if (simulate) {
-      if (!ValidCandidate(item)) {
-        count("FoldersOtherReasons");
-        list(RenameList::OtherReasons, item);
-      } else {
-        const std::string target = ComposeNewPath(item);
-        if (!fs.DirectoryExists(item)) {
-          count("FoldersSourceNotExists");
-          list(RenameList::SourceNotExists, item);
-        } else if (TooLong(target)) {
-          count("FoldersOtherReasons");
-          list(RenameList::OtherReasons, target);
-        } else if (fs.DirectoryExists(target)) {
-          count("FoldersDestinationExists");
-          list(RenameList::DestinationExists, target);
-        } else if (taken.insert(target).second) {
-          count("FoldersRenamed");
-          list(RenameList::FoldersRenamed, target);
-        } else {
-          count("FoldersDestinationExists");
-          list(RenameList::DestinationExists, item);
-        }
-      }
-    } else if (!HasDrive(item)) {
-      count("FoldersOtherReasons");
-      list(RenameList::OtherReasons, item);
-    } else {
-      const std::string target = ComposeNewPath(item);
-      if (TooLong(target)) {
-        const bool there = fs.DirectoryExists(item);
-        count(there ? "FoldersOtherReasons" : "FoldersSourceNotExists");
-        list(there ? RenameList::OtherReasons : RenameList::SourceNotExists, there ? target : item);
-      } else {
-        // One no-replace rename decides, a missing source included: a folder
-        // made by someone else after any check is never replaced.
-        const FsResult result = fs.RenameFolder(item, target);
-        if (result.ok()) {
-          count("FoldersRenamed");
-          RenameRecord.push_back({item, target});
-          journal.Note(JournalRecord::Renamed, RenameRecord.back());
-          list(RenameList::FoldersRenamed, target);
-        } else if (result.error == FsError::NotFound) {
-          count("FoldersSourceNotExists");
-          list(RenameList::SourceNotExists, item);
-        } else if (result.error == FsError::Exists) {
-          count("FoldersDestinationExists");
-          list(RenameList::DestinationExists, item);
-        } else {
-          count("FoldersOtherReasons");
-          list(RenameList::OtherReasons, target);
-        }
-      }
-    }
-    // The labels follow every few items and exactly at the end: showing
-    // them after each would cost as much as the renames.
-    if ((i & 31) == 31 || i + 1 == order.size()) {
-      const auto now = std::chrono::steady_clock::now();
-      if (i + 1 == order.size() || now - shown >= std::chrono::milliseconds(50)) {
-        WriteCounters();
-        shown = now;
-      }
-    }
-    if (!simulate) journal.Tick();
-    (void)emit;
+  plan.work = [&](std::size_t i, const OutcomeSink& sink) {
+    RenameOne(fs, drives, order[i], options, simulate, &taken, sink);
   };
+  plan.finish = [&] { recorder->Flush(); };
   plan.end = simulate ? kMsg0514 : kMsg0208;
   // Closed however the run ends, an exception included.
   struct JournalEnd {
@@ -400,53 +291,47 @@ void RenamePage::LoadJournal() {
 void RenamePage::btnVol06UndoClick() {
   Ui& ui = context_.services.ui;
   FileSystem& fs = context_.services.fs;
-  if (RenameRecord.empty() && FailedUndoRecord.empty()) {
+  VisualLogs& logs = context_.visualLogs;
+  const bool attached = logs.Attached(descriptor.key);
+  std::vector<_tagReplaceFoldersStruct> work;
+  RenameUndoReport report;
+  std::unique_ptr<RunRecorder> recorder;
+
+  RunPlan plan;
+  plan.validate = [&] {
+    if (!RenameRecord.empty() || !FailedUndoRecord.empty()) return true;
     ui.ShowMessageBox(kMsg0211.text, kMsg0211.caption, MessageKind::Warning);
-    return;
-  }
-  if (ui.ShowMessageBox(kMsg0212.text, kMsg0212.caption, MessageKind::Question) != MessageAnswer::Yes) return;
-  std::vector<_tagReplaceFoldersStruct> work = RenameRecord.empty() ? FailedUndoRecord : RenameRecord;
-  RenameRecord.clear();
-  FailedUndoRecord.clear();
-  const bool attached = context_.visualLogs.Attached(descriptor.key);
-  if (attached)
-    context_.visualLogs.PrepareVisualLog(
-        descriptor.key, !context_.visualLogs.Log(descriptor.key).chkNormalSimulate.Checked(), {}, false);
-  for (const std::string& counter : kRunCounters) stats.Set(counter, 0);
-  // Shallow first: a child's recorded new path holds its parent's old name.
-  std::stable_sort(work.begin(), work.end(), [](const auto& a, const auto& b) {
-    return SeparatorCount(a.NewPath) < SeparatorCount(b.NewPath);
-  });
-  std::string sourceExists, destinationMissing, other;
-  for (const _tagReplaceFoldersStruct& entry : work) {
-    const FsResult result = fs.RenameFolder(entry.NewPath, entry.OldPath);
-    if (result.ok()) continue;
-    if (result.error == FsError::NotFound) {
-      destinationMissing += Trim(entry.NewPath) + "\n";
-    } else if (result.error == FsError::Exists && fs.DirectoryExists(entry.OldPath)) {
-      // Someone made a folder of the old name again; that folder is theirs.
-      sourceExists += Trim(entry.OldPath) + "\n";
-    } else {
-      // A file in the way among them: once it is gone, the next Undo can
-      // bring the folder back.
-      other += Trim(entry.OldPath) + "\n";
-      FailedUndoRecord.push_back(entry);
-    }
-  }
-  for (const _tagReplaceFoldersStruct& entry : FailedUndoRecord) {
-    stats.Add("FoldersFailedUndo", 1);
-    if (attached) context_.visualLogs.AddResult(RenameList::FoldersFailedUndo, Trim(entry.OldPath));
-  }
-  WriteCounters();
-  journal.Rewrite();
-  if (!sourceExists.empty() || !destinationMissing.empty() || !other.empty()) {
-    std::string report = "The program is unable to rename the following folders  : \n";
-    if (!sourceExists.empty()) report += "\nSOURCE FOLDERS DO EXIST : \n\n" + sourceExists;
-    if (!destinationMissing.empty()) report += "\nDESTINATION FOLDERS DO NOT EXIST : \n\n" + destinationMissing;
-    if (!other.empty()) report += "\nOTHER REASONS   : \n\n" + other;
-    ui.ShowMessageBox(report, kCaption0213, MessageKind::Warning);
-  }
-  ui.ShowMessageBox(kMsg0214.text, kMsg0214.caption, MessageKind::Information);
+    return false;
+  };
+  plan.confirm = kMsg0212;
+  plan.prepare = [&] {
+    // What failed last time is retried only when no newer run replaced it.
+    work = RenameUndoOrder(RenameRecord.empty() ? std::move(FailedUndoRecord) : std::move(RenameRecord));
+    RenameRecord.clear();
+    FailedUndoRecord.clear();
+    if (attached)
+      logs.PrepareVisualLog(descriptor.key, !logs.Log(descriptor.key).chkNormalSimulate.Checked(), {}, false);
+    for (RenameCounter counter : kRunCounters) stats.Set(Id(counter), 0);
+    RecorderSetup setup = Recording();
+    // What could not go back is kept for the next Undo; the journal is
+    // rewritten whole once the entries are done.
+    setup.records.renames = &RenameRecord;
+    setup.records.failedRenames = &FailedUndoRecord;
+    recorder = std::make_unique<RunRecorder>(std::move(setup));
+    plan.itemCount = work.size();
+    plan.record = [&](ItemOutcome&& outcome) {
+      report.Add(outcome);
+      recorder->Record(std::move(outcome));
+    };
+  };
+  plan.work = [&](std::size_t i, const OutcomeSink& sink) { UndoRenameOne(fs, work[i], sink); };
+  plan.finish = [&] {
+    recorder->Flush();
+    journal.Rewrite();
+    if (!report.Empty()) ui.ShowMessageBox(report.Text(), kCaption0213, MessageKind::Warning);
+  };
+  plan.end = kMsg0214;
+  RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
 }
 
 }  // namespace quillory

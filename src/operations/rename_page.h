@@ -4,23 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "names/name_composition.h"
 #include "operations/folder_list_page.h"
+#include "operations/rename_engine.h"
 #include "undo/rename_record.h"
 #include "undo/run_journal.h"
 
 namespace quillory {
 
-// The number of '\' and '/' in a path: the depth key of runs and undo.
-std::size_t SeparatorCount(std::string_view path);
-
-// The new path of a trimmed include line. The name is always the line's own
-// last folder name, also when it holds a dot: a folder is never moved out of
-// its parent.
-_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
-                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
-                                        std::string_view suffix);
-_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName);
+struct RecorderSetup;
 
 class RenamePage : public FolderListPage {
  public:
@@ -77,11 +68,13 @@ class RenamePage : public FolderListPage {
   void rdoVol06RenameTheLastSubFolderClick();
   void Refresh() override;
   void UpdateRenamePreview();
-  // The new path of one trimmed line by the checked method.
-  std::string ComposeNewPath(std::string_view item) const;
+  // The checked method and its fields, as a run composes new paths by them.
+  RenameOptions Options() const;
 
  private:
   void Run(bool simulate);
+  // The recorder of a run or an undo of this page, its records still unset.
+  RecorderSetup Recording();
   void FieldChanged(Edit& field, int which);
   void ApplyEnabling(bool items);
 };

@@ -2,6 +2,7 @@
 // of renames can hold it without knowing the rename page.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -15,5 +16,11 @@ struct _tagReplaceFoldersStruct {
   AnsiString NewPath;
   bool operator==(const _tagReplaceFoldersStruct&) const = default;
 };
+
+// The number of '\' and '/' in a path: the depth key of renames and their
+// undo.
+inline std::size_t SeparatorCount(std::string_view path) {
+  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
+}
 
 }  // namespace quillory

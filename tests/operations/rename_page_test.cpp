@@ -237,6 +237,45 @@ TEST_F(RenamePageTest, SimulationTouchesNothingAndKeepsTheRecord) {
   EXPECT_TRUE(IsDir("D:\\S\\Run"));
 }
 
+TEST_F(RenamePageTest, ARunLocksTheTabsCountsItsItemsAndJournalsEachRename) {
+  MakeDir("D:\\J\\a");
+  MakeDir("D:\\J\\b");
+  Items({"D:\\J\\a", "D:\\J\\b", "D:\\J\\gone"});
+  Prefix("X");
+  const auto otherTabsEnabled = [&] {
+    int enabled = 0;
+    for (const TabSheet* tab : main->pgeMain.Pages())
+      if (tab != &main->tabFoldersRename01 && tab->Enabled()) ++enabled;
+    return enabled;
+  };
+  const int tabs = otherTabsEnabled();
+  std::vector<int> seen;
+  fs.onCall = [&](FsOp op, std::string_view) {
+    if (op == FsOp::RenameFolder) seen.push_back(otherTabsEnabled());
+  };
+  Press(Page().btnVol06RenameFolders);
+  fs.onCall = nullptr;
+  EXPECT_EQ(seen, (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(otherTabsEnabled(), tabs);
+  EXPECT_EQ(ui->runTotal, 3u);
+  ASSERT_FALSE(ui->progress.empty());
+  EXPECT_EQ(ui->progress.back(), 3u);
+  // The labels end on the run's counts.
+  EXPECT_EQ(main->FindAs<Label>("lblVol06FoldersRenamed")->Caption(), "2");
+  EXPECT_EQ(main->FindAs<Label>("lblVol06FoldersSourceNotExists")->Caption(), "1");
+  const std::string journal = ReadFile("D:\\default.undo\\Vol06.journal");
+  EXPECT_NE(journal.find("\nrenamed\tD:\\J\\b\tD:\\J\\Xb\nrenamed\tD:\\J\\a\tD:\\J\\Xa\n"), std::string::npos);
+  EXPECT_EQ(journal.find("gone"), std::string::npos);
+
+  // A simulation counts and lists but keeps nothing.
+  const std::vector<_tagReplaceFoldersStruct> record = Page().RenameRecord;
+  Items({"D:\\J\\Xa"});
+  Press(Page().btnVol06RenameFoldersSimulation);
+  EXPECT_EQ(main->FindAs<Label>("lblVol06FoldersRenamed")->Caption(), "1");
+  EXPECT_EQ(Page().RenameRecord, record);
+  EXPECT_EQ(ReadFile("D:\\default.undo\\Vol06.journal"), journal);
+}
+
 TEST_F(RenamePageTest, IllegalCharactersAreCutOneByOne) {
   Items({"D:\\A"});
   Page().edtVol06NewPrefix.UserSetText("ab*c");

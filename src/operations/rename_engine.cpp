@@ -1,0 +1,197 @@
+#include "operations/rename_engine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "names/folder_names.h"
+#include "platform/drives.h"
+#include "platform/path_text.h"
+#include "platform/text.h"
+#include "results/operation_statistics.h"
+#include "results/visual_logs.h"
+#include "undo/rename_record.h"
+
+namespace quillory {
+
+namespace {
+
+std::string WithDelimiter(std::string parent) {
+  if (parent.empty() || parent.back() != '\\') parent += '\\';
+  return parent;
+}
+
+// The last name of a new path, whose length the host limits in bytes.
+std::size_t LastNameBytes(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path.size() : path.size() - cut - 1;
+}
+
+bool TooLong(std::string_view path) {
+  return path.size() > kMaxRenamePathChars || LastNameBytes(path) > kMaxNameBytes;
+}
+
+// What an item came to. A simulation and a run reach the same classes by
+// different questions (see RenameMode); each class is counted and listed the
+// same way for both.
+enum class RenameClass {
+  Renamed,
+  NoFolderPath,   // the line is no folder path a run could take
+  SourceMissing,
+  TooLong,        // the new path, or its last name, over the host's limits
+  TargetOnDisk,   // a folder of the new name is there: listed by that name
+  TargetTaken,    // the new name is not free for this item: listed by the item
+  Refused,        // the host refused for another reason
+};
+
+struct ClassOutcome {
+  OutcomeKind kind;
+  RenameCounter counter;
+  RenameList list;
+  bool listsTarget;  // the line shows the new path, else the item
+};
+
+constexpr ClassOutcome OutcomeOf(RenameClass c) {
+  switch (c) {
+    case RenameClass::Renamed:
+      return {OutcomeKind::Done, RenameCounter::FoldersRenamed, RenameList::FoldersRenamed, true};
+    case RenameClass::NoFolderPath:
+      return {OutcomeKind::Other, RenameCounter::FoldersOtherReasons, RenameList::OtherReasons, false};
+    case RenameClass::SourceMissing:
+      return {OutcomeKind::NotFound, RenameCounter::FoldersSourceNotExists, RenameList::SourceNotExists, false};
+    case RenameClass::TooLong:
+      return {OutcomeKind::Other, RenameCounter::FoldersOtherReasons, RenameList::OtherReasons, true};
+    case RenameClass::TargetOnDisk:
+      return {OutcomeKind::AlreadyExists, RenameCounter::FoldersDestinationExists, RenameList::DestinationExists,
+              true};
+    case RenameClass::TargetTaken:
+      return {OutcomeKind::AlreadyExists, RenameCounter::FoldersDestinationExists, RenameList::DestinationExists,
+              false};
+    case RenameClass::Refused: break;
+  }
+  return {OutcomeKind::Other, RenameCounter::FoldersOtherReasons, RenameList::OtherReasons, true};
+}
+
+// The one place where a simulation parts from a run; the classification
+// around it is shared.
+//
+// A run admits any line with a drive part and lets one no-replace rename
+// decide a missing source and a taken name at once: a folder someone made
+// after any check is never replaced. A simulation cannot ask the rename, so
+//  - it takes the line as the composition would meet it (normalised) and
+//    admits it only when a run could take it as a folder path;
+//  - it asks the disk whether the source is there and whether a folder of
+//    the new name is (listed by that name);
+//  - it remembers the new names it gave away: a later item aiming at one is
+//    refused as the run's rename would refuse it (listed by the item);
+//  - it records nothing.
+class RenameMode {
+ public:
+  RenameMode(FileSystem& fs, const DriveMap& drives, bool simulate, SimulatedRenames* taken)
+      : fs_(fs), drives_(drives), simulate_(simulate), taken_(taken) {}
+
+  struct Admission {
+    std::string path;  // the line as it is taken, and listed when refused
+    bool folderPath;
+  };
+  Admission Admit(const std::string& item) const {
+    if (!simulate_) return {item, HasDrive(item)};
+    std::string candidate = NormalizeComposedPath(item);
+    std::string message;
+    const bool valid = candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
+                       ValidateFullFolderPath(candidate, true, drives_, message);
+    return {std::move(candidate), valid};
+  }
+
+  RenameClass Attempt(const std::string& item, const std::string& target, std::string& detail) const {
+    if (simulate_) {
+      if (!fs_.DirectoryExists(item)) return RenameClass::SourceMissing;
+      if (fs_.DirectoryExists(target)) return RenameClass::TargetOnDisk;
+      if (taken_ != nullptr && !taken_->insert(target).second) return RenameClass::TargetTaken;
+      return RenameClass::Renamed;
+    }
+    const FsResult result = fs_.RenameFolder(item, target);
+    detail = result.message;
+    if (result.ok()) return RenameClass::Renamed;
+    if (result.error == FsError::NotFound) return RenameClass::SourceMissing;
+    if (result.error == FsError::Exists) return RenameClass::TargetTaken;
+    return RenameClass::Refused;
+  }
+
+  bool Records() const { return !simulate_; }
+
+ private:
+  FileSystem& fs_;
+  const DriveMap& drives_;
+  bool simulate_;
+  SimulatedRenames* taken_;
+};
+
+}  // namespace
+
+_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
+                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
+                                        std::string_view suffix) {
+  const ParentAndName split = SplitParentAndName(Trim(item));
+  _tagVol0XParts parts;
+  parts.part1 = WithDelimiter(split.parent) + Trim(prefix) + Trim(prefixDelimiter);
+  parts.part2 = split.name;
+  parts.part3 = Trim(suffixDelimiter);
+  parts.part4 = Trim(suffix);
+  return parts;
+}
+
+_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName) {
+  const ParentAndName split = SplitParentAndName(Trim(item));
+  _tagVol0XParts parts;
+  parts.part1 = WithDelimiter(split.parent);
+  parts.part2 = std::string(newName);
+  return parts;
+}
+
+std::string ComposeNewPath(std::string_view item, const RenameOptions& options) {
+  if (options.method == RenameOptions::Method::NewName) return ComposeNewNameParts(item, options.newName).Join();
+  return ComposePrefixSuffixParts(item, options.prefix, options.prefixDelimiter, options.suffixDelimiter,
+                                  options.suffix)
+      .Join();
+}
+
+std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate) {
+  if (simulate) return items;
+  std::vector<std::size_t> levels(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) levels[i] = SeparatorCount(items[i]);
+  std::vector<std::size_t> index(items.size());
+  for (std::size_t i = 0; i < index.size(); ++i) index[i] = i;
+  std::stable_sort(index.begin(), index.end(), [&](std::size_t a, std::size_t b) {
+    return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(items.size());
+  for (std::size_t i : index) sorted.push_back(std::move(items[i]));
+  return sorted;
+}
+
+void RenameOne(FileSystem& fs, const DriveMap& drives, const std::string& item, const RenameOptions& options,
+               bool simulate, SimulatedRenames* taken, const OutcomeSink& sink) {
+  const RenameMode mode(fs, drives, simulate, taken);
+  ItemOutcome outcome;
+  RenameClass verdict = RenameClass::NoFolderPath;
+  auto [source, folderPath] = mode.Admit(item);
+  std::string target;
+  if (folderPath) {
+    target = ComposeNewPath(source, options);
+    if (TooLong(target))
+      verdict = fs.DirectoryExists(source) ? RenameClass::TooLong : RenameClass::SourceMissing;
+    else
+      verdict = mode.Attempt(source, target, outcome.detail);
+  }
+  const ClassOutcome shown = OutcomeOf(verdict);
+  outcome.kind = shown.kind;
+  outcome.list = static_cast<std::size_t>(shown.list);
+  outcome.Count(Id(shown.counter));
+  if (verdict == RenameClass::Renamed && mode.Records()) outcome.renamed.emplace(source, target);
+  outcome.path = shown.listsTarget ? std::move(target) : std::move(source);
+  sink(std::move(outcome));
+}
+
+}  // namespace quillory

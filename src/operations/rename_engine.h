@@ -1,0 +1,54 @@
+// One item of a rename run or of its simulation: the new path composed from
+// the item and the page's options, the rename (or what it would come to),
+// handed on as an outcome. A function of its inputs and the file system: it
+// reads no page and could run on another thread.
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/run_frame.h"
+#include "names/name_composition.h"
+
+namespace quillory {
+
+class DriveMap;
+
+// The page's two ways to a new name, as typed (the composition trims them).
+struct RenameOptions {
+  enum class Method { PrefixSuffix, NewName };
+  Method method = Method::PrefixSuffix;
+  std::string prefix, prefixDelimiter, suffixDelimiter, suffix;
+  std::string newName;
+};
+
+// The new path of a trimmed include line. The name is always the line's own
+// last folder name, also when it holds a dot: a folder is never moved out of
+// its parent.
+_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
+                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
+                                        std::string_view suffix);
+_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName);
+std::string ComposeNewPath(std::string_view item, const RenameOptions& options);
+
+// The trimmed lines in the order they are taken. A run goes deepest first,
+// the last-filed first among equals, so a child is renamed while its parent
+// still has the name its line gives; a simulation, which renames nothing,
+// keeps the list's order.
+std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate);
+
+// The new paths a simulation has given away so far; one simulation's items
+// share it.
+using SimulatedRenames = std::set<std::string>;
+
+// Renames one trimmed include line, or with `simulate` tells what a run
+// would come to without touching the disk; `taken` (a simulation's, may be
+// null) remembers the new paths given away. Hands exactly one outcome to
+// `sink`, with its RenameCounter, its RenameList line and, for a rename
+// done, `renamed` (old, new).
+void RenameOne(FileSystem& fs, const DriveMap& drives, const std::string& item, const RenameOptions& options,
+               bool simulate, SimulatedRenames* taken, const OutcomeSink& sink);
+
+}  // namespace quillory

@@ -1,0 +1,41 @@
+// The undo of a rename run: each recorded rename moved back, one entry an
+// item, and the report of those that could not be. Reads no page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/run_frame.h"
+#include "undo/rename_record.h"
+
+namespace quillory {
+
+// The entries in the order an undo takes them: shallow first, in record
+// order among equals. A child's recorded new path holds its parent's old
+// name, so the parent goes back first.
+std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFoldersStruct> entries);
+
+// Moves one entry back with a no-replace rename and hands one outcome:
+//   Done           moved back (path: the old path);
+//   AlreadyExists  a folder of the old name is there again; it is someone
+//                  else's and is left alone (path: the old path);
+//   NotFound       the new path is gone (path: the new path);
+//   Other          anything else, a file at the old path included: the entry
+//                  is kept for the next Undo (`undoFailed` with `renamed`),
+//                  counted and listed as FoldersFailedUndo by its old path.
+// Paths are trimmed, as the report and the Visual Log show them.
+void UndoRenameOne(FileSystem& fs, const _tagReplaceFoldersStruct& entry, const OutcomeSink& sink);
+
+// The warning after an undo that left some entries, gathered from the
+// outcomes of UndoRenameOne in item order.
+class RenameUndoReport {
+ public:
+  void Add(const ItemOutcome& outcome);
+  bool Empty() const { return sourceExists_.empty() && destinationMissing_.empty() && other_.empty(); }
+  std::string Text() const;
+
+ private:
+  std::string sourceExists_, destinationMissing_, other_;
+};
+
+}  // namespace quillory
