@@ -1,11 +1,10 @@
 #include "operations/delete_page.h"
 
+#include <optional>
+
 #include "app/run_frame.h"
 #include "app/ui.h"
-#include "names/folder_names.h"
-#include "platform/drives.h"
-#include "platform/path_text.h"
-#include "platform/text.h"
+#include "operations/run_recorder.h"
 #include "results/visual_logs.h"
 #include "tree/examine_sub_folders.h"
 #include "tree/folder_struct_size.h"
@@ -21,9 +20,6 @@ constexpr const char* kCaption0238 = "Delete Folder(s). - From a Folder List.   
 const MessageText kMsg0240 = {
     "The Include Folder list is empty !!!\nYou must enter at least one Folder to Delete folders.",
     "Delete Folder(s).-From a Folder List.           Warning no: 0240."};
-const MessageText kMsg0334 = {
-    "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
-    "Delete Folder(s).-From a Folder List.            Warning no: 0334."};
 const MessageText kMsg0239 = {"End of the Delete process !!!",
                               "Delete Folder(s).-From a Folder List.            Information no: 0239."};
 const MessageText kMsg0234 = {
@@ -46,30 +42,6 @@ const MessageText kMsg0517 = {
     "the Simulation is to show the Complete Folder Deleting process\n without actually deleting them on the hard "
     "drive.\n\nIf You want to Delete Folders/Files, Use the Delete Folders button.",
     "Simulate the Folder/File Delete Process.-From a Folder List - Level.            Information no: 0517."};
-
-const char* CounterOf(DeleteList list) {
-  switch (list) {
-    case DeleteList::FoldersDeleted: return "FoldersDeleted";
-    case DeleteList::FoldersNotExists: return "FoldersNotExists";
-    case DeleteList::FoldersOtherReasons: return "FoldersOtherReasons";
-    case DeleteList::FilesDeleted: return "FilesDeleted";
-    case DeleteList::FilesNotExists: return "FilesNotExists";
-    case DeleteList::FilesOtherReasons: return "FilesOtherReasons";
-  }
-  return "FoldersOtherReasons";
-}
-
-// A drive root however written, or the folder a drive is mapped to
-// (reached by any path, links included).
-bool IsWholeDrive(FileSystem& fs, const std::string& path) {
-  const std::string lexical = LexicalFolderPath(path);
-  if (lexical.size() <= 3) return true;
-  const auto identity = fs.Identity(lexical);
-  if (!identity) return false;
-  for (char drive : fs.LogicalDrives())
-    if (fs.Identity(std::string(1, drive) + ":\\") == identity) return true;
-  return false;
-}
 
 }  // namespace
 
@@ -110,11 +82,21 @@ void DeletePage::FormActivate() {
   files.Refresh();
 }
 
-int DeletePage::Mode() const {
-  if (rdoVol07DeleteOnlyFilesInMainFolder.Checked()) return 0;
-  if (rdoVol07DeleteOnlyFiles.Checked()) return static_cast<int>(DeleteMode::SelectedFiles);
-  if (rdoVol07DeleteCompleteFolders.Checked()) return static_cast<int>(DeleteMode::Complete);
-  return static_cast<int>(DeleteMode::SubFolders);
+DeleteMode DeletePage::Mode() const {
+  if (rdoVol07DeleteOnlyFilesInMainFolder.Checked()) return DeleteMode::FilesInMainFolder;
+  if (rdoVol07DeleteOnlyFiles.Checked()) return DeleteMode::SelectedFiles;
+  if (rdoVol07DeleteCompleteFolders.Checked()) return DeleteMode::Complete;
+  return DeleteMode::SubFolders;
+}
+
+std::vector<std::string> DeletePage::MainFolders(DeleteMode mode) const {
+  ExamineSubFolders list(include.Items());
+  if (mode == DeleteMode::FilesInMainFolder)
+    list.ReadSortedUnique();
+  else
+    list.ReadTopLevelOnly();
+  const auto& folders = list.GetFolders();
+  return {folders.begin(), folders.end()};
 }
 
 void DeletePage::ModeClick(bool* warned) {
@@ -142,31 +124,26 @@ void DeletePage::ResetPage() {
 void DeletePage::Forecast() {
   double folders = 0, files = 0;
   if (!include.Empty()) {
-    const int mode = Mode();
+    const DeleteMode mode = Mode();
     const std::vector<std::string> masks = this->files.Masks();
-    std::string key = std::to_string(mode);
+    std::string key = std::to_string(static_cast<int>(mode));
     for (const std::string& mask : masks) key += '\n' + mask;
     key += '\0';
-    ExamineSubFolders list(include.Items());
-    if (mode == 0)
-      list.ReadSortedUnique();
-    else
-      list.ReadTopLevelOnly();
-    for (const std::string& folder : list.GetFolders()) {
+    for (const std::string& folder : MainFolders(mode)) {
       auto [at, fresh] = forecastCache_.try_emplace(key + folder);
       if (fresh) {
         ++forecastWalks_;
         FolderStructSize size(folder, context_.services.fs);
         size.SetFileMasks(masks);
-        if (mode == 0) {
+        if (mode == DeleteMode::FilesInMainFolder) {
           size.WalkRootFilesSelected();
           at->second.files = size.GetSelectedFiles();
-        } else if (mode == static_cast<int>(DeleteMode::SelectedFiles)) {
+        } else if (mode == DeleteMode::SelectedFiles) {
           size.WalkSelected();
           at->second.files = size.GetSelectedFiles();
         } else {
           size.Walk();
-          at->second.folders = size.GetFolderCount() + (mode == static_cast<int>(DeleteMode::Complete) ? 1 : 0);
+          at->second.folders = size.GetFolderCount() + (mode == DeleteMode::Complete ? 1 : 0);
           at->second.files = size.GetAllFiles();
         }
       }
@@ -186,7 +163,7 @@ void DeletePage::Refresh() {
   chkVol07ReadOnlyFolders.SetEnabled(items);
   btnStatistics.SetEnabled(items);
   chkShowDetailedResults.SetEnabled(items);
-  const bool fileMode = items && (Mode() == 0 || Mode() == static_cast<int>(DeleteMode::SelectedFiles));
+  const bool fileMode = items && CountsFiles(Mode());
   files.controls.select.SetEnabled(fileMode);
   files.controls.status.SetEnabled(fileMode);
   files.controls.allSelected.SetEnabled(fileMode);
@@ -198,34 +175,11 @@ void DeletePage::Refresh() {
 
 void DeletePage::Run(bool simulate) {
   Ui& ui = context_.services.ui;
-  FileSystem& fs = context_.services.fs;
-  const int mode = Mode();
-  const std::vector<std::string> masks = files.Masks();
+  const DeleteMode mode = Mode();
+  DeleteOptions options{files.Masks(), false, simulate};
   std::vector<std::string> mains;
   const bool logs = context_.visualLogs.Attached(PageKey::Vol07);
-  std::size_t outcomes = 0;
-  const OutcomeSink* emitting = nullptr;
-  // The bar counts what "To Delete:" counts: folders in the folder modes,
-  // files in the file modes.
-  const bool filesCounted = mode == 0 || mode == static_cast<int>(DeleteMode::SelectedFiles);
-  const DeleteSink sink = [&](DeleteList list, const std::string& path) {
-    stats.Add(CounterOf(list), 1);
-    const bool fileOutcome = list == DeleteList::FilesDeleted || list == DeleteList::FilesNotExists ||
-                             list == DeleteList::FilesOtherReasons;
-    if (emitting != nullptr && fileOutcome == filesCounted) {
-      ItemOutcome unit;
-      unit.progress = 1;
-      (*emitting)(std::move(unit));
-    }
-    if (logs) context_.visualLogs.AddResult(list, path);
-    // The counters are shown often enough to watch, not once per file.
-    if (++outcomes % 256 == 0) {
-      if (logs)
-        context_.visualLogs.ShowCounters(PageKey::Vol07);
-      else
-        ui.Repaint();
-    }
-  };
+  std::optional<RunRecorder> recorder;
 
   RunPlan plan;
   plan.validate = [&] {
@@ -243,6 +197,18 @@ void DeletePage::Run(bool simulate) {
     stats.ResetExcept({"FoldersToDelete", "FilesToDelete"});
     if (logs) context_.visualLogs.PrepareVisualLog(PageKey::Vol07, simulate, {}, chkShowDetailedResults.Checked());
     WriteCounters();
+    // A delete keeps no records: the recorder writes counters and lines only.
+    RecorderSetup setup;
+    setup.page = PageKey::Vol07;
+    setup.stats = &stats;
+    setup.ui = &ui;
+    if (logs)
+      setup.logs = &context_.visualLogs;
+    else
+      setup.showCounters = [&ui] { ui.Repaint(); };
+    recorder.emplace(std::move(setup));
+    plan.record = recorder->Sink();
+    plan.finish = [&] { recorder->Flush(); };
   };
   plan.proceed = [&] {
     if (include.Empty()) {
@@ -250,47 +216,16 @@ void DeletePage::Run(bool simulate) {
       ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
       return false;
     }
-    ExamineSubFolders list(include.Items());
-    if (mode == 0)
-      list.ReadSortedUnique();
-    else
-      list.ReadTopLevelOnly();
-    const auto& folders = list.GetFolders();
-    mains.assign(folders.begin(), folders.end());
+    mains = MainFolders(mode);
+    options.readOnlyRetry = chkVol07ReadOnlyFolders.Checked();
     plan.itemCount = mains.size();
     // Without a forecast the bar falls back to the main folders.
-    plan.progressTotal = static_cast<std::size_t>(stats.Get(filesCounted ? "FilesToDelete" : "FoldersToDelete"));
+    plan.progressTotal = static_cast<std::size_t>(
+        stats.Get(Id(CountsFiles(mode) ? DeleteCounter::FilesToDelete : DeleteCounter::FoldersToDelete)));
     return true;
   };
-  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
-    const std::string& folder = mains[i];
-    emitting = &emit;
-    if (simulate) {
-      const std::string candidate = NormalizeComposedPath(folder);
-      std::string message;
-      if (candidate.size() > kMaxSimulatedPathChars || !CheckColons(candidate, message) ||
-          !ValidateFullFolderPath(candidate, true, message) || IsWholeDrive(fs, candidate)) {
-        sink(DeleteList::FoldersOtherReasons, folder);
-        return;
-      }
-    } else if (Trim(folder).size() <= 3 || (HasDrive(folder) && IsWholeDrive(fs, folder))) {
-      ui.ShowMessageBox(kMsg0334.text, kMsg0334.caption, MessageKind::Warning);
-      return;
-    } else if (!HasDrive(folder)) {
-      sink(DeleteList::FoldersOtherReasons, folder);
-      return;
-    }
-    if (!fs.DirectoryExists(folder) && !(mode == static_cast<int>(DeleteMode::Complete))) {
-      sink(DeleteList::FoldersNotExists, folder);
-      return;
-    }
-    const DeleteOptions options{masks, chkVol07ReadOnlyFolders.Checked(), simulate};
-    if (mode == 0)
-      SmartDeleteOne(fs, folder, options, sink).Run();
-    else
-      SmartDelete(fs, folder, static_cast<DeleteMode>(mode), options, sink).Run();
-    if (logs) context_.visualLogs.ShowCounters(PageKey::Vol07);
-    return;
+  plan.work = [&](std::size_t i, const OutcomeSink& sink) {
+    DeleteMainFolder(context_.services.fs, context_.services.drives, mains[i], mode, options, sink);
   };
   plan.end = simulate ? kMsg0517 : kMsg0239;
   plan.after = [&] {

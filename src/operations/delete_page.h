@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "operations/folder_list_page.h"
 #include "operations/smart_delete.h"
@@ -44,8 +45,10 @@ class DeletePage : public FolderListPage {
   std::size_t ForecastWalks() const { return forecastWalks_; }
 
  private:
-  // 0 = files of the main folders only, else the DeleteMode number.
-  int Mode() const;
+  DeleteMode Mode() const;
+  // The main folders of the list in `mode`: a folder listed inside another is
+  // its own main folder only when the files of main folders are taken.
+  std::vector<std::string> MainFolders(DeleteMode mode) const;
   // `warned`: the file mode's once-per-run hint.
   void ModeClick(bool* warned);
   void Run(bool simulate);

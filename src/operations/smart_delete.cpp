@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "names/folder_names.h"
 #include "platform/drives.h"
+#include "platform/path_text.h"
+#include "platform/text.h"
+#include "results/operation_statistics.h"
+#include "results/visual_logs.h"
 
 namespace quillory {
 
@@ -37,11 +42,47 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
   return ShownEntryPath(folder, name);
 }
 
+// What each Visual Log list of the page stands for, in DeleteList order.
+struct ListFacts {
+  DeleteCounter counter;
+  OutcomeKind kind;
+  bool file;
+};
+constexpr ListFacts kLists[] = {
+    {DeleteCounter::FoldersDeleted, OutcomeKind::Done, false},
+    {DeleteCounter::FoldersNotExists, OutcomeKind::NotFound, false},
+    {DeleteCounter::FoldersOtherReasons, OutcomeKind::Other, false},
+    {DeleteCounter::FilesDeleted, OutcomeKind::Done, true},
+    {DeleteCounter::FilesNotExists, OutcomeKind::NotFound, true},
+    {DeleteCounter::FilesOtherReasons, OutcomeKind::Other, true},
+};
+
+// Hands a walk's outcome on as the run's: its counter, its list line and, for
+// what the mode counts, a unit of the bar.
+class Report {
+ public:
+  Report(const OutcomeSink& sink, DeleteMode mode) : sink_(sink), files_(CountsFiles(mode)) {}
+  void operator()(DeleteList list, const std::string& path) const {
+    const ListFacts& facts = kLists[static_cast<std::size_t>(list)];
+    ItemOutcome outcome;
+    outcome.kind = facts.kind;
+    outcome.path = path;
+    outcome.list = static_cast<std::size_t>(list);
+    outcome.Count(Id(facts.counter));
+    if (facts.file == files_) outcome.progress = 1;
+    sink_(std::move(outcome));
+  }
+
+ private:
+  const OutcomeSink& sink_;
+  bool files_;
+};
+
 // One walk below an open main folder.
 class TreeWalk {
  public:
-  TreeWalk(FileSystem& fs, const DeleteOptions& options, const DeleteSink& sink, bool removeFolders)
-      : fs_(fs), options_(options), sink_(sink), remove_(removeFolders) {}
+  TreeWalk(FileSystem& fs, const DeleteOptions& options, const Report& report, bool removeFolders)
+      : fs_(fs), options_(options), report_(report), remove_(removeFolders) {}
 
   // Walks the tree of `top` (left open) with one file mask, or every file
   // when `mask` is empty. False when `top` itself could not be read fully
@@ -60,13 +101,13 @@ class TreeWalk {
         const FsResult open = fs_.OpenSubfolder(frame.handle, name, &child);
         if (!open.ok()) {
           if (open.error == FsError::NotFound) {
-            if (remove_) sink_(DeleteList::FoldersNotExists, path);
+            if (remove_) report_(DeleteList::FoldersNotExists, path);
           } else {
             // A link put in place of the folder, a mount point (the open
             // refuses both, a bind mount of the same file system too), or
             // one that cannot be opened: left as it is.
             frame.blocked = true;
-            sink_(DeleteList::FoldersOtherReasons, path);
+            report_(DeleteList::FoldersOtherReasons, path);
           }
           continue;
         }
@@ -81,7 +122,7 @@ class TreeWalk {
       Frame& parent = stack.back();
       if (blocked) {
         parent.blocked = true;
-        if (remove_ && !done.readFailed) sink_(DeleteList::FoldersOtherReasons, done.path);
+        if (remove_ && !done.readFailed) report_(DeleteList::FoldersOtherReasons, done.path);
         continue;
       }
       if (remove_ && !RemoveFolder(parent.handle, done.name, done.path)) parent.blocked = true;
@@ -96,23 +137,23 @@ class TreeWalk {
       if (!mask.empty() && !MatchesMask(entry.name, mask)) continue;
       const std::string file = JoinPath(path, entry.name);
       if (options_.simulate) {
-        sink_(DeleteList::FilesDeleted, file);
+        report_(DeleteList::FilesDeleted, file);
         continue;
       }
       const FsResult r = fs_.RemoveEntryAt(folder, entry.name, false);
       if (r.ok())
-        sink_(DeleteList::FilesDeleted, file);
+        report_(DeleteList::FilesDeleted, file);
       else if (r.error == FsError::NotFound)
-        sink_(DeleteList::FilesNotExists, file);
+        report_(DeleteList::FilesNotExists, file);
       else
-        sink_(DeleteList::FilesOtherReasons, file);
+        report_(DeleteList::FilesOtherReasons, file);
     }
   }
 
   // Removes the emptied folder `name` of `parent`, with the read-only retry.
   bool RemoveFolder(FolderHandle parent, const std::string& name, const std::string& path) {
     if (options_.simulate) {
-      sink_(DeleteList::FoldersDeleted, path);
+      report_(DeleteList::FoldersDeleted, path);
       return true;
     }
     FsResult r = fs_.RemoveEntryAt(parent, name, true);
@@ -121,10 +162,10 @@ class TreeWalk {
         fs_.SetFolderAttributesAt(parent, name, FolderAttributes::System).ok())
       r = fs_.RemoveEntryAt(parent, name, true);
     if (r.ok()) {
-      sink_(DeleteList::FoldersDeleted, path);
+      report_(DeleteList::FoldersDeleted, path);
       return true;
     }
-    sink_(r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons, path);
+    report_(r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons, path);
     return r.error == FsError::NotFound;
   }
 
@@ -147,7 +188,7 @@ class TreeWalk {
     if (!fs_.ReadFolder(handle, false, &entries_).ok()) {
       // Nothing is deleted on the strength of a listing that broke off.
       frame.blocked = frame.readFailed = true;
-      sink_(DeleteList::FoldersOtherReasons, path);
+      report_(DeleteList::FoldersOtherReasons, path);
       return frame;
     }
     Files(handle, path, entries_, remove_ ? std::string_view() : mask);
@@ -160,7 +201,7 @@ class TreeWalk {
 
   FileSystem& fs_;
   const DeleteOptions& options_;
-  const DeleteSink& sink_;
+  const Report& report_;
   bool remove_;
   std::vector<FolderEntry> entries_;
 };
@@ -192,83 +233,141 @@ struct MainFolder {
 };
 
 // False (counted) when the main folder cannot be opened as a folder.
-bool Opened(const MainFolder& main, const std::string& path, const DeleteSink& sink) {
+bool Opened(const MainFolder& main, const std::string& path, const Report& report) {
   if (main.open.ok()) return true;
-  sink(main.open.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons, path);
+  report(main.open.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons,
+         path);
   return false;
+}
+
+// The selected files directly in one main folder.
+void DeleteMainFiles(FileSystem& fs, const std::string& path, const DeleteOptions& options, const Report& report) {
+  MainFolder main(fs, path);
+  if (!Opened(main, path, report)) return;
+  TreeWalk walk(fs, options, report, false);
+  std::vector<FolderEntry> entries;
+  if (!fs.ReadFolder(main.folder, false, &entries).ok()) {
+    report(DeleteList::FoldersOtherReasons, path);
+    return;
+  }
+  for (const std::string& mask : options.masks) walk.Files(main.folder, path, entries, mask);
+}
+
+// One main folder's whole tree.
+void DeleteTree(FileSystem& fs, const std::string& path, DeleteMode mode, const DeleteOptions& options,
+                const Report& report) {
+  MainFolder main(fs, path);
+  if (main.open.error == FsError::Link) {
+    // A main folder that is a link: only "retain nothing" takes it away, as
+    // the link; nothing is deleted through it.
+    if (mode != DeleteMode::Complete) {
+      report(DeleteList::FoldersOtherReasons, path);
+      return;
+    }
+    const FsResult r = options.simulate ? FsResult{} : fs.RemoveEntryAt(main.parent, main.name, false);
+    report(r.ok() ? DeleteList::FoldersDeleted
+                  : r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons,
+           path);
+    return;
+  }
+  if (!Opened(main, path, report)) return;
+  const std::optional<std::uint64_t> device = fs.FolderDevice(main.folder);
+  if (!device) {
+    report(DeleteList::FoldersOtherReasons, path);
+    return;
+  }
+  const bool remove = mode != DeleteMode::SelectedFiles;
+  TreeWalk walk(fs, options, report, remove);
+  if (!remove) {
+    // One complete walk per pattern, each from a fresh open: a listing reads
+    // an open folder once.
+    for (std::size_t i = 0; i < options.masks.size(); ++i) {
+      if (i == 0) {
+        walk.Walk(main.folder, path, options.masks[i]);
+        continue;
+      }
+      MainFolder again(fs, path);
+      if (!Opened(again, path, report)) return;
+      if (fs.FolderDevice(again.folder) != device) {
+        report(DeleteList::FoldersOtherReasons, path);
+        return;
+      }
+      walk.Walk(again.folder, path, options.masks[i]);
+    }
+    return;
+  }
+  const TreeWalk::End end = walk.Walk(main.folder, path, {});
+  if (mode != DeleteMode::Complete) return;
+  fs.CloseFolder(main.folder);
+  main.folder = kNoFolderHandle;
+  if (end == TreeWalk::End::Clear)
+    walk.RemoveFolder(main.parent, main.name, path);
+  else if (end == TreeWalk::End::Blocked)
+    report(DeleteList::FoldersOtherReasons, path);
+}
+
+// A drive root however written, or the folder a drive is mapped to
+// (reached by any path, links included).
+bool IsWholeDrive(FileSystem& fs, const std::string& path) {
+  const std::string lexical = LexicalFolderPath(path);
+  if (lexical.size() <= 3) return true;
+  const auto identity = fs.Identity(lexical);
+  if (!identity) return false;
+  for (char drive : fs.LogicalDrives())
+    if (fs.Identity(std::string(1, drive) + ":\\") == identity) return true;
+  return false;
+}
+
+enum class Screen { Walk, Unfit, WholeDrive };
+
+// The one place where a simulation and a run part on a main folder of the
+// list. The simulation checks the entry as the full paths of a list are
+// checked, once normalised, and lists a whole drive among the other reasons
+// with no warning; the run refuses a whole drive (any entry of three
+// characters or less too) with its warning and nothing counted, and takes any
+// other entry that has a drive part.
+Screen ScreenMainFolder(FileSystem& fs, const DriveMap& drives, const std::string& folder, bool simulate) {
+  if (simulate) {
+    const std::string candidate = NormalizeComposedPath(folder);
+    std::string message;
+    const bool fit = candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
+                     ValidateFullFolderPath(candidate, true, drives, message) && !IsWholeDrive(fs, candidate);
+    return fit ? Screen::Walk : Screen::Unfit;
+  }
+  if (Trim(folder).size() <= 3 || (HasDrive(folder) && IsWholeDrive(fs, folder))) return Screen::WholeDrive;
+  return HasDrive(folder) ? Screen::Walk : Screen::Unfit;
 }
 
 }  // namespace
 
-SmartDeleteOne::SmartDeleteOne(FileSystem& fs, std::string mainFolder, DeleteOptions options, DeleteSink sink)
-    : fs_(fs), main_(LexicalFolderPath(mainFolder)), options_(std::move(options)), sink_(std::move(sink)) {}
-
-void SmartDeleteOne::Run() {
-  MainFolder main(fs_, main_);
-  if (!Opened(main, main_, sink_)) return;
-  TreeWalk walk(fs_, options_, sink_, false);
-  std::vector<FolderEntry> entries;
-  if (!fs_.ReadFolder(main.folder, false, &entries).ok()) {
-    sink_(DeleteList::FoldersOtherReasons, main_);
-    return;
-  }
-  for (const std::string& mask : options_.masks) walk.Files(main.folder, main_, entries, mask);
-}
-
-SmartDelete::SmartDelete(FileSystem& fs, std::string mainFolder, DeleteMode mode, DeleteOptions options,
-                         DeleteSink sink)
-    : fs_(fs), main_(LexicalFolderPath(mainFolder)), mode_(mode), options_(std::move(options)),
-      sink_(std::move(sink)) {}
-
-void SmartDelete::Run() {
-  MainFolder main(fs_, main_);
-  if (main.open.error == FsError::Link) {
-    // A main folder that is a link: only "retain nothing" takes it away, as
-    // the link; nothing is deleted through it.
-    if (mode_ != DeleteMode::Complete) {
-      sink_(DeleteList::FoldersOtherReasons, main_);
+void DeleteMainFolder(FileSystem& fs, const DriveMap& drives, const std::string& folder, DeleteMode mode,
+                      const DeleteOptions& options, const OutcomeSink& sink) {
+  const Report report(sink, mode);
+  switch (ScreenMainFolder(fs, drives, folder, options.simulate)) {
+    case Screen::Walk: break;
+    case Screen::Unfit: report(DeleteList::FoldersOtherReasons, folder); return;
+    case Screen::WholeDrive: {
+      ItemOutcome refused;
+      refused.kind = OutcomeKind::Other;
+      refused.path = folder;
+      refused.message = ItemMessage{
+          "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
+          "Delete Folder(s).-From a Folder List.            Warning no: 0334.", ItemMessage::Kind::Warning};
+      sink(std::move(refused));
       return;
     }
-    const FsResult r = options_.simulate ? FsResult{} : fs_.RemoveEntryAt(main.parent, main.name, false);
-    sink_(r.ok() ? DeleteList::FoldersDeleted
-                 : r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons,
-          main_);
+  }
+  // "Retain nothing" goes on to the walk, which tells a missing main folder
+  // from a link that points nowhere.
+  if (mode != DeleteMode::Complete && !fs.DirectoryExists(folder)) {
+    report(DeleteList::FoldersNotExists, folder);
     return;
   }
-  if (!Opened(main, main_, sink_)) return;
-  const std::optional<std::uint64_t> device = fs_.FolderDevice(main.folder);
-  if (!device) {
-    sink_(DeleteList::FoldersOtherReasons, main_);
-    return;
-  }
-  const bool remove = mode_ != DeleteMode::SelectedFiles;
-  TreeWalk walk(fs_, options_, sink_, remove);
-  if (!remove) {
-    // One complete walk per pattern, each from a fresh open: a listing reads
-    // an open folder once.
-    for (std::size_t i = 0; i < options_.masks.size(); ++i) {
-      if (i == 0) {
-        walk.Walk(main.folder, main_, options_.masks[i]);
-        continue;
-      }
-      MainFolder again(fs_, main_);
-      if (!Opened(again, main_, sink_)) return;
-      if (fs_.FolderDevice(again.folder) != device) {
-        sink_(DeleteList::FoldersOtherReasons, main_);
-        return;
-      }
-      walk.Walk(again.folder, main_, options_.masks[i]);
-    }
-    return;
-  }
-  const TreeWalk::End end = walk.Walk(main.folder, main_, {});
-  if (mode_ != DeleteMode::Complete) return;
-  fs_.CloseFolder(main.folder);
-  main.folder = kNoFolderHandle;
-  if (end == TreeWalk::End::Clear)
-    walk.RemoveFolder(main.parent, main.name, main_);
-  else if (end == TreeWalk::End::Blocked)
-    sink_(DeleteList::FoldersOtherReasons, main_);
+  const std::string path = LexicalFolderPath(folder);
+  if (mode == DeleteMode::FilesInMainFolder)
+    DeleteMainFiles(fs, path, options, report);
+  else
+    DeleteTree(fs, path, mode, options, report);
 }
 
 }  // namespace quillory

@@ -1,21 +1,33 @@
-// The engines of the delete page: one main folder each, constructed, run
-// once and discarded. Every deletion is made relative to an open descriptor
-// of the entry's parent, files and folders are told apart by the entry
-// itself, links are removed as links and never followed, and a folder on
-// another device than its main folder (a mount point) is never entered.
+// The engine of the delete page: one main folder per call. Every deletion is
+// made relative to an open descriptor of the entry's parent, files and
+// folders are told apart by the entry itself, links are removed as links and
+// never followed, and a folder on another device than its main folder (a
+// mount point) is never entered.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/run_frame.h"
 #include "platform/file_system.h"
-#include "results/visual_logs.h"
 
 namespace quillory {
 
-// Receives each outcome with the path it is listed under.
-using DeleteSink = std::function<void(DeleteList, const std::string&)>;
+class DriveMap;
+
+enum class DeleteMode {
+  FilesInMainFolder,  // the selected files directly in each main folder
+  SubFolders,         // every subfolder structure; the main folders stay
+  SelectedFiles,      // the selected files of the whole tree; every folder stays
+  Complete,           // the main folders with all they hold
+};
+
+// The file modes count (and forecast, and advance the bar by) files; the
+// folder modes count folders.
+constexpr bool CountsFiles(DeleteMode mode) {
+  return mode == DeleteMode::FilesInMainFolder || mode == DeleteMode::SelectedFiles;
+}
 
 struct DeleteOptions {
   std::vector<std::string> masks{"*.*"};  // the file modes' patterns, in order
@@ -23,49 +35,12 @@ struct DeleteOptions {
   bool simulate = false;       // count what would happen; nothing is touched
 };
 
-// Modes of SmartDelete.
-enum class DeleteMode { SubFolders = 1, SelectedFiles = 2, Complete = 3 };
-
-// The selected files directly in one main folder.
-class SmartDeleteOne {
- public:
-  SmartDeleteOne(FileSystem& fs, std::string mainFolder, DeleteOptions options, DeleteSink sink);
-  void Run();
-
- private:
-  FileSystem& fs_;
-  std::string main_;
-  DeleteOptions options_;
-  DeleteSink sink_;
-};
-
-// One main folder's whole tree.
-class SmartDelete {
- public:
-  SmartDelete(FileSystem& fs, std::string mainFolder, DeleteMode mode, DeleteOptions options, DeleteSink sink);
-  void Run();
-
- private:
-  FileSystem& fs_;
-  std::string main_;
-  DeleteMode mode_;
-  DeleteOptions options_;
-  DeleteSink sink_;
-};
-
-// The simulating twins: the same walks, nothing deleted.
-class SmartDeleteSimulOne : public SmartDeleteOne {
- public:
-  SmartDeleteSimulOne(FileSystem& fs, std::string mainFolder, std::vector<std::string> masks, DeleteSink sink)
-      : SmartDeleteOne(fs, std::move(mainFolder), {std::move(masks), false, true}, std::move(sink)) {}
-};
-
-class SmartDeleteSimul : public SmartDelete {
- public:
-  SmartDeleteSimul(FileSystem& fs, std::string mainFolder, DeleteMode mode, std::vector<std::string> masks,
-                   DeleteSink sink)
-      : SmartDelete(fs, std::move(mainFolder), mode, {std::move(masks), false, true}, std::move(sink)) {}
-};
+// One main folder of the list, as written there: it is checked, then walked
+// in `mode`. Each outcome carries its DeleteCounter, its DeleteList line and,
+// when it is what the mode counts, one unit of progress. A run refuses a
+// whole drive with a warning as the outcome's message.
+void DeleteMainFolder(FileSystem& fs, const DriveMap& drives, const std::string& folder, DeleteMode mode,
+                      const DeleteOptions& options, const OutcomeSink& sink);
 
 // The path with "." names dropped and ".." taking away the name before it,
 // separators as '\', no trailing separator but after a bare drive ("D:\").

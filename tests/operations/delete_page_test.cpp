@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "operations/run_recorder.h"
+#include "operations/smart_delete.h"
 #include "platform/drives.h"
+#include "results/operation_statistics.h"
 #include "results/visual_logs.h"
 #include "shell/main_window.h"
 #include "support/app_fixture.h"
@@ -148,6 +151,73 @@ TEST_F(DeletePageTest, TheBarCountsWhatToDeleteCountsAndEndsFullWhenTheForecastW
   Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
   EXPECT_EQ(ui->runTotal, 4u);
   EXPECT_EQ(ui->progress, (std::vector<std::size_t>{1, 2, 3, 4}));
+}
+
+// The page's counters and Visual Log are what its engine's outcomes make of
+// them through a recorder, and nothing more: the same folders handed to the
+// engine by hand (a copy of the tree on drive C:) give the same counters and
+// the same lines, run or simulated.
+TEST_F(DeletePageTest, CountersAndLinesAreExactlyTheEngineOutcomesThroughTheRecorder) {
+  for (const char* drive : {"D:", "C:"}) {
+    const std::string root(drive);
+    MakeFile(root + "\\A\\a.txt");
+    MakeFile(root + "\\A\\s\\b.txt");
+    MakeDir(root + "\\A\\s\\t\\u");
+    MakeFile(root + "\\B\\c.txt");
+  }
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  for (const bool simulate : {true, false}) {
+    for (RadioButton* button : {&Page().rdoVol07DeleteOnlyFiles, &Page().rdoVol07DeleteCompleteFolders}) {
+      const DeleteMode mode = button == &Page().rdoVol07DeleteOnlyFiles ? DeleteMode::SelectedFiles
+                                                                         : DeleteMode::Complete;
+      SCOPED_TRACE(button->Name() + (simulate ? " simulated" : ""));
+      Folders({"D:\\A", "D:\\B", "D:\\Missing", "NoDrive\\X"});
+      button->Click();
+      Click(simulate ? Page().btnVol07DeleteFoldersSimulation : Page().btnVol07DeleteFolders, {MessageAnswer::Yes});
+
+      OperationStatistics stats(PageCounterNames(PageKey::Vol07));
+      RecorderSetup setup;
+      setup.page = PageKey::Vol07;
+      setup.stats = &stats;
+      RunRecorder recorder(setup);
+      std::vector<Paths> lines(6);
+      DeleteOptions options;
+      options.simulate = simulate;
+      const OutcomeSink sink = [&](ItemOutcome&& outcome) {
+        std::string path = outcome.path;
+        if (path.rfind("C:", 0) == 0) path[0] = 'D';
+        lines.at(outcome.list).push_back(path);
+        recorder.Record(std::move(outcome));
+      };
+      for (const char* folder : {"C:\\A", "C:\\B", "C:\\Missing", "NoDrive\\X"})
+        DeleteMainFolder(app->services.fs, app->services.drives, folder, mode, options, sink);
+      for (const char* name : {"FoldersDeleted", "FoldersNotExists", "FoldersOtherReasons", "FilesDeleted",
+                               "FilesNotExists", "FilesOtherReasons"})
+        EXPECT_EQ(Counter(name), stats.Get(name)) << name;
+      for (std::size_t list = 0; list < lines.size(); ++list)
+        EXPECT_EQ(LogList(static_cast<DeleteList>(list)), lines[list]) << list;
+      EXPECT_GT(Counter(simulate || mode == DeleteMode::SelectedFiles ? "FilesDeleted" : "FoldersDeleted"), 0);
+    }
+    // The run's engines took the trees; the simulation left them.
+    EXPECT_EQ(IsDir("D:\\A"), simulate);
+    EXPECT_EQ(IsDir("C:\\A"), simulate);
+  }
+}
+
+TEST_F(DeletePageTest, AWholeDriveIsRefusedWhereItStandsInTheRunBeforeTheEndMessage) {
+  MakeFile("D:\\A\\f.txt");
+  Page().chkVol07DeleteDoubleConfirm.SetChecked(false);
+  Folders({"D:"});
+  EXPECT_EQ(Click(Page().btnVol07DeleteFolders, {MessageAnswer::Yes}),
+            (Paths{"0238.Final", "0334.You c", "0239.End o"}));
+  for (const char* counter : {"FoldersDeleted", "FoldersNotExists", "FoldersOtherReasons", "FilesDeleted",
+                              "FilesNotExists", "FilesOtherReasons"})
+    EXPECT_EQ(Counter(counter), 0) << counter;
+  EXPECT_TRUE(IsFile("D:\\A\\f.txt"));
+  // Simulated, it is a line among the other reasons and no warning.
+  EXPECT_EQ(Click(Page().btnVol07DeleteFoldersSimulation, {}), (Paths{"0516.Simul", "0517.End o"}));
+  EXPECT_EQ(LogList(DeleteList::FoldersOtherReasons), (Paths{"D:"}));
+  EXPECT_EQ(Counter("FoldersOtherReasons"), 1);
 }
 
 }  // namespace

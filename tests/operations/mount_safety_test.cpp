@@ -15,6 +15,7 @@
 
 #include "operations/attach_engine.h"
 #include "operations/smart_delete.h"
+#include "results/visual_logs.h"
 #include "support/fault_file_system.h"
 #include "support/temp_drive.h"
 #include "tree/folder_struct_size.h"
@@ -66,8 +67,10 @@ class MountSafetyTest : public TempDriveTest {
     EXPECT_EQ(ReadFile("D:\\Out2\\r.txt"), "outside, read-only");
     EXPECT_EQ(ReadFile("D:\\T\\main\\sub\\tm\\t.txt"), "on the tmpfs");
   }
-  DeleteSink Sink() {
-    return [this](DeleteList list, const std::string& path) { got[list].push_back(path); };
+  OutcomeSink Sink() {
+    return [this](ItemOutcome&& outcome) {
+      if (outcome.list != kNoList) got[static_cast<DeleteList>(outcome.list)].push_back(outcome.path);
+    };
   }
   FaultFileSystem fs;
   std::map<DeleteList, Paths> got;
@@ -80,7 +83,7 @@ TEST_F(MountSafetyTest, NoDeleteModeReachesAcrossAMountPoint) {
     got.clear();
     DeleteOptions options;
     options.masks = {"*.*"};
-    SmartDelete(fs, "D:\\T\\main", mode, options, Sink()).Run();
+    DeleteMainFolder(fs, Drives(), "D:\\T\\main", mode, options, Sink());
     OutsideIsWhole();
     // The mount points and every folder above them stay, counted.
     const Paths& other = got[DeleteList::FoldersOtherReasons];
@@ -94,7 +97,7 @@ TEST_F(MountSafetyTest, NoDeleteModeReachesAcrossAMountPoint) {
 
 TEST_F(MountSafetyTest, AMountPointAimedAtIsTheOnesToDeleteIn) {
   // The person names the tmpfs itself: what is on it goes, its mount stays.
-  SmartDelete(fs, "D:\\T\\main\\sub\\tm", DeleteMode::SubFolders, {}, Sink()).Run();
+  DeleteMainFolder(fs, Drives(), "D:\\T\\main\\sub\\tm", DeleteMode::SubFolders, {}, Sink());
   EXPECT_EQ(got[DeleteList::FilesDeleted], (Paths{"D:\\T\\main\\sub\\tm\\t.txt"}));
   EXPECT_TRUE(IsDir("D:\\T\\main\\sub\\tm"));
 }
