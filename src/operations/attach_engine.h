@@ -1,7 +1,8 @@
 // The attach engine: puts existing folder structures and folder templates
 // into one target folder, and measures them before a run. It never shows a
-// window; every step is a value handed to a sink (the page's AttachRecorder),
-// and every check returns the message for the caller to show.
+// window; every step is a value handed to a sink (the Attacher, which turns
+// it into the page's outcome), and every check returns the message for the
+// caller to hand on.
 //
 // A structure is read once per run (StructureSnapshot) before the run writes
 // anything, through folder descriptors that never follow a link found

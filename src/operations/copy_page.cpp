@@ -3,9 +3,8 @@
 #include <memory>
 
 #include "app/ui.h"
-#include "operations/create_run.h"
-#include "platform/drives.h"
-#include "platform/text.h"
+#include "operations/copy_run.h"
+#include "operations/run_recorder.h"
 #include "results/visual_logs.h"
 #include "results/visual_log_windows.h"
 #include "tree/examine_sub_folders.h"
@@ -114,16 +113,12 @@ void CopyPage::Refresh() {
 
 void CopyPage::Run(bool simulate) {
   Ui& ui = context_.services.ui;
-  FileSystem& fs = context_.services.fs;
   const SourceKind kind = structures.Kind();
   const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
   const std::vector<std::string> masks = files.Masks();
   std::vector<std::string> destinations;
-  AttachRecords scratch;  // a simulation's, thrown away
-  std::unique_ptr<AttachRecorder> recorder;
-  std::unique_ptr<Attacher> attacher;
-  std::vector<std::string> missing;  // listed structures not there as the run starts
-  StepSink sink;
+  std::unique_ptr<RunRecorder> recorder;
+  std::unique_ptr<CopyEngine> engine;
 
   RunPlan plan;
   plan.validate = [&] {
@@ -149,32 +144,37 @@ void CopyPage::Run(bool simulate) {
     if (!simulate) {
       records.Clear();
       missingFolders.clear();
-      attachKind.assign(1, kind == SourceKind::Structures ? 'F' : 'R');
+      attachKind = kind;  // structures or templates: this page has no Attach Nothing
       journal.Begin();
     }
-    VisualLogs* logs = nullptr;
+    RecorderSetup setup;
+    setup.page = descriptor.key;
+    setup.stats = &stats;
     if (context_.visualLogs.Attached(descriptor.key)) {
-      logs = &context_.visualLogs;
-      logs->PrepareVisualLog(descriptor.key, simulate, {}, chkShowDetailedResults.Checked());
+      setup.logs = &context_.visualLogs;
+      setup.logs->PrepareVisualLog(descriptor.key, simulate, {}, chkShowDetailedResults.Checked());
     }
     WriteCounters();
-    recorder = std::make_unique<AttachRecorder>(descriptor.key, stats, simulate ? scratch : records, logs, &ui);
-    if (!simulate) recorder->SetJournal(&journal);
-    sink = recorder->Sink();
-    AttachSetup setup;
-    setup.kind = kind;
-    setup.mode = mode;
-    setup.items = structures.list.Items();
-    setup.templateKind = TemplateKindOf(structures.optionsKey);
-    setup.variant = AttachVariant::CopyPage;
-    setup.masks = masks;
-    setup.sizeMap = forecast.LastTotals() != nullptr ? &forecast.LastTotals()->sizeMap : nullptr;
-    setup.simulate = simulate;
-    setup.structureRefusedCaption = simulate ? kCaption0508 : kCaption0307;
-    setup.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
-    missing = MissingStructures(setup, fs);
+    if (!simulate) {
+      setup.records = JournalListsOf(*this);
+      setup.missingFolders = &missingFolders;
+      setup.journal = &journal;
+    }
+    setup.ui = &ui;
+    recorder = std::make_unique<RunRecorder>(std::move(setup));
+    AttachSetup attach;
+    attach.kind = kind;
+    attach.mode = mode;
+    attach.items = structures.list.Items();
+    attach.templateKind = TemplateKindOf(structures.optionsKey);
+    attach.variant = AttachVariant::CopyPage;
+    attach.masks = masks;
+    attach.sizeMap = forecast.LastTotals() != nullptr ? &forecast.LastTotals()->sizeMap : nullptr;
+    attach.simulate = simulate;
+    attach.structureRefusedCaption = simulate ? kCaption0508 : kCaption0307;
+    attach.templateRefusedCaption = "Creating Folder(s).-From a Folder List.            Warning no: 0375.";
     // Structures are read now, before the first folder is written.
-    attacher = std::make_unique<Attacher>(fs, ui, std::move(setup));
+    engine = std::make_unique<CopyEngine>(context_.services.fs, std::move(attach));
   };
   plan.proceed = [&] {
     if (include.Empty()) {
@@ -182,8 +182,9 @@ void CopyPage::Run(bool simulate) {
       ui.ShowMessageBox(m.text, m.caption, MessageKind::Warning);
       return false;
     }
-    if (!missing.empty())
-      ui.ShowMessageBox(MissingStructuresNote(missing), kMissingStructuresCaption, MessageKind::Warning);
+    if (!engine->MissingStructures().empty())
+      ui.ShowMessageBox(MissingStructuresNote(engine->MissingStructures()), kMissingStructuresCaption,
+                        MessageKind::Warning);
     ExamineSubFolders unique(include.Items());
     unique.ReadSortedUnique();
     const auto& folders = unique.GetFolders();
@@ -191,25 +192,9 @@ void CopyPage::Run(bool simulate) {
     plan.itemCount = destinations.size();
     return true;
   };
-  plan.work = [&](std::size_t i, const OutcomeSink& emit) {
-    const std::string& folder = destinations[i];
-    if (!HasDrive(folder) || !fs.DirectoryExists(folder)) {
-      stats.Add("FoldersNotExists", 1);
-      if (!simulate) missingFolders.push_back(folder);
-      if (context_.visualLogs.Attached(descriptor.key))
-        context_.visualLogs.AddResult(CopyList::FoldersNotExists, folder);
-      recorder->Tick();
-    } else if (attacher->AttachTo(folder, sink)) {
-      stats.Add("FoldersCopied", 1);
-      (simulate ? scratch : records).processedMainFolders.push_back(folder);
-      if (!simulate) journal.Note(JournalRecord::Processed, folder);
-      if (context_.visualLogs.Attached(descriptor.key))
-        context_.visualLogs.AddResult(CopyList::FoldersCopied, folder);
-      recorder->Tick();
-    }
-    if (i + 1 == destinations.size()) recorder->Flush();
-    (void)emit;
-  };
+  plan.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(destinations[i], sink); };
+  plan.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
+  plan.finish = [&] { recorder->Flush(); };
   plan.end = simulate ? kMsg0509 : kMsg0285;
   // Closed however the run ends, an exception included.
   struct JournalEnd {

@@ -1,7 +1,9 @@
 // Page "Copy Folder Structures": copy structures and templates into a list of folders.
 #pragma once
 
-#include "operations/attach_recorder.h"
+#include <optional>
+
+#include "operations/attach_outcomes.h"
 #include "operations/folder_list_page.h"
 #include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
@@ -30,7 +32,8 @@ class CopyPage : public FolderListPage {
   // The last real run, for Undo; a simulation never replaces it.
   AttachRecords records;  // processedMainFolders, createdFolders, copiedFiles and what was made
   std::vector<std::string> missingFolders;
-  std::string attachKind;  // "F" or "R"
+  // What the last real run attached; its journal writes it as F or R.
+  std::optional<SourceKind> attachKind;
   // What the last Undo could not take away, tried again by the next one.
   std::vector<std::string> failedUndoFolders;
   std::vector<MadeFolder> failedUndoMade;

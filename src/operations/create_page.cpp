@@ -16,6 +16,7 @@
 #include "structures/structures_group.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
+#include "operations/run_recorder.h"
 
 namespace quillory {
 
@@ -124,7 +125,7 @@ bool CreatePage::SpaceForRun(StructureForecast& forecast, std::size_t count,
   return !message;
 }
 
-CreateRecorder::Totals CreatePage::OneCopy(const StructureForecast& forecast) const {
+OneCopyTotals CreatePage::OneCopy(const StructureForecast& forecast) const {
   const StructureTotals* totals = forecast.LastTotals();
   // Template lines name nothing on disk; the totals of structures chosen
   // before would be stale.
@@ -154,109 +155,61 @@ std::size_t CreatePage::ItemCount(const std::vector<std::string>& lines) const {
 }
 
 RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
-  FileSystem& fs = context_.services.fs;
   const PageKey key = descriptor.key;
-  CreateRecords scratch;  // a simulation's, thrown away
-  std::unique_ptr<CreateRecorder> recorder;
-  std::unique_ptr<Attacher> attacher;
-  std::unique_ptr<MainFolderMaker> maker;
-  StepSink sink;
+  std::unique_ptr<RunRecorder> recorder;
+  std::unique_ptr<CreateEngine> engine;
 
   RunPlan run;
   run.validate = plan.validate;
   run.confirm = plan.confirm;
   run.prepare = [&] {
-    PrepareRun(!plan.simulate, plan.showVisualLog);
-    if (!plan.simulate) {
-      attachKind = plan.attach.kind == SourceKind::Structures  ? "F"
-                   : plan.attach.kind == SourceKind::Templates ? "R"
-                                                               : "N";
+    const bool real = !plan.simulate;
+    PrepareRun(real, plan.showVisualLog);
+    if (real) {
+      attachKind = plan.attach.kind;
       if (!plan.destination.empty()) lastRunDestination = plan.destination;
       journal.Begin();
     }
-    VisualLogs* logs = context_.visualLogs.Attached(key) ? &context_.visualLogs : nullptr;
-    recorder = std::make_unique<CreateRecorder>(key, stats, plan.simulate ? scratch : records, logs, &ui());
-    recorder->SetTotals(plan.totals, plan.existsAddsTotals, plan.otherAddsTotals);
-    recorder->Attach().SetRejectedTotals(RejectedLineAddsTotals(key, plan.attach.kind, plan.attach.mode),
-                                         static_cast<std::uint32_t>(plan.totals.folders),
-                                         static_cast<std::uint32_t>(plan.totals.files),
-                                         static_cast<std::uint64_t>(plan.totals.bytes));
-    if (!plan.simulate) recorder->Attach().SetJournal(&journal);
-    sink = recorder->Sink();
+    RecorderSetup setup;
+    setup.page = key;
+    setup.stats = &stats;
+    setup.logs = context_.visualLogs.Attached(key) ? &context_.visualLogs : nullptr;
+    if (real) {
+      setup.records = JournalListsOf(*this);
+      setup.existingMainFolders = &records.existingMainFolders;
+      setup.otherMainFolders = &records.otherMainFolders;
+      setup.journal = &journal;
+    }
+    setup.ui = &ui();
+    recorder = std::make_unique<RunRecorder>(std::move(setup));
+    plan.attach.createRules = {key, RejectedLineAddsTotals(key, plan.attach.kind, plan.attach.mode), plan.totals};
     // Structures are read now, before the first folder is written.
-    attacher = std::make_unique<Attacher>(fs, ui(), plan.attach);
-    maker = std::make_unique<MainFolderMaker>(fs);
+    engine = std::make_unique<CreateEngine>(context_.services.fs, plan.attach,
+                                            MainFolderRules{plan.totals, plan.existsAddsTotals, plan.otherAddsTotals});
   };
-  // A missing structure that is one of the folders this run makes is refused
-  // at that folder, as a structure copied into itself is; the others are
-  // named once before the first item.
-  std::vector<std::string> missing;
   run.proceed = [&] {
     const bool go = !plan.proceed || plan.proceed();
     run.itemCount = go ? plan.count : 0;
-    if (run.itemCount == 0) recorder->Flush();
-    if (go) {
-      missing = MissingStructures(plan.attach, fs);
-      std::vector<std::string> absent;
-      for (const std::string& source : missing) {
-        bool made = false;
-        for (std::size_t i = 0; i < plan.count && !made; ++i) {
-          const CreationTarget target = plan.target(i);
-          made = target.how != CreationTarget::How::Refused && CheckSourceNotTarget(target.path, source).refused;
-        }
-        if (!made) absent.push_back(source);
+    if (!go) return false;
+    // A missing structure that is one of the folders this run makes is
+    // refused at that folder, as a structure copied into itself is; the
+    // others are named once before the first item.
+    std::vector<std::string> absent;
+    for (const std::string& source : engine->MissingStructures()) {
+      bool made = false;
+      for (std::size_t i = 0; i < plan.count && !made; ++i) {
+        const CreationTarget target = plan.target(i);
+        made = target.how != CreationTarget::How::Refused && CheckSourceNotTarget(target.path, source).refused;
       }
-      if (!absent.empty())
-        ui().ShowMessageBox(MissingStructuresNote(absent), kMissingStructuresCaption, MessageKind::Warning);
+      if (!made) absent.push_back(source);
     }
-    return go;
+    if (!absent.empty())
+      ui().ShowMessageBox(MissingStructuresNote(absent), kMissingStructuresCaption, MessageKind::Warning);
+    return true;
   };
-  const auto attachTo = [&](const std::string& path, const std::string& numberSuffix) {
-    attacher->AttachTo(path, sink, numberSuffix);
-    for (const std::string& source : missing)
-      if (const SourceCheck check = CheckSourceNotTarget(path, source); check.refused)
-        ui().ShowMessageBox(check.message, plan.attach.structureRefusedCaption, MessageKind::Warning);
-  };
-  run.work = [&](std::size_t i, const OutcomeSink&) {
-    const CreationTarget target = plan.target(i);
-    if (target.how == CreationTarget::How::Refused) {
-      recorder->Other(target.path, target.refusedWithTotals);
-    } else if (plan.simulate) {
-      // The run's own refusals, so the simulation counts what the run would.
-      std::optional<std::string> refused;
-      if (target.how == CreationTarget::How::Below) {
-        refused = RefusedNames(target.path, SplitNames(std::string_view(target.path).substr(target.relativeAt)));
-      } else {
-        std::vector<std::string> names = SplitNames(target.path.substr(std::min<std::size_t>(2, target.path.size())));
-        std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });  // resolved, as typed
-        if (!names.empty()) refused = RefusedNames(target.path, names);
-      }
-      if (refused)
-        recorder->Other(target.path);
-      else if (fs.DirectoryExists(target.path))
-        recorder->Exists(target.path);
-      else {
-        recorder->Created(target.path, {});
-        attachTo(target.path, target.numberSuffix);
-      }
-    } else {
-      MainFolderResult made = target.how == CreationTarget::How::Below
-                                  ? maker->Below(target.destination,
-                                                 std::string_view(target.path).substr(target.relativeAt), target.path)
-                                  : maker->Whole(target.path);
-      recorder->Made(made.parentsMade);
-      if (made.kind == OutcomeKind::Done) {
-        recorder->Created(made.path, std::move(made.made));
-        attachTo(made.path, target.numberSuffix);
-      } else if (made.kind == OutcomeKind::AlreadyExists) {
-        recorder->Exists(made.path);
-      } else {
-        recorder->Other(made.path);
-      }
-    }
-    if (i + 1 == run.itemCount) recorder->Flush();
-    return;
-  };
+  run.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(plan.target(i), sink); };
+  run.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
+  run.finish = [&] { recorder->Flush(); };
   run.end = plan.end;
   run.showExplorer = plan.showExplorer;
   run.explorerPath = plan.explorerPath;

@@ -1,8 +1,8 @@
 #include "operations/create_run.h"
 
+#include <algorithm>
 #include <utility>
 
-#include "app/ui.h"
 #include "lists/line_splitter.h"
 #include "names/folder_names.h"
 #include "platform/drives.h"
@@ -10,7 +10,6 @@
 #include "platform/text.h"
 #include "results/operation_statistics.h"
 #include "results/visual_logs.h"
-#include "undo/run_journal.h"
 
 namespace quillory {
 
@@ -85,8 +84,53 @@ std::optional<std::string> RefusedNames(const std::string& path, const std::vect
 
 // ------------------------------------------------------------ main folders
 
+namespace {
+
+// The run's refusals of a folder below the destination, before the disk is
+// touched. One name is the common case; it needs no list of names.
+std::optional<std::string> RefusedBelow(std::string_view relative, const std::string& path) {
+  if (relative.find_first_of("\\/") != std::string_view::npos) return RefusedNames(path, SplitNames(relative));
+  if (relative.empty()) return "no folder name";
+  if (relative == "." || relative == ".." || relative.size() > kMaxNameBytes || path.size() > kMaxHostPathBytes ||
+      HoldsControlOrDelete(relative))
+    return RefusedNames(path, {std::string(relative)});
+  return std::nullopt;
+}
+
+// The run's refusals of a path typed whole; its "." and ".." names are
+// resolved as the platform resolves them.
+std::optional<std::string> RefusedWhole(const std::string& path) {
+  if (path.size() > kMaxHostPathBytes) return "the path is longer than 4095 bytes";
+  if (HoldsControlOrDelete(path)) return "a name holds a control character";
+  return std::nullopt;
+}
+
+}  // namespace
+
 MainFolderMaker::~MainFolderMaker() {
   if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+}
+
+MainFolderResult MainFolderMaker::Make(const CreationTarget& target) {
+  if (target.how == CreationTarget::How::Below)
+    return Below(target.destination, std::string_view(target.path).substr(target.relativeAt), target.path);
+  return Whole(target.path);
+}
+
+// What a simulation says of a main folder the run would go on to make: the
+// one place where the two differ. It makes nothing, so it tests where the
+// run has the creation's answer: a folder there already is found by asking
+// for it (a file or link in the way, at which the creation fails, is not
+// seen), and a typed path holding a name longer than the host allows, at
+// which the run's creation fails, is refused beforehand.
+MainFolderResult MainFolderMaker::Simulated(const std::string& path, bool whole) {
+  if (whole)
+    for (const std::string& name : SplitNames(std::string_view(path).substr(std::min<std::size_t>(2, path.size()))))
+      if (name.size() > kMaxNameBytes) return Refusal(path, "a name is longer than 255 bytes");
+  MainFolderResult out;
+  out.path = path;
+  out.kind = fs_.DirectoryExists(path) ? OutcomeKind::AlreadyExists : OutcomeKind::Done;
+  return out;
 }
 
 FolderHandle MainFolderMaker::Destination(std::string_view destination, std::vector<MadeFolder>* made,
@@ -116,15 +160,8 @@ FolderHandle MainFolderMaker::Destination(std::string_view destination, std::vec
 
 MainFolderResult MainFolderMaker::Below(std::string_view destination, std::string_view relative,
                                         const std::string& path) {
-  // One name is the common case; it needs no list of names.
-  const bool single = relative.find_first_of("\\/") == std::string_view::npos;
-  if (single) {
-    if (relative.empty() || relative == "." || relative == ".." || relative.size() > kMaxNameBytes ||
-        path.size() > kMaxHostPathBytes || HoldsControlOrDelete(relative))
-      return Refusal(path, *RefusedNames(path, {std::string(relative)}));
-  } else if (auto why = RefusedNames(path, SplitNames(relative))) {
-    return Refusal(path, *why);
-  }
+  if (auto why = RefusedBelow(relative, path)) return Refusal(path, std::move(*why));
+  if (simulate_) return Simulated(path, false);
   MainFolderResult out;
   out.path = path;
   FsResult failure;
@@ -133,7 +170,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
     out.detail = failure.message;
     return out;
   }
-  if (single) {
+  if (relative.find_first_of("\\/") == std::string_view::npos) {
     const SubfolderResult made = fs_.MakeSubfolder(folder, relative);
     Take(made, path, &out);
     return out;
@@ -144,8 +181,8 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
 }
 
 MainFolderResult MainFolderMaker::Whole(const std::string& path) {
-  if (path.size() > kMaxHostPathBytes) return Refusal(path, "the path is longer than 4095 bytes");
-  if (HoldsControlOrDelete(path)) return Refusal(path, "a name holds a control character");
+  if (auto why = RefusedWhole(path)) return Refusal(path, std::move(*why));
+  if (simulate_) return Simulated(path, true);
   MainFolderResult out;
   out.path = path;
   // Lists hold many folders of one parent in a row: the parent stays open
@@ -176,7 +213,45 @@ MainFolderResult MainFolderMaker::Whole(const std::string& path) {
   return out;
 }
 
-// ---------------------------------------------------------------- counting
+ItemOutcome MainFolderOutcome(MainFolderResult&& result, const MainFolderRules& rules, bool withTotals) {
+  using C = CreateCounter;
+  ItemOutcome out;
+  out.detail = std::move(result.detail);
+  const auto addTotals = [&](C folders, C files, C bytes) {
+    out.Count(Id(folders), rules.totals.folders);
+    out.Count(Id(files), rules.totals.files);
+    out.Count(Id(bytes), rules.totals.bytes);
+  };
+  switch (result.kind) {
+    case OutcomeKind::Done:
+      out.kind = OutcomeKind::Done;
+      out.path = std::move(result.path);
+      out.list = static_cast<std::size_t>(CreateList::FoldersCreated);
+      out.record = RecordSlot::MainFolder;
+      out.made = std::move(result.made);
+      out.madeMain = true;
+      out.Count(Id(C::FoldersCreated));
+      break;
+    case OutcomeKind::AlreadyExists:
+      out.kind = OutcomeKind::AlreadyExists;
+      out.path = std::move(result.path);
+      out.list = static_cast<std::size_t>(CreateList::FoldersExists);
+      out.record = RecordSlot::ExistingMainFolder;
+      out.Count(Id(C::FoldersExists));
+      if (rules.existsAddsTotals) addTotals(C::SubFoldersExists, C::FilesExists, C::FilesSizeExists);
+      break;
+    default:
+      out.kind = OutcomeKind::Other;
+      // A control character would break the line-based lists and exports.
+      out.path = ShownWithoutControls(result.path);
+      out.list = static_cast<std::size_t>(CreateList::FoldersOther);
+      out.record = RecordSlot::OtherMainFolder;
+      out.Count(Id(C::FoldersOther));
+      if (rules.otherAddsTotals || withTotals) addTotals(C::SubFoldersOther, C::FilesOther, C::FilesSizeOther);
+      break;
+  }
+  return out;
+}
 
 void CreateRecords::Clear() {
   createdMainFolders.clear();
@@ -186,69 +261,20 @@ void CreateRecords::Clear() {
   attached.Clear();
 }
 
-CreateRecorder::CreateRecorder(PageKey page, OperationStatistics& stats, CreateRecords& records, VisualLogs* logs,
-                               Ui* ui)
-    : page_(page), stats_(stats), records_(records), logs_(logs), attach_(page, stats, records.attached, logs, ui) {}
-
-void CreateRecorder::SetTotals(Totals totals, bool onExists, bool onOther) {
-  totals_ = totals;
-  onExists_ = onExists;
-  onOther_ = onOther;
-}
-
-void CreateRecorder::AddTotals() {
-  stats_.Add("SubFoldersOther", totals_.folders);
-  stats_.Add("FilesOther", totals_.files);
-  stats_.Add("FilesSizeOther", totals_.bytes);
-}
-
-void CreateRecorder::Created(const std::string& path, std::vector<MadeFolder>&& made) {
-  stats_.Add("FoldersCreated", 1);
-  records_.createdMainFolders.push_back(path);
-  if (RunJournal* journal = attach_.Journal()) {
-    journal->Note(JournalRecord::Main, path);
-    for (const MadeFolder& folder : made) journal->Note(JournalRecord::MainMade, folder);
-  }
-  if (made.size() == 1)
-    records_.madeMainFolders.push_back(std::move(made.front()));
-  else
-    records_.madeMainFolders.insert(records_.madeMainFolders.end(), std::make_move_iterator(made.begin()),
-                                    std::make_move_iterator(made.end()));
-  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersCreated, path);
-  attach_.Tick();
-}
-
-void CreateRecorder::Exists(const std::string& path) {
-  stats_.Add("FoldersExists", 1);
-  if (onExists_) {
-    stats_.Add("SubFoldersExists", totals_.folders);
-    stats_.Add("FilesExists", totals_.files);
-    stats_.Add("FilesSizeExists", totals_.bytes);
-  }
-  records_.existingMainFolders.push_back(path);
-  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersExists, path);
-  attach_.Tick();
-}
-
-void CreateRecorder::Other(const std::string& text, bool withTotals) {
-  stats_.Add("FoldersOther", 1);
-  if (onOther_ || withTotals) AddTotals();
-  // A control character would break the line-based lists and exports.
-  std::string shown = ShownWithoutControls(text);
-  if (logs_ != nullptr) logs_->AddResult(page_, CreateList::FoldersOther, shown);
-  records_.otherMainFolders.push_back(std::move(shown));
-  attach_.Tick();
-}
-
-void CreateRecorder::Made(const std::vector<MadeFolder>& made) {
-  if (RunJournal* journal = attach_.Journal())
-    for (const MadeFolder& folder : made) journal->Note(JournalRecord::MainMade, folder);
-  records_.madeMainFolders.insert(records_.madeMainFolders.end(), made.begin(), made.end());
-}
-
 // --------------------------------------------------------------- attaching
 
-Attacher::Attacher(FileSystem& fs, Ui& ui, AttachSetup setup) : fs_(fs), ui_(ui), setup_(std::move(setup)) {
+std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs) {
+  std::vector<std::string> missing;
+  if (setup.kind != SourceKind::Structures) return missing;
+  for (const std::string& item : setup.items) {
+    std::string source = Trim(item);
+    if (!source.empty() && (!HasDrive(source) || !fs.DirectoryExists(source))) missing.push_back(std::move(source));
+  }
+  return missing;
+}
+
+Attacher::Attacher(FileSystem& fs, AttachSetup setup)
+    : fs_(fs), setup_(std::move(setup)), missing_(MissingStructures(setup_, fs_)) {
   if (setup_.kind != SourceKind::Structures) return;
   for (const std::string& item : setup_.items) {
     const std::string source = Trim(item);
@@ -259,15 +285,29 @@ Attacher::Attacher(FileSystem& fs, Ui& ui, AttachSetup setup) : fs_(fs), ui_(ui)
   }
 }
 
-bool Attacher::AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix) {
+ItemOutcome Attacher::Outcome(const AttachStep& step) const {
+  return setup_.variant == AttachVariant::CopyPage ? CopyPageStepOutcome(step)
+                                                   : CreatePageStepOutcome(step, setup_.createRules);
+}
+
+bool Attacher::AttachTo(const std::string& target, const OutcomeSink& sink, const std::string& numberSuffix) {
+  if (setup_.kind == SourceKind::Nothing) return false;
   bool received = false;
   const bool copyPage = setup_.variant == AttachVariant::CopyPage;
+  const StepSink steps = [&](const AttachStep& step) { sink(Outcome(step)); };
+  const auto refuse = [&](std::string text, const std::string& caption, ItemMessage::Kind kind) {
+    ItemOutcome out;
+    out.kind = OutcomeKind::Other;
+    out.path = target;
+    out.message = ItemMessage{std::move(text), caption, kind};
+    sink(std::move(out));
+  };
   if (setup_.kind == SourceKind::Structures) {
     for (const auto& structure : structures_) {
-      const SourceCheck check = CheckSourceNotTarget(target, structure->Source());
+      SourceCheck check = CheckSourceNotTarget(target, structure->Source());
       if (check.refused) {
-        ui_.ShowMessageBox(check.message, setup_.structureRefusedCaption,
-                           copyPage ? MessageKind::Information : MessageKind::Warning);
+        refuse(std::move(check.message), setup_.structureRefusedCaption,
+               copyPage ? ItemMessage::Kind::Information : ItemMessage::Kind::Warning);
         continue;
       }
       CopyRequest request;
@@ -280,41 +320,78 @@ bool Attacher::AttachTo(const std::string& target, const StepSink& sink, const s
       request.sizeMap = setup_.sizeMap;
       if (setup_.simulate)
         // The create pages' targets are new; the copy page's exist.
-        SimulateExistingStructure(request, sink, copyPage ? &fs_ : nullptr);
+        SimulateExistingStructure(request, steps, copyPage ? &fs_ : nullptr);
       else
-        CopyExistingStructure(fs_, request, sink);
+        CopyExistingStructure(fs_, request, steps);
       received = true;
     }
-  } else if (setup_.kind == SourceKind::Templates) {
-    for (const std::string& line : setup_.items) {
-      const SourceCheck check = CheckSourceNotTarget(target, line);
-      if (check.refused) {
-        ui_.ShowMessageBox(check.message, setup_.templateRefusedCaption, MessageKind::Warning);
-        continue;
-      }
-      if (!setup_.simulate) {
-        const AttachStep step =
-            ApplyTemplateLine(fs_, target, line, setup_.templateKind, setup_.variant, sink, numberSuffix);
-        received = received || step.kind == StepKind::TemplateCreated;
-        continue;
-      }
-      AttachStep step;
-      const std::optional<std::string> path = TemplateTargetPath(target, line, setup_.templateKind, numberSuffix);
-      if (!path) {
-        step.kind = StepKind::TemplateRejected;
-        step.path = ShownWithoutControls(line);
-      } else {
-        step.path = *path;
-        // The create pages count a template folder found there as existing.
-        step.kind = !fs_.DirectoryExists(*path) ? StepKind::TemplateCreated
-                    : copyPage                  ? StepKind::TemplateExists
-                                                : StepKind::TemplateFailed;
-      }
-      received = received || step.kind == StepKind::TemplateCreated;
-      sink(step);
+    // A missing structure that is the folder just made is refused there, as
+    // one copied into itself is. The copy page's destinations were there
+    // before the run: it only names its missing structures.
+    if (!copyPage)
+      for (const std::string& source : missing_)
+        if (SourceCheck check = CheckSourceNotTarget(target, source); check.refused)
+          refuse(std::move(check.message), setup_.structureRefusedCaption, ItemMessage::Kind::Warning);
+    return received;
+  }
+  for (const std::string& line : setup_.items) {
+    SourceCheck check = CheckSourceNotTarget(target, line);
+    if (check.refused) {
+      refuse(std::move(check.message), setup_.templateRefusedCaption, ItemMessage::Kind::Warning);
+      continue;
     }
+    if (!setup_.simulate) {
+      const AttachStep step =
+          ApplyTemplateLine(fs_, target, line, setup_.templateKind, setup_.variant, steps, numberSuffix);
+      received = received || step.kind == StepKind::TemplateCreated;
+      continue;
+    }
+    AttachStep step;
+    const std::optional<std::string> path = TemplateTargetPath(target, line, setup_.templateKind, numberSuffix);
+    if (!path) {
+      step.kind = StepKind::TemplateRejected;
+      step.path = ShownWithoutControls(line);
+    } else {
+      step.path = *path;
+      // The create pages count a template folder found there as existing.
+      step.kind = !fs_.DirectoryExists(*path) ? StepKind::TemplateCreated
+                  : copyPage                  ? StepKind::TemplateExists
+                                              : StepKind::TemplateFailed;
+    }
+    received = received || step.kind == StepKind::TemplateCreated;
+    steps(step);
   }
   return received;
+}
+
+// --------------------------------------------------------------- the run
+
+CreateEngine::CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules)
+    : maker_(fs, attach.simulate), attacher_(fs, std::move(attach)), rules_(rules) {}
+
+void CreateEngine::One(const CreationTarget& target, const OutcomeSink& sink) {
+  if (target.how == CreationTarget::How::Refused) {
+    MainFolderResult refused;
+    refused.path = target.path;
+    sink(MainFolderOutcome(std::move(refused), rules_, target.refusedWithTotals));
+    return;
+  }
+  MainFolderResult made = maker_.Make(target);
+  if (!made.parentsMade.empty()) {
+    // A missing destination made on the way: undone with the main folders,
+    // counted nowhere.
+    ItemOutcome parents;
+    parents.made = std::move(made.parentsMade);
+    parents.madeMain = true;
+    sink(std::move(parents));
+  }
+  if (made.kind != OutcomeKind::Done) {
+    sink(MainFolderOutcome(std::move(made), rules_));
+    return;
+  }
+  const std::string path = made.path;
+  sink(MainFolderOutcome(std::move(made), rules_));
+  attacher_.AttachTo(path, sink, target.numberSuffix);
 }
 
 // ----------------------------------------------------------------- items
@@ -371,10 +448,10 @@ std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
   return count;
 }
 
-bool IsFullPathCandidate(const std::string& candidate) {
+bool IsFullPathCandidate(const std::string& candidate, const DriveMap& drives) {
   std::string message;
   return candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
-         ValidateFullFolderPath(candidate, true, message);
+         ValidateFullFolderPath(candidate, true, drives, message);
 }
 
 }  // namespace quillory

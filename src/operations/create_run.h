@@ -1,6 +1,7 @@
 // What the three create pages share once a run starts: making each main
-// folder, attaching the listed structures or templates to it, and counting
-// every outcome into the page's counters, records and Visual Log.
+// folder and attaching the listed structures or templates to it. The engine
+// never shows a window: every outcome, messages included, is a value handed
+// to the run's sink, for the page's recorder.
 #pragma once
 
 #include <cstdint>
@@ -13,14 +14,12 @@
 #include "app/page.h"
 #include "app/run_frame.h"
 #include "operations/attach_engine.h"
-#include "operations/attach_recorder.h"
+#include "operations/attach_outcomes.h"
 #include "platform/file_system.h"
 
 namespace quillory {
 
-class OperationStatistics;
-class Ui;
-class VisualLogs;
+class DriveMap;
 
 // ---- main folders ----
 
@@ -30,118 +29,6 @@ class VisualLogs;
 std::optional<std::string> RefusedNames(const std::string& path, const std::vector<std::string>& names);
 // The names of a relative path, '\' and '/' both separating, empty ones left out.
 std::vector<std::string> SplitNames(std::string_view relative);
-
-struct MainFolderResult {
-  OutcomeKind kind = OutcomeKind::Other;  // Done, AlreadyExists or Other
-  std::string path;
-  std::vector<MadeFolder> made;         // the folder itself and its missing parents, outermost first
-  std::vector<MadeFolder> parentsMade;  // a missing destination made on the way, whatever came of the item
-  std::string detail;                   // why not, for logs
-};
-
-// Makes main folders: created first and classified afterwards (a folder
-// already there is found by the failed creation, not by a test before it).
-// The destination stays open from one item to the next.
-class MainFolderMaker {
- public:
-  explicit MainFolderMaker(FileSystem& fs) : fs_(fs) {}
-  MainFolderMaker(const MainFolderMaker&) = delete;
-  MainFolderMaker& operator=(const MainFolderMaker&) = delete;
-  ~MainFolderMaker();
-
-  // `relative` below the destination the person chose: each name is made
-  // from the descriptor of its parent, never through a link. `path` is the
-  // folder as the lists show it. A missing destination is made first.
-  MainFolderResult Below(std::string_view destination, std::string_view relative, const std::string& path);
-  // A full path typed whole, resolved as the platform resolves it.
-  MainFolderResult Whole(const std::string& path);
-
- private:
-  FolderHandle Destination(std::string_view destination, std::vector<MadeFolder>* made, FsResult* failure);
-
-  FileSystem& fs_;
-  std::string open_;
-  FolderHandle handle_ = kNoFolderHandle;
-};
-
-// ---- counting ----
-
-// The main-folder outcomes of a create page, beside the attach engine's
-// steps, into the counters, the records and the Visual Log.
-struct CreateRecords {
-  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders;
-  std::vector<MadeFolder> madeMainFolders;  // what undo may remove, missing parents included
-  AttachRecords attached;
-  void Clear();
-};
-
-class CreateRecorder {
- public:
-  CreateRecorder(PageKey page, OperationStatistics& stats, CreateRecords& records, VisualLogs* logs, Ui* ui);
-
-  // One copy of the structures, added to the "already exist" and "other
-  // reasons" rows where the page's rules say so.
-  struct Totals {
-    double folders = 0, files = 0, bytes = 0;
-  };
-  void SetTotals(Totals totals, bool onExists, bool onOther);
-
-  void Created(const std::string& path, std::vector<MadeFolder>&& made);
-  void Exists(const std::string& path);
-  // `withTotals` adds the totals whatever the page's rule.
-  void Other(const std::string& text, bool withTotals = false);
-  // Folders a run made on the way, undone with the rest.
-  void Made(const std::vector<MadeFolder>& made);
-  StepSink Sink() { return attach_.Sink(); }
-  AttachRecorder& Attach() { return attach_; }
-  void Flush() { attach_.Flush(); }
-
- private:
-  void AddTotals();
-
-  PageKey page_;
-  OperationStatistics& stats_;
-  CreateRecords& records_;
-  VisualLogs* logs_;
-  AttachRecorder attach_;
-  Totals totals_;
-  bool onExists_ = false, onOther_ = false;
-};
-
-// ---- attaching ----
-
-// What every new main folder of one run receives. Structures are read once
-// when the run starts, before anything is written.
-struct AttachSetup {
-  SourceKind kind = SourceKind::Nothing;
-  AttachMode mode = AttachMode::MainWithoutFiles;
-  std::vector<std::string> items;  // the structures/templates list
-  TemplateKind templateKind;
-  bool overwriteFiles = false;
-  AttachVariant variant = AttachVariant::CreatePage;
-  std::vector<std::string> masks{"*.*"};  // the copy page's file selection
-  const FolderStructSize::FileSizes* sizeMap = nullptr;
-  bool simulate = false;
-  std::string structureRefusedCaption;
-  std::string templateRefusedCaption;
-};
-
-class Attacher {
- public:
-  Attacher(FileSystem& fs, Ui& ui, AttachSetup setup);
-  // `numberSuffix` is added to every name of a template line (page Vol03).
-  // True when the target received something: a structure it was not
-  // refused, or a template folder made.
-  bool AttachTo(const std::string& target, const StepSink& sink, const std::string& numberSuffix = {});
-
- private:
-  FileSystem& fs_;
-  Ui& ui_;
-  AttachSetup setup_;
-  std::vector<std::unique_ptr<StructureSnapshot>> structures_;  // in list order, those that exist
-};
-
-// ---- the run ----
 
 // What one item of a run is to become.
 struct CreationTarget {
@@ -160,6 +47,125 @@ struct CreationTarget {
   }
 };
 
+struct MainFolderResult {
+  OutcomeKind kind = OutcomeKind::Other;  // Done, AlreadyExists or Other
+  std::string path;
+  std::vector<MadeFolder> made;         // the folder itself and its missing parents, outermost first
+  std::vector<MadeFolder> parentsMade;  // a missing destination made on the way, whatever came of the item
+  std::string detail;                   // why not, for logs
+};
+
+// Makes main folders: created first and classified afterwards (a folder
+// already there is found by the failed creation, not by a test before it).
+// The destination stays open from one item to the next. A simulating maker
+// refuses what the run refuses and makes nothing (see Simulated).
+class MainFolderMaker {
+ public:
+  explicit MainFolderMaker(FileSystem& fs, bool simulate = false) : fs_(fs), simulate_(simulate) {}
+  MainFolderMaker(const MainFolderMaker&) = delete;
+  MainFolderMaker& operator=(const MainFolderMaker&) = delete;
+  ~MainFolderMaker();
+
+  // A target that is not Refused.
+  MainFolderResult Make(const CreationTarget& target);
+  // `relative` below the destination the person chose: each name is made
+  // from the descriptor of its parent, never through a link. `path` is the
+  // folder as the lists show it. A missing destination is made first.
+  MainFolderResult Below(std::string_view destination, std::string_view relative, const std::string& path);
+  // A full path typed whole, resolved as the platform resolves it.
+  MainFolderResult Whole(const std::string& path);
+
+ private:
+  FolderHandle Destination(std::string_view destination, std::vector<MadeFolder>* made, FsResult* failure);
+  MainFolderResult Simulated(const std::string& path, bool whole);
+
+  FileSystem& fs_;
+  bool simulate_;
+  std::string open_;
+  FolderHandle handle_ = kNoFolderHandle;
+};
+
+// How a create page counts a main folder.
+struct MainFolderRules {
+  OneCopyTotals totals;           // one copy of the structures
+  bool existsAddsTotals = false;  // a folder there already adds them to its row
+  bool otherAddsTotals = false;   // so does a folder refused
+};
+
+// The outcome of one main folder, by the create pages' rules; `withTotals`
+// adds the totals to a refusal whatever the rule.
+ItemOutcome MainFolderOutcome(MainFolderResult&& result, const MainFolderRules& rules, bool withTotals = false);
+
+// The create pages' records of the last real run.
+struct CreateRecords {
+  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders;
+  std::vector<MadeFolder> madeMainFolders;  // what undo may remove, missing parents included
+  AttachRecords attached;
+  void Clear();
+};
+
+// ---- attaching ----
+
+// What every new main folder of one run receives. Structures are read once
+// when the run starts, before anything is written.
+struct AttachSetup {
+  SourceKind kind = SourceKind::Nothing;
+  AttachMode mode = AttachMode::MainWithoutFiles;
+  std::vector<std::string> items;  // the structures/templates list
+  TemplateKind templateKind;
+  bool overwriteFiles = false;
+  AttachVariant variant = AttachVariant::CreatePage;
+  std::vector<std::string> masks{"*.*"};  // the copy page's file selection
+  const FolderStructSize::FileSizes* sizeMap = nullptr;
+  bool simulate = false;
+  std::string structureRefusedCaption;
+  std::string templateRefusedCaption;
+  CreateStepRules createRules;  // how a create page counts the steps
+};
+
+// The listed structures that are not there as a run starts (or name no
+// drive). The attach passes them over, so the page tells the person.
+std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs);
+
+class Attacher {
+ public:
+  // Reads the structures.
+  Attacher(FileSystem& fs, AttachSetup setup);
+  // The listed structures not there as it was made.
+  const std::vector<std::string>& Missing() const { return missing_; }
+  // Every step as its outcome, and a structure or line refused for this
+  // target as an outcome bearing the message (the copy page's structure
+  // refusal informs, every other warns). `numberSuffix` is added to every
+  // name of a template line (page Vol03). True when the target received
+  // something: a structure it was not refused, or a template folder made.
+  bool AttachTo(const std::string& target, const OutcomeSink& sink, const std::string& numberSuffix = {});
+
+ private:
+  ItemOutcome Outcome(const AttachStep& step) const;
+
+  FileSystem& fs_;
+  AttachSetup setup_;
+  std::vector<std::string> missing_;
+  std::vector<std::unique_ptr<StructureSnapshot>> structures_;  // in list order, those that exist
+};
+
+// ---- the run ----
+
+// One item of a create run or simulation: its main folder, then what it
+// receives.
+class CreateEngine {
+ public:
+  // `attach.simulate` says whether anything is made.
+  CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules);
+  const std::vector<std::string>& MissingStructures() const { return attacher_.Missing(); }
+  void One(const CreationTarget& target, const OutcomeSink& sink);
+
+ private:
+  MainFolderMaker maker_;
+  Attacher attacher_;
+  MainFolderRules rules_;
+};
+
 // One run or simulation of a create page, as CreatePage::RunCreation goes it.
 struct CreationPlan {
   bool simulate = false;
@@ -172,7 +178,7 @@ struct CreationPlan {
   std::size_t count = 0;
   std::function<CreationTarget(std::size_t)> target;
   AttachSetup attach;
-  CreateRecorder::Totals totals;
+  OneCopyTotals totals;
   bool existsAddsTotals = false, otherAddsTotals = false;
   bool showVisualLog = true;
   std::string destination;  // a real run keeps it as lastRunDestination when not empty
@@ -193,7 +199,7 @@ std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
 
 // A simulation's candidate that is a full path (with any drive) of at most
 // 254 characters, by the name rules.
-bool IsFullPathCandidate(const std::string& candidate);
+bool IsFullPathCandidate(const std::string& candidate, const DriveMap& drives);
 
 // The texts of a simulation, the same on the three pages.
 extern const char* const kSimulationQuestion;

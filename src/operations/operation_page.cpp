@@ -36,16 +36,6 @@ void MakeCounterLabels(Window& owner, PageKey key) {
   }
 }
 
-std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs) {
-  std::vector<std::string> missing;
-  if (setup.kind != SourceKind::Structures) return missing;
-  for (const std::string& item : setup.items) {
-    std::string source = Trim(item);
-    if (!source.empty() && (!HasDrive(source) || !fs.DirectoryExists(source))) missing.push_back(std::move(source));
-  }
-  return missing;
-}
-
 std::string MissingStructuresNote(const std::vector<std::string>& missing) {
   std::string text = missing.size() == 1 ? "This folder structure does not exist and is not attached:\n"
                                          : "These folder structures do not exist and are not attached:\n";

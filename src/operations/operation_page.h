@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,15 +39,13 @@ struct PageContext {
   TabSheet& Tab(PageKey key) const { return *pages.Pages()[PageOf(key).tabIndex()]; }
 };
 
-// The statistics, Visual Log and result records of a page that creates
-// folders (Vol02, Vol03, Vol04).
-// The listed structures that are not there as a run starts (or name no
-// drive). The attach passes them over, so the page tells the person.
-std::vector<std::string> MissingStructures(const AttachSetup& setup, FileSystem& fs);
-// The note that names them, shown once as the run starts.
+// The note that names the listed structures not there as a run starts
+// (MissingStructures), shown once before the first item.
 std::string MissingStructuresNote(const std::vector<std::string>& missing);
 inline constexpr const char* kMissingStructuresCaption = "Quillory Suite";
 
+// The statistics, Visual Log and result records of a page that creates
+// folders (Vol02, Vol03, Vol04).
 class CreatePage {
  public:
   CreatePage(PageContext& context, PageKey key);
@@ -63,7 +62,8 @@ class CreatePage {
   RadioButton* rdoOneLineManyFolders = nullptr;
   bool ManyFolders() const { return rdoOneLineManyFolders != nullptr && rdoOneLineManyFolders->Checked(); }
   std::string lastRunDestination;
-  std::string attachKind;  // "F", "R" or "N"
+  // What the last real run attached; its journal writes it as F, R or N.
+  std::optional<SourceKind> attachKind;
   // The last real run's outcomes; a simulation never replaces them.
   CreateRecords records;
   // What the last Undo could not take away, tried again by the next one.
@@ -102,7 +102,7 @@ class CreatePage {
   // is too small.
   bool SpaceForRun(StructureForecast& forecast, std::size_t count, const std::vector<std::string>& destinations);
   // The "To create:" row of the last refresh, as one copy of the structures.
-  CreateRecorder::Totals OneCopy(const StructureForecast& forecast) const;
+  OneCopyTotals OneCopy(const StructureForecast& forecast) const;
   // What each new main folder receives, from the page's group as it is now.
   AttachSetup AttachFor(const StructuresGroup& group, const StructureForecast& forecast, bool simulate,
                         std::string structureRefusedCaption) const;

@@ -161,7 +161,8 @@ void CreateFromPathsPage::Run(bool simulate) {
     std::string item = simulate ? NormalizeComposedPath(items[i]) : Trim(items[i]);
     // A simulation takes what the name rules accept as a full path; the run
     // whatever names a drive.
-    if (simulate ? !IsFullPathCandidate(item) : !HasDrive(item)) return CreationTarget::Refuse(std::move(item));
+    if (simulate ? !IsFullPathCandidate(item, context_.services.drives) : !HasDrive(item))
+      return CreationTarget::Refuse(std::move(item));
     CreationTarget target;
     target.path = ComposePartsVol04(item, prefix, suffix, hyphen).Join();
     if (!HasDrive(target.path)) return CreationTarget::Refuse(std::move(target.path));

@@ -202,7 +202,8 @@ void CreateFromStringsPage::Run(bool simulate) {
     // A simulation reads each line as the name rules would: a valid full
     // path is no string. The run refuses any item that names a drive.
     const std::string text = simulate ? NormalizeComposedPath(item) : item;
-    if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text))) return CreationTarget::Refuse(text);
+    if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text, context_.services.drives)))
+      return CreationTarget::Refuse(text);
     std::string path = Normalized(parts.JoinWith(text));
     if (!HasDrive(path) || path.compare(0, base.size(), base) != 0) return CreationTarget::Refuse(std::move(path));
     CreationTarget target;

@@ -158,6 +158,23 @@ void Give(std::vector<T>* list, std::vector<T>& from) {
 
 }  // namespace
 
+std::string AttachKindLetter(const std::optional<SourceKind>& kind) {
+  if (!kind) return {};
+  switch (*kind) {
+    case SourceKind::Structures: return "F";
+    case SourceKind::Templates: return "R";
+    case SourceKind::Nothing: break;
+  }
+  return "N";
+}
+
+std::optional<SourceKind> AttachKindOf(std::string_view letter) {
+  if (letter == "F") return SourceKind::Structures;
+  if (letter == "R") return SourceKind::Templates;
+  if (letter == "N") return SourceKind::Nothing;
+  return std::nullopt;
+}
+
 std::string JournalFolderFor(std::string_view settingsPath) {
   std::string folder(settingsPath);
   const std::size_t slash = folder.find_last_of("/\\");
@@ -245,9 +262,9 @@ std::string RunJournal::Head() const {
   head += "\npage\t";
   head += PageOf(page_).name;
   head += '\n';
-  if (lists_.attachKind != nullptr && !lists_.attachKind->empty()) {
+  if (lists_.attachKind != nullptr && lists_.attachKind->has_value()) {
     head += "attach\t";
-    AppendEscaped(head, *lists_.attachKind);
+    head += AttachKindLetter(*lists_.attachKind);
     head += '\n';
   }
   if (lists_.destination != nullptr && !lists_.destination->empty()) {
@@ -428,7 +445,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
   }
   if (!pageSeen) return "no page named";
 
-  if (lists_.attachKind != nullptr) *lists_.attachKind = parsed.attachKind.value_or("");
+  if (lists_.attachKind != nullptr) *lists_.attachKind = AttachKindOf(parsed.attachKind.value_or(""));
   if (lists_.destination != nullptr) *lists_.destination = parsed.destination.value_or("");
   Give(lists_.mainFolders, parsed.strings[kMain]);
   Give(lists_.madeMainFolders, parsed.made[kMainMade]);

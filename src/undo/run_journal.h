@@ -36,6 +36,7 @@
 #include "app/page.h"
 #include "app/run_frame.h"
 #include "platform/file_system.h"
+#include "structures/attach_settings.h"
 #include "undo/rename_record.h"
 
 namespace quillory {
@@ -45,7 +46,7 @@ namespace quillory {
 // and fills them at start-up; during a run it is handed each record as the
 // run's recorder keeps it.
 struct JournalLists {
-  std::string* attachKind = nullptr;
+  std::optional<SourceKind>* attachKind = nullptr;  // attach: F, R or N
   std::string* destination = nullptr;
   std::vector<std::string>* mainFolders = nullptr;         // main
   std::vector<MadeFolder>* madeMainFolders = nullptr;      // main-made
@@ -69,6 +70,13 @@ inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo jou
 inline constexpr std::string_view kJournalVersion1Line = "Quillory Suite undo journal\t1";
 // Beside "NAME.set" the journals live in "NAME.undo".
 std::string JournalFolderFor(std::string_view settingsPath);
+
+// What a run attached as its journal names it: F, R or N, "" for no run;
+// and back, nullopt for a letter that names nothing attached.
+std::string AttachKindLetter(const std::optional<SourceKind>& kind);
+std::optional<SourceKind> AttachKindOf(std::string_view letter);
+// Transitional: the pages' Undo still names the attached kind by its letter.
+inline bool operator==(SourceKind kind, std::string_view letter) { return AttachKindLetter(kind) == letter; }
 
 // Escaping of one field (see above) and its reverse; nullopt for a bad escape.
 std::string EscapeJournalField(std::string_view text);

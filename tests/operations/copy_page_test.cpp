@@ -64,7 +64,7 @@ TEST_F(CopyPageTest, EveryDistinctTextIsOneDestinationAndMissingOnesAreCounted) 
   EXPECT_EQ(Counter("FoldersCopied"), 1);
   EXPECT_TRUE(IsDir("D:\\A\\Src\\one"));
   EXPECT_EQ(Copy().records.copiedFiles, (Paths{"D:\\A\\Src\\one\\f.txt"}));
-  EXPECT_EQ(Copy().attachKind, "F");
+  EXPECT_EQ(Copy().attachKind, SourceKind::Structures);
   EXPECT_EQ(LogList(CopyList::FoldersCopied), (Paths{"D:\\A"}));
 }
 
@@ -95,6 +95,29 @@ TEST_F(CopyPageTest, AStructureCopiedIntoItselfGivesOneCopyAndEnds) {
   EXPECT_EQ(Counter("FilesCopied"), 1);
 }
 
+TEST_F(CopyPageTest, AStructureThatIsItsDestinationInformsWhereThatDestinationComes) {
+  MakeDir("D:\\A\\in");
+  MakeDir("D:\\B");
+  Structures(SourceKind::Structures, AttachMode::MainWithoutFiles, {"D:\\A"});
+  Destinations({"D:\\B", "D:\\A"});
+  EXPECT_EQ(Run(Copy().btnVol08CopyFolders),
+            (Paths{"Copy Folder Structure(s).-From a Folder List.            Information no: 0284.",
+                   "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0307.",
+                   "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0285."}));
+  EXPECT_EQ(ui->Messages()[1].messageKind, MessageKind::Information);
+  EXPECT_EQ(ui->Messages()[1].text,
+            "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the same as the source "
+            "Folder !!! \nDestination Folder : D:\\A\nSource Folder      : D:\\A");
+  EXPECT_EQ(Copy().records.processedMainFolders, (Paths{"D:\\B"}));
+  EXPECT_TRUE(IsDir("D:\\B\\A\\in"));
+  EXPECT_FALSE(IsDir("D:\\A\\A"));
+  // The simulation informs under its own number, and changes nothing.
+  EXPECT_EQ(Run(Copy().btnVol08CopyFoldersSimulation)[1],
+            "Simulate the Copy Folder Structure(s) Process.-From a Folder List - Level.            Information no: 0508.");
+  EXPECT_EQ(Counter("FoldersCopied"), 1);
+  EXPECT_EQ(Copy().records.processedMainFolders, (Paths{"D:\\B"}));
+}
+
 TEST_F(CopyPageTest, ADestinationThatReceivesNothingCountsNowhere) {
   MakeDir("D:\\A");
   MakeDir("D:\\B\\Docs");
@@ -105,7 +128,7 @@ TEST_F(CopyPageTest, ADestinationThatReceivesNothingCountsNowhere) {
   EXPECT_EQ(Counter("FoldersCopied"), 1);
   EXPECT_EQ(Counter("FoldersNotExists"), 0);
   EXPECT_EQ(Counter("SubFoldersExists"), 1);
-  EXPECT_EQ(Copy().attachKind, "R");
+  EXPECT_EQ(Copy().attachKind, SourceKind::Templates);
 }
 
 TEST_F(CopyPageTest, ASimulationCountsWhatIsThereAndChangesNothing) {

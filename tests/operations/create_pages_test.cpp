@@ -79,7 +79,7 @@ TEST_F(CreatePagesTest, StringsMakeSortedFoldersAndCountEveryOutcome) {
   EXPECT_EQ(Counter(Strings(), "FoldersToCreate"), 6);  // the forecast row stays
   EXPECT_EQ(LogList(PageKey::Vol02, CreateList::FoldersCreated), (std::vector<std::string>{"D:\\Dest\\P-a", "D:\\Dest\\P-b",
                                                                                "D:\\Dest\\P-Sub\\Deep"}));
-  EXPECT_EQ(Strings().attachKind, "N");
+  EXPECT_EQ(Strings().attachKind, SourceKind::Nothing);
   EXPECT_EQ(Strings().lastRunDestination, "D:\\Dest\\");
   // Show Explorer opens the destination; the destination leads the history.
   bool opened = false;
@@ -140,7 +140,7 @@ TEST_F(CreatePagesTest, EachNewFolderReceivesEveryStructureBeforeTheNextIsMade) 
   EXPECT_EQ(Counter(Strings(), "FilesSizeExists"), 5);
   EXPECT_EQ(Counter(Strings(), "SubFoldersCreated"), 8);
   EXPECT_EQ(Counter(Strings(), "FilesSizeCreated"), 10);
-  EXPECT_EQ(Strings().attachKind, "F");
+  EXPECT_EQ(Strings().attachKind, SourceKind::Structures);
 }
 
 TEST_F(CreatePagesTest, ManyFoldersCutsEachLineAtTheSeparators) {
@@ -164,7 +164,7 @@ TEST_F(CreatePagesTest, ASimulationCountsWhatTheRunWouldAndKeepsTheLastRun) {
   StringItems({"real"});
   Run(Strings().btnCreateFolders);
   ASSERT_EQ(Strings().records.createdMainFolders, (std::vector<std::string>{"D:\\Dest\\real"}));
-  EXPECT_EQ(Strings().attachKind, "R");
+  EXPECT_EQ(Strings().attachKind, SourceKind::Templates);
   EXPECT_EQ(Strings().records.attached.createdFolders, (std::vector<std::string>{"D:\\Dest\\real\\Docs\\Old", "D:\\Dest\\real\\Mail"}));
 
   StringItems({"real", "new", "D:\\Full\\Path", "..\\out"});

@@ -62,7 +62,7 @@ TEST_F(JournalRestartTest, ACreateRunIsUndoneAfterARestart) {
   EXPECT_EQ(again.records.madeMainFolders, before.madeMainFolders);
   EXPECT_EQ(again.records.attached.madeFolders, before.attached.madeFolders);
   EXPECT_EQ(again.records.attached.copiedFileIds, before.attached.copiedFileIds);
-  EXPECT_EQ(again.attachKind, "F");
+  EXPECT_EQ(again.attachKind, SourceKind::Structures);
   EXPECT_EQ(again.lastRunDestination, "D:\\Dest\\");
   EXPECT_TRUE(Captions().empty());  // nothing to say at start
 
@@ -275,7 +275,8 @@ TEST_F(JournalRefusedTest, AnOlderRunsJournalIsNotTakenForTheLastRun) {
 class JournalFileTest : public WorkingFolderTest {
  protected:
   struct Record {
-    std::string attach, destination;
+    std::optional<SourceKind> attach;
+    std::string destination;
     Paths main, folders, files;
     std::vector<MadeFolder> madeMain, made, failed;
     std::vector<WrittenFile> written;
@@ -334,7 +335,7 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
   Record run;
   RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
   journal.SetFolder("./j");
-  run.attach = "F";
+  run.attach = SourceKind::Structures;
   run.destination = "D:\\" + every;
   journal.Begin();
   for (const std::string& name : names) {
@@ -357,7 +358,7 @@ TEST_F(JournalFileTest, AJournalCutAnywhereInItsLastRecordGivesTheWholeOnesBefor
   Record run;
   RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
   journal.SetFolder("./j");
-  run.attach = "N";
+  run.attach = SourceKind::Nothing;
   journal.Begin();
   for (int i = 0; i < 3; ++i) {
     run.madeMain.push_back({"D:\\Dest\\P-" + std::to_string(i), {9, static_cast<std::uint64_t>(100 + i)}});
@@ -402,6 +403,37 @@ TEST_F(JournalFileTest, ABadRecordInTheMiddleLeavesTheListsAlone) {
   EXPECT_EQ(load.state, JournalLoad::State::SetAside);
   EXPECT_EQ(load.keptAs, "./j/Vol02.journal.unreadable");
   EXPECT_EQ(back.main, (Paths{"D:\\kept"}));
+}
+
+TEST_F(JournalFileTest, TheAttachedKindIsKeptAsItsLetter) {
+  const std::pair<std::optional<SourceKind>, std::string> kinds[] = {{SourceKind::Structures, "attach\tF\n"},
+                                                                     {SourceKind::Templates, "attach\tR\n"},
+                                                                     {SourceKind::Nothing, "attach\tN\n"},
+                                                                     {std::nullopt, ""}};
+  for (const auto& [kind, line] : kinds) {
+    Record run;
+    run.attach = kind;
+    RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
+    journal.SetFolder("./j");
+    journal.Begin();
+    journal.End();
+    EXPECT_EQ(Bytes(), std::string(kJournalVersionLine) + "\npage\tVol02\n" + line);
+    Record back;
+    back.attach = SourceKind::Templates;  // replaced by what the journal holds
+    RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
+    reader.SetFolder("./j");
+    EXPECT_EQ(reader.Load().state, JournalLoad::State::Loaded);
+    EXPECT_EQ(back.attach, kind) << line;
+  }
+  // A letter this program never wrote names nothing; the rest is still read.
+  Put(std::string(kJournalVersionLine) + "\npage\tVol02\nattach\tX\nmain\tD:\\a\n");
+  Record back;
+  back.attach = SourceKind::Structures;
+  RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
+  reader.SetFolder("./j");
+  EXPECT_EQ(reader.Load().state, JournalLoad::State::Loaded);
+  EXPECT_EQ(back.attach, std::nullopt);
+  EXPECT_EQ(back.main, (Paths{"D:\\a"}));
 }
 
 TEST_F(JournalFileTest, BatchesWaitInMemoryAndAllIsOnDiskAtTheEnd) {
