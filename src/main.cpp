@@ -140,7 +140,7 @@ int Screenshot(const Options& options) {
     if (call.kind == "message") std::cerr << "quillory: " << call.caption << ": " << call.text << "\n";
   };
   try {
-    quillory::Application app(ui, quillory::Settings());
+    quillory::Application app(ui, quillory::Settings(), quillory::HostFileSystem(), quillory::Drives());
     return quillory::RenderScreenshot(app, options.screenshot, options.page, options.window, options.width,
                                       options.height);
   } catch (const std::exception& e) {
@@ -161,7 +161,8 @@ int Automate(int argc, char** argv) {
                                      const std::string& window) {
     return quillory::RenderScreenshot(app, file, page, window);
   });
-  return quillory::RunAutomationMain(argc, argv);
+  return quillory::RunAutomationMain(argc, argv,
+                                     {quillory::HostFileSystem(), quillory::Settings(), quillory::Drives()});
 }
 
 int main(int argc, char** argv) {
@@ -195,10 +196,11 @@ int main(int argc, char** argv) {
 
   if (!options.screenshot.empty()) return Screenshot(options);
 
-  quillory::QtUi ui;
+  quillory::QtUi ui(quillory::Drives());
   std::unique_ptr<quillory::Application> app;
   try {
-    app = std::make_unique<quillory::Application>(ui, quillory::Settings());
+    app = std::make_unique<quillory::Application>(ui, quillory::Settings(), quillory::HostFileSystem(),
+                                                 quillory::Drives());
   } catch (const std::exception& e) {
     quillory::ShowExceptionBox(e.what());
     return 1;

@@ -2,7 +2,10 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/settings_store.h"
 #include "automation/automation.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
 #include "quillory_version.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +13,5 @@ int main(int argc, char** argv) {
     std::cout << QUILLORY_VERSION_LINE << "\n";
     return 0;
   }
-  return quillory::RunAutomationMain(argc, argv);
+  return quillory::RunAutomationMain(argc, argv, {quillory::HostFileSystem(), quillory::Settings(), quillory::Drives()});
 }

@@ -100,9 +100,9 @@ const SettingsStore::List* ListOfKind(const SettingsStore& s, std::int32_t kind)
 
 bool IsHostPath(std::string_view path) { return path.starts_with('/') || path.starts_with("./"); }
 
-std::optional<std::string> HostPathOf(std::string_view path) {
+std::optional<std::string> HostPathOf(std::string_view path, const DriveMap& drives) {
   if (IsHostPath(path)) return std::string(path);
-  return Drives().ToHost(path);
+  return drives.ToHost(path);
 }
 
 std::string ResolvePath(std::string_view path, const SettingsStore& store) {
@@ -185,23 +185,26 @@ std::string EncodeSettings(const SettingsStore& s) {
   return out;
 }
 
-SaveClass::SaveClass(std::string_view path, const SettingsStore& store)
-    : path_(ResolvePath(path, store)), store_(store) {}
+SaveClass::SaveClass(std::string_view path, const SettingsStore& store, const DriveMap& drives)
+    : path_(ResolvePath(path, store)), store_(store), drives_(drives) {}
+
+// Transitional: callers still to be handed the drive map.
+SaveClass::SaveClass(std::string_view path, const SettingsStore& store) : SaveClass(path, store, Drives()) {}
 
 SettingsSaveResult SaveClass::save() {
-  const std::optional<std::string> host = HostPathOf(path_);
+  const std::optional<std::string> host = HostPathOf(path_, drives_);
   if (!host) return {false, "no drive holds " + path_};
   const FsResult written = WriteHostFileAtomically(*host, EncodeSettings(store_));
   if (written.ok()) return {};
   return {false, written.message.empty() ? "cannot write " + path_ : written.message};
 }
 
-RestoreClass::RestoreClass(std::string_view path, SettingsStore& store)
+RestoreClass::RestoreClass(std::string_view path, SettingsStore& store, const DriveMap& drives)
     : path_(ResolvePath(path, store)), store_(store) {
   // Unlike an undo journal, a settings file another user planted is read:
   // it holds separators, masks and histories and makes the program delete
   // nothing, so the owner check the journals get would only add a refusal.
-  if (const std::optional<std::string> host = HostPathOf(path_)) file_ = OpenHostInputFile(*host);
+  if (const std::optional<std::string> host = HostPathOf(path_, drives)) file_ = OpenHostInputFile(*host);
 }
 
 RestoreClass::~RestoreClass() = default;
@@ -264,12 +267,12 @@ void RestoreClass::TakeUnreadFromDefaults() const {
   });
 }
 
-StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicationName,
+StartUpSettingsResult StartUpSettings(SettingsStore& store, const DriveMap& drives, std::string applicationName,
                                       std::string defaultDirectory, std::string_view settingsPath) {
   store.SetApplicationName(applicationName);
   store.SetDefaultDirectory(defaultDirectory);
   StartUpSettingsResult result;
-  RestoreClass restorer(settingsPath, store);
+  RestoreClass restorer(settingsPath, store, drives);
   if (restorer.IsOpen()) {
     store.ClearLists();
     restorer.restore();
@@ -286,16 +289,16 @@ StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicat
     if (result.damaged) {
       // Saving over the damaged file would lose whatever the defaults
       // replaced; it is set aside first, and kept when that fails.
-      const std::optional<std::string> host = HostPathOf(restorer.Path());
+      const std::optional<std::string> host = HostPathOf(restorer.Path(), drives);
       const FsResult kept = host ? RenameHostFile(*host, *host + std::string(kDamagedSettingsSuffix))
                                  : FsResult{FsError::NotFound, "no drive holds " + restorer.Path()};
-      result.save = kept.ok() ? SaveClass(restorer.Path(), store).save()
+      result.save = kept.ok() ? SaveClass(restorer.Path(), store, drives).save()
                               : SettingsSaveResult{false, "cannot keep the damaged settings: " + kept.message};
     }
     return result;
   }
   store.FillDefaults();
-  result.save = SaveClass(restorer.Path(), store).save();
+  result.save = SaveClass(restorer.Path(), store, drives).save();
   return result;
 }
 

@@ -19,6 +19,7 @@
 
 namespace quillory {
 
+class DriveMap;
 class InputFile;
 
 inline constexpr std::size_t kSettingsRecordSize = 5312;
@@ -70,21 +71,25 @@ struct SettingsSaveResult {
   std::string message;  // host error detail for logs; the user is shown kMsg0130
 };
 
-// SaveClass and RestoreClass take a settings path in program form, or a host
-// path when it begins with "/" or "./" (WorkingFolderSettingsPath).
+// SaveClass and RestoreClass take a settings path in program form, found
+// through the drive map they are given, or a host path when it begins with
+// "/" or "./" (WorkingFolderSettingsPath).
 
 // Writes the whole store. The file is replaced atomically: on failure the
 // previous file is intact and nothing is shown; the caller shows kMsg0130.
 class SaveClass {
  public:
   // An empty path means DefaultSettingsPath(store).
-  explicit SaveClass(std::string_view path, const SettingsStore& store = Settings());
+  SaveClass(std::string_view path, const SettingsStore& store, const DriveMap& drives);
+  // Transitional: callers still to be handed the drive map.
+  SaveClass(std::string_view path, const SettingsStore& store);
   SettingsSaveResult save();
   const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
   const SettingsStore& store_;
+  const DriveMap& drives_;
 };
 
 // Reads the file into the store record by record (never the whole file at
@@ -94,7 +99,7 @@ class SaveClass {
 class RestoreClass {
  public:
   // Opens the file; an empty path means DefaultSettingsPath(store).
-  explicit RestoreClass(std::string_view path, SettingsStore& store = Settings());
+  RestoreClass(std::string_view path, SettingsStore& store, const DriveMap& drives);
   ~RestoreClass();
   RestoreClass(const RestoreClass&) = delete;
   RestoreClass& operator=(const RestoreClass&) = delete;
@@ -135,8 +140,9 @@ struct StartUpSettingsResult {
 // file is renamed to its name plus kDamagedSettingsSuffix (replacing an older
 // copy), what it could not deliver comes from the defaults, and the result is
 // saved at once; when the damaged file cannot be set aside nothing is saved.
-// An empty restored mask list receives "*.*".
-StartUpSettingsResult StartUpSettings(SettingsStore& store, std::string applicationName,
+// An empty restored mask list receives "*.*". A program-form path is found
+// through `drives`.
+StartUpSettingsResult StartUpSettings(SettingsStore& store, const DriveMap& drives, std::string applicationName,
                                       std::string defaultDirectory, std::string_view settingsPath = {});
 
 }  // namespace quillory

@@ -14,6 +14,8 @@
 namespace quillory {
 
 class Application;
+class DriveMap;
+class FileSystem;
 class SettingsStore;
 struct UiCall;
 
@@ -45,11 +47,18 @@ struct AutomationStats {
   std::size_t peakPending = 0;    // most bytes ever waiting to be written
 };
 
+// What the script's program is built on; the caller owns all three. `drives`
+// is the map `fs` finds program paths through: a "drive" line maps into it.
+// A restart empties `settings`.
+struct AutomationWorld {
+  FileSystem& fs;
+  SettingsStore& settings;
+  DriveMap& drives;
+};
+
 // What a caller that shows a script being played (a demonstration) hooks in.
 // Every member is optional.
 struct AutomationHooks {
-  // The settings the program is built on; the process-wide store when null.
-  SettingsStore* settings = nullptr;
   // Once, when the program's windows have been built.
   std::function<void(Application&)> started;
   // Once, before the windows are destroyed (after the last line or an error).
@@ -63,12 +72,13 @@ struct AutomationHooks {
   std::function<void(const UiCall&)> uiCall;
 };
 
-// Runs a script; returns 0 on success, 1 on a script error (reported on err
-// and as an "error" event on out). Fills `stats` when given.
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats = nullptr,
-                  const AutomationHooks* hooks = nullptr);
+// Runs a script on `world`; returns 0 on success, 1 on a script error
+// (reported on err and as an "error" event on out). Fills `stats` when given.
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, const AutomationWorld& world,
+                  AutomationStats* stats = nullptr, const AutomationHooks* hooks = nullptr);
 
-// Command-line entry for "--automate SCRIPT|-" (also accepts --drive D=/path).
-int RunAutomationMain(int argc, char** argv);
+// Command-line entry for "--automate SCRIPT|-" (also accepts --drive D=/path,
+// mapped into world.drives).
+int RunAutomationMain(int argc, char** argv, const AutomationWorld& world);
 
 }  // namespace quillory

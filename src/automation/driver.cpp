@@ -85,7 +85,8 @@ class EventStream {
 
 class Driver {
  public:
-  Driver(EventStream& events, const AutomationHooks& hooks) : events_(events), hooks_(hooks) {
+  Driver(EventStream& events, const AutomationWorld& world, const AutomationHooks& hooks)
+      : events_(events), world_(world), hooks_(hooks) {
     ui_.onCall = [this](const UiCall& call) {
       Report(call);
       if (hooks_.uiCall) hooks_.uiCall(call);
@@ -123,7 +124,7 @@ class Driver {
 
   Application& App() {
     if (!app_) {
-      app_ = std::make_unique<Application>(ui_, hooks_.settings ? *hooks_.settings : Settings());
+      app_ = std::make_unique<Application>(ui_, world_.settings, world_.fs, world_.drives);
       if (hooks_.started) hooks_.started(*app_);
     }
     return *app_;
@@ -162,6 +163,7 @@ class Driver {
   void End(Step& s);
 
   EventStream& events_;
+  AutomationWorld world_;
   const AutomationHooks& hooks_;
   ScriptedUi ui_{ScriptedUi::CallLog::Forget};
   std::unique_ptr<Application> app_;
@@ -356,7 +358,7 @@ void Driver::Dispatch(const Line& line, const std::vector<Line>& all, std::size_
 void Driver::Drive(Step& s) {
   if (app_) throw ScriptError("drive must come before the first command that starts the program");
   std::string error;
-  if (!Drives().ParseAndApply(s.w[1], &error)) throw ScriptError(error);
+  if (!world_.drives.ParseAndApply(s.w[1], &error)) throw ScriptError(error);
 }
 
 void Driver::Start(Step&) { App(); }
@@ -573,7 +575,7 @@ void Driver::Say(Step& s) {
 // window and the settings store are new, as after a real restart.
 void Driver::Restart(Step&) {
   app_.reset();
-  (hooks_.settings ? *hooks_.settings : Settings()) = SettingsStore();
+  world_.settings = SettingsStore();
   window_ = "TfrmMain";
   blocks_.clear();
   ui_.modalBlocks.clear();
@@ -622,8 +624,8 @@ void Driver::Execute(const std::vector<std::string>& text) {
 
 void SetScreenshotRenderer(ScreenshotRenderer renderer) { Renderer() = std::move(renderer); }
 
-int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, AutomationStats* stats,
-                  const AutomationHooks* hooks) {
+int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, const AutomationWorld& world,
+                  AutomationStats* stats, const AutomationHooks* hooks) {
   static const AutomationHooks kNoHooks;
   std::vector<std::string> lines;
   std::string line;
@@ -632,7 +634,7 @@ int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, Au
   int code = 0;
   std::size_t retained = 0;
   try {
-    Driver driver(events, hooks ? *hooks : kNoHooks);
+    Driver driver(events, world, hooks ? *hooks : kNoHooks);
     try {
       driver.Execute(lines);
     } catch (...) {
@@ -650,13 +652,13 @@ int RunAutomation(std::istream& script, std::ostream& out, std::ostream& err, Au
   return code;
 }
 
-int RunAutomationMain(int argc, char** argv) {
+int RunAutomationMain(int argc, char** argv, const AutomationWorld& world) {
   std::string script;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--drive" && i + 1 < argc) {
       std::string error;
-      if (!Drives().ParseAndApply(argv[++i], &error)) {
+      if (!world.drives.ParseAndApply(argv[++i], &error)) {
         std::cerr << "quillory: " << error << "\n";
         return 2;
       }
@@ -671,13 +673,13 @@ int RunAutomationMain(int argc, char** argv) {
     std::cerr << "usage: quillory --automate SCRIPT|- [--drive D=/path]\n";
     return 2;
   }
-  if (script == "-") return RunAutomation(std::cin, std::cout, std::cerr);
+  if (script == "-") return RunAutomation(std::cin, std::cout, std::cerr, world);
   std::ifstream in(script, std::ios::binary);
   if (!in) {
     std::cerr << "quillory: cannot read script " << script << "\n";
     return 2;
   }
-  return RunAutomation(in, std::cout, std::cerr);
+  return RunAutomation(in, std::cout, std::cerr, world);
 }
 
 }  // namespace quillory

@@ -4,9 +4,11 @@
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "app/help_topics.h"
 #include "app/settings_store.h"
+#include "platform/file_system.h"
 #include "shell/application.h"
 
 namespace quillory {
@@ -103,7 +105,7 @@ class WorkingFolder {
 
 }  // namespace
 
-DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
+DemoOutcome PlayDemonstration(std::string_view name, FileSystem& disk, DriveMap& drives, AutomationHooks hooks) {
   DemoOutcome outcome;
   const std::string_view script = DemoScript(name);
   if (script.empty()) {
@@ -111,7 +113,7 @@ DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
     outcome.error = "there is no demonstration " + std::string(name);
     return outcome;
   }
-  ScratchDrive drive;
+  ScratchDrive drive(drives);
   if (!drive.Ok()) {
     outcome.code = 2;
     outcome.error = drive.Error();
@@ -126,7 +128,6 @@ DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
     return outcome;
   }
   SettingsStore settings;
-  hooks.settings = &settings;
   auto started = hooks.started;
   const std::string settingsFile = drive.SettingsFile();
   hooks.started = [started, settingsFile](Application& app) {
@@ -136,10 +137,15 @@ DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
   };
   std::istringstream in(DemoScriptOn(script, drive.Letter()));
   std::ostringstream out, err;
-  outcome.code = RunAutomation(in, out, err, nullptr, &hooks);
+  outcome.code = RunAutomation(in, out, err, AutomationWorld{disk, settings, drives}, nullptr, &hooks);
   outcome.events = out.str();
   outcome.error = err.str();
   return outcome;
+}
+
+// Transitional: callers still to be handed the drive map.
+DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
+  return PlayDemonstration(name, HostFileSystem(), Drives(), std::move(hooks));
 }
 
 }  // namespace quillory

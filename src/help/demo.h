@@ -14,13 +14,16 @@
 
 namespace quillory {
 
+class FileSystem;
+
 // A fresh folder under the system's temporary folder with a "drive" folder,
-// mapped as a letter the map does not use, and a "settings" folder for the
-// settings file of the program the demonstration builds. Both go at the end,
-// links inside removed as links, never followed.
+// mapped in `drives` (which must outlive it) as a letter the map does not
+// use, and a "settings" folder for the settings file of the program the
+// demonstration builds. Both go at the end, links inside removed as links,
+// never followed.
 class ScratchDrive {
  public:
-  explicit ScratchDrive(DriveMap& drives = Drives());
+  explicit ScratchDrive(DriveMap& drives);
   ~ScratchDrive();
   ScratchDrive(const ScratchDrive&) = delete;
   ScratchDrive& operator=(const ScratchDrive&) = delete;
@@ -52,9 +55,12 @@ struct DemoOutcome {
   std::string error;   // what stopped it, "" when nothing did
 };
 
-// Plays the named demonstration on a scratch drive with settings of its
-// own; `hooks` pace and show it (their settings member is ignored). The
-// drive and the working folder are put back even when the script fails.
+// Plays the named demonstration on a scratch drive mapped in `drives`, the
+// map `disk` finds program paths through, with settings of its own; `hooks`
+// pace and show it. The drive and the working folder are put back even when
+// the script fails.
+DemoOutcome PlayDemonstration(std::string_view name, FileSystem& disk, DriveMap& drives, AutomationHooks hooks = {});
+// Transitional: callers still to be handed the drive map.
 DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks = {});
 
 }  // namespace quillory

@@ -19,7 +19,7 @@ class Ui;
 
 class TfrmFileExport : public Window {
  public:
-  TfrmFileExport(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
+  TfrmFileExport(Ui& ui, SettingsStore& settings, FileSystem& fs);
   // Fills the separator box from the settings store; run at start-up once
   // the settings are read.
   void FillBoxes();

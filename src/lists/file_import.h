@@ -40,7 +40,7 @@ class TfrmFileImport : public Window {
   // Source lines are shown up to this many characters.
   static constexpr std::size_t kSourceLineChars = 2048;
 
-  TfrmFileImport(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
+  TfrmFileImport(Ui& ui, SettingsStore& settings, FileSystem& fs);
   // The windows it opens; all are created at start-up, after this one.
   void Attach(TfrmEditSmartImport& editor, TfrmZoomIncludeWindow& zoom, TfrmDelimiters& delimiters,
               TfrmQuotationMarks& quotationMarks);

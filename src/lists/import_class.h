@@ -41,7 +41,7 @@ class ImportClass {
   // kept as typed. The quotation mark is kept for the caller; the cutting always uses
   // the double quotation mark and the apostrophe.
   ImportClass(std::string fileName, int kind, std::string separator, std::string quotationMark, bool abandon,
-              FileSystem& fs = HostFileSystem());
+              FileSystem& fs);
 
   // Column for kind 5, counted from 1 (numbers below 1 read as 1).
   void SetColumn(int n);

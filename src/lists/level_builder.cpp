@@ -179,7 +179,7 @@ void LevelBuilderGroup::BrowseClick() { TakeRoot(ui_.SelectFolder("Browse Title"
 
 void LevelBuilderGroup::DropPaths(const std::vector<std::string>& hostPaths) {
   if (!btnAddDestFolder.Enabled()) return;
-  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeRoot(*path);
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, panel_.Map(), fs_)) TakeRoot(*path);
 }
 
 void LevelBuilderGroup::RootSelect() {
@@ -188,7 +188,7 @@ void LevelBuilderGroup::RootSelect() {
 
 std::optional<std::string> LevelBuilderGroup::TypedRoot() {
   const std::string typed = Trim(cboLevelDestFolder.Text());
-  std::optional<std::string> root = TypedFolder(typed, ui_, Drives());
+  std::optional<std::string> root = TypedFolder(typed, ui_, panel_.Map());
   if (root && *root != typed) cboLevelDestFolder.SetText(*root);
   return root;
 }

@@ -24,7 +24,8 @@ std::optional<std::uint32_t> ReadLevelNumber(const std::string& text, std::strin
 class LevelBuilderGroup {
  public:
   // Registers the controls on `owner` under the page's names and fills the
-  // panel's method controls with them.
+  // panel's method controls with them. Root folders are read through the
+  // panel's drive map.
   LevelBuilderGroup(Window& owner, Ui& ui, ListPanel& panel, FileSystem& fs);
   LevelBuilderGroup(const LevelBuilderGroup&) = delete;
   LevelBuilderGroup& operator=(const LevelBuilderGroup&) = delete;

@@ -60,7 +60,8 @@ void MoveAll(ListBox& from, ListBox& to) { to.AddNew(from.TakeItems()); }
 
 }  // namespace
 
-TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(Ui& ui, SettingsStore& settings, FileSystem& fs)
+TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(Ui& ui, SettingsStore& settings, FileSystem& fs,
+                                                   const DriveMap& drives)
     : Window("TfrmSubFolderListBuilder", "Subfolder List Builder"),
       lblMainSourceFolder(Make<Label>("lblMainSourceFolder", "Source Folder:")),
       cboMainSourceFolder(Make<ComboBox>("cboMainSourceFolder")),
@@ -107,7 +108,8 @@ TfrmSubFolderListBuilder::TfrmSubFolderListBuilder(Ui& ui, SettingsStore& settin
       btnCancel(Make<Button>("btnCancel", "Cancel")),
       ui_(ui),
       settings_(settings),
-      fs_(fs) {
+      fs_(fs),
+      drives_(drives) {
   lstViewLevelSumFolder.SetColumns({"Level Number", "Number of SubFolders"});
   rdoFromToLevelNumber.SetChecked(true);
   rdoBuildAllSubFolders.SetChecked(true);
@@ -185,7 +187,7 @@ void TfrmSubFolderListBuilder::btnMainSourceFolderAddClick() { TakeSource(ui_.Se
 
 void TfrmSubFolderListBuilder::DropSource(const std::vector<std::string>& hostPaths) {
   if (!btnMainSourceFolderAdd.Enabled()) return;
-  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), fs_)) TakeSource(*path);
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, drives_, fs_)) TakeSource(*path);
 }
 
 void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() {
@@ -194,7 +196,7 @@ void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() {
 
 std::optional<std::string> TfrmSubFolderListBuilder::TypedSource() {
   const std::string typed = Trim(cboMainSourceFolder.Text());
-  std::optional<std::string> source = TypedFolder(typed, ui_, Drives());
+  std::optional<std::string> source = TypedFolder(typed, ui_, drives_);
   if (source && *source != typed) cboMainSourceFolder.SetText(*source);
   return source;
 }

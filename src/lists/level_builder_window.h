@@ -12,6 +12,7 @@
 
 namespace quillory {
 
+class DriveMap;
 class SettingsStore;
 class TfrmFileExport;
 class TfrmFLLEditIncludeFolderList;
@@ -20,7 +21,8 @@ class Ui;
 
 class TfrmSubFolderListBuilder : public Window {
  public:
-  TfrmSubFolderListBuilder(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
+  // The source folder is read through `drives` and measured through `fs`.
+  TfrmSubFolderListBuilder(Ui& ui, SettingsStore& settings, FileSystem& fs, const DriveMap& drives);
   ~TfrmSubFolderListBuilder() override;
   void Attach(TfrmFLLEditIncludeFolderList& editor, TfrmFileExport& fileExport, TfrmLevelSummFolder& levels);
 
@@ -104,6 +106,7 @@ class TfrmSubFolderListBuilder : public Window {
   Ui& ui_;
   SettingsStore& settings_;
   FileSystem& fs_;
+  const DriveMap& drives_;
   TfrmFLLEditIncludeFolderList* editor_ = nullptr;
   TfrmFileExport* fileExport_ = nullptr;
   TfrmLevelSummFolder* levelSummary_ = nullptr;

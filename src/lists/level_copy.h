@@ -28,7 +28,7 @@ class LevelCopy {
   enum Selection : int { None = 0, FromTo = 1, Above = 2, Below = 3 };
   enum ListKind : int { OnlyTheLast = 1, AllInThePath = 2 };
 
-  explicit LevelCopy(std::vector<std::string> roots, FileSystem& fs = HostFileSystem());
+  explicit LevelCopy(std::vector<std::string> roots, FileSystem& fs);
 
   // Each setter chooses its selection and clears the other bounds.
   void SetFromTo(std::uint32_t from, std::uint32_t to);

@@ -158,15 +158,17 @@ bool TooShort(PageKey page, std::string_view trimmed) {
 // otherwise ask the file system a million times.
 class DrivePresence {
  public:
+  explicit DrivePresence(const DriveMap& drives) : drives_(drives) {}
   bool Present(std::string_view path) {
     const std::string drive = CaseFold(ExtractFileDrive(path));
     if (drive.empty()) return false;
     auto [it, fresh] = known_.try_emplace(drive, false);
-    if (fresh) it->second = Drives().IsDrivePartPresent(drive);
+    if (fresh) it->second = drives_.IsDrivePartPresent(drive);
     return it->second;
   }
 
  private:
+  const DriveMap& drives_;
   std::map<std::string, bool> known_;
 };
 
@@ -274,7 +276,7 @@ void PlainImportListFrom(ListPanel& panel, Ui& ui, const std::string& path) {
   std::size_t repeats = 0;
   BadLines nulLines;
   std::size_t lineNumber = 0;
-  DrivePresence drives;
+  DrivePresence drives(panel.Map());
   PendingItems pending(panel.include, ui);
   LineReader reader(*file);
   std::string line;

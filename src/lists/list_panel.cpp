@@ -48,7 +48,7 @@ const char* const kEmptyFullPathText =
 // ------------------------------------------------------------ list helpers
 
 AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
-                                         bool interactive) {
+                                         bool interactive, const DriveMap& drives) {
   AddFullPathsResult result;
   const std::string trimmed = Trim(text);
   if (trimmed.empty()) {
@@ -66,7 +66,7 @@ AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclud
   result.ok = true;
   for (const std::string& path : CutFullPaths(result.text)) {
     std::string reason;
-    if (!ValidateFullFolderPath(path, true, reason)) {
+    if (!ValidateFullFolderPath(path, true, drives, reason)) {
     } else if (include.Contains(path)) {
       reason = kInInclude;
     } else if (exclude.Contains(path)) {
@@ -86,7 +86,7 @@ AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclud
 // ------------------------------------------------------------------ panel
 
 ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, ListBox& exclude_, Label& includeSum_,
-                     Label& excludeSum_, FileSystem& fs)
+                     Label& excludeSum_, FileSystem& fs, const DriveMap& drives)
     : include(include_),
       exclude(exclude_),
       includeSum(includeSum_),
@@ -116,6 +116,7 @@ ListPanel::ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include_, Lis
       owner_(owner),
       ui_(ui),
       fs_(fs),
+      drives_(drives),
       page_(page),
       key_(PageOf(page).name),
       texts_(TextsOf(page)) {
@@ -303,7 +304,7 @@ void ListPanel::AddTypedPaths() {
   Edit& edit = *edtAddToList;
   std::string message;
   const std::string typed = Trim(edit.Text());
-  const std::optional<std::string> path = TypedFolder(typed, ui_, Drives());
+  const std::optional<std::string> path = TypedFolder(typed, ui_, drives_);
   if (!path) return FocusAfter();
   if (*path != typed) edit.SetText(*path);
   if (Trim(edit.Text()).empty()) {
@@ -311,7 +312,7 @@ void ListPanel::AddTypedPaths() {
   } else if (!CheckColons(edit.Text(), message)) {
     Warn(message, texts_.colons.caption);
   } else {
-    AddFullPathsResult result = AddFullPathsToInclude(include, exclude, edit.Text(), true);
+    AddFullPathsResult result = AddFullPathsToInclude(include, exclude, edit.Text(), true, drives_);
     if (result.ok) edit.SetText(result.text);
     else Warn(result.reason, texts_.addInInclude.caption);
   }
@@ -321,7 +322,7 @@ void ListPanel::AddTypedPaths() {
 void ListPanel::AddBrowsedFolder() { AddFolderPath(ui_.SelectFolder("Browse Title")); }
 
 void ListPanel::AddFolderPath(const std::string& chosen) {
-  const std::optional<std::string> typed = TypedFolder(chosen, ui_, Drives());
+  const std::optional<std::string> typed = TypedFolder(chosen, ui_, drives_);
   if (!typed) return;
   const std::string& path = *typed;
   const std::string trimmed = Trim(path);
@@ -341,15 +342,15 @@ void ListPanel::DropPaths(const std::vector<std::string>& hostPaths) {
   std::vector<std::string> notes;
   if (hostPaths.size() > 1) dropNotes_ = &notes;
   for (const std::string& host : hostPaths) {
-    const DroppedItem item = ClassifyDrop(host, Drives(), fs_);
+    const DroppedItem item = ClassifyDrop(host, drives_, fs_);
     dropItem_ = item.path.empty() ? host : item.path;
     switch (item.kind) {
       case DropKind::Folder: DropFolder(item.path); break;
       case DropKind::TextFile: PlainImportListFrom(*this, ui_, item.path); break;
       default:
         // The refusal names the item itself.
-        if (dropNotes_) dropNotes_->push_back(DropRefusal(item, Drives()));
-        else Warn(DropRefusal(item, Drives()), kDropCaption);
+        if (dropNotes_) dropNotes_->push_back(DropRefusal(item, drives_));
+        else Warn(DropRefusal(item, drives_), kDropCaption);
         break;
     }
   }
@@ -373,7 +374,7 @@ void ListPanel::DropFolder(const std::string& path) {
     // One path, checked as a typed one but never cut: a name such as
     // "x C:y" is not two paths.
     std::string reason;
-    if (!ValidateFullFolderPath(path, true, reason)) {
+    if (!ValidateFullFolderPath(path, true, drives_, reason)) {
     } else if (include.Contains(path)) {
       reason = kInInclude;
     } else if (exclude.Contains(path)) {

@@ -15,6 +15,7 @@
 
 namespace quillory {
 
+class DriveMap;
 class EditIncludeListWindow;
 class TfrmFileExport;
 class TfrmFileImport;
@@ -31,23 +32,27 @@ struct AddFullPathsResult {
 };
 
 // Adds every valid full path of `text` that is in neither list to the include
-// list. Interactive: stops at the first failing path (those before it stay
-// added). Otherwise failing paths are skipped and the result is not ok.
+// list (checked against `drives`, any drive letter accepted). Interactive:
+// stops at the first failing path (those before it stay added). Otherwise
+// failing paths are skipped and the result is not ok.
 AddFullPathsResult AddFullPathsToInclude(ListBox& include, const ListBox& exclude, std::string_view text,
-                                         bool interactive);
+                                         bool interactive, const DriveMap& drives);
 
 class ListPanel {
  public:
   // Registers the panel's buttons (and the add box of Vol02/Vol04, the method
   // radios of Vol06-Vol08) on `owner` under the page's documented names.
+  // Typed, browsed and dropped folders are read through `drives`.
   ListPanel(Window& owner, Ui& ui, PageKey page, ListBox& include, ListBox& exclude, Label& includeSum,
-            Label& excludeSum, FileSystem& fs = HostFileSystem());
+            Label& excludeSum, FileSystem& fs, const DriveMap& drives);
   ListPanel(const ListPanel&) = delete;
   ListPanel& operator=(const ListPanel&) = delete;
 
   PageKey Page() const { return page_; }
   // What its imports read and its exports write through.
   FileSystem& Fs() const { return fs_; }
+  // What its paths are checked and dropped items found against.
+  const DriveMap& Map() const { return drives_; }
   const std::string& Key() const { return key_; }  // "Vol02" ...
   // Vol04 to Vol08 hold full paths.
   bool FolderPage() const { return page_ != PageKey::Vol02; }
@@ -165,6 +170,7 @@ class ListPanel {
   Window& owner_;
   Ui& ui_;
   FileSystem& fs_;
+  const DriveMap& drives_;
   PageKey page_;
   std::string key_;
   const Texts& texts_;

@@ -120,7 +120,7 @@ bool HasDrivePart(std::string_view entry) {
 }  // namespace
 
 SeparatorListWindow::SeparatorListWindow(SeparatorListKind kind, Ui& ui, SettingsStore& store,
-                                         const std::string& settingsPath)
+                                         const std::string& settingsPath, const DriveMap& drives)
     : Window(NamesOf(kind).className, NamesOf(kind).caption),
       included(Make<ListBox>(ControlName(kind, "lst", "Included"))),
       excluded(Make<ListBox>(ControlName(kind, "lst", "Excluded"))),
@@ -138,7 +138,8 @@ SeparatorListWindow::SeparatorListWindow(SeparatorListKind kind, Ui& ui, Setting
       kind_(kind),
       ui_(ui),
       store_(store),
-      settingsPath_(settingsPath) {
+      settingsPath_(settingsPath),
+      drives_(drives) {
   included.SetMultiSelect(true);
   excluded.SetMultiSelect(true);
   Bind(addButton, &SeparatorListWindow::Add);
@@ -182,7 +183,7 @@ void SeparatorListWindow::ReloadSettings() {
   // the running program with emptied lists (file masks, type lists).
   SettingsStore fresh = store_;
   fresh.ClearLists();
-  RestoreClass restorer(settingsPath_, fresh);
+  RestoreClass restorer(settingsPath_, fresh, drives_);
   if (!restorer.IsOpen() || !restorer.restore()) return;
   // As at start-up: a file written elsewhere must not redirect this run.
   fresh.SetApplicationName(store_.ApplicationName());
@@ -317,13 +318,14 @@ void SeparatorListWindow::SetDefaults() {
 void SeparatorListWindow::Close() {
   if (kind_ == SeparatorListKind::Separators) store_.SetSeparators(included.Items());
   else store_.SetQuotationMarks(included.Items());
-  if (!SaveClass(settingsPath_, store_).save().ok)
+  if (!SaveClass(settingsPath_, store_, drives_).save().ok)
     ui_.ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
   modalResult = ModalResult::Ok;
 }
 
-TfrmDelimiters::TfrmDelimiters(Ui& ui, SettingsStore& store, const std::string& settingsPath)
-    : SeparatorListWindow(SeparatorListKind::Separators, ui, store, settingsPath),
+TfrmDelimiters::TfrmDelimiters(Ui& ui, SettingsStore& store, const std::string& settingsPath,
+                               const DriveMap& drives)
+    : SeparatorListWindow(SeparatorListKind::Separators, ui, store, settingsPath, drives),
       lstDelimitersIncluded(included),
       lstDelimitersExcluded(excluded),
       edtDelimitersAdd(addEdit),
@@ -338,8 +340,9 @@ TfrmDelimiters::TfrmDelimiters(Ui& ui, SettingsStore& store, const std::string& 
       btnDelimitersSetDefaults(defaultsButton),
       btnDelimitersClose(closeButton) {}
 
-TfrmQuotationMarks::TfrmQuotationMarks(Ui& ui, SettingsStore& store, const std::string& settingsPath)
-    : SeparatorListWindow(SeparatorListKind::QuotationMarks, ui, store, settingsPath),
+TfrmQuotationMarks::TfrmQuotationMarks(Ui& ui, SettingsStore& store, const std::string& settingsPath,
+                                       const DriveMap& drives)
+    : SeparatorListWindow(SeparatorListKind::QuotationMarks, ui, store, settingsPath, drives),
       lstQuotationMarksIncluded(included),
       lstQuotationMarksExcluded(excluded),
       edtQuotationMarksAdd(addEdit),

@@ -12,6 +12,7 @@
 
 namespace quillory {
 
+class DriveMap;
 class SettingsStore;
 class Ui;
 
@@ -60,7 +61,8 @@ class SeparatorListWindow : public Window {
   Button& closeButton;
 
  protected:
-  SeparatorListWindow(SeparatorListKind kind, Ui& ui, SettingsStore& store, const std::string& settingsPath);
+  SeparatorListWindow(SeparatorListKind kind, Ui& ui, SettingsStore& store, const std::string& settingsPath,
+                      const DriveMap& drives);
 
  private:
   // Runs an operation from a button or key and hands the focus back to the
@@ -75,13 +77,15 @@ class SeparatorListWindow : public Window {
   Ui& ui_;
   SettingsStore& store_;
   const std::string& settingsPath_;
+  const DriveMap& drives_;
   Connection shown_;
 };
 
 class TfrmDelimiters : public SeparatorListWindow {
  public:
-  // `settingsPath` is read when the window saves; it may be set later.
-  TfrmDelimiters(Ui& ui, SettingsStore& store, const std::string& settingsPath);
+  // `settingsPath` is read when the window saves; it may be set later. A
+  // program-form one is found through `drives`.
+  TfrmDelimiters(Ui& ui, SettingsStore& store, const std::string& settingsPath, const DriveMap& drives);
 
   ListBox& lstDelimitersIncluded;
   ListBox& lstDelimitersExcluded;
@@ -100,7 +104,7 @@ class TfrmDelimiters : public SeparatorListWindow {
 
 class TfrmQuotationMarks : public SeparatorListWindow {
  public:
-  TfrmQuotationMarks(Ui& ui, SettingsStore& store, const std::string& settingsPath);
+  TfrmQuotationMarks(Ui& ui, SettingsStore& store, const std::string& settingsPath, const DriveMap& drives);
 
   ListBox& lstQuotationMarksIncluded;
   ListBox& lstQuotationMarksExcluded;

@@ -125,7 +125,8 @@ bool CheckColons(std::string_view text, std::string& message) {
   return true;
 }
 
-bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message) {
+bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, const DriveMap& drives,
+                            std::string& message) {
   const std::string trimmed = Trim(path);
   const std::string drive = ExtractFileDrive(trimmed);
   if (drive.empty()) {
@@ -133,7 +134,7 @@ bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::str
     return false;
   }
   if (!acceptAnyDrive) {
-    if (!Drives().IsDrivePartPresent(drive)) {
+    if (!drives.IsDrivePartPresent(drive)) {
       message = "There is no valid drive letter.";
       return false;
     }
@@ -151,6 +152,11 @@ bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::str
   }
   message.clear();
   return true;
+}
+
+// Transitional: callers still to be handed the drive map.
+bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message) {
+  return ValidateFullFolderPath(path, acceptAnyDrive, Drives(), message);
 }
 
 std::string NormalizeComposedPath(std::string_view path) { return Normalize(path, true); }

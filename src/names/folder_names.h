@@ -1,7 +1,7 @@
 // Which characters folder names and paths may hold, and the checks that the
 // pages and list windows run on typed and imported text. Pure functions of
-// their inputs, except that ValidateFullFolderPath asks Drives() which drives
-// are present.
+// their inputs; ValidateFullFolderPath asks the drive map it is given which
+// drives are present.
 #pragma once
 
 #include <optional>
@@ -13,6 +13,8 @@
 #include "platform/text.h"
 
 namespace quillory {
+
+class DriveMap;
 
 // Builds the three illegal-character sets. Idempotent and thread-safe; every
 // check builds them on first use anyway, so calling it is only a warm-up.
@@ -38,7 +40,10 @@ bool CheckColons(std::string_view text, std::string& message);
 // True (with an empty message) when the trimmed path has a drive part, the
 // drive is present (skipped with acceptAnyDrive), there is a folder below the
 // root and no full-path illegal character. A UNC drive part counts as present
-// when the drive map names its share.
+// when `drives` names its share.
+bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, const DriveMap& drives,
+                            std::string& message);
+// Transitional: callers still to be handed the drive map.
 bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message);
 
 // '/' becomes '\', runs of '\' collapse to one and, for NormalizeComposedPath,

@@ -96,7 +96,8 @@ void AddUnlessPresent(ComboBox& combo, const std::string& item) {
 
 }  // namespace
 
-ManualCreationPage::ManualCreationPage(Window& owner, Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs)
+ManualCreationPage::ManualCreationPage(Window& owner, Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs,
+                                       const DriveMap& drives)
     : grpForced(owner.Make<Label>("grpForced", "Creating Full Paths - Manually.")),
       lblCreateFolderForced(owner.Make<Label>("lblCreateFolderForced", "Full path (Folder Name with drive letter) :")),
       cboCreateFolderForced(owner.Make<ComboBox>("cboCreateFolderForced")),
@@ -121,7 +122,8 @@ ManualCreationPage::ManualCreationPage(Window& owner, Ui& ui, PageControl& pages
       ui_(ui),
       pages_(pages),
       tab_(tab),
-      fs_(&fs) {
+      fs_(&fs),
+      drives_(&drives) {
   tab.SetHint("Create folders - manually, two  ways.");
   chkSubViewDestFolder.SetChecked(true);
   btnForcedErrorLog.SetColor(Color::Green);
@@ -208,7 +210,7 @@ void ManualCreationPage::btnCreateFolderForcedClick() {
     }
   } finish{*this};
 
-  const std::optional<std::string> typed = TypedFolder(Trim(cboCreateFolderForced.Text()), ui_, Drives());
+  const std::optional<std::string> typed = TypedFolder(Trim(cboCreateFolderForced.Text()), ui_, *drives_);
   if (!typed) return;
   const std::string& text = *typed;
   std::string verdict;
@@ -229,7 +231,7 @@ void ManualCreationPage::btnCreateFolderForcedClick() {
   cboCreateFolderForced.SetText(normalized);
 
   for (const std::string& path : CutFullPaths(normalized)) {
-    if (!ValidateFullFolderPath(path, true, verdict)) {
+    if (!ValidateFullFolderPath(path, true, *drives_, verdict)) {
       ShowMessage("0106", verdict);
       return;
     }
@@ -290,7 +292,7 @@ void ManualCreationPage::btnAddRootFoldersClick() {
 
 void ManualCreationPage::DropRootFolder(const std::vector<std::string>& hostPaths) {
   if (!btnAddRootFolders.Enabled()) return;
-  if (auto path = SingleDroppedFolder(hostPaths, ui_, Drives(), *fs_)) {
+  if (auto path = SingleDroppedFolder(hostPaths, ui_, *drives_, *fs_)) {
     cboRootFolders.SetItemIndex(-1);
     cboRootFolders.SetText("");
     TakeRoot(*path, "0112");
@@ -303,7 +305,7 @@ void ManualCreationPage::cboRootFoldersSelect() {
 
 bool ManualCreationPage::TypedRoot() {
   const std::string typed = Trim(cboRootFolders.Text());
-  const std::optional<std::string> root = TypedFolder(typed, ui_, Drives());
+  const std::optional<std::string> root = TypedFolder(typed, ui_, *drives_);
   if (root && *root != typed) cboRootFolders.SetText(*root);
   return root.has_value();
 }

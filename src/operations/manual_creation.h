@@ -10,6 +10,7 @@
 
 namespace quillory {
 
+class DriveMap;
 class TForcedUnSuccessFullForm;
 class TSubFolderUnSuccessFullForm;
 class Ui;
@@ -17,8 +18,10 @@ class Ui;
 class ManualCreationPage {
  public:
   // Registers the page's controls on `owner` (the main window), whose tab
-  // `tab` of `pages` shows them.
-  ManualCreationPage(Window& owner, Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs = HostFileSystem());
+  // `tab` of `pages` shows them. Folders are made through `fs`; typed,
+  // browsed and dropped ones are read and checked through `drives`.
+  ManualCreationPage(Window& owner, Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs,
+                     const DriveMap& drives);
 
   // The error log windows are made after the main window.
   void AttachLogWindows(TForcedUnSuccessFullForm& forced, TSubFolderUnSuccessFullForm& sub);
@@ -95,6 +98,7 @@ class ManualCreationPage {
   PageControl& pages_;
   TabSheet& tab_;
   FileSystem* fs_;
+  const DriveMap* drives_;
   TForcedUnSuccessFullForm* forcedLog_ = nullptr;
   TSubFolderUnSuccessFullForm* subLog_ = nullptr;
   std::vector<std::string> forcedExisting_, forcedOther_, subExisting_, subOther_;

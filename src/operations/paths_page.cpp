@@ -49,7 +49,7 @@ CreateFromPathsPage::CreateFromPathsPage(PageContext& context)
       btnVol04Help(context.owner.Make<Button>("btnVol04Help", "Help")),
       btnVol04Statistics(context.owner.Make<Button>("btnVol04Statistics", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol04, lstVol04IncludeFolderList, lstVol04ExcludeFolderList,
-            lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs),
+            lblVol04IncludeSum, lblVol04ExcludeSum, context.services.fs, context.services.drives),
       structures(context.owner, context.services, PageKey::Vol04),
       forecast(context.services.fs, PageKey::Vol04, structures) {
   edtVol04Prefix.onChange = edtVol04Prefix.onExit = [this] { edtVol04PrefixChange(); };

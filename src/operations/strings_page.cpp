@@ -68,7 +68,7 @@ CreateFromStringsPage::CreateFromStringsPage(PageContext& context)
       btnVol02ListHelp(context.owner.Make<Button>("btnVol02ListHelp", "Help")),
       btnVol02Statistic(context.owner.Make<Button>("btnVol02Statistic", "Visual Log")),
       panel(context.owner, context.services.ui, PageKey::Vol02, lstVol02IncludeStrings, lstVol02ExcludeStrings,
-            lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs),
+            lblVol02IncludeSum, lblVol02ExcludeSum, context.services.fs, context.services.drives),
       structures(context.owner, context.services, PageKey::Vol02),
       forecast(context.services.fs, PageKey::Vol02, structures) {
   destination.chosenChanged = [this](bool chosen) {

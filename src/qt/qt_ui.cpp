@@ -122,7 +122,9 @@ QString ToQtFileFilter(const std::string& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-QtUi::QtUi() : openFolder_([](const QString& host) { return QDesktopServices::openUrl(QUrl::fromLocalFile(host)); }) {}
+QtUi::QtUi(const DriveMap& drives)
+    : drives_(drives),
+      openFolder_([](const QString& host) { return QDesktopServices::openUrl(QUrl::fromLocalFile(host)); }) {}
 
 QtUi::~QtUi() { DetachViews(); }
 
@@ -188,7 +190,7 @@ MessageAnswer QtUi::ShowMessageBox(const std::string& text, const std::string& c
 
 std::string QtUi::ToProgramForm(const QString& hostPath, const std::string& caption) {
   const std::string host = FromQt(QDir::cleanPath(hostPath));
-  if (auto path = Drives().FromHost(host)) return *path;
+  if (auto path = drives_.FromHost(host)) return *path;
   ShowMessageBox("The folder \"" + host +
                      "\" lies on no drive the program knows.\nMap a drive letter to it (--drive D=/path or "
                      "QUILLORY_DRIVES) and choose it again.",
@@ -211,7 +213,7 @@ std::string QtUi::FileDialog(const FileDialogOptions& options, bool save) {
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!options.defaultExt.empty()) dialog.setDefaultSuffix(ToQt(options.defaultExt));
   if (!options.fileName.empty()) {
-    const auto host = HasDrive(options.fileName) ? Drives().ToHost(options.fileName) : std::optional<std::string>{};
+    const auto host = HasDrive(options.fileName) ? drives_.ToHost(options.fileName) : std::optional<std::string>{};
     dialog.selectFile(ToQt(host ? *host : options.fileName));
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -242,7 +244,7 @@ void QtUi::Hide(Window& window) { window.SetShown(false); }
 
 void QtUi::OpenFolder(const std::string& path) {
   const std::string folder = Trim(path);
-  const auto host = Drives().ToHost(folder);
+  const auto host = drives_.ToHost(folder);
   if (!host) return;
   // The desktop reports a missing file manager on standard error only,
   // where nobody who started the program from a menu would see it.

@@ -21,6 +21,7 @@ class QWidget;
 namespace quillory {
 
 class Application;
+class DriveMap;
 class MainWindowView;
 class WindowView;
 
@@ -31,7 +32,9 @@ QString ToQtFileFilter(const std::string& filter);
 
 class QtUi : public Ui {
  public:
-  QtUi();
+  // Dialog paths cross to and from the host through `drives`, which must
+  // outlive this object.
+  explicit QtUi(const DriveMap& drives);
   ~QtUi() override;
   QtUi(const QtUi&) = delete;
   QtUi& operator=(const QtUi&) = delete;
@@ -75,6 +78,7 @@ class QtUi : public Ui {
   // "" after telling the person, when no drive covers the host path.
   std::string ToProgramForm(const QString& hostPath, const std::string& caption);
 
+  const DriveMap& drives_;
   Application* app_ = nullptr;
   std::unique_ptr<MainWindowView> main_;
   std::map<const Window*, QPointer<QWidget>> views_;

@@ -23,7 +23,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   owned_.push_back(std::move(mainOwned));
 
   about = Create<TAboutBox>();
-  auto* levelBuilder = Create<TfrmSubFolderListBuilder>(ui, settings, services.fs);
+  auto* levelBuilder = Create<TfrmSubFolderListBuilder>(ui, settings, services.fs, services.drives);
   Create<TfrmFLLEditIncludeFolderList>();
   Create<TfrmVol02EditIncludeList>();
   Create<TfrmVol04EditIncludeList>();
@@ -48,8 +48,8 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   help = Create<TfrmAltalanosHelp>();
   Create<TfrmMoreHelp>();
   overview = Create<TfrmOverViewHelp>();
-  quotationMarks = Create<TfrmQuotationMarks>(ui, settings, main->settingsPath);
-  delimiters = Create<TfrmDelimiters>(ui, settings, main->settingsPath);
+  quotationMarks = Create<TfrmQuotationMarks>(ui, settings, main->settingsPath, services.drives);
+  delimiters = Create<TfrmDelimiters>(ui, settings, main->settingsPath, services.drives);
   Create<TSubFolderUnSuccessFullForm>();
   videos = Create<TfrmVideoTutorials>();
   Create<TfrmVol02ZoomStatistics>();

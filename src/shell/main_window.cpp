@@ -46,7 +46,7 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
       vol04(context_),
       vol03(context_),
       btnForcedHelp(Make<Button>("btnForcedHelp", "Help")),
-      forced(*this, services_.ui, pgeMain, tabFolderCreate01, services_.fs) {
+      forced(*this, services_.ui, pgeMain, tabFolderCreate01, services_.fs, services_.drives) {
   for (auto* tab : {&tabFoldersCopy02, &tabFoldersDelete01, &tabFoldersRename01, &tabFolderCreate03,
                     &tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01})
     pgeMain.AddPage(tab);
@@ -95,7 +95,7 @@ void TfrmMain::FormCreate() {
   // at start, so they would otherwise stay until the next save.
   RemoveHostStaleTemporaries(settingsPath);
   StartUpSettingsResult started =
-      StartUpSettings(settings, applicationTitle, CurrentDirectoryProgramForm(), settingsPath);
+      StartUpSettings(settings, services.drives, applicationTitle, CurrentDirectoryProgramForm(), settingsPath);
   if (!started.save.ok)
     ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
 
@@ -153,7 +153,7 @@ void TfrmMain::FormActivate() {
 bool TfrmMain::FormClose() {
   vol02.FormClose();
   vol03.FormClose();
-  SaveClass save(settingsPath, settings);
+  SaveClass save(settingsPath, settings, services.drives);
   if (save.save().ok) return true;
   ui().ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
   return false;

@@ -36,7 +36,7 @@ class FolderStructSize {
 
   // Nothing is read yet. An empty root walks nothing. The walks read
   // through `fs`, which must outlive this object.
-  explicit FolderStructSize(std::string root, FileSystem& fs = HostFileSystem());
+  explicit FolderStructSize(std::string root, FileSystem& fs);
 
   // Whether the root itself stays in the folder count after a walk.
   void SetCountRoot(bool countRoot) { countRoot_ = countRoot; }

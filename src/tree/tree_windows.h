@@ -32,7 +32,7 @@ class TfrmFolderViews : public Window {
  public:
   // The masked walk of "Levels" reads the file selection from the store and
   // the tree through `fs`.
-  TfrmFolderViews(Ui& ui, SettingsStore& settings, FileSystem& fs = HostFileSystem());
+  TfrmFolderViews(Ui& ui, SettingsStore& settings, FileSystem& fs);
   void Attach(TfrmLevelSummFolder& levels);
 
   void btnFolderViewsExplorerClick();

@@ -102,7 +102,7 @@ TEST_F(SettingsFile, LongTextIsCutToTheFieldLimit) {
   MakeDir("D:\\s");
   MakeFile("D:\\s\\long.set", r);
   SettingsStore s;
-  ASSERT_TRUE(RestoreClass("D:\\s\\long.set", s).restore());
+  ASSERT_TRUE(RestoreClass("D:\\s\\long.set", s, Drives()).restore());
   EXPECT_EQ(s.FileMaskText(), std::string(5261, 'a'));
 }
 
@@ -116,13 +116,13 @@ TEST_F(SettingsFile, DefaultPathCollapsesDoubledBackslashes) {
   EXPECT_EQ(DefaultSettingsPath(s), "\\\\srv\\share\\default.set");
   s.SetDefaultDirectory("");
   EXPECT_EQ(DefaultSettingsPath(s), "\\default.set");
-  EXPECT_EQ(SaveClass("D:\\x.set", s).Path(), "D:\\x.set");
+  EXPECT_EQ(SaveClass("D:\\x.set", s, Drives()).Path(), "D:\\x.set");
 }
 
 TEST_F(SettingsFile, FirstStartCreatesTheDefaultFile) {
   MakeDir("D:\\Work");
   SettingsStore s;
-  const StartUpSettingsResult result = StartUpSettings(s, "Quillory Suite", "D:\\Work");
+  const StartUpSettingsResult result = StartUpSettings(s, Drives(), "Quillory Suite", "D:\\Work");
   EXPECT_FALSE(result.restored);
   EXPECT_TRUE(result.save.ok);
   ASSERT_TRUE(IsFile("D:\\Work\\default.set"));
@@ -159,14 +159,14 @@ TEST_F(SettingsFile, FirstStartCreatesTheDefaultFile) {
 TEST_F(SettingsFile, SecondStartRestoresWhatWasSaved) {
   MakeDir("D:\\Work");
   SettingsStore first;
-  StartUpSettings(first, "Quillory Suite", "D:\\Work");
+  StartUpSettings(first, Drives(), "Quillory Suite", "D:\\Work");
   first.SetVol02DestHistory({"D:\\Out", "D:\\Older"});
   first.SetSeparators({"|"});
-  ASSERT_TRUE(SaveClass("", first).save().ok);
+  ASSERT_TRUE(SaveClass("", first, Drives()).save().ok);
 
   SettingsStore second;
   second.AppendSeparator("leftover");
-  const StartUpSettingsResult result = StartUpSettings(second, "Quillory Suite", "D:\\Work");
+  const StartUpSettingsResult result = StartUpSettings(second, Drives(), "Quillory Suite", "D:\\Work");
   EXPECT_TRUE(result.restored);
   EXPECT_TRUE(result.save.ok);
   EXPECT_EQ(second, first);
@@ -176,9 +176,9 @@ TEST_F(SettingsFile, SecondStartRestoresWhatWasSaved) {
   MakeDir("D:\\Moved");
   SettingsStore old;
   old.SetDefaultDirectory("D:\\Gone");
-  ASSERT_TRUE(SaveClass("D:\\Moved\\default.set", old).save().ok);
+  ASSERT_TRUE(SaveClass("D:\\Moved\\default.set", old, Drives()).save().ok);
   SettingsStore moved;
-  EXPECT_TRUE(StartUpSettings(moved, "Quillory Suite", "D:\\Moved").restored);
+  EXPECT_TRUE(StartUpSettings(moved, Drives(), "Quillory Suite", "D:\\Moved").restored);
   EXPECT_EQ(moved.DefaultDirectory(), "D:\\Moved");
   EXPECT_EQ(moved.ApplicationName(), "Quillory Suite");
   EXPECT_EQ(moved.FileMasks(), List{"*.*"});
@@ -186,17 +186,17 @@ TEST_F(SettingsFile, SecondStartRestoresWhatWasSaved) {
 
 TEST_F(SettingsFile, EveryValueSurvivesARoundTrip) {
   const SettingsStore original = DistinctStore();
-  ASSERT_TRUE(SaveClass("D:\\all.set", original).save().ok);
+  ASSERT_TRUE(SaveClass("D:\\all.set", original, Drives()).save().ok);
 
   SettingsStore restored;
-  RestoreClass restorer("D:\\all.set", restored);
+  RestoreClass restorer("D:\\all.set", restored, Drives());
   ASSERT_TRUE(restorer.IsOpen());
   EXPECT_TRUE(restorer.restore());
   EXPECT_EQ(restored, original);
 
   // Restoring again over emptied lists gives the same store, not doubles.
   restored.ClearLists();
-  EXPECT_TRUE(RestoreClass("D:\\all.set", restored).restore());
+  EXPECT_TRUE(RestoreClass("D:\\all.set", restored, Drives()).restore());
   EXPECT_EQ(restored, original);
 }
 
@@ -208,13 +208,13 @@ TEST_F(SettingsFile, IncompleteLastRecordIsIgnored) {
   MakeFile("D:\\cut.set", bytes);
 
   SettingsStore s;
-  EXPECT_TRUE(RestoreClass("D:\\cut.set", s).restore());
+  EXPECT_TRUE(RestoreClass("D:\\cut.set", s, Drives()).restore());
   EXPECT_EQ(s.ApplicationName(), "App");
   EXPECT_EQ(s.Separators(), (List{"x", "y"}));
 
   MakeFile("D:\\extra.set", EncodeSettingsRecord(3, "SELSEDELIM", "|", 0) + "abc");
   SettingsStore t;
-  EXPECT_TRUE(RestoreClass("D:\\extra.set", t).restore());
+  EXPECT_TRUE(RestoreClass("D:\\extra.set", t, Drives()).restore());
   EXPECT_EQ(t.SelectedSeparator(), "|");
 }
 
@@ -230,7 +230,7 @@ TEST_F(SettingsFile, UnknownKindsAndTheEndRecordAreSkipped) {
   MakeFile("D:\\odd.set", bytes);
 
   SettingsStore s;
-  EXPECT_TRUE(RestoreClass("D:\\odd.set", s).restore());
+  EXPECT_TRUE(RestoreClass("D:\\odd.set", s, Drives()).restore());
   SettingsStore expected;
   expected.AppendVol02DestHistory("D:\\after");
   expected.SetOneTypeText("pdf");
@@ -246,17 +246,17 @@ TEST_F(SettingsFile, UnterminatedTextEndsAtTheFieldEnd) {
   MakeFile("D:\\full.set", r);
 
   SettingsStore s;
-  EXPECT_TRUE(RestoreClass("D:\\full.set", s).restore());
+  EXPECT_TRUE(RestoreClass("D:\\full.set", s, Drives()).restore());
   EXPECT_EQ(s.IncludeTermsText(), std::string(5262, 'b'));
 }
 
 TEST_F(SettingsFile, EmptyOrMissingFilesRestoreNothing) {
   MakeFile("D:\\empty.set", "");
   SettingsStore s;
-  EXPECT_TRUE(RestoreClass("D:\\empty.set", s).restore());
+  EXPECT_TRUE(RestoreClass("D:\\empty.set", s, Drives()).restore());
   EXPECT_EQ(s, SettingsStore());
 
-  RestoreClass missing("D:\\nothing.set", s);
+  RestoreClass missing("D:\\nothing.set", s, Drives());
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_FALSE(missing.restore());
   EXPECT_EQ(s, SettingsStore());
@@ -266,7 +266,7 @@ TEST_F(SettingsFile, EmptyOrMissingFilesRestoreNothing) {
   MakeDir("D:\\Blank");
   MakeFile("D:\\Blank\\default.set", "");
   SettingsStore started;
-  const StartUpSettingsResult result = StartUpSettings(started, "Quillory Suite", "D:\\Blank");
+  const StartUpSettingsResult result = StartUpSettings(started, Drives(), "Quillory Suite", "D:\\Blank");
   EXPECT_TRUE(result.restored);
   EXPECT_TRUE(result.damaged);
   EXPECT_EQ(started.FileMasks(), List{"*.*"});
@@ -294,7 +294,7 @@ TEST_F(SettingsFile, RandomBytesNeverBreakTheRestore) {
     MakeFile("D:\\random.set", bytes);
 
     SettingsStore s;
-    EXPECT_TRUE(RestoreClass("D:\\random.set", s).restore());
+    EXPECT_TRUE(RestoreClass("D:\\random.set", s, Drives()).restore());
     std::size_t entries = 0;
     for (const List* list : {&s.Separators(), &s.QuotationMarks(), &s.FileMasks(),
                              &s.FileMaskHistory(), &s.TypesInclude(), &s.TypesExclude(),
@@ -310,7 +310,7 @@ TEST_F(SettingsFile, FailedSaveReportsFailureAndKeepsWhatIsThere) {
   const SettingsStore store = DistinctStore();
 
   MakeFile("D:\\plain.txt", "keep me");
-  const SettingsSaveResult underFile = SaveClass("D:\\plain.txt\\default.set", store).save();
+  const SettingsSaveResult underFile = SaveClass("D:\\plain.txt\\default.set", store, Drives()).save();
   EXPECT_FALSE(underFile.ok);
   EXPECT_FALSE(underFile.message.empty());
   EXPECT_EQ(ReadFile("D:\\plain.txt"), "keep me");
@@ -318,7 +318,7 @@ TEST_F(SettingsFile, FailedSaveReportsFailureAndKeepsWhatIsThere) {
   MakeDir("D:\\Work\\default.set");
   MakeFile("D:\\Work\\default.set\\inside.txt", "inside");
   SettingsStore s;
-  const StartUpSettingsResult result = StartUpSettings(s, "Quillory Suite", "D:\\Work");
+  const StartUpSettingsResult result = StartUpSettings(s, Drives(), "Quillory Suite", "D:\\Work");
   EXPECT_FALSE(result.restored);
   EXPECT_FALSE(result.save.ok);
   EXPECT_EQ(ReadFile("D:\\Work\\default.set\\inside.txt"), "inside");
@@ -328,7 +328,7 @@ TEST_F(SettingsFile, FailedSaveReportsFailureAndKeepsWhatIsThere) {
   // A file that cannot be replaced stays exactly as it was.
   MakeFile("D:\\Kept\\default.set", "old settings");
   ASSERT_EQ(::chmod(Host("D:\\Kept\\default.set").c_str(), 0444), 0);
-  EXPECT_FALSE(SaveClass("D:\\Kept\\default.set", store).save().ok);
+  EXPECT_FALSE(SaveClass("D:\\Kept\\default.set", store, Drives()).save().ok);
   EXPECT_EQ(ReadFile("D:\\Kept\\default.set"), "old settings");
   EXPECT_EQ(ListDir("D:\\Kept"), List{"default.set"});
 
@@ -341,9 +341,9 @@ TEST_F(SettingsFile, FailedSaveReportsFailureAndKeepsWhatIsThere) {
 TEST_F(SettingsFile, SaveReplacesThePreviousFileWhole) {
   SettingsStore big = DistinctStore();
   big.SetTypesThird(List(300, "ext"));
-  ASSERT_TRUE(SaveClass("D:\\r.set", big).save().ok);
+  ASSERT_TRUE(SaveClass("D:\\r.set", big, Drives()).save().ok);
   const SettingsStore small;
-  ASSERT_TRUE(SaveClass("D:\\r.set", small).save().ok);
+  ASSERT_TRUE(SaveClass("D:\\r.set", small, Drives()).save().ok);
   EXPECT_EQ(ReadFile("D:\\r.set"), EncodeSettings(small));
   EXPECT_EQ(ListDir("D:\\"), List{"r.set"});
 }
@@ -364,7 +364,7 @@ class DamagedSettings : public SettingsFile {
   StartUpSettingsResult StartOver(const std::string& bytes, SettingsStore& s) {
     MakeDir("D:\\Work");
     MakeFile("D:\\Work\\default.set", bytes);
-    return StartUpSettings(s, "Quillory Suite", "D:\\Work");
+    return StartUpSettings(s, Drives(), "Quillory Suite", "D:\\Work");
   }
 
   void ExpectDefaultCatalogues(const SettingsStore& s) {
@@ -380,7 +380,7 @@ class DamagedSettings : public SettingsFile {
   void ExpectSavedAndSound(const SettingsStore& s) {
     EXPECT_EQ(ReadFile("D:\\Work\\default.set"), EncodeSettings(s));
     SettingsStore again;
-    const StartUpSettingsResult second = StartUpSettings(again, "Quillory Suite", "D:\\Work");
+    const StartUpSettingsResult second = StartUpSettings(again, Drives(), "Quillory Suite", "D:\\Work");
     EXPECT_FALSE(second.damaged);
     EXPECT_EQ(again, s);
   }

@@ -8,6 +8,7 @@
 #include "app/settings_store.h"
 #include "automation/automation.h"
 #include "support/app_fixture.h"
+#include "support/fault_file_system.h"
 
 namespace quillory {
 namespace {
@@ -39,7 +40,7 @@ class AutomationTest : public WorkingFolderTest {
     std::istringstream in(script);
     out.str("");
     err.str("");
-    return RunAutomation(in, out, err, stats);
+    return RunAutomation(in, out, err, {HostFileSystem(), Settings(), Drives()}, stats);
   }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
@@ -308,7 +309,7 @@ TEST_F(AutomationTest, OutputIsFlushedAtEveryQuestionModalWindowAndTheEnd) {
       "dump cboCreateFolderForced\n");
   FlushRecorder recorder;
   std::ostream output(&recorder);
-  ASSERT_EQ(RunAutomation(script, output, err), 0) << err.str();
+  ASSERT_EQ(RunAutomation(script, output, err, {HostFileSystem(), Settings(), Drives()}), 0) << err.str();
   std::vector<std::string> kinds;
   std::vector<std::size_t> ends;
   std::istringstream in(recorder.str());
@@ -330,6 +331,50 @@ TEST_F(AutomationTest, OutputIsFlushedAtEveryQuestionModalWindowAndTheEnd) {
   EXPECT_FALSE(flushed(3));
   EXPECT_TRUE(flushed(4)) << "the modal window's end";
   EXPECT_TRUE(flushed(5)) << "the end";
+}
+
+// The script's program is built on the world it is handed: a "drive" line
+// maps into that map, the program's services are that disk, store and map,
+// and a restart empties that store; the process-wide ones are left alone.
+TEST_F(AutomationTest, AScriptRunsOnTheWorldItIsHanded) {
+  MakeDir("D:\\Clients");
+  FaultFileSystem disk;
+  SettingsStore settings;
+  DriveMap drives = Drives();  // the map the host disk finds D: through
+  const auto globalLetters = Drives().Letters();
+  int builds = 0;
+  int diskCalls = 0;
+  disk.onCall = [&](FsOp, std::string_view) { ++diskCalls; };
+  bool handed = true;
+  AutomationHooks hooks;
+  hooks.started = [&](Application& app) {
+    ++builds;
+    handed = handed && &app.services.fs == &disk && &app.services.settings == &settings &&
+             &app.services.drives == &drives;
+  };
+  std::istringstream script("drive E=" + RootD() + "\n" +
+                            "folder D:\\Clients\n"
+                            "click btnVol02AddDestFolder\n"
+                            "answer Yes\n"
+                            "set cboCreateFolderForced D:\\Made\n"
+                            "click btnCreateFolderForced\n"
+                            "close\n");
+  ASSERT_EQ(RunAutomation(script, out, err, {disk, settings, drives}, nullptr, &hooks), 0) << err.str();
+  EXPECT_TRUE(handed);
+  EXPECT_EQ(drives.ToHost("E:\\x"), RootD() + "/x");
+  EXPECT_EQ(Drives().Letters(), globalLetters) << "the process-wide map took the script's drive";
+  EXPECT_GT(diskCalls, 0) << "the program did not work through the disk it was handed";
+  EXPECT_GT(disk.Calls(FsOp::CreateFolders), 0);
+  EXPECT_TRUE(IsDir("D:\\Made"));
+  EXPECT_EQ(settings.Vol02DestHistory(), std::vector<std::string>{"D:\\Clients"});
+  EXPECT_TRUE(Settings().Vol02DestHistory().empty());
+
+  Settings().SetVol02DestHistory({"D:\\Kept"});
+  std::istringstream again("restart\ndump pgeMain\n");
+  ASSERT_EQ(RunAutomation(again, out, err, {disk, settings, drives}, nullptr, &hooks), 0) << err.str();
+  EXPECT_EQ(builds, 2);
+  EXPECT_TRUE(handed);
+  EXPECT_EQ(Settings().Vol02DestHistory(), std::vector<std::string>{"D:\\Kept"});
 }
 
 TEST_F(AutomationTest, TheBatchProgramReadsAScriptFromStandardInput) {

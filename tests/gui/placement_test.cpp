@@ -34,7 +34,7 @@ class PlacementTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     QDir::setCurrent(dir_->path());
     Drives().Set('D', FromQt(QDir(dir_->path()).canonicalPath()));
-    ui_ = std::make_unique<QtUi>();
+    ui_ = std::make_unique<QtUi>(Drives());
     app_ = std::make_unique<Application>(*ui_, settings_);
     view_ = &ui_->AttachViews(*app_);
   }

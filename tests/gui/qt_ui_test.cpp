@@ -30,7 +30,7 @@ class QtUiTest : public QObject {
   }
 
   void aQuestionDefaultsToNo() {
-    QtUi ui;
+    QtUi ui(Drives());
     WhenModal([](QWidget* box) {
       QCOMPARE(box->windowTitle(), QString("Caption\twith a tab.    Warning no: 0001."));
       QTest::keyClick(box, Qt::Key_Return);
@@ -55,7 +55,7 @@ class QtUiTest : public QObject {
   void aFolderThatCannotBeShownIsToldInABox() {
     const DriveMap saved = Drives();
     Drives().Set('D', "/srv/data");
-    QtUi ui;
+    QtUi ui(Drives());
     QString opened;
     ui.SetFolderOpener([&](const QString& host) {
       opened = host;
@@ -89,7 +89,7 @@ class QtUiTest : public QObject {
     QDir::setCurrent(dir.path());
     Drives().Set('D', FromQt(QDir(dir.path()).canonicalPath()));
     {
-      QtUi ui;
+      QtUi ui(Drives());
       SettingsStore settings;
       Application app(ui, settings);
       MainWindowView& view = ui.AttachViews(app);

@@ -92,7 +92,7 @@ class RunWatchTest : public QObject {
     dir_ = std::make_unique<QTemporaryDir>();
     QDir::setCurrent(dir_->path());
     Drives().Set('D', FromQt(QDir(dir_->path()).canonicalPath()));
-    ui_ = std::make_unique<QtUi>();
+    ui_ = std::make_unique<QtUi>(Drives());
     app_ = std::make_unique<Application>(*ui_, settings_);
     view_ = &ui_->AttachViews(*app_);
     view_->show();

@@ -55,7 +55,7 @@ class TreeWindowsViewTest : public QObject {
 
     TfrmLevelSummFolder& model = *f->app->levelSummary;
     std::unique_ptr<WindowView> view(NewWindowView(model));
-    FolderStructSize size("D:\\Tree");
+    FolderStructSize size("D:\\Tree", HostFileSystem());
     size.SetCountRoot(true);
     size.WalkSelected();
     f->ui.modalBlocks["TfrmLevelSummFolder"] = [](Window&) { return ModalResult::Ok; };

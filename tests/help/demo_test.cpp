@@ -14,6 +14,7 @@
 #include "app/settings_store.h"
 #include "help/demo.h"
 #include "shell/application.h"
+#include "support/fault_file_system.h"
 
 namespace quillory {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(DemoTest, EveryDemonstrationRunsToItsEndWithoutAnError) {
     std::string root;
     AutomationHooks hooks;
     hooks.started = [&](Application& app) { root = app.main->settingsPath; };
-    const DemoOutcome outcome = PlayDemonstration(demo.name, hooks);
+    const DemoOutcome outcome = PlayDemonstration(demo.name, HostFileSystem(), Drives(), hooks);
     EXPECT_EQ(outcome.code, 0) << demo.name << ": " << outcome.error;
     EXPECT_EQ(outcome.error, "") << demo.name;
     EXPECT_TRUE(EventLines(outcome.events, "error").empty()) << demo.name << "\n" << outcome.events;
@@ -78,7 +79,7 @@ TEST_F(DemoTest, TheStringsDemonstrationMakesTheFoldersItShows) {
         seenOnDisk.push_back(entry.path().filename().string());
     return true;
   };
-  const DemoOutcome outcome = PlayDemonstration("create_strings", hooks);
+  const DemoOutcome outcome = PlayDemonstration("create_strings", HostFileSystem(), Drives(), hooks);
   ASSERT_EQ(outcome.code, 0) << outcome.error;
   std::sort(seenOnDisk.begin(), seenOnDisk.end());
   EXPECT_EQ(seenOnDisk, (std::vector<std::string>{"2025-Alpha", "2025-Beta", "2025-Gamma"}));
@@ -93,7 +94,7 @@ TEST_F(DemoTest, AStoppedDemonstrationStillCleansUp) {
   hooks.beforeLine = [&](int, const std::vector<std::string>&) { return ++lines < 6; };
   bool ended = false;
   hooks.ending = [&](Application&) { ended = true; };
-  const DemoOutcome outcome = PlayDemonstration("copy", hooks);
+  const DemoOutcome outcome = PlayDemonstration("copy", HostFileSystem(), Drives(), hooks);
   EXPECT_EQ(outcome.code, 1);
   EXPECT_NE(outcome.error.find("stopped"), std::string::npos) << outcome.error;
   EXPECT_TRUE(ended);
@@ -106,7 +107,7 @@ TEST_F(DemoTest, TheDemonstrationNeitherReadsNorWritesThePersonsSettings) {
   const auto historyBefore = Settings().Vol03DestHistory();
   const std::string cwd = WorkingFolderNow();
   const bool hadFile = fs::exists(cwd + "/default.set");
-  const DemoOutcome outcome = PlayDemonstration("create_numbers");
+  const DemoOutcome outcome = PlayDemonstration("create_numbers", HostFileSystem(), Drives());
   ASSERT_EQ(outcome.code, 0) << outcome.error;
   EXPECT_EQ(fs::exists(cwd + "/default.set"), hadFile);
   // Its destination went into its own store, not into the person's.
@@ -125,7 +126,9 @@ TEST_F(DemoTest, SayIsAnEventAndTheHookCanStopAScript) {
   };
   std::istringstream script("say \"Two words\"\n# a comment\nsay bare words joined\npage 1\nsay never\n");
   std::ostringstream out, err;
-  EXPECT_EQ(RunAutomation(script, out, err, nullptr, &hooks), 1);
+  SettingsStore settings;
+  DriveMap drives;
+  EXPECT_EQ(RunAutomation(script, out, err, {HostFileSystem(), settings, drives}, nullptr, &hooks), 1);
   EXPECT_EQ(said, (std::vector<std::string>{"Two words", "bare words joined"}));
   EXPECT_EQ(lines, (std::vector<int>{1, 3, 4}));
   const auto says = EventLines(out.str(), "say");
@@ -135,8 +138,28 @@ TEST_F(DemoTest, SayIsAnEventAndTheHookCanStopAScript) {
 
   std::istringstream bare("say\n");
   std::ostringstream out2, err2;
-  EXPECT_EQ(RunAutomation(bare, out2, err2), 1);
+  EXPECT_EQ(RunAutomation(bare, out2, err2, {HostFileSystem(), settings, drives}), 1);
   EXPECT_NE(err2.str().find("usage: say TEXT"), std::string::npos) << err2.str();
+}
+
+// The demonstration's program works through the disk and map it is handed,
+// and its drive is in that map only while it plays.
+TEST_F(DemoTest, TheDemonstrationRunsOnTheDiskAndMapItIsHanded) {
+  FaultFileSystem disk;
+  bool handed = false;
+  std::string letter;
+  AutomationHooks hooks;
+  hooks.started = [&](Application& app) {
+    handed = &app.services.fs == &disk && &app.services.drives == &Drives();
+    const std::string drive = fs::path(app.main->settingsPath).parent_path().parent_path().string() + "/drive";
+    if (auto path = Drives().FromHost(drive)) letter = path->substr(0, 2);
+  };
+  const DemoOutcome outcome = PlayDemonstration("create_strings", disk, Drives(), hooks);
+  ASSERT_EQ(outcome.code, 0) << outcome.error;
+  EXPECT_TRUE(handed);
+  EXPECT_GT(disk.Calls(FsOp::DirectoryExists) + disk.Calls(FsOp::MakeSubfolder), 0);
+  ASSERT_EQ(letter.size(), 2u);
+  EXPECT_FALSE(Drives().ToHost(letter + "\\").has_value()) << letter << " is still mapped";
 }
 
 TEST_F(DemoTest, UnknownDemonstrationIsRefused) {
@@ -150,12 +173,15 @@ TEST_F(DemoTest, ScratchDriveTakesAFreeLetterAndRemovesLinksNotTheirTargets) {
   fs::create_directories(outside);
   std::ofstream(outside / "keep.txt") << "mine";
   std::string root;
+  const auto globalLetters = Drives().Letters();
   {
-    Drives().Set('T', "/");
-    ScratchDrive drive;
+    DriveMap map;
+    map.Set('T', "/");
+    ScratchDrive drive(map);
     ASSERT_TRUE(drive.Ok()) << drive.Error();
     EXPECT_NE(drive.Letter(), 'T');
-    EXPECT_EQ(Drives().ToHost(std::string(1, drive.Letter()) + ":\\"), drive.DriveHost());
+    EXPECT_EQ(map.ToHost(std::string(1, drive.Letter()) + ":\\"), drive.DriveHost());
+    EXPECT_EQ(Drives().Letters(), globalLetters) << "the scratch drive went into the process-wide map";
     root = drive.Root();
     fs::create_symlink(outside, drive.DriveHost() + "/link");
     fs::create_directories(drive.DriveHost() + "/a/b");

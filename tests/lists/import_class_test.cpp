@@ -18,7 +18,7 @@ class ListsImportClass : public TempDriveTest {
  protected:
   Items Run(const std::string& contents, int kind, const std::string& separator, bool abandon = true, int column = 1) {
     MakeFile("D:\\in\\list.csv", contents);
-    ImportClass import("D:\\in\\list.csv", kind, separator, "\"", abandon);
+    ImportClass import("D:\\in\\list.csv", kind, separator, "\"", abandon, HostFileSystem());
     import.SetColumn(column);
     EXPECT_EQ(import.Run(), 0);
     EXPECT_EQ(import.ErrorCode(), 0);
@@ -84,22 +84,22 @@ TEST_F(ListsImportClass, OneColumn) {
 }
 
 TEST_F(ListsImportClass, FilesThatCannotBeOpenedGiveCodeTwo) {
-  ImportClass missing("D:\\nothing.txt", kImportPlain, ",", "\"", true);
+  ImportClass missing("D:\\nothing.txt", kImportPlain, ",", "\"", true, HostFileSystem());
   EXPECT_EQ(missing.Run(), 2);
   EXPECT_EQ(missing.ErrorCode(), 2);
   EXPECT_TRUE(missing.Result().empty());
 
   MakeDir("D:\\folder.txt");
-  ImportClass folder("D:\\folder.txt", kImportAllColumns, ",", "\"", true);
+  ImportClass folder("D:\\folder.txt", kImportAllColumns, ",", "\"", true, HostFileSystem());
   EXPECT_EQ(folder.Run(), 2);
   EXPECT_TRUE(folder.Result().empty());
 
-  ImportClass noDrive("Q:\\list.txt", kImportPlain, ",", "\"", true);
+  ImportClass noDrive("Q:\\list.txt", kImportPlain, ",", "\"", true, HostFileSystem());
   EXPECT_EQ(noDrive.Run(), 2);
 
   // Deleted between a good run and the next: the old result does not linger.
   MakeFile("D:\\gone.txt", "a\nb\n");
-  ImportClass gone("D:\\gone.txt", kImportPlain, ",", "\"", true);
+  ImportClass gone("D:\\gone.txt", kImportPlain, ",", "\"", true, HostFileSystem());
   EXPECT_EQ(gone.Run(), 0);
   EXPECT_EQ(gone.Result(), (Items{"a", "b"}));
   ASSERT_EQ(::unlink(Host("D:\\gone.txt").c_str()), 0);
@@ -109,12 +109,12 @@ TEST_F(ListsImportClass, FilesThatCannotBeOpenedGiveCodeTwo) {
   if (!RunningAsRoot()) {
     MakeFile("D:\\locked.txt", "a\n");
     ::chmod(Host("D:\\locked.txt").c_str(), 0);
-    ImportClass locked("D:\\locked.txt", kImportPlain, ",", "\"", true);
+    ImportClass locked("D:\\locked.txt", kImportPlain, ",", "\"", true, HostFileSystem());
     EXPECT_EQ(locked.Run(), 2);
   }
 
   MakeFile("D:\\empty.txt", "");
-  ImportClass empty("D:\\empty.txt", kImportPlain, ",", "\"", true);
+  ImportClass empty("D:\\empty.txt", kImportPlain, ",", "\"", true, HostFileSystem());
   EXPECT_EQ(empty.Run(), 0);
   EXPECT_TRUE(empty.TakeResult().empty());
 }

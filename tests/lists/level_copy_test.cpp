@@ -76,7 +76,7 @@ TEST_F(LevelCopyTest, FilterTestsOnlyTheFolderOwnName) {
   EXPECT_EQ(Run(LevelCopy::FromTo, 1, 3, kAll, "b\\"), (Paths{"D:\\R\\a\\b"}));
   // The filter never limits the descent.
   EXPECT_EQ(Run(LevelCopy::Below, 1, 0, kAll, "c"), (Paths{"D:\\R\\a\\b\\c"}));
-  LevelCopy copy({"D:\\R"});
+  LevelCopy copy({"D:\\R"}, HostFileSystem());
   copy.SetFilter("AbC//");
   EXPECT_EQ(copy.Filter(), "abc");
   EXPECT_FALSE(copy.PassesFilter("D:\\abc\\x"));
@@ -86,7 +86,7 @@ TEST_F(LevelCopyTest, FilterTestsOnlyTheFolderOwnName) {
 TEST_F(LevelCopyTest, RootEndingInSeparatorGivesDoubledJoin) {
   const Paths found = Run(LevelCopy::FromTo, 1, 2, kAll, "", "D:\\");
   ExpectBreadthFirst(found, {"D:\\\\R", "D:\\\\R\\a", "D:\\\\R\\x"});
-  LevelCopy two({"D:\\R\\a", "D:\\R"});
+  LevelCopy two({"D:\\R\\a", "D:\\R"}, HostFileSystem());
   two.SetFromTo(1, 1);
   two.SetListKind(kAll);
   two.Run();

@@ -146,7 +146,7 @@ TEST_F(ListPanelTest, TypedFullPathsStopAtTheFirstFailure) {
   // Without interactive mode failing paths are skipped.
   ListBox include("i"), exclude("e");
   exclude.Add("D:\\skip");
-  AddFullPathsResult r = AddFullPathsToInclude(include, exclude, "D:\\one D:\\skip D:\\two", false);
+  AddFullPathsResult r = AddFullPathsToInclude(include, exclude, "D:\\one D:\\skip D:\\two", false, Drives());
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.reason, "This item already exists in the Exclude list !");
   EXPECT_EQ(include.Items(), (Items{"D:\\one", "D:\\two"}));

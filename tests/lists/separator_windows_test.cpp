@@ -36,7 +36,7 @@ class SeparatorWindows : public TempDriveTest {
     TempDriveTest::SetUp();
     store.SetDefaultDirectory("D:\\");
     store.FillDefaults();
-    ASSERT_TRUE(SaveClass(path, store).save().ok);
+    ASSERT_TRUE(SaveClass(path, store, Drives()).save().ok);
   }
 
   // The one message the last action showed.
@@ -55,14 +55,14 @@ class SeparatorWindows : public TempDriveTest {
   ScriptedUi ui;
   SettingsStore store;
   std::string path = "D:\\default.set";
-  TfrmDelimiters delimiters{ui, store, path};
-  TfrmQuotationMarks quotes{ui, store, path};
+  TfrmDelimiters delimiters{ui, store, path, Drives()};
+  TfrmQuotationMarks quotes{ui, store, path, Drives()};
 };
 
 TEST_F(SeparatorWindows, ShowingReadsTheFileAgainAndFallsBackToTheBuiltInList) {
   store.SetSeparators({";", "x", "X", "tab"});
   store.SetQuotationMarks({});
-  ASSERT_TRUE(SaveClass(path, store).save().ok);
+  ASSERT_TRUE(SaveClass(path, store, Drives()).save().ok);
   store.SetSeparators({"lost since the last save"});
 
   delimiters.included.SetItems({"mine", "x"});
@@ -279,14 +279,14 @@ TEST_F(SeparatorWindows, CloseStoresTheIncludeListOtherClosingNothing) {
   expected.push_back("`");
   EXPECT_EQ(store.QuotationMarks(), expected);
   SettingsStore reread;
-  ASSERT_TRUE(RestoreClass(path, reread).restore());
+  ASSERT_TRUE(RestoreClass(path, reread, Drives()).restore());
   EXPECT_EQ(reread.QuotationMarks(), expected);
   EXPECT_EQ(reread.Separators(), store.Separators());
 }
 
 TEST_F(SeparatorWindows, AFailedSaveIsReportedAndTheWindowStillCloses) {
   const std::string missing = "D:\\gone\\default.set";
-  TfrmDelimiters w(ui, store, missing);
+  TfrmDelimiters w(ui, store, missing, Drives());
   w.included.SetItems({"|"});
   w.closeButton.Click();
   UiCall m = OnlyMessage();

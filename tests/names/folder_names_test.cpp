@@ -98,54 +98,78 @@ using NamesValidateFullFolderPath = TempDriveTest;
 
 TEST_F(NamesValidateFullFolderPath, AcceptsAFolderOnAPresentDrive) {
   std::string message = "stale";
-  EXPECT_TRUE(ValidateFullFolderPath("D:\\Clients", false, message));
+  EXPECT_TRUE(ValidateFullFolderPath("D:\\Clients", false, Drives(), message));
   EXPECT_EQ(message, "");
-  EXPECT_TRUE(ValidateFullFolderPath("  d:\\a\t", false, message));
+  EXPECT_TRUE(ValidateFullFolderPath("  d:\\a\t", false, Drives(), message));
   EXPECT_TRUE(ValidateFullFolderPath("C:\\[x];!", false, message));
   // Callers normalise first: a slash left in a full path is refused.
-  EXPECT_FALSE(ValidateFullFolderPath("C:/a", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("C:/a", false, Drives(), message));
   EXPECT_EQ(message, "Illegal characters in the folder name :  /");
 }
 
 TEST_F(NamesValidateFullFolderPath, RefusesMissingOrAbsentDrives) {
   std::string message;
   for (const char* path : {"", "   ", "Clients\\A", " \\a", "1:\\a"}) {
-    EXPECT_FALSE(ValidateFullFolderPath(path, true, message)) << path;
+    EXPECT_FALSE(ValidateFullFolderPath(path, true, Drives(), message)) << path;
     EXPECT_EQ(message, "This item is not a valid Folder Name (No drive letter) !") << path;
   }
   Drives().Remove('Q');
-  EXPECT_FALSE(ValidateFullFolderPath("Q:\\x", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("Q:\\x", false, Drives(), message));
   EXPECT_EQ(message, "There is no valid drive letter.");
-  EXPECT_TRUE(ValidateFullFolderPath("Q:\\x", true, message));
+  EXPECT_TRUE(ValidateFullFolderPath("Q:\\x", true, Drives(), message));
 
   // A mapped letter whose folder is gone is not present.
   Drives().Set('Q', RootD() + "/missing");
-  EXPECT_FALSE(ValidateFullFolderPath("Q:\\x", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("Q:\\x", false, Drives(), message));
   EXPECT_EQ(message, "There is no valid drive letter.");
 }
 
 TEST_F(NamesValidateFullFolderPath, UncSharesArePresentOnlyWhenMapped) {
   std::string message;
-  EXPECT_FALSE(ValidateFullFolderPath("\\\\srv\\share\\x", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("\\\\srv\\share\\x", false, Drives(), message));
   EXPECT_EQ(message, "There is no valid drive letter.");
-  EXPECT_TRUE(ValidateFullFolderPath("\\\\srv\\share\\x", true, message));
+  EXPECT_TRUE(ValidateFullFolderPath("\\\\srv\\share\\x", true, Drives(), message));
   Drives().SetShare("\\\\srv\\share", RootD());
-  EXPECT_TRUE(ValidateFullFolderPath("\\\\SRV\\share\\x", false, message));
-  EXPECT_FALSE(ValidateFullFolderPath("\\\\srv\\share\\", false, message));
+  EXPECT_TRUE(ValidateFullFolderPath("\\\\SRV\\share\\x", false, Drives(), message));
+  EXPECT_FALSE(ValidateFullFolderPath("\\\\srv\\share\\", false, Drives(), message));
   EXPECT_EQ(message, "There is no Folder part (just root).");
 }
 
 TEST_F(NamesValidateFullFolderPath, RefusesRootsAndIllegalCharacters) {
   std::string message;
   for (const char* path : {"C:\\", "C:", "C:a", "C:  \\  "}) {
-    EXPECT_FALSE(ValidateFullFolderPath(path, false, message)) << path;
+    EXPECT_FALSE(ValidateFullFolderPath(path, false, Drives(), message)) << path;
     EXPECT_EQ(message, "There is no Folder part (just root).") << path;
   }
-  EXPECT_FALSE(ValidateFullFolderPath("D:\\a?b|c", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("D:\\a?b|c", false, Drives(), message));
   EXPECT_EQ(message, "Illegal characters in the folder name :  ? |");
   // The drive is checked before the characters.
   Drives().Remove('Q');
-  EXPECT_FALSE(ValidateFullFolderPath("Q:\\a?", false, message));
+  EXPECT_FALSE(ValidateFullFolderPath("Q:\\a?", false, Drives(), message));
+  EXPECT_EQ(message, "There is no valid drive letter.");
+}
+
+// The drive check asks the map it is handed, never the process-wide one: a
+// map naming only T: takes T: and refuses D:, which the process-wide map has.
+TEST_F(NamesValidateFullFolderPath, AsksTheDriveMapItIsHanded) {
+  DriveMap only;
+  only.Set('T', RootC());
+  only.SetShare("\\\\srv\\share", RootC());
+  Drives().Remove('T');
+  const auto globalLetters = Drives().Letters();
+  std::string message;
+  EXPECT_TRUE(ValidateFullFolderPath("T:\\Clients", false, only, message)) << message;
+  EXPECT_TRUE(ValidateFullFolderPath("\\\\srv\\share\\x", false, only, message)) << message;
+  EXPECT_FALSE(ValidateFullFolderPath("D:\\Clients", false, only, message));
+  EXPECT_EQ(message, "There is no valid drive letter.");
+  // The same paths the other way round through the process-wide map.
+  EXPECT_TRUE(ValidateFullFolderPath("D:\\Clients", false, Drives(), message)) << message;
+  EXPECT_FALSE(ValidateFullFolderPath("T:\\Clients", false, Drives(), message));
+  EXPECT_FALSE(ValidateFullFolderPath("\\\\srv\\share\\x", false, Drives(), message));
+  EXPECT_EQ(Drives().Letters(), globalLetters);
+  // A letter of the handed map whose folder is gone is not present either.
+  only.Set('T', RootC() + "/missing");
+  EXPECT_FALSE(ValidateFullFolderPath("T:\\Clients", false, only, message));
   EXPECT_EQ(message, "There is no valid drive letter.");
 }
 

@@ -441,7 +441,7 @@ class ManualCreationFaultTest : public TempDriveTest {
   ScriptedUi ui;
   PageWindow window;
   LockWatchingFileSystem fs{window.pages};
-  ManualCreationPage page{window, ui, window.pages, *window.tabs[6], fs};
+  ManualCreationPage page{window, ui, window.pages, *window.tabs[6], fs, Drives()};
 };
 
 TEST_F(ManualCreationFaultTest, AFailedCreationIsLoggedAndTurnsTheCaptionRed) {

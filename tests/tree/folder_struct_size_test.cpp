@@ -39,7 +39,7 @@ TEST_F(FolderStructSizeTest, CountsFoldersFilesAndLevels) {
   MakeFile("D:\\R\\top1.txt", "1");
   MakeFile("D:\\R\\.top2", "123");
 
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", HostFileSystem());
   size.Walk();
   EXPECT_EQ(size.GetFolderCount(), 4);  // a, b, c, deep
   EXPECT_EQ(size.GetAllFiles(), 4u);
@@ -53,13 +53,13 @@ TEST_F(FolderStructSizeTest, CountsFoldersFilesAndLevels) {
   EXPECT_EQ(size.GetAllFileSizes(), sizes);
   EXPECT_EQ(size.GetSelectedFiles(), 0u);
 
-  FolderStructSize counted("D:\\R");
+  FolderStructSize counted("D:\\R", HostFileSystem());
   counted.SetCountRoot(true);
   counted.Walk();
   EXPECT_EQ(counted.GetFolderCount(), 5);
 
   // Only the direct files; no subfolder counted.
-  FolderStructSize top("D:\\R");
+  FolderStructSize top("D:\\R", HostFileSystem());
   top.SetFileMasks({"*.txt"});
   top.WalkRootFilesSelected();
   EXPECT_EQ(top.GetSelectedFiles(), 1u);
@@ -74,7 +74,7 @@ TEST_F(FolderStructSizeTest, MaskedWalkCountsAFileOncePerMatchingMask) {
   MakeFile("D:\\R\\s1\\c.doc", "1234");
   MakeDir("D:\\R\\s2");
 
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", HostFileSystem());
   size.SetFileMasks({"*.txt", "*.*"});
   size.WalkSelected();
   EXPECT_EQ(size.GetSelectedFiles(), 6u);  // a, B twice; noext, c once
@@ -84,13 +84,13 @@ TEST_F(FolderStructSizeTest, MaskedWalkCountsAFileOncePerMatchingMask) {
   EXPECT_EQ(size.Levels().at(2), 2u);
   EXPECT_EQ(size.GetAllFiles(), 0u);
 
-  FolderStructSize none("D:\\R");
+  FolderStructSize none("D:\\R", HostFileSystem());
   none.SetFileMasks({"*.pdf"});
   none.WalkSelected();
   EXPECT_EQ(none.GetSelectedFiles(), 0u);
   EXPECT_EQ(none.GetFolderCount(), 2);
 
-  FolderStructSize empty("D:\\R");
+  FolderStructSize empty("D:\\R", HostFileSystem());
   empty.SetFileMasks({});
   empty.WalkSelected();
   EXPECT_EQ(empty.GetSelectedFiles(), 4u);
@@ -131,16 +131,16 @@ TEST_F(FolderStructSizeTest, SparseFileLinksAndUnreadableFolders) {
 }
 
 TEST_F(FolderStructSizeTest, EmptyOrMissingRoot) {
-  FolderStructSize empty("");
+  FolderStructSize empty("", HostFileSystem());
   empty.Walk();
   EXPECT_EQ(empty.GetFolderCount(), 0);
   EXPECT_TRUE(empty.Levels().empty());
-  FolderStructSize counted("");
+  FolderStructSize counted("", HostFileSystem());
   counted.SetCountRoot(true);
   counted.WalkSelected();
   EXPECT_EQ(counted.GetFolderCount(), 1);
 
-  FolderStructSize missing("D:\\Missing");
+  FolderStructSize missing("D:\\Missing", HostFileSystem());
   missing.Walk();
   EXPECT_EQ(missing.GetFolderCount(), 0);
   EXPECT_EQ(missing.GetAllFiles(), 0u);
@@ -148,7 +148,7 @@ TEST_F(FolderStructSizeTest, EmptyOrMissingRoot) {
   // A second walk adds; the root leaves the count only once.
   MakeDir("D:\\R\\a");
   MakeFile("D:\\R\\f", "1");
-  FolderStructSize twice("D:\\R");
+  FolderStructSize twice("D:\\R", HostFileSystem());
   twice.Walk();
   twice.Walk();
   EXPECT_EQ(twice.GetFolderCount(), 2);
@@ -159,7 +159,7 @@ TEST_F(FolderStructSizeTest, ShowLevelsNumbersLevelsBelowTheRoot) {
   MakeFile("D:\\P\\R\\a\\x\\f.txt", "12345");
   MakeDir("D:\\P\\R\\b\\y");
   MakeDir("D:\\P\\R\\b\\z");
-  FolderStructSize size("D:\\P\\R");
+  FolderStructSize size("D:\\P\\R", HostFileSystem());
   size.SetCountRoot(true);
   size.WalkSelected();
 
@@ -197,7 +197,7 @@ TEST_F(FolderStructSizeTest, DeepTreesAreCountedWhole) {
     fd = next;
   }
   ::close(fd);
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", HostFileSystem());
   size.SetCountRoot(true);
   size.WalkSelected();
   EXPECT_EQ(size.GetFolderCount(), 1001);
@@ -211,7 +211,7 @@ TEST_F(FolderStructSizeTest, DeepTreesAreCountedWhole) {
 TEST_F(FolderStructSizeTest, NamesWithABackslashAreKeptApartNotMerged) {
   MakeFile("D:\\R\\a\\b.txt", "1");
   std::ofstream(Host("D:\\R") + "/a\\b.txt") << "12345";
-  FolderStructSize size("D:\\R");
+  FolderStructSize size("D:\\R", HostFileSystem());
   size.Walk();
   EXPECT_EQ(size.GetAllFiles(), 1u);
   EXPECT_EQ(size.GetAllBytes(), 1u);
