@@ -8,7 +8,7 @@
 #include "results/visual_logs.h"
 #include "results/visual_log_windows.h"
 #include "tree/examine_sub_folders.h"
-#include "undo/folder_file_undo.h"
+#include "undo/folder_file_undo_run.h"
 
 namespace quillory {
 
@@ -225,38 +225,48 @@ void CopyPage::btnVol08UndoClick() {
       "Copy Folder Structure(s).-From a Folder List Level.            Information no: 0292.",
       "End of the Undo process !!!",
       "Copy Folder Structure(s).-From a Folder List - Level.            Information no: 0293."};
+  const PageKey key = descriptor.key;
   const bool retry = !failedUndoFolders.empty();
-  const auto load = [&](FolderFileUndo& undo) {
+  UndoSetup setup;
+  setup.texts = kTexts;
+  setup.nothing = !retry && records.createdFolders.empty();
+  setup.failures = {static_cast<std::size_t>(CopyList::SubFoldersFailedUndo), Id(CopyCounter::FoldersFailedUndo)};
+  setup.load = [&](FolderFileUndo& undo) {
     if (retry) {
-      undo.SetFolders(failedUndoMade);
-      undo.SetFiles(failedUndoFiles);
+      undo.SetFolders(std::move(failedUndoMade));
+      undo.SetFiles(std::move(failedUndoFiles));
       return;
     }
     undo.SetFolders(std::move(records.madeFolders));
     // A template run writes no file.
-    if (attachKind == "F") undo.SetFiles(std::move(records.copiedFileIds));
+    if (attachKind == SourceKind::Structures) undo.SetFiles(std::move(records.copiedFileIds));
   };
-  const PageKey key = descriptor.key;
-  RunUndo(context_.services.ui, context_.services.fs, kTexts, !retry && records.createdFolders.empty(), load,
-          [&](const FolderFileUndo& undo) {
-            records.Clear();
-            missingFolders.clear();
-            failedUndoFolders.clear();
-            failedUndoMade = undo.GetFailedFolders();
-            failedUndoFiles = undo.GetFailedFiles();
-            stats.ResetExcept(kForecastCounters);
-            const bool logs = context_.visualLogs.Attached(key);
-            if (logs)
-              context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {},
-                                                   false);
-            for (const MadeFolder& folder : failedUndoMade) {
-              failedUndoFolders.push_back(folder.path);
-              if (logs) context_.visualLogs.AddResult(CopyList::SubFoldersFailedUndo, folder.path);
-            }
-            stats.Set("FoldersFailedUndo", static_cast<double>(failedUndoMade.size()));
-            Refresh();
-            journal.Rewrite();
-          });
+  const bool logs = context_.visualLogs.Attached(key);
+  setup.clear = [&] {
+    records.Clear();
+    missingFolders.clear();
+    failedUndoFolders.clear();
+    failedUndoMade.clear();
+    failedUndoFiles.clear();
+    stats.ResetExcept(kForecastCounters);
+    if (logs)
+      context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {},
+                                           false);
+  };
+  setup.recorder.page = key;
+  setup.recorder.stats = &stats;
+  setup.recorder.logs = logs ? &context_.visualLogs : nullptr;
+  setup.recorder.records.failedFolders = &failedUndoMade;
+  setup.recorder.records.failedFiles = &failedUndoFiles;
+  setup.recorder.showCounters = [this] { WriteCounters(); };
+  // Refreshed before the report: a free-space message of Refresh comes
+  // before the report and the end message.
+  setup.settled = [&] {
+    for (const MadeFolder& folder : failedUndoMade) failedUndoFolders.push_back(folder.path);
+    Refresh();
+    journal.Rewrite();
+  };
+  RunUndo(context_.services.ui, context_.pages, context_.Tab(key), context_.services.fs, std::move(setup));
 }
 
 }  // namespace quillory

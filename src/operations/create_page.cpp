@@ -11,7 +11,7 @@
 #include "platform/file_system.h"
 #include "app/settings_store.h"
 #include "results/visual_log_windows.h"
-#include "undo/folder_file_undo.h"
+#include "undo/folder_file_undo_run.h"
 #include "operations/structure_forecast.h"
 #include "structures/structures_group.h"
 #include "platform/text.h"
@@ -273,11 +273,16 @@ UndoTexts CreateUndoTexts(PageKey key) {
 }  // namespace
 
 void CreatePage::Undo() {
+  const PageKey key = descriptor.key;
   const bool retry = !failedUndoFolders.empty();
-  const auto load = [&](FolderFileUndo& undo) {
+  UndoSetup setup;
+  setup.texts = CreateUndoTexts(key);
+  setup.nothing = !retry && records.createdMainFolders.empty();
+  setup.failures = {static_cast<std::size_t>(CreateList::FoldersFailedUndo), Id(CreateCounter::FailedUndo)};
+  setup.load = [&](FolderFileUndo& undo) {
     if (retry) {
-      undo.SetFolders(failedUndoMade);
-      undo.SetFiles(failedUndoFiles);
+      undo.SetFolders(std::move(failedUndoMade));
+      undo.SetFiles(std::move(failedUndoFiles));
       return;
     }
     // Only what this run made: the main folders with the parents they
@@ -288,26 +293,28 @@ void CreatePage::Undo() {
                    std::make_move_iterator(records.attached.madeFolders.end()));
     undo.SetFolders(std::move(folders));
     // A template run writes no file.
-    if (attachKind != "R") undo.SetFiles(std::move(records.attached.copiedFileIds));
+    if (attachKind != SourceKind::Templates) undo.SetFiles(std::move(records.attached.copiedFileIds));
   };
-  const PageKey key = descriptor.key;
-  RunUndo(ui(), context_.services.fs, CreateUndoTexts(key), !retry && records.createdMainFolders.empty(), load,
-          [&](const FolderFileUndo& undo) {
-            ClearRecords();
-            failedUndoFolders.clear();
-            failedUndoMade = undo.GetFailedFolders();
-            failedUndoFiles = undo.GetFailedFiles();
-            stats.ResetExcept(ForecastCounters());
-            const bool logs = context_.visualLogs.Attached(key);
-            if (logs) context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {}, false);
-            for (const MadeFolder& folder : failedUndoMade) {
-              failedUndoFolders.push_back(folder.path);
-              if (logs) context_.visualLogs.AddResult(key, CreateList::FoldersFailedUndo, folder.path);
-            }
-            stats.Set("FailedUndo", static_cast<double>(failedUndoMade.size()));
-            ShowCounters();
-            journal.Rewrite();
-          });
+  const bool logs = context_.visualLogs.Attached(key);
+  setup.clear = [&] {
+    ClearRecords();
+    failedUndoFolders.clear();
+    failedUndoMade.clear();
+    failedUndoFiles.clear();
+    stats.ResetExcept(ForecastCounters());
+    if (logs) context_.visualLogs.PrepareVisualLog(key, !context_.visualLogs.Log(key).chkNormalSimulate.Checked(), {}, false);
+  };
+  setup.recorder.page = key;
+  setup.recorder.stats = &stats;
+  setup.recorder.logs = logs ? &context_.visualLogs : nullptr;
+  setup.recorder.records.failedFolders = &failedUndoMade;
+  setup.recorder.records.failedFiles = &failedUndoFiles;
+  setup.recorder.showCounters = [this] { ShowCounters(); };
+  setup.settled = [&] {
+    for (const MadeFolder& folder : failedUndoMade) failedUndoFolders.push_back(folder.path);
+    journal.Rewrite();
+  };
+  RunUndo(ui(), context_.pages, context_.Tab(key), context_.services.fs, std::move(setup));
 }
 
 void CreatePage::LoadJournal() {

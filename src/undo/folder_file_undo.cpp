@@ -1,11 +1,9 @@
 #include "undo/folder_file_undo.h"
 
 #include <algorithm>
-#include <numeric>
+#include <iterator>
 #include <unordered_map>
 #include <unordered_set>
-
-#include "app/ui.h"
 
 namespace quillory {
 
@@ -64,76 +62,92 @@ class AimedFolders {
 
 }  // namespace
 
-void FolderFileUndo::RemoveFiles() {
-  std::vector<WrittenFile> files;
-  const std::vector<std::size_t> kept = LatestOfEachPath(files_);
-  files.reserve(kept.size());
-  const AimedFolders aimed(folders_);
-  for (std::size_t i : kept) {
-    files.push_back(std::move(files_[i]));
-    aimed.Narrow(files.back());
-  }
-  files_.clear();
-  std::vector<FsResult> results;
-  fs_.DeleteWrittenFiles(files, &results);
-  for (std::size_t i = 0; i < files.size(); ++i)
-    if (!results[i].ok()) failedFiles_.push_back(files[i]);
-}
-
-void FolderFileUndo::RemoveFolders() {
-  std::vector<std::size_t> order = LatestOfEachPath(folders_);
+void FolderFileUndo::Order() {
+  const std::vector<std::size_t> files = LatestOfEachPath(files_);
+  std::vector<std::size_t> folders = LatestOfEachPath(folders_);
   std::vector<std::size_t> levels(folders_.size());
-  for (std::size_t i : order) levels[i] = Level(folders_[i].path);
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+  for (std::size_t i : folders) levels[i] = Level(folders_[i].path);
+  std::sort(folders.begin(), folders.end(), [&](std::size_t a, std::size_t b) {
     return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
   });
   {
+    // Looks into the records' paths: they move only after it.
     const AimedFolders aimed(folders_);
-    for (std::size_t i : order) aimed.Narrow(folders_[i]);
+    for (std::size_t i : files) aimed.Narrow(files_[i]);
+    for (std::size_t i : folders) aimed.Narrow(folders_[i]);
   }
-  std::vector<MadeFolder> folders;
-  folders.reserve(order.size());
-  for (std::size_t i : order) folders.push_back(std::move(folders_[i]));
-  folders_.clear();
+  std::vector<WrittenFile> orderedFiles;
+  orderedFiles.reserve(files.size());
+  for (std::size_t i : files) orderedFiles.push_back(std::move(files_[i]));
+  std::vector<MadeFolder> orderedFolders;
+  orderedFolders.reserve(folders.size());
+  for (std::size_t i : folders) orderedFolders.push_back(std::move(folders_[i]));
+  files_ = std::move(orderedFiles);
+  folders_ = std::move(orderedFolders);
+  fileItems_ = Items(files_.size());
+}
+
+void FolderFileUndo::Work(std::size_t item, const OutcomeSink& sink) {
+  if (item < fileItems_) {
+    const std::size_t begin = item * kEntriesPerItem;
+    RemoveFiles(begin, std::min(begin + kEntriesPerItem, files_.size()), sink);
+    return;
+  }
+  const std::size_t begin = (item - fileItems_) * kEntriesPerItem;
+  if (begin < folders_.size()) RemoveFolders(begin, std::min(begin + kEntriesPerItem, folders_.size()), sink);
+}
+
+void FolderFileUndo::RemoveFiles(std::size_t begin, std::size_t end, const OutcomeSink& sink) {
+  const std::vector<WrittenFile> files(std::make_move_iterator(files_.begin() + static_cast<std::ptrdiff_t>(begin)),
+                                       std::make_move_iterator(files_.begin() + static_cast<std::ptrdiff_t>(end)));
+  std::vector<FsResult> results;
+  fs_.DeleteWrittenFiles(files, &results);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (results[i].ok()) continue;
+    ItemOutcome left;
+    left.kind = results[i].error == FsError::NotFound ? OutcomeKind::NotFound : OutcomeKind::Other;
+    left.path = files[i].path;
+    left.undoFailed = true;
+    left.written = files[i];
+    left.detail = std::move(results[i].message);
+    sink(std::move(left));
+  }
+}
+
+void FolderFileUndo::RemoveFolders(std::size_t begin, std::size_t end, const OutcomeSink& sink) {
+  const std::vector<MadeFolder> folders(
+      std::make_move_iterator(folders_.begin() + static_cast<std::ptrdiff_t>(begin)),
+      std::make_move_iterator(folders_.begin() + static_cast<std::ptrdiff_t>(end)));
   std::vector<FsResult> results;
   fs_.RemoveMadeFolders(folders, &results);
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    if (results[i].ok()) continue;
-    if (results[i].error == FsError::NotFound)
-      vanishedFolders_.push_back(folders[i].path);
-    else
-      failedFolders_.push_back(folders[i]);
+    // Gone already: nothing of the run is left there.
+    if (results[i].ok() || results[i].error == FsError::NotFound) continue;
+    ItemOutcome left;
+    left.kind = OutcomeKind::Other;
+    left.path = folders[i].path;
+    left.list = report_.list;
+    left.Count(report_.counter);
+    left.undoFailed = true;
+    left.made.push_back(folders[i]);
+    left.detail = std::move(results[i].message);
+    sink(std::move(left));
   }
 }
 
-void FolderFileUndo::BuildReport() {
-  report_.clear();
-  if (failedFolders_.empty() && failedFiles_.empty()) return;
-  report_ = "The program is unable to delete the following folders, and/or separate files : \n";
-  std::string body;
-  for (const MadeFolder& folder : failedFolders_) body += folder.path + "\n";
-  for (const WrittenFile& file : failedFiles_) body += file.path + "\n";
-  if (!body.empty()) report_ += "\nOTHER REASONS   : \n\n" + body;
-}
-
-bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing,
-             const std::function<void(FolderFileUndo&)>& load,
-             const std::function<void(const FolderFileUndo&)>& cleared) {
-  if (nothing) {
-    ui.ShowMessageBox(texts.nothingText, texts.nothingCaption, MessageKind::Warning);
-    return false;
+std::string UndoReport(const std::vector<MadeFolder>& folders, const std::vector<WrittenFile>& files) {
+  if (folders.empty() && files.empty()) return {};
+  std::string report = "The program is unable to delete the following folders, and/or separate files : \n";
+  report += "\nOTHER REASONS   : \n\n";
+  for (const MadeFolder& folder : folders) {
+    report += folder.path;
+    report += '\n';
   }
-  if (ui.ShowMessageBox(texts.questionText, texts.questionCaption, MessageKind::Question) != MessageAnswer::Yes)
-    return false;
-  FolderFileUndo undo(fs);
-  load(undo);
-  undo.RemoveFiles();
-  undo.RemoveFolders();
-  undo.BuildReport();
-  if (cleared) cleared(undo);
-  if (!undo.GetReport().empty()) ui.ShowMessageBox(undo.GetReport(), texts.reportCaption, MessageKind::Information);
-  ui.ShowMessageBox(texts.endText, texts.endCaption, MessageKind::Information);
-  return true;
+  for (const WrittenFile& file : files) {
+    report += file.path;
+    report += '\n';
+  }
+  return report;
 }
 
 }  // namespace quillory

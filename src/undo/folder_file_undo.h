@@ -4,63 +4,62 @@
 // file written; anything else stays and is reported, for a later retry.
 #pragma once
 
-#include <functional>
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "app/run_frame.h"
 #include "platform/file_system.h"
 
 namespace quillory {
 
+// How a page shows what its undo could not take away: a folder left gets a
+// line of this Visual Log list and one on this counter; a file left gets
+// neither, only its record.
+struct UndoFailureReport {
+  std::size_t list = kNoList;
+  CounterId counter;
+};
+
+// The engine: the removal cut into items of a few hundred entries, so a
+// large undo moves the bar and lets the window paint even on a disk slow to
+// free folders, while each item still costs one batch call of the file
+// system.
 class FolderFileUndo {
  public:
-  explicit FolderFileUndo(FileSystem& fs) : fs_(fs) {}
+  FolderFileUndo(FileSystem& fs, UndoFailureReport report) : fs_(fs), report_(report) {}
 
   // What the run made, in the order it was made (a later record of the same
   // path wins: it is what is there now).
   void SetFolders(std::vector<MadeFolder> folders) { folders_ = std::move(folders); }
   void SetFiles(std::vector<WrittenFile> files) { files_ = std::move(files); }
 
-  // Every file; a failure is kept for the report.
-  void RemoveFiles();
-  // Deepest first (by the number of separators), the last made first among
-  // equals. A folder no longer there is dropped; one that is not empty, not
-  // the run's any more or cannot be removed is kept for the report.
-  void RemoveFolders();
-  void BuildReport();
+  // Once what to remove is set: the files, then the folders deepest first
+  // (by the number of separators), the last made first among equals; each
+  // path once. Cut into items of at most kEntriesPerItem entries.
+  void Order();
+  std::size_t ItemCount() const { return fileItems_ + Items(folders_.size()); }
 
-  const std::vector<MadeFolder>& GetFailedFolders() const { return failedFolders_; }
-  const std::vector<WrittenFile>& GetFailedFiles() const { return failedFiles_; }
-  const std::vector<std::string>& GetVanishedFolders() const { return vanishedFolders_; }
-  const std::string& GetReport() const { return report_; }
+  // Removes the entries of item `item` (each item once, in order: a folder
+  // goes only after what was below it). Each entry left is handed to `sink`
+  // as an undo failure; a folder no longer there is dropped.
+  void Work(std::size_t item, const OutcomeSink& sink);
+
+  static constexpr std::size_t kEntriesPerItem = 200;
 
  private:
+  static std::size_t Items(std::size_t entries) { return (entries + kEntriesPerItem - 1) / kEntriesPerItem; }
+  void RemoveFiles(std::size_t begin, std::size_t end, const OutcomeSink& sink);
+  void RemoveFolders(std::size_t begin, std::size_t end, const OutcomeSink& sink);
+
   FileSystem& fs_;
+  UndoFailureReport report_;
   std::vector<MadeFolder> folders_;
   std::vector<WrittenFile> files_;
-  std::vector<MadeFolder> failedFolders_;
-  std::vector<WrittenFile> failedFiles_;
-  std::vector<std::string> vanishedFolders_;
-  std::string report_;
+  std::size_t fileItems_ = 0;
 };
 
-// The messages of one page's Undo.
-struct UndoTexts {
-  std::string nothingText, nothingCaption;
-  std::string questionText, questionCaption;
-  std::string reportCaption;
-  std::string endText, endCaption;
-};
-
-class Ui;
-
-// A page's Undo: the nothing-to-undo warning when `nothing`, the question,
-// then `load` gives the undo what to take away (only once the person said
-// yes, so a No keeps the records whole) and the removal runs; `cleared` runs
-// before the report and the end message are shown, to empty the page's
-// records and keep the failures. False when nothing was done.
-bool RunUndo(Ui& ui, FileSystem& fs, const UndoTexts& texts, bool nothing,
-             const std::function<void(FolderFileUndo&)>& load,
-             const std::function<void(const FolderFileUndo&)>& cleared);
+// The report box's text on what an undo left; empty when it left nothing.
+std::string UndoReport(const std::vector<MadeFolder>& folders, const std::vector<WrittenFile>& files);
 
 }  // namespace quillory

@@ -1,0 +1,44 @@
+#include "undo/folder_file_undo_run.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/ui.h"
+
+namespace quillory {
+
+RunOutcome RunUndo(Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs, UndoSetup setup) {
+  const UndoTexts& texts = setup.texts;
+  FolderFileUndo undo(fs, setup.failures);
+  std::optional<RunRecorder> recorder;
+  RunPlan plan;
+  plan.validate = [&] {
+    if (!setup.nothing) return true;
+    ui.ShowMessageBox(texts.nothingText, texts.nothingCaption, MessageKind::Warning);
+    return false;
+  };
+  plan.confirm = {texts.questionText, texts.questionCaption};
+  plan.prepare = [&] {
+    setup.load(undo);
+    undo.Order();
+    plan.itemCount = undo.ItemCount();
+    if (setup.clear) setup.clear();
+    recorder.emplace(setup.recorder);
+  };
+  plan.work = [&](std::size_t item, const OutcomeSink& sink) { undo.Work(item, sink); };
+  plan.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
+  plan.finish = [&] {
+    recorder->Flush();
+    if (setup.settled) setup.settled();
+    static const std::vector<MadeFolder> kNoFolders;
+    static const std::vector<WrittenFile> kNoFiles;
+    const JournalLists& left = setup.recorder.records;
+    const std::string report = UndoReport(left.failedFolders != nullptr ? *left.failedFolders : kNoFolders,
+                                          left.failedFiles != nullptr ? *left.failedFiles : kNoFiles);
+    if (!report.empty()) ui.ShowMessageBox(report, texts.reportCaption, MessageKind::Information);
+  };
+  plan.end = {texts.endText, texts.endCaption};
+  return RunFrame(ui, pages, tab, plan);
+}
+
+}  // namespace quillory
