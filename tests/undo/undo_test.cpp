@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "results/visual_logs.h"
 #include "shell/main_window.h"
 #include "support/app_fixture.h"
 #include "support/fault_file_system.h"
@@ -189,6 +192,18 @@ TEST_F(UndoTest, ACopiedTemplateGoesWholeButNeverItsDestination) {
   EXPECT_TRUE(IsDir("D:\\T"));
 }
 
+// The engine alone: every item in turn, as the frame hands them out.
+std::vector<ItemOutcome> UndoAll(FolderFileUndo& undo) {
+  undo.Order();
+  std::vector<ItemOutcome> left;
+  for (std::size_t i = 0; i < undo.ItemCount(); ++i)
+    undo.Work(i, [&](ItemOutcome&& outcome) { left.push_back(std::move(outcome)); });
+  return left;
+}
+
+constexpr UndoFailureReport kReport{static_cast<std::size_t>(CreateList::FoldersFailedUndo),
+                                    Id(CreateCounter::FailedUndo)};
+
 TEST_F(UndoTest, EqualDepthsGoInTheReverseOfTheirMaking) {
   MakeDir("D:\\U\\a\\x");
   MakeDir("D:\\U\\b");
@@ -198,18 +213,126 @@ TEST_F(UndoTest, EqualDepthsGoInTheReverseOfTheirMaking) {
   fs.onCall = [&](FsOp op, std::string_view path) {
     if (op == FsOp::RemoveEmptyFolder) order.emplace_back(path);
   };
-  FolderFileUndo undo(fs);
+  FolderFileUndo undo(fs, kReport);
   undo.SetFolders({{"D:\\U", id("D:\\U")},
                    {"D:\\U\\a", id("D:\\U\\a")},
                    {"D:\\U\\b", id("D:\\U\\b")},
                    {"D:\\U\\a\\x", id("D:\\U\\a\\x")},
                    {"D:\\U\\b", id("D:\\U\\b")}});  // a path recorded twice goes once
-  undo.RemoveFiles();
-  undo.RemoveFolders();
-  undo.BuildReport();
+  EXPECT_TRUE(UndoAll(undo).empty());
   EXPECT_EQ(order, (Paths{"D:\\U\\a\\x", "D:\\U\\b", "D:\\U\\a", "D:\\U"}));
-  EXPECT_TRUE(undo.GetReport().empty());
   EXPECT_FALSE(IsDir("D:\\U"));
+}
+
+// A numbered path, built by appending.
+std::string Numbered(const char* stem, std::size_t i) {
+  std::string path = stem;
+  path += std::to_string(i);
+  return path;
+}
+
+// Takes every batch as done without touching a disk, counting the calls.
+class BatchCountingFileSystem : public FaultFileSystem {
+ public:
+  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+    folderBatches.push_back(folders.size());
+    for (const MadeFolder& folder : folders) order.push_back(folder.path);
+    results->assign(folders.size(), FsResult{});
+  }
+  void DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) override {
+    fileBatches.push_back(files.size());
+    for (const WrittenFile& file : files) order.push_back(file.path);
+    results->assign(files.size(), FsResult{});
+  }
+  std::vector<std::size_t> folderBatches, fileBatches;
+  Paths order;
+};
+
+// A large undo goes in items of one batch call each; deepest first holds
+// across the items' borders, and the files go before any folder.
+TEST_F(UndoTest, ALargeUndoGoesInItemsOfOneBatchCallEach) {
+  constexpr std::size_t k = FolderFileUndo::kEntriesPerItem;
+  std::uint64_t inode = 100;
+  std::vector<MadeFolder> made;
+  const auto record = [&](std::string path) { made.push_back({std::move(path), FolderIdentity{1, ++inode}}); };
+  record("D:\\U");
+  // More children than one item takes, the deep ones made last so that
+  // they sit in the last item of the record's order.
+  const std::size_t children = k + 40;
+  for (std::size_t i = 0; i < children; ++i) record(Numbered("D:\\U\\c", i));
+  for (std::size_t i = 0; i < 3; ++i) record(Numbered("D:\\U\\c0\\deep", i));
+  record("D:\\U\\c7");  // made again: it goes once, where its last record puts it
+  std::vector<WrittenFile> written;
+  for (std::size_t i = 0; i < k + 1; ++i) written.push_back({Numbered("D:\\U\\c1\\f", i), {}});
+  BatchCountingFileSystem fs;
+  FolderFileUndo undo(fs, kReport);
+  undo.SetFolders(made);
+  undo.SetFiles(written);
+  undo.Order();
+  const std::size_t folders = made.size() - 1;
+  ASSERT_EQ(undo.ItemCount(), 4u);  // two of files, then two of folders
+  std::vector<std::size_t> callsAfterItem;
+  for (std::size_t i = 0; i < undo.ItemCount(); ++i) {
+    undo.Work(i, [](ItemOutcome&& outcome) { ADD_FAILURE() << "left: " << outcome.path; });
+    callsAfterItem.push_back(fs.fileBatches.size() + fs.folderBatches.size());
+  }
+  EXPECT_EQ(callsAfterItem, (std::vector<std::size_t>{1, 2, 3, 4}));
+  EXPECT_EQ(fs.fileBatches, (std::vector<std::size_t>{k, 1}));
+  EXPECT_EQ(fs.folderBatches, (std::vector<std::size_t>{k, folders - k}));
+  ASSERT_EQ(fs.order.size(), written.size() + folders);
+  EXPECT_EQ(fs.order[0], written[0].path);
+  const std::size_t first = written.size();
+  EXPECT_EQ(fs.order[first], "D:\\U\\c0\\deep2");
+  EXPECT_EQ(fs.order[first + 2], "D:\\U\\c0\\deep0");
+  EXPECT_EQ(fs.order[first + 3], "D:\\U\\c7");
+  EXPECT_EQ(fs.order[first + 4], Numbered("D:\\U\\c", children - 1));
+  EXPECT_EQ(fs.order.back(), "D:\\U");
+  EXPECT_EQ(std::count(fs.order.begin(), fs.order.end(), "D:\\U\\c7"), 1);
+}
+
+// What cannot go is handed on as it is found: a folder with its page's
+// list line and counter, a file with neither; a folder gone already is no
+// failure.
+TEST_F(UndoTest, WhatCannotGoIsHandedOnAsAnUndoFailure) {
+  MakeFile("D:\\U\\full\\mine.txt", "the person's");
+  MakeDir("D:\\U\\gone");
+  MakeFile("D:\\U\\f.txt", "abc");
+  const MadeFolder full{"D:\\U\\full", *HostFileSystem().Identity("D:\\U\\full")};
+  const MadeFolder gone{"D:\\U\\gone", *HostFileSystem().Identity("D:\\U\\gone")};
+  WrittenFile changed{"D:\\U\\f.txt", FileIdentityAt("D:\\U\\f.txt")};
+  changed.identity.size += 1;
+  ASSERT_EQ(::rmdir(Host("D:\\U\\gone").c_str()), 0);
+  FolderFileUndo undo(HostFileSystem(), kReport);
+  undo.SetFolders({full, gone});
+  undo.SetFiles({changed});
+  const std::vector<ItemOutcome> left = UndoAll(undo);
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_EQ(left[0].path, "D:\\U\\f.txt");
+  EXPECT_TRUE(left[0].undoFailed);
+  ASSERT_TRUE(left[0].written.has_value());
+  EXPECT_EQ(*left[0].written, changed);
+  EXPECT_EQ(left[0].list, kNoList);
+  EXPECT_EQ(left[0].counterCount, 0u);
+  EXPECT_TRUE(left[0].made.empty());
+
+  EXPECT_EQ(left[1].path, "D:\\U\\full");
+  EXPECT_EQ(left[1].kind, OutcomeKind::Other);
+  EXPECT_TRUE(left[1].undoFailed);
+  EXPECT_EQ(left[1].list, kReport.list);
+  ASSERT_EQ(left[1].counterCount, 1u);
+  EXPECT_EQ(left[1].counters[0].counter, kReport.counter);
+  EXPECT_EQ(left[1].counters[0].delta, 1);
+  ASSERT_EQ(left[1].made.size(), 1u);
+  EXPECT_EQ(left[1].made[0].path, full.path);
+  EXPECT_EQ(left[1].made[0].identity, full.identity);
+  EXPECT_FALSE(left[1].written.has_value());
+  EXPECT_TRUE(IsFile("D:\\U\\full\\mine.txt"));
+  EXPECT_TRUE(IsFile("D:\\U\\f.txt"));
+
+  EXPECT_EQ(UndoReport({full}, {changed}),
+            "The program is unable to delete the following folders, and/or separate files : \n\nOTHER REASONS   : "
+            "\n\nD:\\U\\full\nD:\\U\\f.txt\n");
+  EXPECT_EQ(UndoReport({}, {}), "");
 }
 
 }  // namespace

@@ -1,0 +1,203 @@
+// An Undo of a hundred thousand folders on the real window: once its
+// question box has closed, the window keeps painting and the bar moves while
+// the folders go, and then every one of them is gone.
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "app/settings_store.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "qt/bindings.h"
+#include "qt/main_window_view.h"
+#include "qt/qt_ui.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace quillory {
+
+int RunUndoProgressTests(int argc, char** argv);
+
+namespace {
+
+// Counts the paint events a widget receives while `counting` is set.
+class PaintCounter : public QObject {
+ public:
+  bool counting = false;
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (counting && event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
+
+class UndoProgressTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    previous_ = QDir::currentPath();
+    saved_ = Drives();
+    // A memory file system where there is one: the test is of the window,
+    // not of how fast a disk frees a hundred thousand folders.
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    dir_ = shm.isDir() && shm.isWritable()
+               ? std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/quillory-undo-XXXXXX"))
+               : std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    QDir::setCurrent(dir_->path());
+    Drives().Set('D', FromQt(QDir(dir_->path()).canonicalPath()));
+    ui_ = std::make_unique<QtUi>(Drives());
+    app_ = std::make_unique<Application>(*ui_, settings_);
+    view_ = &ui_->AttachViews(*app_);
+    view_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view_));
+  }
+
+  void cleanup() {
+    ui_->DetachViews();
+    app_.reset();
+    ui_.reset();
+    Drives() = saved_;
+    QDir::setCurrent(previous_);
+    dir_.reset();
+  }
+
+  void anUndoOfAHundredThousandFoldersPaintsAndMovesTheBarUntilAllAreGone() {
+    constexpr int kFolders = 100000;
+    TfrmMain& main = *app_->main;
+    CreateFromStringsPage& page = main.vol02;
+    main.pgeMain.SetActivePageIndex(static_cast<int>(PageOf(PageKey::Vol02).tabIndex()));
+    QVERIFY(QDir(dir_->path()).mkdir("Dest"));
+    // Made below the destination as a run makes its main folders, and
+    // recorded as the run records them.
+    QElapsedTimer making;
+    making.start();
+    FileSystem& fs = HostFileSystem();
+    for (int i = 0; i < kFolders; ++i) {
+      std::string name = "F";
+      name += std::to_string(i);
+      CreateResult made = fs.CreateFoldersBelow("D:\\Dest", name);
+      QVERIFY(made.result.ok() && made.made.size() == 1);
+      page.records.createdMainFolders.push_back(made.made[0].path);
+      page.records.madeMainFolders.push_back(std::move(made.made[0]));
+    }
+    page.attachKind = SourceKind::Nothing;
+    const qint64 madeIn = making.elapsed();
+    const QDir dest(dir_->path() + "/Dest");
+    QCOMPARE(dest.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), kFolders);
+
+    QProgressBar* bar = view_->findChild<QProgressBar*>("prbRunProgress");
+    QVERIFY(bar);
+    PaintCounter paints;
+    bar->installEventFilter(&paints);
+
+    // Answers the boxes and watches the undo between them.
+    bool asked = false, questionClosed = false, ended = false, boxDuringUndo = false;
+    // The bar shows once the tabs are locked and stays until the end box.
+    bool barSeen = false, barHidAgain = false;
+    int ticksDuringUndo = 0, valueAtEnd = -1, maximumAtEnd = -1;
+    std::set<int> values;
+    QElapsedTimer undoing;
+    qint64 undoMs = -1;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) {
+        if (questionClosed && !ended) {
+          ++ticksDuringUndo;
+          values.insert(bar->value());
+          if (bar->isVisible()) barSeen = true;
+          else if (barSeen) barHidAgain = true;
+        }
+        return;
+      }
+      if (box->text().startsWith(QStringLiteral("Do you want to delete all folders"))) {
+        asked = true;
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        QVERIFY(yes);
+        yes->click();
+        // Counted from here: the box's own closing is the undo's.
+        questionClosed = true;
+        paints.counting = true;
+        undoing.start();
+        return;
+      }
+      if (box->text() == QStringLiteral("End of Undo process !!!")) {
+        if (!ended) {
+          ended = true;
+          undoMs = undoing.elapsed();
+          paints.counting = false;
+          valueAtEnd = bar->value();
+          maximumAtEnd = bar->maximum();
+        }
+      } else if (questionClosed) {
+        boxDuringUndo = true;  // a report: nothing should have been left
+      }
+      if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+      else box->reject();
+    });
+    watcher.start();
+
+    auto* undo = view_->findChild<QPushButton*>("btnVol02Undo");
+    QVERIFY(undo);
+    QVERIFY(undo->isEnabled());
+    undo->click();
+    watcher.stop();
+
+    std::printf("undo of %d folders: made in %lld ms, undone in %lld ms, %d paints of the bar, %d ticks, "
+                "%zu distinct bar values\n",
+                kFolders, static_cast<long long>(madeIn), static_cast<long long>(undoMs), paints.paints,
+                ticksDuringUndo, values.size());
+    QVERIFY(asked);
+    QVERIFY(ended);
+    QVERIFY(!boxDuringUndo);
+    // The window was alive while the folders went: timers fired, the bar
+    // painted, and it showed several positions on its way up.
+    QVERIFY(ticksDuringUndo > 0);
+    QVERIFY(barSeen);
+    QVERIFY(!barHidAgain);
+    QVERIFY(paints.paints >= 2);
+    QVERIFY(values.size() >= 3);
+    QCOMPARE(valueAtEnd, maximumAtEnd);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(dest.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty());
+    QVERIFY(page.records.createdMainFolders.empty());
+    QVERIFY(page.failedUndoFolders.empty());
+  }
+
+ private:
+  QString previous_;
+  DriveMap saved_;
+  std::unique_ptr<QTemporaryDir> dir_;
+  SettingsStore settings_;
+  std::unique_ptr<QtUi> ui_;
+  std::unique_ptr<Application> app_;
+  MainWindowView* view_ = nullptr;
+};
+
+int RunUndoProgressTests(int argc, char** argv) {
+  UndoProgressTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace quillory
+
+#include "undo_progress_test.moc"
