@@ -12,6 +12,9 @@
 
 namespace quillory {
 
+class DriveMap;
+class FileSystem;
+
 class TAboutBox : public Window {
  public:
   TAboutBox()
@@ -150,6 +153,9 @@ class TfrmVideoTutorials : public Window {
   const std::string& Chosen() const { return chosen_; }
   // Taken by the view when it starts the chosen demonstration.
   std::string TakeChosen() { return std::exchange(chosen_, std::string()); }
+  // The disk and drive map a demonstration plays on, set by the program.
+  FileSystem* disk = nullptr;
+  DriveMap* drives = nullptr;
 
  private:
   std::string chosen_;

@@ -188,9 +188,6 @@ std::string EncodeSettings(const SettingsStore& s) {
 SaveClass::SaveClass(std::string_view path, const SettingsStore& store, const DriveMap& drives)
     : path_(ResolvePath(path, store)), store_(store), drives_(drives) {}
 
-// Transitional: callers still to be handed the drive map.
-SaveClass::SaveClass(std::string_view path, const SettingsStore& store) : SaveClass(path, store, Drives()) {}
-
 SettingsSaveResult SaveClass::save() {
   const std::optional<std::string> host = HostPathOf(path_, drives_);
   if (!host) return {false, "no drive holds " + path_};

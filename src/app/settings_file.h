@@ -81,8 +81,6 @@ class SaveClass {
  public:
   // An empty path means DefaultSettingsPath(store).
   SaveClass(std::string_view path, const SettingsStore& store, const DriveMap& drives);
-  // Transitional: callers still to be handed the drive map.
-  SaveClass(std::string_view path, const SettingsStore& store);
   SettingsSaveResult save();
   const std::string& Path() const { return path_; }
 

@@ -143,9 +143,4 @@ DemoOutcome PlayDemonstration(std::string_view name, FileSystem& disk, DriveMap&
   return outcome;
 }
 
-// Transitional: callers still to be handed the drive map.
-DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks) {
-  return PlayDemonstration(name, HostFileSystem(), Drives(), std::move(hooks));
-}
-
 }  // namespace quillory

@@ -60,7 +60,5 @@ struct DemoOutcome {
 // pace and show it. The drive and the working folder are put back even when
 // the script fails.
 DemoOutcome PlayDemonstration(std::string_view name, FileSystem& disk, DriveMap& drives, AutomationHooks hooks = {});
-// Transitional: callers still to be handed the drive map.
-DemoOutcome PlayDemonstration(std::string_view name, AutomationHooks hooks = {});
 
 }  // namespace quillory

@@ -154,11 +154,6 @@ bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, const Dr
   return true;
 }
 
-// Transitional: callers still to be handed the drive map.
-bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message) {
-  return ValidateFullFolderPath(path, acceptAnyDrive, Drives(), message);
-}
-
 std::string NormalizeComposedPath(std::string_view path) { return Normalize(path, true); }
 
 std::string NormalizeListLine(std::string_view line) { return Normalize(line, false); }

@@ -43,8 +43,6 @@ bool CheckColons(std::string_view text, std::string& message);
 // when `drives` names its share.
 bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, const DriveMap& drives,
                             std::string& message);
-// Transitional: callers still to be handed the drive map.
-bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, std::string& message);
 
 // '/' becomes '\', runs of '\' collapse to one and, for NormalizeComposedPath,
 // runs of ':' to one. A leading "\\" is kept so that a UNC drive part survives.

@@ -361,7 +361,8 @@ class VideoTutorialsView : public WindowView {
       if (onStep) onStep(words);
       return !stop_;
     };
-    const DemoOutcome outcome = PlayDemonstration(name, hooks);
+    if (videos_.disk == nullptr || videos_.drives == nullptr) return 2;
+    const DemoOutcome outcome = PlayDemonstration(name, *videos_.disk, *videos_.drives, hooks);
     blocker.reset();
     delete stage;
     playing_ = false;

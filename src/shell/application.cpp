@@ -41,7 +41,7 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   Create<TfrmDriveSelect>();
   fileExport = Create<TfrmFileExport>(ui, settings, services.fs);
   fileImport = Create<TfrmFileImport>(ui, settings, services.fs);
-  fileSelection = Create<TfrmFileSelection>(ui, settings);
+  fileSelection = Create<TfrmFileSelection>(ui, settings, drives);
   Create<TfrmFolderTemplateOptions>();
   folderViews = Create<TfrmFolderViews>(ui, settings, services.fs);
   Create<TForcedUnSuccessFullForm>();
@@ -52,6 +52,8 @@ Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, Driv
   delimiters = Create<TfrmDelimiters>(ui, settings, main->settingsPath, services.drives);
   Create<TSubFolderUnSuccessFullForm>();
   videos = Create<TfrmVideoTutorials>();
+  videos->disk = &fs;
+  videos->drives = &drives;
   Create<TfrmVol02ZoomStatistics>();
   Create<TfrmVol03ZoomStatistics>();
   Create<TfrmVol04ZoomStatistics>();

@@ -76,7 +76,7 @@ std::string FileSelectionStatus(const SettingsStore& settings) {
 
 std::vector<std::string> SplitFileMasks(const std::string& text) { return WithoutRepeats(CutMasks(text)); }
 
-TfrmFileSelection::TfrmFileSelection(Ui& ui, SettingsStore& settings)
+TfrmFileSelection::TfrmFileSelection(Ui& ui, SettingsStore& settings, const DriveMap& drives)
     : Window("TfrmFileSelection", "File Selection"),
       grpFileManSelection(Make<Label>("grpFileManSelection", "Selecting File names and/or File Types ( extensions)")),
       lblFileManExplanation(Make<Label>("lblFileManExplanation",
@@ -103,7 +103,8 @@ TfrmFileSelection::TfrmFileSelection(Ui& ui, SettingsStore& settings)
       chkFileManTermExclude(Make<CheckBox>("chkFileManTermExclude", "Exclude Files that contain Terms in their names")),
       cboFileManTermsExclude(Make<ComboBox>("cboFileManTermsExclude")),
       ui_(ui),
-      settings_(settings) {
+      settings_(settings),
+      drives_(drives) {
   selectBy_.Add(&rdoFileManNames);
   selectBy_.Add(&rdoFileManTypes);
   for (RadioButton* b : {&rdoAllFileTypes, &rdoExcludedFileTypes, &rdoIncludedFileTypes, &rdoSelectOneFileTypes})
@@ -248,7 +249,7 @@ void TfrmFileSelection::Ok() {
   StoreHiddenState();
   RefreshStatus();
 
-  if (!SaveClass(settingsPath_, settings_).save().ok)
+  if (!SaveClass(settingsPath_, settings_, drives_).save().ok)
     ui_.ShowMessageBox(std::string(kMsg0130.text), std::string(kMsg0130.caption), MessageKind::Error);
 }
 

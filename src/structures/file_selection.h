@@ -11,6 +11,8 @@
 
 namespace quillory {
 
+class DriveMap;
+
 class SettingsStore;
 class Ui;
 
@@ -28,7 +30,7 @@ class TfrmFileSelection : public Window {
   RadioGroup typeMode_;
 
  public:
-  TfrmFileSelection(Ui& ui, SettingsStore& settings);
+  TfrmFileSelection(Ui& ui, SettingsStore& settings, const DriveMap& drives);
   ~TfrmFileSelection() override;
 
   // The pages' "All." / "User Selected." labels, kept up to date on OK and
@@ -86,6 +88,7 @@ class TfrmFileSelection : public Window {
 
   Ui& ui_;
   SettingsStore& settings_;
+  const DriveMap& drives_;
   std::string settingsPath_;
   std::vector<Label*> statusLabels_;
   Connection shown_;

@@ -75,8 +75,6 @@ std::string JournalFolderFor(std::string_view settingsPath);
 // and back, nullopt for a letter that names nothing attached.
 std::string AttachKindLetter(const std::optional<SourceKind>& kind);
 std::optional<SourceKind> AttachKindOf(std::string_view letter);
-// Transitional: the pages' Undo still names the attached kind by its letter.
-inline bool operator==(SourceKind kind, std::string_view letter) { return AttachKindLetter(kind) == letter; }
 
 // Escaping of one field (see above) and its reverse; nullopt for a bad escape.
 std::string EscapeJournalField(std::string_view text);

@@ -20,5 +20,6 @@ int RunRunWatchTests(int argc, char** argv);
 int RunHelpViewTests(int argc, char** argv);
 int RunDropTests(int argc, char** argv);
 int RunPlacementTests(int argc, char** argv);
+int RunUndoProgressTests(int argc, char** argv);
 
 }  // namespace quillory

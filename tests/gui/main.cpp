@@ -23,5 +23,6 @@ int main(int argc, char** argv) {
   failed += quillory::RunHelpViewTests(argc, argv);
   failed += quillory::RunDropTests(argc, argv);
   failed += quillory::RunPlacementTests(argc, argv);
+  failed += quillory::RunUndoProgressTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }

@@ -163,7 +163,7 @@ TEST_F(DemoTest, TheDemonstrationRunsOnTheDiskAndMapItIsHanded) {
 }
 
 TEST_F(DemoTest, UnknownDemonstrationIsRefused) {
-  const DemoOutcome outcome = PlayDemonstration("no_such_demo");
+  const DemoOutcome outcome = PlayDemonstration("no_such_demo", HostFileSystem(), Drives());
   EXPECT_EQ(outcome.code, 2);
   EXPECT_NE(outcome.error.find("no_such_demo"), std::string::npos);
 }

@@ -101,7 +101,7 @@ TEST_F(NamesValidateFullFolderPath, AcceptsAFolderOnAPresentDrive) {
   EXPECT_TRUE(ValidateFullFolderPath("D:\\Clients", false, Drives(), message));
   EXPECT_EQ(message, "");
   EXPECT_TRUE(ValidateFullFolderPath("  d:\\a\t", false, Drives(), message));
-  EXPECT_TRUE(ValidateFullFolderPath("C:\\[x];!", false, message));
+  EXPECT_TRUE(ValidateFullFolderPath("C:\\[x];!", false, Drives(), message));
   // Callers normalise first: a slash left in a full path is refused.
   EXPECT_FALSE(ValidateFullFolderPath("C:/a", false, Drives(), message));
   EXPECT_EQ(message, "Illegal characters in the folder name :  /");

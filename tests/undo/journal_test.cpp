@@ -342,6 +342,9 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
     run.main.push_back(name);
     run.madeMain.push_back({name, {7, 1ull << 60}});
     run.written.push_back({name + "\\f", {1, 2, 3, -4, 999999999}});
+    journal.Note(JournalRecord::Main, run.main.back());
+    journal.Note(JournalRecord::MainMade, run.madeMain.back());
+    journal.Note(JournalRecord::Written, run.written.back());
     journal.Tick();
   }
   journal.End();
@@ -362,9 +365,11 @@ TEST_F(JournalFileTest, AJournalCutAnywhereInItsLastRecordGivesTheWholeOnesBefor
   journal.Begin();
   for (int i = 0; i < 3; ++i) {
     run.madeMain.push_back({"D:\\Dest\\P-" + std::to_string(i), {9, static_cast<std::uint64_t>(100 + i)}});
+    journal.Note(JournalRecord::MainMade, run.madeMain.back());
     journal.Tick();
   }
   run.written.push_back({"D:\\Dest\\P-2\\f.txt", {9, 200, 5, 1700000000, 12}});
+  journal.Note(JournalRecord::Written, run.written.back());
   journal.End();
   const std::string whole = Bytes();
   ASSERT_EQ(whole.back(), '\n');
@@ -443,11 +448,13 @@ TEST_F(JournalFileTest, BatchesWaitInMemoryAndAllIsOnDiskAtTheEnd) {
   journal.Begin();
   const std::string head = Bytes();
   run.main.push_back("D:\\a");
+  journal.Note(JournalRecord::Main, run.main.back());
   journal.Tick();
   EXPECT_EQ(Bytes(), head);  // no write for one small record
   // Many records go out before the half second is over.
   for (int i = 0; i < 2000; ++i) {
     run.main.push_back("D:\\Dest\\a folder with a long enough name " + std::to_string(i));
+    journal.Note(JournalRecord::Main, run.main.back());
     journal.Tick();
   }
   EXPECT_GT(Bytes().size(), head.size() + 16000);
