@@ -22,7 +22,11 @@
 #include "results/visual_logs.h"
 #include "operations/rename_engine.h"
 #include "platform/path_text.h"
+#include "operations/copy_page.h"
+#include "operations/paths_page.h"
+#include "operations/strings_page.h"
 #include "shell/main_window.h"
+#include "structures/structures_group.h"
 #include "support/app_fixture.h"
 
 namespace quillory {
@@ -159,6 +163,35 @@ bool DeleteDocumented(const std::string& line, const Paths& readOnlyFiles) {
   return false;
 }
 
+// Create from strings: the simulation takes a folder found at the new path
+// as already there and any other path as made, where the run finds a file
+// or a link there or on its way (other reasons); and it remembers nothing
+// it would have made, so a repeated string is created twice. Those strings
+// are left out of the input.
+bool CreateDocumented(const std::string& target, int timesListed, const std::function<bool(const std::string&)>& onDisk,
+                      const std::function<bool(const std::string&)>& isDir) {
+  if (timesListed > 1) return true;
+  for (std::size_t cut = target.find('\\', 3); ; cut = target.find('\\', cut + 1)) {
+    const std::string part = target.substr(0, cut);
+    if (onDisk(part) && !isDir(part)) return true;
+    if (cut == std::string::npos) return false;
+  }
+}
+
+// Create from a folder list: as from strings, and a line longer than a
+// simulation's candidate may be is other reasons there, where the run
+// tries it.
+bool PathsDocumented(const std::string& path, int timesListed, const std::function<bool(const std::string&)>& onDisk,
+                     const std::function<bool(const std::string&)>& isDir) {
+  return CreateDocumented(path, timesListed, onDisk, isDir) || path.size() > kMaxSimulatedPathChars;
+}
+
+// Copy: the simulation asks the disk whether a template folder is there,
+// remembering nothing it would make, so a line naming a folder an earlier
+// line makes on its way ("\\A" after "\\A\\B") is created in the simulation
+// and found by the run. The copy's template lines leave that case out.
+const Paths kCopyTemplateLines = {"\\A\\B", "\\C", "\\D\\E\\F"};
+
 // Takes the lines `documented` names out of every list and out of the
 // counter each list is counted in.
 void LeaveOut(Shown& shown, const std::vector<std::size_t>& counterOfList,
@@ -234,6 +267,132 @@ TEST_F(SimulationMatchesRunTest, DeleteInEveryMode) {
     LeaveOut(run, counterOfList, documented);
     ExpectSame(simulated, run, PageCounterNames(PageKey::Vol07), "delete mode " + std::to_string(seed % 4));
     EXPECT_TRUE(IsDir("D:\\Out\\kept"));  // a link below was never followed
+  }
+  EXPECT_GT(compared, 40u);
+}
+
+void Attach(StructuresGroup& group, std::mt19937& random) {
+  switch (random() % 3) {
+    case 0: group.SourceKindClick(SourceKind::Nothing); break;
+    case 1:
+      group.SourceKindClick(SourceKind::Templates);
+      group.list.SetItems({"\\A\\B", "\\C", "\\A"});
+      break;
+    default:
+      group.SourceKindClick(SourceKind::Structures);
+      group.AttachModeClick(static_cast<AttachMode>(1 + random() % 4));
+      group.list.SetItems({"D:\\T"});
+      break;
+  }
+}
+
+TEST_F(SimulationMatchesRunTest, CreateFromStrings) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    RemoveTree(Host("D:\\T"));
+    RemoveTree(Host("D:\\Dest"));
+    const Tree tree = Grow(random);
+    MakeDir("D:\\Dest");
+    // What is in the destination already: folders, a file, a link.
+    MakeDir("D:\\Dest\\there");
+    MakeFile("D:\\Dest\\afile");
+    EXPECT_EQ(::symlink(Host("D:\\Out").c_str(), Host("D:\\Dest\\alink").c_str()), 0);
+    const Paths pool = {"there", "afile", "alink", "new", "new\\deeper\\still", "there\\below", "Sp ace",
+                        std::string(255, 'a'), std::string(256, 'b'), "caf\xc3\xa9", "x" + std::to_string(seed)};
+    Paths items;
+    for (int i = 0; i < 8; ++i) items.push_back(pool[random() % pool.size()]);
+    CreateFromStringsPage& page = main->vol02;
+    Attach(page.structures, random);
+    const auto onDisk = [this](const std::string& path) {
+      struct stat st {};
+      return ::lstat(Host(path).c_str(), &st) == 0;
+    };
+    const auto isDir = [this](const std::string& path) { return IsDir(path); };
+    const Paths listed = items;
+    std::erase_if(items, [&](const std::string& item) {
+      const int times = static_cast<int>(std::count(listed.begin(), listed.end(), item));
+      return CreateDocumented("D:\\Dest\\" + item, times, onDisk, isDir);
+    });
+    if (items.empty()) continue;
+    page.lstVol02IncludeStrings.SetItems(items);
+    page.Refresh();
+    Press(page.btnCreateFoldersSimulation);
+    const Shown simulated = Read(PageKey::Vol02, 5);
+    Press(page.btnCreateFolders);
+    const Shown run = Read(PageKey::Vol02, 5);
+    ExpectSame(simulated, run, CreatePageCounterNames(), "create");
+    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+  }
+  EXPECT_GT(compared, 40u);
+}
+
+TEST_F(SimulationMatchesRunTest, CreateFromAFolderList) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    RemoveTree(Host("D:\\T"));
+    const Tree tree = Grow(random);
+    Paths items = Pick(random, tree, 8);
+    for (const std::string& folder : Pick(random, tree, 3)) items.push_back(folder + "\\made");
+    CreateFromPathsPage& page = main->vol04;
+    Attach(page.structures, random);
+    const auto onDisk = [this](const std::string& path) {
+      struct stat st {};
+      return ::lstat(Host(path).c_str(), &st) == 0;
+    };
+    const auto isDir = [this](const std::string& path) { return IsDir(path); };
+    const Paths listed = items;
+    std::erase_if(items, [&](const std::string& item) {
+      const int times = static_cast<int>(std::count(listed.begin(), listed.end(), item));
+      return PathsDocumented(item, times, onDisk, isDir);
+    });
+    if (items.empty()) continue;
+    page.lstVol04IncludeFolderList.SetItems(items);
+    page.Refresh();
+    Press(page.btnCreateFoldersSimulation);
+    const Shown simulated = Read(PageKey::Vol04, 5);
+    Press(page.btnCreateFolders);
+    const Shown run = Read(PageKey::Vol04, 5);
+    ExpectSame(simulated, run, CreatePageCounterNames(), "create from a folder list");
+    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+  }
+  EXPECT_GT(compared, 40u);
+}
+
+TEST_F(SimulationMatchesRunTest, CopyIntoFolders) {
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    RemoveTree(Host("D:\\T"));
+    RemoveTree(Host("D:\\S"));
+    const Tree tree = Grow(random);
+    // The structure copied: a few folders and files, one read-only.
+    MakeFile("D:\\S\\in\\f.txt", "data");
+    MakeFile("D:\\S\\in\\deep\\g.txt", "more");
+    ::chmod(Host("D:\\S\\in\\f.txt").c_str(), 0444);
+    MakeDir("D:\\S\\empty");
+    CopyPage& page = main->vol08;
+    page.include.SetItems(Pick(random, tree, 5));
+    switch (random() % 2) {
+      case 0:
+        page.structures.SourceKindClick(SourceKind::Templates);
+        page.structures.list.SetItems(kCopyTemplateLines);
+        break;
+      default:
+        page.structures.SourceKindClick(SourceKind::Structures);
+        page.structures.AttachModeClick(static_cast<AttachMode>(1 + random() % 4));
+        page.structures.list.SetItems({"D:\\S"});
+        break;
+    }
+    page.Refresh();
+    Press(page.btnVol08CopyFoldersSimulation);
+    const Shown simulated = Read(PageKey::Vol08, 7);
+    Press(page.btnVol08CopyFolders);
+    const Shown run = Read(PageKey::Vol08, 7);
+    ExpectSame(simulated, run, PageCounterNames(PageKey::Vol08), "copy");
+    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+    EXPECT_EQ(ListDir("D:\\Out\\kept"), Paths{});
   }
   EXPECT_GT(compared, 40u);
 }
