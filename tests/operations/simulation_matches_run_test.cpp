@@ -23,6 +23,7 @@
 #include "operations/rename_engine.h"
 #include "platform/path_text.h"
 #include "operations/copy_page.h"
+#include "operations/operation_page.h"
 #include "operations/paths_page.h"
 #include "operations/strings_page.h"
 #include "shell/main_window.h"
@@ -124,6 +125,32 @@ class SimulationMatchesRunTest : public PagesTest {
     ui->answers.clear();
   }
 
+  bool OnDisk(const std::string& path) {
+    struct stat st {};
+    return ::lstat(Host(path).c_str(), &st) == 0;
+  }
+
+  // A create page's simulation, then its run, of `items` but those the
+  // documents make differ (`documented` of the item and how often it is
+  // listed).
+  template <class Page>
+  void CompareCreate(Page& page, ListBox& include, Paths items,
+                     const std::function<bool(const std::string&, int)>& documented, const std::string& what) {
+    const Paths listed = items;
+    std::erase_if(items, [&](const std::string& item) {
+      return documented(item, static_cast<int>(std::count(listed.begin(), listed.end(), item)));
+    });
+    if (items.empty()) return;
+    include.SetItems(items);
+    page.Refresh();
+    Press(page.btnCreateFoldersSimulation);
+    const Shown simulated = Read(page.descriptor.key, 5);
+    Press(page.btnCreateFolders);
+    const Shown run = Read(page.descriptor.key, 5);
+    ExpectSame(simulated, run, CreatePageCounterNames(), what);
+    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+  }
+
   // Lines compared over all seeds: a generator gone wrong would compare
   // nothing and pass.
   std::size_t compared = 0;
@@ -216,10 +243,7 @@ TEST_F(SimulationMatchesRunTest, Rename) {
     page.edtVol06NewSuffix.SetText(random() % 3 ? "s" : std::string(20, 's'));
     // Names the documents treat differently leave the comparison.
     const auto isFile = [this](const std::string& path) { return IsFile(path); };
-    const auto onDisk = [this](const std::string& path) {
-      struct stat st {};
-      return ::lstat(Host(path).c_str(), &st) == 0;
-    };
+    const auto onDisk = [this](const std::string& path) { return OnDisk(path); };
     const Paths listed = items;
     std::erase_if(items, [&](const std::string& item) {
       const int times = static_cast<int>(std::count(listed.begin(), listed.end(), item));
@@ -304,25 +328,11 @@ TEST_F(SimulationMatchesRunTest, CreateFromStrings) {
     for (int i = 0; i < 8; ++i) items.push_back(pool[random() % pool.size()]);
     CreateFromStringsPage& page = main->vol02;
     Attach(page.structures, random);
-    const auto onDisk = [this](const std::string& path) {
-      struct stat st {};
-      return ::lstat(Host(path).c_str(), &st) == 0;
-    };
+    const auto onDisk = [this](const std::string& path) { return OnDisk(path); };
     const auto isDir = [this](const std::string& path) { return IsDir(path); };
-    const Paths listed = items;
-    std::erase_if(items, [&](const std::string& item) {
-      const int times = static_cast<int>(std::count(listed.begin(), listed.end(), item));
+    CompareCreate(page, page.lstVol02IncludeStrings, items, [&](const std::string& item, int times) {
       return CreateDocumented("D:\\Dest\\" + item, times, onDisk, isDir);
-    });
-    if (items.empty()) continue;
-    page.lstVol02IncludeStrings.SetItems(items);
-    page.Refresh();
-    Press(page.btnCreateFoldersSimulation);
-    const Shown simulated = Read(PageKey::Vol02, 5);
-    Press(page.btnCreateFolders);
-    const Shown run = Read(PageKey::Vol02, 5);
-    ExpectSame(simulated, run, CreatePageCounterNames(), "create");
-    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+    }, "create from strings");
   }
   EXPECT_GT(compared, 40u);
 }
@@ -337,25 +347,11 @@ TEST_F(SimulationMatchesRunTest, CreateFromAFolderList) {
     for (const std::string& folder : Pick(random, tree, 3)) items.push_back(folder + "\\made");
     CreateFromPathsPage& page = main->vol04;
     Attach(page.structures, random);
-    const auto onDisk = [this](const std::string& path) {
-      struct stat st {};
-      return ::lstat(Host(path).c_str(), &st) == 0;
-    };
+    const auto onDisk = [this](const std::string& path) { return OnDisk(path); };
     const auto isDir = [this](const std::string& path) { return IsDir(path); };
-    const Paths listed = items;
-    std::erase_if(items, [&](const std::string& item) {
-      const int times = static_cast<int>(std::count(listed.begin(), listed.end(), item));
+    CompareCreate(page, page.lstVol04IncludeFolderList, items, [&](const std::string& item, int times) {
       return PathsDocumented(item, times, onDisk, isDir);
-    });
-    if (items.empty()) continue;
-    page.lstVol04IncludeFolderList.SetItems(items);
-    page.Refresh();
-    Press(page.btnCreateFoldersSimulation);
-    const Shown simulated = Read(PageKey::Vol04, 5);
-    Press(page.btnCreateFolders);
-    const Shown run = Read(PageKey::Vol04, 5);
-    ExpectSame(simulated, run, CreatePageCounterNames(), "create from a folder list");
-    EXPECT_TRUE(IsDir("D:\\Out\\kept"));
+    }, "create from a folder list");
   }
   EXPECT_GT(compared, 40u);
 }
