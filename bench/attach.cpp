@@ -10,8 +10,9 @@
 //    and `xargs -0 mkdir -p`.
 //
 // Our job is what a run does: the structure read once and measured afresh,
-// then every step counted by the recorder into real statistics and a real
-// Visual Log. QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+// then every step of the engine made an outcome by the create pages' rules
+// and kept by the run's recorder: real statistics, a real Visual Log and the
+// undo records. QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,8 +31,10 @@
 #include "app/window.h"
 #include "lists/file_export.h"
 #include "operations/attach_engine.h"
-#include "operations/attach_recorder.h"
+#include "operations/attach_outcomes.h"
+#include "operations/run_recorder.h"
 #include "platform/drives.h"
+#include "platform/file_system.h"
 #include "results/operation_statistics.h"
 #include "results/visual_log_windows.h"
 #include "results/visual_logs.h"
@@ -49,7 +52,7 @@ struct Rig {
   quillory::SettingsStore settings;
   quillory::TfrmStatistic02 log;
   quillory::TfrmVol02ZoomStatistics zoom;
-  quillory::TfrmFileExport exportWindow{ui, settings};
+  quillory::TfrmFileExport exportWindow{ui, settings, quillory::HostFileSystem()};
   quillory::Window page{"TfrmMain", "page"};
   quillory::OperationStatistics stats{quillory::CreatePageCounterNames()};
   quillory::CheckBox show{"chkVol02ShowDetailedResults", ""};
@@ -60,7 +63,27 @@ struct Rig {
     logs.Attach(PageKey::Vol02, stats, page, log, show);
     logs.PrepareVisualLog(PageKey::Vol02, false);
   }
+  // What a real run of the page hands its recorder (no journal: the bench
+  // keeps none).
+  quillory::RecorderSetup Recording() {
+    quillory::RecorderSetup setup;
+    setup.page = PageKey::Vol02;
+    setup.stats = &stats;
+    setup.logs = &logs;
+    setup.records.folders = &records.createdFolders;
+    setup.records.madeFolders = &records.madeFolders;
+    setup.records.files = &records.copiedFiles;
+    setup.records.writtenFiles = &records.copiedFileIds;
+    setup.ui = &ui;
+    return setup;
+  }
 };
+
+// The engine's steps as a run hands them on: each made its outcome by
+// the page's rules, then recorded.
+quillory::StepSink Steps(const quillory::OutcomeSink& record, const quillory::CreateStepRules& rules) {
+  return [&record, rules](const quillory::AttachStep& step) { record(quillory::CreatePageStepOutcome(step, rules)); };
+}
 
 std::string g_root;  // host folder of D:
 
@@ -125,8 +148,13 @@ bool AttachStructure(const std::string& dst, int targets, quillory::AttachMode m
                                        quillory::WithFiles(mode)};
   const quillory::StructureTotals& totals = cache.Fresh(fs, input);
   const quillory::StructureSnapshot snapshot = quillory::StructureSnapshot::Read(fs, "D:\\src");
-  quillory::AttachRecorder recorder(PageKey::Vol02, rig.stats, rig.records, &rig.logs, &rig.ui);
-  const quillory::StepSink sink = recorder.Sink();
+  quillory::RunRecorder recorder(rig.Recording());
+  const quillory::OutcomeSink record = recorder.Sink();
+  const quillory::OneCopyTotals oneCopy{static_cast<double>(totals.folders), static_cast<double>(totals.files),
+                                        static_cast<double>(totals.bytes)};
+  const quillory::StepSink sink = Steps(
+      record, {PageKey::Vol02,
+               quillory::RejectedLineAddsTotals(PageKey::Vol02, quillory::SourceKind::Structures, mode), oneCopy});
   quillory::CopyRequest request;
   request.structure = &snapshot;
   request.mode = mode;
@@ -247,8 +275,14 @@ bool ApplyTemplate(const std::string& dst) {
   quillory::FileSystem& fs = quillory::HostFileSystem();
   g_kept = std::make_unique<Kept>();
   Rig& rig = g_kept->rig;
-  quillory::AttachRecorder recorder(PageKey::Vol02, rig.stats, rig.records, &rig.logs, &rig.ui);
-  const quillory::StepSink sink = recorder.Sink();
+  quillory::RunRecorder recorder(rig.Recording());
+  const quillory::OutcomeSink record = recorder.Sink();
+  // No structure totals: template lines name nothing on disk.
+  const quillory::StepSink sink = Steps(
+      record, {PageKey::Vol02,
+               quillory::RejectedLineAddsTotals(PageKey::Vol02, quillory::SourceKind::Templates,
+                                                quillory::AttachMode::MainWithoutFiles),
+               {}});
   const quillory::TemplateKind whole{quillory::TemplateKindCode::WholePaths, {}};
   for (int i = 0; i < kTemplateTargets; ++i) {
     const std::string target = "D:\\" + dst + "\\" + Target(i);

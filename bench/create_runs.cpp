@@ -42,7 +42,9 @@
 #include "names/folder_names.h"
 #include "names/name_composition.h"
 #include "operations/create_run.h"
+#include "operations/run_recorder.h"
 #include "platform/drives.h"
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "results/operation_statistics.h"
 #include "results/visual_log_windows.h"
@@ -207,7 +209,7 @@ struct LogRig {
   quillory::SettingsStore settings;
   quillory::TfrmStatistic02 log;
   quillory::TfrmVol02ZoomStatistics zoom;
-  quillory::TfrmFileExport exportWindow{ui, settings};
+  quillory::TfrmFileExport exportWindow{ui, settings, quillory::HostFileSystem()};
   quillory::Window page{"TfrmMain", "page"};
   quillory::OperationStatistics stats{quillory::CreatePageCounterNames()};
   quillory::CheckBox show{"chkVol02ShowDetailedResults", ""};
@@ -218,13 +220,33 @@ struct LogRig {
     logs.Attach(PageKey::Vol02, stats, page, log, show);
     logs.PrepareVisualLog(PageKey::Vol02, false);
   }
+  // What a real run of the page hands its recorder, the Visual Log only when
+  // `withLog` (no journal: the split keeps none).
+  quillory::RecorderSetup Recording(bool withLog) {
+    quillory::RecorderSetup setup;
+    setup.page = PageKey::Vol02;
+    setup.stats = &stats;
+    setup.logs = withLog ? &logs : nullptr;
+    setup.records.mainFolders = &records.createdMainFolders;
+    setup.records.madeMainFolders = &records.madeMainFolders;
+    setup.records.folders = &records.attached.createdFolders;
+    setup.records.madeFolders = &records.attached.madeFolders;
+    setup.records.files = &records.attached.copiedFiles;
+    setup.records.writtenFiles = &records.attached.copiedFileIds;
+    setup.existingMainFolders = &records.existingMainFolders;
+    setup.otherMainFolders = &records.otherMainFolders;
+    setup.ui = &ui;
+    return setup;
+  }
 };
 std::unique_ptr<LogRig> g_rig;
 
 enum class Pieces { Maker, ComposeMaker, Recorder, RecorderAndLog };
 
 // What the string page does per item, up to `pieces`, with the strings of
-// `items` and the destination "D:\<dst>".
+// `items` and the destination "D:\<dst>": the maker alone, then each item
+// composed into its target as the page does, then the run's engine handing
+// each main folder's outcome to the recorder, then the Visual Log too.
 bool Split(const std::string& dst, const std::vector<std::string>& items, Pieces pieces) {
   quillory::FileSystem& fs = quillory::HostFileSystem();
   g_rig = std::make_unique<LogRig>();
@@ -232,32 +254,44 @@ bool Split(const std::string& dst, const std::vector<std::string>& items, Pieces
   const std::string folder = chosen + "\\";
   const quillory::_tagVol0XParts parts = quillory::ComposePartsVol02(chosen, "", "", true);
   const std::string base = quillory::NormalizeComposedPath(folder);
-  quillory::MainFolderMaker maker(fs);
-  std::unique_ptr<quillory::CreateRecorder> recorder;
-  if (pieces == Pieces::Recorder || pieces == Pieces::RecorderAndLog)
-    recorder = std::make_unique<quillory::CreateRecorder>(
-        PageKey::Vol02, g_rig->stats, g_rig->records, pieces == Pieces::RecorderAndLog ? &g_rig->logs : nullptr,
-        &g_rig->ui);
-  std::size_t made = 0;
-  for (const std::string& item : items) {
-    quillory::MainFolderResult result;
-    if (pieces == Pieces::Maker) {
-      result = maker.Below(chosen, item, folder + item);
-    } else {
-      if (quillory::HasDrive(quillory::Trim(item))) return false;
-      std::string path = quillory::NormalizeComposedPath(parts.JoinWith(item));
-      if (path.compare(0, base.size(), base) != 0) return false;
-      const std::string relative = path.substr(base.size());
-      result = maker.Below(quillory::Trim(chosen), relative, path);
+  const std::string destination = quillory::Trim(chosen);  // the targets look into it
+  const auto compose = [&](const std::string& item, quillory::CreationTarget* target) {
+    if (quillory::HasDrive(quillory::Trim(item))) return false;
+    std::string path = quillory::NormalizeComposedPath(parts.JoinWith(item));
+    if (path.compare(0, base.size(), base) != 0) return false;
+    target->how = quillory::CreationTarget::How::Below;
+    target->destination = destination;
+    target->relativeAt = base.size();
+    target->path = std::move(path);
+    return true;
+  };
+  if (pieces == Pieces::Maker || pieces == Pieces::ComposeMaker) {
+    quillory::MainFolderMaker maker(fs);
+    std::size_t made = 0;
+    for (const std::string& item : items) {
+      quillory::MainFolderResult result;
+      if (pieces == Pieces::Maker) {
+        result = maker.Below(chosen, item, folder + item);
+      } else {
+        quillory::CreationTarget target;
+        if (!compose(item, &target)) return false;
+        result = maker.Make(target);
+      }
+      made += result.kind == quillory::OutcomeKind::Done;
     }
-    if (recorder) {
-      recorder->Made(result.parentsMade);
-      if (result.kind == quillory::OutcomeKind::Done) recorder->Created(result.path, std::move(result.made));
-    }
-    made += result.kind == quillory::OutcomeKind::Done;
+    return made == items.size();
   }
-  if (recorder) recorder->Flush();
-  return made == items.size();
+  quillory::RunRecorder recorder(g_rig->Recording(pieces == Pieces::RecorderAndLog));
+  const quillory::OutcomeSink record = recorder.Sink();
+  // Nothing attached: no totals on any row, as the page's rules give.
+  quillory::CreateEngine engine(fs, quillory::AttachSetup{}, quillory::MainFolderRules{});
+  for (const std::string& item : items) {
+    quillory::CreationTarget target;
+    if (!compose(item, &target)) return false;
+    engine.One(target, record);
+  }
+  recorder.Flush();
+  return g_rig->stats.Get(quillory::Id(quillory::CreateCounter::FoldersCreated)) == static_cast<double>(items.size());
 }
 
 // ------------------------------------------------------- a million strings
