@@ -49,6 +49,7 @@ std::string g_root;
 // The desktop Ui, answering its questions itself.
 class AnsweringQtUi : public quillory::QtUi {
  public:
+  AnsweringQtUi() : QtUi(quillory::Drives()) {}
   MessageAnswer ShowMessageBox(const std::string&, const std::string&, quillory::MessageKind kind) override {
     return kind == quillory::MessageKind::Question ? MessageAnswer::Yes : MessageAnswer::Ok;
   }

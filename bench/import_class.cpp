@@ -7,6 +7,7 @@
 
 #include "bench_files.h"
 #include "lists/import_class.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ using bench_files::PeakRssMiB;
 void Import(benchmark::State& state, int kind, const char* separator) {
   std::size_t items = 0;
   for (auto _ : state) {
-    quillory::ImportClass import("D:\\list.txt", kind, separator, "\"", true);
+    quillory::ImportClass import("D:\\list.txt", kind, separator, "\"", true, quillory::HostFileSystem());
     if (import.Run() != 0) {
       state.SkipWithError("the list cannot be opened");
       return;

@@ -9,6 +9,8 @@
 
 #include "app/scripted_ui.h"
 #include "lists/list_panel.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -30,7 +32,8 @@ struct Page {
   ListBox& exclude = window.Make<ListBox>("lstExclude", false);
   quillory::Label& includeSum = window.Make<quillory::Label>("lblInclude");
   quillory::Label& excludeSum = window.Make<quillory::Label>("lblExclude");
-  ListPanel panel{window, ui, quillory::PageKey::Vol08, include, exclude, includeSum, excludeSum};
+  ListPanel panel{window, ui, quillory::PageKey::Vol08, include, exclude, includeSum, excludeSum,
+                 quillory::HostFileSystem(), quillory::Drives()};
 };
 
 // Typed paths, one add each, every one checked against both lists.
@@ -38,7 +41,7 @@ void AddTypedPathsOneByOne(benchmark::State& state) {
   const auto paths = Paths(state.range(0), "Acme ");
   for (auto _ : state) {
     Page page;
-    for (const auto& path : paths) quillory::AddFullPathsToInclude(page.include, page.exclude, path, true);
+    for (const auto& path : paths) quillory::AddFullPathsToInclude(page.include, page.exclude, path, true, quillory::Drives());
     benchmark::DoNotOptimize(page.include.Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

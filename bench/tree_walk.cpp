@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench_files.h"
+#include "platform/file_system.h"
 #include "platform/tree_walk.h"
 #include "tree/folder_struct_size.h"
 
@@ -71,7 +72,7 @@ void Report(benchmark::State& state, const quillory::FolderStructSize& size, boo
 void Walk(benchmark::State& state) {
   std::optional<quillory::FolderStructSize> last;
   for (auto _ : state) {
-    quillory::FolderStructSize size("D:\\tree");
+    quillory::FolderStructSize size("D:\\tree", quillory::HostFileSystem());
     size.Walk();
     benchmark::DoNotOptimize(size.GetAllBytes());
     last.emplace(std::move(size));
@@ -83,7 +84,7 @@ BENCHMARK(Walk)->Unit(benchmark::kMillisecond)->Iterations(10);
 void WalkSelectedAll(benchmark::State& state) {
   std::optional<quillory::FolderStructSize> last;
   for (auto _ : state) {
-    quillory::FolderStructSize size("D:\\tree");
+    quillory::FolderStructSize size("D:\\tree", quillory::HostFileSystem());
     size.SetFileMasks({"*.*"});
     size.WalkSelected();
     benchmark::DoNotOptimize(size.GetSelectedBytes());
@@ -96,7 +97,7 @@ BENCHMARK(WalkSelectedAll)->Unit(benchmark::kMillisecond)->Iterations(10);
 void WalkSelectedTxt(benchmark::State& state) {
   std::optional<quillory::FolderStructSize> last;
   for (auto _ : state) {
-    quillory::FolderStructSize size("D:\\tree");
+    quillory::FolderStructSize size("D:\\tree", quillory::HostFileSystem());
     size.SetFileMasks({"*.txt"});
     size.WalkSelected();
     benchmark::DoNotOptimize(size.GetSelectedBytes());
@@ -110,7 +111,7 @@ BENCHMARK(WalkSelectedTxt)->Unit(benchmark::kMillisecond)->Iterations(10);
 void WalkSelectedWithSizeMap(benchmark::State& state) {
   std::size_t entries = 0;
   for (auto _ : state) {
-    quillory::FolderStructSize size("D:\\tree");
+    quillory::FolderStructSize size("D:\\tree", quillory::HostFileSystem());
     size.WalkSelected();
     entries = size.GetSelectedFileSizes().size();
   }
@@ -171,7 +172,7 @@ double TimeProgram(const std::vector<std::string>& argv) {
 
 double TimeWalk() {
   const auto start = std::chrono::steady_clock::now();
-  quillory::FolderStructSize size("D:\\tree");
+  quillory::FolderStructSize size("D:\\tree", quillory::HostFileSystem());
   size.Walk();
   benchmark::DoNotOptimize(size.GetAllBytes());
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -218,7 +219,7 @@ int main(int argc, char** argv) {
   int rc = 1;
   if (MakeTree(g_host)) {
     // Warm the caches for everyone alike.
-    quillory::FolderStructSize warm("D:\\tree");
+    quillory::FolderStructSize warm("D:\\tree", quillory::HostFileSystem());
     warm.Walk();
     std::fprintf(stderr, "tree: %d folders, %u files, %llu bytes\n", warm.GetFolderCount(), warm.GetAllFiles(),
                  static_cast<unsigned long long>(warm.GetAllBytes()));

@@ -11,6 +11,7 @@
 #include "app/settings_store.h"
 #include "bench_files.h"
 #include "lists/file_export.h"
+#include "platform/file_system.h"
 #include "results/visual_log_windows.h"
 #include "results/visual_logs.h"
 #include "results/zoom_windows.h"
@@ -22,7 +23,7 @@ struct Rig {
   quillory::SettingsStore settings;
   quillory::TfrmStatistic06 log;
   quillory::TfrmVol06ZoomStatistics zoom;
-  quillory::TfrmFileExport exportWindow{ui, settings};
+  quillory::TfrmFileExport exportWindow{ui, settings, quillory::HostFileSystem()};
   quillory::Window page{"TfrmMain", "page"};
   quillory::OperationStatistics stats{quillory::PageCounterNames(quillory::PageKey::Vol06)};
   quillory::CheckBox show{"chkVol06ShowDetailedResults", ""};
