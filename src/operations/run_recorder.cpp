@@ -1,6 +1,8 @@
 #include "operations/run_recorder.h"
 
 #include <iterator>
+#include <string>
+#include <utility>
 
 #include "app/ui.h"
 #include "results/operation_statistics.h"
@@ -15,11 +17,17 @@ RunRecorder::RunRecorder(RecorderSetup setup) : setup_(std::move(setup)) {
 
 namespace {
 
+// The outcome is spent once recorded: its parts move into the records
+// rather than being copied, one string less per path of a large run.
 template <class T>
-void Append(std::vector<T>* list, RunJournal* journal, JournalRecord kind, const T& entry) {
+void Append(std::vector<T>* list, RunJournal* journal, JournalRecord kind, T&& entry) {
   if (list == nullptr) return;
-  list->push_back(entry);
-  if (journal != nullptr) journal->Note(kind, entry);
+  list->push_back(std::move(entry));
+  if (journal != nullptr) journal->Note(kind, list->back());
+}
+
+void KeepPath(std::vector<std::string>* list, std::string&& path) {
+  if (list != nullptr) list->push_back(std::move(path));
 }
 
 }  // namespace
@@ -29,20 +37,20 @@ void RunRecorder::Keep(ItemOutcome& outcome) {
   RunJournal* journal = setup_.journal;
   switch (outcome.record) {
     case RecordSlot::None: break;
-    case RecordSlot::MainFolder: Append(r.mainFolders, journal, JournalRecord::Main, outcome.path); break;
-    case RecordSlot::Folder: Append(r.folders, journal, JournalRecord::Folder, outcome.path); break;
-    case RecordSlot::File: Append(r.files, journal, JournalRecord::File, outcome.path); break;
+    case RecordSlot::MainFolder: Append(r.mainFolders, journal, JournalRecord::Main, std::move(outcome.path)); break;
+    case RecordSlot::Folder: Append(r.folders, journal, JournalRecord::Folder, std::move(outcome.path)); break;
+    case RecordSlot::File: Append(r.files, journal, JournalRecord::File, std::move(outcome.path)); break;
     case RecordSlot::ProcessedMainFolder:
-      Append(r.processedMainFolders, journal, JournalRecord::Processed, outcome.path);
+      Append(r.processedMainFolders, journal, JournalRecord::Processed, std::move(outcome.path));
       break;
     case RecordSlot::ExistingMainFolder:
-      if (setup_.existingMainFolders != nullptr) setup_.existingMainFolders->push_back(outcome.path);
+      KeepPath(setup_.existingMainFolders, std::move(outcome.path));
       break;
     case RecordSlot::OtherMainFolder:
-      if (setup_.otherMainFolders != nullptr) setup_.otherMainFolders->push_back(outcome.path);
+      KeepPath(setup_.otherMainFolders, std::move(outcome.path));
       break;
     case RecordSlot::MissingFolder:
-      if (setup_.missingFolders != nullptr) setup_.missingFolders->push_back(outcome.path);
+      KeepPath(setup_.missingFolders, std::move(outcome.path));
       break;
   }
   const bool failed = outcome.undoFailed;
@@ -58,11 +66,11 @@ void RunRecorder::Keep(ItemOutcome& outcome) {
   }
   if (outcome.written)
     Append(failed ? r.failedFiles : r.writtenFiles, journal,
-           failed ? JournalRecord::FailedFile : JournalRecord::Written, *outcome.written);
+           failed ? JournalRecord::FailedFile : JournalRecord::Written, std::move(*outcome.written));
   if (outcome.renamed)
     Append(failed ? r.failedRenames : r.renames, journal,
            failed ? JournalRecord::FailedRename : JournalRecord::Renamed,
-           _tagReplaceFoldersStruct{outcome.renamed->first, outcome.renamed->second});
+           _tagReplaceFoldersStruct{std::move(outcome.renamed->first), std::move(outcome.renamed->second)});
 }
 
 void RunRecorder::Record(ItemOutcome&& outcome) {
