@@ -36,6 +36,7 @@ enum class FsError {
   Link,           // a symbolic link where a folder was to be passed through
   Changed,        // no longer the folder or file a run made
   MountPoint,     // another file system mounted where a folder was to be entered
+  NoTrash,        // the entry's file system has no trash this user may use
 };
 
 struct FsResult {
@@ -96,6 +97,7 @@ struct FolderEntry {
   bool isSpecial = false;  // a pipe, socket or device: no file to read
   bool hidden = false;
   std::uint64_t size = 0;  // with sizes asked for: the entry's own (lstat) size; 0 for folders
+  std::uint64_t allocated = 0;  // with sizes asked for: the disk space it takes (blocks); 0 for folders
 };
 
 // An open folder of a walk; opaque to everyone but the file system that
@@ -202,6 +204,40 @@ class AppendingFile {
   virtual ~AppendingFile() = default;
   virtual FsResult Append(std::string_view bytes) = 0;
   virtual FsResult Sync() = 0;
+};
+
+// An entry a run moved into the desktop's trash, with what brings it back.
+struct TrashedEntry {
+  std::string path;         // program form, as the run listed it (the caller's)
+  std::string origin;       // the host path it had, byte for byte
+  // How many bytes of `origin` name the folder the run was aimed at: undo
+  // resolves that part as the platform does and enters every name below it
+  // without following a link or crossing a mount point.
+  std::uint32_t aimed = 0;
+  std::string trash;        // host path of the trash folder holding files/ and info/
+  std::string name;         // its name in files/, and info/NAME.trashinfo
+  FolderIdentity identity;  // of the entry moved (a file's too), read as it went
+  bool folder = false;
+  bool operator==(const TrashedEntry&) const = default;
+};
+
+// The desktop's trash, as the freedesktop.org Trash specification 1.0 lays
+// it out, for the moves of one run: it keeps the trash folders it found open.
+class TrashCan {
+ public:
+  virtual ~TrashCan() = default;
+  // Moves the entry `name` of the open folder `parent` into the trash of the
+  // file system it is on: its .trashinfo made first (never replacing one),
+  // then one rename that never replaces; a failed move takes the .trashinfo
+  // away again. Nothing is ever copied. A link goes as the link; a mount
+  // point never goes (MountPoint). `aimed` is the open folder the run was
+  // aimed at (`parent` or a folder above it). `bytes`: for a folder moved
+  // whole, the disk space its contents take, for the trash's cache of folder
+  // sizes. NotFound when the entry is gone; NoTrash when its file system has
+  // no trash this user may use (the message names the file system and why).
+  // `moved` gets everything but `path`.
+  virtual FsResult Move(FolderHandle aimed, FolderHandle parent, std::string_view name, std::uint64_t bytes,
+                        TrashedEntry* moved) = 0;
 };
 
 class FileSystem {
@@ -314,6 +350,18 @@ class FileSystem {
   // never followed) into `to`, with NewFile's rules for what is there.
   virtual FsResult CopyLinkAt(FolderHandle from, std::string_view name, FolderHandle to, bool overwrite,
                               FileIdentity* identity) = 0;
+
+  // ---- the desktop's trash ----
+  // For one run's moves; null (with NoTrash in `failure`) where there is none.
+  virtual std::unique_ptr<TrashCan> OpenTrashCan(FsResult* failure = nullptr);
+  // Undo of moves into the trash, in the order given, one result per entry.
+  // Each goes back to its origin in one rename that never replaces, and its
+  // .trashinfo (and cached size) go after it. Exists: its place is taken, it
+  // stays in the trash. Changed: the trash no longer holds the entry that was
+  // moved (emptied, restored by hand, another entry of that name). NotFound:
+  // the folder it goes back into is not there. Link or MountPoint: a link or
+  // a mount point on the way back below the aimed folder.
+  virtual void RestoreTrashed(const std::vector<TrashedEntry>& entries, std::vector<FsResult>* results);
 
   // ---- files the program reads and writes itself ----
   // Only regular files are opened: a pipe or device could block or never
