@@ -80,12 +80,15 @@ struct ItemOutcome {
   void Count(CounterId counter, double delta = 1) { counters.at(counterCount++) = {counter, delta}; }
   std::vector<MadeFolder> made;  // outermost first
   bool madeMain = false;         // `made` are main folders (and their parents)
-  // An undo could not take these away: `made`, `written` and `renamed` are
-  // kept for the next Undo instead.
+  // An undo could not take these away: `made`, `written`, `renamed` and
+  // `trashed` are kept for the next Undo instead.
   bool undoFailed = false;
   std::optional<WrittenFile> written;
   // A rename done: the old path (the new one is `path`'s target, given here).
   std::optional<std::pair<std::string, std::string>> renamed;  // old, new
+  // An entry moved into the desktop's trash (or, with `undoFailed`, one an
+  // undo could not bring back).
+  std::optional<TrashedEntry> trashed;
   std::optional<ItemMessage> message;
   std::size_t progress = 0;  // units of the plan's own progress count
   std::string detail;        // host error text, for logs

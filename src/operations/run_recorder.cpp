@@ -71,6 +71,9 @@ void RunRecorder::Keep(ItemOutcome& outcome) {
     Append(failed ? r.failedRenames : r.renames, journal,
            failed ? JournalRecord::FailedRename : JournalRecord::Renamed,
            _tagReplaceFoldersStruct{std::move(outcome.renamed->first), std::move(outcome.renamed->second)});
+  if (outcome.trashed)
+    Append(failed ? r.failedRestores : r.trashed, journal,
+           failed ? JournalRecord::FailedRestore : JournalRecord::Trashed, std::move(*outcome.trashed));
 }
 
 void RunRecorder::Record(ItemOutcome&& outcome) {

@@ -11,13 +11,16 @@ namespace {
 // Record kinds, in the order of RunJournal's channels.
 constexpr std::string_view kKinds[] = {"main",      "main-made",     "folder",      "made",
                                        "file",      "written",       "processed",   "failed-folder",
-                                       "failed-file", "renamed",     "failed-rename"};
+                                       "failed-file", "renamed",     "failed-rename",
+                                       "trashed",     "failed-restore"};
 enum Channel : std::size_t {
   kMain, kMainMade, kFolder, kMade, kFile, kWritten, kProcessed, kFailedFolder, kFailedFile, kRenamed,
-  kFailedRename
+  kFailedRename, kTrashed, kFailedRestore, kChannels
 };
 static_assert(static_cast<std::size_t>(JournalRecord::FailedRename) == kFailedRename &&
-              static_cast<std::size_t>(JournalRecord::Written) == kWritten);
+              static_cast<std::size_t>(JournalRecord::Written) == kWritten &&
+              static_cast<std::size_t>(JournalRecord::FailedRestore) == kFailedRestore &&
+              std::size(kKinds) == kChannels);
 
 // What gathers in memory goes out before the half second is over once it
 // fills a few pages: one write per some hundred folders costs next to
@@ -118,6 +121,22 @@ void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rena
   out += '\n';
 }
 
+void Put(std::string& out, Channel channel, const TrashedEntry& entry) {
+  Begin(out, channel);
+  AppendNumber(out, entry.identity.device);
+  AppendNumber(out, entry.identity.inode);
+  AppendSigned(out, entry.identity.birthSeconds);
+  AppendNumber(out, entry.identity.birthNanoseconds);
+  AppendNumber(out, entry.folder ? 1 : 0);
+  AppendNumber(out, entry.aimed);
+  for (const std::string* text : {&entry.trash, &entry.name, &entry.origin}) {
+    AppendEscaped(out, *text);
+    out += '\t';
+  }
+  AppendEscaped(out, entry.path);
+  out += '\n';
+}
+
 template <class T>
 void PutAll(std::string& out, Channel channel, const std::vector<T>* list) {
   if (list == nullptr) return;
@@ -145,10 +164,11 @@ bool ParseNumber(std::string_view text, N* n) {
 // unless the whole journal could be read.
 struct Parsed {
   std::optional<std::string> attachKind, destination;
-  std::vector<std::string> strings[kFailedRename + 1];
-  std::vector<MadeFolder> made[kFailedRename + 1];
-  std::vector<WrittenFile> written[kFailedRename + 1];
-  std::vector<std::pair<std::string, std::string>> pairs[kFailedRename + 1];
+  std::vector<std::string> strings[kChannels];
+  std::vector<MadeFolder> made[kChannels];
+  std::vector<WrittenFile> written[kChannels];
+  std::vector<std::pair<std::string, std::string>> pairs[kChannels];
+  std::vector<TrashedEntry> trashed[kChannels];
 };
 
 template <class T>
@@ -222,6 +242,7 @@ const char* PageTitle(PageKey page) {
     case PageKey::Vol03: title = "Creating Folder(s).-Increased Numbers."; break;
     case PageKey::Vol04: title = "Creating Folder(s).- From a Folder List."; break;
     case PageKey::Vol06: title = "Rename Folder(s).-From a Folder List."; break;
+    case PageKey::Vol07: title = "Delete Folder(s).-From a Folder List."; break;
     case PageKey::Vol08: title = "Copy Folder Structure(s).-From a Folder List - Level."; break;
     default: break;
   }
@@ -287,6 +308,8 @@ void RunJournal::WriteAll() {
   PutAll(buffer_, kFailedFile, lists_.failedFiles);
   PutAll(buffer_, kRenamed, lists_.renames);
   PutAll(buffer_, kFailedRename, lists_.failedRenames);
+  PutAll(buffer_, kTrashed, lists_.trashed);
+  PutAll(buffer_, kFailedRestore, lists_.failedRestores);
 }
 
 void RunJournal::Note(JournalRecord kind, const std::string& path) {
@@ -303,6 +326,10 @@ void RunJournal::Note(JournalRecord kind, const WrittenFile& file) {
 
 void RunJournal::Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), rename);
+}
+
+void RunJournal::Note(JournalRecord kind, const TrashedEntry& entry) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), entry);
 }
 
 void RunJournal::Snapshot(bool keepOpen) {
@@ -392,8 +419,8 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
       continue;
     }
     std::size_t kind = 0;
-    while (kind <= kFailedRename && kKinds[kind] != f[0]) ++kind;
-    if (kind > kFailedRename) return where + "unknown record " + std::string(f[0]);
+    while (kind < kChannels && kKinds[kind] != f[0]) ++kind;
+    if (kind == kChannels) return where + "unknown record " + std::string(f[0]);
     switch (kind) {
       case kMain: case kFolder: case kFile: case kProcessed: {
         if (f.size() != 2) return where + "bad record";
@@ -433,6 +460,24 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
         parsed.written[kind].push_back(std::move(file));
         break;
       }
+      case kTrashed: case kFailedRestore: {
+        TrashedEntry entry;
+        FolderIdentity& id = entry.identity;
+        int folder = 0;
+        if (version1 || f.size() != 11 || !ParseNumber(f[1], &id.device) || !ParseNumber(f[2], &id.inode) ||
+            !ParseNumber(f[3], &id.birthSeconds) || !ParseNumber(f[4], &id.birthNanoseconds) ||
+            !ParseNumber(f[5], &folder) || folder > 1 || !ParseNumber(f[6], &entry.aimed))
+          return where + "bad record";
+        auto trash = field(7), name = field(8), origin = field(9), path = field(10);
+        if (!trash || !name || !origin || !path) return where + "bad escape";
+        entry.folder = folder == 1;
+        entry.trash = std::move(*trash);
+        entry.name = std::move(*name);
+        entry.origin = std::move(*origin);
+        entry.path = std::move(*path);
+        parsed.trashed[kind].push_back(std::move(entry));
+        break;
+      }
       default: {
         if (f.size() != 3) return where + "bad record";
         auto oldPath = field(1), newPath = field(2);
@@ -456,6 +501,8 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
   Give(lists_.processedMainFolders, parsed.strings[kProcessed]);
   Give(lists_.failedFolders, parsed.made[kFailedFolder]);
   Give(lists_.failedFiles, parsed.written[kFailedFile]);
+  Give(lists_.trashed, parsed.trashed[kTrashed]);
+  Give(lists_.failedRestores, parsed.trashed[kFailedRestore]);
   for (auto [pairs, channel] : {std::pair{&lists_.renames, kRenamed}, std::pair{&lists_.failedRenames, kFailedRename}}) {
     if (*pairs == nullptr) continue;
     (*pairs)->clear();

@@ -10,6 +10,8 @@
 //   main-made<TAB>DEVICE<TAB>INODE<TAB>BIRTH-S<TAB>BIRTH-NS<TAB>WITHIN<TAB>D:\Dest\P-a
 //   written<TAB>DEVICE<TAB>INODE<TAB>SIZE<TAB>MTIME-S<TAB>MTIME-NS<TAB>BIRTH-S<TAB>BIRTH-NS
 //          <TAB>CTIME-S<TAB>CTIME-NS<TAB>WITHIN<TAB>PATH   (one line)
+//   trashed<TAB>DEVICE<TAB>INODE<TAB>BIRTH-S<TAB>BIRTH-NS<TAB>FOLDER<TAB>AIMED<TAB>TRASH<TAB>NAME
+//          <TAB>ORIGIN<TAB>PATH   (one line; FOLDER is 1 or 0)
 //   ...
 //
 // Version 1 journals (identities of device, inode, size and modification
@@ -59,11 +61,14 @@ struct JournalLists {
   std::vector<WrittenFile>* failedFiles = nullptr;         // failed-file
   std::vector<_tagReplaceFoldersStruct>* renames = nullptr;        // renamed
   std::vector<_tagReplaceFoldersStruct>* failedRenames = nullptr;  // failed-rename
+  std::vector<TrashedEntry>* trashed = nullptr;        // trashed
+  std::vector<TrashedEntry>* failedRestores = nullptr; // failed-restore
 };
 
 // The kinds of record a journal holds, one line each.
 enum class JournalRecord : std::size_t {
-  Main, MainMade, Folder, Made, File, Written, Processed, FailedFolder, FailedFile, Renamed, FailedRename
+  Main, MainMade, Folder, Made, File, Written, Processed, FailedFolder, FailedFile, Renamed, FailedRename,
+  Trashed, FailedRestore
 };
 
 inline constexpr std::string_view kJournalVersionLine = "Quillory Suite undo journal\t2";
@@ -115,6 +120,7 @@ class RunJournal {
   void Note(JournalRecord kind, const MadeFolder& folder);
   void Note(JournalRecord kind, const WrittenFile& file);
   void Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename);
+  void Note(JournalRecord kind, const TrashedEntry& entry);
   // Whether a run's records are being taken.
   bool Open() const { return file_ != nullptr; }
   // Writes what gathered once it is due.
