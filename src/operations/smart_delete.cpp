@@ -62,21 +62,55 @@ constexpr ListFacts kLists[] = {
 class Report {
  public:
   Report(const OutcomeSink& sink, DeleteMode mode) : sink_(sink), files_(CountsFiles(mode)) {}
-  void operator()(DeleteList list, const std::string& path) const {
+  void operator()(DeleteList list, const std::string& path) const { sink_(Outcome(list, path)); }
+  ItemOutcome Outcome(DeleteList list, std::string path) const {
     const ListFacts& facts = kLists[static_cast<std::size_t>(list)];
     ItemOutcome outcome;
     outcome.kind = facts.kind;
-    outcome.path = path;
+    outcome.path = std::move(path);
     outcome.list = static_cast<std::size_t>(list);
     outcome.Count(Id(facts.counter));
     if (facts.file == files_) outcome.progress = 1;
-    sink_(std::move(outcome));
+    return outcome;
   }
+  void Emit(ItemOutcome&& outcome) const { sink_(std::move(outcome)); }
 
  private:
   const OutcomeSink& sink_;
   bool files_;
 };
+
+ItemMessage TrashRefusal(const std::string& path, const std::string& why) {
+  return {"The Trash cannot be used for :\n" + path + "\n\n" + why +
+              "\n\nNothing there was moved to the Trash.\nUncheck <Move to the Trash> to delete it PERMANENTLY.",
+          "Delete Folder(s).-From a Folder List.            Warning no: 0634.", ItemMessage::Kind::Warning};
+}
+
+// Whether the reason a trash could not be used is new to the run: each is
+// explained once, not once per entry.
+bool FirstRefusal(const DeleteOptions& options, const FsResult& r) {
+  return r.error == FsError::NoTrash &&
+         (options.trashRefusals == nullptr || options.trashRefusals->insert(r.message).second);
+}
+
+// Moves one entry into the trash and reports it under `deleted` or why not.
+void MoveToTrash(const DeleteOptions& options, const Report& report, FolderHandle aimed, FolderHandle parent,
+                 const std::string& name, const std::string& path, bool folder, std::uint64_t bytes) {
+  TrashedEntry moved;
+  const FsResult r = options.trash->Move(aimed, parent, name, bytes, &moved);
+  const DeleteList deleted = folder ? DeleteList::FoldersDeleted : DeleteList::FilesDeleted;
+  const DeleteList missing = folder ? DeleteList::FoldersNotExists : DeleteList::FilesNotExists;
+  const DeleteList other = folder ? DeleteList::FoldersOtherReasons : DeleteList::FilesOtherReasons;
+  ItemOutcome outcome = report.Outcome(r.ok() ? deleted : r.error == FsError::NotFound ? missing : other, path);
+  if (r.ok()) {
+    moved.path = path;
+    outcome.trashed = std::move(moved);
+  } else {
+    outcome.detail = r.message;
+    if (FirstRefusal(options, r)) outcome.message = TrashRefusal(path, r.message);
+  }
+  report.Emit(std::move(outcome));
+}
 
 // One walk below an open main folder.
 class TreeWalk {
@@ -90,6 +124,7 @@ class TreeWalk {
   // counted).
   enum class End { Clear, Blocked, Unread };
   End Walk(FolderHandle top, const std::string& topPath, std::string_view mask) {
+    aimed_ = top;
     std::vector<Frame> stack;
     stack.push_back(Enter(top, topPath, {}, mask));
     while (true) {
@@ -138,6 +173,11 @@ class TreeWalk {
       const std::string file = JoinPath(path, entry.name);
       if (options_.simulate) {
         report_(DeleteList::FilesDeleted, file);
+        continue;
+      }
+      if (options_.trash != nullptr) {
+        MoveToTrash(options_, report_, aimed_ == kNoFolderHandle ? folder : aimed_, folder, entry.name, file, false,
+                    0);
         continue;
       }
       const FsResult r = fs_.RemoveEntryAt(folder, entry.name, false);
@@ -203,7 +243,175 @@ class TreeWalk {
   const DeleteOptions& options_;
   const Report& report_;
   bool remove_;
+  FolderHandle aimed_ = kNoFolderHandle;  // the main folder the files are below
   std::vector<FolderEntry> entries_;
+};
+
+// The folder modes into the trash. A folder is clear when nothing below it
+// must stay: it then goes whole with its parent (or, at the top, on its own),
+// and what it held is listed from this walk. A folder that is not clear
+// stays; its files and clear subfolders go one by one, as a delete would
+// leave it.
+class TrashWalk {
+ public:
+  TrashWalk(FileSystem& fs, const DeleteOptions& options, const Report& report)
+      : fs_(fs), options_(options), report_(report) {}
+
+  // The tree of the open main folder `top`. With `moveTop` the main folder
+  // itself goes too, from its open parent `topParent`: whole when clear,
+  // else its pieces and it is listed among the other reasons.
+  void Walk(FolderHandle top, const std::string& topPath, FolderHandle topParent, const std::string& topName,
+            bool moveTop) {
+    aimed_ = moveTop ? topParent : top;
+    std::vector<Frame> stack;
+    stack.push_back(Enter(top, topPath, {}));
+    while (true) {
+      Frame& frame = stack.back();
+      if (frame.next < frame.subs.size()) {
+        const std::string name = frame.subs[frame.next++];
+        const std::string path = JoinPath(frame.path, name);
+        FolderHandle child = kNoFolderHandle;
+        const FsResult open = fs_.OpenSubfolder(frame.handle, name, &child);
+        if (open.ok()) {
+          stack.push_back(Enter(child, path, name));
+        } else if (open.error == FsError::NotFound) {
+          report_(DeleteList::FoldersNotExists, path);
+        } else {
+          // A link put in its place, a mount point, one that cannot be
+          // opened: it stays, and so does everything above it.
+          frame.blocked = true;
+          report_(DeleteList::FoldersOtherReasons, path);
+        }
+        continue;
+      }
+      if (stack.size() == 1) break;
+      Frame done = std::move(frame);
+      stack.pop_back();
+      fs_.CloseFolder(done.handle);
+      Frame& parent = stack.back();
+      if (!done.blocked) {
+        listed_.push_back({DeleteList::FoldersDeleted, done.path});
+        parent.bytes += done.bytes;
+        parent.clear.push_back({done.name, done.start, listed_.size(), done.bytes});
+        continue;
+      }
+      parent.blocked = true;
+      TakeApart(done);
+      if (!done.readFailed) report_(DeleteList::FoldersOtherReasons, done.path);
+    }
+    Frame& frame = stack.back();
+    if (moveTop && !frame.blocked) {
+      TrashedEntry moved;
+      const FsResult r = options_.trash->Move(topParent, topParent, topName, frame.bytes, &moved);
+      if (r.ok()) {
+        moved.path = topPath;
+        Replay(frame.start, listed_.size());
+        ItemOutcome outcome = report_.Outcome(DeleteList::FoldersDeleted, topPath);
+        outcome.trashed = std::move(moved);
+        report_.Emit(std::move(outcome));
+        listed_.clear();
+        return;
+      }
+      // A main folder that is itself a mount point stays; what is on it goes.
+      if (r.error != FsError::MountPoint) {
+        listed_.clear();
+        MoveToTrashFailed(r, topPath);
+        return;
+      }
+      frame.blocked = true;
+    }
+    TakeApart(frame);
+    if (moveTop && !frame.readFailed) report_(DeleteList::FoldersOtherReasons, topPath);
+  }
+
+ private:
+  struct Listed {
+    DeleteList list;
+    std::string path;
+  };
+  // A subfolder that can go whole: its lines are listed_[start, end), its
+  // own last.
+  struct Clear {
+    std::string name;
+    std::size_t start, end;
+    std::uint64_t bytes;
+  };
+  struct Frame {
+    FolderHandle handle = kNoFolderHandle;
+    std::string path, name;
+    std::vector<std::string> subs, files;
+    std::size_t next = 0;
+    std::size_t start = 0;  // where its lines begin in listed_
+    std::vector<Clear> clear;
+    std::uint64_t bytes = 0;
+    bool blocked = false;
+    bool readFailed = false;
+  };
+
+  Frame Enter(FolderHandle handle, const std::string& path, const std::string& name) {
+    Frame frame;
+    frame.handle = handle;
+    frame.path = path;
+    frame.name = name;
+    frame.start = listed_.size();
+    if (!fs_.ReadFolder(handle, true, &entries_).ok()) {
+      frame.blocked = frame.readFailed = true;
+      report_(DeleteList::FoldersOtherReasons, path);
+      return frame;
+    }
+    for (const FolderEntry& entry : entries_) {
+      if (entry.isFolder) {
+        frame.subs.push_back(entry.name);
+        continue;
+      }
+      frame.files.push_back(entry.name);
+      frame.bytes += entry.allocated;
+      listed_.push_back({DeleteList::FilesDeleted, JoinPath(path, entry.name)});
+    }
+    std::reverse(frame.subs.begin(), frame.subs.end());
+    return frame;
+  }
+
+  // A folder that stays: its files and clear subfolders go one by one.
+  void TakeApart(Frame& frame) {
+    for (std::size_t i = 0; i < frame.files.size(); ++i)
+      MoveToTrash(options_, report_, aimed_, frame.handle, frame.files[i], listed_[frame.start + i].path, false, 0);
+    for (const Clear& clear : frame.clear) {
+      const std::string& path = listed_[clear.end - 1].path;
+      TrashedEntry moved;
+      const FsResult r = options_.trash->Move(aimed_, frame.handle, clear.name, clear.bytes, &moved);
+      if (!r.ok()) {
+        MoveToTrashFailed(r, path);
+        continue;
+      }
+      moved.path = path;
+      Replay(clear.start, clear.end - 1);
+      ItemOutcome outcome = report_.Outcome(DeleteList::FoldersDeleted, path);
+      outcome.trashed = std::move(moved);
+      report_.Emit(std::move(outcome));
+    }
+    listed_.resize(frame.start);
+  }
+
+  void Replay(std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) report_.Emit(report_.Outcome(listed_[i].list, std::move(listed_[i].path)));
+  }
+
+  // A whole folder that did not go: it alone is listed, as nothing in it moved.
+  void MoveToTrashFailed(const FsResult& r, const std::string& path) {
+    ItemOutcome outcome = report_.Outcome(
+        r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons, path);
+    outcome.detail = r.message;
+    if (FirstRefusal(options_, r)) outcome.message = TrashRefusal(path, r.message);
+    report_.Emit(std::move(outcome));
+  }
+
+  FileSystem& fs_;
+  const DeleteOptions& options_;
+  const Report& report_;
+  FolderHandle aimed_ = kNoFolderHandle;
+  std::vector<FolderEntry> entries_;
+  std::vector<Listed> listed_;
 };
 
 // The main folder opened from its parent, so that a link is told as such.
@@ -264,6 +472,10 @@ void DeleteTree(FileSystem& fs, const std::string& path, DeleteMode mode, const 
       report(DeleteList::FoldersOtherReasons, path);
       return;
     }
+    if (options.trash != nullptr && !options.simulate) {
+      MoveToTrash(options, report, main.parent, main.parent, main.name, path, true, 0);
+      return;
+    }
     const FsResult r = options.simulate ? FsResult{} : fs.RemoveEntryAt(main.parent, main.name, false);
     report(r.ok() ? DeleteList::FoldersDeleted
                   : r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons,
@@ -277,6 +489,10 @@ void DeleteTree(FileSystem& fs, const std::string& path, DeleteMode mode, const 
     return;
   }
   const bool remove = mode != DeleteMode::SelectedFiles;
+  if (remove && options.trash != nullptr && !options.simulate) {
+    TrashWalk(fs, options, report).Walk(main.folder, path, main.parent, main.name, mode == DeleteMode::Complete);
+    return;
+  }
   TreeWalk walk(fs, options, report, remove);
   if (!remove) {
     // One complete walk per pattern, each from a fresh open: a listing reads

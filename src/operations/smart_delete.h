@@ -5,6 +5,7 @@
 // mount point) is never entered.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,10 +34,19 @@ struct DeleteOptions {
   std::vector<std::string> masks{"*.*"};  // the file modes' patterns, in order
   bool readOnlyRetry = false;  // a refused read-only folder is made "system" and tried again
   bool simulate = false;       // count what would happen; nothing is touched
+  // Set: every removal is a move into the desktop's trash (a "Deleted"
+  // entry left its place), each carrying the entry an undo brings back.
+  TrashCan* trash = nullptr;
+  // The reasons a trash could not be used that the run has shown already:
+  // one message each, not one per entry.
+  std::set<std::string>* trashRefusals = nullptr;
 };
 
 // One main folder of the list, as written there: it is checked, then walked
-// in `mode`. Each outcome carries its DeleteCounter, its DeleteList line and,
+// in `mode`. Into the trash, a folder whose whole tree may go leaves in one
+// move, its contents listed from the walk that found them; around what must
+// stay (a mount point, a folder that cannot be read) each other piece moves
+// on its own, so what remains is what a delete would leave. Each outcome carries its DeleteCounter, its DeleteList line and,
 // when it is what the mode counts, one unit of progress. A run refuses a
 // whole drive with a warning as the outcome's message.
 void DeleteMainFolder(FileSystem& fs, const DriveMap& drives, const std::string& folder, DeleteMode mode,
