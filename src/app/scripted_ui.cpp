@@ -117,6 +117,8 @@ void ScriptedUi::OpenFolder(const std::string& path) { Record({"open_folder", ""
 
 void ScriptedUi::ShowHelp(const std::string& topic) { Record({"help", "", topic, "", {}, {}}); }
 
+void ScriptedUi::ShowStatus(const std::string& text) { Record({"status", "", text, "", {}, {}}); }
+
 std::vector<UiCall> ScriptedUi::Messages() const {
   std::vector<UiCall> out;
   for (auto& c : calls)

@@ -22,7 +22,7 @@ class ScriptError : public std::runtime_error {
 
 struct UiCall {
   std::string kind;     // "message", "select_folder", "open_file", "save_file",
-                        // "modal", "show", "hide", "open_folder", "help"
+                        // "modal", "show", "hide", "open_folder", "help", "status"
   std::string caption;  // message caption, dialog title, window class
   std::string text;     // message text, folder path, help topic
   std::string answer;   // "Yes", "No", "OK", a path, a modal result
@@ -54,6 +54,7 @@ class ScriptedUi : public Ui {
     progress.clear();
   }
   void RunProgress(std::size_t done) override { progress.push_back(done); }
+  void ShowStatus(const std::string& text) override;
 
   // Answers for the next questions, in order.
   std::deque<MessageAnswer> answers;

@@ -46,6 +46,9 @@ class Ui {
   virtual void RunStarted(std::size_t /*total*/) {}
   virtual void RunProgress(std::size_t /*done*/) {}
   virtual void RunEnded() {}
+  // A line for the status bar after a run (where its results went); it stays
+  // until the person changes something on a page.
+  virtual void ShowStatus(const std::string& /*text*/) {}
 };
 
 }  // namespace quillory

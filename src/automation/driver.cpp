@@ -209,6 +209,8 @@ void Driver::Report(const UiCall& call) {
     e.Raw("{\"event\":\"open_folder\",\"path\":").String(call.text);
   } else if (call.kind == "help") {
     e.Raw("{\"event\":\"help\",\"topic\":").String(call.text);
+  } else if (call.kind == "status") {
+    e.Raw("{\"event\":\"status\",\"text\":").String(call.text);
   } else if (call.kind == "modal_end") {
     e.Raw("{\"event\":\"modal_end\",\"window\":").String(call.caption).Raw(",\"result\":").String(call.answer);
     flush = true;

@@ -8,8 +8,11 @@
 
 #include "operations/folder_list_page.h"
 #include "operations/smart_delete.h"
+#include "undo/run_journal.h"
 
 namespace quillory {
+
+struct RecorderSetup;
 
 class DeletePage : public FolderListPage {
  public:
@@ -31,14 +34,29 @@ class DeletePage : public FolderListPage {
   RadioButton& rdoVol07DeleteCompleteFolders;
   CheckBox& chkVol07DeleteDoubleConfirm;
   CheckBox& chkVol07ReadOnlyFolders;
+  // Every removal becomes a move into the desktop's trash, which Undo takes
+  // back. Checked at every start; not kept with the settings.
+  CheckBox& chkVol07MoveToTrash;
+  Button& btnVol07Undo;
   Button& btnVol07DeleteFolders;
   Button& btnVol07DeleteFoldersSimulation;
+
+  // What the last real run moved into the trash, for Undo.
+  std::vector<TrashedEntry> TrashedRecord;
+  // What the last Undo could not bring back, tried again by the next one.
+  std::vector<TrashedEntry> FailedRestoreRecord;
+  // Both records as they stand on disk, for an Undo after a restart.
+  RunJournal journal;
+  // Start-up: the records of the last run from the journal; a warning when
+  // it had to be set aside.
+  void LoadJournal();
 
   void FormActivate();
   void btnVol07StatisticsClick() { ShowVisualLog(); }
   void btnVol07DeleteFoldersClick() { Run(false); }
   void btnVol07DeleteFoldersSimulationClick() { Run(true); }
   void chkVol07ReadOnlyFoldersClick();
+  void btnVol07UndoClick();
   void RefreshDeletePage() { Refresh(); }
   void Refresh() override;
   // Walks made by the forecast since the page began (each tree once per mode).
@@ -51,6 +69,8 @@ class DeletePage : public FolderListPage {
   std::vector<std::string> MainFolders(DeleteMode mode) const;
   // `warned`: the file mode's once-per-run hint.
   void ModeClick(bool* warned);
+  void ApplyUndoEnabling();
+  RecorderSetup Recording();
   void Run(bool simulate);
   void Forecast();
   void ResetPage();

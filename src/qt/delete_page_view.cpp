@@ -19,21 +19,29 @@ void BuildDeletePageControls(DeletePage& page, QVBoxLayout* column, QHBoxLayout*
                             &page.rdoVol07DeleteSubFolders, &page.rdoVol07DeleteCompleteFolders})
     modeColumn->addWidget(NewRadioButton(*mode, modes));
   modeColumn->addSpacing(6);
-  modeColumn->addWidget(NewCheckBox(page.chkVol07DeleteDoubleConfirm, modes));
+  // Both safeguards of a run side by side.
+  auto* safeguards = new QHBoxLayout;
+  safeguards->addWidget(NewCheckBox(page.chkVol07DeleteDoubleConfirm, modes));
+  safeguards->addSpacing(18);
+  safeguards->addWidget(NewCheckBox(page.chkVol07MoveToTrash, modes));
+  safeguards->addStretch(1);
+  modeColumn->addLayout(safeguards);
   modeColumn->addWidget(NewCheckBox(page.chkVol07ReadOnlyFolders, modes));
   column->addWidget(modes);
 
-  // Simulation and the run button before Help, which is last.
+  // Undo, Simulation and the run button before Help, which is last.
   const int at = footer->count() - 1;
+  QPushButton* undo = NewButton(page.btnVol07Undo, parent);
   QPushButton* simulation = NewButton(page.btnVol07DeleteFoldersSimulation, parent);
   QPushButton* run = NewButton(page.btnVol07DeleteFolders, parent);
   QFont bold = run->font();
   bold.setBold(true);
   run->setFont(bold);
-  for (QPushButton* b : {simulation, run}) b->setAutoDefault(false);
-  footer->insertWidget(at, simulation);
-  footer->insertWidget(at + 1, run);
-  footer->insertSpacing(at + 2, 12);
+  for (QPushButton* b : {undo, simulation, run}) b->setAutoDefault(false);
+  footer->insertWidget(at, undo);
+  footer->insertWidget(at + 1, simulation);
+  footer->insertWidget(at + 2, run);
+  footer->insertSpacing(at + 3, 12);
 }
 
 }  // namespace quillory

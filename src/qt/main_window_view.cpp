@@ -283,8 +283,15 @@ void MainWindowView::FollowSimulations() {
   }
 }
 
+void MainWindowView::ShowStatusNote(const QString& text) {
+  ShowSimulationNote(true);
+  simulationNote_->setText(text);
+}
+
 void MainWindowView::ShowSimulationNote(bool shown) {
   simulated_ = shown;
+  // The same place shows what a run left behind (ShowStatusNote).
+  if (shown) simulationNote_->setText(tr("Simulation \u2014 nothing was changed on disk"));
   simulationNote_->setVisible(shown);
   statusBar()->setVisible(shown || running_);
 }

@@ -34,6 +34,8 @@ class MainWindowView : public QMainWindow {
   // wait too (they refresh counters the run is writing); both follow once
   // the run's handler has returned.
   void SetRunning(bool running);
+  // A line about the last run, until the person changes something.
+  void ShowStatusNote(const QString& text);
   bool Running() const { return running_; }
 
  protected:

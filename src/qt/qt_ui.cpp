@@ -300,6 +300,10 @@ void QtUi::RunProgress(std::size_t done) {
   if (done >= progressTotal_ && main_) main_->RunProgressBar()->setValue(main_->RunProgressBar()->maximum());
 }
 
+void QtUi::ShowStatus(const std::string& text) {
+  if (main_) main_->ShowStatusNote(ToQt(text));
+}
+
 void QtUi::RunEnded() {
   runGuard_.reset();  // a destroyed filter is taken off the application
   if (main_) main_->SetRunning(false);

@@ -70,6 +70,7 @@ class QtUi : public Ui {
   void RunStarted(std::size_t total) override;
   void RunProgress(std::size_t done) override;
   void RunEnded() override;
+  void ShowStatus(const std::string& text) override;
 
  private:
   QWidget* DialogParent() const;

@@ -133,13 +133,15 @@ void TfrmMain::FormCreate() {
   vol03.LoadJournal();
   vol04.LoadJournal();
   vol06.LoadJournal();
+  vol07.LoadJournal();
   vol08.LoadJournal();
   if (vol03.HasUndoRecord()) vol03.Refresh();
   if (vol04.HasUndoRecord()) vol04.Refresh();
 }
 
 void TfrmMain::SetJournalFolder(const std::string& folder) {
-  for (RunJournal* journal : {&vol02.journal, &vol03.journal, &vol04.journal, &vol06.journal, &vol08.journal})
+  for (RunJournal* journal : {&vol02.journal, &vol03.journal, &vol04.journal, &vol06.journal, &vol07.journal,
+                              &vol08.journal})
     journal->SetFolder(folder);
 }
 
