@@ -287,13 +287,18 @@ class HostFileSystemImpl final : public FileSystem {
         bool isLink = type == DT_LNK;
         bool isSpecial = type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK;
         std::uint64_t size = 0;
+        std::uint64_t allocated = 0;
         if (type == DT_UNKNOWN || (!isFolder && fileSizes)) {
           struct stat st {};
           if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             isFolder = S_ISDIR(st.st_mode);
             isLink = S_ISLNK(st.st_mode);
             isSpecial = !isFolder && !isLink && !S_ISREG(st.st_mode);
-            if (!isFolder && fileSizes) size = static_cast<std::uint64_t>(st.st_size);
+            if (!isFolder && fileSizes) {
+              size = static_cast<std::uint64_t>(st.st_size);
+              // st_blocks counts 512-byte units whatever the file system's block size.
+              allocated = static_cast<std::uint64_t>(st.st_blocks) * 512;
+            }
           } else if (errno == ENOENT) {
             continue;  // gone since it was listed
           }
@@ -305,6 +310,7 @@ class HostFileSystemImpl final : public FileSystem {
         entry.isSpecial = isSpecial;
         entry.hidden = name[0] == '.';
         entry.size = size;
+        entry.allocated = allocated;
       }
     }
   }
@@ -474,6 +480,12 @@ class HostFileSystemImpl final : public FileSystem {
     struct statx sx {};
     if (identity != nullptr && StatxAt(target, entry.c_str(), AT_SYMLINK_NOFOLLOW, &sx)) *identity = FileIdentityOf(sx);
     return {};
+  }
+
+  std::unique_ptr<TrashCan> OpenTrashCan(FsResult* failure) override { return OpenHostTrashCan(failure); }
+
+  void RestoreTrashed(const std::vector<TrashedEntry>& entries, std::vector<FsResult>* results) override {
+    RestoreHostTrashed(entries, results);
   }
 
   std::unique_ptr<InputFile> OpenInputFile(std::string_view path, FsResult* failure) override {

@@ -89,6 +89,10 @@ void Classify(int parent, const char* name, SubfolderResult* out);
 void RemoveMadeFoldersBelow(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results);
 void DeleteWrittenFilesBelow(const std::vector<WrittenFile>& files, std::vector<FsResult>* results);
 
+// The desktop's trash (host_trash.cpp).
+std::unique_ptr<TrashCan> OpenHostTrashCan(FsResult* failure);
+void RestoreHostTrashed(const std::vector<TrashedEntry>& entries, std::vector<FsResult>* results);
+
 // The stream classes; `fd` is taken over.
 std::unique_ptr<InputFile> InputAt(int fd, const struct stat& st);
 std::unique_ptr<NewFile> NewFileAt(int folder, std::string name, int fd, std::string temp, const FileStamp& stamp,
