@@ -45,6 +45,8 @@ enum class FsOp {
   RemoveEntryAt,     // the open folder's path, '\\', the name
   SetFolderAttributesAt,  // likewise
   FolderDevice,      // the open folder's path
+  TrashMove,         // the open folder's path, '\\', the name; before the inner can's Move
+  RestoreTrashed,    // the entry's path; per entry, before the inner restore
 };
 
 class FaultFileSystem : public FileSystem {
@@ -229,6 +231,24 @@ class FaultFileSystem : public FileSystem {
     return Or(FsOp::CopyLinkAt, Join(from, name), [&] { return inner_.CopyLinkAt(from, name, to, overwrite, identity); });
   }
 
+  std::unique_ptr<TrashCan> OpenTrashCan(FsResult* failure) override {
+    std::unique_ptr<TrashCan> can = inner_.OpenTrashCan(failure);
+    if (!can) return nullptr;
+    return std::make_unique<Can>(*this, std::move(can));
+  }
+  void RestoreTrashed(const std::vector<TrashedEntry>& entries, std::vector<FsResult>* results) override {
+    results->clear();
+    std::vector<FsResult> one;
+    for (const TrashedEntry& entry : entries) {
+      if (const FsError e = Hit(FsOp::RestoreTrashed, entry.path); e != FsError::None) {
+        results->push_back(Failed(e));
+        continue;
+      }
+      inner_.RestoreTrashed({entry}, &one);
+      results->push_back(one.front());
+    }
+  }
+
   std::unique_ptr<InputFile> OpenInputFile(std::string_view p, FsResult* failure) override {
     if (const FsError e = Hit(FsOp::OpenInputFile, p); e != FsError::None) {
       if (failure != nullptr) *failure = Failed(e);
@@ -256,6 +276,22 @@ class FaultFileSystem : public FileSystem {
     std::string path;
     int after;  // -1: by path
     FsError error;
+  };
+
+  // The handles it is given are the inner file system's, as are the can's.
+  class Can : public TrashCan {
+   public:
+    Can(FaultFileSystem& owner, std::unique_ptr<TrashCan> inner) : owner_(owner), inner_(std::move(inner)) {}
+    FsResult Move(FolderHandle aimed, FolderHandle parent, std::string_view name, std::uint64_t bytes,
+                  TrashedEntry* moved) override {
+      if (const FsError e = owner_.Hit(FsOp::TrashMove, owner_.Join(parent, name)); e != FsError::None)
+        return Failed(e);
+      return inner_->Move(aimed, parent, name, bytes, moved);
+    }
+
+   private:
+    FaultFileSystem& owner_;
+    std::unique_ptr<TrashCan> inner_;
   };
 
   // A failed Commit drops the inner file unfinished, which discards it.
