@@ -401,9 +401,10 @@ void DeletePage::btnVol07UndoClick() {
   };
   plan.end = kMsg0633;
   plan.after = [&] {
-    // What came back changes the forecast.
+    // What came back changes the disk: the next forecast reads it again.
     forecastCache_.clear();
-    Refresh();
+    WriteCounters();
+    ApplyUndoEnabling();
   };
   RunFrame(ui, context_.pages, context_.Tab(descriptor.key), plan);
 }

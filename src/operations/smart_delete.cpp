@@ -287,16 +287,18 @@ class TrashWalk {
       if (stack.size() == 1) break;
       Frame done = std::move(frame);
       stack.pop_back();
-      fs_.CloseFolder(done.handle);
       Frame& parent = stack.back();
       if (!done.blocked) {
+        fs_.CloseFolder(done.handle);
         listed_.push_back({DeleteList::FoldersDeleted, done.path});
         parent.bytes += done.bytes;
         parent.clear.push_back({done.name, done.start, listed_.size(), done.bytes});
         continue;
       }
       parent.blocked = true;
+      // Its pieces go from it while it is still open.
       TakeApart(done);
+      fs_.CloseFolder(done.handle);
       if (!done.readFailed) report_(DeleteList::FoldersOtherReasons, done.path);
     }
     Frame& frame = stack.back();
