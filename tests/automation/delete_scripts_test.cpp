@@ -81,5 +81,37 @@ TEST_F(DeleteScriptsTest, SubfolderStructuresSimulatedThenDeleted) {
   EXPECT_FALSE(IsDir("D:\\Old\\B\\z"));
 }
 
+// Into the trash and back: the Visual Log lists the subfolders as deleted,
+// the status bar says where they went, and after Undo the disk is as before.
+TEST_F(DeleteScriptsTest, SubfolderStructuresIntoTheTrashAndBack) {
+  std::vector<std::string> lines;
+  ASSERT_EQ(RunBatch("delete_trash_undo.txt", lines), 0);
+  const auto find = [&](const std::string& start) {
+    for (const std::string& line : lines)
+      if (line.rfind(start, 0) == 0) return line;
+    return std::string();
+  };
+  EXPECT_EQ(find(R"x({"event":"dump","control":"chkVol07MoveToTrash")x"),
+            R"x({"event":"dump","control":"chkVol07MoveToTrash","type":"CheckBox","enabled":true,"visible":true,)x"
+            R"x("focused":false,"caption":"Move to the Trash","color":"default","checked":true})x");
+  EXPECT_EQ(find(R"x({"event":"dump","control":"lstStat07FoldersDeleted")x"),
+            R"x({"event":"dump","control":"lstStat07FoldersDeleted","type":"ListBox","enabled":true,"visible":tr)x"
+            R"x(ue,"focused":false,"count":3,"items":["D:\\Old\\A\\x\\y","D:\\Old\\A\\x","D:\\Old\\B\\z"],)x"
+            R"x("selected":[]})x");
+  const std::string status = find(R"x({"event":"status")x");
+  EXPECT_NE(status.find("Moved to the Trash: 3 folders and 0 files, in "), std::string::npos) << status;
+  EXPECT_NE(status.find(HomeTrash()), std::string::npos) << status;
+  // The undo's question, its end, and the counters it left: all back.
+  std::vector<std::string> captions;
+  for (const std::string& line : lines)
+    if (const std::size_t at = line.find("no: 06"); at != std::string::npos) captions.push_back(line.substr(at, 8));
+  EXPECT_EQ(captions, (std::vector<std::string>{"no: 0631", "no: 0633"}));
+  EXPECT_NE(lines.back().find(R"x("control":"lblVol07FoldersOtherReasons")x"), std::string::npos);
+  EXPECT_NE(lines.back().find(R"x("caption":"0")x"), std::string::npos);
+  EXPECT_TRUE(IsDir("D:\\Old\\A\\x\\y"));
+  EXPECT_TRUE(IsDir("D:\\Old\\B\\z"));
+  EXPECT_TRUE(std::filesystem::is_empty(HomeTrash() + "/files"));
+}
+
 }  // namespace
 }  // namespace quillory

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,9 +40,25 @@ std::string WorkingFolderNow() { return fs::current_path().string(); }
 
 class DemoTest : public ::testing::Test {
  protected:
-  void SetUp() override { saved_ = Drives(); }
-  void TearDown() override { Drives() = saved_; }
+  // The delete demonstration goes through the desktop's trash: a trash of
+  // the test's own, never the person's.
+  void SetUp() override {
+    saved_ = Drives();
+    if (const char* data = std::getenv("XDG_DATA_HOME")) savedDataHome_ = data;
+    dataHome_ = fs::temp_directory_path() / ("quillory-demo-data-" + std::to_string(::getpid()));
+    fs::create_directories(dataHome_);
+    ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
+  }
+  void TearDown() override {
+    Drives() = saved_;
+    if (savedDataHome_) ::setenv("XDG_DATA_HOME", savedDataHome_->c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+    std::error_code ec;
+    fs::remove_all(dataHome_, ec);
+  }
   DriveMap saved_;
+  fs::path dataHome_;
+  std::optional<std::string> savedDataHome_;
 };
 
 TEST_F(DemoTest, EveryDemonstrationRunsToItsEndWithoutAnError) {

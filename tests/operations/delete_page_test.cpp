@@ -23,6 +23,8 @@ class DeletePageTest : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     main = &Start();
+    // Deleting for good, as the documents have it; the trash has tests of its own.
+    Page().chkVol07MoveToTrash.SetChecked(false);
     ui->ClearCalls();
   }
   DeletePage& Page() { return main->vol07; }

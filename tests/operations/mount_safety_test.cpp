@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,39 @@ TEST_F(MountSafetyTest, NoDeleteModeReachesAcrossAMountPoint) {
     MakeFile("D:\\T\\main\\a.txt", "a");
     MakeFile("D:\\T\\main\\sub\\b.txt", "b");
   }
+}
+
+// Into the trash: no mount point moves, nothing on one moves into a trash
+// of another file system, the folders above a mount stay, and everything
+// else goes; Undo brings it back around the mounts.
+TEST_F(MountSafetyTest, NothingMovesIntoTheTrashAcrossOrWithAMountPoint) {
+  FsResult why;
+  std::unique_ptr<TrashCan> trash = fs.OpenTrashCan(&why);
+  ASSERT_TRUE(trash) << why.message;
+  std::set<std::string> refusals;
+  DeleteOptions options;
+  options.trash = trash.get();
+  options.trashRefusals = &refusals;
+  std::vector<TrashedEntry> moved;
+  DeleteMainFolder(fs, Drives(), "D:\\T\\main", DeleteMode::Complete, options, [&](ItemOutcome&& outcome) {
+    if (outcome.trashed) moved.push_back(*outcome.trashed);
+    if (outcome.list != kNoList) got[static_cast<DeleteList>(outcome.list)].push_back(outcome.path);
+  });
+  trash.reset();
+  OutsideIsWhole();
+  const Paths& other = got[DeleteList::FoldersOtherReasons];
+  for (const char* blocked :
+       {"D:\\T\\main\\sub\\bm", "D:\\T\\main\\sub\\tm", "D:\\T\\main\\rbm", "D:\\T\\main\\sub", "D:\\T\\main"})
+    EXPECT_NE(std::find(other.begin(), other.end(), blocked), other.end()) << blocked;
+  EXPECT_FALSE(IsFile("D:\\T\\main\\a.txt"));
+  EXPECT_FALSE(IsFile("D:\\T\\main\\sub\\b.txt"));
+  EXPECT_EQ(moved.size(), 2u);  // a.txt and b.txt, each from a folder that stays
+  std::vector<FsResult> results;
+  fs.RestoreTrashed(moved, &results);
+  for (const FsResult& r : results) EXPECT_TRUE(r.ok()) << r.message;
+  EXPECT_EQ(ReadFile("D:\\T\\main\\a.txt"), "a");
+  EXPECT_EQ(ReadFile("D:\\T\\main\\sub\\b.txt"), "b");
+  OutsideIsWhole();
 }
 
 TEST_F(MountSafetyTest, AMountPointAimedAtIsTheOnesToDeleteIn) {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -33,13 +34,27 @@ class TempDriveTest : public ::testing::Test {
     rootC_ = MakeTempFolder();
     Drives().Set('D', rootD_);
     Drives().Set('C', rootC_);
+    // What a test moves to the desktop's trash lands in a trash of its own,
+    // on the drives' file system, never in the person's.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    savedDataHome_ = data != nullptr ? std::optional<std::string>(data) : std::nullopt;
+    dataHome_ = MakeTempFolder();
+    ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
   }
 
   void TearDown() override {
     Drives() = saved_;
+    if (savedDataHome_)
+      ::setenv("XDG_DATA_HOME", savedDataHome_->c_str(), 1);
+    else
+      ::unsetenv("XDG_DATA_HOME");
     if (!rootD_.empty()) RemoveTree(rootD_);
     if (!rootC_.empty()) RemoveTree(rootC_);
+    if (!dataHome_.empty()) RemoveTree(dataHome_);
   }
+
+  // The home trash of the test: files/ and info/ below it.
+  std::string HomeTrash() const { return dataHome_ + "/Trash"; }
 
   // Host folders of the two drives.
   const std::string& RootD() const { return rootD_; }
@@ -182,6 +197,8 @@ class TempDriveTest : public ::testing::Test {
   DriveMap saved_;
   std::string rootD_;
   std::string rootC_;
+  std::string dataHome_;
+  std::optional<std::string> savedDataHome_;
 };
 
 }  // namespace quillory
