@@ -1,10 +1,14 @@
 // Deleting a tree of 11,110 folders and 100,000 files on tmpfs, side by side
 // in one run with `lim rmtree` and `rm -rf` (alternating rounds, median and
-// spread, ratio to lim). Our job is the delete page's run as a person clicks
-// it, counters and Visual Log included, in mode "retain nothing"; a second
-// table runs the selected-files mode with the patterns "*.txt *.doc" on the
-// same tree (every file goes, then a second walk finds nothing), beside lim
-// rmtree and find -delete with the same two patterns.
+// spread, ratio to lim). Our jobs are the delete page's run as a person
+// clicks it, counters, Visual Log and journal included, in mode "retain
+// nothing": into the desktop's trash (the page's default; the trash is on
+// the same tmpfs, as a home trash is on the home folder's disk) and for
+// good. A second table runs the undo of the move into the trash beside a
+// shell `mv` of the trashed tree back and the removal of its .trashinfo. A
+// third runs the selected-files mode, for good, with the patterns
+// "*.txt *.doc" on the same tree (every file goes, then a second walk finds
+// nothing), beside lim rmtree and find -delete with the same two patterns.
 // Making the trees is untimed for every job.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
 #include <sys/stat.h>
@@ -43,12 +47,14 @@ void Tree(const char* name) {
   Shell(g_lim + " mktree " + Quote(folder) + " 4 10 10 0");
 }
 
-void PrepareOurs(bool patterns) {
+void PrepareOurs(bool patterns, bool trash = false) {
   g_program.reset();
+  Shell("rm -rf " + Quote(g_root + "/data"));
   Tree("ours");
   g_program = std::make_unique<Program>();
   auto& page = g_program->main.vol07;
   page.chkVol07DeleteDoubleConfirm.SetChecked(false);
+  page.chkVol07MoveToTrash.SetChecked(trash);
   page.include.SetItems({"D:\\ours"});
   page.Refresh();
   // The modes are enabled once the list holds something.
@@ -72,11 +78,36 @@ bool ClickDelete(bool patterns) {
   const bool none = page.stats.Get("FoldersOtherReasons") == 0 && page.stats.Get("FilesOtherReasons") == 0;
   const bool all = patterns ? page.stats.Get("FilesDeleted") == 100000 && page.stats.Get("FoldersDeleted") == 0
                             : page.stats.Get("FoldersDeleted") == page.stats.Get("FoldersToDelete") &&
+                                  page.stats.Get("FilesDeleted") == 100000 &&
                                   !side_by_side::Shell("test -e " + Quote(g_root + "/ours"));
   if (!none || !all)
     std::fprintf(stderr, "deleted %.0f of %.0f folders, %.0f files\n", page.stats.Get("FoldersDeleted"),
                  page.stats.Get("FoldersToDelete"), page.stats.Get("FilesDeleted"));
   return none && all;
+}
+
+// The tree moved into the trash by our run, untimed, for an undo to bring back.
+void Trashed() {
+  PrepareOurs(false, true);
+  if (!ClickDelete(false) || g_program->main.vol07.TrashedRecord.size() != 1) {
+    std::fprintf(stderr, "the tree did not go into the trash whole\n");
+    std::exit(1);
+  }
+}
+
+bool ClickUndo() {
+  auto& page = g_program->main.vol07;
+  g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
+  page.btnVol07Undo.Click();
+  return page.TrashedRecord.empty() && page.FailedRestoreRecord.empty() &&
+         Shell("test -d " + Quote(g_root + "/ours/0"));
+}
+
+// What a person would type to bring the tree back from the trash by hand.
+bool MoveBack() {
+  const quillory::TrashedEntry entry = g_program->main.vol07.TrashedRecord.front();
+  return Shell("mv -T " + Quote(entry.trash + "/files/" + entry.name) + " " + Quote(entry.origin) + " && rm " +
+               Quote(entry.trash + "/info/" + entry.name + ".trashinfo"));
 }
 
 }  // namespace
@@ -87,18 +118,24 @@ int main() {
   if (g_root.empty()) return 1;
   const int rounds = bench_program::Rounds();
   g_lim = Quote(side_by_side::Lim());
+  // The home trash on the same tmpfs as the tree.
+  ::setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
 
   bool ok = true;
   ok &= side_by_side::Run(
       "delete a tree of 11,110 folders and 100,000 files, retain nothing",
-      {Job{"Vol07 page run", [&] { return ClickDelete(false); }, [&] { PrepareOurs(false); }},
+      {Job{"Vol07 into the trash", [&] { return ClickDelete(false); }, [&] { PrepareOurs(false, true); }},
+       Job{"Vol07 for good", [&] { return ClickDelete(false); }, [&] { PrepareOurs(false); }},
        Job{"lim rmtree", [&] { return Shell(g_lim + " rmtree " + Quote(g_root + "/lim")); },
            [&] {
              g_program.reset();
              Tree("lim");
            }},
        Job{"rm -rf", [&] { return Shell("rm -rf " + Quote(g_root + "/sh")); }, [&] { Tree("sh"); }}},
-      1, rounds, kEntries);
+      2, rounds, kEntries);
+  ok &= side_by_side::Run("undo of that move into the trash",
+                          {Job{"Vol07 Undo", ClickUndo, Trashed}, Job{"mv back, rm .trashinfo", MoveBack, Trashed}},
+                          1, rounds, kEntries);
   // Two patterns over the same tree: walked once per pattern.
   ok &= side_by_side::Run(
       "selected files, mode 2, on the same tree",
