@@ -100,7 +100,7 @@ bool ClickUndo() {
   g_program->ui.answers.push_back(quillory::MessageAnswer::Yes);
   page.btnVol07Undo.Click();
   return page.TrashedRecord.empty() && page.FailedRestoreRecord.empty() &&
-         Shell("test -d " + Quote(g_root + "/ours/0"));
+         Shell("test -d " + Quote(g_root + "/ours/d1_00"));
 }
 
 // What a person would type to bring the tree back from the trash by hand.
