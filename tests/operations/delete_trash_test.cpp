@@ -3,6 +3,7 @@
 // restart too, never touching what the run did not put there.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -244,6 +245,33 @@ TEST_F(DeleteTrashTest, ATrashThatCannotBeUsedIsExplainedOnceAndNothingMoves) {
   EXPECT_TRUE(ListDir("D:\\Elsewhere").empty());
   EXPECT_EQ(Counter("FilesDeleted"), 0);
   EXPECT_TRUE(Page().TrashedRecord.empty());
+}
+
+// A tree on another file system goes to the trash at the top of that file
+// system, with a path relative to it, and comes back from there.
+TEST_F(DeleteTrashTest, ATreeOnAnotherMountGoesToThatMountsOwnTrash) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting needs root";
+  MakeDir("D:\\Stick");
+  const std::string stick = Host("D:\\Stick");
+  if (::mount("none", stick.c_str(), "tmpfs", 0, "size=4m") != 0) GTEST_SKIP() << "mounting is not permitted here";
+  struct Unmount {
+    std::string at;
+    ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+  } unmount{stick};
+  MakeFile("D:\\Stick\\M\\sub\\f.txt", "on the stick");
+  MakeFile("D:\\Stick\\M\\g.txt", "g");
+  Folders({"D:\\Stick\\M"});
+  Page().rdoVol07DeleteSubFolders.Click();
+  EXPECT_EQ(Click(Page().btnVol07DeleteFolders), (Paths{"0238", "0239"}));
+  const std::string trash = stick + "/.Trash-" + std::to_string(::geteuid());
+  EXPECT_EQ(LogList(DeleteList::FilesDeleted), (Paths{"D:\\Stick\\M\\g.txt", "D:\\Stick\\M\\sub\\f.txt"}));
+  ASSERT_TRUE(std::filesystem::exists(trash + "/files/sub/f.txt"));
+  EXPECT_EQ(ReadFile("D:\\Stick\\.Trash-" + std::to_string(::geteuid()) + "\\info\\sub.trashinfo").substr(0, 25),
+            "[Trash Info]\nPath=M/sub\nD");
+  EXPECT_TRUE(TrashNames("files").empty());  // nothing went to the home trash
+  EXPECT_EQ(Click(Page().btnVol07Undo), (Paths{"0631", "0633"}));
+  EXPECT_EQ(ReadFile("D:\\Stick\\M\\sub\\f.txt"), "on the stick");
+  EXPECT_TRUE(std::filesystem::is_empty(trash + "/files"));
 }
 
 TEST_F(DeleteTrashTest, UncheckedTheRunDeletesForGoodAndLeavesNothingToUndo) {
