@@ -1,13 +1,15 @@
 // Undo of a string run that made 100,000 folders, on tmpfs, side by side in
 // one run with `lim rmlist` and `xargs -0 rmdir` (alternating rounds, median
-// and spread, ratio to lim). Our job is the page's Undo as a person clicks
-// it: every folder checked to be still the one the run made, then removed,
-// deepest first. Making the folders is untimed for every job.
+// and spread, ratio to lim), and a safe floor. Our job is the page's Undo as
+// a person clicks it: every folder checked to be still the one the run made,
+// then removed, deepest first. Making the folders is untimed for every job.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -63,6 +65,58 @@ bool ClickUndo() {
   return page.records.createdMainFolders.empty();
 }
 
+// The least an undo can do under the safety rules, as a minimal loop: lim's
+// unlinkat(AT_REMOVEDIR) per folder from the parent's descriptor, plus the
+// one identity read the rule "never a look-alike" needs before it: a statx
+// without following a link, asking only for type, mode (a read-only folder
+// stays), inode and birth time, compared with what was recorded when the
+// folder was made (device, inode, birth time). No records, no log, no counters.
+struct FloorFolder {
+  std::string name;
+  std::uint64_t device = 0, inode = 0;
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+};
+std::vector<FloorFolder> g_floorMade;
+
+constexpr unsigned kFloorMask = STATX_TYPE | STATX_MODE | STATX_INO | STATX_BTIME;
+
+bool FloorIdentity(int parent, const char* name, FloorFolder* folder) {
+  struct statx sx {};
+  if (::statx(parent, name, AT_SYMLINK_NOFOLLOW, kFloorMask, &sx) != 0) return false;
+  folder->device = (std::uint64_t{sx.stx_dev_major} << 32) | sx.stx_dev_minor;
+  folder->inode = sx.stx_ino;
+  folder->birthSeconds = sx.stx_btime.tv_sec;
+  folder->birthNanoseconds = sx.stx_btime.tv_nsec;
+  return S_ISDIR(sx.stx_mode) && (sx.stx_mode & S_IWUSR) != 0;
+}
+
+// Untimed: the folders as lim makes them, with their identities recorded.
+void PrepareFloor(const std::string& lim, const std::string& listFile, const std::vector<std::string>& items) {
+  bench_program::MadeByLim(lim, g_root + "/floor", listFile);
+  g_floorMade.clear();
+  const int parent = ::open((g_root + "/floor").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  for (const std::string& name : items) {
+    FloorFolder folder{name};
+    if (parent >= 0 && FloorIdentity(parent, name.c_str(), &folder)) g_floorMade.push_back(std::move(folder));
+  }
+  if (parent >= 0) ::close(parent);
+}
+
+bool SafeFloor() {
+  const int parent = ::open((g_root + "/floor").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (parent < 0) return false;
+  bool ok = g_floorMade.size() == kItems;
+  for (auto it = g_floorMade.rbegin(); it != g_floorMade.rend(); ++it) {
+    FloorFolder now;
+    ok = FloorIdentity(parent, it->name.c_str(), &now) && now.device == it->device && now.inode == it->inode &&
+         now.birthSeconds == it->birthSeconds && now.birthNanoseconds == it->birthNanoseconds &&
+         ::unlinkat(parent, it->name.c_str(), AT_REMOVEDIR) == 0 && ok;
+  }
+  ::close(parent);
+  return ok;
+}
+
 }  // namespace
 
 int main() {
@@ -92,7 +146,8 @@ int main() {
            }},
        Job{"xargs -0 rmdir",
            [&] { return Shell("cd " + Quote(g_root + "/sh") + " && xargs -0 rmdir < " + Quote(listFile)); },
-           [&] { made("sh"); }}},
+           [&] { made("sh"); }},
+       Job{"safe floor (minimal loop)", SafeFloor, [&] { PrepareFloor(lim, listFile, items); }}},
       1, rounds, kItems);
   g_program.reset();
   Shell("rm -rf " + Quote(g_root));

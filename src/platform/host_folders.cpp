@@ -118,14 +118,28 @@ void RemoveEntries(const std::vector<Entry>& entries, std::vector<FsResult>* res
   FsResult parentFailure;
   std::string openAimed;  // the aimed folder `aimed` holds open
   Fd aimed;
+  // A plain name in a folder found to hold no drive root holds none either
+  // (whether a name is part of the drive, as a UNC share's is, depends only
+  // on what comes before it): the full test runs once per folder.
+  std::string noRootIn;
+  bool noRootKnown = false;
   for (const Entry& entry : entries) {
-    if (IsDriveRoot(entry.path)) {
-      results->push_back(Failure(FsError::AccessDenied, "a drive root cannot be removed"));
-      continue;
-    }
     std::string_view path = entry.path;
     while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.remove_suffix(1);
-    const std::size_t cut = path.find_last_of("\\/");
+    // By hand: find_last_of with two separators calls memchr per character.
+    std::size_t cut = path.size();
+    while (cut > 0 && path[cut - 1] != '\\' && path[cut - 1] != '/') --cut;
+    cut = cut == 0 ? std::string_view::npos : cut - 1;
+    const bool plain = cut != std::string_view::npos && cut + 1 < path.size() && path.substr(cut + 1) != "." &&
+                       path.substr(cut + 1) != "..";
+    if (!(plain && noRootKnown && path.substr(0, cut) == noRootIn)) {
+      if (IsDriveRoot(entry.path)) {
+        results->push_back(Failure(FsError::AccessDenied, "a drive root cannot be removed"));
+        continue;
+      }
+      noRootKnown = plain;
+      if (plain) noRootIn.assign(path.substr(0, cut));
+    }
     if (cut == std::string_view::npos || cut + 1 == path.size()) {
       results->push_back(Failure(FsError::InvalidName, "not a folder path"));
       continue;
@@ -366,8 +380,12 @@ void Classify(int parent, const char* name, SubfolderResult* out) {
 
 void RemoveMadeFoldersBelow(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) {
   RemoveEntries(folders, results, [](int parent, const std::string& name, const MadeFolder& folder) {
+    // Only what the checks below read: the type and mode, the identity
+    // (the device comes with every answer) and the mount attribute (too).
     struct statx st {};
-    if (!StatxAt(parent, name.c_str(), AT_SYMLINK_NOFOLLOW, &st)) return FromErrno(errno);
+    if (::statx(parent, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_STATX_SYNC_AS_STAT,
+                STATX_TYPE | STATX_MODE | STATX_INO | STATX_BTIME, &st) != 0)
+      return FromErrno(errno);
     if (!S_ISDIR(st.stx_mode) || !folder.identity.Admits(IdentityOf(st)))
       return Failure(FsError::Changed, "not the folder the run made");
     // Something mounted on it since: removing would fail anyway, and

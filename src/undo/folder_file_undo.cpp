@@ -1,80 +1,149 @@
 #include "undo/folder_file_undo.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
-#include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 
 namespace quillory {
 
 namespace {
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
 std::size_t Level(std::string_view path) {
-  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
+  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), IsSeparator));
 }
 
-// The last record of each path, in record order.
+// The records' paths, each to the last record of it. Open addressing on
+// indices with their hashes: a node-based map costs an allocation per
+// record, and an undo of a large run orders some hundred thousand of them.
 template <class Entry>
-std::vector<std::size_t> LatestOfEachPath(const std::vector<Entry>& entries) {
-  std::unordered_map<std::string_view, std::size_t> last;
-  last.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) last[entries[i].path] = i;
-  std::vector<std::size_t> kept;
-  kept.reserve(last.size());
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (last[entries[i].path] == i) kept.push_back(i);
-  return kept;
-}
+class PathIndex {
+ public:
+  explicit PathIndex(const std::vector<Entry>& entries) : entries_(entries) {
+    std::size_t capacity = 16;
+    while (capacity < 2 * entries.size()) capacity *= 2;
+    slots_.assign(capacity, Slot{});
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const std::size_t hash = Hash(entries[i].path);
+      Slot& slot = slots_[Find(entries[i].path, hash)];
+      slot.hash = hash;
+      slot.at = i;
+    }
+  }
+  bool Holds(std::string_view path) const { return slots_[Find(path, Hash(path))].at != kEmpty; }
+  // The last record of each path, in record order.
+  std::vector<std::size_t> Latest() const {
+    std::vector<bool> last(entries_.size());
+    std::size_t count = 0;
+    for (const Slot& slot : slots_)
+      if (slot.at != kEmpty) {
+        last[slot.at] = true;
+        ++count;
+      }
+    std::vector<std::size_t> kept;
+    kept.reserve(count);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+      if (last[i]) kept.push_back(i);
+    return kept;
+  }
+
+ private:
+  static constexpr std::size_t kEmpty = ~std::size_t{0};
+  struct Slot {
+    std::size_t hash = 0;
+    std::size_t at = kEmpty;
+  };
+  static std::size_t Hash(std::string_view path) { return std::hash<std::string_view>{}(path); }
+  // Where `path` is, or the empty slot it would take.
+  std::size_t Find(std::string_view path, std::size_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      const Slot& slot = slots_[at];
+      if (slot.at == kEmpty || (slot.hash == hash && entries_[slot.at].path == path)) return at;
+    }
+  }
+  const std::vector<Entry>& entries_;
+  std::vector<Slot> slots_;
+};
 
 // Below the parent of the outermost folder the run made on an entry's way,
 // everything was the run's and so reached without a link: undo must reach it
 // the same way, whatever the record says it aimed at (an older journal says
 // nothing, and the create pages aim their attachments at folders they made).
-class AimedFolders {
+// The answer depends only on the parent and the recorded reach, which a run
+// of entries shares: it is worked out once for each run.
+class Narrowing {
  public:
-  explicit AimedFolders(const std::vector<MadeFolder>& folders) {
-    made_.reserve(folders.size());
-    for (const MadeFolder& folder : folders) made_.insert(folder.path);
-  }
+  explicit Narrowing(const PathIndex<MadeFolder>& made) : made_(made) {}
   template <class Entry>
-  void Narrow(Entry& entry) const {
+  void Narrow(Entry& entry) {
     const std::string_view path = entry.path;
-    const std::size_t parent = path.find_last_of("\\/");
-    if (parent == std::string_view::npos) return;
-    std::size_t within = entry.within == 0 ? parent : std::min<std::size_t>(entry.within, parent);
-    // The drive ("D:\") is never made; the names after it are tried
-    // outermost first.
-    for (std::size_t at = path.find_first_of("\\/"); at != std::string_view::npos && at < within;
-         at = path.find_first_of("\\/", at + 1)) {
-      const std::size_t end = path.find_first_of("\\/", at + 1);
-      const std::string_view folder = path.substr(0, end);
-      if (made_.count(folder) != 0) {
-        within = at;
-        break;
-      }
+    // By hand: find_last_of with two separators calls memchr per character.
+    std::size_t parent = path.size();
+    while (parent > 0 && !IsSeparator(path[parent - 1])) --parent;
+    if (parent-- == 0) return;
+    const std::string_view folder = path.substr(0, parent);
+    if (!known_ || folder != lastFolder_ || entry.within != lastWithin_) {
+      known_ = true;
+      lastFolder_ = folder;
+      lastWithin_ = entry.within;
+      lastAnswer_ = Reach(path, parent, entry.within);
     }
-    entry.within = static_cast<std::uint32_t>(within);
+    entry.within = lastAnswer_;
   }
 
  private:
-  std::unordered_set<std::string_view> made_;
+  std::uint32_t Reach(std::string_view path, std::size_t parent, std::uint32_t recorded) const {
+    std::size_t within = recorded == 0 ? parent : std::min<std::size_t>(recorded, parent);
+    // The drive ("D:\") is never made; the names after it are tried
+    // outermost first.
+    std::size_t at = 0;
+    while (at < within && !IsSeparator(path[at])) ++at;
+    while (at < within) {
+      std::size_t end = at + 1;
+      while (end < path.size() && !IsSeparator(path[end])) ++end;
+      if (made_.Holds(path.substr(0, end))) return static_cast<std::uint32_t>(at);
+      at = end;
+    }
+    return static_cast<std::uint32_t>(within);
+  }
+
+  const PathIndex<MadeFolder>& made_;
+  bool known_ = false;
+  std::string_view lastFolder_;
+  std::uint32_t lastWithin_ = 0;
+  std::uint32_t lastAnswer_ = 0;
 };
+
+// Deepest first, the last made first among equals: by level, each level
+// read backwards, without a comparison sort.
+std::vector<std::size_t> DeepestFirst(const std::vector<MadeFolder>& folders, const std::vector<std::size_t>& kept) {
+  std::vector<std::size_t> levels(kept.size());
+  std::size_t deepest = 0;
+  for (std::size_t k = 0; k < kept.size(); ++k) deepest = std::max(deepest, levels[k] = Level(folders[kept[k]].path));
+  // starts[l]: where level `deepest - l` begins in the result.
+  std::vector<std::size_t> starts(deepest + 2, 0);
+  for (std::size_t level : levels) ++starts[deepest - level + 1];
+  for (std::size_t l = 1; l < starts.size(); ++l) starts[l] += starts[l - 1];
+  std::vector<std::size_t> ordered(kept.size());
+  for (std::size_t k = kept.size(); k-- > 0;) ordered[starts[deepest - levels[k]]++] = kept[k];
+  return ordered;
+}
 
 }  // namespace
 
 void FolderFileUndo::Order() {
-  const std::vector<std::size_t> files = LatestOfEachPath(files_);
-  std::vector<std::size_t> folders = LatestOfEachPath(folders_);
-  std::vector<std::size_t> levels(folders_.size());
-  for (std::size_t i : folders) levels[i] = Level(folders_[i].path);
-  std::sort(folders.begin(), folders.end(), [&](std::size_t a, std::size_t b) {
-    return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
-  });
+  std::vector<std::size_t> files, folders;
   {
     // Looks into the records' paths: they move only after it.
-    const AimedFolders aimed(folders_);
-    for (std::size_t i : files) aimed.Narrow(files_[i]);
-    for (std::size_t i : folders) aimed.Narrow(folders_[i]);
+    const PathIndex<MadeFolder> made(folders_);
+    files = PathIndex<WrittenFile>(files_).Latest();
+    folders = DeepestFirst(folders_, made.Latest());
+    Narrowing narrowing(made);
+    for (std::size_t i : files) narrowing.Narrow(files_[i]);
+    for (std::size_t i : folders) narrowing.Narrow(folders_[i]);
   }
   std::vector<WrittenFile> orderedFiles;
   orderedFiles.reserve(files.size());
