@@ -7,18 +7,27 @@
 // good. A second table runs the undo of the move into the trash beside a
 // shell `mv` of the trashed tree back and the removal of its .trashinfo. A
 // third runs the selected-files mode, for good, with the patterns
-// "*.txt *.doc" on the same tree (every file goes, then a second walk finds
-// nothing), beside lim rmtree and find -delete with the same two patterns.
+// "*.txt *.doc" on the same tree (every file goes; the second pattern's walk
+// reads only the main folder again, as the first found no .doc anywhere),
+// beside lim rmtree and find -delete with the same two patterns. Both tables
+// have a safe floor row: lim's calls plus those our rules need.
 // Making the trees is untimed for every job.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
@@ -110,6 +119,92 @@ bool MoveBack() {
                Quote(entry.trash + "/info/" + entry.name + ".trashinfo"));
 }
 
+// The safe floor: lim's calls plus exactly those our rules add. Each folder
+// is opened by openat2 with no link followed and no mount crossed (one call,
+// as lim's openat) and listed to its end before anything in it goes, so no
+// listing that broke off is trusted. Each entry to be removed is looked at
+// once by fstatat: a file's mode, as a read-only one is refused, cannot come
+// from the listing (it gives the type only), and a folder's neither. Nothing
+// else: no names kept, no counting, no logs.
+struct FloorCount {
+  long removed = 0;
+  long failed = 0;
+};
+
+int FloorOpen(int parent, const char* name) {
+  open_how how{};
+  how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS;
+  return static_cast<int>(::syscall(SYS_openat2, parent, name, &how, sizeof how));
+}
+
+// The whole listing of `fd`, names NUL-ended, each after its type byte; false
+// when it broke off.
+bool FloorList(int fd, std::string* names) {
+  static std::vector<char> buffer(256 * 1024);
+  names->clear();
+  for (;;) {
+    const long n = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
+    if (n == 0) return true;
+    if (n < 0) return false;
+    for (long at = 0; at < n;) {
+      const char* record = buffer.data() + at;
+      unsigned short length = 0;
+      std::memcpy(&length, record + 16, sizeof length);
+      at += length;
+      const char* name = record + 19;
+      if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+      names->push_back(record[18]);
+      names->append(name);
+      names->push_back('\0');
+    }
+  }
+}
+
+bool FloorRemove(int fd, const char* name, bool folder) {
+  struct stat st {};
+  return ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && (st.st_mode & S_IWUSR) != 0 &&
+         ::unlinkat(fd, name, folder ? AT_REMOVEDIR : 0) == 0;
+}
+
+// Post-order, as lim rmtree; `masks` empty: every file and folder goes, else
+// only the files matching one of them (case-blind) and every folder stays.
+void FloorWalk(int parent, const char* name, const std::vector<std::string>& masks, FloorCount* count) {
+  const int fd = FloorOpen(parent, name);
+  std::string names;
+  if (fd < 0 || !FloorList(fd, &names)) {
+    if (fd >= 0) ::close(fd);
+    ++count->failed;
+    return;
+  }
+  for (std::size_t at = 0; at < names.size();) {
+    const unsigned char type = static_cast<unsigned char>(names[at]);
+    const char* entry = names.c_str() + at + 1;
+    at += std::strlen(entry) + 2;
+    if (type == DT_DIR) {
+      FloorWalk(fd, entry, masks, count);
+      continue;
+    }
+    if (!masks.empty() && std::none_of(masks.begin(), masks.end(), [&](const std::string& mask) {
+          return ::fnmatch(mask.c_str(), entry, FNM_CASEFOLD) == 0;
+        }))
+      continue;
+    ++(FloorRemove(fd, entry, false) ? count->removed : count->failed);
+  }
+  ::close(fd);
+  if (masks.empty()) ++(FloorRemove(parent, name, true) ? count->removed : count->failed);
+}
+
+// `name` in the workplace, which is opened as the person's own folder.
+bool SafeFloor(const char* name, const std::vector<std::string>& masks, long expected) {
+  FloorCount count;
+  const int root = ::open(g_root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (root < 0) return false;
+  FloorWalk(root, name, masks, &count);
+  ::close(root);
+  return count.failed == 0 && count.removed == expected;
+}
+
 }  // namespace
 
 int main() {
@@ -131,7 +226,9 @@ int main() {
              g_program.reset();
              Tree("lim");
            }},
-       Job{"rm -rf", [&] { return Shell("rm -rf " + Quote(g_root + "/sh")); }, [&] { Tree("sh"); }}},
+       Job{"rm -rf", [&] { return Shell("rm -rf " + Quote(g_root + "/sh")); }, [&] { Tree("sh"); }},
+       Job{"safe floor", [&] { return SafeFloor("fl", {}, static_cast<long>(kEntries) + 1); },
+           [&] { Tree("fl"); }}},
       2, rounds, kEntries);
   ok &= side_by_side::Run("undo of that move into the trash",
                           {Job{"Vol07 Undo", ClickUndo, Trashed}, Job{"mv back, rm .trashinfo", MoveBack, Trashed}},
@@ -150,7 +247,12 @@ int main() {
              return Shell("find " + Quote(g_root + "/sh") +
                           " -type f \\( -iname '*.txt' -o -iname '*.doc' \\) -delete");
            },
-           [&] { Tree("sh"); }}},
+           [&] { Tree("sh"); }},
+       // One walk for both patterns, as find's: that ours walks per pattern
+       // (all of the first pattern's files listed first) is the mode's order,
+       // no rule's.
+       Job{"safe floor", [&] { return SafeFloor("fl", {"*.txt", "*.doc"}, 100000); },
+           [&] { Tree("fl"); }}},
       1, rounds, kEntries);
   g_program.reset();
   Shell("rm -rf " + Quote(g_root));

@@ -38,8 +38,21 @@ std::string LexicalFolderPath(std::string_view path) {
 
 namespace {
 
+// A path per entry of a large tree: a name of printable ASCII without '\'
+// (nearly every one) shows as it is and is joined in one allocation; the
+// rest are escaped as every list shows them.
 std::string JoinPath(const std::string& folder, std::string_view name) {
-  return ShownEntryPath(folder, name);
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '\\') return ShownEntryPath(folder, name);
+  }
+  const bool separator = folder.empty() || folder.back() != '\\';
+  std::string path;
+  path.reserve(folder.size() + name.size() + 1);
+  path += folder;
+  if (separator) path += '\\';
+  path += name;
+  return path;
 }
 
 // What each Visual Log list of the page stands for, in DeleteList order.
@@ -62,7 +75,7 @@ constexpr ListFacts kLists[] = {
 class Report {
  public:
   Report(const OutcomeSink& sink, DeleteMode mode) : sink_(sink), files_(CountsFiles(mode)) {}
-  void operator()(DeleteList list, const std::string& path) const { sink_(Outcome(list, path)); }
+  void operator()(DeleteList list, std::string path) const { sink_(Outcome(list, std::move(path))); }
   ItemOutcome Outcome(DeleteList list, std::string path) const {
     const ListFacts& facts = kLists[static_cast<std::size_t>(list)];
     ItemOutcome outcome;
@@ -112,6 +125,17 @@ void MoveToTrash(const DeleteOptions& options, const Report& report, FolderHandl
   report.Emit(std::move(outcome));
 }
 
+// What the walks of the later patterns must read again, as the first walk
+// found it: a folder holding a file that a later pattern matches, one that
+// could not be opened or read (each walk tries and reports it anew), and the
+// folders on the way to them. A later walk that read every folder again
+// would find nothing more there but what came since.
+struct Revisit {
+  std::string name;
+  std::size_t last = 0;  // the last pattern whose walk reads it again; 0: none
+  std::vector<Revisit> subs;
+};
+
 // One walk below an open main folder.
 class TreeWalk {
  public:
@@ -126,42 +150,61 @@ class TreeWalk {
   End Walk(FolderHandle top, const std::string& topPath, std::string_view mask) {
     aimed_ = top;
     std::vector<Frame> stack;
-    stack.push_back(Enter(top, topPath, {}, mask));
+    stack.push_back(Enter(top, topPath, {}, mask, plan_));
     while (true) {
       Frame& frame = stack.back();
       if (frame.next < frame.subs.size()) {
-        const std::string name = frame.subs[frame.next++];
-        const std::string path = JoinPath(frame.path, name);
+        std::string name = std::move(frame.subs[frame.next++]);
+        const Revisit* follow = nullptr;
+        if (frame.follow != nullptr && (follow = Find(frame.follow->subs, name)) == nullptr) continue;
+        std::string path = JoinPath(frame.path, name);
         FolderHandle child = kNoFolderHandle;
         const FsResult open = fs_.OpenSubfolder(frame.handle, name, &child);
         if (!open.ok()) {
           if (open.error == FsError::NotFound) {
-            if (remove_) report_(DeleteList::FoldersNotExists, path);
+            if (remove_) report_(DeleteList::FoldersNotExists, std::move(path));
           } else {
             // A link put in place of the folder, a mount point (the open
             // refuses both, a bind mount of the same file system too), or
             // one that cannot be opened: left as it is.
             frame.blocked = true;
-            report_(DeleteList::FoldersOtherReasons, path);
+            report_(DeleteList::FoldersOtherReasons, std::move(path));
+            if (Building()) Note(frame.revisit, Revisit{std::move(name), masks_->size() - 1, {}});
           }
           continue;
         }
-        stack.push_back(Enter(child, path, name, mask));
+        stack.push_back(Enter(child, std::move(path), std::move(name), mask, follow));
         continue;
       }
       const bool blocked = frame.blocked;
-      if (stack.size() == 1) return frame.readFailed ? End::Unread : blocked ? End::Blocked : End::Clear;
+      if (stack.size() == 1) {
+        if (Building()) *plan_ = std::move(frame.revisit);
+        return frame.readFailed ? End::Unread : blocked ? End::Blocked : End::Clear;
+      }
       Frame done = std::move(frame);
       stack.pop_back();
       fs_.CloseFolder(done.handle);
       Frame& parent = stack.back();
+      if (Building() && done.revisit.last != 0) {
+        done.revisit.name = done.name;
+        Note(parent.revisit, std::move(done.revisit));
+      }
       if (blocked) {
         parent.blocked = true;
-        if (remove_ && !done.readFailed) report_(DeleteList::FoldersOtherReasons, done.path);
+        if (remove_ && !done.readFailed) report_(DeleteList::FoldersOtherReasons, std::move(done.path));
         continue;
       }
-      if (remove_ && !RemoveFolder(parent.handle, done.name, done.path)) parent.blocked = true;
+      if (remove_ && !RemoveFolder(parent.handle, done.name, std::move(done.path))) parent.blocked = true;
     }
+  }
+
+  // The walks below are those of `masks[index]`, one per pattern in turn:
+  // the first notes in `plan` what the later ones read again, and they read
+  // only that.
+  void Pattern(const std::vector<std::string>& masks, std::size_t index, Revisit* plan) {
+    masks_ = &masks;
+    index_ = index;
+    plan_ = plan;
   }
 
   // The file step on one open folder's listing.
@@ -170,9 +213,9 @@ class TreeWalk {
     for (const FolderEntry& entry : entries) {
       if (entry.isFolder) continue;
       if (!mask.empty() && !MatchesMask(entry.name, mask)) continue;
-      const std::string file = JoinPath(path, entry.name);
+      std::string file = JoinPath(path, entry.name);
       if (options_.simulate) {
-        report_(DeleteList::FilesDeleted, file);
+        report_(DeleteList::FilesDeleted, std::move(file));
         continue;
       }
       if (options_.trash != nullptr) {
@@ -181,19 +224,17 @@ class TreeWalk {
         continue;
       }
       const FsResult r = fs_.RemoveEntryAt(folder, entry.name, false);
-      if (r.ok())
-        report_(DeleteList::FilesDeleted, file);
-      else if (r.error == FsError::NotFound)
-        report_(DeleteList::FilesNotExists, file);
-      else
-        report_(DeleteList::FilesOtherReasons, file);
+      report_(r.ok()                         ? DeleteList::FilesDeleted
+              : r.error == FsError::NotFound ? DeleteList::FilesNotExists
+                                             : DeleteList::FilesOtherReasons,
+              std::move(file));
     }
   }
 
   // Removes the emptied folder `name` of `parent`, with the read-only retry.
-  bool RemoveFolder(FolderHandle parent, const std::string& name, const std::string& path) {
+  bool RemoveFolder(FolderHandle parent, const std::string& name, std::string path) {
     if (options_.simulate) {
-      report_(DeleteList::FoldersDeleted, path);
+      report_(DeleteList::FoldersDeleted, std::move(path));
       return true;
     }
     FsResult r = fs_.RemoveEntryAt(parent, name, true);
@@ -202,10 +243,11 @@ class TreeWalk {
         fs_.SetFolderAttributesAt(parent, name, FolderAttributes::System).ok())
       r = fs_.RemoveEntryAt(parent, name, true);
     if (r.ok()) {
-      report_(DeleteList::FoldersDeleted, path);
+      report_(DeleteList::FoldersDeleted, std::move(path));
       return true;
     }
-    report_(r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons, path);
+    report_(r.error == FsError::NotFound ? DeleteList::FoldersNotExists : DeleteList::FoldersOtherReasons,
+            std::move(path));
     return r.error == FsError::NotFound;
   }
 
@@ -218,22 +260,55 @@ class TreeWalk {
     std::size_t next = 0;
     bool blocked = false;
     bool readFailed = false;
+    Revisit revisit;                  // the first of several walks: what the later ones read
+    const Revisit* follow = nullptr;  // a later walk: what it reads below
   };
 
-  Frame Enter(FolderHandle handle, const std::string& path, const std::string& name, std::string_view mask) {
+  bool Building() const { return masks_ != nullptr && index_ == 0 && masks_->size() > 1; }
+
+  static void Note(Revisit& parent, Revisit&& sub) {
+    parent.last = std::max(parent.last, sub.last);
+    parent.subs.push_back(std::move(sub));
+  }
+
+  // The subfolder `name` of a folder a later walk reads, when that walk
+  // reads it too.
+  const Revisit* Find(const std::vector<Revisit>& subs, const std::string& name) const {
+    for (const Revisit& sub : subs)
+      if (sub.name == name) return sub.last >= index_ ? &sub : nullptr;
+    return nullptr;
+  }
+
+  Frame Enter(FolderHandle handle, std::string path, std::string name, std::string_view mask,
+              const Revisit* follow = nullptr) {
     Frame frame;
     frame.handle = handle;
-    frame.path = path;
-    frame.name = name;
+    frame.path = std::move(path);
+    frame.name = std::move(name);
+    if (masks_ != nullptr && index_ > 0) frame.follow = follow;
     if (!fs_.ReadFolder(handle, false, &entries_).ok()) {
       // Nothing is deleted on the strength of a listing that broke off.
       frame.blocked = frame.readFailed = true;
-      report_(DeleteList::FoldersOtherReasons, path);
+      report_(DeleteList::FoldersOtherReasons, frame.path);
+      if (Building()) frame.revisit.last = masks_->size() - 1;
       return frame;
     }
-    Files(handle, path, entries_, remove_ ? std::string_view() : mask);
-    for (const FolderEntry& entry : entries_)
-      if (entry.isFolder) frame.subs.push_back(entry.name);
+    if (Building()) {
+      // A file is read again by the last later pattern that matches it,
+      // whatever the earlier ones did to it: one that stayed is tried again.
+      for (const FolderEntry& entry : entries_) {
+        if (entry.isFolder) continue;
+        for (std::size_t i = masks_->size() - 1; i > frame.revisit.last; --i)
+          if (MatchesMask(entry.name, (*masks_)[i])) {
+            frame.revisit.last = i;
+            break;
+          }
+      }
+    }
+    Files(handle, frame.path, entries_, remove_ ? std::string_view() : mask);
+    // The listing is read anew for the next folder: its names are taken.
+    for (FolderEntry& entry : entries_)
+      if (entry.isFolder) frame.subs.push_back(std::move(entry.name));
     // The last found is taken first.
     std::reverse(frame.subs.begin(), frame.subs.end());
     return frame;
@@ -245,6 +320,9 @@ class TreeWalk {
   bool remove_;
   FolderHandle aimed_ = kNoFolderHandle;  // the main folder the files are below
   std::vector<FolderEntry> entries_;
+  const std::vector<std::string>* masks_ = nullptr;  // set: one walk per pattern
+  std::size_t index_ = 0;
+  Revisit* plan_ = nullptr;
 };
 
 // The folder modes into the trash. A folder is clear when nothing below it
@@ -497,9 +575,12 @@ void DeleteTree(FileSystem& fs, const std::string& path, DeleteMode mode, const 
   }
   TreeWalk walk(fs, options, report, remove);
   if (!remove) {
-    // One complete walk per pattern, each from a fresh open: a listing reads
-    // an open folder once.
+    // One walk per pattern, each from a fresh open: a listing reads an open
+    // folder once. The first walk reads every folder, the later ones what it
+    // found them something in.
+    Revisit plan;
     for (std::size_t i = 0; i < options.masks.size(); ++i) {
+      walk.Pattern(options.masks, i, &plan);
       if (i == 0) {
         walk.Walk(main.folder, path, options.masks[i]);
         continue;
