@@ -1,6 +1,7 @@
 #include "undo/folder_file_undo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <string_view>
@@ -17,7 +18,8 @@ std::size_t Level(std::string_view path) {
 
 // The records' paths, each to the last record of it. Open addressing on
 // indices with their hashes: a node-based map costs an allocation per
-// record, and an undo of a large run orders some hundred thousand of them.
+// record, and an undo of a large run orders some hundred thousand of them,
+// so the table's slots are small and fetched ahead of their use.
 template <class Entry>
 class PathIndex {
  public:
@@ -25,21 +27,25 @@ class PathIndex {
     std::size_t capacity = 16;
     while (capacity < 2 * entries.size()) capacity *= 2;
     slots_.assign(capacity, Slot{});
+    std::vector<std::size_t> hashes(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) hashes[i] = Hash(entries[i].path);
+    constexpr std::size_t kAhead = 8;
+    const std::size_t mask = capacity - 1;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-      const std::size_t hash = Hash(entries[i].path);
-      Slot& slot = slots_[Find(entries[i].path, hash)];
-      slot.hash = hash;
-      slot.at = i;
+      if (i + kAhead < entries.size()) __builtin_prefetch(&slots_[hashes[i + kAhead] & mask], 1);
+      Slot& slot = slots_[Find(entries[i].path, hashes[i])];
+      slot.hash = static_cast<std::uint32_t>(hashes[i]);
+      slot.at = static_cast<std::uint32_t>(i + 1);
     }
   }
-  bool Holds(std::string_view path) const { return slots_[Find(path, Hash(path))].at != kEmpty; }
+  bool Holds(std::string_view path) const { return slots_[Find(path, Hash(path))].at != 0; }
   // The last record of each path, in record order.
   std::vector<std::size_t> Latest() const {
     std::vector<bool> last(entries_.size());
     std::size_t count = 0;
     for (const Slot& slot : slots_)
-      if (slot.at != kEmpty) {
-        last[slot.at] = true;
+      if (slot.at != 0) {
+        last[slot.at - 1] = true;
         ++count;
       }
     std::vector<std::size_t> kept;
@@ -50,18 +56,20 @@ class PathIndex {
   }
 
  private:
-  static constexpr std::size_t kEmpty = ~std::size_t{0};
+  // `at` is the record's index + 1 (0: empty); a run records far fewer
+  // than 2^32 entries. `hash` tells most paths apart without reading them.
   struct Slot {
-    std::size_t hash = 0;
-    std::size_t at = kEmpty;
+    std::uint32_t hash = 0;
+    std::uint32_t at = 0;
   };
   static std::size_t Hash(std::string_view path) { return std::hash<std::string_view>{}(path); }
   // Where `path` is, or the empty slot it would take.
   std::size_t Find(std::string_view path, std::size_t hash) const {
     const std::size_t mask = slots_.size() - 1;
+    const auto low = static_cast<std::uint32_t>(hash);
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
       const Slot& slot = slots_[at];
-      if (slot.at == kEmpty || (slot.hash == hash && entries_[slot.at].path == path)) return at;
+      if (slot.at == 0 || (slot.hash == low && entries_[slot.at - 1].path == path)) return at;
     }
   }
   const std::vector<Entry>& entries_;
