@@ -178,7 +178,7 @@ class TreeWalk {
       }
       const bool blocked = frame.blocked;
       if (stack.size() == 1) {
-        if (Building()) *plan_ = std::move(frame.revisit);
+        if (Building()) *plan_ = Finished(std::move(frame.revisit));
         return frame.readFailed ? End::Unread : blocked ? End::Blocked : End::Clear;
       }
       Frame done = std::move(frame);
@@ -187,7 +187,7 @@ class TreeWalk {
       Frame& parent = stack.back();
       if (Building() && done.revisit.last != 0) {
         done.revisit.name = done.name;
-        Note(parent.revisit, std::move(done.revisit));
+        Note(parent.revisit, Finished(std::move(done.revisit)));
       }
       if (blocked) {
         parent.blocked = true;
@@ -271,12 +271,20 @@ class TreeWalk {
     parent.subs.push_back(std::move(sub));
   }
 
+  // Sorted by name, so that a folder with many subfolders to read again is
+  // searched, not scanned, by each later walk.
+  static Revisit Finished(Revisit&& revisit) {
+    std::sort(revisit.subs.begin(), revisit.subs.end(),
+              [](const Revisit& a, const Revisit& b) { return a.name < b.name; });
+    return std::move(revisit);
+  }
+
   // The subfolder `name` of a folder a later walk reads, when that walk
   // reads it too.
   const Revisit* Find(const std::vector<Revisit>& subs, const std::string& name) const {
-    for (const Revisit& sub : subs)
-      if (sub.name == name) return sub.last >= index_ ? &sub : nullptr;
-    return nullptr;
+    const auto it = std::lower_bound(subs.begin(), subs.end(), name,
+                                     [](const Revisit& sub, const std::string& key) { return sub.name < key; });
+    return it != subs.end() && it->name == name && it->last >= index_ ? &*it : nullptr;
   }
 
   Frame Enter(FolderHandle handle, std::string path, std::string name, std::string_view mask,
