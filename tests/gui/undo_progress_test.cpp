@@ -1,6 +1,7 @@
 // An Undo of a hundred thousand folders on the real window: once its
 // question box has closed, the window keeps painting and the bar moves while
-// the folders go, and then every one of them is gone.
+// the folders go, and then every one of them is gone. And the delete page's
+// way through the desktop's trash and back, clicked on the window.
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -16,12 +17,15 @@
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -181,6 +185,62 @@ class UndoProgressTest : public QObject {
     QVERIFY(dest.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty());
     QVERIFY(page.records.createdMainFolders.empty());
     QVERIFY(page.failedUndoFolders.empty());
+  }
+
+  void aDeleteIntoTheTrashAndItsUndoFromTheWindow() {
+    // A trash of the test's own, on the drive's file system.
+    QVERIFY(QDir(dir_->path()).mkpath("data"));
+    // Put back however the test ends.
+    struct DataHome {
+      QByteArray saved = qgetenv("XDG_DATA_HOME");
+      bool had = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+      ~DataHome() {
+        if (had) qputenv("XDG_DATA_HOME", saved);
+        else qunsetenv("XDG_DATA_HOME");
+      }
+    } dataHome;
+    qputenv("XDG_DATA_HOME", (dir_->path() + "/data").toUtf8());
+    QVERIFY(QDir(dir_->path()).mkpath("Old/A/x/y"));
+    QVERIFY(QDir(dir_->path()).mkpath("Old/B/z"));
+    TfrmMain& main = *app_->main;
+    main.pgeMain.SetActivePageIndex(static_cast<int>(PageOf(PageKey::Vol07).tabIndex()));
+    main.vol07.include.SetItems({"D:\\Old\\A", "D:\\Old\\B"});
+    main.vol07.Refresh();
+    auto* trash = view_->findChild<QCheckBox*>("chkVol07MoveToTrash");
+    QVERIFY(trash);
+    QVERIFY(trash->isVisible() && trash->isEnabled() && trash->isChecked());
+
+    QStringList captions;
+    QTimer answerer;
+    answerer.setInterval(10);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      captions << box->windowTitle().right(5);
+      if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+      else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+      else box->reject();
+    });
+    answerer.start();
+    auto* run = view_->findChild<QPushButton*>("btnVol07DeleteFolders");
+    QVERIFY(run && run->isEnabled());
+    run->click();
+    const QDir files(dir_->path() + "/data/Trash/files");
+    QCOMPARE(files.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"x", "z"}));
+    QVERIFY(!QDir(dir_->path() + "/Old/A/x").exists());
+    auto* note = view_->findChild<QLabel*>("lblSimulationNote");
+    QVERIFY(note && note->isVisible());
+    QVERIFY2(note->text().startsWith("Moved to the Trash: 3 folders and 0 files"), qPrintable(note->text()));
+
+    auto* undo = view_->findChild<QPushButton*>("btnVol07Undo");
+    QVERIFY(undo && undo->isVisible() && undo->isEnabled());
+    undo->click();
+    answerer.stop();
+    QVERIFY(QDir(dir_->path() + "/Old/A/x/y").exists());
+    QVERIFY(QDir(dir_->path() + "/Old/B/z").exists());
+    QVERIFY(files.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    // Both questions and the end of the run, then the undo's question and end.
+    QCOMPARE(captions, (QStringList{"0238.", "0238.", "0239.", "0631.", "0633."}));
   }
 
  private:
