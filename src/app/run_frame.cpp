@@ -56,6 +56,16 @@ class RunWatch {
 
 bool RunActive() { return runActive; }
 
+MessageText StoppedMessage(const std::string& endCaption, std::size_t notProcessed) {
+  // The page's own title, as its end message shows it.
+  std::string title = endCaption.substr(0, endCaption.find("  "));
+  std::string text = "The process was STOPPED !!!\n\n";
+  text += std::to_string(notProcessed);
+  text += notProcessed == 1 ? " item was" : " items were";
+  text += " not processed.\nWhat was done is listed in the Visual Log.";
+  return {std::move(text), title + "            Information no: 0640."};
+}
+
 ProgressMeter::ProgressMeter(Ui& ui, std::size_t total)
     : ui_(ui), total_(total), step_(std::max<std::size_t>(1, total / 1000 + (total % 1000 != 0))), next_(step_) {}
 
@@ -82,21 +92,29 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
       // The count is known once `proceed` has said yes.
       const bool ownUnits = plan.progressTotal != 0;
       RunWatch watch(ui, ownUnits ? plan.progressTotal : plan.itemCount);
+      ui.RunStoppable(plan.stoppable);
       ProgressMeter meter(ui, ownUnits ? plan.progressTotal : plan.itemCount);
       std::size_t units = 0;
       const OutcomeSink sink = [&](ItemOutcome&& outcome) {
         if (ownUnits && outcome.progress != 0) meter.Reach(units += outcome.progress);
         if (plan.record) plan.record(std::move(outcome));
       };
-      for (std::size_t i = 0; i < plan.itemCount; ++i) {
-        plan.work(i, sink);
-        if (!ownUnits) meter.Reach(i + 1);
+      std::size_t done = 0;
+      while (done < plan.itemCount && !(plan.stoppable && ui.StopRequested())) {
+        plan.work(done, sink);
+        ++done;
+        if (!ownUnits) meter.Reach(done);
         ui.Repaint();
       }
-      // A run that did less than its forecast still ends on a full bar.
-      if (ownUnits) meter.Reach(plan.progressTotal);
+      // A run that did less than its forecast still ends on a full bar; a
+      // stopped one shows how far it came.
+      if (ownUnits && done == plan.itemCount) meter.Reach(plan.progressTotal);
       if (plan.finish) plan.finish();
       ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
+      if (done < plan.itemCount) {
+        const MessageText stopped = StoppedMessage(plan.end.caption, plan.itemCount - done);
+        ui.ShowMessageBox(stopped.text, stopped.caption, MessageKind::Information);
+      }
       if (plan.showExplorer && plan.showExplorer()) {
         std::string path = plan.explorerPath ? Trim(plan.explorerPath()) : std::string();
         if (!path.empty()) ui.OpenFolder(path);

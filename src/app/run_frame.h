@@ -119,6 +119,10 @@ struct RunPlan {
   // run left them, and any summary of the run.
   std::function<void()> finish;
   MessageText end;                        // information
+  // A Stop ends the run between items (the items not started get no
+  // outcome; a box after the end message says how many). An undo, whose
+  // record is taken whole when it begins, cannot be stopped.
+  bool stoppable = true;
   std::function<bool()> showExplorer;     // read after the run
   std::function<std::string()> explorerPath;
   std::function<void()> after;            // history update, after unlocking
@@ -166,6 +170,9 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
 
 // Whether a RunFrame is under way.
 bool RunActive();
+
+// The box after the end message of a stopped run, in the page's words.
+MessageText StoppedMessage(const std::string& endCaption, std::size_t notProcessed);
 
 
 }  // namespace quillory

@@ -52,8 +52,13 @@ class ScriptedUi : public Ui {
   void RunStarted(std::size_t total) override {
     runTotal = total;
     progress.clear();
+    stopPolls_ = 0;
   }
   void RunProgress(std::size_t done) override { progress.push_back(done); }
+  // The next run stops once `stopAfter` items are done, as a Stop clicked then
+  // would; it serves one run.
+  bool StopRequested() override { return stopPolls_++ >= stopAfter; }
+  void RunEnded() override { stopAfter = static_cast<std::size_t>(-1); }
   void ShowStatus(const std::string& text) override;
 
   // Answers for the next questions, in order.
@@ -69,6 +74,7 @@ class ScriptedUi : public Ui {
   std::function<void(const UiCall&)> onCall;  // sees each call as it happens
   int repaints = 0;
   std::size_t runTotal = 0;
+  std::size_t stopAfter = static_cast<std::size_t>(-1);
   std::vector<std::size_t> progress;
   std::size_t RetainedCalls() const { return calls.size(); }
 
@@ -78,6 +84,7 @@ class ScriptedUi : public Ui {
 
  private:
   void Record(UiCall call);
+  std::size_t stopPolls_ = 0;
 
   CallLog log_;
 };

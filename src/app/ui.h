@@ -46,6 +46,11 @@ class Ui {
   virtual void RunStarted(std::size_t /*total*/) {}
   virtual void RunProgress(std::size_t /*done*/) {}
   virtual void RunEnded() {}
+  // Whether the person asked the run under way to stop (its Stop button,
+  // Escape). Asked between items; RunStarted clears it. RunStoppable, right
+  // after RunStarted, says whether the run can be stopped at all.
+  virtual bool StopRequested() { return false; }
+  virtual void RunStoppable(bool /*stoppable*/) {}
   // A line for the status bar after a run (where its results went); it stays
   // until the person changes something on a page.
   virtual void ShowStatus(const std::string& /*text*/) {}

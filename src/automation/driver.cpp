@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -151,6 +152,7 @@ class Driver {
   void Fill(Step& s);
   void Page(Step& s);
   void Answer(Step& s);
+  void Stop(Step& s);
   void Folder(Step& s);
   void File(Step& s);
   void Modal(Step& s);
@@ -329,6 +331,7 @@ const std::map<std::string, Driver::Command, std::less<>>& Driver::Commands() {
       {"add", {1, kAny, "add LIST TEXT...", &Driver::Fill}},
       {"page", {1, 1, "page INDEX", &Driver::Page}},
       {"answer", {1, kAny, "answer Yes|No|OK...", &Driver::Answer}},
+      {"stop", {1, 1, "stop ITEMS", &Driver::Stop}},
       {"folder", {1, 1, "folder PATH", &Driver::Folder}},
       {"file", {1, 1, "file PATH", &Driver::File}},
       {"modal", {1, 1, "modal CLASS ... end", &Driver::Modal}},
@@ -519,6 +522,14 @@ void Driver::Page(Step& s) {
 
 void Driver::Answer(Step& s) {
   for (std::size_t i = 1; i < s.w.size(); ++i) ui_.answers.push_back(ParseAnswer(s.w[i]));
+}
+
+void Driver::Stop(Step& s) {
+  std::size_t items = 0;
+  const std::string& text = s.w[1];
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), items);
+  if (error != std::errc() || end != text.data() + text.size()) throw ScriptError("usage: stop ITEMS (a number)");
+  ui_.stopAfter = items;
 }
 
 void Driver::Folder(Step& s) { ui_.folders.push_back(s.w[1]); }

@@ -364,6 +364,8 @@ void DeletePage::btnVol07UndoClick() {
   std::optional<RunRecorder> recorder;
 
   RunPlan plan;
+  // The record is taken whole when the undo begins: it goes to its end.
+  plan.stoppable = false;
   plan.validate = [&] {
     if (!TrashedRecord.empty() || !FailedRestoreRecord.empty()) return true;
     ui.ShowMessageBox(kMsg0630.text, kMsg0630.caption, MessageKind::Warning);

@@ -298,6 +298,8 @@ void RenamePage::btnVol06UndoClick() {
   std::unique_ptr<RunRecorder> recorder;
 
   RunPlan plan;
+  // The record is taken whole when the undo begins: it goes to its end.
+  plan.stoppable = false;
   plan.validate = [&] {
     if (!RenameRecord.empty() || !FailedUndoRecord.empty()) return true;
     ui.ShowMessageBox(kMsg0211.text, kMsg0211.caption, MessageKind::Warning);

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -186,6 +187,16 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
   runProgress_ = new QProgressBar(this);
   runProgress_->setObjectName(QStringLiteral("prbRunProgress"));
   runProgress_->setMaximumWidth(320);
+  runStop_ = new QPushButton(tr("Stop"), this);
+  runStop_->setObjectName(QStringLiteral("btnRunStop"));
+  runStop_->setToolTip(tr("Stops the run after the item under way (Esc); what was done stays done and listed."));
+  runStop_->setAutoDefault(false);
+  runStop_->setVisible(false);
+  connect(runStop_, &QPushButton::clicked, this, [this] {
+    if (stop_) stop_();
+    runStop_->setEnabled(false);  // asked once; the run ends after its item
+  });
+  statusBar()->addPermanentWidget(runStop_);
   statusBar()->addPermanentWidget(runProgress_);
   simulationNote_ = new QLabel(tr("Simulation \u2014 nothing was changed on disk"), this);
   simulationNote_->setObjectName(QStringLiteral("lblSimulationNote"));
@@ -296,6 +307,12 @@ void MainWindowView::ShowSimulationNote(bool shown) {
   statusBar()->setVisible(shown || running_);
 }
 
+void MainWindowView::SetRunStoppable(bool stoppable, std::function<void()> stop) {
+  stop_ = std::move(stop);
+  runStop_->setEnabled(stoppable);
+  runStop_->setVisible(stoppable && running_);
+}
+
 void MainWindowView::SetRunning(bool running) {
   running_ = running;
   runProgress_->setVisible(running);
@@ -321,8 +338,18 @@ void MainWindowView::SetRunning(bool running) {
 
 void MainWindowView::closeEvent(QCloseEvent* e) {
   if (running_) {
-    closePending_ = true;
     e->ignore();
+    // A run that can stop is asked to, after its item under way; the window
+    // closes when it has ended. One that cannot (an undo) is waited for.
+    if (runStop_->isVisible() && runStop_->isEnabled()) {
+      const auto answer = QMessageBox::question(
+          this, windowTitle(), tr("A run is going on.\nStop it and close the program when it has stopped?"),
+          QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+      if (answer != QMessageBox::Yes) return;
+      if (stop_) stop_();
+      runStop_->setEnabled(false);
+    }
+    closePending_ = true;
     return;
   }
   // A close the model asked for (File > Exit) has already saved.

@@ -6,12 +6,14 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <vector>
 
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTabWidget;
 
 namespace quillory {
@@ -30,6 +32,10 @@ class MainWindowView : public QMainWindow {
   // the status bar says so instead, until the next run or a change of any
   // input of the window.
   QProgressBar* RunProgressBar() const { return runProgress_; }
+  QPushButton* RunStopButton() const { return runStop_; }
+  // Shows the Stop button beside the bar while a run that can stop goes;
+  // its click calls `stop`.
+  void SetRunStoppable(bool stoppable, std::function<void()> stop);
   // While a run goes on, closing waits for its end and activation handlers
   // wait too (they refresh counters the run is writing); both follow once
   // the run's handler has returned.
@@ -67,6 +73,8 @@ class MainWindowView : public QMainWindow {
   TfrmMain& model_;
   QTabWidget* tabs_ = nullptr;
   QProgressBar* runProgress_ = nullptr;
+  QPushButton* runStop_ = nullptr;
+  std::function<void()> stop_;
   QLabel* simulationNote_ = nullptr;
   int runs_ = 0;          // runs started so far
   int runsAtPress_ = 0;   // ... when a simulation button went down

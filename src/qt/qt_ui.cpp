@@ -18,9 +18,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
 #include <QWindow>
@@ -73,10 +75,26 @@ bool IsUserInput(QEvent::Type type) {
 // window manager's moving and closing are no input events here.
 class MainInputGuard : public QObject {
  public:
-  explicit MainInputGuard(QWidget* main) : main_(main) {}
+  // `stop` is the run's Stop button (its clicks get through) and `onStop`
+  // what Escape in the main window does.
+  MainInputGuard(QWidget* main, QWidget* stop, std::function<void()> onStop)
+      : main_(main), stop_(stop), onStop_(std::move(onStop)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (!main_ || !IsUserInput(event->type())) return false;
+    if (stop_ && stop_->isVisible()) {
+      if (watched == stop_) return false;
+      if (OfMain(watched) && event->type() == QEvent::KeyPress &&
+          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (onStop_) onStop_();
+        return true;
+      }
+      // A click reaches the button through the main window's own window.
+      if (watched == static_cast<QObject*>(main_->windowHandle()) && IsMouse(event->type())) {
+        const QPointF at = static_cast<QSinglePointEvent*>(event)->position();
+        if (stop_->rect().contains(stop_->mapFrom(main_, at.toPoint()))) return false;
+      }
+    }
     // Keys typed into the main window trigger nothing, whoever owns the shortcut.
     if (event->type() == QEvent::Shortcut && main_->windowHandle() &&
         QGuiApplication::focusWindow() == main_->windowHandle())
@@ -99,7 +117,14 @@ class MainInputGuard : public QObject {
     return top == main_;
   }
 
+  static bool IsMouse(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+           type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+  }
+
   QPointer<QWidget> main_;
+  QPointer<QWidget> stop_;
+  std::function<void()> onStop_;
 };
 
 }  // namespace
@@ -287,10 +312,16 @@ void QtUi::RunStarted(std::size_t total) {
     bar->setValue(total == 0 ? bar->maximum() : 0);
     main_->SetRunning(true);
   }
+  stopRequested_ = false;
   if (qApp && !runGuard_) {
-    runGuard_ = std::make_unique<MainInputGuard>(main_.get());
+    runGuard_ = std::make_unique<MainInputGuard>(main_.get(), main_ ? main_->RunStopButton() : nullptr,
+                                                 [this] { stopRequested_ = true; });
     qApp->installEventFilter(runGuard_.get());
   }
+}
+
+void QtUi::RunStoppable(bool stoppable) {
+  if (main_) main_->SetRunStoppable(stoppable, [this] { stopRequested_ = true; });
 }
 
 void QtUi::RunProgress(std::size_t done) {
@@ -306,6 +337,7 @@ void QtUi::ShowStatus(const std::string& text) {
 
 void QtUi::RunEnded() {
   runGuard_.reset();  // a destroyed filter is taken off the application
+  if (main_) main_->SetRunStoppable(false, {});
   if (main_) main_->SetRunning(false);
 }
 

@@ -71,6 +71,9 @@ class QtUi : public Ui {
   void RunProgress(std::size_t done) override;
   void RunEnded() override;
   void ShowStatus(const std::string& text) override;
+  // The Stop button beside the bar, or Escape in the main window.
+  bool StopRequested() override { return stopRequested_; }
+  void RunStoppable(bool stoppable) override;
 
  private:
   QWidget* DialogParent() const;
@@ -89,6 +92,7 @@ class QtUi : public Ui {
   std::size_t progressScale_ = 1;      // the bar counts in ints
   std::size_t progress_ = 0;           // shown at the next repaint
   std::size_t progressTotal_ = 0;
+  bool stopRequested_ = false;
   std::function<bool(const QString&)> openFolder_;
   std::string lastFolder_;  // host folder the last browser ended in
 };

@@ -12,6 +12,8 @@ RunOutcome RunUndo(Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs, Un
   FolderFileUndo undo(fs, setup.failures);
   std::optional<RunRecorder> recorder;
   RunPlan plan;
+  // The record is taken whole when the undo begins: it goes to its end.
+  plan.stoppable = false;
   plan.validate = [&] {
     if (!setup.nothing) return true;
     ui.ShowMessageBox(texts.nothingText, texts.nothingCaption, MessageKind::Warning);
