@@ -122,6 +122,44 @@ TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextI
   EXPECT_EQ(made[1].identity, (FolderIdentity{7, 101}));
 }
 
+// A Stop ends the run between items: the item under way finishes, the rest
+// get no outcome, the end message comes and then how many were left; a run
+// that cannot stop goes to its end; the next run starts unstopped.
+TEST_F(RunFrameTest, AStopEndsTheRunBetweenItemsAndSaysHowManyWereLeft) {
+  std::vector<std::string> log;
+  RunPlan plan = Plan(log);
+  plan.itemCount = 10;
+  plan.end = {"Done", "Delete Folder(s).-From a Folder List.            Information no: 0239."};
+  plan.showExplorer = {};
+  ui.answers = {MessageAnswer::Yes};
+  ui.stopAfter = 3;
+  EXPECT_EQ(RunFrame(ui, pages, c, plan), RunOutcome::Completed);
+  EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "item0 locked", "item1 locked", "item2 locked",
+                                           "after unlocked"}));
+  const std::vector<UiCall> messages = ui.Messages();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[1].text, "Done");
+  EXPECT_EQ(messages[2].text, "The process was STOPPED !!!\n\n7 items were not processed.\nWhat was done is "
+                              "listed in the Visual Log.");
+  EXPECT_EQ(messages[2].caption, "Delete Folder(s).-From a Folder List.            Information no: 0640.");
+  EXPECT_TRUE(AllEnabled());
+
+  log.clear();
+  ui.ClearCalls();
+  plan.stoppable = false;
+  ui.answers = {MessageAnswer::Yes};
+  ui.stopAfter = 0;
+  RunFrame(ui, pages, c, plan);
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("item"); }), 10);
+  EXPECT_EQ(ui.Messages().size(), 2u);  // no box about a stop
+
+  log.clear();
+  plan.stoppable = true;
+  ui.answers = {MessageAnswer::Yes};
+  RunFrame(ui, pages, c, plan);  // the stop served its run only
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("item"); }), 10);
+}
+
 TEST_F(RunFrameTest, ATabDisabledBeforeTheRunStaysDisabled) {
   std::vector<std::string> log;
   g.SetEnabled(false);

@@ -97,6 +97,28 @@ TEST_F(AutomationTest, ModalBlocksRunWhenTheWindowIsShown) {
   EXPECT_EQ(lines[3], R"({"event":"modal_end","window":"TfrmAltalanosHelp","result":"Close"})");
 }
 
+// "stop N" stops the next run after N items, as its Stop button would, and
+// serves that run only.
+TEST_F(AutomationTest, StopEndsTheNextRunAfterSoManyItems) {
+  MakeDir("D:\\A\\x");
+  MakeDir("D:\\B\\y");
+  int rc = Run(
+      "page tabFoldersDelete01\n"
+      "add lstVol07IncludeFolderList D:\\A D:\\B\n"
+      "stop 1\n"
+      "click btnVol07DeleteFoldersSimulation\n"
+      "click btnVol07DeleteFoldersSimulation\n"
+      "window TfrmStatistics07\n"
+      "dump lstStat07FoldersDeleted\n");
+  ASSERT_EQ(rc, 0) << err.str();
+  const std::string text = out.str();
+  const std::size_t stopped = text.find("1 item was not processed.");
+  ASSERT_NE(stopped, std::string::npos) << text;
+  EXPECT_EQ(text.find("not processed", stopped + 30), std::string::npos) << "the second run was stopped too";
+  EXPECT_NE(Lines().back().find(R"("items":["D:\\A\\x","D:\\B\\y"])"), std::string::npos) << Lines().back();
+  EXPECT_EQ(Run("stop many\n"), 1);
+}
+
 TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
   EXPECT_EQ(Run("click btnNoSuchThing\n"), 1);
   EXPECT_NE(err.str().find("line 1: unknown control btnNoSuchThing"), std::string::npos) << err.str();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "app/settings_store.h"
@@ -185,6 +186,62 @@ class UndoProgressTest : public QObject {
     QVERIFY(dest.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).isEmpty());
     QVERIFY(page.records.createdMainFolders.empty());
     QVERIFY(page.failedUndoFolders.empty());
+  }
+
+  // The Stop button beside the bar, clicked where a person clicks it (on the
+  // main window, whose other input the run drops), ends a run of a hundred
+  // thousand folders after the item under way.
+  void aStopClickedDuringALongRunEndsItWithinASecond() {
+    constexpr int kFolders = 100000;
+    TfrmMain& main = *app_->main;
+    CreateFromStringsPage& page = main.vol02;
+    main.pgeMain.SetActivePageIndex(static_cast<int>(PageOf(PageKey::Vol02).tabIndex()));
+    QVERIFY(QDir(dir_->path()).mkdir("Dest"));
+    page.ChooseDestination("D:\\Dest");
+    page.structures.SourceKindClick(SourceKind::Nothing);
+    std::vector<std::string> names;
+    for (int i = 0; i < kFolders; ++i) names.push_back("F" + std::to_string(i));
+    page.lstVol02IncludeStrings.SetItems(std::move(names));
+    page.Refresh();
+    auto* stop = view_->findChild<QPushButton*>("btnRunStop");
+    QVERIFY(stop);
+    QVERIFY(!stop->isVisible());
+
+    QElapsedTimer sinceClick;
+    qint64 endedAfter = -1;
+    bool clicked = false, toldLeft = false;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box) {
+        if (box->text() == QStringLiteral("End of Creating Folders/Files !!!") && endedAfter < 0 && clicked)
+          endedAfter = sinceClick.elapsed();
+        if (box->text().contains(QStringLiteral("items were not processed."))) toldLeft = true;
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        return;
+      }
+      if (!clicked && stop->isVisible() && stop->isEnabled()) {
+        clicked = true;
+        sinceClick.start();
+        QTest::mouseClick(view_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          stop->mapTo(view_, stop->rect().center()));
+      }
+    });
+    watcher.start();
+    auto* run = view_->findChild<QPushButton*>("btnVol02CreateFolders");
+    QVERIFY(run && run->isEnabled());
+    run->click();
+    watcher.stop();
+    std::printf("stop: the run ended %lld ms after the click\n", static_cast<long long>(endedAfter));
+    QVERIFY(clicked);
+    QVERIFY(toldLeft);
+    QVERIFY(endedAfter >= 0 && endedAfter < 1000);
+    const int made = QDir(dir_->path() + "/Dest").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    QVERIFY(made > 0 && made < kFolders);
+    QCOMPARE(static_cast<int>(page.records.createdMainFolders.size()), made);
+    QVERIFY(!stop->isVisible());
   }
 
   void aDeleteIntoTheTrashAndItsUndoFromTheWindow() {
