@@ -5,20 +5,27 @@
 // "Subfolders Only - Without Files.", so that each receives the 1,110
 // folders below the root, as `lim cptree SRC dirs DST...` does; beside it
 // that lim command and `find -mindepth 1 -type d | xargs -0 mkdir -p` per
-// destination, alternating rounds, median and spread, ratio to lim.
+// destination, alternating rounds, median and spread, ratio to lim; and a
+// safe floor: lim's calls plus those the program's rules add.
 //
 // Timed is the click and nothing else: the program starts, its lists are
 // filled and the destinations made fresh before it, untimed; what the run
 // made goes after it, untimed. QUILLORY_LIM names lim; QUILLORY_ROUNDS the
 // rounds (>= 5, 5 unless told); QUILLORY_COPY_ONLY=1 runs ours alone (for
 // profiling: QUILLORY_COPY_ONLY=1 perf record -g bench_copy_run).
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +51,14 @@ std::string g_root;  // host folder of D:
 using bench_program::Program;
 std::unique_ptr<Program> g_program;
 
+// The identities the safe floor read of what it made.
+struct FloorIdentity {
+  std::uint64_t device = 0, inode = 0;
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+};
+std::vector<FloorIdentity> g_floorMade;
+
 using side_by_side::Cpu;
 using side_by_side::Median;
 Cpu g_ours, g_lim;
@@ -56,9 +71,10 @@ std::string Destination(int i) {
 
 // Every job's destinations go, so that only one copied tree of 1.1 million
 // folders is in memory at a time; then `folder` gets its empty destinations.
-const std::vector<std::string> kJobFolders = {"ours", "lim", "sh"};
+const std::vector<std::string> kJobFolders = {"ours", "lim", "sh", "floor"};
 void FreshDestinations(const std::string& folder) {
   g_program.reset();
+  g_floorMade = {};
   for (const std::string& f : kJobFolders) Shell("rm -rf " + Quote(g_root + "/" + f));
   ::mkdir((g_root + "/" + folder).c_str(), 0755);
   for (int i = 0; i < kDestinations; ++i) ::mkdir((g_root + "/" + folder + "/" + Destination(i)).c_str(), 0755);
@@ -107,7 +123,12 @@ bool ClickCopy() {
 
 std::string DestinationArgs(const std::string& folder) {
   std::string args;
-  for (int i = 0; i < kDestinations; ++i) args += " " + Quote(g_root + "/" + folder + "/" + Destination(i));
+  for (int i = 0; i < kDestinations; ++i) {
+    std::string path = g_root;
+    ((path += "/") += folder) += "/";
+    path += Destination(i);
+    (args += " ") += Quote(path);
+  }
   return args;
 }
 
@@ -118,6 +139,79 @@ bool LimCopy(const std::string& arguments) {
   ::getrusage(RUSAGE_CHILDREN, &after);
   g_lim.Add(before, after);
   return ok;
+}
+
+// The least a folders-only copy may do under the program's rules, as a
+// minimal loop beside ours. Seen by `strace -f -c` on the batch program, a
+// copy makes per folder one mkdirat from its parent's descriptor and one
+// statx of the new name without following a link (its identity, so that
+// undo takes away only what the run made), and per folder with folders below
+// it one openat2 that follows no link and crosses no mount, and its close.
+// The floor does exactly that per destination, after reading the source once
+// (lim reads it once too) with the same openat2; lim instead makes each
+// folder by its relative path from the destination, one call. No names
+// composed, no counting, no logs, no journal (a write per 32 KiB of records).
+struct FloorNode {
+  std::string name;
+  std::vector<FloorNode> children;
+};
+
+int FloorDescend(int parent, const char* name) {
+  open_how how{};
+  how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS;
+  return static_cast<int>(::syscall(SYS_openat2, parent, name, &how, sizeof how));
+}
+
+// The folders below `fd` (which it closes), to their ends.
+bool FloorRead(int fd, FloorNode* node) {
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  bool ok = true;
+  while (const dirent* d = ::readdir(dir)) {
+    if (d->d_type != DT_DIR || std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0) continue;
+    FloorNode child{d->d_name, {}};
+    const int sub = FloorDescend(::dirfd(dir), d->d_name);
+    ok = sub >= 0 && FloorRead(sub, &child) && ok;
+    node->children.push_back(std::move(child));
+  }
+  ::closedir(dir);
+  return ok;
+}
+
+bool FloorCopy(int parent, const FloorNode& node) {
+  bool ok = true;
+  for (const FloorNode& child : node.children) {
+    struct statx sx {};
+    if (::mkdirat(parent, child.name.c_str(), 0777) != 0 ||
+        ::statx(parent, child.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &sx) != 0)
+      return false;
+    g_floorMade.push_back({(std::uint64_t{sx.stx_dev_major} << 32) | sx.stx_dev_minor, sx.stx_ino,
+                           sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec});
+    if (child.children.empty()) continue;
+    const int fd = FloorDescend(parent, child.name.c_str());
+    ok = fd >= 0 && FloorCopy(fd, child) && ok;
+    if (fd >= 0) ::close(fd);
+  }
+  return ok;
+}
+
+bool SafeFloor(const std::string& src) {
+  FloorNode root;
+  const int in = ::open(src.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (in < 0 || !FloorRead(in, &root)) return false;
+  bool ok = true;
+  for (int i = 0; i < kDestinations && ok; ++i) {
+    std::string destination = g_root;
+    (destination += "/floor/") += Destination(i);
+    const int fd = ::open(destination.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    ok = fd >= 0 && FloorCopy(fd, root);
+    if (fd >= 0) ::close(fd);
+  }
+  return ok && g_floorMade.size() == kDestinations * static_cast<std::size_t>(kBelowRoot);
 }
 
 int Rounds() {
@@ -154,7 +248,9 @@ int main() {
       Job{"Vol08 page run", ClickCopy, PrepareOurs},
       Job{"lim cptree dirs", [&] { return LimCopy("cptree " + Quote(src) + " dirs" + DestinationArgs("lim")); },
           [] { FreshDestinations("lim"); }},
-      Job{"find -type d | xargs mkdir -p", [&] { return Shell(each); }, [] { FreshDestinations("sh"); }}};
+      Job{"find -type d | xargs mkdir -p", [&] { return Shell(each); }, [] { FreshDestinations("sh"); }},
+      Job{"safe floor (+ statx, openat2)", [&] { return SafeFloor(src); },
+          [] { FreshDestinations("floor"); }}};
   if (oursOnly) jobs.resize(1);
   const bool ok = side_by_side::Run("1,110 folders (subfolders only, no files) into 1,000 folders", jobs,
                                     oursOnly ? 0 : 1, Rounds(), kDestinations * kBelowRoot);

@@ -8,6 +8,8 @@
 // 2. the numbers 1 to 100,000, beside `lim mknum` and `seq | xargs mkdir`;
 // 3. 100,000 full paths in 1,000 parents not there before, beside
 //    `lim mklist` (which makes a parent on ENOENT) and `xargs -0 mkdir -p`;
+//    each of 1-3 with a safe floor row too: lim's calls plus those the
+//    program's rules add (see "safe floors" below);
 // 4. 1,000,000 strings, timed and measured for peak memory in a child
 //    process of its own (its getrusage ru_maxrss), beside `lim mklist`;
 // 5. where the time of a string run goes: the same 100,000 folders made by
@@ -20,13 +22,17 @@
 // 7 unless told); QUILLORY_CREATE_ONLY=1..5 runs one of the five;
 // QUILLORY_MILLION_ROUNDS the rounds of 4 (3 unless told).
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -199,6 +205,153 @@ void PreparePaths(const std::string& dst, const std::vector<std::string>& items)
 int Rounds(const char* variable, int fallback, int least) {
   const char* text = std::getenv(variable);
   return std::max(least, text != nullptr && *text != '\0' ? std::atoi(text) : fallback);
+}
+
+// ------------------------------------------------------------ safe floors
+
+// The least a create run may do under the program's rules, as a minimal loop
+// beside ours: lim's calls plus exactly those the rules add. Seen by
+// `strace -f -c` on the batch program, a run makes per folder one mkdirat
+// from its parent's descriptor and one statx of the new name without
+// following a link; the statx is the rule's: undo must later tell the folder
+// it made (device, inode, birth time) from a look-alike, and only a read at
+// the making gives those. The floor does the same two calls and keeps the
+// identity; nothing else: no names composed, no counting, no logs. Left out
+// as well is the undo journal, a write per 32 KiB of records and one
+// fdatasync at the end (free on tmpfs): a few hundred calls in 200,000.
+struct FloorIdentity {
+  std::uint64_t device = 0, inode = 0;
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+};
+std::vector<FloorIdentity> g_floorMade;
+
+// `name` in `parent`, or with an empty name `parent` itself.
+bool FloorRead(int parent, const char* name) {
+  struct statx sx {};
+  if (::statx(parent, name, *name != '\0' ? AT_SYMLINK_NOFOLLOW : AT_EMPTY_PATH, STATX_TYPE | STATX_INO | STATX_BTIME, &sx) != 0 ||
+      !S_ISDIR(sx.stx_mode))
+    return false;
+  g_floorMade.push_back({(std::uint64_t{sx.stx_dev_major} << 32) | sx.stx_dev_minor, sx.stx_ino,
+                         sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec});
+  return true;
+}
+
+bool FloorMake(int parent, const char* name) {
+  return ::mkdirat(parent, name, 0777) == 0 && FloorRead(parent, name);
+}
+
+// The list file read whole, as lim reads it.
+bool FloorList(const std::string& file, std::string* names) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buffer[1 << 16];
+  names->clear();
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) names->append(buffer, static_cast<std::size_t>(n));
+  ::close(fd);
+  return n == 0;
+}
+
+int FloorOpenDestination(const std::string& folder) {
+  return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Every name of `list` made in `folder`: lim mklist's mkdirat, plus the statx.
+bool FloorStrings(const std::string& folder, const std::string& list) {
+  std::string names;
+  const int fd = FloorOpenDestination(folder);
+  if (fd < 0 || !FloorList(list, &names)) return false;
+  std::size_t made = 0;
+  for (std::size_t at = 0; at < names.size();) {
+    const char* name = names.c_str() + at;
+    at += std::strlen(name) + 1;
+    made += FloorMake(fd, name);
+  }
+  ::close(fd);
+  return made == kItems;
+}
+
+// The numbers 1 to `last` as lim mknum names them, plus the statx.
+bool FloorNumbers(const std::string& folder, std::size_t last) {
+  const int fd = FloorOpenDestination(folder);
+  if (fd < 0) return false;
+  std::size_t made = 0;
+  char name[32];
+  for (std::size_t i = 1; i <= last; ++i) {
+    std::snprintf(name, sizeof name, "%06zu", i);
+    made += FloorMake(fd, name);
+  }
+  ::close(fd);
+  return made == last;
+}
+
+// One component below `parent`, no link followed and no mount crossed.
+int FloorDescend(int parent, const char* name) {
+  open_how how{};
+  how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV | RESOLVE_NO_MAGICLINKS;
+  return static_cast<int>(::syscall(SYS_openat2, parent, name, &how, sizeof how));
+}
+
+// The folder `path` (relative, '/'-separated) below `root`, its missing parts
+// made one component at a time: mkdirat from the parent's descriptor (made:
+// its identity read from the new descriptor; there: EEXIST), then descended
+// by openat2. mkdirat comes first as every parent of this list is new; a list
+// of existing parents would open first instead, at the same one call.
+int FloorParents(int root, std::string path) {
+  int fd = root;
+  bool ok = true;
+  for (std::size_t start = 0; ok && start < path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    path[end] = '\0';
+    const char* name = path.c_str() + start;
+    const bool made = ::mkdirat(fd, name, 0777) == 0;
+    ok = made || errno == EEXIST;
+    const int next = ok ? FloorDescend(fd, name) : -1;
+    ok = next >= 0 && (!made || FloorRead(next, ""));
+    if (fd != root) ::close(fd);
+    fd = next;
+    start = end + 1;
+  }
+  if (!ok && fd >= 0 && fd != root) ::close(fd);
+  return ok ? fd : -1;
+}
+
+// Every path of `list` below `folder`, the parents made as above and kept
+// open while their children follow one another; each leaf as a string's.
+bool FloorPaths(const std::string& folder, const std::string& list) {
+  std::string names;
+  const int root = FloorOpenDestination(folder);
+  if (root < 0 || !FloorList(list, &names)) return false;
+  std::string parentPath;
+  int parent = -1;
+  std::size_t made = 0;
+  for (std::size_t at = 0; at < names.size();) {
+    const char* path = names.c_str() + at;
+    const std::size_t length = std::strlen(path);
+    at += length + 1;
+    const char* slash = std::strrchr(path, '/');
+    const std::size_t cut = slash != nullptr ? static_cast<std::size_t>(slash - path) : 0;
+    if (parent < 0 || parentPath.compare(0, std::string::npos, path, cut) != 0) {
+      if (parent >= 0 && parent != root) ::close(parent);
+      parentPath.assign(path, cut);
+      parent = cut == 0 ? root : FloorParents(root, parentPath);
+      if (parent < 0) continue;
+    }
+    made += FloorMake(parent, slash != nullptr ? slash + 1 : path);
+  }
+  if (parent >= 0 && parent != root) ::close(parent);
+  ::close(root);
+  return made == kItems;
+}
+
+// Untimed: the program gone, `folder` empty, no identities kept.
+void PrepareFloor(const std::string& folder) {
+  g_program.reset();
+  g_floorMade.clear();
+  Fresh(folder);
 }
 
 // ------------------------------------------------------------ the split
@@ -410,11 +563,13 @@ int main(int argc, char** argv) {
                Fresh(at("l1"));
              }},
          Job{"xargs -0 mkdir -p", [&] { return Shell("cd " + Quote(at("s1")) + " && xargs -0 mkdir -p < " + Quote(stringList)); },
-             [&] { Fresh(at("s1")); }}},
+             [&] { Fresh(at("s1")); }},
+         Job{"safe floor (+ statx)", [&] { return FloorStrings(at("f1"), stringList); },
+             [&] { PrepareFloor(at("f1")); }}},
         1, rounds, kItems);
     ReportCpu("Vol02 page run");
     g_program.reset();
-    for (const char* dst : {"o1", "l1", "s1"}) Remove(at(dst));
+    for (const char* dst : {"o1", "l1", "s1", "f1"}) Remove(at(dst));
   }
   if (only == 0 || only == 2) {
     const std::string n = std::to_string(kItems);
@@ -428,11 +583,13 @@ int main(int argc, char** argv) {
                Fresh(at("l2"));
              }},
          Job{"seq | xargs mkdir", [&] { return Shell("cd " + Quote(at("s2")) + " && seq 1 " + n + " | xargs mkdir"); },
-             [&] { Fresh(at("s2")); }}},
+             [&] { Fresh(at("s2")); }},
+         Job{"safe floor (+ statx)", [&] { return FloorNumbers(at("f2"), kItems); },
+             [&] { PrepareFloor(at("f2")); }}},
         1, rounds, kItems);
     ReportCpu("Vol03 page run");
     g_program.reset();
-    for (const char* dst : {"o2", "l2", "s2"}) Remove(at(dst));
+    for (const char* dst : {"o2", "l2", "s2", "f2"}) Remove(at(dst));
   }
   if (only == 0 || only == 3) {
     std::vector<std::string> paths;
@@ -453,11 +610,13 @@ int main(int argc, char** argv) {
                Fresh(at("l3"));
              }},
          Job{"xargs -0 mkdir -p", [&] { return Shell("cd " + Quote(at("s3")) + " && xargs -0 mkdir -p < " + Quote(pathList)); },
-             [&] { Fresh(at("s3")); }}},
+             [&] { Fresh(at("s3")); }},
+         Job{"safe floor (+ parents, statx)", [&] { return FloorPaths(at("f3"), pathList); },
+             [&] { PrepareFloor(at("f3")); }}},
         1, rounds, kItems);
     ReportCpu("Vol04 page run");
     g_program.reset();
-    for (const char* dst : {"o3", "l3", "s3"}) Remove(at(dst));
+    for (const char* dst : {"o3", "l3", "s3", "f3"}) Remove(at(dst));
   }
   if (only == 0 || only == 4) {
     Million(lim);

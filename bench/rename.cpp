@@ -2,14 +2,17 @@
 // tmpfs, side by side in one run with `lim renlist` and `rename.ul -o`
 // (alternating rounds, median and spread, ratio to lim). Our jobs are the
 // page's buttons as a person clicks them, recorder and Visual Log included;
-// making the folders is untimed for every job.
+// making the folders is untimed for every job. Both tables have a safe floor
+// row: lim's calls plus those the program's rules add.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,6 +74,40 @@ std::string RenameUl(const std::string& dst, const char* from, const char* to) {
          Quote(from) + " " + Quote(to);
 }
 
+// The least a rename may do under the program's rules, as a minimal loop.
+// Seen by `strace -f -c` on the batch program, a rename run and its undo make
+// one renameat2(RENAME_NOREPLACE) per folder and nothing more: no name is
+// replaced, and the old name is given with a trailing slash, so that only a
+// folder moves, never a file or a link in its place, at no extra call. The
+// floor is lim renlist's loop (the list file read whole, a renameat2 per pair
+// from the folder's descriptor) with that slash; no records, no log.
+bool SafeFloor(const std::string& folder, const std::string& list) {
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  const int in = ::open(list.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string pairs;
+  char buffer[1 << 16];
+  ssize_t n = 0;
+  while (in >= 0 && (n = ::read(in, buffer, sizeof buffer)) > 0) pairs.append(buffer, static_cast<std::size_t>(n));
+  if (in >= 0) ::close(in);
+  if (dir < 0 || in < 0 || n != 0) {
+    if (dir >= 0) ::close(dir);
+    return false;
+  }
+  std::string from;
+  std::size_t renamed = 0;
+  for (std::size_t at = 0; at < pairs.size();) {
+    const char* old = pairs.c_str() + at;
+    at += std::strlen(old) + 1;
+    if (at >= pairs.size()) break;
+    const char* now = pairs.c_str() + at;
+    at += std::strlen(now) + 1;
+    (from = old) += '/';
+    renamed += ::renameat2(dir, from.c_str(), dir, now, RENAME_NOREPLACE) == 0;
+  }
+  ::close(dir);
+  return renamed == kItems;
+}
+
 }  // namespace
 
 int main() {
@@ -110,6 +147,11 @@ int main() {
   if (haveRenameUl)
     renameJobs.push_back(Job{"rename.ul -o", [] { return Shell(RenameUl("sh", "Folder", "XFolder")); },
                              [] { Made("sh"); }});
+  renameJobs.push_back(Job{"safe floor (renamed/)", [&] { return SafeFloor(g_root + "/floor", forwardList); },
+                           [] {
+                             g_program.reset();
+                             Made("floor");
+                           }});
   ok &= side_by_side::Run("100,000 folders renamed with a prefix", renameJobs, 1, rounds, kItems);
 
   std::vector<Job> undoJobs = {
@@ -130,6 +172,12 @@ int main() {
                              Made("sh");
                              Shell(RenameUl("sh", "Folder", "XFolder"));
                            }});
+  undoJobs.push_back(Job{"safe floor (renamed/)", [&] { return SafeFloor(g_root + "/floor", backList); },
+                         [&] {
+                           g_program.reset();
+                           Made("floor");
+                           SafeFloor(g_root + "/floor", forwardList);
+                         }});
   ok &= side_by_side::Run("undo of that rename", undoJobs, 1, rounds, kItems);
   g_program.reset();
   Shell("rm -rf " + Quote(g_root));
