@@ -221,8 +221,8 @@ struct TrashedEntry {
   bool operator==(const TrashedEntry&) const = default;
 };
 
-// The desktop's trash, as the freedesktop.org Trash specification 1.0 lays
-// it out, for the moves of one run: it keeps the trash folders it found open.
+// The desktop's trash, in the freedesktop.org Trash layout (version 1.0)
+// every desktop shares, for the moves of one run: it keeps the trash folders it found open.
 class TrashCan {
  public:
   virtual ~TrashCan() = default;

@@ -1,5 +1,5 @@
-// Moves into the desktop's trash and back, as the freedesktop.org Trash
-// specification 1.0 lays the trash out: the home trash for what is on its
+// Moves into the desktop's trash and back, in the freedesktop.org Trash
+// layout (version 1.0) every desktop shares: the home trash for what is on its
 // file system, else the top folder's ".Trash/$uid" or ".Trash-$uid".
 #include <fcntl.h>
 #include <pwd.h>

@@ -1,5 +1,5 @@
-// The text of the desktop's trash as the freedesktop.org Trash specification
-// 1.0 writes it: names in files/, the .trashinfo record beside each, and the
+// The text of the desktop's trash in the freedesktop.org Trash layout (version
+// 1.0): names in files/, the .trashinfo record beside each, and the
 // directorysizes cache. Pure text, no disk.
 #pragma once
 

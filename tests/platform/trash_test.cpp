@@ -75,7 +75,7 @@ TEST(TrashInfoText, InfoRecordAndNumberedNames) {
   EXPECT_EQ(trash::InfoText("/a%20b", 1700000000), "[Trash Info]\nPath=/a%20b\nDeletionDate=2023-11-14T22:13:20\n");
   ::setenv("TZ", "Europe/Berlin", 1);
   ::tzset();
-  // Local time, as the specification wants it, where the zone is known.
+  // Local time, as the desktops write it, where the zone is known.
   if (Exists("/usr/share/zoneinfo/Europe/Berlin")) {
     EXPECT_EQ(trash::DeletionDate(1700000000), "2023-11-14T23:13:20");
   }
