@@ -249,18 +249,6 @@ void DeletePage::LoadJournal() {
   ApplyUndoEnabling();
 }
 
-RecorderSetup DeletePage::Recording() {
-  RecorderSetup setup;
-  setup.page = PageKey::Vol07;
-  setup.stats = &stats;
-  setup.ui = &context_.services.ui;
-  if (context_.visualLogs.Attached(PageKey::Vol07))
-    setup.logs = &context_.visualLogs;
-  else
-    setup.showCounters = [&ui = context_.services.ui] { ui.Repaint(); };
-  return setup;
-}
-
 void DeletePage::Run(bool simulate) {
   Ui& ui = context_.services.ui;
   FileSystem& fs = context_.services.fs;

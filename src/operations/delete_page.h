@@ -12,8 +12,6 @@
 
 namespace quillory {
 
-struct RecorderSetup;
-
 class DeletePage : public FolderListPage {
  public:
   explicit DeletePage(PageContext& context);
@@ -70,7 +68,6 @@ class DeletePage : public FolderListPage {
   // `warned`: the file mode's once-per-run hint.
   void ModeClick(bool* warned);
   void ApplyUndoEnabling();
-  RecorderSetup Recording();
   void Run(bool simulate);
   void Forecast();
   void ResetPage();

@@ -1,5 +1,7 @@
 #include "operations/folder_list_page.h"
 
+#include "app/ui.h"
+#include "operations/run_recorder.h"
 #include "results/visual_logs.h"
 
 namespace quillory {
@@ -56,5 +58,17 @@ std::vector<std::string> FileFilterRow::Masks() const {
 }
 
 void FileFilterRow::Refresh() { controls.allSelected.SetCaption(FileSelectionStatus(context_.services.settings)); }
+
+RecorderSetup FolderListPage::Recording() {
+  RecorderSetup setup;
+  setup.page = descriptor.key;
+  setup.stats = &stats;
+  setup.ui = &context_.services.ui;
+  if (context_.visualLogs.Attached(descriptor.key))
+    setup.logs = &context_.visualLogs;
+  else
+    setup.showCounters = [&ui = context_.services.ui] { ui.Repaint(); };
+  return setup;
+}
 
 }  // namespace quillory

@@ -11,6 +11,7 @@
 namespace quillory {
 
 class TfrmFileSelection;
+struct RecorderSetup;
 
 class FolderListPage {
  public:
@@ -42,6 +43,10 @@ class FolderListPage {
   void WriteCounters();
 
  protected:
+  // A run's recorder for the page: its counters, its Visual Log when one is
+  // attached (else a repaint where the labels would show), its messages.
+  RecorderSetup Recording();
+
   PageContext& context_;
   std::vector<Connection> connections_;
 };

@@ -216,15 +216,6 @@ void RenamePage::FieldChanged(Edit& field, int which) {
   UpdateRenamePreview();
 }
 
-RecorderSetup RenamePage::Recording() {
-  RecorderSetup setup;
-  setup.page = descriptor.key;
-  setup.stats = &stats;
-  if (context_.visualLogs.Attached(descriptor.key)) setup.logs = &context_.visualLogs;
-  setup.ui = &context_.services.ui;
-  return setup;
-}
-
 void RenamePage::Run(bool simulate) {
   Ui& ui = context_.services.ui;
   FileSystem& fs = context_.services.fs;

@@ -11,8 +11,6 @@
 
 namespace quillory {
 
-struct RecorderSetup;
-
 class RenamePage : public FolderListPage {
  public:
   explicit RenamePage(PageContext& context);
@@ -74,7 +72,6 @@ class RenamePage : public FolderListPage {
  private:
   void Run(bool simulate);
   // The recorder of a run or an undo of this page, its records still unset.
-  RecorderSetup Recording();
   void FieldChanged(Edit& field, int which);
   void ApplyEnabling(bool items);
 };

@@ -389,21 +389,11 @@ class TrashWalk {
     }
     Frame& frame = stack.back();
     if (moveTop && !frame.blocked) {
-      TrashedEntry moved;
-      const FsResult r = options_.trash->Move(topParent, topParent, topName, frame.bytes, &moved);
-      if (r.ok()) {
-        moved.path = topPath;
-        Replay(frame.start, listed_.size());
-        ItemOutcome outcome = report_.Outcome(DeleteList::FoldersDeleted, topPath);
-        outcome.trashed = std::move(moved);
-        report_.Emit(std::move(outcome));
-        listed_.clear();
-        return;
-      }
+      const FsResult r = MoveWhole(topParent, topName, topPath, frame.bytes, frame.start, listed_.size());
       // A main folder that is itself a mount point stays; what is on it goes.
       if (r.error != FsError::MountPoint) {
+        if (!r.ok()) MoveToTrashFailed(r, topPath);
         listed_.clear();
-        MoveToTrashFailed(r, topPath);
         return;
       }
       frame.blocked = true;
@@ -466,19 +456,25 @@ class TrashWalk {
       MoveToTrash(options_, report_, aimed_, frame.handle, frame.files[i], listed_[frame.start + i].path, false, 0);
     for (const Clear& clear : frame.clear) {
       const std::string& path = listed_[clear.end - 1].path;
-      TrashedEntry moved;
-      const FsResult r = options_.trash->Move(aimed_, frame.handle, clear.name, clear.bytes, &moved);
-      if (!r.ok()) {
-        MoveToTrashFailed(r, path);
-        continue;
-      }
-      moved.path = path;
-      Replay(clear.start, clear.end - 1);
-      ItemOutcome outcome = report_.Outcome(DeleteList::FoldersDeleted, path);
-      outcome.trashed = std::move(moved);
-      report_.Emit(std::move(outcome));
+      const FsResult r = MoveWhole(frame.handle, clear.name, path, clear.bytes, clear.start, clear.end - 1);
+      if (!r.ok()) MoveToTrashFailed(r, path);
     }
     listed_.resize(frame.start);
+  }
+
+  // Moves the folder `name` of `parent` into the trash whole; once it went,
+  // listed_[from, to) (what it held) and the folder itself are reported.
+  FsResult MoveWhole(FolderHandle parent, const std::string& name, const std::string& path, std::uint64_t bytes,
+                     std::size_t from, std::size_t to) {
+    TrashedEntry moved;
+    const FsResult r = options_.trash->Move(aimed_, parent, name, bytes, &moved);
+    if (!r.ok()) return r;
+    moved.path = path;
+    Replay(from, to);
+    ItemOutcome outcome = report_.Outcome(DeleteList::FoldersDeleted, path);
+    outcome.trashed = std::move(moved);
+    report_.Emit(std::move(outcome));
+    return r;
   }
 
   void Replay(std::size_t from, std::size_t to) {

@@ -43,23 +43,4 @@ void UndoRenameOne(FileSystem& fs, const _tagReplaceFoldersStruct& entry, const 
   sink(std::move(outcome));
 }
 
-void RenameUndoReport::Add(const ItemOutcome& outcome) {
-  std::string* section = nullptr;
-  switch (outcome.kind) {
-    case OutcomeKind::Done: return;
-    case OutcomeKind::AlreadyExists: section = &sourceExists_; break;
-    case OutcomeKind::NotFound: section = &destinationMissing_; break;
-    case OutcomeKind::Other: section = &other_; break;
-  }
-  (*section += outcome.path) += '\n';
-}
-
-std::string RenameUndoReport::Text() const {
-  std::string report = "The program is unable to rename the following folders  : \n";
-  if (!sourceExists_.empty()) (report += "\nSOURCE FOLDERS DO EXIST : \n\n") += sourceExists_;
-  if (!destinationMissing_.empty()) (report += "\nDESTINATION FOLDERS DO NOT EXIST : \n\n") += destinationMissing_;
-  if (!other_.empty()) (report += "\nOTHER REASONS   : \n\n") += other_;
-  return report;
-}
-
 }  // namespace quillory

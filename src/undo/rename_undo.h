@@ -7,6 +7,7 @@
 
 #include "app/run_frame.h"
 #include "undo/rename_record.h"
+#include "undo/undo_report.h"
 
 namespace quillory {
 
@@ -28,14 +29,11 @@ void UndoRenameOne(FileSystem& fs, const _tagReplaceFoldersStruct& entry, const 
 
 // The warning after an undo that left some entries, gathered from the
 // outcomes of UndoRenameOne in item order.
-class RenameUndoReport {
+class RenameUndoReport : public UndoReport {
  public:
-  void Add(const ItemOutcome& outcome);
-  bool Empty() const { return sourceExists_.empty() && destinationMissing_.empty() && other_.empty(); }
-  std::string Text() const;
-
- private:
-  std::string sourceExists_, destinationMissing_, other_;
+  RenameUndoReport()
+      : UndoReport("The program is unable to rename the following folders  : \n", "\nSOURCE FOLDERS DO EXIST : \n\n",
+                   "\nDESTINATION FOLDERS DO NOT EXIST : \n\n", "\nOTHER REASONS   : \n\n") {}
 };
 
 }  // namespace quillory

@@ -75,6 +75,14 @@ void AppendSigned(std::string& out, std::int64_t n) {
   out += '\t';
 }
 
+// Device, inode and birth time, as folders and trashed entries write them.
+void AppendIdentity(std::string& out, const FolderIdentity& identity) {
+  AppendNumber(out, identity.device);
+  AppendNumber(out, identity.inode);
+  AppendSigned(out, identity.birthSeconds);
+  AppendNumber(out, identity.birthNanoseconds);
+}
+
 void Begin(std::string& out, Channel channel) {
   out += kKinds[channel];
   out += '\t';
@@ -88,10 +96,7 @@ void Put(std::string& out, Channel channel, const std::string& path) {
 
 void Put(std::string& out, Channel channel, const MadeFolder& folder) {
   Begin(out, channel);
-  AppendNumber(out, folder.identity.device);
-  AppendNumber(out, folder.identity.inode);
-  AppendSigned(out, folder.identity.birthSeconds);
-  AppendNumber(out, folder.identity.birthNanoseconds);
+  AppendIdentity(out, folder.identity);
   AppendNumber(out, folder.within);
   AppendEscaped(out, folder.path);
   out += '\n';
@@ -123,10 +128,7 @@ void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rena
 
 void Put(std::string& out, Channel channel, const TrashedEntry& entry) {
   Begin(out, channel);
-  AppendNumber(out, entry.identity.device);
-  AppendNumber(out, entry.identity.inode);
-  AppendSigned(out, entry.identity.birthSeconds);
-  AppendNumber(out, entry.identity.birthNanoseconds);
+  AppendIdentity(out, entry.identity);
   AppendNumber(out, entry.folder ? 1 : 0);
   AppendNumber(out, entry.aimed);
   for (const std::string* text : {&entry.trash, &entry.name, &entry.origin}) {

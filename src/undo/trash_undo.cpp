@@ -52,24 +52,4 @@ void RestoreTrashedRange(FileSystem& fs, const std::vector<TrashedEntry>& entrie
   }
 }
 
-void TrashUndoReport::Add(const ItemOutcome& outcome) {
-  std::string* section = nullptr;
-  switch (outcome.kind) {
-    case OutcomeKind::Done: return;
-    case OutcomeKind::AlreadyExists: section = &taken_; break;
-    case OutcomeKind::NotFound: section = &gone_; break;
-    case OutcomeKind::Other: section = &other_; break;
-  }
-  (*section += outcome.path) += '\n';
-}
-
-std::string TrashUndoReport::Text() const {
-  std::string report = "The program is unable to bring back the following folders and/or files : \n";
-  if (!taken_.empty())
-    (report += "\nTHE PLACE IS TAKEN (they stay in the Trash; Undo tries again) : \n\n") += taken_;
-  if (!gone_.empty()) (report += "\nNO LONGER IN THE TRASH : \n\n") += gone_;
-  if (!other_.empty()) (report += "\nOTHER REASONS (they stay in the Trash; Undo tries again) : \n\n") += other_;
-  return report;
-}
-
 }  // namespace quillory

@@ -9,6 +9,7 @@
 
 #include "app/run_frame.h"
 #include "platform/file_system.h"
+#include "undo/undo_report.h"
 
 namespace quillory {
 
@@ -35,14 +36,13 @@ void RestoreTrashedRange(FileSystem& fs, const std::vector<TrashedEntry>& entrie
 
 // The warning after an undo that left some entries, gathered from the
 // outcomes of RestoreTrashedRange in item order.
-class TrashUndoReport {
+class TrashUndoReport : public UndoReport {
  public:
-  void Add(const ItemOutcome& outcome);
-  bool Empty() const { return taken_.empty() && gone_.empty() && other_.empty(); }
-  std::string Text() const;
-
- private:
-  std::string taken_, gone_, other_;
+  TrashUndoReport()
+      : UndoReport("The program is unable to bring back the following folders and/or files : \n",
+                   "\nTHE PLACE IS TAKEN (they stay in the Trash; Undo tries again) : \n\n",
+                   "\nNO LONGER IN THE TRASH : \n\n",
+                   "\nOTHER REASONS (they stay in the Trash; Undo tries again) : \n\n") {}
 };
 
 }  // namespace quillory

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -50,6 +51,27 @@ class JournalKillTest : public AppTest {
     posix_spawn_file_actions_destroy(&actions);
     return pid;
   }
+  // Waits until `far` says the run came far enough, then kills it. False
+  // (with the reason) when it ended first or never came that far.
+  ::testing::AssertionResult KillOnceDone(pid_t pid, const std::function<bool()>& far) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!far()) {
+      int status = 0;
+      if (::waitpid(pid, &status, WNOHANG) == pid)
+        return ::testing::AssertionFailure() << "the batch program ended before it was killed";
+      if (std::chrono::steady_clock::now() >= deadline) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        return ::testing::AssertionFailure() << "the run never came far enough";
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFSIGNALED(status)) return ::testing::AssertionFailure() << "the batch program was not killed";
+    return ::testing::AssertionSuccess();
+  }
 };
 
 std::string Name(int i) {
@@ -73,24 +95,10 @@ TEST_F(JournalKillTest, AKilledRunIsUndoneAsFarAsItsJournalGoes) {
 
   // Some thousands of folders, then the kill.
   const std::string dest = Host("D:\\Dest");
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  bool finished = false;
-  for (;;) {
+  ASSERT_TRUE(KillOnceDone(pid, [&] {
     struct stat st {};
-    if (::stat(dest.c_str(), &st) == 0 && st.st_nlink >= 2 + 5000) break;
-    int status = 0;
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      finished = true;
-      break;
-    }
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the run never made its folders";
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  ASSERT_FALSE(finished) << "the batch program ended before it was killed";
-  ::kill(pid, SIGKILL);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));
+    return ::stat(dest.c_str(), &st) == 0 && st.st_nlink >= 2 + 5000;
+  }));
 
   const Paths afterKill = ListDir("D:\\Dest");
   ASSERT_LT(afterKill.size(), static_cast<std::size_t>(kFolders));  // killed part-way
@@ -154,23 +162,7 @@ TEST_F(JournalKillTest, AKilledDeleteIntoTheTrashIsUndoneAsFarAsItsJournalGoes) 
       ++n;
     return n;
   };
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  bool finished = false;
-  for (;;) {
-    if (count(trashed) >= 4000) break;
-    int status = 0;
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      finished = true;
-      break;
-    }
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the run never moved its files";
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ASSERT_FALSE(finished) << "the batch program ended before it was killed";
-  ::kill(pid, SIGKILL);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(KillOnceDone(pid, [&] { return count(trashed) >= 4000; }));
   const std::size_t moved = count(trashed);
   ASSERT_LT(moved, static_cast<std::size_t>(kFiles));
 
