@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -128,6 +130,9 @@ class StructureSnapshot {
   static constexpr std::size_t kCachedFileBytes = 256 * 1024;
   static constexpr std::size_t kCacheBytes = 64 * 1024 * 1024;
   std::size_t& CachedBytes() const { return cachedBytes_; }
+  // Held while a file's contents are first read: workers copying into other
+  // targets wait for the one reading, then share what it kept.
+  std::mutex& ContentsMutex() const { return *contentsMutex_; }
 
  private:
   std::string source_;
@@ -137,6 +142,7 @@ class StructureSnapshot {
   std::vector<std::string> skipped_;
   mutable std::vector<Contents> contents_;
   mutable std::size_t cachedBytes_ = 0;
+  std::unique_ptr<std::mutex> contentsMutex_ = std::make_unique<std::mutex>();
 };
 
 // "" for an entire disk (D:\): its content lands directly in the target.

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "names/folder_names.h"
@@ -208,15 +209,18 @@ class StructureCopy {
       const FolderHandle from = source();
       if (from != kNoFolderHandle) input = fs_.OpenInputFileAt(from, entry.name, &result);
     };
-    if (!contents.read) {
-      contents.read = true;
-      open();
-      if (!input) {
-        contents.failure = result;
-        return result;
+    {
+      std::lock_guard lock(snapshot_.ContentsMutex());
+      if (!contents.read) {
+        contents.read = true;
+        open();
+        if (!input) {
+          contents.failure = result;
+          return result;
+        }
+        Keep(*input, contents);
+        if (!contents.cached && !contents.large) return contents.failure;
       }
-      Keep(*input, contents);
-      if (!contents.cached && !contents.large) return contents.failure;
     }
     if (contents.cached) {
       auto output = fs_.CreateFileAt(to, entry.name, contents.stamp, overwrite, &result);

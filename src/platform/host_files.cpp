@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -222,7 +223,7 @@ class HostNewFile final : public NewFile {
   // kernels that allow it only with a capability refuse it, and then the
   // /proc name serves, for the rest of the process.
   bool LinkUnnamed(const std::string& name) {
-    static bool byDescriptor = true;
+    static std::atomic<bool> byDescriptor{true};
     if (byDescriptor) {
       if (::linkat(fd_, "", folder_, name.c_str(), AT_EMPTY_PATH) == 0) return true;
       if (errno != ENOENT && errno != EPERM && errno != EINVAL) return false;
@@ -244,7 +245,7 @@ class HostNewFile final : public NewFile {
 
  public:
   static std::string TempNameBeside(const std::string& name) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};
     // Appended piece by piece: GCC 12 at -O3 takes the chained '+' for an
     // overlapping copy.
     std::string temp = ".";

@@ -5,6 +5,7 @@
 #include <linux/openat2.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -47,7 +48,7 @@ void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
 // resolve flags): true with its answer in `fd` (-1 and errno on failure),
 // false where the kernel has no openat2 and the caller must do without.
 bool OpenNoLinkNoMount(int dirfd, const char* path, int flags, std::uint64_t extra, int* fd) {
-  static bool haveOpenat2 = true;
+  static std::atomic<bool> haveOpenat2{true};
   if (!haveOpenat2) return false;
   // Without O_NOFOLLOW: with it an O_PATH open would hand out a link itself;
   // without it a link anywhere fails with ELOOP.

@@ -1,6 +1,7 @@
 // Moves into the desktop's trash and back, in the freedesktop.org Trash
 // layout (version 1.0) every desktop shares: the home trash for what is on its
 // file system, else the top folder's ".Trash/$uid" or ".Trash-$uid".
+#include <atomic>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -306,7 +307,7 @@ void UpdateDirectorySizes(int folder, const std::vector<trash::SizeLine>& add, c
   const bool present = ReadTrashFile(folder, "directorysizes", &current);
   if (!present && add.empty()) return;
   const std::string merged = trash::MergeDirectorySizes(current, add, drop);
-  static unsigned counter = 0;
+  static std::atomic<unsigned> counter{0};
   std::string temp = "directorysizes.tmp-";
   temp += std::to_string(::getpid());
   temp += '-';

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -56,7 +57,7 @@ bool Resolve(std::string_view programPath, std::string* host, FsResult* failure)
 }
 
 std::string TempPathBeside(const std::string& hostPath) {
-  static unsigned long counter = 0;
+  static std::atomic<unsigned long> counter{0};
   const std::size_t slash = hostPath.rfind('/');
   const std::string folder = hostPath.substr(0, slash + 1);
   const std::string name = TempBaseName(hostPath.substr(slash + 1));
