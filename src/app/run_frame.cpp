@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/run_executor.h"
+#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "platform/text.h"
 
@@ -99,20 +101,14 @@ RunOutcome RunFrame(Ui& ui, PageControl& pages, TabSheet& page, const RunPlan& p
         if (ownUnits && outcome.progress != 0) meter.Reach(units += outcome.progress);
         if (plan.record) plan.record(std::move(outcome));
       };
-      std::size_t done = 0;
-      while (done < plan.itemCount && !(plan.stoppable && ui.StopRequested())) {
-        plan.work(done, sink);
-        ++done;
-        if (!ownUnits) meter.Reach(done);
-        ui.Repaint();
-      }
+      const ExecutorReport report = ExecuteItems(ui, plan, sink, meter, ownUnits, RunJobs());
       // A run that did less than its forecast still ends on a full bar; a
       // stopped one shows how far it came.
-      if (ownUnits && done == plan.itemCount) meter.Reach(plan.progressTotal);
+      if (ownUnits && report.notProcessed == 0) meter.Reach(plan.progressTotal);
       if (plan.finish) plan.finish();
       ui.ShowMessageBox(plan.end.text, plan.end.caption, MessageKind::Information);
-      if (done < plan.itemCount) {
-        const MessageText stopped = StoppedMessage(plan.end.caption, plan.itemCount - done);
+      if (report.notProcessed != 0) {
+        const MessageText stopped = StoppedMessage(plan.end.caption, report.notProcessed);
         ui.ShowMessageBox(stopped.text, stopped.caption, MessageKind::Information);
       }
       if (plan.showExplorer && plan.showExplorer()) {

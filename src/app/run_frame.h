@@ -97,6 +97,25 @@ struct ItemOutcome {
 // Where an engine hands each outcome, as soon as it has it, so one long item
 // (a large tree) is recorded as it goes.
 using OutcomeSink = std::function<void(ItemOutcome&&)>;
+using ItemWork = std::function<void(std::size_t, const OutcomeSink&)>;
+
+// How a run's items may go on worker threads. Items of one chain run in
+// item order, one at a time; items of different chains may run at once, so
+// a chain must hold every item that could touch a folder another item makes,
+// renames or removes. Whatever runs at once, the outcomes reach `record` in
+// item order.
+struct RunChains {
+  // Each worker's own work (its engine, the folders it keeps open); made on
+  // the window's thread before the workers start. Unset: the run is serial.
+  std::function<ItemWork()> worker;
+  // The chains of the items from `from` on, one key each (equal keys are
+  // one chain); empty keeps the run serial.
+  std::function<std::vector<std::uint64_t>(std::size_t from)> keys;
+  // Whether the chains may go at once from now on; asked before each item
+  // while the run is still serial (a shared destination not made yet keeps
+  // it serial). Unset: at once.
+  std::function<bool()> ready;
+};
 
 struct RunPlan {
   // Shows its own warning and returns false to end the handler unchanged.
@@ -112,7 +131,8 @@ struct RunPlan {
   std::size_t progressTotal = 0;
   // One item: its outcomes, handed to the sink in order (an item may stand
   // for several paths, such as a main folder and what was made in it).
-  std::function<void(std::size_t, const OutcomeSink&)> work;
+  ItemWork work;
+  RunChains chains;
   // Each outcome, in item order: the run's recorder.
   std::function<void(ItemOutcome&&)> record;
   // After the last item, before the end message: the labels exactly as the

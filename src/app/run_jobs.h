@@ -4,6 +4,9 @@
 // disk a second thread would cost more than it saves.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 namespace quillory {
 
 inline constexpr int kAutomaticJobs = 0;
@@ -16,5 +19,9 @@ inline constexpr int kAutomaticSlowJobs = 16;
 int RunJobs();
 // Values out of range are brought into it (negative is automatic).
 void SetRunJobs(int jobs);
+// "auto" (or "automatic") or a whole number from 1 to kMaxJobs, as `--jobs`
+// and scripts take it; nullopt for anything else.
+std::optional<int> ParseRunJobs(std::string_view text);
+extern const char* const kRunJobsUsage;
 
 }  // namespace quillory

@@ -2,7 +2,10 @@
 // this interface; QtUi and ScriptedUi implement it.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -54,6 +57,21 @@ class Ui {
   // A line for the status bar after a run (where its results went); it stays
   // until the person changes something on a page.
   virtual void ShowStatus(const std::string& /*text*/) {}
+
+  // While workers do a run's items the window's thread waits here, the
+  // window living meanwhile, until WakeRun (from any thread) or `timeout`;
+  // a zero timeout lets what is pending through once and returns.
+  virtual void AwaitRun(std::chrono::milliseconds timeout);
+  virtual void WakeRun();
+  // How fast a long run goes, for the status bar while it goes; seconds
+  // left is negative while unknown. Never part of a script's record: it
+  // depends on the clock.
+  virtual void RunSpeed(double /*operationsPerSecond*/, double /*secondsLeft*/) {}
+
+ private:
+  std::mutex bellMutex_;
+  std::condition_variable bell_;
+  bool rung_ = false;
 };
 
 }  // namespace quillory

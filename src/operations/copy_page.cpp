@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "operations/copy_run.h"
+#include "operations/folder_chains.h"
 #include "operations/run_recorder.h"
 #include "results/visual_logs.h"
 #include "results/visual_log_windows.h"
@@ -193,6 +195,18 @@ void CopyPage::Run(bool simulate) {
     return true;
   };
   plan.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(destinations[i], sink); };
+  if (!simulate) {
+    // The engine keeps nothing from one destination to the next: the
+    // workers share it. Nested destinations are one chain.
+    plan.chains.worker = [&] { return plan.work; };
+    plan.chains.keys = [&](std::size_t from) {
+      return ChainFolders(
+                 destinations.size() - from,
+                 [&](std::size_t i, std::vector<std::string>& out) { out.push_back(destinations[from + i]); },
+                 context_.services.drives, ChainOptions{true, kAutomaticSlowJobs})
+          .keys;
+    };
+  }
   plan.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
   plan.finish = [&] { recorder->Flush(); };
   plan.end = simulate ? kMsg0509 : kMsg0285;

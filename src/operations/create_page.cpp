@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "app/dropped_paths.h"
+#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -16,6 +17,7 @@
 #include "structures/structures_group.h"
 #include "platform/text.h"
 #include "results/visual_logs.h"
+#include "operations/folder_chains.h"
 #include "operations/run_recorder.h"
 
 namespace quillory {
@@ -208,6 +210,26 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
     return true;
   };
   run.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(plan.target(i), sink); };
+  FolderChainKeys chained;
+  if (!plan.simulate) {
+    run.chains.worker = [&]() -> ItemWork {
+      auto one = engine->Worker();
+      return [&plan, one = std::move(one)](std::size_t i, const OutcomeSink& sink) { one(plan.target(i), sink); };
+    };
+    run.chains.keys = [&](std::size_t from) {
+      chained = ChainFolders(
+          plan.count - from,
+          [&](std::size_t i, std::vector<std::string>& out) {
+            CreationTarget target = plan.target(from + i);
+            if (target.how != CreationTarget::How::Refused) out.push_back(std::move(target.path));
+          },
+          context_.services.drives, ChainOptions{true, kAutomaticSlowJobs});
+      return chained.keys;
+    };
+    // The folder the chains part at is made by the run's first items, as a
+    // serial run would make it, before any two go at once.
+    run.chains.ready = [&] { return context_.services.fs.DirectoryExists(chained.base); };
+  }
   run.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
   run.finish = [&] { recorder->Flush(); };
   run.end = plan.end;

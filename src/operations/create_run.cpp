@@ -367,16 +367,21 @@ bool Attacher::AttachTo(const std::string& target, const OutcomeSink& sink, cons
 // --------------------------------------------------------------- the run
 
 CreateEngine::CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules)
-    : maker_(fs, attach.simulate), attacher_(fs, std::move(attach)), rules_(rules) {}
+    : fs_(fs), simulate_(attach.simulate), maker_(fs, attach.simulate), attacher_(fs, std::move(attach)), rules_(rules) {}
 
-void CreateEngine::One(const CreationTarget& target, const OutcomeSink& sink) {
+std::function<void(const CreationTarget&, const OutcomeSink&)> CreateEngine::Worker() {
+  auto maker = std::make_shared<MainFolderMaker>(fs_, simulate_);
+  return [this, maker](const CreationTarget& target, const OutcomeSink& sink) { One(*maker, target, sink); };
+}
+
+void CreateEngine::One(MainFolderMaker& maker, const CreationTarget& target, const OutcomeSink& sink) {
   if (target.how == CreationTarget::How::Refused) {
     MainFolderResult refused;
     refused.path = target.path;
     sink(MainFolderOutcome(std::move(refused), rules_, target.refusedWithTotals));
     return;
   }
-  MainFolderResult made = maker_.Make(target);
+  MainFolderResult made = maker.Make(target);
   if (!made.parentsMade.empty()) {
     // A missing destination made on the way: undone with the main folders,
     // counted nowhere.

@@ -158,9 +158,16 @@ class CreateEngine {
   // `attach.simulate` says whether anything is made.
   CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules);
   const std::vector<std::string>& MissingStructures() const { return attacher_.Missing(); }
-  void One(const CreationTarget& target, const OutcomeSink& sink);
+  void One(const CreationTarget& target, const OutcomeSink& sink) { One(maker_, target, sink); }
+  // A worker's own way through its items: its own maker (and open
+  // destination), the structures read once and shared.
+  std::function<void(const CreationTarget&, const OutcomeSink&)> Worker();
 
  private:
+  void One(MainFolderMaker& maker, const CreationTarget& target, const OutcomeSink& sink);
+
+  FileSystem& fs_;
+  bool simulate_;
   MainFolderMaker maker_;
   Attacher attacher_;
   MainFolderRules rules_;

@@ -5,7 +5,9 @@
 #include <set>
 
 #include "app/run_frame.h"
+#include "app/run_jobs.h"
 #include "app/ui.h"
+#include "operations/folder_chains.h"
 #include "operations/run_recorder.h"
 #include "results/operation_statistics.h"
 #include "results/visual_log_windows.h"
@@ -324,6 +326,18 @@ void DeletePage::Run(bool simulate) {
   plan.work = [&](std::size_t i, const OutcomeSink& sink) {
     DeleteMainFolder(fs, context_.services.drives, mains[i], mode, options, sink);
   };
+  // Into the trash every move goes into one folder, where a server takes
+  // them one at a time anyway, and the trash's size cache is one file.
+  if (!simulate && !toTrash) {
+    plan.chains.worker = [&] { return plan.work; };
+    plan.chains.keys = [&](std::size_t from) {
+      return ChainFolders(
+                 mains.size() - from,
+                 [&](std::size_t i, std::vector<std::string>& out) { out.push_back(mains[from + i]); },
+                 context_.services.drives, ChainOptions{true, kAutomaticSlowJobs})
+          .keys;
+    };
+  }
   plan.end = simulate ? kMsg0517 : kMsg0239;
   plan.after = [&] {
     // The disk has changed: the next forecast reads it again.

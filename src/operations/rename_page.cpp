@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "app/run_frame.h"
+#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "names/folder_names.h"
+#include "operations/folder_chains.h"
 #include "operations/run_recorder.h"
 #include "platform/drives.h"
 #include "platform/text.h"
@@ -260,6 +262,21 @@ void RenamePage::Run(bool simulate) {
   plan.work = [&](std::size_t i, const OutcomeSink& sink) {
     RenameOne(fs, drives, order[i], options, simulate, &taken, sink);
   };
+  if (!simulate) {
+    // A rename touches its old and its new name: a chain holds both, so a
+    // rename into a name another gives up keeps the list's order.
+    plan.chains.worker = [&] { return plan.work; };
+    plan.chains.keys = [&](std::size_t from) {
+      return ChainFolders(
+                 order.size() - from,
+                 [&](std::size_t i, std::vector<std::string>& out) {
+                   out.push_back(order[from + i]);
+                   out.push_back(ComposeNewPath(order[from + i], options));
+                 },
+                 drives, ChainOptions{false, kAutomaticSlowJobs})
+          .keys;
+    };
+  }
   plan.finish = [&] { recorder->Flush(); };
   plan.end = simulate ? kMsg0514 : kMsg0208;
   // Closed however the run ends, an exception included.

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -333,6 +334,58 @@ void QtUi::RunProgress(std::size_t done) {
 
 void QtUi::ShowStatus(const std::string& text) {
   if (main_) main_->ShowStatusNote(ToQt(text));
+}
+
+void QtUi::AwaitRun(std::chrono::milliseconds timeout) {
+  if (main_) main_->RunProgressBar()->setValue(static_cast<int>(progress_ / progressScale_));
+  sinceRepaint_.restart();
+  if (!qApp) {
+    Ui::AwaitRun(timeout);
+    return;
+  }
+  // The window's own event loop, not a poll: it paints, moves and scrolls
+  // as when idle, while the guard keeps the person's input off the controls.
+  if (timeout.count() == 0 || rung_.exchange(false)) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return;
+  }
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(static_cast<int>(timeout.count()));
+  awaiting_ = &loop;
+  // A ring between the test above and here is already queued for the loop.
+  loop.exec();
+  awaiting_ = nullptr;
+  rung_ = false;
+}
+
+void QtUi::WakeRun() {
+  if (!qApp) {
+    Ui::WakeRun();
+    return;
+  }
+  // One queued call per wait, however many workers ring.
+  if (rung_.exchange(true)) return;
+  QMetaObject::invokeMethod(
+      qApp, [this] {
+        if (awaiting_) awaiting_->quit();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtUi::RunSpeed(double operationsPerSecond, double secondsLeft) {
+  if (!main_) return;
+  QString text = QString::fromUtf8("%L1 operations/s").arg(operationsPerSecond, 0, 'f', 0);
+  if (secondsLeft >= 0) {
+    const auto left = static_cast<long long>(secondsLeft + 0.5);
+    const QString time = left >= 3600 ? QString::fromUtf8("%1 h %2 min").arg(left / 3600).arg(left % 3600 / 60)
+                         : left >= 60 ? QString::fromUtf8("%1 min %2 s").arg(left / 60).arg(left % 60)
+                                      : QString::fromUtf8("%1 s").arg(left);
+    text += QString::fromUtf8(" · about %1 left").arg(time);
+  }
+  main_->ShowRunSpeed(text);
 }
 
 void QtUi::RunEnded() {

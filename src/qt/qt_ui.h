@@ -3,6 +3,7 @@
 // program form ("D:\a\b"); the drive map turns them into host paths.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "app/ui.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPointer>
 #include <QString>
 
@@ -74,6 +76,9 @@ class QtUi : public Ui {
   // The Stop button beside the bar, or Escape in the main window.
   bool StopRequested() override { return stopRequested_; }
   void RunStoppable(bool stoppable) override;
+  void AwaitRun(std::chrono::milliseconds timeout) override;
+  void WakeRun() override;
+  void RunSpeed(double operationsPerSecond, double secondsLeft) override;
 
  private:
   QWidget* DialogParent() const;
@@ -89,6 +94,10 @@ class QtUi : public Ui {
   std::vector<std::unique_ptr<WindowView>> orphans_;  // views made without a main view
   QElapsedTimer sinceRepaint_;
   std::unique_ptr<QObject> runGuard_;  // an application event filter, during a run
+  // While workers run: the loop the window's thread waits in, and whether a
+  // worker rang before it started.
+  QEventLoop* awaiting_ = nullptr;
+  std::atomic<bool> rung_{false};
   std::size_t progressScale_ = 1;      // the bar counts in ints
   std::size_t progress_ = 0;           // shown at the next repaint
   std::size_t progressTotal_ = 0;
