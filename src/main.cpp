@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_jobs.h"
 #include "quillory_version.h"
 #include "shell/application.h"
 #include "shell/config_home.h"
@@ -34,6 +35,8 @@ const char* const kUsage =
     "                         (an unknown name lists the names there are)\n"
     "    --size WxH           resize the window first, e.g. 1366x700\n"
     "  --automate SCRIPT|-    run a script without a display (- reads standard input)\n"
+    "  --jobs N|auto          items of a run at once: 1 to 64, or auto (the default:\n"
+    "                         more than one only when the disk answers slowly)\n"
     "  --config-home          keep the settings in ${XDG_CONFIG_HOME:-$HOME/.config}/quillory\n"
     "                         (made when missing) instead of the current folder\n"
     "  --version              show the program's name and version\n"
@@ -97,6 +100,15 @@ int ParseOptions(int argc, char** argv, Options& options) {
         std::cerr << "quillory: --drive " << mapping << ": " << error << "\n";
         return 2;
       }
+    } else if (arg == "--jobs") {
+      const char* jobs = value(quillory::kRunJobsUsage);
+      if (!jobs) return 2;
+      const std::optional<int> parsed = quillory::ParseRunJobs(jobs);
+      if (!parsed) {
+        std::cerr << "quillory: --jobs needs " << quillory::kRunJobsUsage << ", not \"" << jobs << "\".\n";
+        return 2;
+      }
+      quillory::SetRunJobs(*parsed);
     } else if (arg == "--screenshot") {
       const char* file = value("a file name");
       if (!file) return 2;

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/run_jobs.h"
 #include "shell/application.h"
 #include "app/scripted_ui.h"
 #include "app/settings_store.h"
@@ -153,6 +154,7 @@ class Driver {
   void Page(Step& s);
   void Answer(Step& s);
   void Stop(Step& s);
+  void Jobs(Step& s);
   void Folder(Step& s);
   void File(Step& s);
   void Modal(Step& s);
@@ -332,6 +334,7 @@ const std::map<std::string, Driver::Command, std::less<>>& Driver::Commands() {
       {"page", {1, 1, "page INDEX", &Driver::Page}},
       {"answer", {1, kAny, "answer Yes|No|OK...", &Driver::Answer}},
       {"stop", {1, 1, "stop ITEMS", &Driver::Stop}},
+      {"jobs", {1, 1, "jobs N|auto", &Driver::Jobs}},
       {"folder", {1, 1, "folder PATH", &Driver::Folder}},
       {"file", {1, 1, "file PATH", &Driver::File}},
       {"modal", {1, 1, "modal CLASS ... end", &Driver::Modal}},
@@ -524,6 +527,12 @@ void Driver::Answer(Step& s) {
   for (std::size_t i = 1; i < s.w.size(); ++i) ui_.answers.push_back(ParseAnswer(s.w[i]));
 }
 
+void Driver::Jobs(Step& s) {
+  const std::optional<int> jobs = ParseRunJobs(s.w[1]);
+  if (!jobs) throw ScriptError(std::string("usage: jobs N|auto (") + kRunJobsUsage + ")");
+  SetRunJobs(*jobs);
+}
+
 void Driver::Stop(Step& s) {
   std::size_t items = 0;
   const std::string& text = s.w[1];
@@ -677,13 +686,20 @@ int RunAutomationMain(int argc, char** argv, const AutomationWorld& world) {
       }
     } else if (arg == "--automate" && i + 1 < argc) {
       script = argv[++i];
+    } else if (arg == "--jobs" && i + 1 < argc) {
+      const std::optional<int> jobs = ParseRunJobs(argv[++i]);
+      if (!jobs) {
+        std::cerr << "quillory: --jobs needs " << kRunJobsUsage << ", not \"" << argv[i] << "\".\n";
+        return 2;
+      }
+      SetRunJobs(*jobs);
     } else {
-      std::cerr << "quillory: unknown option " << arg << "\nusage: quillory --automate SCRIPT|- [--drive D=/path]\n";
+      std::cerr << "quillory: unknown option " << arg << "\nusage: quillory --automate SCRIPT|- [--drive D=/path] [--jobs N|auto]\n";
       return 2;
     }
   }
   if (script.empty()) {
-    std::cerr << "usage: quillory --automate SCRIPT|- [--drive D=/path]\n";
+    std::cerr << "usage: quillory --automate SCRIPT|- [--drive D=/path] [--jobs N|auto]\n";
     return 2;
   }
   if (script == "-") return RunAutomation(std::cin, std::cout, std::cerr, world);

@@ -1,8 +1,11 @@
 #include "qt/main_window_view.h"
 
+#include "app/run_jobs.h"
+
 #include <algorithm>
 #include <utility>
 
+#include "app/run_jobs.h"
 #include "qt/bindings.h"
 #include "qt/delete_page_view.h"
 #include "qt/rename_page_view.h"
@@ -15,6 +18,7 @@
 #include "results/operation_statistics.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -196,6 +200,11 @@ MainWindowView::MainWindowView(TfrmMain& model, QWidget* parent) : QMainWindow(p
     if (stop_) stop_();
     runStop_->setEnabled(false);  // asked once; the run ends after its item
   });
+  runSpeed_ = new QLabel(this);
+  runSpeed_->setObjectName(QStringLiteral("lblRunSpeed"));
+  runSpeed_->setToolTip(tr("File-system operations per second, and the time the rest of the run should take"));
+  runSpeed_->setVisible(false);
+  statusBar()->addPermanentWidget(runSpeed_);
   statusBar()->addPermanentWidget(runStop_);
   statusBar()->addPermanentWidget(runProgress_);
   simulationNote_ = new QLabel(tr("Simulation \u2014 nothing was changed on disk"), this);
@@ -242,6 +251,27 @@ void MainWindowView::BuildMenus() {
   QMenu* misc = menuBar()->addMenu(tr("Misc."));
   misc->addAction(NewAction(model_.mnuMiscManageSeparators, misc));
   misc->addAction(NewAction(model_.mnuMiscManageQuotationMarks, misc));
+  misc->addSeparator();
+  // How many items of a run go at once: radio entries, the one in force
+  // checked each time the menu opens (a script or --jobs may have set it).
+  QMenu* jobs = misc->addMenu(tr("Operations at Once"));
+  jobs->setObjectName(QStringLiteral("mnuMiscJobs"));
+  jobs->setToolTipsVisible(true);
+  auto* group = new QActionGroup(jobs);
+  std::vector<QAction*> entries;
+  for (Button* entry : model_.mnuMiscJobs) {
+    QAction* action = NewAction(*entry, jobs);
+    action->setCheckable(true);
+    action->setActionGroup(group);
+    action->setToolTip(tr("On a file server many operations in flight hide the network's delay; on a local "
+                          "disk one at a time is fastest. Automatic measures and chooses."));
+    jobs->addAction(action);
+    entries.push_back(action);
+  }
+  connect(jobs, &QMenu::aboutToShow, this, [entries] {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      entries[i]->setChecked(TfrmMain::JobsOfEntry(i) == RunJobs());
+  });
   FollowEntries(misc);
 }
 
@@ -313,9 +343,16 @@ void MainWindowView::SetRunStoppable(bool stoppable, std::function<void()> stop)
   runStop_->setVisible(stoppable && running_);
 }
 
+void MainWindowView::ShowRunSpeed(const QString& text) {
+  runSpeed_->setText(text);
+  runSpeed_->setVisible(running_ && !text.isEmpty());
+}
+
 void MainWindowView::SetRunning(bool running) {
   running_ = running;
   runProgress_->setVisible(running);
+  runSpeed_->clear();
+  runSpeed_->setVisible(false);
   if (running) {
     ++runs_;
     ShowSimulationNote(false);

@@ -42,6 +42,8 @@ class MainWindowView : public QMainWindow {
   void SetRunning(bool running);
   // A line about the last run, until the person changes something.
   void ShowStatusNote(const QString& text);
+  // Beside the bar while a long run goes; "" hides it.
+  void ShowRunSpeed(const QString& text);
   bool Running() const { return running_; }
 
  protected:
@@ -73,6 +75,7 @@ class MainWindowView : public QMainWindow {
   TfrmMain& model_;
   QTabWidget* tabs_ = nullptr;
   QProgressBar* runProgress_ = nullptr;
+  QLabel* runSpeed_ = nullptr;
   QPushButton* runStop_ = nullptr;
   std::function<void()> stop_;
   QLabel* simulationNote_ = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "app/help_topics.h"
+#include "app/run_jobs.h"
 #include "app/settings_file.h"
 #include "app/settings_store.h"
 #include "app/ui.h"
@@ -16,6 +17,10 @@ namespace {
 const char* const kTitle = "Quillory Suite";
 
 }  // namespace
+
+int TfrmMain::JobsOfEntry(std::size_t index) {
+  return index == 0 ? kAutomaticJobs : 1 << (index - 1);
+}
 
 TfrmMain::TfrmMain(Application& app_, Services services_)
     : Window("TfrmMain", kTitle),
@@ -63,6 +68,16 @@ TfrmMain::TfrmMain(Application& app_, Services services_)
     Button& item = Make<Button>(entry[0], entry[1]);
     item.onClick = [this, demo = std::string(entry[2])] { PlayDemonstration(demo); };
     mnuVideoTutorials.push_back(&item);
+  }
+  static const char* const kJobEntries[][2] = {
+      {"mnuMiscJobsAutomatic", "Automatic (more only when the disk is slow)"},
+      {"mnuMiscJobs1", "1 at a Time"},   {"mnuMiscJobs2", "2 at Once"},   {"mnuMiscJobs4", "4 at Once"},
+      {"mnuMiscJobs8", "8 at Once"},     {"mnuMiscJobs16", "16 at Once"}, {"mnuMiscJobs32", "32 at Once"},
+      {"mnuMiscJobs64", "64 at Once"}};
+  for (std::size_t i = 0; i < std::size(kJobEntries); ++i) {
+    Button& item = Make<Button>(kJobEntries[i][0], kJobEntries[i][1]);
+    item.onClick = [i] { SetRunJobs(JobsOfEntry(i)); };
+    mnuMiscJobs.push_back(&item);
   }
   // Both list windows are reached from the Misc. menu.
   mnuMiscManageSeparators.onClick = [this] { ui().ShowModal(*app.delimiters); };

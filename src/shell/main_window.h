@@ -45,6 +45,10 @@ class TfrmMain : public Window {
   Button& mnuMiscManageSeparators;
   Button& mnuMiscManageQuotationMarks;
   std::vector<Button*> mnuVideoTutorials;
+  // Misc. > Operations at Once: automatic, then fixed numbers; each entry's
+  // value is JobsOfEntry(its index).
+  std::vector<Button*> mnuMiscJobs;
+  static int JobsOfEntry(std::size_t index);
 
   // ---- pages, in tab order ----
   PageControl& pgeMain;
