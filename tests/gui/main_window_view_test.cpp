@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_jobs.h"
 #include "gui_fixture.h"
 #include "gui_tests.h"
 #include "platform/text.h"
@@ -199,11 +200,22 @@ class MainWindowViewTest : public QObject {
     QVERIFY(misc);
     QVERIFY(misc->menuAction()->isVisible());
     m.mnuMiscManageSeparators.SetVisible(false);
-    QVERIFY(misc->menuAction()->isVisible());  // the quotation marks entry still shows
-    m.mnuMiscManageQuotationMarks.SetVisible(false);
-    QVERIFY(!misc->menuAction()->isVisible());
+    QVERIFY(f->Widget<QAction>("mnuMiscManageSeparators") && !f->Widget<QAction>("mnuMiscManageSeparators")->isVisible());
     m.mnuMiscManageSeparators.SetVisible(true);
-    QVERIFY(misc->menuAction()->isVisible());
+    QVERIFY(f->Widget<QAction>("mnuMiscManageSeparators")->isVisible());
+
+    // Operations at Once: one entry checked, the one in force when the menu
+    // opens, whoever set it.
+    auto* jobs = f->view->findChild<QMenu*>("mnuMiscJobs");
+    QVERIFY(jobs);
+    f->Widget<QAction>("mnuMiscJobs16")->trigger();
+    QCOMPARE(RunJobs(), 16);
+    SetRunJobs(4);
+    emit jobs->aboutToShow();
+    QVERIFY(f->Widget<QAction>("mnuMiscJobs4")->isChecked());
+    QVERIFY(!f->Widget<QAction>("mnuMiscJobs16")->isChecked());
+    f->Widget<QAction>("mnuMiscJobsAutomatic")->trigger();
+    QCOMPARE(RunJobs(), kAutomaticJobs);
 
     f->Widget<QAction>("mnuHelpOverView")->trigger();
     QCOMPARE(f->ui.calls.back().caption, std::string("TfrmOverViewHelp"));

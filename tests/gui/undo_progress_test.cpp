@@ -2,12 +2,14 @@
 // question box has closed, the window keeps painting and the bar moves while
 // the folders go, and then every one of them is gone. And the delete page's
 // way through the desktop's trash and back, clicked on the window.
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <set>
 #include <vector>
 #include <string>
 
+#include "app/run_jobs.h"
 #include "app/settings_store.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -242,6 +244,100 @@ class UndoProgressTest : public QObject {
     QVERIFY(made > 0 && made < kFolders);
     QCOMPARE(static_cast<int>(page.records.createdMainFolders.size()), made);
     QVERIFY(!stop->isVisible());
+  }
+
+  // Sixteen workers: the window's thread only records and stays in its event
+  // loop, so the window paints and follows moves throughout; Stop ends the
+  // run within a second, and what was done is recorded.
+  void aSixteenWorkerRunKeepsTheWindowLiveAndStops() {
+    constexpr int kFolders = 100000;
+    SetRunJobs(16);
+    struct Serial {
+      ~Serial() { SetRunJobs(kAutomaticJobs); }
+    } serial;
+    TfrmMain& main = *app_->main;
+    CreateFromStringsPage& page = main.vol02;
+    main.pgeMain.SetActivePageIndex(static_cast<int>(PageOf(PageKey::Vol02).tabIndex()));
+    QVERIFY(QDir(dir_->path()).mkdir("Dest"));
+    page.ChooseDestination("D:\\Dest");
+    page.structures.SourceKindClick(SourceKind::Templates);
+    page.structures.list.SetItems({"\\A\\B", "\\C", "\\D", "\\E\\F\\G"});
+    std::vector<std::string> names;
+    for (int i = 0; i < kFolders; ++i) names.push_back("F" + std::to_string(i));
+    page.lstVol02IncludeStrings.SetItems(std::move(names));
+    page.Refresh();
+    auto* stop = view_->findChild<QPushButton*>("btnRunStop");
+    auto* bar = view_->findChild<QProgressBar*>("prbRunProgress");
+    QVERIFY(stop && bar);
+
+    struct Watch : QObject {
+      bool counting = false;
+      int paints = 0, moves = 0;
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (counting && event->type() == QEvent::Paint) ++paints;
+        if (counting && event->type() == QEvent::Move) ++moves;
+        return false;
+      }
+    } watch;
+    bar->installEventFilter(&watch);
+    view_->installEventFilter(&watch);
+    QElapsedTimer sinceTick, sinceStart, sinceClick;
+    std::vector<qint64> gaps;
+    qint64 endedAfter = -1;
+    bool clicked = false, toldLeft = false;
+    int step = 1;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        watch.counting = false;
+        if (box->text() == QStringLiteral("End of Creating Folders/Files !!!") && endedAfter < 0 && clicked)
+          endedAfter = sinceClick.elapsed();
+        if (box->text().contains(QStringLiteral("items were not processed."))) toldLeft = true;
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        return;
+      }
+      if (!stop->isVisible()) return;
+      if (!watch.counting && !clicked) {
+        watch.counting = true;
+        sinceStart.start();
+      } else if (watch.counting) {
+        gaps.push_back(sinceTick.elapsed());
+      }
+      sinceTick.start();
+      view_->move(view_->pos() + QPoint(step, 0));  // a person dragging the window
+      step = -step;
+      if (!clicked && sinceStart.elapsed() > 600 && stop->isEnabled()) {
+        clicked = true;
+        sinceClick.start();
+        QTest::mouseClick(view_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          stop->mapTo(view_, stop->rect().center()));
+      }
+    });
+    ticker.start();
+    auto* run = view_->findChild<QPushButton*>("btnVol02CreateFolders");
+    QVERIFY(run && run->isEnabled());
+    run->click();
+    ticker.stop();
+    std::sort(gaps.begin(), gaps.end());
+    const qint64 longest = gaps.empty() ? -1 : gaps.back();
+    const qint64 typical = gaps.empty() ? -1 : gaps[gaps.size() / 2];
+    std::printf("16 workers: %zu ticks, gaps median %lld ms, longest %lld ms; %d paints, %d moves; ended %lld ms "
+                "after Stop\n",
+                gaps.size(), static_cast<long long>(typical), static_cast<long long>(longest), watch.paints,
+                watch.moves, static_cast<long long>(endedAfter));
+    QVERIFY(clicked);
+    QVERIFY(toldLeft);
+    QVERIFY(gaps.size() >= 10);
+    // Every 50 ms at the least, with room for a loaded test machine.
+    QVERIFY(typical <= 50);
+    QVERIFY(longest < 250);
+    QVERIFY(watch.paints > 0 && watch.moves > 0);
+    QVERIFY(endedAfter >= 0 && endedAfter < 1000);
+    const int made = QDir(dir_->path() + "/Dest").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+    QVERIFY(made > 0 && made < kFolders);
+    QCOMPARE(static_cast<int>(page.records.createdMainFolders.size()), made);
   }
 
   void aDeleteIntoTheTrashAndItsUndoFromTheWindow() {

@@ -7,12 +7,16 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -79,7 +83,13 @@ class FaultFileSystem : public FileSystem {
     readFaults_.clear();
     writeFaults_.clear();
   }
+  // Every call waits this long first, as a file server's round trip would.
+  void SetDelay(std::chrono::microseconds delay) { delay_ = delay; }
+  // The most calls under way at once since the last reset.
+  int MostInFlight() const { return mostInFlight_; }
+  void ResetInFlight() { mostInFlight_ = 0; }
   int Calls(FsOp op) const {
+    std::lock_guard lock(mutex_);
     const auto it = calls_.find(op);
     return it == calls_.end() ? 0 : it->second;
   }
@@ -173,8 +183,13 @@ class FaultFileSystem : public FileSystem {
   }
   void CloseFolder(FolderHandle folder) override {
     if (folder == kNoFolderHandle) return;
-    --open_;
-    paths_.erase(folder);
+    {
+      // Forgotten before the inner close: another thread may be given the
+      // same handle as soon as it is closed.
+      std::lock_guard lock(mutex_);
+      --open_;
+      paths_.erase(folder);
+    }
     inner_.CloseFolder(folder);
   }
   FsResult RemoveEntryAt(FolderHandle parent, std::string_view name, bool folder) override {
@@ -388,8 +403,20 @@ class FaultFileSystem : public FileSystem {
   static FsResult Failed(FsError error) { return FsResult{error, "injected fault"}; }
 
   FsError Hit(FsOp op, std::string_view path) {
-    const int call = ++calls_[op];
+    int call = 0;
+    {
+      std::lock_guard lock(mutex_);
+      call = ++calls_[op];
+    }
     if (onCall) onCall(op, path);
+    {
+      const int now = ++inFlight_;
+      for (int most = mostInFlight_; now > most && !mostInFlight_.compare_exchange_weak(most, now);) {
+      }
+      if (delay_.count() > 0) std::this_thread::sleep_for(delay_);
+      --inFlight_;
+    }
+    std::lock_guard lock(mutex_);
     for (const Fault& f : faults_)
       if (f.op == op && (f.after >= 0 ? call > f.after : f.path == path)) return f.error;
     return FsError::None;
@@ -402,10 +429,12 @@ class FaultFileSystem : public FileSystem {
   }
 
   void Opened(FolderHandle folder, std::string path) {
+    std::lock_guard lock(mutex_);
     paths_[folder] = std::move(path);
     if (++open_ > mostOpen_) mostOpen_ = open_;
   }
   std::string PathOf(FolderHandle folder) const {
+    std::lock_guard lock(mutex_);
     const auto it = paths_.find(folder);
     return it == paths_.end() ? std::string() : it->second;
   }
@@ -419,6 +448,10 @@ class FaultFileSystem : public FileSystem {
   std::map<std::string, std::pair<std::uint64_t, FsError>> writeFaults_;
   int open_ = 0;
   int mostOpen_ = 0;
+  std::chrono::microseconds delay_{0};
+  std::atomic<int> inFlight_{0}, mostInFlight_{0};
+  // Workers of a run call in at once; faults are set before a run.
+  mutable std::mutex mutex_;
 };
 
 }  // namespace quillory
