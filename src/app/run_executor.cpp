@@ -102,6 +102,7 @@ class WorkerPool {
              std::size_t skip)
       : ui_(ui), plan_(plan), from_(from), count_(plan.itemCount - from) {
     BuildChains(keys, skip);
+    if (plan.chains.phases) BuildPhases(plan.chains.phases(from));
     const std::size_t workers = std::min<std::size_t>(static_cast<std::size_t>(jobs), heads_.size());
     slots_.resize(count_);
     done_.assign(count_, 0);
@@ -164,6 +165,9 @@ class WorkerPool {
       if (f % 256 == 0) wake_.notify_all();
       if (!ownUnits) meter.Reach(from_ + f);
       speed.Item(from_ + f);
+      // Asked once per item, as a serial run asks: a script's "stop N" means
+      // the same whatever the number of workers.
+      if (plan_.stoppable && ui_.StopRequested()) Halt();
       if (Clock::now() - lived >= kLive) live(std::chrono::milliseconds(0));
     }
     {
@@ -189,6 +193,23 @@ class WorkerPool {
     }
   }
 
+  void BuildPhases(std::vector<std::uint32_t> phases) {
+    if (phases.size() != count_) return;
+    for (const std::uint32_t phase : phases) {
+      if (phase >= phaseSize_.size()) phaseSize_.resize(phase + 1, 0);
+      ++phaseSize_[phase];
+    }
+    phaseDone_.assign(phaseSize_.size(), 0);
+    phases_ = std::move(phases);
+    Settle();
+  }
+
+  std::uint32_t PhaseOf(std::uint32_t item) const { return phases_.empty() ? 0 : phases_[item]; }
+  // Called with the lock held: counts the phases now wholly done.
+  void Settle() {
+    while (phasesDone_ < phaseSize_.size() && phaseDone_[phasesDone_] == phaseSize_[phasesDone_]) ++phasesDone_;
+  }
+
   void Halt() {
     {
       std::lock_guard lock(mutex_);
@@ -212,7 +233,8 @@ class WorkerPool {
         std::unique_lock lock(mutex_);
         wake_.wait(lock, [&] {
           return halted_ || headAt_ == heads_.size() ||
-                 (!paused_ && heads_[headAt_] <= frontier_.load(std::memory_order_acquire) + kAhead);
+                 (!paused_ && heads_[headAt_] <= frontier_.load(std::memory_order_acquire) + kAhead &&
+                  PhaseOf(heads_[headAt_]) <= phasesDone_);
         });
         if (!halted_ && headAt_ < heads_.size()) item = heads_[headAt_++];
       }
@@ -247,11 +269,19 @@ class WorkerPool {
         wake_.notify_all();
         return false;
       }
+      bool phaseEnded = false;
       {
         std::lock_guard lock(mutex_);
         slots_[item] = std::move(got);
         done_[item] = 1;
+        if (!phases_.empty()) {
+          const std::size_t before = phasesDone_;
+          ++phaseDone_[phases_[item]];
+          Settle();
+          phaseEnded = phasesDone_ != before;
+        }
       }
+      if (phaseEnded) wake_.notify_all();
       if (item == frontier_.load(std::memory_order_acquire)) ui_.WakeRun();
     }
     return true;
@@ -266,6 +296,9 @@ class WorkerPool {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::size_t headAt_ = 0;
+  std::vector<std::uint32_t> phases_;
+  std::vector<std::size_t> phaseSize_, phaseDone_;
+  std::size_t phasesDone_ = 0;
   std::atomic<std::size_t> frontier_{0};
   bool halted_ = false, paused_ = false;
   int running_ = 0;
@@ -314,7 +347,7 @@ ExecutorReport ExecuteItems(Ui& ui, const RunPlan& plan, const OutcomeSink& sink
     plan.work(done, counted);
     ++done;
     if (!decided) {
-      sampler.Add(Clock::now() - start, outcomes);
+      sampler.Add(Clock::now() - start, plan.chains.operations ? plan.chains.operations(done - 1) : outcomes);
       if (sampler.Enough()) {
         decided = true;
         if (sampler.Slow()) workers = kAutomaticSlowJobs;

@@ -111,6 +111,14 @@ struct RunChains {
   // The chains of the items from `from` on, one key each (equal keys are
   // one chain); empty keeps the run serial.
   std::function<std::vector<std::uint64_t>(std::size_t from)> keys;
+  // Each item's phase from `from` on, never decreasing in item order: an
+  // item starts only once every item of the earlier phases is done (an
+  // undo's files, then its folders level by level). A chain keeps to one
+  // phase. Unset: one phase.
+  std::function<std::vector<std::uint32_t>(std::size_t from)> phases;
+  // About how many file-system operations item `i` makes, for automatic's
+  // timing. Unset: one per outcome (an undo hands on only what it left).
+  std::function<std::size_t(std::size_t)> operations;
   // Whether the chains may go at once from now on; asked before each item
   // while the run is still serial (a shared destination not made yet keeps
   // it serial). Unset: at once.

@@ -162,6 +162,35 @@ void FolderFileUndo::Order() {
   files_ = std::move(orderedFiles);
   folders_ = std::move(orderedFolders);
   fileItems_ = Items(files_.size());
+  // Items never span two levels, so one level's items can go at once.
+  folderStarts_.clear();
+  folderPhases_.clear();
+  std::size_t level = 0, inItem = 0;
+  std::uint32_t phase = 0;
+  for (std::size_t i = 0; i < folders_.size(); ++i) {
+    const std::size_t here = Level(folders_[i].path);
+    if (i == 0 || here != level || inItem == kEntriesPerItem) {
+      if (i == 0 || here != level) ++phase;
+      folderStarts_.push_back(i);
+      folderPhases_.push_back(phase);
+      level = here;
+      inItem = 0;
+    }
+    ++inItem;
+  }
+}
+
+std::size_t FolderFileUndo::Entries(std::size_t item) const {
+  if (item < fileItems_) return std::min(kEntriesPerItem, files_.size() - item * kEntriesPerItem);
+  const std::size_t k = item - fileItems_;
+  return (k + 1 < folderStarts_.size() ? folderStarts_[k + 1] : folders_.size()) - folderStarts_[k];
+}
+
+std::vector<std::uint32_t> FolderFileUndo::Phases(std::size_t from) const {
+  std::vector<std::uint32_t> phases;
+  for (std::size_t item = from; item < ItemCount(); ++item)
+    phases.push_back(item < fileItems_ ? 0 : folderPhases_[item - fileItems_]);
+  return phases;
 }
 
 void FolderFileUndo::Work(std::size_t item, const OutcomeSink& sink) {
@@ -170,8 +199,9 @@ void FolderFileUndo::Work(std::size_t item, const OutcomeSink& sink) {
     RemoveFiles(begin, std::min(begin + kEntriesPerItem, files_.size()), sink);
     return;
   }
-  const std::size_t begin = (item - fileItems_) * kEntriesPerItem;
-  if (begin < folders_.size()) RemoveFolders(begin, std::min(begin + kEntriesPerItem, folders_.size()), sink);
+  const std::size_t k = item - fileItems_;
+  if (k < folderStarts_.size())
+    RemoveFolders(folderStarts_[k], k + 1 < folderStarts_.size() ? folderStarts_[k + 1] : folders_.size(), sink);
 }
 
 void FolderFileUndo::RemoveFiles(std::size_t begin, std::size_t end, const OutcomeSink& sink) {

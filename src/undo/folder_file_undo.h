@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,14 @@ class FolderFileUndo {
   // (by the number of separators), the last made first among equals; each
   // path once. Cut into items of at most kEntriesPerItem entries.
   void Order();
-  std::size_t ItemCount() const { return fileItems_ + Items(folders_.size()); }
+  std::size_t ItemCount() const { return fileItems_ + folderStarts_.size(); }
+  // Each item's phase from item `from` on: the files are phase 0, then each
+  // level of folders, deepest first. No item touches a path another item of
+  // its phase holds, so the items of a phase may go at once once the
+  // earlier phases are done.
+  std::vector<std::uint32_t> Phases(std::size_t from) const;
+  // The entries item `item` takes away.
+  std::size_t Entries(std::size_t item) const;
 
   // Removes the entries of item `item` (each item once, in order: a folder
   // goes only after what was below it). Each entry left is handed to `sink`
@@ -57,6 +65,9 @@ class FolderFileUndo {
   std::vector<MadeFolder> folders_;
   std::vector<WrittenFile> files_;
   std::size_t fileItems_ = 0;
+  // Where each folder item begins in `folders_`: an item holds one level.
+  std::vector<std::size_t> folderStarts_;
+  std::vector<std::uint32_t> folderPhases_;
 };
 
 // The report box's text on what an undo left; empty when it left nothing.

@@ -1,5 +1,6 @@
 #include "undo/folder_file_undo_run.h"
 
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,16 @@ RunOutcome RunUndo(Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs, Un
     recorder.emplace(setup.recorder);
   };
   plan.work = [&](std::size_t item, const OutcomeSink& sink) { undo.Work(item, sink); };
+  // Every item is a chain of its own: the phases alone keep what is inside
+  // a folder going before the folder.
+  plan.chains.worker = [&] { return plan.work; };
+  plan.chains.keys = [&](std::size_t from) {
+    std::vector<std::uint64_t> keys(plan.itemCount - from);
+    std::iota(keys.begin(), keys.end(), std::uint64_t{0});
+    return keys;
+  };
+  plan.chains.phases = [&](std::size_t from) { return undo.Phases(from); };
+  plan.chains.operations = [&](std::size_t item) { return undo.Entries(item); };
   plan.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
   plan.finish = [&] {
     recorder->Flush();

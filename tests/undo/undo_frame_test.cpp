@@ -96,7 +96,8 @@ constexpr const char* kQuestion = "Creating Folder(s).-From a String List.      
 constexpr const char* kReport = "Creating Folder(s).-From a String List.            Information no: 0030.";
 constexpr const char* kEnd = "Creating Folder(s).-From a String List.            Information no: 0031.";
 
-// The files are one item, the folders the next: the bar moves between them.
+// The files are one item, then each level of folders, deepest first: the
+// bar moves between them.
 TEST_F(UndoFrameTest, TheRemovalGoesInItemsAfterTheQuestionWithTheOtherTabsLockedAndTheBarRising) {
   MakeFile("D:\\S\\g.txt", "abc");
   MakeFile("D:\\S\\in\\f.txt", "def");
@@ -140,10 +141,10 @@ TEST_F(UndoFrameTest, TheRemovalGoesInItemsAfterTheQuestionWithTheOtherTabsLocke
   EXPECT_TRUE(foldersAtQuestion);
   EXPECT_TRUE(unlockedAtQuestion);
   // One step per item, rising to the total; the disk follows.
-  EXPECT_EQ(watch->runTotal, 2u);
-  EXPECT_EQ(watch->progress, (std::vector<std::size_t>{1, 2}));
-  EXPECT_EQ(filesAtProgress, (std::vector<std::size_t>{0, 0}));
-  EXPECT_EQ(foldersAtProgress, (std::vector<bool>{true, false}));
+  EXPECT_EQ(watch->runTotal, 4u);
+  EXPECT_EQ(watch->progress, (std::vector<std::size_t>{1, 2, 3, 4}));
+  EXPECT_EQ(filesAtProgress, (std::vector<std::size_t>{0, 0, 0, 0}));
+  EXPECT_EQ(foldersAtProgress, (std::vector<bool>{true, false, false, false}));
   EXPECT_TRUE(lockedAtProgress);
   EXPECT_TRUE(lockedAtEnd);
   EXPECT_TRUE(NoneLocked());

@@ -248,7 +248,8 @@ class BatchCountingFileSystem : public FaultFileSystem {
   Paths order;
 };
 
-// A large undo goes in items of one batch call each; deepest first holds
+// A large undo goes in items of one batch call each, an item never holding
+// two levels (the items of one level may go at once); deepest first holds
 // across the items' borders, and the files go before any folder.
 TEST_F(UndoTest, ALargeUndoGoesInItemsOfOneBatchCallEach) {
   constexpr std::size_t k = FolderFileUndo::kEntriesPerItem;
@@ -270,15 +271,17 @@ TEST_F(UndoTest, ALargeUndoGoesInItemsOfOneBatchCallEach) {
   undo.SetFiles(written);
   undo.Order();
   const std::size_t folders = made.size() - 1;
-  ASSERT_EQ(undo.ItemCount(), 4u);  // two of files, then two of folders
+  // Two of files, then the deep level, the children's two and the top.
+  ASSERT_EQ(undo.ItemCount(), 6u);
+  EXPECT_EQ(undo.Phases(0), (std::vector<std::uint32_t>{0, 0, 1, 2, 2, 3}));
   std::vector<std::size_t> callsAfterItem;
   for (std::size_t i = 0; i < undo.ItemCount(); ++i) {
     undo.Work(i, [](ItemOutcome&& outcome) { ADD_FAILURE() << "left: " << outcome.path; });
     callsAfterItem.push_back(fs.fileBatches.size() + fs.folderBatches.size());
   }
-  EXPECT_EQ(callsAfterItem, (std::vector<std::size_t>{1, 2, 3, 4}));
+  EXPECT_EQ(callsAfterItem, (std::vector<std::size_t>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(fs.fileBatches, (std::vector<std::size_t>{k, 1}));
-  EXPECT_EQ(fs.folderBatches, (std::vector<std::size_t>{k, folders - k}));
+  EXPECT_EQ(fs.folderBatches, (std::vector<std::size_t>{3, k, folders - k - 4, 1}));
   ASSERT_EQ(fs.order.size(), written.size() + folders);
   EXPECT_EQ(fs.order[0], written[0].path);
   const std::size_t first = written.size();
