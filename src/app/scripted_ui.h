@@ -52,12 +52,12 @@ class ScriptedUi : public Ui {
   void RunStarted(std::size_t total) override {
     runTotal = total;
     progress.clear();
-    stopPolls_ = 0;
   }
   void RunProgress(std::size_t done) override { progress.push_back(done); }
   // The next run stops once `stopAfter` items are done, as a Stop clicked then
-  // would; it serves one run.
-  bool StopRequested() override { return stopPolls_++ >= stopAfter; }
+  // would; it serves one run. Told by item, so the same items are done
+  // whatever the number of workers.
+  std::size_t StopBefore() override { return stopAfter; }
   void RunEnded() override { stopAfter = static_cast<std::size_t>(-1); }
   void ShowStatus(const std::string& text) override;
 
@@ -84,7 +84,6 @@ class ScriptedUi : public Ui {
 
  private:
   void Record(UiCall call);
-  std::size_t stopPolls_ = 0;
 
   CallLog log_;
 };

@@ -53,6 +53,9 @@ class Ui {
   // Escape). Asked between items; RunStarted clears it. RunStoppable, right
   // after RunStarted, says whether the run can be stopped at all.
   virtual bool StopRequested() { return false; }
+  // A script's Stop, fixed before the run: no item at or after this index
+  // starts. Asked once per run, right after RunStarted.
+  virtual std::size_t StopBefore() { return static_cast<std::size_t>(-1); }
   virtual void RunStoppable(bool /*stoppable*/) {}
   // A line for the status bar after a run (where its results went); it stays
   // until the person changes something on a page.
