@@ -7,6 +7,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "operations/create_run.h"
 #include "operations/smart_delete.h"
 #include "platform/canonical_paths.h"
 #include "platform/drives.h"
@@ -27,24 +28,11 @@ std::string_view NameAt(std::string_view host, std::size_t depth) {
   return {};
 }
 
-// The host path's names, '/'-separated, empty ones left out.
-std::vector<std::string_view> Names(std::string_view host) {
-  std::vector<std::string_view> names;
-  std::size_t at = 0;
-  while (at <= host.size()) {
-    std::size_t end = host.find('/', at);
-    if (end == std::string_view::npos) end = host.size();
-    if (end > at) names.push_back(host.substr(at, end - at));
-    at = end + 1;
-  }
-  return names;
-}
-
 // The names every path begins with.
-std::vector<std::string_view> SharedNames(const std::vector<std::string>& hosts) {
-  std::vector<std::string_view> base = Names(hosts.front());
+std::vector<std::string> SharedNames(const std::vector<std::string>& hosts) {
+  std::vector<std::string> base = SplitNames(hosts.front());
   for (const std::string& host : hosts) {
-    const std::vector<std::string_view> names = Names(host);
+    const std::vector<std::string> names = SplitNames(host);
     std::size_t same = 0;
     while (same < base.size() && same < names.size() && base[same] == names[same]) ++same;
     base.resize(same);
@@ -54,9 +42,9 @@ std::vector<std::string_view> SharedNames(const std::vector<std::string>& hosts)
 
 std::string SharedFolder(const std::vector<std::string>& hosts) {
   std::string shared;
-  for (const std::string_view name : SharedNames(hosts)) {
+  for (const std::string& name : SharedNames(hosts)) {
     shared.push_back('/');
-    shared.append(name.data(), name.size());
+    shared += name;
   }
   if (shared.empty()) shared.push_back('/');
   return shared;
@@ -116,8 +104,7 @@ FolderChainKeys ChainFolders(std::size_t count,
   for (std::size_t t = 0; t < extra; ++t) threads.emplace_back(resolve);
   resolve();
   for (std::thread& t : threads) t.join();
-  const std::vector<std::string_view> base = SharedNames(hosts);
-  const std::size_t depth = base.size();
+  const std::size_t depth = SharedNames(hosts).size();
   // A folder that is the shared one touches every chain.
   for (const std::string& host : hosts)
     if (NameAt(host, depth).empty()) return out;

@@ -52,6 +52,32 @@ class PaintCounter : public QObject {
   }
 };
 
+// Answers a run's boxes (Yes to its question, OK to the others) and clicks
+// Stop where a person clicks it, noting how long after the click the end
+// message came and whether the box after it told what was left.
+struct StopClicker {
+  QElapsedTimer sinceClick;
+  qint64 endedAfter = -1;
+  bool clicked = false, toldLeft = false;
+
+  // True when a box was open (and is answered).
+  bool AnswerBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return false;
+    if (box->text() == QStringLiteral("End of Creating Folders/Files !!!") && endedAfter < 0 && clicked)
+      endedAfter = sinceClick.elapsed();
+    if (box->text().contains(QStringLiteral("items were not processed."))) toldLeft = true;
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+    else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+    return true;
+  }
+  void Click(QWidget* view, QPushButton* stop) {
+    clicked = true;
+    sinceClick.start();
+    QTest::mouseClick(view->windowHandle(), Qt::LeftButton, Qt::NoModifier, stop->mapTo(view, stop->rect().center()));
+  }
+};
+
 }  // namespace
 
 class UndoProgressTest : public QObject {
@@ -209,37 +235,22 @@ class UndoProgressTest : public QObject {
     QVERIFY(stop);
     QVERIFY(!stop->isVisible());
 
-    QElapsedTimer sinceClick;
-    qint64 endedAfter = -1;
-    bool clicked = false, toldLeft = false;
+    StopClicker clicker;
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box) {
-        if (box->text() == QStringLiteral("End of Creating Folders/Files !!!") && endedAfter < 0 && clicked)
-          endedAfter = sinceClick.elapsed();
-        if (box->text().contains(QStringLiteral("items were not processed."))) toldLeft = true;
-        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
-        else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
-        return;
-      }
-      if (!clicked && stop->isVisible() && stop->isEnabled()) {
-        clicked = true;
-        sinceClick.start();
-        QTest::mouseClick(view_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          stop->mapTo(view_, stop->rect().center()));
-      }
+      if (clicker.AnswerBox()) return;
+      if (!clicker.clicked && stop->isVisible() && stop->isEnabled()) clicker.Click(view_, stop);
     });
     watcher.start();
     auto* run = view_->findChild<QPushButton*>("btnVol02CreateFolders");
     QVERIFY(run && run->isEnabled());
     run->click();
     watcher.stop();
-    std::printf("stop: the run ended %lld ms after the click\n", static_cast<long long>(endedAfter));
-    QVERIFY(clicked);
-    QVERIFY(toldLeft);
-    QVERIFY(endedAfter >= 0 && endedAfter < 1000);
+    std::printf("stop: the run ended %lld ms after the click\n", static_cast<long long>(clicker.endedAfter));
+    QVERIFY(clicker.clicked);
+    QVERIFY(clicker.toldLeft);
+    QVERIFY(clicker.endedAfter >= 0 && clicker.endedAfter < 1000);
     const int made = QDir(dir_->path() + "/Dest").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
     QVERIFY(made > 0 && made < kFolders);
     QCOMPARE(static_cast<int>(page.records.createdMainFolders.size()), made);
@@ -281,25 +292,19 @@ class UndoProgressTest : public QObject {
     } watch;
     bar->installEventFilter(&watch);
     view_->installEventFilter(&watch);
-    QElapsedTimer sinceTick, sinceStart, sinceClick;
+    QElapsedTimer sinceTick, sinceStart;
     std::vector<qint64> gaps;
-    qint64 endedAfter = -1;
-    bool clicked = false, toldLeft = false;
+    StopClicker clicker;
     int step = 1;
     QTimer ticker;
     ticker.setInterval(5);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (clicker.AnswerBox()) {
         watch.counting = false;
-        if (box->text() == QStringLiteral("End of Creating Folders/Files !!!") && endedAfter < 0 && clicked)
-          endedAfter = sinceClick.elapsed();
-        if (box->text().contains(QStringLiteral("items were not processed."))) toldLeft = true;
-        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
-        else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
         return;
       }
       if (!stop->isVisible()) return;
-      if (!watch.counting && !clicked) {
+      if (!watch.counting && !clicker.clicked) {
         watch.counting = true;
         sinceStart.start();
       } else if (watch.counting) {
@@ -308,12 +313,7 @@ class UndoProgressTest : public QObject {
       sinceTick.start();
       view_->move(view_->pos() + QPoint(step, 0));  // a person dragging the window
       step = -step;
-      if (!clicked && sinceStart.elapsed() > 600 && stop->isEnabled()) {
-        clicked = true;
-        sinceClick.start();
-        QTest::mouseClick(view_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          stop->mapTo(view_, stop->rect().center()));
-      }
+      if (!clicker.clicked && sinceStart.elapsed() > 600 && stop->isEnabled()) clicker.Click(view_, stop);
     });
     ticker.start();
     auto* run = view_->findChild<QPushButton*>("btnVol02CreateFolders");
@@ -326,15 +326,15 @@ class UndoProgressTest : public QObject {
     std::printf("16 workers: %zu ticks, gaps median %lld ms, longest %lld ms; %d paints, %d moves; ended %lld ms "
                 "after Stop\n",
                 gaps.size(), static_cast<long long>(typical), static_cast<long long>(longest), watch.paints,
-                watch.moves, static_cast<long long>(endedAfter));
-    QVERIFY(clicked);
-    QVERIFY(toldLeft);
+                watch.moves, static_cast<long long>(clicker.endedAfter));
+    QVERIFY(clicker.clicked);
+    QVERIFY(clicker.toldLeft);
     QVERIFY(gaps.size() >= 10);
     // Every 50 ms at the least, with room for a loaded test machine.
     QVERIFY(typical <= 50);
     QVERIFY(longest < 250);
     QVERIFY(watch.paints > 0 && watch.moves > 0);
-    QVERIFY(endedAfter >= 0 && endedAfter < 1000);
+    QVERIFY(clicker.endedAfter >= 0 && clicker.endedAfter < 1000);
     const int made = QDir(dir_->path() + "/Dest").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
     QVERIFY(made > 0 && made < kFolders);
     QCOMPARE(static_cast<int>(page.records.createdMainFolders.size()), made);

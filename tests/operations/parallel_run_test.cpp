@@ -24,6 +24,7 @@
 #include "structures/structures_group.h"
 #include "support/app_fixture.h"
 #include "support/fault_file_system.h"
+#include "support/random_attach.h"
 
 namespace quillory {
 namespace {
@@ -232,21 +233,6 @@ class ParallelRunTest : public AppTest {
     }
   }
 
-  static void Attach(StructuresGroup& group, std::mt19937& random) {
-    switch (random() % 3) {
-      case 0: group.SourceKindClick(SourceKind::Nothing); break;
-      case 1:
-        group.SourceKindClick(SourceKind::Templates);
-        group.list.SetItems({"\\A\\B", "\\C", "\\A"});
-        break;
-      default:
-        group.SourceKindClick(SourceKind::Structures);
-        group.AttachModeClick(static_cast<AttachMode>(1 + random() % 4));
-        group.list.SetItems({"D:\\T\\S"});
-        break;
-    }
-  }
-
   FaultFileSystem fs;
   TfrmMain* main = nullptr;
   std::size_t compared = 0;
@@ -266,7 +252,7 @@ TEST_F(ParallelRunTest, CreateFromStringsWithSharedMissingParents) {
         Paths items;
         for (int i = 0; i < 24; ++i) items.push_back(pool[random() % pool.size()]);
         CreateFromStringsPage& page = m.vol02;
-        Attach(page.structures, random);
+        AttachAtRandom(page.structures, random, "D:\\T\\S");
         page.lstVol02IncludeStrings.SetItems(items);
         page.Refresh();
         Press(page.btnCreateFolders);
@@ -290,7 +276,7 @@ TEST_F(ParallelRunTest, CreateFromAFolderListWithSharedMissingParents) {
         items.push_back("D:\\T\\S\\in\\made");
         std::shuffle(items.begin(), items.end(), random);
         CreateFromPathsPage& page = m.vol04;
-        Attach(page.structures, random);
+        AttachAtRandom(page.structures, random, "D:\\T\\S");
         page.lstVol04IncludeFolderList.SetItems(items);
         page.Refresh();
         Press(page.btnCreateFolders);

@@ -29,6 +29,7 @@
 #include "shell/main_window.h"
 #include "structures/structures_group.h"
 #include "support/app_fixture.h"
+#include "support/random_attach.h"
 
 namespace quillory {
 namespace {
@@ -320,21 +321,6 @@ TEST_F(SimulationMatchesRunTest, DeleteInEveryModeForGoodAndIntoTheTrash) {
   EXPECT_GT(compared, 50u);
 }
 
-void Attach(StructuresGroup& group, std::mt19937& random) {
-  switch (random() % 3) {
-    case 0: group.SourceKindClick(SourceKind::Nothing); break;
-    case 1:
-      group.SourceKindClick(SourceKind::Templates);
-      group.list.SetItems({"\\A\\B", "\\C", "\\A"});
-      break;
-    default:
-      group.SourceKindClick(SourceKind::Structures);
-      group.AttachModeClick(static_cast<AttachMode>(1 + random() % 4));
-      group.list.SetItems({"D:\\T"});
-      break;
-  }
-}
-
 TEST_F(SimulationMatchesRunTest, CreateFromStrings) {
   for (unsigned seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -352,7 +338,7 @@ TEST_F(SimulationMatchesRunTest, CreateFromStrings) {
     Paths items;
     for (int i = 0; i < 8; ++i) items.push_back(pool[random() % pool.size()]);
     CreateFromStringsPage& page = main->vol02;
-    Attach(page.structures, random);
+    AttachAtRandom(page.structures, random, "D:\\T");
     const auto onDisk = [this](const std::string& path) { return OnDisk(path); };
     const auto isDir = [this](const std::string& path) { return IsDir(path); };
     CompareCreate(page, page.lstVol02IncludeStrings, items, [&](const std::string& item, int times) {
@@ -371,7 +357,7 @@ TEST_F(SimulationMatchesRunTest, CreateFromAFolderList) {
     Paths items = Pick(random, tree, 8);
     for (const std::string& folder : Pick(random, tree, 3)) items.push_back(folder + "\\made");
     CreateFromPathsPage& page = main->vol04;
-    Attach(page.structures, random);
+    AttachAtRandom(page.structures, random, "D:\\T");
     const auto onDisk = [this](const std::string& path) { return OnDisk(path); };
     const auto isDir = [this](const std::string& path) { return IsDir(path); };
     CompareCreate(page, page.lstVol04IncludeFolderList, items, [&](const std::string& item, int times) {
