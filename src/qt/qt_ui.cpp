@@ -380,10 +380,11 @@ void QtUi::RunSpeed(double operationsPerSecond, double secondsLeft) {
   QString text = QString::fromUtf8("%L1 operations/s").arg(operationsPerSecond, 0, 'f', 0);
   if (secondsLeft >= 0) {
     const auto left = static_cast<long long>(secondsLeft + 0.5);
-    const QString time = left >= 3600 ? QString::fromUtf8("%1 h %2 min").arg(left / 3600).arg(left % 3600 / 60)
-                         : left >= 60 ? QString::fromUtf8("%1 min %2 s").arg(left / 60).arg(left % 60)
-                                      : QString::fromUtf8("%1 s").arg(left);
-    text += QString::fromUtf8(" · about %1 left").arg(time);
+    const QString time = left >= 3600 ? QString::fromUtf8("about %1 h %2 min").arg(left / 3600).arg(left % 3600 / 60)
+                         : left >= 60 ? QString::fromUtf8("about %1 min %2 s").arg(left / 60).arg(left % 60)
+                         : left >= 1  ? QString::fromUtf8("about %1 s").arg(left)
+                                      : QString::fromUtf8("less than a second");
+    text += QString::fromUtf8(" · %1 left").arg(time);
   }
   main_->ShowRunSpeed(text);
 }

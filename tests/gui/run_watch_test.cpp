@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -106,6 +107,25 @@ class RunWatchTest : public QObject {
     Drives() = saved_;
     QDir::setCurrent(previous_);
     dir_.reset();
+  }
+
+  // Beside the bar, while a run goes: how fast and how long the rest
+  // should take, in words a person reads at a glance; gone with the run.
+  void theSpeedShowsBesideTheBarOnlyDuringARun() {
+    auto* speed = view_->findChild<QLabel*>("lblRunSpeed");
+    QVERIFY(speed);
+    ui_->RunStarted(100);
+    ui_->RunSpeed(1234.4, 75);
+    QVERIFY(speed->isVisible());
+    QCOMPARE(speed->text(), QLocale().toString(1234) + QString::fromUtf8(" operations/s \u00b7 about 1 min 15 s left"));
+    ui_->RunSpeed(80, 7300);
+    QVERIFY(speed->text().endsWith(QString::fromUtf8("about 2 h 1 min left")));
+    ui_->RunSpeed(80, 0.3);
+    QVERIFY(speed->text().endsWith(QString::fromUtf8("less than a second left")));
+    ui_->RunSpeed(80, -1);  // not known yet
+    QCOMPARE(speed->text(), QString::fromUtf8("80 operations/s"));
+    ui_->RunEnded();
+    QVERIFY(!speed->isVisible());
   }
 
   void theBarShowsOnlyWhileARunGoesOnAndFollowsTheItems() {
