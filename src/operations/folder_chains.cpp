@@ -6,6 +6,7 @@
 #include <string_view>
 #include <thread>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "operations/create_run.h"
 #include "operations/smart_delete.h"
@@ -92,18 +93,36 @@ FolderChainKeys ChainFolders(std::size_t count,
   // name it too.
   const std::optional<std::string> shared = drives.FromHost(SharedFolder(hosts));
   if (!shared) return out;
+  // Where the paths lead, found by many threads: the distinct parents
+  // first (a list holds many names per folder, and each parent is looked
+  // at once), then the names themselves.
   CanonicalPaths canonical;
-  std::atomic<std::size_t> next{0};
-  const auto resolve = [&] {
-    for (std::size_t i; (i = next.fetch_add(1)) < hosts.size();)
-      if (hosts[i].starts_with('/')) hosts[i] = canonical.Of(hosts[i], options.followLast);
+  const auto inParallel = [&](std::size_t count, const std::function<void(std::size_t)>& one) {
+    std::atomic<std::size_t> next{0};
+    const auto run = [&] {
+      for (std::size_t i; (i = next.fetch_add(1)) < count;) one(i);
+    };
+    std::vector<std::thread> threads;
+    const std::size_t extra =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options.threads)) - 1, count / 8);
+    for (std::size_t t = 0; t < extra; ++t) threads.emplace_back(run);
+    run();
+    for (std::thread& t : threads) t.join();
   };
-  std::vector<std::thread> threads;
-  const std::size_t extra = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options.threads)) - 1,
-                                                  hosts.size() / 64);
-  for (std::size_t t = 0; t < extra; ++t) threads.emplace_back(resolve);
-  resolve();
-  for (std::thread& t : threads) t.join();
+  std::vector<std::string> parents;
+  {
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& host : hosts) {
+      const std::size_t slash = host.rfind('/');
+      if (!host.starts_with('/') || slash == 0 || slash == std::string::npos) continue;
+      const std::string_view parent = std::string_view(host).substr(0, slash);
+      if (seen.insert(parent).second) parents.emplace_back(parent);
+    }
+  }
+  inParallel(parents.size(), [&](std::size_t i) { canonical.Of(parents[i]); });
+  inParallel(hosts.size(), [&](std::size_t i) {
+    if (hosts[i].starts_with('/')) hosts[i] = canonical.Of(hosts[i], options.followLast);
+  });
   const std::size_t depth = SharedNames(hosts).size();
   // A folder that is the shared one touches every chain.
   for (const std::string& host : hosts)

@@ -1,6 +1,7 @@
 // Where host paths really lead: every link on the way followed, the part
-// that is not there yet kept as written. Folders are remembered, so paths
-// in few folders cost about one lstat each; safe to use from many threads.
+// that is not there yet kept as written. Folders are remembered, and
+// nothing below a missing folder is looked at, so paths in few folders cost
+// about one lstat each; safe to use from many threads.
 #pragma once
 
 #include <mutex>
@@ -16,10 +17,14 @@ class CanonicalPaths {
   std::string Of(const std::string& host, bool followLast = true);
 
  private:
-  std::string Folder(const std::string& host);
+  struct Resolved {
+    std::string path;
+    bool exists = false;
+  };
+  Resolved Folder(const std::string& host);
 
   std::mutex mutex_;
-  std::unordered_map<std::string, std::string> folders_;
+  std::unordered_map<std::string, Resolved> folders_;
 };
 
 }  // namespace quillory
