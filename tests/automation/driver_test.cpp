@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/run_jobs.h"
 #include "app/settings_store.h"
 #include "automation/automation.h"
 #include "support/app_fixture.h"
@@ -117,6 +118,35 @@ TEST_F(AutomationTest, StopEndsTheNextRunAfterSoManyItems) {
   EXPECT_EQ(text.find("not processed", stopped + 30), std::string::npos) << "the second run was stopped too";
   EXPECT_NE(Lines().back().find(R"("items":["D:\\A\\x","D:\\B\\y"])"), std::string::npos) << Lines().back();
   EXPECT_EQ(Run("stop many\n"), 1);
+}
+
+// "jobs N" sets how many items of the next runs go at once; the output of
+// a script is the same whatever it says.
+TEST_F(AutomationTest, JobsLeaveAScriptsOutputAsItIs) {
+  std::string outputs[2];
+  for (int round = 0; round < 2; ++round) {
+    RemoveTree(Host("D:\\T"));
+    for (int i = 0; i < 30; ++i) MakeDir("D:\\T\\p" + std::to_string(i % 6) + "\\f" + std::to_string(i));
+    out.str("");
+    int rc = Run(std::string(round == 0 ? "jobs 1\n" : "jobs 16\n") +
+                 "page tabFoldersRename01\n"
+                 "add lstVol06IncludeFolderList D:\\T\\p0\\f0 D:\\T\\p1\\f1 D:\\T\\p2\\f2 D:\\T\\p3\\f3 "
+                 "D:\\T\\p4\\f4 D:\\T\\p5\\f5 D:\\T\\p0 D:\\T\\p0\\f6\n"
+                 "set edtVol06NewPrefix new\n"
+                 "answer Yes\n"
+                 "click btnVol06RenameFolders\n"
+                 "window TfrmStatistic06\n"
+                 "dump lstStat06FoldersRenamed\n"
+                 "jobs auto\n");
+    ASSERT_EQ(rc, 0) << err.str();
+    outputs[round] = out.str();
+  }
+  EXPECT_EQ(outputs[0], outputs[1]);
+  EXPECT_NE(outputs[1].find("newp0"), std::string::npos) << outputs[1];
+  EXPECT_EQ(RunJobs(), kAutomaticJobs);
+  EXPECT_EQ(Run("jobs 0\n"), 1);
+  EXPECT_NE(err.str().find("usage: jobs N|auto"), std::string::npos) << err.str();
+  EXPECT_EQ(Run("jobs 65\n"), 1);
 }
 
 TEST_F(AutomationTest, ScriptErrorsNameTheLineAndFail) {
