@@ -122,7 +122,6 @@ class WorkerPool {
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
 
-  int Workers() const { return static_cast<int>(threads_.size()); }
   // Waits for item `f` to move on. The flag goes up before the last look,
   // so a worker handing something on either is seen by that look or sees
   // the flag and rings.
@@ -142,7 +141,6 @@ class WorkerPool {
   // that no worker started is counted as not processed.
   ExecutorReport Record(const OutcomeSink& sink, ProgressMeter& meter, bool ownUnits, SpeedShow& speed) {
     ExecutorReport report;
-    report.workers = Workers();
     Clock::time_point lived = Clock::now();
     const auto live = [&](std::chrono::milliseconds wait) {
       ui_.AwaitRun(wait);
@@ -393,7 +391,6 @@ ExecutorReport ExecuteItems(Ui& ui, const RunPlan& plan, const OutcomeSink& sink
       const ExecutorReport rest = pool.Record(sink, meter, ownUnits, speed);
       report.handled = done + rest.handled;
       report.notProcessed = rest.notProcessed;
-      report.workers = rest.workers;
       return report;
     }
     const Clock::time_point start = sampling ? Clock::now() : Clock::time_point{};

@@ -16,7 +16,6 @@ class Ui;
 struct ExecutorReport {
   std::size_t handled = 0;       // items whose outcomes were recorded
   std::size_t notProcessed = 0;  // items a Stop (or a failure) left unstarted
-  int workers = 1;               // the most that ran at once
 };
 
 // Does the plan's items through `sink` in item order. `jobs` is the

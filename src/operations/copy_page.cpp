@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "operations/copy_run.h"
 #include "operations/folder_chains.h"
@@ -198,14 +197,7 @@ void CopyPage::Run(bool simulate) {
   if (!simulate) {
     // The engine keeps nothing from one destination to the next: the
     // workers share it. Nested destinations are one chain.
-    plan.chains.worker = [&] { return plan.work; };
-    plan.chains.keys = [&](std::size_t from) {
-      return ChainFolders(
-                 destinations.size() - from,
-                 [&](std::size_t i, std::vector<std::string>& out) { out.push_back(destinations[from + i]); },
-                 context_.services.drives, ChainOptions{true, kAutomaticSlowJobs})
-          .keys;
-    };
+    ChainByFolder(plan, destinations, context_.services.drives);
   }
   plan.record = [&](ItemOutcome&& outcome) { recorder->Record(std::move(outcome)); };
   plan.finish = [&] { recorder->Flush(); };

@@ -6,7 +6,6 @@
 #include <unordered_set>
 
 #include "app/dropped_paths.h"
-#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
@@ -223,7 +222,7 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
             CreationTarget target = plan.target(from + i);
             if (target.how != CreationTarget::How::Refused) out.push_back(std::move(target.path));
           },
-          context_.services.drives, ChainOptions{true, kAutomaticSlowJobs});
+          context_.services.drives);
       return chained.keys;
     };
     // The folder the chains part at is made by the run's first items, as a

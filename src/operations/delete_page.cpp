@@ -5,7 +5,6 @@
 #include <set>
 
 #include "app/run_frame.h"
-#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "operations/folder_chains.h"
 #include "operations/run_recorder.h"
@@ -329,14 +328,7 @@ void DeletePage::Run(bool simulate) {
   // Into the trash every move goes into one folder, where a server takes
   // them one at a time anyway, and the trash's size cache is one file.
   if (!simulate && !toTrash) {
-    plan.chains.worker = [&] { return plan.work; };
-    plan.chains.keys = [&](std::size_t from) {
-      return ChainFolders(
-                 mains.size() - from,
-                 [&](std::size_t i, std::vector<std::string>& out) { out.push_back(mains[from + i]); },
-                 context_.services.drives, ChainOptions{true, kAutomaticSlowJobs})
-          .keys;
-    };
+    ChainByFolder(plan, mains, context_.services.drives);
   }
   plan.end = simulate ? kMsg0517 : kMsg0239;
   plan.after = [&] {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <numeric>
 #include <string_view>
 #include <thread>
 #include <unordered_map>
@@ -153,6 +152,16 @@ FolderChainKeys ChainFolders(std::size_t count,
   for (std::size_t i = 0; i < count; ++i) out.keys[i] = chains.Find(itemChain[i]);
   out.base = *shared;
   return out;
+}
+
+void ChainByFolder(RunPlan& plan, const std::vector<std::string>& folders, const DriveMap& drives) {
+  plan.chains.worker = [&plan] { return plan.work; };
+  plan.chains.keys = [&folders, &drives](std::size_t from) {
+    return ChainFolders(
+               folders.size() - from,
+               [&](std::size_t i, std::vector<std::string>& out) { out.push_back(folders[from + i]); }, drives)
+        .keys;
+  };
 }
 
 }  // namespace quillory

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/run_frame.h"
+#include "app/run_jobs.h"
+
 namespace quillory {
 
 class DriveMap;
@@ -29,7 +32,7 @@ struct ChainOptions {
   bool followLast = true;
   // Threads that find where the paths lead (on a file server each look-up
   // is a round trip).
-  int threads = 1;
+  int threads = kAutomaticSlowJobs;
 };
 
 // `folders(i, out)` appends the program paths item `i` names (a rename: its
@@ -40,5 +43,10 @@ struct ChainOptions {
 FolderChainKeys ChainFolders(std::size_t count,
                              const std::function<void(std::size_t, std::vector<std::string>&)>& folders,
                              const DriveMap& drives, ChainOptions options = {});
+
+// Lets a plan whose work keeps nothing from one item to the next (the copy
+// page's destinations, the delete page's main folders) go on workers that
+// share that work, item `i` naming `folders[i]`.
+void ChainByFolder(RunPlan& plan, const std::vector<std::string>& folders, const DriveMap& drives);
 
 }  // namespace quillory

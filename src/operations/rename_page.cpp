@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "app/run_frame.h"
-#include "app/run_jobs.h"
 #include "app/ui.h"
 #include "names/folder_names.h"
 #include "operations/folder_chains.h"
@@ -273,7 +272,7 @@ void RenamePage::Run(bool simulate) {
                    out.push_back(order[from + i]);
                    out.push_back(ComposeNewPath(order[from + i], options));
                  },
-                 drives, ChainOptions{false, kAutomaticSlowJobs})
+                 drives, ChainOptions{.followLast = false})
           .keys;
     };
   }

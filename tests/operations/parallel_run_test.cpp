@@ -196,6 +196,16 @@ class ParallelRunTest : public AppTest {
     return seen;
   }
 
+  // Lists the items, refreshes the page and presses its run button; the
+  // page's journal, for the comparison.
+  template <class Page>
+  const RunJournal& Run(Page& page, ListBox& list, Paths items, Button& run) {
+    list.SetItems(std::move(items));
+    page.Refresh();
+    Press(run);
+    return page.journal;
+  }
+
   void Press(Button& button) {
     ui->answers.assign(6, MessageAnswer::Yes);
     ASSERT_TRUE(button.Click()) << button.Name();
@@ -255,10 +265,7 @@ TEST_F(ParallelRunTest, CreateFromStringsWithSharedMissingParents) {
         for (int i = 0; i < 24; ++i) items.push_back(pool[random() % pool.size()]);
         CreateFromStringsPage& page = m.vol02;
         AttachAtRandom(page.structures, random, "D:\\T\\S");
-        page.lstVol02IncludeStrings.SetItems(items);
-        page.Refresh();
-        Press(page.btnCreateFolders);
-        return page.journal;
+        return Run(page, page.lstVol02IncludeStrings, items, page.btnCreateFolders);
       },
       [this](TfrmMain& m) { Press(m.vol02.btnUndo); });
   EXPECT_GT(compared, 100u);
@@ -279,10 +286,7 @@ TEST_F(ParallelRunTest, CreateFromAFolderListWithSharedMissingParents) {
         std::shuffle(items.begin(), items.end(), random);
         CreateFromPathsPage& page = m.vol04;
         AttachAtRandom(page.structures, random, "D:\\T\\S");
-        page.lstVol04IncludeFolderList.SetItems(items);
-        page.Refresh();
-        Press(page.btnCreateFolders);
-        return page.journal;
+        return Run(page, page.lstVol04IncludeFolderList, items, page.btnCreateFolders);
       },
       [this](TfrmMain& m) { Press(m.vol04.btnUndo); });
   EXPECT_GT(compared, 100u);
@@ -296,7 +300,6 @@ TEST_F(ParallelRunTest, CopyIntoNestedDestinations) {
         CopyPage& page = m.vol08;
         Paths destinations = Pick(random, tree.All(), 20);
         destinations.push_back("D:\\T\\S\\in");
-        page.include.SetItems(destinations);
         if (random() % 2 == 0) {
           page.structures.SourceKindClick(SourceKind::Templates);
           page.structures.list.SetItems({"\\A\\B", "\\C", "\\D\\E\\F"});
@@ -305,9 +308,7 @@ TEST_F(ParallelRunTest, CopyIntoNestedDestinations) {
           page.structures.AttachModeClick(static_cast<AttachMode>(1 + random() % 4));
           page.structures.list.SetItems({"D:\\T\\S"});
         }
-        page.Refresh();
-        Press(page.btnVol08CopyFolders);
-        return page.journal;
+        return Run(page, page.include, destinations, page.btnVol08CopyFolders);
       },
       [this](TfrmMain& m) { Press(m.vol08.btnVol08Undo); });
   EXPECT_GT(compared, 100u);
@@ -326,10 +327,7 @@ TEST_F(ParallelRunTest, DeleteForGoodInEveryMode) {
           modes[mode]->Click();
           page.chkVol07MoveToTrash.SetChecked(false);
           page.chkVol07DeleteDoubleConfirm.SetChecked(false);
-          page.include.SetItems(Pick(random, tree.All(), 10));
-          page.Refresh();
-          Press(page.btnVol07DeleteFolders);
-          return page.journal;
+          return Run(page, page.include, Pick(random, tree.All(), 10), page.btnVol07DeleteFolders);
         },
         {});
   }
@@ -348,10 +346,7 @@ TEST_F(ParallelRunTest, RenameNestedFoldersAndTakenNames) {
         // files and links, and one new name that is already there.
         Paths items = Pick(random, tree.All(), 24);
         items.push_back("D:\\T\\top0");
-        page.include.SetItems(items);
-        page.Refresh();
-        Press(page.btnVol06RenameFolders);
-        return page.journal;
+        return Run(page, page.include, items, page.btnVol06RenameFolders);
       },
       [this](TfrmMain& m) { Press(m.vol06.btnVol06Undo); });
   EXPECT_GT(compared, 100u);
