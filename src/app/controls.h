@@ -12,6 +12,7 @@
 
 #include "app/signal.h"
 #include "platform/case_blind_index.h"
+#include "platform/text_list.h"
 
 namespace quillory {
 
@@ -283,8 +284,10 @@ class ListBox : public Control {
   bool Sorted() const { return sorted_; }
   std::size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }
-  const std::string& Item(std::size_t i) const { return items_[i]; }
-  const std::vector<std::string>& Items() const { return items_; }
+  std::string_view Item(std::size_t i) const { return items_[i]; }
+  const TextList& Texts() const { return items_; }
+  // A copy as strings, for the callers that keep or change them.
+  std::vector<std::string> Items() const { return items_.Strings(); }
 
   // Case-blind whole-text membership. The index behind it is built on the
   // first question, so a list that is only shown never pays for one.
@@ -294,7 +297,10 @@ class ListBox : public Control {
   long IndexOf(std::string_view item) const;
 
   // Returns the index the item landed at.
-  std::size_t Add(std::string item);
+  std::size_t Add(std::string_view item);
+  // The same without a copy of the bytes: a run's path that its records and
+  // the list's twin keep too.
+  std::size_t AddShared(const SharedText& item);
   // Appends many at once (sorted lists are re-sorted once): the way to fill a
   // list with a million items.
   void AddMany(std::vector<std::string> items);
@@ -317,7 +323,7 @@ class ListBox : public Control {
   void DropPending();
   // Empties the list and hands its items over.
   std::vector<std::string> TakeItems();
-  void Insert(std::size_t index, std::string item);  // unsorted lists only
+  void Insert(std::size_t index, std::string_view item);  // unsorted lists only
   void Delete(std::size_t index);
   // Removes the given rows (any order, duplicates ignored) in one pass.
   void DeleteRows(std::vector<std::size_t> rows);
@@ -338,6 +344,8 @@ class ListBox : public Control {
 
  private:
   void Rebuild();
+  std::size_t Place(std::string_view item) const;  // where Add puts it
+  std::size_t Added(std::size_t at);  // the bookkeeping after an item landed at `at`
   void SortItems(bool reindex);
   // Sorts items_[first, end) and merges them into the sorted items before.
   void MergeSortedTail(std::size_t first);
@@ -347,7 +355,7 @@ class ListBox : public Control {
 
   bool sorted_;
   bool multiSelect_ = true;
-  std::vector<std::string> items_;
+  TextList items_;
   std::vector<char> selected_;
   std::size_t selectedCount_ = 0;
   long itemIndex_ = -1;

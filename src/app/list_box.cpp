@@ -11,7 +11,7 @@ void ListBox::EnsureIndex() const {
   if (indexed_) return;
   index_.Clear();
   index_.Reserve(items_.size());
-  for (const auto& s : items_) index_.Add(FoldKeyOf(s));
+  for (const std::string_view s : items_) index_.Add(FoldKeyOf(s));
   indexed_ = true;
 }
 
@@ -28,7 +28,7 @@ long ListBox::IndexOf(std::string_view item) const {
   if (!Contains(key)) return -1;
   if (sorted_) {
     auto it = std::lower_bound(items_.begin(), items_.end(), item,
-                               [](const std::string& a, std::string_view b) { return CompareText(a, b) < 0; });
+                               [](std::string_view a, std::string_view b) { return CompareText(a, b) < 0; });
     // CompareText breaks ties by bytes, so equal-folded neighbours may sit
     // just before the bound; step back over them.
     while (it != items_.begin() && FoldKeyOf(*(it - 1)) == key) --it;
@@ -40,16 +40,29 @@ long ListBox::IndexOf(std::string_view item) const {
   return -1;
 }
 
-std::size_t ListBox::Add(std::string item) {
-  std::size_t at = items_.size();
-  if (sorted_) {
-    at = std::upper_bound(items_.begin(), items_.end(), item,
-                          [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; }) -
+std::size_t ListBox::Place(std::string_view item) const {
+  if (!sorted_) return items_.size();
+  return std::upper_bound(items_.begin(), items_.end(), item,
+                          [](std::string_view a, std::string_view b) { return CompareText(a, b) < 0; }) -
          items_.begin();
-  }
+}
+
+std::size_t ListBox::Add(std::string_view item) {
+  const std::size_t at = Place(item);
   if (indexed_) index_.Add(FoldKeyOf(item));
-  items_.insert(items_.begin() + at, std::move(item));
-  selected_.insert(selected_.begin() + at, 0);
+  items_.insert(at, item);
+  return Added(at);
+}
+
+std::size_t ListBox::AddShared(const SharedText& item) {
+  const std::size_t at = Place(item.View());
+  if (indexed_) index_.Add(FoldKeyOf(item.View()));
+  items_.insert(at, item);
+  return Added(at);
+}
+
+std::size_t ListBox::Added(std::size_t at) {
+  selected_.insert(selected_.begin() + static_cast<std::ptrdiff_t>(at), 0);
   if (itemIndex_ >= static_cast<long>(at)) ++itemIndex_;
   Notify(ControlChange::RowsInserted, at, at);
   return at;
@@ -65,7 +78,7 @@ void ListBox::AddMany(std::vector<std::string> items) {
     // whole for each one.
     if (items_.capacity() < items_.size() + items.size())
       items_.reserve(std::max(items_.size() + items.size(), items_.capacity() * 2));
-    for (auto& s : items) items_.push_back(std::move(s));
+    for (const std::string& s : items) items_.push_back(s);
     selected_.resize(items_.size(), 0);
     Notify(ControlChange::RowsInserted, first, items_.size() - 1);
     return;
@@ -73,7 +86,7 @@ void ListBox::AddMany(std::vector<std::string> items) {
   const std::size_t first = items_.size();
   if (indexed_)
     for (auto& s : items) index_.Add(FoldKeyOf(s));
-  for (auto& s : items) items_.push_back(std::move(s));
+  for (const std::string& s : items) items_.push_back(s);
   MergeSortedTail(first);
   selected_.assign(items_.size(), 0);
   selectedCount_ = 0;
@@ -95,10 +108,10 @@ std::size_t ListBox::AddNewItems(std::vector<std::string> items, const std::vect
   EnsureIndex();
   index_.Reserve(index_.Distinct() + items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
-    std::string& s = items[i];
+    const std::string& s = items[i];
     if (keep && !keep(s)) continue;
     if (!index_.Insert(keys ? (*keys)[i] : FoldKeyOf(s))) continue;
-    items_.push_back(std::move(s));
+    items_.push_back(s);
   }
   const std::size_t added = items_.size() - first;
   if (!added) return 0;
@@ -128,7 +141,7 @@ void ListBox::FlushPending() {
   const std::size_t first = items_.size();
   if (items_.capacity() < first + pending_.size())
     items_.reserve(std::max(first + pending_.size(), items_.capacity() * 2));
-  for (auto& s : pending_) items_.push_back(std::move(s));
+  for (const std::string& s : pending_) items_.push_back(s);
   pending_.clear();
   pendingKeys_.clear();
   if (!sorted_) {
@@ -152,7 +165,7 @@ void ListBox::DropPending() {
 
 std::vector<std::string> ListBox::TakeItems() {
   DropPending();
-  std::vector<std::string> out = std::move(items_);
+  std::vector<std::string> out = items_.Strings();
   items_.clear();
   if (!out.empty()) {
     selected_.clear();
@@ -164,13 +177,13 @@ std::vector<std::string> ListBox::TakeItems() {
   return out;
 }
 
-void ListBox::Insert(std::size_t index, std::string item) {
+void ListBox::Insert(std::size_t index, std::string_view item) {
   if (sorted_ || index >= items_.size()) {
-    Add(std::move(item));
+    Add(item);
     return;
   }
   if (indexed_) index_.Add(FoldKeyOf(item));
-  items_.insert(items_.begin() + index, std::move(item));
+  items_.insert(index, item);
   selected_.insert(selected_.begin() + index, 0);
   if (itemIndex_ >= static_cast<long>(index)) ++itemIndex_;
   Notify(ControlChange::RowsInserted, index, index);
@@ -180,7 +193,7 @@ void ListBox::Delete(std::size_t index) {
   if (index >= items_.size()) return;
   if (indexed_) index_.Remove(FoldKeyOf(items_[index]));
   if (selected_[index]) --selectedCount_;
-  items_.erase(items_.begin() + index);
+  items_.erase(index);
   selected_.erase(selected_.begin() + index);
   if (itemIndex_ == static_cast<long>(index)) itemIndex_ = -1;
   else if (itemIndex_ > static_cast<long>(index)) --itemIndex_;
@@ -202,20 +215,18 @@ void ListBox::DeleteRows(std::vector<std::size_t> rows) {
     Delete(std::find(drop.begin(), drop.end(), 1) - drop.begin());
     return;
   }
-  std::size_t out = 0;
+  std::vector<std::size_t> kept;
+  kept.reserve(items_.size() - dropped);
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (drop[i]) {
       if (indexed_) index_.Remove(FoldKeyOf(items_[i]));
       continue;
     }
-    if (out != i) {
-      items_[out] = std::move(items_[i]);
-      selected_[out] = selected_[i];
-    }
-    ++out;
+    selected_[kept.size()] = selected_[i];
+    kept.push_back(i);
   }
-  items_.resize(out);
-  selected_.resize(out);
+  items_.Reorder(kept);
+  selected_.resize(kept.size());
   selectedCount_ = std::count(selected_.begin(), selected_.end(), 1);
   itemIndex_ = -1;
   Notify(ControlChange::RowsReset);
@@ -236,7 +247,9 @@ void ListBox::Clear() {
 
 void ListBox::SetItems(std::vector<std::string> items) {
   DropPending();
-  items_ = std::move(items);
+  items_.clear();
+  items_ = TextList(items);
+  items = {};
   if (sorted_) {
     SortItems(true);
     selected_.assign(items_.size(), 0);
@@ -260,19 +273,15 @@ void ListBox::SortItems(bool reindex) {
     if (a.first != b.first) return a.first < b.first;
     return items_[a.second] < items_[b.second];
   });
-  std::vector<std::string> sorted;
-  sorted.reserve(items_.size());
-  for (auto& k : keys) sorted.push_back(std::move(items_[k.second]));
-  items_ = std::move(sorted);
+  std::vector<std::size_t> order;
+  order.reserve(keys.size());
+  for (const auto& k : keys) order.push_back(k.second);
+  items_.Reorder(order);
   if (!reindex || !indexed_) return;
   index_.Clear();
   index_.Reserve(keys.size());
   for (auto& k : keys) index_.Add(FoldKeyOfFolded(k.first));
 }
-
-namespace {
-
-}  // namespace
 
 // A list filled in batches would otherwise be sorted, and every item folded,
 // once per batch: only the new items are folded and sorted, then merged into
@@ -288,24 +297,16 @@ void ListBox::MergeSortedTail(std::size_t first) {
     if (a.first != b.first) return a.first < b.first;
     return items_[a.second] < items_[b.second];
   });
-  std::vector<std::string> tail;
-  tail.reserve(count);
-  for (auto& k : keys) tail.push_back(std::move(items_[k.second]));
-  if (first == 0) {
-    items_ = std::move(tail);
-    return;
-  }
-  items_.resize(first);
-  std::vector<std::string> merged;
-  merged.reserve(first + count);
+  std::vector<std::size_t> order;
+  order.reserve(first + count);
   std::size_t i = 0;
   std::size_t j = 0;
   std::string folded;  // of items_[i], once it is needed
   std::size_t foldedOf = first;
   // Only identical texts compare equal; the sorted part goes first then.
   const auto tailFirst = [&]() {
-    const std::string& a = items_[i];
-    const std::string& b = tail[j];
+    const std::string_view a = items_[i];
+    const std::string_view b = items_[keys[j].second];
     if (IsAscii(a) && IsAscii(b)) return CompareText(b, a) < 0;
     if (foldedOf != i) {
       CaseFoldInto(a, folded);
@@ -316,13 +317,13 @@ void ListBox::MergeSortedTail(std::size_t first) {
   };
   while (i < first && j < count) {
     if (tailFirst())
-      merged.push_back(std::move(tail[j++]));
+      order.push_back(keys[j++].second);
     else
-      merged.push_back(std::move(items_[i++]));
+      order.push_back(i++);
   }
-  for (; i < first; ++i) merged.push_back(std::move(items_[i]));
-  for (; j < count; ++j) merged.push_back(std::move(tail[j]));
-  items_ = std::move(merged);
+  for (; i < first; ++i) order.push_back(i);
+  for (; j < count; ++j) order.push_back(keys[j].second);
+  items_.Reorder(order);
 }
 
 void ListBox::Rebuild() {

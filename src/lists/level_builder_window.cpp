@@ -51,7 +51,7 @@ std::string CaptionOf(const char* number) {
 // leaves `from`, a duplicate simply disappears.
 void MoveSelected(ListBox& from, ListBox& to) {
   std::vector<std::string> moving;
-  for (std::size_t row : from.SelectedRows()) moving.push_back(from.Item(row));
+  for (std::size_t row : from.SelectedRows()) moving.emplace_back(from.Item(row));
   to.AddNew(std::move(moving));
   from.DeleteSelected();
 }

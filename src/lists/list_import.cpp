@@ -235,7 +235,7 @@ void SmartImportList(ListPanel& panel, Ui& ui, TfrmFileImport& window) {
     keys.clear();
     const std::size_t to = std::min(preview.Count(), from + kSlice);
     for (std::size_t i = from; i < to; ++i) {
-      std::string item = normalize ? NormalizeListLine(preview.Item(i)) : preview.Item(i);
+      std::string item = normalize ? NormalizeListLine(preview.Item(i)) : std::string(preview.Item(i));
       const std::string trimmed = Trim(item);
       if (trimmed.empty() || TooShort(page, trimmed)) continue;
       const FoldKey key = FoldKeyOf(item);

@@ -210,7 +210,7 @@ void ListPanel::MoveSelected(ListBox& from, ListBox& to) {
   std::vector<std::size_t> rows = from.SelectedRows();
   std::vector<std::string> picked;
   picked.reserve(rows.size());
-  for (std::size_t row : rows) picked.push_back(from.Item(row));
+  for (std::size_t row : rows) picked.emplace_back(from.Item(row));
   // What is not moved (a duplicate, a name without a drive) leaves the source
   // all the same.
   to.AddNew(std::move(picked), [this](const std::string& item) { return MayMove(item); });

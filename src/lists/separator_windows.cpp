@@ -232,7 +232,7 @@ void SeparatorListWindow::MoveSelected(ListBox& from, ListBox& to) {
   for (std::size_t row : from.SelectedRows()) {
     if (HasDrivePart(from.Item(row))) continue;
     leaving.push_back(row);
-    moving.push_back(from.Item(row));
+    moving.emplace_back(from.Item(row));
   }
   to.AddNew(std::move(moving));
   from.DeleteRows(std::move(leaving));
@@ -244,7 +244,7 @@ void SeparatorListWindow::MoveAll(ListBox& from, ListBox& to) {
   for (std::size_t row = 0; row < from.Count(); ++row) {
     if (HasDrivePart(from.Item(row))) continue;
     leaving.push_back(row);
-    moving.push_back(from.Item(row));
+    moving.emplace_back(from.Item(row));
   }
   to.AddNew(std::move(moving));
   if (leaving.size() == from.Count()) from.Clear();
@@ -265,7 +265,7 @@ void SeparatorListWindow::MoveAllToExclude() { MoveAll(included, excluded); }
 
 void SeparatorListWindow::MoveAllToInclude() {
   std::size_t arriving = 0;
-  for (const std::string& item : excluded.Items())
+  for (const std::string_view item : excluded.Texts())
     if (!included.Contains(item)) ++arriving;
   if (included.Count() + arriving > kLimit) {
     ShowMessage(ui_, kind_, Msg::AllFromExcLimit);
@@ -282,8 +282,8 @@ void SeparatorListWindow::Exchange() {
   // Each list keeps its entries with a drive part; the others change places,
   // each side without repeats.
   std::vector<std::string> keptInclude, scratch, keptExclude, incoming;
-  for (const std::string& item : included.Items()) (HasDrivePart(item) ? keptInclude : scratch).push_back(item);
-  for (const std::string& item : excluded.Items()) (HasDrivePart(item) ? keptExclude : incoming).push_back(item);
+  for (const std::string_view item : included.Texts()) (HasDrivePart(item) ? keptInclude : scratch).emplace_back(item);
+  for (const std::string_view item : excluded.Texts()) (HasDrivePart(item) ? keptExclude : incoming).emplace_back(item);
 
   std::unordered_set<std::string> inInclude;
   for (const std::string& item : keptInclude) inInclude.insert(CaseFold(item));

@@ -150,7 +150,7 @@ AttachSetup CreatePage::AttachFor(const StructuresGroup& group, const StructureF
   return setup;
 }
 
-std::size_t CreatePage::ItemCount(const std::vector<std::string>& lines) const {
+std::size_t CreatePage::ItemCount(const TextList& lines) const {
   return LineItemCount(lines, ManyFolders(), context_.services.settings.Separators(),
                        descriptor.key == PageKey::Vol04);
 }

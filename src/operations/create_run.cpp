@@ -420,14 +420,14 @@ std::string SeparatorSet(const std::vector<std::string>& separators, bool paths)
 }
 
 template <class Take>
-void ForEachLineItem(const std::vector<std::string>& lines, bool many, const std::vector<std::string>& separators,
-                     bool paths, const Take& take) {
+void ForEachLineItem(const TextList& lines, bool many, const std::vector<std::string>& separators, bool paths,
+                     const Take& take) {
   if (!many) {
-    for (const std::string& line : lines) take(std::string(line));
+    for (const std::string_view line : lines) take(std::string(line));
     return;
   }
   const std::string set = SeparatorSet(separators, paths);
-  for (const std::string& line : lines) {
+  for (const std::string_view line : lines) {
     for (std::string& piece : TokenSplit(line, set)) {
       std::string item = Trim(AbandonQuotationMarks(piece));
       if (!item.empty()) take(std::move(item));
@@ -437,15 +437,14 @@ void ForEachLineItem(const std::vector<std::string>& lines, bool many, const std
 
 }  // namespace
 
-std::vector<std::string> LineItems(const std::vector<std::string>& lines, bool many,
-                                   const std::vector<std::string>& separators, bool paths) {
-  std::vector<std::string> items;
+TextList LineItems(const TextList& lines, bool many, const std::vector<std::string>& separators, bool paths) {
+  TextList items;
   items.reserve(lines.size());
-  ForEachLineItem(lines, many, separators, paths, [&](std::string item) { items.push_back(std::move(item)); });
+  ForEachLineItem(lines, many, separators, paths, [&](std::string item) { items.push_back(item); });
   return items;
 }
 
-std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
+std::size_t LineItemCount(const TextList& lines, bool many,
                           const std::vector<std::string>& separators, bool paths) {
   if (!many) return lines.size();
   std::size_t count = 0;

@@ -198,10 +198,9 @@ struct CreationPlan {
 // quotation marks removed as the import removes them. `paths` keeps the
 // characters a full path is made of (':', '\', '/', '.') uncut. Otherwise
 // each line is one item.
-std::vector<std::string> LineItems(const std::vector<std::string>& lines, bool many,
-                                   const std::vector<std::string>& separators, bool paths);
+TextList LineItems(const TextList& lines, bool many, const std::vector<std::string>& separators, bool paths);
 // How many items LineItems gives, without keeping them.
-std::size_t LineItemCount(const std::vector<std::string>& lines, bool many,
+std::size_t LineItemCount(const TextList& lines, bool many,
                           const std::vector<std::string>& separators, bool paths);
 
 // A simulation's candidate that is a full path (with any drive) of at most

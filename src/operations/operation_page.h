@@ -107,7 +107,7 @@ class CreatePage {
   AttachSetup AttachFor(const StructuresGroup& group, const StructureForecast& forecast, bool simulate,
                         std::string structureRefusedCaption) const;
   // The include lines as the run takes them: whole, or cut ("Many Folders").
-  std::size_t ItemCount(const std::vector<std::string>& lines) const;
+  std::size_t ItemCount(const TextList& lines) const;
 
  protected:
   Ui& ui() const { return context_.services.ui; }

@@ -86,7 +86,7 @@ void CreateFromPathsPage::edtVol04SuffixChange() {
 void CreateFromPathsPage::chkVol04HyphenClick() { RefreshPreview(); }
 
 void CreateFromPathsPage::RefreshPreview() {
-  const auto& items = lstVol04IncludeFolderList.Items();
+  const TextList& items = lstVol04IncludeFolderList.Texts();
   PreviewTexts previous{lblVol04StartFolder.Caption(), lblVol04EndFolder.Caption()};
   PreviewTexts preview =
       items.empty() ? PreviewVol04(previous, std::nullopt, std::nullopt, "", "", false)
@@ -109,9 +109,9 @@ void CreateFromPathsPage::Refresh() {
   for (auto& row : statLabels)
     for (auto* l : row) l->SetEnabled(items);
   if (ManyFolders()) {
-    const std::vector<std::string> items = LineItems(lstVol04IncludeFolderList.Items(), true,
-                                                     context_.services.settings.Separators(), true);
-    RefreshForecast(forecast, items.size(), items);
+    const TextList items = LineItems(lstVol04IncludeFolderList.Texts(), true,
+                                     context_.services.settings.Separators(), true);
+    RefreshForecast(forecast, items.size(), items.Strings());
   } else {
     RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Items());
   }
@@ -128,15 +128,15 @@ void CreateFromPathsPage::SetRunEnabled() {
 void CreateFromPathsPage::Run(bool simulate) {
   const SourceKind kind = structures.Kind();
   const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
-  const std::vector<std::string>& lines = lstVol04IncludeFolderList.Items();
-  std::vector<std::string> pieces;
+  const TextList& lines = lstVol04IncludeFolderList.Texts();
+  TextList pieces;
   if (ManyFolders()) pieces = LineItems(lines, true, context_.services.settings.Separators(), true);
-  const std::vector<std::string>& items = ManyFolders() ? pieces : lines;
+  const TextList& items = ManyFolders() ? pieces : lines;
 
   CreationPlan plan;
   plan.simulate = simulate;
   plan.validate = [&] {
-    if (kind == SourceKind::Structures && WithFiles(mode) && !SpaceForRun(forecast, items.size(), items))
+    if (kind == SourceKind::Structures && WithFiles(mode) && !SpaceForRun(forecast, items.size(), items.Strings()))
       return false;
     if (!structures.RunAllowed()) {
       const MessageText& m = simulate ? kMsg0471 : kMsg0059;

@@ -149,12 +149,12 @@ void RenamePage::UpdateRenamePreview() {
     return;
   }
   const RenameOptions options = Options();
-  const auto show = [&options](Label& label, const std::string& line) {
+  const auto show = [&options](Label& label, std::string_view line) {
     const std::string item = Trim(line);
     if (HasDrive(item)) label.SetCaption(ComposeNewPath(item, options));
   };
-  show(lblVol06StartFolder, include.Items().front());
-  show(lblVol06EndFolder, include.Items().back());
+  show(lblVol06StartFolder, include.Texts().front());
+  show(lblVol06EndFolder, include.Texts().back());
 }
 
 void RenamePage::ApplyEnabling(bool items) {
@@ -253,7 +253,7 @@ void RenamePage::Run(bool simulate) {
     options = Options();
     std::vector<std::string> lines;
     lines.reserve(include.Count());
-    for (const std::string& line : include.Items()) lines.push_back(Trim(line));
+    for (const std::string_view line : include.Texts()) lines.push_back(Trim(line));
     order = RenameOrder(std::move(lines), simulate);
     plan.itemCount = order.size();
     return true;

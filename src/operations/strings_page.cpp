@@ -121,17 +121,17 @@ void CreateFromStringsPage::edtVol02SuffixChange() {
 void CreateFromStringsPage::chkVol02HyphenClick() { RefreshPreview(); }
 
 void CreateFromStringsPage::RefreshPreview() {
-  const auto& items = lstVol02IncludeStrings.Items();
+  const TextList& items = lstVol02IncludeStrings.Texts();
   _tagVol0XParts parts = ComposePartsVol02(cboVol02DestFolders.Text(), edtVol02Prefix.Text(), edtVol02Suffix.Text(),
                                            chkVol02Hyphen.Checked());
   // With "Many Folders" the first and last pieces are the first and last folders.
   std::optional<std::string> first, last;
   if (!items.empty()) {
     const auto& separators = context_.services.settings.Separators();
-    const std::vector<std::string> head = LineItems({items.front()}, ManyFolders(), separators, false);
-    const std::vector<std::string> tail = LineItems({items.back()}, ManyFolders(), separators, false);
-    if (!head.empty()) first = head.front();
-    if (!tail.empty()) last = tail.back();
+    const TextList head = LineItems({items.front()}, ManyFolders(), separators, false);
+    const TextList tail = LineItems({items.back()}, ManyFolders(), separators, false);
+    if (!head.empty()) first = std::string(head.front());
+    if (!tail.empty()) last = std::string(tail.back());
   }
   PreviewTexts preview = PreviewVol02(parts, first, last);
   lblVol02StartFolder.SetCaption(preview.start);
@@ -141,7 +141,7 @@ void CreateFromStringsPage::RefreshPreview() {
 void CreateFromStringsPage::Refresh() {
   panel.RefreshSums();
   const std::string target = Trim(cboVol02DestFolders.Text());
-  RefreshForecast(forecast, ItemCount(lstVol02IncludeStrings.Items()),
+  RefreshForecast(forecast, ItemCount(lstVol02IncludeStrings.Texts()),
                   destination.Chosen() && !target.empty() ? std::vector<std::string>{target}
                                                           : std::vector<std::string>{});
   RefreshPreview();
@@ -164,10 +164,10 @@ void CreateFromStringsPage::Run(bool simulate) {
   if (!destination.TakeTyped()) return;
   const SourceKind kind = structures.Kind();
   const AttachMode mode = structures.Mode().value_or(AttachMode::MainWithoutFiles);
-  const std::vector<std::string>& lines = lstVol02IncludeStrings.Items();
-  std::vector<std::string> pieces;
+  const TextList& lines = lstVol02IncludeStrings.Texts();
+  TextList pieces;
   if (ManyFolders()) pieces = LineItems(lines, true, context_.services.settings.Separators(), false);
-  const std::vector<std::string>& items = ManyFolders() ? pieces : lines;
+  const TextList& items = ManyFolders() ? pieces : lines;
   const std::string folder = DestinationFolder();
 
   CreationPlan plan;
@@ -198,10 +198,10 @@ void CreateFromStringsPage::Run(bool simulate) {
   const std::string chosen = Trim(cboVol02DestFolders.Text());
   plan.count = items.size();
   plan.target = [&](std::size_t i) {
-    const std::string& item = items[i];
+    const std::string_view item = items[i];
     // A simulation reads each line as the name rules would: a valid full
     // path is no string. The run refuses any item that names a drive.
-    const std::string text = simulate ? NormalizeComposedPath(item) : item;
+    const std::string text = simulate ? NormalizeComposedPath(item) : std::string(item);
     if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text, context_.services.drives)))
       return CreationTarget::Refuse(text);
     std::string path = Normalized(parts.JoinWith(text));

@@ -33,7 +33,7 @@ namespace quillory {
 
 // Model text (UTF-8 bytes) to a QString; bytes that are not valid UTF-8 are
 // shown escaped rather than replaced, so two different names never look alike.
-QString ToQt(const std::string& text);
+QString ToQt(std::string_view text);
 std::string FromQt(const QString& text);
 
 // The colour a model names, as an RGB value; invalid QColor for Default.

@@ -7,7 +7,7 @@
 
 namespace quillory {
 
-QString ToQt(const std::string& text) {
+QString ToQt(std::string_view text) {
   if (IsValidUtf8(text)) return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   const std::string shown = EscapeForDisplay(text);
   return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));

@@ -174,7 +174,7 @@ void ListBoxView::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) MeasureAll();
 }
 
-int ListBoxView::TextWidth(const std::string& item) const {
+int ListBoxView::TextWidth(std::string_view item) const {
   qreal sum = 0;
   for (const char c : item) {
     const auto byte = static_cast<unsigned char>(c);

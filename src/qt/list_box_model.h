@@ -96,7 +96,7 @@ class ListBoxView : public QListView {
   void MeasureAllLater();
   void MeasureAll();
   void SetWidest(int pixels);
-  int TextWidth(const std::string& item) const;
+  int TextWidth(std::string_view item) const;
 
   ListBox& list_;
   ListBoxModel* adapter_;

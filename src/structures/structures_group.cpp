@@ -427,7 +427,7 @@ bool StructuresGroup::HoldsExactly(const std::string& item) const {
   // The case-blind index answers "absent" at once; only a case-blind twin
   // costs a look at the texts.
   if (!list.Contains(item)) return false;
-  for (const std::string& each : list.Items())
+  for (const std::string_view each : list.Texts())
     if (each == item) return true;
   return false;
 }
@@ -451,7 +451,7 @@ void StructuresGroup::AppendLines(const std::vector<std::string>& lines, bool fi
   const bool structures = Kind() == SourceKind::Structures;
   std::unordered_set<std::string_view> present;
   present.reserve(list.Count() + lines.size());
-  for (const std::string& item : list.Items()) present.insert(item);
+  for (const std::string_view item : list.Texts()) present.insert(item);
   std::vector<std::string> fresh;
   // `present` holds views into `fresh`, which therefore never reallocates.
   fresh.reserve(lines.size());

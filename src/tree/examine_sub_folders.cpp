@@ -13,12 +13,12 @@ std::uint32_t PathLevel(const std::string& path) {
   return static_cast<std::uint32_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
 }
 
-ExamineSubFolders::ExamineSubFolders(const ListBox& list) : items_(list.Items()) {}
+ExamineSubFolders::ExamineSubFolders(const ListBox& list) : items_(list.Texts()) {}
 
 namespace {
 
 // Only the blank counts here: an item of tabs is kept as the person typed it.
-bool Blank(const std::string& item) { return item.find_first_not_of(' ') == std::string::npos; }
+bool Blank(std::string_view item) { return item.find_first_not_of(' ') == std::string_view::npos; }
 
 // A folder and its length in bytes, case folded: equal keys mean the same
 // folder text of the same length, as the prefix comparison asks.
@@ -34,8 +34,8 @@ std::string FolderKey(std::string_view text) {
 std::vector<std::string> ExamineSubFolders::SortedUnique() const {
   std::vector<std::string> folders;
   folders.reserve(items_.size());
-  for (const std::string& item : items_)
-    if (!Blank(item)) folders.push_back(item);
+  for (const std::string_view item : items_)
+    if (!Blank(item)) folders.emplace_back(item);
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   return folders;

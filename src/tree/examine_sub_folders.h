@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text_list.h"
+
 namespace quillory {
 
 class ListBox;
@@ -25,7 +27,7 @@ using PAIR_FILE_NAME_SIZE = std::pair<std::string, std::uint64_t>;
 
 class ExamineSubFolders {
  public:
-  // Binds the items, which must outlive this object; nothing is read yet.
+  // Nothing is read yet. A list's items are shared, not copied.
   explicit ExamineSubFolders(const std::vector<std::string>& items) : items_(items) {}
   explicit ExamineSubFolders(const ListBox& list);
 
@@ -41,7 +43,7 @@ class ExamineSubFolders {
  private:
   std::vector<std::string> SortedUnique() const;
 
-  const std::vector<std::string>& items_;
+  TextList items_;
   std::deque<std::string> folders_;
 };
 

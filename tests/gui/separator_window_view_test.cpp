@@ -79,7 +79,7 @@ class SeparatorWindowViewTest : public QObject {
     f->ui.answers = {MessageAnswer::Yes};
     QTest::keyClick(view->findChild<ListBoxView*>("lstQuotationMarksExcluded"), Qt::Key_Delete);
     QCOMPARE(static_cast<int>(model.lstQuotationMarksExcluded.Count()), 1);
-    QCOMPARE(QString::fromStdString(model.lstQuotationMarksExcluded.Item(0)), QString("b"));
+    QCOMPARE(ToQt(model.lstQuotationMarksExcluded.Item(0)), QString("b"));
     const auto messages = f->ui.Messages();
     QCOMPARE(static_cast<int>(messages.size()), 1);
     QCOMPARE(QString::fromStdString(messages[0].caption),

@@ -91,7 +91,7 @@ class StructuresViewTest : public QObject {
     g.EditClick();
     QCOMPARE(shown, QString("\\Old"));
     QCOMPARE(g.list.Count(), std::size_t{2});
-    QCOMPARE(QString::fromStdString(g.list.Item(1)), QString("\\Deep\\Er"));
+    QCOMPARE(ToQt(g.list.Item(1)), QString("\\Deep\\Er"));
     QVERIFY(f->exceptions.empty());
   }
 

@@ -42,7 +42,7 @@ class CopyPageTest : public AppTest {
     return captions;
   }
   double Counter(const char* name) { return Copy().stats.Get(name); }
-  const Paths& LogList(CopyList list) {
+  Paths LogList(CopyList list) {
     return main->visualLogs.List(PageKey::Vol08, static_cast<std::size_t>(list)).Items();
   }
   TfrmMain* main = nullptr;

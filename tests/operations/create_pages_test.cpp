@@ -40,7 +40,7 @@ class CreatePagesTest : public PagesTest {
     return captions;
   }
   double Counter(CreatePage& page, const char* name) { return page.stats.Get(name); }
-  const std::vector<std::string>& LogList(PageKey page, CreateList list) {
+  std::vector<std::string> LogList(PageKey page, CreateList list) {
     return main->visualLogs.List(page, static_cast<std::size_t>(list)).Items();
   }
   bool IsDir(const char* path) {

@@ -41,7 +41,7 @@ class DeletePageTest : public AppTest {
     return texts;
   }
   double Counter(const char* name) { return Page().stats.Get(name); }
-  const Paths& LogList(DeleteList list) {
+  Paths LogList(DeleteList list) {
     return main->visualLogs.List(PageKey::Vol07, static_cast<std::size_t>(list)).Items();
   }
   TfrmMain* main = nullptr;

@@ -54,7 +54,7 @@ class RenamePageTest : public AppTest {
   }
   std::string LastText() { return ui->Messages().empty() ? "" : ui->Messages().back().text; }
   double Counter(const char* name) { return Page().stats.Get(name); }
-  const Paths& LogList(RenameList list) {
+  Paths LogList(RenameList list) {
     return main->visualLogs.List(PageKey::Vol06, static_cast<std::size_t>(list)).Items();
   }
   FaultFileSystem fs;
