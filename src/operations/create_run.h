@@ -15,6 +15,8 @@
 #include "app/run_frame.h"
 #include "operations/attach_engine.h"
 #include "operations/attach_outcomes.h"
+#include "platform/made_folder_list.h"
+#include "platform/text_list.h"
 #include "platform/file_system.h"
 
 namespace quillory {
@@ -98,8 +100,9 @@ ItemOutcome MainFolderOutcome(MainFolderResult&& result, const MainFolderRules& 
 
 // The create pages' records of the last real run.
 struct CreateRecords {
-  std::vector<std::string> createdMainFolders, existingMainFolders, otherMainFolders;
-  std::vector<MadeFolder> madeMainFolders;  // what undo may remove, missing parents included
+  TextList createdMainFolders;  // its paths shared with the Visual Log's
+  std::vector<std::string> existingMainFolders, otherMainFolders;
+  MadeFolderList madeMainFolders;  // what undo may remove, missing parents included
   AttachRecords attached;
   void Clear();
 };

@@ -32,12 +32,34 @@ void KeepPath(std::vector<std::string>* list, std::string&& path) {
 
 }  // namespace
 
-void RunRecorder::Keep(ItemOutcome& outcome) {
+// The path's bytes are put into the run's arena once, whichever list asks
+// first; the Visual Log, its twin and the records then share them.
+class RecordedPath {
+ public:
+  RecordedPath(const std::shared_ptr<TextArena>& arena, const std::string& path) : arena_(arena), path_(path) {}
+  const SharedText& Get() {
+    if (!text_.entry) text_ = ShareText(arena_, path_);
+    return text_;
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  const std::shared_ptr<TextArena>& arena_;
+  const std::string& path_;
+  SharedText text_;
+};
+
+void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
   const JournalLists& r = setup_.records;
   RunJournal* journal = setup_.journal;
   switch (outcome.record) {
     case RecordSlot::None: break;
-    case RecordSlot::MainFolder: Append(r.mainFolders, journal, JournalRecord::Main, std::move(outcome.path)); break;
+    case RecordSlot::MainFolder:
+      if (r.mainFolders != nullptr) {
+        r.mainFolders->push_back(shared.Get());
+        if (journal != nullptr) journal->Note(JournalRecord::Main, outcome.path);
+      }
+      break;
     case RecordSlot::Folder: Append(r.folders, journal, JournalRecord::Folder, std::move(outcome.path)); break;
     case RecordSlot::File: Append(r.files, journal, JournalRecord::File, std::move(outcome.path)); break;
     case RecordSlot::ProcessedMainFolder:
@@ -54,13 +76,19 @@ void RunRecorder::Keep(ItemOutcome& outcome) {
       break;
   }
   const bool failed = outcome.undoFailed;
-  std::vector<MadeFolder>* made = failed ? r.failedFolders : outcome.madeMain ? r.madeMainFolders : r.madeFolders;
-  if (made != nullptr && !outcome.made.empty()) {
-    const JournalRecord kind = failed ? JournalRecord::FailedFolder
-                               : outcome.madeMain ? JournalRecord::MainMade
-                                                  : JournalRecord::Made;
+  std::vector<MadeFolder>* made = failed ? r.failedFolders : outcome.madeMain ? nullptr : r.madeFolders;
+  const JournalRecord madeKind = failed ? JournalRecord::FailedFolder
+                                 : outcome.madeMain ? JournalRecord::MainMade
+                                                    : JournalRecord::Made;
+  if (!failed && outcome.madeMain && r.madeMainFolders != nullptr) {
+    for (const MadeFolder& folder : outcome.made) {
+      if (journal != nullptr) journal->Note(madeKind, folder);
+      r.madeMainFolders->push_back(folder.path == shared.Path() ? shared.Get() : ShareText(arena_, folder.path),
+                                   folder.identity, folder.within);
+    }
+  } else if (made != nullptr && !outcome.made.empty()) {
     if (journal != nullptr)
-      for (const MadeFolder& folder : outcome.made) journal->Note(kind, folder);
+      for (const MadeFolder& folder : outcome.made) journal->Note(madeKind, folder);
     made->insert(made->end(), std::make_move_iterator(outcome.made.begin()),
                  std::make_move_iterator(outcome.made.end()));
   }
@@ -80,8 +108,9 @@ void RunRecorder::Record(ItemOutcome&& outcome) {
   if (setup_.stats != nullptr)
     for (std::uint8_t i = 0; i < outcome.counterCount; ++i)
       setup_.stats->Add(outcome.counters[i].counter, outcome.counters[i].delta);
-  if (outcome.list != kNoList && setup_.logs != nullptr) setup_.logs->AddResult(setup_.page, outcome.list, outcome.path);
-  Keep(outcome);
+  RecordedPath shared(arena_, outcome.path);
+  if (outcome.list != kNoList && setup_.logs != nullptr) setup_.logs->AddResult(setup_.page, outcome.list, shared.Get());
+  Keep(outcome, shared);
   if (outcome.message && setup_.ui != nullptr)
     setup_.ui->ShowMessageBox(outcome.message->text, outcome.message->caption,
                               outcome.message->kind == ItemMessage::Kind::Warning ? MessageKind::Warning

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 namespace quillory {
 
 class OperationStatistics;
+class RecordedPath;
 class Ui;
 class VisualLogs;
 
@@ -55,10 +57,13 @@ class RunRecorder {
   void SetRefreshInterval(std::chrono::milliseconds interval) { interval_ = interval; }
 
  private:
-  void Keep(ItemOutcome& outcome);
+  void Keep(ItemOutcome& outcome, RecordedPath& shared);
   void ShowCounters();
 
   RecorderSetup setup_;
+  // Where this run's paths are kept once for every list that shows or
+  // records them.
+  std::shared_ptr<TextArena> arena_ = std::make_shared<TextArena>();
   std::chrono::milliseconds interval_{50};
   std::chrono::steady_clock::time_point lastShown_{};
   // The clock is read only every few outcomes: per outcome it would be a

@@ -124,20 +124,6 @@ void TextList::Reorder(const std::vector<std::size_t>& order) {
   CompactIfSparse();
 }
 
-SharedText TextList::Shared(std::size_t i) const {
-  const TextArena::Entry entry = entries_[i];
-  // Which of several arenas holds it cannot be told cheaply: the share then
-  // gets a copy of its own. Lists rarely take from more than one.
-  if (arenas_.size() == 1) return SharedText{entry, arenas_.front()};
-  auto whole = std::make_shared<TextArena>();
-  return SharedText{whole->Put(TextArena::View(entry)), whole};
-}
-
-void TextList::Append(const TextList& other) {
-  for (const auto& arena : other.arenas_) Hold(arena);
-  entries_.insert(entries_.end(), other.entries_.begin(), other.entries_.end());
-}
-
 std::vector<std::string> TextList::Strings() const {
   std::vector<std::string> out;
   out.reserve(entries_.size());

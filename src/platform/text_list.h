@@ -112,9 +112,6 @@ class TextList {
   // The list becomes its items order[0], order[1], ...: a sort, a merge or a
   // removal of many rows at the cost of the entries alone.
   void Reorder(const std::vector<std::size_t>& order);
-  // Item i, to give to another list without a copy of its bytes.
-  SharedText Shared(std::size_t i) const;
-  void Append(const TextList& other);
 
   std::vector<std::string> Strings() const;
   // Bytes of texts this list holds a share of, its entries included: what

@@ -64,6 +64,11 @@ void VisualLogs::PrepareVisualLog(PageKey page, bool simulation, const std::vect
   if (show.value_or(p.show->Checked())) ui_.Show(*p.log);
 }
 
+void VisualLogs::AddResult(PageKey page, std::size_t list, const SharedText& path) {
+  List(page, list).AddShared(path);
+  Twin(page, list).AddShared(path);
+}
+
 void VisualLogs::AddResult(PageKey page, std::size_t list, const std::string& path) {
   List(page, list).Add(path);
   Twin(page, list).Add(path);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/page.h"
+#include "platform/text_list.h"
 #include "results/operation_statistics.h"
 
 namespace quillory {
@@ -59,7 +60,9 @@ class VisualLogs {
   void PrepareVisualLog(PageKey page, bool simulation, const std::vector<std::size_t>& keep = {},
                         std::optional<bool> show = std::nullopt);
 
-  // Appends the path to the Visual Log list and to its zoom twin.
+  // Appends the path to the Visual Log list and to its zoom twin, which
+  // share its bytes.
+  void AddResult(PageKey page, std::size_t list, const SharedText& path);
   void AddResult(PageKey page, std::size_t list, const std::string& path);
   void AddResult(PageKey page, CreateList list, const std::string& path) {
     AddResult(page, static_cast<std::size_t>(list), path);

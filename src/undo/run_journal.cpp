@@ -88,7 +88,7 @@ void Begin(std::string& out, Channel channel) {
   out += '\t';
 }
 
-void Put(std::string& out, Channel channel, const std::string& path) {
+void Put(std::string& out, Channel channel, std::string_view path) {
   Begin(out, channel);
   AppendEscaped(out, path);
   out += '\n';
@@ -145,6 +145,16 @@ void PutAll(std::string& out, Channel channel, const std::vector<T>* list) {
   for (const T& entry : *list) Put(out, channel, entry);
 }
 
+void PutAll(std::string& out, Channel channel, const TextList* list) {
+  if (list == nullptr) return;
+  for (const std::string_view path : *list) Put(out, channel, path);
+}
+
+void PutAll(std::string& out, Channel channel, const MadeFolderList* list) {
+  if (list == nullptr) return;
+  for (std::size_t i = 0; i < list->size(); ++i) Put(out, channel, (*list)[i]);
+}
+
 std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> fields;
   for (;;) {
@@ -166,8 +176,10 @@ bool ParseNumber(std::string_view text, N* n) {
 // unless the whole journal could be read.
 struct Parsed {
   std::optional<std::string> attachKind, destination;
-  std::vector<std::string> strings[kChannels];
-  std::vector<MadeFolder> made[kChannels];
+  // Compact as the records keep them: a journal of a million folders is
+  // read back at start.
+  TextList strings[kChannels];
+  MadeFolderList made[kChannels];
   std::vector<WrittenFile> written[kChannels];
   std::vector<std::pair<std::string, std::string>> pairs[kChannels];
   std::vector<TrashedEntry> trashed[kChannels];
@@ -176,6 +188,22 @@ struct Parsed {
 template <class T>
 void Give(std::vector<T>* list, std::vector<T>& from) {
   if (list != nullptr) *list = std::move(from);
+}
+
+void Give(TextList* list, TextList& from) {
+  if (list != nullptr) *list = std::move(from);
+}
+
+void Give(std::vector<std::string>* list, const TextList& from) {
+  if (list != nullptr) *list = from.Strings();
+}
+
+void Give(MadeFolderList* list, MadeFolderList& from) {
+  if (list != nullptr) *list = std::move(from);
+}
+
+void Give(std::vector<MadeFolder>* list, MadeFolderList& from) {
+  if (list != nullptr) *list = from.Take();
 }
 
 }  // namespace
@@ -314,7 +342,7 @@ void RunJournal::WriteAll() {
   PutAll(buffer_, kFailedRestore, lists_.failedRestores);
 }
 
-void RunJournal::Note(JournalRecord kind, const std::string& path) {
+void RunJournal::Note(JournalRecord kind, std::string_view path) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), path);
 }
 
@@ -428,7 +456,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
         if (f.size() != 2) return where + "bad record";
         auto path = field(1);
         if (!path) return where + "bad escape";
-        parsed.strings[kind].push_back(std::move(*path));
+        parsed.strings[kind].push_back(*path);
         break;
       }
       case kMainMade: case kMade: case kFailedFolder: {
@@ -442,7 +470,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
         auto path = field(fields - 1);
         if (!path) return where + "bad escape";
         folder.path = std::move(*path);
-        parsed.made[kind].push_back(std::move(folder));
+        parsed.made[kind].push_back(folder);
         break;
       }
       case kWritten: case kFailedFile: {

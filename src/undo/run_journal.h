@@ -38,6 +38,8 @@
 #include "app/page.h"
 #include "app/run_frame.h"
 #include "platform/file_system.h"
+#include "platform/made_folder_list.h"
+#include "platform/text_list.h"
 #include "structures/attach_settings.h"
 #include "undo/rename_record.h"
 
@@ -50,8 +52,8 @@ namespace quillory {
 struct JournalLists {
   std::optional<SourceKind>* attachKind = nullptr;  // attach: F, R or N
   std::string* destination = nullptr;
-  std::vector<std::string>* mainFolders = nullptr;         // main
-  std::vector<MadeFolder>* madeMainFolders = nullptr;      // main-made
+  TextList* mainFolders = nullptr;                         // main
+  MadeFolderList* madeMainFolders = nullptr;               // main-made
   std::vector<std::string>* folders = nullptr;             // folder
   std::vector<MadeFolder>* madeFolders = nullptr;          // made
   std::vector<std::string>* files = nullptr;               // file
@@ -116,7 +118,7 @@ class RunJournal {
   void Begin();
   // One record the run kept, while a run goes: kept in memory and written
   // when half a second has passed or much has gathered (see Tick).
-  void Note(JournalRecord kind, const std::string& path);
+  void Note(JournalRecord kind, std::string_view path);
   void Note(JournalRecord kind, const MadeFolder& folder);
   void Note(JournalRecord kind, const WrittenFile& file);
   void Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename);

@@ -79,6 +79,14 @@ TEST_F(CreatePagesTest, StringsMakeSortedFoldersAndCountEveryOutcome) {
   EXPECT_EQ(Counter(Strings(), "FoldersToCreate"), 6);  // the forecast row stays
   EXPECT_EQ(LogList(PageKey::Vol02, CreateList::FoldersCreated), (std::vector<std::string>{"D:\\Dest\\P-a", "D:\\Dest\\P-b",
                                                                                "D:\\Dest\\P-Sub\\Deep"}));
+  // Each path is kept once: the Visual Log line, its zoom twin and the record
+  // show the same bytes.
+  const TextList& log = main->visualLogs.List(PageKey::Vol02, static_cast<std::size_t>(CreateList::FoldersCreated)).Texts();
+  const TextList& twin = main->visualLogs.Twin(PageKey::Vol02, static_cast<std::size_t>(CreateList::FoldersCreated)).Texts();
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    EXPECT_EQ(twin[i].data(), log[i].data());
+    EXPECT_EQ(r.createdMainFolders[i].data(), log[i].data());
+  }
   EXPECT_EQ(Strings().attachKind, SourceKind::Nothing);
   EXPECT_EQ(Strings().lastRunDestination, "D:\\Dest\\");
   // Show Explorer opens the destination; the destination leads the history.

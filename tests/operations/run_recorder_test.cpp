@@ -20,8 +20,10 @@ using Paths = std::vector<std::string>;
 struct PageRecords {
   std::optional<SourceKind> attach = SourceKind::Structures;
   std::string destination;
-  Paths main, folders, files, processed, existing, other, missing;
-  std::vector<MadeFolder> madeMain, made, failedMade;
+  TextList main;
+  Paths folders, files, processed, existing, other, missing;
+  MadeFolderList madeMain;
+  std::vector<MadeFolder> made, failedMade;
   std::vector<WrittenFile> written, failedFiles;
   std::vector<_tagReplaceFoldersStruct> renames, failedRenames;
 

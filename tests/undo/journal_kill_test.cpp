@@ -104,7 +104,7 @@ TEST_F(JournalKillTest, AKilledRunIsUndoneAsFarAsItsJournalGoes) {
   ASSERT_LT(afterKill.size(), static_cast<std::size_t>(kFolders));  // killed part-way
 
   TfrmMain& main = Start();
-  const Paths journaled = main.vol02.records.createdMainFolders;
+  const Paths journaled = main.vol02.records.createdMainFolders.Strings();
   ASSERT_FALSE(journaled.empty());
   EXPECT_EQ(main.vol02.records.madeMainFolders.size(), journaled.size());
   ui->answers.push_back(MessageAnswer::Yes);

@@ -277,8 +277,10 @@ class JournalFileTest : public WorkingFolderTest {
   struct Record {
     std::optional<SourceKind> attach;
     std::string destination;
-    Paths main, folders, files;
-    std::vector<MadeFolder> madeMain, made, failed;
+    TextList main;
+    Paths folders, files;
+    MadeFolderList madeMain;
+    std::vector<MadeFolder> made, failed;
     std::vector<WrittenFile> written;
   };
   static JournalLists ListsOf(Record& r) {

@@ -1,0 +1,102 @@
+// Lists that share their texts' bytes: what each list shows must stay its
+// own whatever the others do, and the bytes must live as long as any list
+// holds them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/made_folder_list.h"
+#include "platform/text_list.h"
+
+namespace quillory {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(TextListTest, KeepsEveryTextExactlyWhateverItsLengthOrBytes) {
+  const std::string longer(200000, 'x');  // more than a chunk
+  const std::string withNul("a\0b", 3);
+  TextList list;
+  list.push_back("");
+  list.push_back(longer);
+  list.push_back(withNul);
+  list.push_back("D:\\Dest\\Folder 0000001");
+  list.insert(1, "first");
+  EXPECT_EQ(list, (Texts{"", "first", longer, withNul, "D:\\Dest\\Folder 0000001"}));
+  EXPECT_EQ(list[3].size(), 3u);
+  // The bytes end with a terminator, as host calls need them.
+  EXPECT_EQ(list[4].data()[list[4].size()], '\0');
+  list.erase(0);
+  EXPECT_EQ(list.front(), "first");
+  EXPECT_EQ(list.back(), "D:\\Dest\\Folder 0000001");
+}
+
+TEST(TextListTest, ReorderingAndRemovingKeepTheTextsWithTheirPlaces) {
+  TextList list(Texts{"c", "a", "b", "d"});
+  list.Reorder({1, 2, 0, 3});
+  EXPECT_EQ(list, (Texts{"a", "b", "c", "d"}));
+  list.Reorder({3, 0});  // a removal of rows is a reorder that leaves them out
+  EXPECT_EQ(list, (Texts{"d", "a"}));
+}
+
+TEST(TextListTest, ACopyAndAShareStayAsTheyWereWhenTheOriginalChanges) {
+  auto arena = std::make_shared<TextArena>();
+  TextList twin;
+  {
+    TextList log;
+    for (int i = 0; i < 1000; ++i) {
+      const SharedText path = ShareText(arena, "D:\\Dest\\" + std::to_string(i));
+      log.push_back(path);
+      twin.push_back(path);
+    }
+    arena.reset();
+    // The twin shows the very bytes the log shows, not a copy of them.
+    EXPECT_EQ(twin[999].data(), log[999].data());
+    TextList copy = log;
+    copy.push_back("only in the copy");
+    log.push_back("only in the log");
+    EXPECT_EQ(copy.back(), "only in the copy");
+    EXPECT_EQ(log.back(), "only in the log");
+    EXPECT_EQ(copy[0], log[0]);
+    log.clear();
+    EXPECT_EQ(copy.size(), 1001u);
+  }
+  // The log and the arena's first owner are gone; the twin's bytes are not.
+  EXPECT_EQ(twin[0], "D:\\Dest\\0");
+  EXPECT_EQ(twin[999], "D:\\Dest\\999");
+}
+
+TEST(TextListTest, BytesNoEntryReachesGoAfterManyRemovals) {
+  TextList list;
+  const std::string text(100, 'p');
+  for (int i = 0; i < 20000; ++i) list.push_back(text + std::to_string(i));
+  const std::size_t full = list.HeldBytes();
+  std::vector<std::size_t> kept;
+  for (std::size_t i = 0; i < list.size(); i += 100) kept.push_back(i);
+  list.Reorder(kept);
+  EXPECT_LT(list.HeldBytes(), full / 10);
+  ASSERT_EQ(list.size(), 200u);
+  EXPECT_EQ(list[1], text + "100");
+  EXPECT_EQ(list[199], text + "19900");
+  list.push_back("after");
+  EXPECT_EQ(list.back(), "after");
+}
+
+TEST(MadeFolderListTest, GivesBackEveryFolderWithItsIdentityAndWhereTheAimedPartEnds) {
+  const std::vector<MadeFolder> folders{{"D:\\A", {1, 2, 3, 4}, 2}, {"D:\\A\\B", {1, 5, 0, 0}, 4}};
+  MadeFolderList list(folders);
+  EXPECT_EQ(list, folders);
+  EXPECT_EQ(list.back().identity.inode, 5u);
+  EXPECT_EQ(list.front().within, 2u);
+  auto arena = std::make_shared<TextArena>();
+  list.push_back(ShareText(arena, "D:\\C"), FolderIdentity{7, 8, 9, 10}, 2);
+  const std::vector<MadeFolder> taken = list.Take();
+  ASSERT_EQ(taken.size(), 3u);
+  EXPECT_EQ(taken[2].path, "D:\\C");
+  EXPECT_EQ(taken[2].identity, (FolderIdentity{7, 8, 9, 10}));
+  EXPECT_TRUE(list.empty());
+}
+
+}  // namespace
+}  // namespace quillory
