@@ -390,7 +390,7 @@ void CreateEngine::One(MainFolderMaker& maker, const CreationTarget& target, con
     parents.madeMain = true;
     sink(std::move(parents));
   }
-  if (made.kind != OutcomeKind::Done) {
+  if (made.kind != OutcomeKind::Done || !attacher_.AttachesAnything()) {
     sink(MainFolderOutcome(std::move(made), rules_));
     return;
   }

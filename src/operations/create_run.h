@@ -142,6 +142,7 @@ class Attacher {
   // name of a template line (page Vol03). True when the target received
   // something: a structure it was not refused, or a template folder made.
   bool AttachTo(const std::string& target, const OutcomeSink& sink, const std::string& numberSuffix = {});
+  bool AttachesAnything() const { return setup_.kind != SourceKind::Nothing; }
 
  private:
   ItemOutcome Outcome(const AttachStep& step) const;

@@ -1,6 +1,7 @@
 #include "operations/rename_engine.h"
 
 #include <algorithm>
+#include <optional>
 #include <cstddef>
 #include <utility>
 
@@ -87,8 +88,8 @@ constexpr ClassOutcome OutcomeOf(RenameClass c) {
 //  - it records nothing.
 class RenameMode {
  public:
-  RenameMode(FileSystem& fs, const DriveMap& drives, bool simulate, SimulatedRenames* taken)
-      : fs_(fs), drives_(drives), simulate_(simulate), taken_(taken) {}
+  RenameMode(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, bool simulate, SimulatedRenames* taken)
+      : renamer_(renamer), fs_(fs), drives_(drives), simulate_(simulate), taken_(taken) {}
 
   struct Admission {
     std::string path;  // the line as it is taken, and listed when refused
@@ -110,7 +111,7 @@ class RenameMode {
       if (taken_ != nullptr && !taken_->insert(target).second) return RenameClass::TargetTaken;
       return RenameClass::Renamed;
     }
-    const FsResult result = fs_.RenameFolder(item, target);
+    const FsResult result = renamer_.Rename(item, target);
     detail = result.message;
     if (result.ok()) return RenameClass::Renamed;
     if (result.error == FsError::NotFound) return RenameClass::SourceMissing;
@@ -121,6 +122,7 @@ class RenameMode {
   bool Records() const { return !simulate_; }
 
  private:
+  FolderRenamer& renamer_;
   FileSystem& fs_;
   const DriveMap& drives_;
   bool simulate_;
@@ -171,9 +173,46 @@ std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simula
   return sorted;
 }
 
-void RenameOne(FileSystem& fs, const DriveMap& drives, const std::string& item, const RenameOptions& options,
-               bool simulate, SimulatedRenames* taken, const OutcomeSink& sink) {
-  const RenameMode mode(fs, drives, simulate, taken);
+FolderRenamer::~FolderRenamer() {
+  if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+}
+
+namespace {
+
+struct ParentName {
+  std::string_view parent, name;
+};
+
+// A plain name in a folder that is not a drive's root, or nothing.
+std::optional<ParentName> InFolder(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  if (cut == std::string_view::npos) return std::nullopt;
+  const std::string_view parent = path.substr(0, cut), name = path.substr(cut + 1);
+  if (parent.size() <= 2 || parent.back() == ':' || name.empty() || name == "." || name == "..") return std::nullopt;
+  return ParentName{parent, name};
+}
+
+}  // namespace
+
+FsResult FolderRenamer::Rename(const std::string& from, const std::string& to) {
+  const auto source = InFolder(from), target = InFolder(to);
+  if (!source || !target || source->parent != target->parent) return fs_.RenameFolder(from, to);
+  if (handle_ == kNoFolderHandle || open_ != source->parent) {
+    if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
+    handle_ = kNoFolderHandle;
+    open_.assign(source->parent);
+    if (!fs_.OpenFolder(open_, &handle_).ok()) {
+      // The paths give the reason, as they would have without the folder.
+      handle_ = kNoFolderHandle;
+      return fs_.RenameFolder(from, to);
+    }
+  }
+  return fs_.RenameFolderIn(handle_, source->name, target->name);
+}
+
+void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, const std::string& item,
+               const RenameOptions& options, bool simulate, SimulatedRenames* taken, const OutcomeSink& sink) {
+  const RenameMode mode(renamer, fs, drives, simulate, taken);
   ItemOutcome outcome;
   RenameClass verdict = RenameClass::NoFolderPath;
   auto [source, folderPath] = mode.Admit(item);

@@ -43,12 +43,32 @@ std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simula
 // share it.
 using SimulatedRenames = std::set<std::string>;
 
+// Renames folders one after another, keeping the folder they are in open
+// while the items stay in it: each rename then goes from its descriptor
+// instead of walking both whole paths again. The folder is opened as the
+// person's path names it; an item anywhere else, or naming a drive's root,
+// is renamed by its paths.
+class FolderRenamer {
+ public:
+  explicit FolderRenamer(FileSystem& fs) : fs_(fs) {}
+  FolderRenamer(const FolderRenamer&) = delete;
+  FolderRenamer& operator=(const FolderRenamer&) = delete;
+  ~FolderRenamer();
+  // As FileSystem::RenameFolder.
+  FsResult Rename(const std::string& from, const std::string& to);
+
+ private:
+  FileSystem& fs_;
+  FolderHandle handle_ = kNoFolderHandle;
+  std::string open_;  // the program-form path of handle_
+};
+
 // Renames one trimmed include line, or with `simulate` tells what a run
 // would come to without touching the disk; `taken` (a simulation's, may be
 // null) remembers the new paths given away. Hands exactly one outcome to
 // `sink`, with its RenameCounter, its RenameList line and, for a rename
-// done, `renamed` (old, new).
-void RenameOne(FileSystem& fs, const DriveMap& drives, const std::string& item, const RenameOptions& options,
-               bool simulate, SimulatedRenames* taken, const OutcomeSink& sink);
+// done, `renamed` (old, new). A run renames through `renamer`.
+void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, const std::string& item,
+               const RenameOptions& options, bool simulate, SimulatedRenames* taken, const OutcomeSink& sink);
 
 }  // namespace quillory

@@ -258,13 +258,19 @@ void RenamePage::Run(bool simulate) {
     plan.itemCount = order.size();
     return true;
   };
+  FolderRenamer renamer(fs);
   plan.work = [&](std::size_t i, const OutcomeSink& sink) {
-    RenameOne(fs, drives, order[i], options, simulate, &taken, sink);
+    RenameOne(renamer, fs, drives, order[i], options, simulate, &taken, sink);
   };
   if (!simulate) {
     // A rename touches its old and its new name: a chain holds both, so a
-    // rename into a name another gives up keeps the list's order.
-    plan.chains.worker = [&] { return plan.work; };
+    // rename into a name another gives up keeps the list's order. Each
+    // worker keeps its own folder open.
+    plan.chains.worker = [&] {
+      return [&, own = std::make_shared<FolderRenamer>(fs)](std::size_t i, const OutcomeSink& sink) {
+        RenameOne(*own, fs, drives, order[i], options, simulate, &taken, sink);
+      };
+    };
     plan.chains.keys = [&](std::size_t from) {
       return ChainFolders(
                  order.size() - from,
@@ -333,7 +339,8 @@ void RenamePage::btnVol06UndoClick() {
       recorder->Record(std::move(outcome));
     };
   };
-  plan.work = [&](std::size_t i, const OutcomeSink& sink) { UndoRenameOne(fs, work[i], sink); };
+  FolderRenamer renamer(fs);
+  plan.work = [&](std::size_t i, const OutcomeSink& sink) { UndoRenameOne(renamer, fs, work[i], sink); };
   plan.finish = [&] {
     recorder->Flush();
     journal.Rewrite();

@@ -16,9 +16,10 @@ std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFol
   return entries;
 }
 
-void UndoRenameOne(FileSystem& fs, const _tagReplaceFoldersStruct& entry, const OutcomeSink& sink) {
+void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFoldersStruct& entry,
+                   const OutcomeSink& sink) {
   ItemOutcome outcome;
-  const FsResult result = fs.RenameFolder(entry.NewPath, entry.OldPath);
+  const FsResult result = renamer.Rename(entry.NewPath, entry.OldPath);
   outcome.detail = result.message;
   if (result.ok()) {
     outcome.kind = OutcomeKind::Done;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/run_frame.h"
+#include "operations/rename_engine.h"
 #include "undo/rename_record.h"
 #include "undo/undo_report.h"
 
@@ -25,7 +26,8 @@ std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFol
 //                  is kept for the next Undo (`undoFailed` with `renamed`),
 //                  counted and listed as FoldersFailedUndo by its old path.
 // Paths are trimmed, as the report and the Visual Log show them.
-void UndoRenameOne(FileSystem& fs, const _tagReplaceFoldersStruct& entry, const OutcomeSink& sink);
+void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFoldersStruct& entry,
+                   const OutcomeSink& sink);
 
 // The warning after an undo that left some entries, gathered from the
 // outcomes of UndoRenameOne in item order.

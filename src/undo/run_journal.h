@@ -154,7 +154,7 @@ class RunJournal {
   std::string folder_;
   std::unique_ptr<AppendingFile> file_;
   std::string buffer_;
-  std::chrono::steady_clock::time_point lastWrite_{};
+  std::chrono::nanoseconds lastWrite_{};  // on the coarse monotonic clock
   unsigned sinceClock_ = 0;
   bool failed_ = false;
 };

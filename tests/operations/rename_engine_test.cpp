@@ -44,7 +44,7 @@ class RenameEngineTest : public TempDriveTest {
  protected:
   std::vector<ItemOutcome> Outcomes(const std::string& item, const RenameOptions& options, bool simulate) {
     std::vector<ItemOutcome> out;
-    RenameOne(fs, Drives(), item, options, simulate, simulate ? &taken : nullptr,
+    RenameOne(renamer, fs, Drives(), item, options, simulate, simulate ? &taken : nullptr,
               [&](ItemOutcome&& o) { out.push_back(std::move(o)); });
     return out;
   }
@@ -69,6 +69,7 @@ class RenameEngineTest : public TempDriveTest {
 
   FaultFileSystem fs;
   SimulatedRenames taken;
+  FolderRenamer renamer{fs};
 };
 
 void ExpectSeen(const Seen& seen, OutcomeKind kind, RenameCounter counter, RenameList list, const std::string& path) {
@@ -122,6 +123,37 @@ TEST_F(RenameEngineTest, EachClassOfARun) {
   // A drive the map does not know is a source that is not there.
   ExpectSeen(Run("Q:\\Nowhere", Prefix("X")), OutcomeKind::NotFound, RenameCounter::FoldersSourceNotExists,
              RenameList::SourceNotExists, "Q:\\Nowhere");
+}
+
+// The folder the items are in stays open from one item to the next: each
+// item must still be renamed in its own folder, a link in an item's place
+// is renamed as the link, and a folder swapped for a link between two items
+// is never entered through that link: the run stays in the folder it aimed
+// at, wherever that went.
+TEST_F(RenameEngineTest, ItemsOfOneFolderAndOfAnotherEachGoWhereTheirLineSays) {
+  for (const char* path : {"D:\\P\\a", "D:\\P\\b", "D:\\Q\\a", "D:\\Q\\c", "D:\\Elsewhere\\d", "D:\\P\\Sub\\e"})
+    MakeDir(path);
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere").c_str(), Host("D:\\P\\link").c_str()), 0);
+  for (const char* item : {"D:\\P\\a", "D:\\Q\\a", "D:\\P\\b", "D:\\P\\link", "D:\\Q\\c", "D:\\P\\Sub\\e"})
+    EXPECT_EQ(Run(item, Prefix("X")).kind, OutcomeKind::Done) << item;
+  for (const char* path : {"D:\\P\\Xa", "D:\\P\\Xb", "D:\\Q\\Xa", "D:\\Q\\Xc", "D:\\P\\Sub\\Xe", "D:\\Elsewhere\\d"})
+    EXPECT_TRUE(IsDir(path)) << path;
+  struct stat st {};
+  ASSERT_EQ(::lstat(Host("D:\\P\\Xlink").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));  // the link moved, not the folder it leads to
+
+  // D:\Q is open now. Someone moves it away and puts a link to D:\Elsewhere,
+  // which holds an f too, in its place: the next item of D:\Q is renamed in
+  // the folder the run opened, never through the link.
+  MakeDir("D:\\Q\\f");
+  MakeDir("D:\\Elsewhere\\f");
+  ASSERT_EQ(Run("D:\\Q\\Xc", NewName("c")).kind, OutcomeKind::Done);
+  ASSERT_EQ(::rename(Host("D:\\Q").c_str(), Host("D:\\Gone").c_str()), 0);
+  ASSERT_EQ(::symlink(Host("D:\\Elsewhere").c_str(), Host("D:\\Q").c_str()), 0);
+  EXPECT_EQ(Run("D:\\Q\\f", Prefix("X")).kind, OutcomeKind::Done);
+  EXPECT_TRUE(IsDir("D:\\Gone\\Xf"));
+  EXPECT_TRUE(IsDir("D:\\Elsewhere\\f"));
+  EXPECT_FALSE(IsDir("D:\\Elsewhere\\Xf"));
 }
 
 TEST_F(RenameEngineTest, TooLongIsListedByTheNewPathUnlessTheSourceIsMissing) {

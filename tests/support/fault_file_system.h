@@ -192,6 +192,10 @@ class FaultFileSystem : public FileSystem {
     }
     inner_.CloseFolder(folder);
   }
+  // Faults are keyed as RenameFolder's are: by the source's whole path.
+  FsResult RenameFolderIn(FolderHandle parent, std::string_view name, std::string_view newName) override {
+    return Or(FsOp::RenameFolder, Join(parent, name), [&] { return inner_.RenameFolderIn(parent, name, newName); });
+  }
   FsResult RemoveEntryAt(FolderHandle parent, std::string_view name, bool folder) override {
     return Or(FsOp::RemoveEntryAt, Join(parent, name), [&] { return inner_.RemoveEntryAt(parent, name, folder); });
   }

@@ -25,11 +25,12 @@ class RenameUndoEngineTest : public TempDriveTest {
  protected:
   ItemOutcome Undo(const _tagReplaceFoldersStruct& entry) {
     std::vector<ItemOutcome> out;
-    UndoRenameOne(fs, entry, [&](ItemOutcome&& o) { out.push_back(std::move(o)); });
+    UndoRenameOne(renamer, fs, entry, [&](ItemOutcome&& o) { out.push_back(std::move(o)); });
     EXPECT_EQ(out.size(), 1u);
     return out.empty() ? ItemOutcome{} : std::move(out.front());
   }
   FaultFileSystem fs;
+  FolderRenamer renamer{fs};
 };
 
 TEST_F(RenameUndoEngineTest, EachClassOfAnEntry) {
