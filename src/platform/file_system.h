@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -391,8 +392,9 @@ class FileSystem {
   // the result.
   virtual std::unique_ptr<AppendingFile> StartAppending(std::string_view path, std::string_view head,
                                                         FsResult* failure = nullptr);
-  // The whole regular file into `bytes` (replaced); NotFound when none is there.
-  virtual FsResult ReadOwnFile(std::string_view path, std::string* bytes);
+  // The whole regular file, handed to `take` in pieces in order; NotFound
+  // when none is there. After a failure what was handed over is no file.
+  virtual FsResult ReadOwnFile(std::string_view path, const std::function<void(std::string_view)>& take);
   // Renames a file within its folder, never replacing anything (Exists).
   virtual FsResult RenameOwnFile(std::string_view from, std::string_view to);
   // Whether the file at `path` and the folder holding it can be trusted as

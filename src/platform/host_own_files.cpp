@@ -97,19 +97,15 @@ std::unique_ptr<AppendingFile> FileSystem::StartAppending(std::string_view path,
   return std::make_unique<HostAppendingFile>(fd);
 }
 
-FsResult FileSystem::ReadOwnFile(std::string_view path, std::string* bytes) {
-  bytes->clear();
+FsResult FileSystem::ReadOwnFile(std::string_view path, const std::function<void(std::string_view)>& take) {
   FsResult failure;
   std::string host;
   if (!OwnHostPath(path, &host, &failure)) return failure;
   std::unique_ptr<InputFile> file = posix::OpenHostPathInputFile(host, &failure);
   if (!file) return failure;
-  char buffer[1 << 16];
-  while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes->append(buffer, n);
-  if (file->Failed()) {
-    bytes->clear();
-    return Failure(FsError::Io, "read error");
-  }
+  std::vector<char> buffer(1 << 16);
+  while (const std::size_t n = file->Read(buffer.data(), buffer.size())) take(std::string_view(buffer.data(), n));
+  if (file->Failed()) return Failure(FsError::Io, "read error");
   return {};
 }
 

@@ -424,26 +424,21 @@ void RunJournal::End() {
   file_.reset();
 }
 
-std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
-  const std::size_t end = bytes.rfind('\n');
-  if (end == std::string_view::npos) return "no whole line";
-  load.torn = end + 1 != bytes.size();
-  bytes = bytes.substr(0, end + 1);
-
+// The journal is read in pieces as the file hands them over and parsed a
+// line at a time: it is never held whole, which after a run of a million
+// folders would be a hundred megabytes at start.
+std::string RunJournal::ParseInto(JournalLoad& load, FsResult* read) {
   Parsed parsed;
   bool first = true, pageSeen = false, version1 = false;
   std::size_t lineNumber = 0;
-  while (!bytes.empty()) {
-    const std::size_t nl = bytes.find('\n');
-    const std::string_view line = bytes.substr(0, nl);
-    bytes.remove_prefix(nl + 1);
+  const auto parseLine = [&](std::string_view line) -> std::string {
     ++lineNumber;
     const std::string where = "line " + std::to_string(lineNumber) + ": ";
     if (first) {
       version1 = line == kJournalVersion1Line;
       if (line != kJournalVersionLine && !version1) return where + "not an undo journal of this version";
       first = false;
-      continue;
+      return {};
     }
     const std::vector<std::string_view> f = Fields(line);
     // Everything but the kind and the numbers is escaped text.
@@ -451,7 +446,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
     if (f[0] == "page") {
       if (f.size() != 2 || f[1] != PageOf(page_).name) return where + "another page's journal";
       pageSeen = true;
-      continue;
+      return {};
     }
     if (!pageSeen) return where + "no page named";
     if (f[0] == "attach" || f[0] == "destination") {
@@ -459,7 +454,7 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
       auto value = field(1);
       if (!value) return where + "bad escape";
       (f[0] == "attach" ? parsed.attachKind : parsed.destination) = std::move(*value);
-      continue;
+      return {};
     }
     std::size_t kind = 0;
     while (kind < kChannels && kKinds[kind] != f[0]) ++kind;
@@ -530,7 +525,26 @@ std::string RunJournal::ParseInto(std::string_view bytes, JournalLoad& load) {
       }
     }
     ++load.records;
-  }
+    return {};
+  };
+  std::string why, carry;
+  *read = fs_.ReadOwnFile(Path(), [&](std::string_view piece) {
+    while (why.empty() && !piece.empty()) {
+      const std::size_t nl = piece.find('\n');
+      if (nl == std::string_view::npos) {
+        carry.append(piece);
+        return;
+      }
+      std::string_view line = piece.substr(0, nl);
+      if (!carry.empty()) line = carry.append(line);
+      why = parseLine(line);
+      carry.clear();
+      piece.remove_prefix(nl + 1);
+    }
+  });
+  if (!read->ok() || !why.empty()) return why;
+  if (lineNumber == 0) return "no whole line";
+  load.torn = !carry.empty();
   if (!pageSeen) return "no page named";
 
   if (lists_.attachKind != nullptr) *lists_.attachKind = AttachKindOf(parsed.attachKind.value_or(""));
@@ -570,10 +584,10 @@ JournalLoad RunJournal::Load() {
     load.keptAs = SetAside(".untrusted");
     return load;
   }
-  std::string bytes;
-  const FsResult read = fs_.ReadOwnFile(Path(), &bytes);
+  FsResult read;
+  std::string why = ParseInto(load, &read);
   if (read.error == FsError::NotFound) return load;
-  std::string why = read.ok() ? ParseInto(bytes, load) : "cannot be read: " + read.message;
+  if (!read.ok()) why = "cannot be read: " + read.message;
   if (why.empty()) {
     load.state = JournalLoad::State::Loaded;
     return load;

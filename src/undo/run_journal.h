@@ -146,7 +146,8 @@ class RunJournal {
   std::string Head() const;
   // Renames the journal to the first free name with `suffix`; where it is now.
   std::string SetAside(const std::string& suffix);
-  std::string ParseInto(std::string_view bytes, JournalLoad& load);
+  // Reads and parses the journal; `read` says whether the file could be read.
+  std::string ParseInto(JournalLoad& load, FsResult* read);
 
   FileSystem& fs_;
   PageKey page_;
@@ -155,7 +156,6 @@ class RunJournal {
   std::unique_ptr<AppendingFile> file_;
   std::string buffer_;
   std::chrono::nanoseconds lastWrite_{};  // on the coarse monotonic clock
-  unsigned sinceClock_ = 0;
   bool failed_ = false;
 };
 

@@ -359,6 +359,34 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
   ExpectSame(back, run);
 }
 
+// The journal is read in pieces: records of every length must come back
+// whole wherever the seams between the pieces fall.
+TEST_F(JournalFileTest, AJournalOfManyPiecesLosesNoRecordAtTheSeams) {
+  Record run;
+  RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
+  journal.SetFolder("./j");
+  run.attach = SourceKind::Nothing;
+  journal.Begin();
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "D:\\Dest\\" + std::string(static_cast<std::size_t>(i % 300), 'x') + std::to_string(i);
+    run.main.push_back(name);
+    run.madeMain.push_back(MadeFolder{name, {9, static_cast<std::uint64_t>(i)}, 7});
+    journal.Note(JournalRecord::Main, run.main.back());
+    journal.Note(JournalRecord::MainMade, run.madeMain.back());
+    journal.Tick();
+  }
+  journal.End();
+  ASSERT_GT(Bytes().size(), std::size_t{4} << 16);
+  Record back;
+  RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
+  reader.SetFolder("./j");
+  const JournalLoad load = reader.Load();
+  EXPECT_EQ(load.state, JournalLoad::State::Loaded);
+  EXPECT_FALSE(load.torn);
+  EXPECT_EQ(load.records, 6000u);
+  ExpectSame(back, run);
+}
+
 TEST_F(JournalFileTest, AJournalCutAnywhereInItsLastRecordGivesTheWholeOnesBefore) {
   Record run;
   RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
