@@ -73,6 +73,18 @@ class ParallelRunTest : public AppTest {
     std::filesystem::remove_all(Host("D:\\default.undo"));
     return Restart();
   }
+  // Begun, with the string page's two template lines for `count` names.
+  TfrmMain& BeginTemplatesRun(int count) {
+    TfrmMain& m = Begin();
+    CreateFromStringsPage& page = m.vol02;
+    page.structures.SourceKindClick(SourceKind::Templates);
+    page.structures.list.SetItems({"\\A\\B", "\\C"});
+    Paths names;
+    for (int i = 0; i < count; ++i) names.push_back("P" + std::to_string(i));
+    page.lstVol02IncludeStrings.SetItems(names);
+    page.Refresh();
+    return m;
+  }
   // Started again, as after closing: the journals stay.
   TfrmMain& Restart() {
     app.reset();
@@ -360,14 +372,8 @@ TEST_F(ParallelRunTest, AStoppedRunIsRecordedAndUndoneExactly) {
   Grow(2);
   const Paths before = Disk();
   SetRunJobs(16);
-  TfrmMain& m = Begin();
+  TfrmMain& m = BeginTemplatesRun(400);
   CreateFromStringsPage& page = m.vol02;
-  page.structures.SourceKindClick(SourceKind::Templates);
-  page.structures.list.SetItems({"\\A\\B", "\\C"});
-  Paths names;
-  for (int i = 0; i < 400; ++i) names.push_back("P" + std::to_string(i));
-  page.lstVol02IncludeStrings.SetItems(names);
-  page.Refresh();
   ui->stopAfter = 40;
   Press(page.btnCreateFolders);
   const std::size_t made = page.records.createdMainFolders.size();
@@ -398,14 +404,8 @@ TEST_F(ParallelRunTest, AFailurePartWayLeavesWhatWasDoneRecordedAndUndoable) {
   Grow(2);
   const Paths before = Disk();
   SetRunJobs(16);
-  TfrmMain& m = Begin();
+  TfrmMain& m = BeginTemplatesRun(300);
   CreateFromStringsPage& page = m.vol02;
-  page.structures.SourceKindClick(SourceKind::Templates);
-  page.structures.list.SetItems({"\\A\\B", "\\C"});
-  Paths names;
-  for (int i = 0; i < 300; ++i) names.push_back("P" + std::to_string(i));
-  page.lstVol02IncludeStrings.SetItems(names);
-  page.Refresh();
   std::atomic<int> made{0};
   fs.onCall = [&](FsOp op, std::string_view) {
     if (op == FsOp::MakeSubfolder && ++made == 200) throw std::runtime_error("the server went away");

@@ -296,6 +296,12 @@ class JournalFileTest : public WorkingFolderTest {
     lists.failedFolders = &r.failed;
     return lists;
   }
+  // The journal in ./j read back into `back`, as a restart reads it.
+  static JournalLoad LoadInto(Record& back) {
+    RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
+    reader.SetFolder("./j");
+    return reader.Load();
+  }
   static void ExpectSame(const Record& a, const Record& b) {
     EXPECT_EQ(a.attach, b.attach);
     EXPECT_EQ(a.destination, b.destination);
@@ -351,9 +357,7 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
   }
   journal.End();
   Record back;
-  RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
-  reader.SetFolder("./j");
-  const JournalLoad load = reader.Load();
+  const JournalLoad load = LoadInto(back);
   EXPECT_EQ(load.state, JournalLoad::State::Loaded);
   EXPECT_FALSE(load.torn);
   ExpectSame(back, run);
@@ -378,9 +382,7 @@ TEST_F(JournalFileTest, AJournalOfManyPiecesLosesNoRecordAtTheSeams) {
   journal.End();
   ASSERT_GT(Bytes().size(), std::size_t{4} << 16);
   Record back;
-  RunJournal reader(HostFileSystem(), PageKey::Vol02, ListsOf(back));
-  reader.SetFolder("./j");
-  const JournalLoad load = reader.Load();
+  const JournalLoad load = LoadInto(back);
   EXPECT_EQ(load.state, JournalLoad::State::Loaded);
   EXPECT_FALSE(load.torn);
   EXPECT_EQ(load.records, 6000u);
