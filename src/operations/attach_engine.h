@@ -25,6 +25,7 @@
 #include "app/page.h"
 #include "app/run_frame.h"
 #include "platform/file_system.h"
+#include "platform/text_list.h"
 #include "structures/attach_settings.h"
 #include "tree/folder_struct_size.h"
 
@@ -242,7 +243,7 @@ struct FreeSpaceResult {
 // The space check of a page: `destinations` are the folders that will each
 // receive one copy of the totals (the copy page's include list).
 FreeSpaceResult CheckFreeSpace(FileSystem& fs, PageKey page, const StructureTotals& totals,
-                               const std::vector<std::string>& destinations);
+                               const TextList& destinations);
 // Writes the row into the page's counters ("...ToCreate" or "...ToCopy").
 void SetForecastRow(OperationStatistics& stats, PageKey page, const FreeSpaceResult& result);
 

@@ -93,7 +93,7 @@ void CopyPage::FormActivate() { files.Refresh(); }
 
 void CopyPage::Refresh() {
   panel.RefreshSums();
-  if (const auto message = forecast.Update(stats, 0, include.Items(), files.Masks()))
+  if (const auto message = forecast.Update(stats, 0, include.Texts(), files.Masks()))
     context_.services.ui.ShowMessageBox(message->text, message->caption, MessageKind::Information);
   WriteCounters();
   // The counters mean something once there are destinations.
@@ -125,7 +125,7 @@ void CopyPage::Run(bool simulate) {
   plan.validate = [&] {
     if (kind == SourceKind::Structures && WithFiles(mode)) {
       forecast.FreshTotals(masks);
-      const auto message = forecast.Update(stats, 0, include.Items(), masks);
+      const auto message = forecast.Update(stats, 0, include.Texts(), masks);
       WriteCounters();
       if (message) ui.ShowMessageBox(message->text, message->caption, MessageKind::Information);
       // An empty list stops here too, without a word.
@@ -186,7 +186,7 @@ void CopyPage::Run(bool simulate) {
     if (!engine->MissingStructures().empty())
       ui.ShowMessageBox(MissingStructuresNote(engine->MissingStructures()), kMissingStructuresCaption,
                         MessageKind::Warning);
-    ExamineSubFolders unique(include.Items());
+    ExamineSubFolders unique(include);
     unique.ReadSortedUnique();
     const auto& folders = unique.GetFolders();
     destinations.assign(folders.begin(), folders.end());

@@ -87,7 +87,7 @@ CreatePage::CreatePage(PageContext& context, PageKey key)
 void CreatePage::ClearRecords() { records.Clear(); }
 
 void CreatePage::RefreshForecast(StructureForecast& forecast, std::size_t count,
-                                 const std::vector<std::string>& destinations) {
+                                 const TextList& destinations) {
   if (const auto message = forecast.Update(stats, count, destinations))
     ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);
   ShowCounters();
@@ -118,7 +118,7 @@ void CreatePage::PrepareRun(bool real, bool showVisualLog) {
 }
 
 bool CreatePage::SpaceForRun(StructureForecast& forecast, std::size_t count,
-                             const std::vector<std::string>& destinations) {
+                             const TextList& destinations) {
   forecast.FreshTotals();
   const auto message = forecast.Update(stats, count, destinations);
   if (message) ui().ShowMessageBox(message->text, message->caption, MessageKind::Information);

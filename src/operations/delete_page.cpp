@@ -150,7 +150,7 @@ DeleteMode DeletePage::Mode() const {
 }
 
 std::vector<std::string> DeletePage::MainFolders(DeleteMode mode) const {
-  ExamineSubFolders list(include.Items());
+  ExamineSubFolders list(include);
   if (mode == DeleteMode::FilesInMainFolder)
     list.ReadSortedUnique();
   else

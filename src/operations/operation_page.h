@@ -86,7 +86,7 @@ class CreatePage {
   // Recomputes the "To create:" row for `count` new main folders whose
   // copies land on the drives of `destinations`, shows the space check's
   // message when it failed, and the counters.
-  void RefreshForecast(StructureForecast& forecast, std::size_t count, const std::vector<std::string>& destinations);
+  void RefreshForecast(StructureForecast& forecast, std::size_t count, const TextList& destinations);
   // Marks the page's Visual Log as a real run or a simulation, resets the run
   // counters (the "To create:" row stays) and shows the labels.
   void PrepareRun(bool real, bool showVisualLog);
@@ -100,7 +100,7 @@ class CreatePage {
   // The space test before a run or simulation with files: the "To create:"
   // row from the disk as it is now; false (the message shown) when a drive
   // is too small.
-  bool SpaceForRun(StructureForecast& forecast, std::size_t count, const std::vector<std::string>& destinations);
+  bool SpaceForRun(StructureForecast& forecast, std::size_t count, const TextList& destinations);
   // The "To create:" row of the last refresh, as one copy of the structures.
   OneCopyTotals OneCopy(const StructureForecast& forecast) const;
   // What each new main folder receives, from the page's group as it is now.

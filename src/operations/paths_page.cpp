@@ -111,9 +111,9 @@ void CreateFromPathsPage::Refresh() {
   if (ManyFolders()) {
     const TextList items = LineItems(lstVol04IncludeFolderList.Texts(), true,
                                      context_.services.settings.Separators(), true);
-    RefreshForecast(forecast, items.size(), items.Strings());
+    RefreshForecast(forecast, items.size(), items);
   } else {
-    RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Items());
+    RefreshForecast(forecast, lstVol04IncludeFolderList.Count(), lstVol04IncludeFolderList.Texts());
   }
   RefreshPreview();
   SetRunEnabled();
@@ -136,7 +136,7 @@ void CreateFromPathsPage::Run(bool simulate) {
   CreationPlan plan;
   plan.simulate = simulate;
   plan.validate = [&] {
-    if (kind == SourceKind::Structures && WithFiles(mode) && !SpaceForRun(forecast, items.size(), items.Strings()))
+    if (kind == SourceKind::Structures && WithFiles(mode) && !SpaceForRun(forecast, items.size(), items))
       return false;
     if (!structures.RunAllowed()) {
       const MessageText& m = simulate ? kMsg0471 : kMsg0059;

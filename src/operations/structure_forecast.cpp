@@ -25,7 +25,7 @@ const StructureTotals& StructureForecast::FreshTotals(const std::vector<std::str
 }
 
 std::optional<MessageText> StructureForecast::Update(OperationStatistics& stats, std::size_t count,
-                                                     const std::vector<std::string>& destinations,
+                                                     const TextList& destinations,
                                                      const std::vector<std::string>& masks) {
   FreeSpaceResult row;
   const SourceKind kind = group_.Kind();

@@ -13,6 +13,7 @@
 
 #include "app/run_frame.h"
 #include "operations/attach_engine.h"
+#include "platform/text_list.h"
 #include "structures/structures_group.h"
 
 namespace quillory {
@@ -34,7 +35,7 @@ class StructureForecast {
   // (zero when the space check fails); the message the check brought up, to
   // be shown by the caller, is returned.
   std::optional<MessageText> Update(OperationStatistics& stats, std::size_t count,
-                                    const std::vector<std::string>& destinations,
+                                    const TextList& destinations,
                                     const std::vector<std::string>& masks = {"*.*"});
 
   // Before a run: the disk as it is now.

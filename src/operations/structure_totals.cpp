@@ -77,7 +77,7 @@ const StructureTotals& StructureTotalsCache::Fresh(FileSystem& fs, const Structu
 }
 
 FreeSpaceResult CheckFreeSpace(FileSystem& fs, PageKey page, const StructureTotals& totals,
-                               const std::vector<std::string>& destinations) {
+                               const TextList& destinations) {
   FreeSpaceResult result;
   ExamineSubFolders top(destinations);
   top.ReadTopLevelOnly();

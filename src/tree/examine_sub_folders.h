@@ -28,7 +28,7 @@ using PAIR_FILE_NAME_SIZE = std::pair<std::string, std::uint64_t>;
 class ExamineSubFolders {
  public:
   // Nothing is read yet. A list's items are shared, not copied.
-  explicit ExamineSubFolders(const std::vector<std::string>& items) : items_(items) {}
+  explicit ExamineSubFolders(const TextList& items) : items_(items) {}
   explicit ExamineSubFolders(const ListBox& list);
 
   // The non-blank items, untrimmed, unique by exact bytes, in byte order.
