@@ -13,6 +13,7 @@
 
 #include "app/run_jobs.h"
 #include "app/ui.h"
+#include "platform/coarse_clock.h"
 
 namespace quillory {
 
@@ -76,24 +77,25 @@ class OperationSampler {
 
 // Operations per second and the time left, from the outcomes and items
 // recorded since the run began.
+// Asked after every item: on the coarse clock.
 class SpeedShow {
  public:
-  SpeedShow(Ui& ui, std::size_t items) : ui_(ui), items_(items), start_(Clock::now()), last_(start_) {}
+  SpeedShow(Ui& ui, std::size_t items) : ui_(ui), items_(items), start_(CoarseClock::now()), last_(start_) {}
   void Outcome() { ++outcomes_; }
   void Item(std::size_t done) {
-    const Clock::time_point now = Clock::now();
+    const CoarseClock::time_point now = CoarseClock::now();
     if (now - last_ < kSpeedEvery) return;
     last_ = now;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double left = done == 0 ? -1 : seconds * static_cast<double>(items_ - done) / static_cast<double>(done);
     ui_.RunSpeed(static_cast<double>(outcomes_) / seconds, left);
   }
-  bool Due() const { return Clock::now() - last_ >= kSpeedEvery; }
+  bool Due() const { return CoarseClock::now() - last_ >= kSpeedEvery; }
 
  private:
   Ui& ui_;
   std::size_t items_;
-  Clock::time_point start_, last_;
+  CoarseClock::time_point start_, last_;
   std::size_t outcomes_ = 0;
 };
 

@@ -57,7 +57,7 @@ SourceCheck CheckSourceNotTarget(const std::string& target, const std::string& s
 std::string LastComponent(const std::string& source) {
   std::string path = Trim(source);
   while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  const std::size_t slash = path.find_last_of("\\/");
+  const std::size_t slash = LastSeparator(path);
   std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
   // "D:" is the disk itself.
   if (slash == std::string::npos && last.size() == 2 && last[1] == ':') return {};

@@ -44,7 +44,7 @@ std::string ReplaceCaseBlind(std::string_view s, std::string_view from, std::str
 bool RelativeNames(std::string_view relative, std::vector<std::string>* names) {
   std::size_t start = 0;
   while (start <= relative.size()) {
-    std::size_t end = relative.find_first_of("\\/", start);
+    std::size_t end = FirstSeparator(relative, start);
     if (end == std::string_view::npos) end = relative.size();
     if (end > start) {
       const std::string_view name = relative.substr(start, end - start);
@@ -96,7 +96,7 @@ std::string WithNumberSuffix(const std::string& relative, const std::string& suf
   std::string out;
   std::size_t start = 0;
   while (start <= text.size()) {
-    std::size_t end = text.find_first_of("\\/", start);
+    std::size_t end = FirstSeparator(text, start);
     if (end == std::string_view::npos) end = text.size();
     if (end > start) {
       out += '\\';

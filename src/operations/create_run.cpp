@@ -30,7 +30,7 @@ void Take(const SubfolderResult& made, const std::string& path, MainFolderResult
     out->detail = made.result.message;
   } else if (made.made) {
     out->kind = OutcomeKind::Done;
-    const std::size_t cut = path.find_last_of("\\/");
+    const std::size_t cut = LastSeparator(path);
     out->made.push_back(MadeFolder{path, made.identity, static_cast<std::uint32_t>(cut == std::string::npos ? 0 : cut)});
   } else {
     out->kind = OutcomeKind::AlreadyExists;
@@ -63,7 +63,7 @@ std::vector<std::string> SplitNames(std::string_view relative) {
   std::vector<std::string> names;
   std::size_t start = 0;
   while (start <= relative.size()) {
-    std::size_t end = relative.find_first_of("\\/", start);
+    std::size_t end = FirstSeparator(relative, start);
     if (end == std::string_view::npos) end = relative.size();
     if (end > start) names.emplace_back(relative.substr(start, end - start));
     start = end + 1;
@@ -89,7 +89,7 @@ namespace {
 // The run's refusals of a folder below the destination, before the disk is
 // touched. One name is the common case; it needs no list of names.
 std::optional<std::string> RefusedBelow(std::string_view relative, const std::string& path) {
-  if (relative.find_first_of("\\/") != std::string_view::npos) return RefusedNames(path, SplitNames(relative));
+  if (FirstSeparator(relative) != std::string_view::npos) return RefusedNames(path, SplitNames(relative));
   if (relative.empty()) return "no folder name";
   if (relative == "." || relative == ".." || relative.size() > kMaxNameBytes || path.size() > kMaxHostPathBytes ||
       HoldsControlOrDelete(relative))
@@ -170,7 +170,7 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
     out.detail = failure.message;
     return out;
   }
-  if (relative.find_first_of("\\/") == std::string_view::npos) {
+  if (FirstSeparator(relative) == std::string_view::npos) {
     const SubfolderResult made = fs_.MakeSubfolder(folder, relative);
     Take(made, path, &out);
     return out;
@@ -187,7 +187,7 @@ MainFolderResult MainFolderMaker::Whole(const std::string& path) {
   out.path = path;
   // Lists hold many folders of one parent in a row: the parent stays open
   // and each new name is one creation in it.
-  const std::size_t cut = path.find_last_of("\\/");
+  const std::size_t cut = LastSeparator(path);
   const std::string_view parent = cut == std::string::npos ? std::string_view() : std::string_view(path).substr(0, cut);
   const std::string_view name = cut == std::string::npos ? std::string_view() : std::string_view(path).substr(cut + 1);
   const bool plain = !parent.empty() && !name.empty() && name != "." && name != ".." && name.size() <= kMaxNameBytes;

@@ -24,7 +24,7 @@ std::string WithDelimiter(std::string parent) {
 
 // The last name of a new path, whose length the host limits in bytes.
 std::size_t LastNameBytes(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
+  const std::size_t cut = LastSeparator(path);
   return cut == std::string_view::npos ? path.size() : path.size() - cut - 1;
 }
 
@@ -185,7 +185,7 @@ struct ParentName {
 
 // A plain name in a folder that is not a drive's root, or nothing.
 std::optional<ParentName> InFolder(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
+  const std::size_t cut = LastSeparator(path);
   if (cut == std::string_view::npos) return std::nullopt;
   const std::string_view parent = path.substr(0, cut), name = path.substr(cut + 1);
   if (parent.size() <= 2 || parent.back() == ':' || name.empty() || name == "." || name == "..") return std::nullopt;

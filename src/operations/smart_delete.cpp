@@ -17,7 +17,7 @@ std::string LexicalFolderPath(std::string_view path) {
   std::vector<std::string_view> names;
   std::size_t at = drive.size();
   while (at <= path.size()) {
-    std::size_t end = path.find_first_of("\\/", at);
+    std::size_t end = FirstSeparator(path, at);
     if (end == std::string_view::npos) end = path.size();
     const std::string_view name = path.substr(at, end - at);
     if (name == "..") {

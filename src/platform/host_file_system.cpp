@@ -19,6 +19,7 @@
 #include "platform/file_system.h"
 #include "platform/name_order.h"
 #include "platform/host_internal.h"
+#include "platform/path_text.h"
 #include "platform/posix_support.h"
 #include "platform/text.h"
 
@@ -105,7 +106,7 @@ class HostFileSystemImpl final : public FileSystem {
     std::vector<std::string> names;
     std::size_t start = 0;
     while (start <= relative.size()) {
-      std::size_t end = relative.find_first_of("\\/", start);
+      std::size_t end = FirstSeparator(relative, start);
       if (end == std::string_view::npos) end = relative.size();
       if (end > start) names.emplace_back(relative.substr(start, end - start));
       start = end + 1;
@@ -177,7 +178,7 @@ class HostFileSystemImpl final : public FileSystem {
     FsResult failure;
     if (!Resolve(from, &source, &failure) || !Resolve(to, &target, &failure)) return failure;
     if (IsDriveRoot(from) || IsDriveRoot(to)) return Failure(FsError::AccessDenied, "a drive root cannot be renamed");
-    if (const std::string_view name = to.substr(to.find_last_of("\\/") + 1); HoldsControlOrDelete(name))
+    if (const std::string_view name = to.substr(LastSeparator(to) + 1); HoldsControlOrDelete(name))
       return ControlCharacterRefusal(name);
     // The trailing separator makes the kernel refuse anything but a folder
     // (ENOTDIR), so the rename needs no look of its own first.
@@ -212,9 +213,9 @@ class HostFileSystemImpl final : public FileSystem {
     FsResult failure;
     if (!ValidEntryName(name, &failure) || !ValidNewName(newName, &failure)) return failure;
     const int fd = static_cast<int>(parent);
-    const std::string source(name), target(newName);
+    const EntryName source(name), target(newName);
     // As RenameFolder: the slash lets only a folder move, at no extra call.
-    const std::string folderSource = source + '/';
+    const EntryName folderSource(name, true);
     if (::syscall(SYS_renameat2, fd, folderSource.c_str(), fd, target.c_str(), kRenameNoReplace) == 0) return {};
     int error = errno;
     struct stat st {};
@@ -407,7 +408,7 @@ class HostFileSystemImpl final : public FileSystem {
     SubfolderResult out;
     if (!ValidNewName(name, &out.result)) return out;
     const int fd = static_cast<int>(parent);
-    const std::string child(name);
+    const EntryName child(name);
     const bool made = ::mkdirat(fd, child.c_str(), 0777) == 0;
     if (!made && errno != EEXIST) {
       out.result = FromErrno(errno);
@@ -422,11 +423,10 @@ class HostFileSystemImpl final : public FileSystem {
                       std::vector<SubfolderResult>* results) override {
     results->assign(names.size(), SubfolderResult{});
     const int fd = static_cast<int>(parent);
-    std::string child;
     for (std::size_t i = 0; i < names.size(); ++i) {
       SubfolderResult& out = (*results)[i];
       if (!ValidNewName(names[i], &out.result)) continue;
-      child.assign(names[i]);
+      const EntryName child(names[i]);
       // Each new folder is looked up once: a listing of the parent would
       // give the inode numbers in one call, but not the birth times that
       // keep a reused inode number from passing for the folder made here.

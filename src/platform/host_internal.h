@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -41,6 +43,25 @@ class Fd {
 
  private:
   int fd_;
+};
+
+// One entry's name as the C calls take it, with no allocation: per item of
+// a large run a std::string would be one more malloc and free. Longer names
+// are refused before (ValidEntryName); one that is not is cut, never
+// written past the buffer. `slash` adds a trailing '/', which lets only a
+// folder be renamed.
+class EntryName {
+ public:
+  explicit EntryName(std::string_view name, bool slash = false) {
+    const std::size_t n = std::min(name.size(), kMaxNameBytes);
+    std::memcpy(text_, name.data(), n);
+    if (slash) text_[n] = '/';
+    text_[n + (slash ? 1 : 0)] = '\0';
+  }
+  const char* c_str() const { return text_; }
+
+ private:
+  char text_[kMaxNameBytes + 2];
 };
 
 // Descriptors that only name a folder: enough for the *at calls and fstat,

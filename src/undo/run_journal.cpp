@@ -30,15 +30,6 @@ static_assert(static_cast<std::size_t>(JournalRecord::FailedRename) == kFailedRe
 constexpr std::size_t kBufferLimit = 32 << 10;
 constexpr auto kWriteInterval = std::chrono::milliseconds(500);
 
-// The tick's clock: a few milliseconds coarse, which the interval allows,
-// and a fifth of the precise clock's cost, which was as much as writing the
-// item's lines.
-std::chrono::nanoseconds CoarseNow() {
-  timespec now{};
-  ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
-}
-
 const char kHex[] = "0123456789ABCDEF";
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -389,7 +380,7 @@ void RunJournal::Snapshot(bool keepOpen) {
     SetAside(".stale");
   }
   if (!keepOpen) file_.reset();
-  lastWrite_ = CoarseNow();
+  lastWrite_ = CoarseClock::now();
 }
 
 void RunJournal::Begin() { Snapshot(true); }
@@ -402,7 +393,7 @@ void RunJournal::Tick() {
     Write();
     return;
   }
-  if (CoarseNow() - lastWrite_ >= kWriteInterval) Write();
+  if (CoarseClock::now() - lastWrite_ >= kWriteInterval) Write();
 }
 
 void RunJournal::Write() {
@@ -414,7 +405,7 @@ void RunJournal::Write() {
     }
   }
   buffer_.clear();
-  lastWrite_ = CoarseNow();
+  lastWrite_ = CoarseClock::now();
 }
 
 void RunJournal::End() {

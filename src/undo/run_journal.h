@@ -37,6 +37,7 @@
 
 #include "app/page.h"
 #include "app/run_frame.h"
+#include "platform/coarse_clock.h"
 #include "platform/file_system.h"
 #include "platform/made_folder_list.h"
 #include "platform/text_list.h"
@@ -155,7 +156,7 @@ class RunJournal {
   std::string folder_;
   std::unique_ptr<AppendingFile> file_;
   std::string buffer_;
-  std::chrono::nanoseconds lastWrite_{};  // on the coarse monotonic clock
+  CoarseClock::time_point lastWrite_{};
   bool failed_ = false;
 };
 
