@@ -67,15 +67,17 @@ _tagVol0XParts ComposePartsVol04(std::string_view item, std::string_view prefix,
   return parts;
 }
 
-ParentAndName SplitParentAndName(std::string_view folder) {
-  const std::string drive = ExtractFileDrive(folder);
-  const std::string_view rest = StripTrailingSeparators(folder.substr(drive.size()));
+ParentAndNameView SplitParentAndNameView(std::string_view folder) {
+  const std::size_t drive = ExtractFileDrive(folder).size();
+  const std::string_view rest = StripTrailingSeparators(folder.substr(drive));
   std::size_t cut = rest.size();
   while (cut > 0 && !IsSeparator(rest[cut - 1])) --cut;
-  ParentAndName result;
-  result.parent = drive;
-  result.parent += rest.substr(0, cut);
-  result.name = rest.substr(cut);
+  return {folder.substr(0, drive + cut), rest.substr(cut)};
+}
+
+ParentAndName SplitParentAndName(std::string_view folder) {
+  const ParentAndNameView split = SplitParentAndNameView(folder);
+  ParentAndName result{std::string(split.parent), std::string(split.name)};
   if (!result.parent.empty() && !IsSeparator(result.parent.back())) result.parent += '\\';
   return result;
 }

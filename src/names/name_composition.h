@@ -44,6 +44,11 @@ struct ParentAndName {
   std::string name;
 };
 ParentAndName SplitParentAndName(std::string_view folder);
+// The same as views into `folder`; `parent` has no delimiter added.
+struct ParentAndNameView {
+  std::string_view parent, name;
+};
+ParentAndNameView SplitParentAndNameView(std::string_view folder);
 
 // The folder an include item stands for: the item itself without trailing
 // delimiters, or its directory part when the text after the last '.' of its

@@ -17,11 +17,6 @@ namespace quillory {
 
 namespace {
 
-std::string WithDelimiter(std::string parent) {
-  if (parent.empty() || parent.back() != '\\') parent += '\\';
-  return parent;
-}
-
 // The last name of a new path, whose length the host limits in bytes.
 std::size_t LastNameBytes(std::string_view path) {
   const std::size_t cut = LastSeparator(path);
@@ -131,31 +126,30 @@ class RenameMode {
 
 }  // namespace
 
-_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
-                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
-                                        std::string_view suffix) {
-  const ParentAndName split = SplitParentAndName(Trim(item));
-  _tagVol0XParts parts;
-  parts.part1 = WithDelimiter(split.parent) + Trim(prefix) + Trim(prefixDelimiter);
-  parts.part2 = split.name;
-  parts.part3 = Trim(suffixDelimiter);
-  parts.part4 = Trim(suffix);
-  return parts;
-}
-
-_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName) {
-  const ParentAndName split = SplitParentAndName(Trim(item));
-  _tagVol0XParts parts;
-  parts.part1 = WithDelimiter(split.parent);
-  parts.part2 = std::string(newName);
-  return parts;
-}
-
+// Built in one string: a run composes a path per item, and the pieces as
+// separate strings were most of a rename's own time.
 std::string ComposeNewPath(std::string_view item, const RenameOptions& options) {
-  if (options.method == RenameOptions::Method::NewName) return ComposeNewNameParts(item, options.newName).Join();
-  return ComposePrefixSuffixParts(item, options.prefix, options.prefixDelimiter, options.suffixDelimiter,
-                                  options.suffix)
-      .Join();
+  const ParentAndNameView split = SplitParentAndNameView(TrimmedView(item));
+  const bool newName = options.method == RenameOptions::Method::NewName;
+  std::string out;
+  out.reserve(split.parent.size() + 2 + (newName ? options.newName.size()
+                                                 : options.prefix.size() + options.prefixDelimiter.size() +
+                                                       split.name.size() + options.suffixDelimiter.size() +
+                                                       options.suffix.size()));
+  out += split.parent;
+  if (!out.empty() && !IsSeparator(out.back())) out += '\\';
+  // A parent ending in '/' gets a '\\' too, as the composition always gave.
+  if (out.empty() || out.back() != '\\') out += '\\';
+  if (newName) {
+    out += options.newName;
+    return out;
+  }
+  out += TrimmedView(options.prefix);
+  out += TrimmedView(options.prefixDelimiter);
+  out += split.name;
+  out += TrimmedView(options.suffixDelimiter);
+  out += TrimmedView(options.suffix);
+  return out;
 }
 
 std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate) {
@@ -228,8 +222,12 @@ void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, c
   outcome.kind = shown.kind;
   outcome.list = static_cast<std::size_t>(shown.list);
   outcome.Count(Id(shown.counter));
-  if (verdict == RenameClass::Renamed && mode.Records()) outcome.renamed.emplace(source, target);
-  outcome.path = shown.listsTarget ? std::move(target) : std::move(source);
+  if (verdict == RenameClass::Renamed && mode.Records()) {
+    outcome.path = target;  // the new path is listed
+    outcome.renamed.emplace(std::move(source), std::move(target));
+  } else {
+    outcome.path = shown.listsTarget ? std::move(target) : std::move(source);
+  }
   sink(std::move(outcome));
 }
 

@@ -27,10 +27,6 @@ struct RenameOptions {
 // The new path of a trimmed include line. The name is always the line's own
 // last folder name, also when it holds a dot: a folder is never moved out of
 // its parent.
-_tagVol0XParts ComposePrefixSuffixParts(std::string_view item, std::string_view prefix,
-                                        std::string_view prefixDelimiter, std::string_view suffixDelimiter,
-                                        std::string_view suffix);
-_tagVol0XParts ComposeNewNameParts(std::string_view item, std::string_view newName);
 std::string ComposeNewPath(std::string_view item, const RenameOptions& options);
 
 // The trimmed lines in the order they are taken. A run goes deepest first,

@@ -69,13 +69,15 @@ int CompareBytes(std::string_view a, std::string_view b) { return Sign(a.compare
 
 }  // namespace
 
-std::string Trim(std::string_view s) {
+std::string_view TrimmedView(std::string_view s) {
   std::size_t begin = 0;
   std::size_t end = s.size();
   while (begin < end && IsTrimmed(s[begin])) ++begin;
   while (end > begin && IsTrimmed(s[end - 1])) --end;
-  return std::string(s.substr(begin, end - begin));
+  return s.substr(begin, end - begin);
 }
+
+std::string Trim(std::string_view s) { return std::string(TrimmedView(s)); }
 
 std::string TrimLeft(std::string_view s) {
   std::size_t begin = 0;

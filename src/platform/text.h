@@ -12,6 +12,8 @@ using AnsiString = std::string;
 
 // Removes leading and trailing characters of codes 0 to 32.
 std::string Trim(std::string_view s);
+// Trim without a copy.
+std::string_view TrimmedView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

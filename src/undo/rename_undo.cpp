@@ -9,11 +9,26 @@
 
 namespace quillory {
 
+// Shallowest first, in record order among equals. Each depth is counted
+// once and each record moved once: a sort of the records themselves counted
+// separators at every comparison and moved every path many times.
 std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFoldersStruct> entries) {
-  std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return SeparatorCount(a.NewPath) < SeparatorCount(b.NewPath);
-  });
-  return entries;
+  std::vector<std::size_t> depth(entries.size());
+  std::size_t deepest = 0;
+  bool ordered = true;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    depth[i] = SeparatorCount(entries[i].NewPath);
+    if (i > 0 && depth[i] < depth[i - 1]) ordered = false;
+    deepest = std::max(deepest, depth[i]);
+  }
+  if (ordered) return entries;
+  std::vector<std::size_t> next(deepest + 1, 0);
+  for (const std::size_t d : depth)
+    if (d < deepest) ++next[d + 1];
+  for (std::size_t d = 1; d <= deepest; ++d) next[d] += next[d - 1];
+  std::vector<_tagReplaceFoldersStruct> out(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) out[next[depth[i]]++] = std::move(entries[i]);
+  return out;
 }
 
 void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFoldersStruct& entry,

@@ -92,6 +92,34 @@ TEST(RenameComposition, PrefixSuffixAndNewNameKeepTheParent) {
   EXPECT_EQ(ComposeNewPath("D:\\a\\b\\c", NewName("x y")), "D:\\a\\b\\x y");
 }
 
+// The edges of the line: blanks around it, trailing and forward
+// separators, a share, a bare drive and a line with no drive at all. The
+// pieces are trimmed, a new name is not.
+TEST(RenameComposition, EdgesOfTheLineComposeAsTheyAlwaysDid) {
+  RenameOptions options;
+  options.prefix = "p";
+  options.suffix = " s";
+  struct Case {
+    std::string item, withPrefix, withNewName;
+  };
+  const std::vector<Case> cases = {
+      {"  D:\\Work\\Docs\\\\  ", "D:\\Work\\pDocss", "D:\\Work\\ n "},
+      {"D:/Work/Docs", "D:/Work/\\pDocss", "D:/Work/\\ n "},
+      {"D:/Work/Docs/", "D:/Work/\\pDocss", "D:/Work/\\ n "},
+      {"\\\\srv\\share\\a", "\\\\srv\\share\\pas", "\\\\srv\\share\\ n "},
+      {"\\\\srv\\share", "\\\\srv\\share\\ps", "\\\\srv\\share\\ n "},
+      {"D:\\", "D:\\ps", "D:\\ n "},
+      {"D:", "D:\\ps", "D:\\ n "},
+      {"Docs", "\\pDocss", "\\ n "},
+      {"", "\\ps", "\\ n "},
+      {"D:Docs", "D:\\pDocss", "D:\\ n "},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ComposeNewPath(c.item, options), c.withPrefix) << c.item;
+    EXPECT_EQ(ComposeNewPath(c.item, NewName(" n ")), c.withNewName) << c.item;
+  }
+}
+
 TEST(RenameOrderTest, ARunGoesDeepestFirstLastFiledFirstASimulationKeepsTheList) {
   const Paths items = {"D:\\A", "D:\\A\\B", "D:\\C", "D:\\A\\B\\C", "D:/X/Y"};
   EXPECT_EQ(RenameOrder(items, false), (Paths{"D:\\A\\B\\C", "D:/X/Y", "D:\\A\\B", "D:\\C", "D:\\A"}));
