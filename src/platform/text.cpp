@@ -5,6 +5,7 @@
 
 #include <utf8proc.h>
 
+#include "platform/byte_scan.h"
 #include "platform/path_text.h"
 
 namespace quillory {
@@ -270,11 +271,10 @@ std::string ShownWithoutControls(std::string_view s) {
 }
 
 bool HoldsControlOrDelete(std::string_view s) {
-  for (char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) return true;
-  }
-  return false;
+  using namespace byte_scan;
+  return Find(
+             s, 0, [](std::uint64_t w) { return AnyBelow(w, 0x20) || AnyIs(w, 0x7F); },
+             [](unsigned char u) { return u < 0x20 || u == 0x7F; }) != std::string_view::npos;
 }
 
 bool HoldsControlCharacter(std::string_view s) {
