@@ -3,7 +3,10 @@
 #include <time.h>
 
 #include <charconv>
+#include <cstring>
+#include <type_traits>
 
+#include "platform/byte_scan.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -31,17 +34,20 @@ constexpr std::size_t kBufferLimit = 32 << 10;
 constexpr auto kWriteInterval = std::chrono::milliseconds(500);
 
 const char kHex[] = "0123456789ABCDEF";
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 void AppendEscaped(std::string& out, std::string_view text) {
+  using namespace byte_scan;
+  const auto block = [](std::uint64_t w) { return AnyBelow(w, 0x20) || AnyHigh(w) || AnyIs(w, 0x7F) || AnyIs(w, '%'); };
+  const auto stop = [](unsigned char p) { return p < 0x20 || p >= 0x7F || p == '%'; };
   std::size_t i = 0;
   while (i < text.size()) {
     // Plain runs go in whole: most names are nothing else.
-    std::size_t plain = i;
-    while (plain < text.size()) {
-      const unsigned char p = static_cast<unsigned char>(text[plain]);
-      if (p < 0x20 || p >= 0x7F || p == '%') break;
-      ++plain;
-    }
+    std::size_t plain = Find(text, i, block, stop);
+    if (plain == std::string_view::npos) plain = text.size();
     if (plain != i) {
       out.append(text.data() + i, plain - i);
       i = plain;
@@ -63,65 +69,116 @@ void AppendEscaped(std::string& out, std::string_view text) {
   }
 }
 
-void AppendNumber(std::string& out, std::uint64_t n) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  out.append(digits, end);
-  out += '\t';
-}
+// The fields before a line's texts, gathered on the stack and appended in
+// one go: an append per field cost more than the folder's own record.
+class LineHead {
+ public:
+  explicit LineHead(Channel channel) {
+    const std::string_view kind = kKinds[channel];
+    std::memcpy(end_, kind.data(), kind.size());
+    end_ += kind.size();
+    *end_++ = '\t';
+  }
+  template <class N>
+  LineHead& Number(N n) {
+    if constexpr (std::is_signed_v<N>) {
+      if (n < 0) {
+        *end_++ = '-';
+        return Digits(0 - static_cast<std::uint64_t>(n));
+      }
+    }
+    return Digits(static_cast<std::uint64_t>(n));
+  }
+  // Device, inode and birth time, as folders and trashed entries write them.
+  LineHead& Identity(const FolderIdentity& identity) {
+    return Number(identity.device).Number(identity.inode).Number(identity.birthSeconds).Number(identity.birthNanoseconds);
+  }
+  void To(std::string& out) const { out.append(bytes_, static_cast<std::size_t>(end_ - bytes_)); }
 
-void AppendSigned(std::string& out, std::int64_t n) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  out.append(digits, end);
-  out += '\t';
-}
+ private:
+  // Written in place from the right, two digits a division.
+  LineHead& Digits(std::uint64_t n) {
+    // The count from the highest bit, mended by one comparison.
+    static constexpr std::uint64_t kPowers[] = {1ULL,
+                                                10ULL,
+                                                100ULL,
+                                                1000ULL,
+                                                10000ULL,
+                                                100000ULL,
+                                                1000000ULL,
+                                                10000000ULL,
+                                                100000000ULL,
+                                                1000000000ULL,
+                                                10000000000ULL,
+                                                100000000000ULL,
+                                                1000000000000ULL,
+                                                10000000000000ULL,
+                                                100000000000000ULL,
+                                                1000000000000000ULL,
+                                                10000000000000000ULL,
+                                                100000000000000000ULL,
+                                                1000000000000000000ULL,
+                                                10000000000000000000ULL};
+    const unsigned bits = 64 - static_cast<unsigned>(__builtin_clzll(n | 1));
+    unsigned count = (bits * 1233) >> 12;
+    count += (n | 1) >= kPowers[count];  // a 0 has one digit too
+    char* at = end_ + count;
+    end_ = at;
+    for (; n >= 100; n /= 100) {
+      at -= 2;
+      std::memcpy(at, kDigitPairs + 2 * (n % 100), 2);
+    }
+    if (n >= 10) {
+      at -= 2;
+      std::memcpy(at, kDigitPairs + 2 * n, 2);
+    } else {
+      *--at = static_cast<char>('0' + n);
+    }
+    *end_++ = '\t';
+    return *this;
+  }
 
-// Device, inode and birth time, as folders and trashed entries write them.
-void AppendIdentity(std::string& out, const FolderIdentity& identity) {
-  AppendNumber(out, identity.device);
-  AppendNumber(out, identity.inode);
-  AppendSigned(out, identity.birthSeconds);
-  AppendNumber(out, identity.birthNanoseconds);
-}
-
-void Begin(std::string& out, Channel channel) {
-  out += kKinds[channel];
-  out += '\t';
-}
+  // The longest kind and eleven 64-bit numbers, each with its tab.
+  char bytes_[24 + 11 * 22];
+  char* end_ = bytes_;
+};
 
 void Put(std::string& out, Channel channel, std::string_view path) {
-  Begin(out, channel);
+  LineHead(channel).To(out);
+  AppendEscaped(out, path);
+  out += '\n';
+}
+
+void Put(std::string& out, Channel channel, std::string_view path, const MadeIdentity& made) {
+  LineHead(channel).Identity(made.identity).Number(made.within).To(out);
   AppendEscaped(out, path);
   out += '\n';
 }
 
 void Put(std::string& out, Channel channel, const MadeFolder& folder) {
-  Begin(out, channel);
-  AppendIdentity(out, folder.identity);
-  AppendNumber(out, folder.within);
-  AppendEscaped(out, folder.path);
-  out += '\n';
+  Put(out, channel, folder.path, MadeIdentity{folder.identity, folder.within});
 }
 
 void Put(std::string& out, Channel channel, const WrittenFile& file) {
-  Begin(out, channel);
-  AppendNumber(out, file.identity.device);
-  AppendNumber(out, file.identity.inode);
-  AppendNumber(out, file.identity.size);
-  AppendSigned(out, file.identity.mtimeSeconds);
-  AppendNumber(out, file.identity.mtimeNanoseconds);
-  AppendSigned(out, file.identity.birthSeconds);
-  AppendNumber(out, file.identity.birthNanoseconds);
-  AppendSigned(out, file.identity.ctimeSeconds);
-  AppendNumber(out, file.identity.ctimeNanoseconds);
-  AppendNumber(out, file.within);
+  const FileIdentity& id = file.identity;
+  LineHead(channel)
+      .Number(id.device)
+      .Number(id.inode)
+      .Number(id.size)
+      .Number(id.mtimeSeconds)
+      .Number(id.mtimeNanoseconds)
+      .Number(id.birthSeconds)
+      .Number(id.birthNanoseconds)
+      .Number(id.ctimeSeconds)
+      .Number(id.ctimeNanoseconds)
+      .Number(file.within)
+      .To(out);
   AppendEscaped(out, file.path);
   out += '\n';
 }
 
 void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rename) {
-  Begin(out, channel);
+  LineHead(channel).To(out);
   AppendEscaped(out, rename.OldPath);
   out += '\t';
   AppendEscaped(out, rename.NewPath);
@@ -129,10 +186,7 @@ void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rena
 }
 
 void Put(std::string& out, Channel channel, const TrashedEntry& entry) {
-  Begin(out, channel);
-  AppendIdentity(out, entry.identity);
-  AppendNumber(out, entry.folder ? 1 : 0);
-  AppendNumber(out, entry.aimed);
+  LineHead(channel).Identity(entry.identity).Number(entry.folder ? 1 : 0).Number(entry.aimed).To(out);
   for (const std::string* text : {&entry.trash, &entry.name, &entry.origin}) {
     AppendEscaped(out, *text);
     out += '\t';
@@ -350,6 +404,10 @@ void RunJournal::Note(JournalRecord kind, std::string_view path) {
 
 void RunJournal::Note(JournalRecord kind, const MadeFolder& folder) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), folder);
+}
+
+void RunJournal::Note(JournalRecord kind, std::string_view path, const MadeIdentity& made) {
+  if (file_) Put(buffer_, static_cast<Channel>(kind), path, made);
 }
 
 void RunJournal::Note(JournalRecord kind, const WrittenFile& file) {

@@ -121,6 +121,8 @@ class RunJournal {
   // when half a second has passed or much has gathered (see Tick).
   void Note(JournalRecord kind, std::string_view path);
   void Note(JournalRecord kind, const MadeFolder& folder);
+  // The same, the folder's path given apart from what else it keeps.
+  void Note(JournalRecord kind, std::string_view path, const MadeIdentity& made);
   void Note(JournalRecord kind, const WrittenFile& file);
   void Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename);
   void Note(JournalRecord kind, const TrashedEntry& entry);
