@@ -62,7 +62,10 @@ std::size_t ListBox::AddShared(const SharedText& item) {
 }
 
 std::size_t ListBox::Added(std::size_t at) {
-  selected_.insert(selected_.begin() + static_cast<std::ptrdiff_t>(at), 0);
+  if (at == selected_.size())
+    selected_.push_back(0);
+  else
+    selected_.insert(selected_.begin() + static_cast<std::ptrdiff_t>(at), 0);
   if (itemIndex_ >= static_cast<long>(at)) ++itemIndex_;
   Notify(ControlChange::RowsInserted, at, at);
   return at;

@@ -51,6 +51,8 @@ class Signal {
   }
 
   void Emit(Args... args) const {
+    // Most models have no view: a run adding a million rows pays nothing.
+    if (state_->entries.empty()) return;
     // Index loop: a slot may connect or disconnect others while we emit.
     auto keep = state_;
     for (std::size_t i = 0; i < keep->entries.size(); ++i) {

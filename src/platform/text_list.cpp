@@ -78,7 +78,7 @@ TextArena& TextList::Own() {
   return *own_;
 }
 
-void TextList::Hold(const std::shared_ptr<const TextArena>& arena) {
+void TextList::HoldAnother(const std::shared_ptr<const TextArena>& arena) {
   // Lists take from one or two arenas: the last few are all worth a look.
   const std::size_t look = std::min<std::size_t>(arenas_.size(), 4);
   for (std::size_t i = arenas_.size() - look; i < arenas_.size(); ++i)
@@ -99,6 +99,10 @@ void TextList::insert(std::size_t at, std::string_view text) {
 
 void TextList::insert(std::size_t at, const SharedText& text) {
   Hold(text.arena);
+  if (at == entries_.size()) {
+    entries_.push_back(text.entry);
+    return;
+  }
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), text.entry);
 }
 

@@ -123,7 +123,12 @@ class TextList {
 
  private:
   TextArena& Own();
-  void Hold(const std::shared_ptr<const TextArena>& arena);
+  // A run's texts come from one arena after another: the one held last is
+  // nearly always the one asked for.
+  void Hold(const std::shared_ptr<const TextArena>& arena) {
+    if (arenas_.empty() || arenas_.back() != arena) HoldAnother(arena);
+  }
+  void HoldAnother(const std::shared_ptr<const TextArena>& arena);
   // After many removals, the bytes no entry reaches any more go.
   void CompactIfSparse();
 

@@ -65,8 +65,12 @@ void VisualLogs::PrepareVisualLog(PageKey page, bool simulation, const std::vect
 }
 
 void VisualLogs::AddResult(PageKey page, std::size_t list, const SharedText& path) {
-  List(page, list).AddShared(path);
-  Twin(page, list).AddShared(path);
+  // Once per outcome of a run: the page is looked up once for both lists.
+  const Page& p = Checked(page);
+  if (list >= p.log->results.size() || list >= p.log->Zoom()->twins.size())
+    throw std::out_of_range("no result list " + std::to_string(list));
+  p.log->results[list].list->AddShared(path);
+  p.log->Zoom()->twins[list].list->AddShared(path);
 }
 
 void VisualLogs::AddResult(PageKey page, std::size_t list, const std::string& path) {
