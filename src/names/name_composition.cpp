@@ -40,9 +40,7 @@ AnsiString _tagVol0XParts::JoinWith(std::string_view item) const {
   return out;
 }
 
-std::string HyphenFor(std::string_view piece, bool hyphen) {
-  return hyphen && !Trim(piece).empty() ? "-" : "";
-}
+std::string HyphenFor(std::string_view piece, bool hyphen) { return hyphen && !TrimmedView(piece).empty() ? "-" : ""; }
 
 _tagVol0XParts ComposePartsVol02(std::string_view destination, std::string_view prefix, std::string_view suffix,
                                  bool hyphen) {
@@ -68,10 +66,10 @@ _tagVol0XParts ComposePartsVol04(std::string_view item, std::string_view prefix,
 }
 
 ParentAndNameView SplitParentAndNameView(std::string_view folder) {
-  const std::size_t drive = ExtractFileDrive(folder).size();
+  const std::size_t drive = FileDriveLength(folder);
   const std::string_view rest = StripTrailingSeparators(folder.substr(drive));
-  std::size_t cut = rest.size();
-  while (cut > 0 && !IsSeparator(rest[cut - 1])) --cut;
+  const std::size_t last = LastSeparator(rest);
+  const std::size_t cut = last == std::string_view::npos ? 0 : last + 1;
   return {folder.substr(0, drive + cut), rest.substr(cut)};
 }
 
@@ -82,19 +80,50 @@ ParentAndName SplitParentAndName(std::string_view folder) {
   return result;
 }
 
-std::string FolderOfItem(std::string_view item) {
-  const std::string drive = ExtractFileDrive(item);
-  const std::string_view rest = StripTrailingSeparators(item.substr(drive.size()));
-  std::size_t nameBegin = rest.size();
-  while (nameBegin > 0 && !IsSeparator(rest[nameBegin - 1])) --nameBegin;
+namespace {
+
+// FolderOfItem as the start of `item`, which it nearly always is; the one
+// text that is not (a drive's root, given its delimiter) goes to `owned`.
+std::string_view FolderOfItemIn(std::string_view item, std::string& owned) {
+  const std::size_t drive = FileDriveLength(item);
+  const std::string_view rest = StripTrailingSeparators(item.substr(drive));
+  const std::size_t last = LastSeparator(rest);
+  const std::size_t nameBegin = last == std::string_view::npos ? 0 : last + 1;
   const std::string_view name = rest.substr(nameBegin);
   const std::size_t dot = name.rfind('.');
-  const bool isFile = dot != std::string_view::npos && !Trim(name.substr(dot + 1)).empty();
-  std::string folder = drive;
-  folder += isFile ? StripTrailingSeparators(rest.substr(0, nameBegin)) : rest;
+  const bool isFile = dot != std::string_view::npos && !TrimmedView(name.substr(dot + 1)).empty();
+  const std::size_t kept = isFile ? StripTrailingSeparators(rest.substr(0, nameBegin)).size() : rest.size();
   // A file right under the root stands for the root, which keeps its delimiter.
-  if (folder.size() == drive.size() && !drive.empty()) folder += '\\';
-  return folder;
+  if (kept == 0 && drive != 0) {
+    owned.assign(item.substr(0, drive));
+    owned += '\\';
+    return owned;
+  }
+  return item.substr(0, drive + kept);
+}
+
+bool Hyphened(std::string_view piece, bool hyphen) { return hyphen && !TrimmedView(piece).empty(); }
+
+}  // namespace
+
+std::string FolderOfItem(std::string_view item) {
+  std::string owned;
+  return std::string(FolderOfItemIn(item, owned));
+}
+
+std::string ComposePathVol04(std::string_view item, std::string_view prefix, std::string_view suffix, bool hyphen) {
+  std::string owned;
+  const ParentAndNameView split = SplitParentAndNameView(FolderOfItemIn(TrimmedView(item), owned));
+  std::string out;
+  out.reserve(split.parent.size() + prefix.size() + split.name.size() + suffix.size() + 3);
+  out += split.parent;
+  if (!out.empty() && !IsSeparator(out.back())) out += '\\';
+  out += prefix;
+  if (Hyphened(prefix, hyphen)) out += '-';
+  out += split.name;
+  if (Hyphened(suffix, hyphen)) out += '-';
+  out += suffix;
+  return out;
 }
 
 PreviewTexts PreviewVol02(const _tagVol0XParts& parts, std::optional<std::string_view> first,

@@ -34,6 +34,8 @@ _tagVol0XParts ComposePartsVol03(std::string_view destination, std::string_view 
 // extension is taken as a file, and its folder is used instead.
 _tagVol0XParts ComposePartsVol04(std::string_view item, std::string_view prefix, std::string_view suffix,
                                  bool hyphen);
+// Its Join, built in one string: a run composes one per item.
+std::string ComposePathVol04(std::string_view item, std::string_view prefix, std::string_view suffix, bool hyphen);
 
 // A folder path taken apart into its parent, always ending in a delimiter
 // when it is not empty, and its last name. Trailing delimiters are ignored;

@@ -158,13 +158,15 @@ void CreateFromPathsPage::Run(bool simulate) {
   const bool hyphen = chkVol04Hyphen.Checked();
   plan.count = items.size();
   plan.target = [&](std::size_t i) {
-    std::string item = simulate ? NormalizeComposedPath(items[i]) : Trim(items[i]);
+    std::string normalized;
+    const std::string_view item = simulate ? std::string_view(normalized = NormalizeComposedPath(items[i]))
+                                           : TrimmedView(items[i]);
     // A simulation takes what the name rules accept as a full path; the run
     // whatever names a drive.
-    if (simulate ? !IsFullPathCandidate(item, context_.services.drives) : !HasDrive(item))
-      return CreationTarget::Refuse(std::move(item));
+    if (simulate ? !IsFullPathCandidate(normalized, context_.services.drives) : !HasDrive(item))
+      return CreationTarget::Refuse(std::string(item));
     CreationTarget target;
-    target.path = ComposePartsVol04(item, prefix, suffix, hyphen).Join();
+    target.path = ComposePathVol04(item, prefix, suffix, hyphen);
     if (!HasDrive(target.path)) return CreationTarget::Refuse(std::move(target.path));
     target.how = CreationTarget::How::Whole;
     return target;

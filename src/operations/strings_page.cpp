@@ -201,9 +201,11 @@ void CreateFromStringsPage::Run(bool simulate) {
     const std::string_view item = items[i];
     // A simulation reads each line as the name rules would: a valid full
     // path is no string. The run refuses any item that names a drive.
-    const std::string text = simulate ? NormalizeComposedPath(item) : std::string(item);
-    if (HasDrive(Trim(text)) || (simulate && IsFullPathCandidate(text, context_.services.drives)))
-      return CreationTarget::Refuse(text);
+    std::string normalized;
+    std::string_view text = item;
+    if (simulate) text = normalized = NormalizeComposedPath(item);
+    if (HasDrive(TrimmedView(text)) || (simulate && IsFullPathCandidate(normalized, context_.services.drives)))
+      return CreationTarget::Refuse(std::string(text));
     std::string path = Normalized(parts.JoinWith(text));
     if (!HasDrive(path) || path.compare(0, base.size(), base) != 0) return CreationTarget::Refuse(std::move(path));
     CreationTarget target;

@@ -81,20 +81,22 @@ DriveMap InitialDrives() {
 
 }  // namespace
 
-std::string ExtractFileDrive(std::string_view path) {
-  if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') return std::string(path.substr(0, 2));
-  if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return {};
+std::size_t FileDriveLength(std::string_view path) {
+  if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') return 2;
+  if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return 0;
   std::size_t i = 2;
   const std::size_t serverBegin = i;
   while (i < path.size() && !IsSeparator(path[i])) ++i;
-  if (i == serverBegin || i == path.size()) return {};
+  if (i == serverBegin || i == path.size()) return 0;
   const std::size_t shareBegin = ++i;
   while (i < path.size() && !IsSeparator(path[i])) ++i;
-  if (i == shareBegin) return {};
-  return std::string(path.substr(0, i));
+  if (i == shareBegin) return 0;
+  return i;
 }
 
-bool HasDrive(std::string_view path) { return !ExtractFileDrive(path).empty(); }
+std::string ExtractFileDrive(std::string_view path) { return std::string(path.substr(0, FileDriveLength(path))); }
+
+bool HasDrive(std::string_view path) { return FileDriveLength(path) != 0; }
 
 std::string ProgramPathParts::Join() const {
   std::string out = drive;

@@ -15,6 +15,8 @@ namespace quillory {
 // "\\srv\share" for a UNC path, "" when there is none. Leading blanks are not
 // skipped (a caller that wants that trims first).
 std::string ExtractFileDrive(std::string_view path);
+// Its length, without a copy.
+std::size_t FileDriveLength(std::string_view path);
 // True when the path's drive part is not empty.
 bool HasDrive(std::string_view path);
 
