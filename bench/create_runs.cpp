@@ -431,7 +431,7 @@ bool Split(const std::string& dst, const std::vector<std::string>& items, Pieces
       } else {
         quillory::CreationTarget target;
         if (!compose(item, &target)) return false;
-        result = maker.Make(target);
+        result = maker.Make(std::move(target));
       }
       made += result.kind == quillory::OutcomeKind::Done;
     }
@@ -444,7 +444,7 @@ bool Split(const std::string& dst, const std::vector<std::string>& items, Pieces
   for (const std::string& item : items) {
     quillory::CreationTarget target;
     if (!compose(item, &target)) return false;
-    engine.One(target, record);
+    engine.One(std::move(target), record);
   }
   recorder.Flush();
   return g_rig->stats.Get(quillory::Id(quillory::CreateCounter::FoldersCreated)) == static_cast<double>(items.size());

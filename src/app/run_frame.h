@@ -79,7 +79,11 @@ struct ItemOutcome {
   std::uint8_t counterCount = 0;
   void Count(CounterId counter, double delta = 1) { counters.at(counterCount++) = {counter, delta}; }
   std::vector<MadeFolder> made;  // outermost first
-  bool madeMain = false;         // `made` are main folders (and their parents)
+  // The folder `path` names, when the item made it and nothing above it:
+  // what nearly every item of a create run makes, kept without a second
+  // copy of its path (it goes after `made`).
+  std::optional<MadeIdentity> madeHere;
+  bool madeMain = false;         // `made` and `madeHere` are main folders (and their parents)
   // An undo could not take these away: `made`, `written`, `renamed` and
   // `trashed` are kept for the next Undo instead.
   bool undoFailed = false;

@@ -15,10 +15,10 @@ namespace quillory {
 
 namespace {
 
-MainFolderResult Refusal(std::string path, std::string why) {
+// Without its path, which the maker's callers give it.
+MainFolderResult Refusal(std::string why) {
   MainFolderResult out;
   out.kind = OutcomeKind::Other;
-  out.path = std::move(path);
   out.detail = std::move(why);
   return out;
 }
@@ -31,7 +31,7 @@ void Take(const SubfolderResult& made, const std::string& path, MainFolderResult
   } else if (made.made) {
     out->kind = OutcomeKind::Done;
     const std::size_t cut = LastSeparator(path);
-    out->made.push_back(MadeFolder{path, made.identity, static_cast<std::uint32_t>(cut == std::string::npos ? 0 : cut)});
+    out->madeHere = MadeIdentity{made.identity, static_cast<std::uint32_t>(cut == std::string::npos ? 0 : cut)};
   } else {
     out->kind = OutcomeKind::AlreadyExists;
   }
@@ -111,10 +111,27 @@ MainFolderMaker::~MainFolderMaker() {
   if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
 }
 
-MainFolderResult MainFolderMaker::Make(const CreationTarget& target) {
-  if (target.how == CreationTarget::How::Below)
-    return Below(target.destination, std::string_view(target.path).substr(target.relativeAt), target.path);
-  return Whole(target.path);
+// The path is moved, not copied, into the result: once per item of a run.
+MainFolderResult MainFolderMaker::Make(CreationTarget target) {
+  MainFolderResult out =
+      target.how == CreationTarget::How::Below
+          ? MakeBelow(target.destination, std::string_view(target.path).substr(target.relativeAt), target.path)
+          : MakeWhole(target.path);
+  out.path = std::move(target.path);
+  return out;
+}
+
+MainFolderResult MainFolderMaker::Below(std::string_view destination, std::string_view relative,
+                                        const std::string& path) {
+  MainFolderResult out = MakeBelow(destination, relative, path);
+  out.path = path;
+  return out;
+}
+
+MainFolderResult MainFolderMaker::Whole(const std::string& path) {
+  MainFolderResult out = MakeWhole(path);
+  out.path = path;
+  return out;
 }
 
 // What a simulation says of a main folder the run would go on to make: the
@@ -126,9 +143,8 @@ MainFolderResult MainFolderMaker::Make(const CreationTarget& target) {
 MainFolderResult MainFolderMaker::Simulated(const std::string& path, bool whole) {
   if (whole)
     for (const std::string& name : SplitNames(std::string_view(path).substr(std::min<std::size_t>(2, path.size()))))
-      if (name.size() > kMaxNameBytes) return Refusal(path, "a name is longer than 255 bytes");
+      if (name.size() > kMaxNameBytes) return Refusal("a name is longer than 255 bytes");
   MainFolderResult out;
-  out.path = path;
   out.kind = fs_.DirectoryExists(path) ? OutcomeKind::AlreadyExists : OutcomeKind::Done;
   return out;
 }
@@ -158,12 +174,11 @@ FolderHandle MainFolderMaker::Destination(std::string_view destination, std::vec
   return handle_;
 }
 
-MainFolderResult MainFolderMaker::Below(std::string_view destination, std::string_view relative,
-                                        const std::string& path) {
-  if (auto why = RefusedBelow(relative, path)) return Refusal(path, std::move(*why));
+MainFolderResult MainFolderMaker::MakeBelow(std::string_view destination, std::string_view relative,
+                                            const std::string& path) {
+  if (auto why = RefusedBelow(relative, path)) return Refusal(std::move(*why));
   if (simulate_) return Simulated(path, false);
   MainFolderResult out;
-  out.path = path;
   FsResult failure;
   const FolderHandle folder = Destination(destination, &out.parentsMade, &failure);
   if (folder == kNoFolderHandle) {
@@ -180,11 +195,10 @@ MainFolderResult MainFolderMaker::Below(std::string_view destination, std::strin
   return out;
 }
 
-MainFolderResult MainFolderMaker::Whole(const std::string& path) {
-  if (auto why = RefusedWhole(path)) return Refusal(path, std::move(*why));
+MainFolderResult MainFolderMaker::MakeWhole(const std::string& path) {
+  if (auto why = RefusedWhole(path)) return Refusal(std::move(*why));
   if (simulate_) return Simulated(path, true);
   MainFolderResult out;
-  out.path = path;
   // Lists hold many folders of one parent in a row: the parent stays open
   // and each new name is one creation in it.
   const std::size_t cut = LastSeparator(path);
@@ -229,6 +243,7 @@ ItemOutcome MainFolderOutcome(MainFolderResult&& result, const MainFolderRules& 
       out.list = static_cast<std::size_t>(CreateList::FoldersCreated);
       out.record = RecordSlot::MainFolder;
       out.made = std::move(result.made);
+      out.madeHere = result.madeHere;
       out.madeMain = true;
       out.Count(Id(C::FoldersCreated));
       break;
@@ -369,19 +384,20 @@ bool Attacher::AttachTo(const std::string& target, const OutcomeSink& sink, cons
 CreateEngine::CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules)
     : fs_(fs), simulate_(attach.simulate), maker_(fs, attach.simulate), attacher_(fs, std::move(attach)), rules_(rules) {}
 
-std::function<void(const CreationTarget&, const OutcomeSink&)> CreateEngine::Worker() {
+std::function<void(CreationTarget, const OutcomeSink&)> CreateEngine::Worker() {
   auto maker = std::make_shared<MainFolderMaker>(fs_, simulate_);
-  return [this, maker](const CreationTarget& target, const OutcomeSink& sink) { One(*maker, target, sink); };
+  return [this, maker](CreationTarget target, const OutcomeSink& sink) { One(*maker, std::move(target), sink); };
 }
 
-void CreateEngine::One(MainFolderMaker& maker, const CreationTarget& target, const OutcomeSink& sink) {
+void CreateEngine::One(MainFolderMaker& maker, CreationTarget&& target, const OutcomeSink& sink) {
   if (target.how == CreationTarget::How::Refused) {
     MainFolderResult refused;
-    refused.path = target.path;
+    refused.path = std::move(target.path);
     sink(MainFolderOutcome(std::move(refused), rules_, target.refusedWithTotals));
     return;
   }
-  MainFolderResult made = maker.Make(target);
+  std::string numberSuffix = std::move(target.numberSuffix);
+  MainFolderResult made = maker.Make(std::move(target));
   if (!made.parentsMade.empty()) {
     // A missing destination made on the way: undone with the main folders,
     // counted nowhere.
@@ -396,7 +412,7 @@ void CreateEngine::One(MainFolderMaker& maker, const CreationTarget& target, con
   }
   const std::string path = made.path;
   sink(MainFolderOutcome(std::move(made), rules_));
-  attacher_.AttachTo(path, sink, target.numberSuffix);
+  attacher_.AttachTo(path, sink, numberSuffix);
 }
 
 // ----------------------------------------------------------------- items

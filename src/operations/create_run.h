@@ -53,6 +53,7 @@ struct MainFolderResult {
   OutcomeKind kind = OutcomeKind::Other;  // Done, AlreadyExists or Other
   std::string path;
   std::vector<MadeFolder> made;         // the folder itself and its missing parents, outermost first
+  std::optional<MadeIdentity> madeHere;  // instead of `made` when the folder was all that was made
   std::vector<MadeFolder> parentsMade;  // a missing destination made on the way, whatever came of the item
   std::string detail;                   // why not, for logs
 };
@@ -68,8 +69,8 @@ class MainFolderMaker {
   MainFolderMaker& operator=(const MainFolderMaker&) = delete;
   ~MainFolderMaker();
 
-  // A target that is not Refused.
-  MainFolderResult Make(const CreationTarget& target);
+  // A target that is not Refused; its path becomes the result's.
+  MainFolderResult Make(CreationTarget target);
   // `relative` below the destination the person chose: each name is made
   // from the descriptor of its parent, never through a link. `path` is the
   // folder as the lists show it. A missing destination is made first.
@@ -78,6 +79,9 @@ class MainFolderMaker {
   MainFolderResult Whole(const std::string& path);
 
  private:
+  // Below and Whole but for the result's path, which their callers give it.
+  MainFolderResult MakeBelow(std::string_view destination, std::string_view relative, const std::string& path);
+  MainFolderResult MakeWhole(const std::string& path);
   FolderHandle Destination(std::string_view destination, std::vector<MadeFolder>* made, FsResult* failure);
   MainFolderResult Simulated(const std::string& path, bool whole);
 
@@ -162,13 +166,13 @@ class CreateEngine {
   // `attach.simulate` says whether anything is made.
   CreateEngine(FileSystem& fs, AttachSetup attach, MainFolderRules rules);
   const std::vector<std::string>& MissingStructures() const { return attacher_.Missing(); }
-  void One(const CreationTarget& target, const OutcomeSink& sink) { One(maker_, target, sink); }
+  void One(CreationTarget target, const OutcomeSink& sink) { One(maker_, std::move(target), sink); }
   // A worker's own way through its items: its own maker (and open
   // destination), the structures read once and shared.
-  std::function<void(const CreationTarget&, const OutcomeSink&)> Worker();
+  std::function<void(CreationTarget, const OutcomeSink&)> Worker();
 
  private:
-  void One(MainFolderMaker& maker, const CreationTarget& target, const OutcomeSink& sink);
+  void One(MainFolderMaker& maker, CreationTarget&& target, const OutcomeSink& sink);
 
   FileSystem& fs_;
   bool simulate_;

@@ -52,6 +52,13 @@ class RecordedPath {
 void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
   const JournalLists& r = setup_.records;
   RunJournal* journal = setup_.journal;
+  const bool failed = outcome.undoFailed;
+  const bool madeMain = !failed && outcome.madeMain && r.madeMainFolders != nullptr;
+  if (outcome.madeHere && !madeMain) {
+    // Only the main folders' records keep a path shared with the log.
+    outcome.made.push_back(MadeFolder{outcome.path, outcome.madeHere->identity, outcome.madeHere->within});
+    outcome.madeHere.reset();
+  }
   switch (outcome.record) {
     case RecordSlot::None: break;
     case RecordSlot::MainFolder:
@@ -75,16 +82,19 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
       KeepPath(setup_.missingFolders, std::move(outcome.path));
       break;
   }
-  const bool failed = outcome.undoFailed;
   std::vector<MadeFolder>* made = failed ? r.failedFolders : outcome.madeMain ? nullptr : r.madeFolders;
   const JournalRecord madeKind = failed ? JournalRecord::FailedFolder
                                  : outcome.madeMain ? JournalRecord::MainMade
                                                     : JournalRecord::Made;
-  if (!failed && outcome.madeMain && r.madeMainFolders != nullptr) {
+  if (madeMain) {
     for (const MadeFolder& folder : outcome.made) {
       if (journal != nullptr) journal->Note(madeKind, folder);
       r.madeMainFolders->push_back(folder.path == shared.Path() ? shared.Get() : ShareText(arena_, folder.path),
                                    folder.identity, folder.within);
+    }
+    if (const auto& here = outcome.madeHere) {
+      if (journal != nullptr) journal->Note(madeKind, shared.Path(), *here);
+      r.madeMainFolders->push_back(shared.Get(), here->identity, here->within);
     }
   } else if (made != nullptr && !outcome.made.empty()) {
     if (journal != nullptr)

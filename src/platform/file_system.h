@@ -68,6 +68,12 @@ struct FolderIdentity {
 
 enum class FolderAttributes { Normal, System, ReadOnly };
 
+// What a record of a folder made keeps beside its path.
+struct MadeIdentity {
+  FolderIdentity identity;
+  std::uint32_t within = 0;  // as MadeFolder::within
+};
+
 // A folder a creation made, with the identity it had when it was made, so
 // that undo can tell it from whatever takes its place later.
 struct MadeFolder {
