@@ -90,8 +90,8 @@ class RenameMode {
     std::string path;  // the line as it is taken, and listed when refused
     bool folderPath;
   };
-  Admission Admit(const std::string& item) const {
-    if (!simulate_) return {item, HasDrive(item)};
+  Admission Admit(std::string_view item) const {
+    if (!simulate_) return {std::string(item), HasDrive(item)};
     std::string candidate = NormalizeComposedPath(item);
     std::string message;
     const bool valid = candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
@@ -152,19 +152,32 @@ std::string ComposeNewPath(std::string_view item, const RenameOptions& options) 
   return out;
 }
 
-std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate) {
-  if (simulate) return items;
-  std::vector<std::size_t> levels(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) levels[i] = SeparatorCount(items[i]);
-  std::vector<std::size_t> index(items.size());
-  for (std::size_t i = 0; i < index.size(); ++i) index[i] = i;
-  std::stable_sort(index.begin(), index.end(), [&](std::size_t a, std::size_t b) {
-    return levels[a] != levels[b] ? levels[a] > levels[b] : a > b;
-  });
-  std::vector<std::string> sorted;
-  sorted.reserve(items.size());
-  for (std::size_t i : index) sorted.push_back(std::move(items[i]));
+namespace {
+
+// Deepest first, the last-filed first among equals: by depth counted once
+// per line and placed in one pass, each line moved once.
+template <class Text>
+std::vector<Text> DeepestFirst(std::vector<Text> items) {
+  std::vector<std::size_t> depth(items.size());
+  std::size_t deepest = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) deepest = std::max(deepest, depth[i] = SeparatorCount(items[i]));
+  // Where each depth's run begins, deepest at the front.
+  std::vector<std::size_t> next(deepest + 2, 0);
+  for (const std::size_t d : depth) ++next[deepest - d + 1];
+  for (std::size_t k = 1; k < next.size(); ++k) next[k] += next[k - 1];
+  std::vector<Text> sorted(items.size());
+  for (std::size_t i = items.size(); i-- > 0;) sorted[next[deepest - depth[i]]++] = std::move(items[i]);
   return sorted;
+}
+
+}  // namespace
+
+std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate) {
+  return simulate ? items : DeepestFirst(std::move(items));
+}
+
+std::vector<std::string_view> RenameOrder(std::vector<std::string_view> items, bool simulate) {
+  return simulate ? items : DeepestFirst(std::move(items));
 }
 
 FolderRenamer::~FolderRenamer() {
@@ -204,7 +217,7 @@ FsResult FolderRenamer::Rename(const std::string& from, const std::string& to) {
   return fs_.RenameFolderIn(handle_, source->name, target->name);
 }
 
-void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, const std::string& item,
+void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, std::string_view item,
                const RenameOptions& options, bool simulate, SimulatedRenames* taken, const OutcomeSink& sink) {
   const RenameMode mode(renamer, fs, drives, simulate, taken);
   ItemOutcome outcome;

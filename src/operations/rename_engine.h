@@ -34,6 +34,8 @@ std::string ComposeNewPath(std::string_view item, const RenameOptions& options);
 // still has the name its line gives; a simulation, which renames nothing,
 // keeps the list's order.
 std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate);
+// The same for lines a run reads where they are.
+std::vector<std::string_view> RenameOrder(std::vector<std::string_view> items, bool simulate);
 
 // The new paths a simulation has given away so far; one simulation's items
 // share it.
@@ -64,7 +66,7 @@ class FolderRenamer {
 // null) remembers the new paths given away. Hands exactly one outcome to
 // `sink`, with its RenameCounter, its RenameList line and, for a rename
 // done, `renamed` (old, new). A run renames through `renamer`.
-void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, const std::string& item,
+void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, std::string_view item,
                const RenameOptions& options, bool simulate, SimulatedRenames* taken, const OutcomeSink& sink);
 
 }  // namespace quillory

@@ -224,7 +224,9 @@ void RenamePage::Run(bool simulate) {
   VisualLogs& logs = context_.visualLogs;
   const bool attached = logs.Attached(descriptor.key);
   RenameOptions options;
-  std::vector<std::string> order;
+  // The lines as the run began, and the order it takes them in.
+  TextList lines;
+  std::vector<std::string_view> order;
   SimulatedRenames taken;
   std::unique_ptr<RunRecorder> recorder;
 
@@ -251,10 +253,11 @@ void RenamePage::Run(bool simulate) {
       return false;
     }
     options = Options();
-    std::vector<std::string> lines;
-    lines.reserve(include.Count());
-    for (const std::string_view line : include.Texts()) lines.push_back(Trim(line));
-    order = RenameOrder(std::move(lines), simulate);
+    lines = include.Texts();
+    std::vector<std::string_view> trimmed;
+    trimmed.reserve(lines.size());
+    for (const std::string_view line : lines) trimmed.push_back(TrimmedView(line));
+    order = RenameOrder(std::move(trimmed), simulate);
     plan.itemCount = order.size();
     return true;
   };
@@ -275,7 +278,7 @@ void RenamePage::Run(bool simulate) {
       return ChainFolders(
                  order.size() - from,
                  [&](std::size_t i, std::vector<std::string>& out) {
-                   out.push_back(order[from + i]);
+                   out.emplace_back(order[from + i]);
                    out.push_back(ComposeNewPath(order[from + i], options));
                  },
                  drives, ChainOptions{.followLast = false})

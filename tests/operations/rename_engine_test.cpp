@@ -3,6 +3,7 @@
 // from a run's on the same disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -124,7 +125,22 @@ TEST(RenameOrderTest, ARunGoesDeepestFirstLastFiledFirstASimulationKeepsTheList)
   const Paths items = {"D:\\A", "D:\\A\\B", "D:\\C", "D:\\A\\B\\C", "D:/X/Y"};
   EXPECT_EQ(RenameOrder(items, false), (Paths{"D:\\A\\B\\C", "D:/X/Y", "D:\\A\\B", "D:\\C", "D:\\A"}));
   EXPECT_EQ(RenameOrder(items, true), items);
-  EXPECT_TRUE(RenameOrder({}, false).empty());
+  EXPECT_TRUE(RenameOrder(Paths{}, false).empty());
+  // Lines read where they are go in the same order, however many of each
+  // depth and in whatever order the depths come.
+  Paths many;
+  for (int i = 0; i < 200; ++i) many.push_back("D:" + std::string(static_cast<std::size_t>(i * 7 % 13), '\\') + std::to_string(i));
+  const std::vector<std::string_view> views(many.begin(), many.end());
+  const Paths ordered = RenameOrder(many, false);
+  const std::vector<std::string_view> viewsOrdered = RenameOrder(views, false);
+  EXPECT_EQ(Paths(viewsOrdered.begin(), viewsOrdered.end()), ordered);
+  std::vector<std::size_t> byIndex(many.size());
+  for (std::size_t i = 0; i < byIndex.size(); ++i) byIndex[i] = i;
+  std::stable_sort(byIndex.begin(), byIndex.end(), [&](std::size_t a, std::size_t b) {
+    const auto depth = [&](std::size_t k) { return std::count(many[k].begin(), many[k].end(), '\\'); };
+    return depth(a) != depth(b) ? depth(a) > depth(b) : a > b;
+  });
+  for (std::size_t i = 0; i < byIndex.size(); ++i) EXPECT_EQ(ordered[i], many[byIndex[i]]) << i;
 }
 
 TEST_F(RenameEngineTest, EachClassOfARun) {
