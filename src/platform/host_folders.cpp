@@ -346,9 +346,8 @@ namespace {
 bool PlainNewName(std::string_view name) {
   using namespace byte_scan;
   if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..") return false;
-  return Find(
-             name, 0, [](std::uint64_t w) { return AnyBelow(w, 0x20) || AnyIs(w, 0x7F) || AnyIs(w, '/'); },
-             [](unsigned char u) { return u < 0x20 || u == 0x7F || u == '/'; }) == std::string_view::npos;
+  return Find(name, 0, [](std::uint64_t w) { return Below(w, 0x20) | Equal(w, 0x7F) | Equal(w, '/'); }) ==
+         std::string_view::npos;
 }
 
 }  // namespace

@@ -30,18 +30,15 @@ inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Where the first (from `from` on) or last separator is, npos if none;
 // eight bytes at a time, as paths are searched for every item of a run.
+struct SeparatorBytes {
+  std::uint64_t operator()(std::uint64_t word) const {
+    return byte_scan::Equal(word, '\\') | byte_scan::Equal(word, '/');
+  }
+};
 inline std::size_t FirstSeparator(std::string_view text, std::size_t from = 0) {
-  using namespace byte_scan;
-  return Find(
-      text, from, [](std::uint64_t w) { return AnyIs(w, '\\') || AnyIs(w, '/'); },
-      [](unsigned char c) { return c == '\\' || c == '/'; });
+  return byte_scan::Find(text, from, SeparatorBytes{});
 }
-inline std::size_t LastSeparator(std::string_view text) {
-  using namespace byte_scan;
-  return FindLast(
-      text, [](std::uint64_t w) { return AnyIs(w, '\\') || AnyIs(w, '/'); },
-      [](unsigned char c) { return c == '\\' || c == '/'; });
-}
+inline std::size_t LastSeparator(std::string_view text) { return byte_scan::FindLast(text, SeparatorBytes{}); }
 
 // `folder` and `name` with one '\' between them (none added after a folder
 // that already ends in one).

@@ -272,9 +272,7 @@ std::string ShownWithoutControls(std::string_view s) {
 
 bool HoldsControlOrDelete(std::string_view s) {
   using namespace byte_scan;
-  return Find(
-             s, 0, [](std::uint64_t w) { return AnyBelow(w, 0x20) || AnyIs(w, 0x7F); },
-             [](unsigned char u) { return u < 0x20 || u == 0x7F; }) != std::string_view::npos;
+  return Find(s, 0, [](std::uint64_t w) { return Below(w, 0x20) | Equal(w, 0x7F); }) != std::string_view::npos;
 }
 
 bool HoldsControlCharacter(std::string_view s) {

@@ -41,12 +41,11 @@ constexpr char kDigitPairs[] =
 
 void AppendEscaped(std::string& out, std::string_view text) {
   using namespace byte_scan;
-  const auto block = [](std::uint64_t w) { return AnyBelow(w, 0x20) || AnyHigh(w) || AnyIs(w, 0x7F) || AnyIs(w, '%'); };
-  const auto stop = [](unsigned char p) { return p < 0x20 || p >= 0x7F || p == '%'; };
+  const auto special = [](std::uint64_t w) { return Below(w, 0x20) | High(w) | Equal(w, 0x7F) | Equal(w, '%'); };
   std::size_t i = 0;
   while (i < text.size()) {
     // Plain runs go in whole: most names are nothing else.
-    std::size_t plain = Find(text, i, block, stop);
+    std::size_t plain = Find(text, i, special);
     if (plain == std::string_view::npos) plain = text.size();
     if (plain != i) {
       out.append(text.data() + i, plain - i);

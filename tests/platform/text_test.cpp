@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/path_text.h"
+
 namespace quillory {
 namespace {
 
@@ -96,6 +98,43 @@ TEST(PlatformText, ControlCharactersAreFoundAndEscapedForMessages) {
   EXPECT_TRUE(HoldsControlCharacter("\x1F"));
   EXPECT_EQ(EscapeControlCharacters("D:\\a\nb\r\tc"), "D:\\a\\nb\\r\\tc");
   EXPECT_EQ(EscapeControlCharacters(std::string("\0\x01\x1F \xC3\xA9\xFF", 7)), "\\x00\\x01\\x1F \xC3\xA9\xFF");
+}
+
+// The scans that look at eight bytes at once must find what a loop over
+// every byte finds: at every length, from every start, wherever the byte
+// stands (in a whole block, in the last overlapping one, before it).
+TEST(PlatformText, ScansOfEightBytesAtOnceFindWhatALoopFinds) {
+  const std::string specials = std::string("\\/\0\x01\x1F\x20\x7E\x7F\x80\xFF%a", 12);
+  const auto plainFirst = [](std::string_view t, std::size_t from) {
+    for (std::size_t i = from; i < t.size(); ++i)
+      if (IsSeparator(t[i])) return i;
+    return std::string_view::npos;
+  };
+  const auto plainLast = [](std::string_view t) {
+    for (std::size_t i = t.size(); i-- > 0;)
+      if (IsSeparator(t[i])) return i;
+    return std::string_view::npos;
+  };
+  const auto plainControl = [](std::string_view t) {
+    return std::any_of(t.begin(), t.end(), [](char c) {
+      const auto u = static_cast<unsigned char>(c);
+      return u < 0x20 || u == 0x7F;
+    });
+  };
+  for (std::size_t length = 0; length <= 26; ++length) {
+    for (std::size_t at = 0; at <= length; ++at) {
+      for (const char special : specials) {
+        std::string text(length, 'x');
+        if (at < length) text[at] = special;
+        // A second one further on, so the first found is the one asked for.
+        if (at + 9 < length) text[at + 9] = '/';
+        for (std::size_t from = 0; from <= length + 1; ++from)
+          ASSERT_EQ(FirstSeparator(text, from), plainFirst(text, from)) << length << " " << at << " " << from;
+        ASSERT_EQ(LastSeparator(text), plainLast(text)) << length << " " << at;
+        ASSERT_EQ(HoldsControlOrDelete(text), plainControl(text)) << length << " " << at;
+      }
+    }
+  }
 }
 
 TEST(PlatformText, SplitLinesKeepsEmptyLinesAndDropsCrBeforeLf) {
