@@ -76,6 +76,16 @@ TEST(NamesComposeFromFolderItem, ItemSuppliesParentAndName) {
   EXPECT_EQ(file.part1, "D:\\");
   EXPECT_EQ(file.part2, "Clients");
   EXPECT_EQ(ComposePartsVol04("D:\\Clients\\Report.doc", "Old", "", true).Join(), "D:\\Old-Clients");
+
+  // Composed in one string for a run, the same text whatever the item.
+  for (const char* item : {"D:\\Clients\\Acme", "  D:\\Clients\\Acme\\ ", "D:\\Clients\\Smith.Jr", "D:\\Report.doc",
+                           "D:\\", "D:", "\\\\srv\\share\\x", "\\\\srv\\share", "D:/a/b.", "D:\\a\\b. ", "Docs", "",
+                           "D:\\a\\\\b\\\\"}) {
+    for (const bool hyphen : {true, false}) {
+      EXPECT_EQ(ComposePathVol04(item, "P", " S", hyphen), ComposePartsVol04(item, "P", " S", hyphen).Join()) << item;
+      EXPECT_EQ(ComposePathVol04(item, " ", "", hyphen), ComposePartsVol04(item, " ", "", hyphen).Join()) << item;
+    }
+  }
 }
 
 TEST(NamesPreview, StringPageShowsFirstAndLastItem) {

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -352,6 +353,11 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
     run.written.push_back({name + "\\f", {1, 2, 3, -4, 999999999}});
     journal.Note(JournalRecord::Main, run.main.back());
     journal.Note(JournalRecord::MainMade, run.madeMain.back());
+    journal.Note(JournalRecord::Written, run.written.back());
+    // Numbers at the edges of their types, and at the edges of a digit.
+    run.written.push_back({name + "\\g",
+                           {0, UINT64_MAX, 9, INT64_MIN, 10, INT64_MAX, 99, -1, UINT32_MAX},
+                           100});
     journal.Note(JournalRecord::Written, run.written.back());
     journal.Tick();
   }
