@@ -213,15 +213,20 @@ MainFolderResult MainFolderMaker::MakeWhole(const std::string& path) {
       return out;
     }
   }
-  CreateResult made = fs_.CreateFolders(path);
-  if (plain && made.ok() && open_ != parent) {
+  if (!plain || open_ == parent) {
+    Take(fs_.CreateFolders(path), &out);
+    return out;
+  }
+  // A new parent: the creation hands over the folder it made the name in.
+  FolderHandle opened = kNoFolderHandle;
+  CreateResult made = fs_.CreateFoldersOpeningParent(path, &opened);
+  if (made.ok()) {
     if (handle_ != kNoFolderHandle) fs_.CloseFolder(handle_);
-    handle_ = kNoFolderHandle;
-    open_.assign(parent);
-    if (!fs_.OpenFolder(open_, &handle_).ok()) {
-      handle_ = kNoFolderHandle;
+    handle_ = opened;
+    if (handle_ != kNoFolderHandle)
+      open_.assign(parent);
+    else
       open_.clear();
-    }
   }
   Take(std::move(made), &out);
   return out;

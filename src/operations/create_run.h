@@ -53,9 +53,11 @@ struct MainFolderResult {
   OutcomeKind kind = OutcomeKind::Other;  // Done, AlreadyExists or Other
   std::string path;
   std::vector<MadeFolder> made;         // the folder itself and its missing parents, outermost first
-  std::optional<MadeIdentity> madeHere;  // instead of `made` when the folder was all that was made
   std::vector<MadeFolder> parentsMade;  // a missing destination made on the way, whatever came of the item
   std::string detail;                   // why not, for logs
+  // Instead of `made` when the folder itself was all that was made: its
+  // record, kept without a second copy of `path`.
+  std::optional<MadeIdentity> madeHere;
 };
 
 // Makes main folders: created first and classified afterwards (a folder

@@ -267,6 +267,11 @@ class FileSystem {
   virtual CreateResult CreateFolders(std::string_view path) = 0;
   // The paths of the folders made, appended to `created` (may be null).
   FsResult CreateFolders(std::string_view path, std::vector<std::string>* created);
+  // CreateFolders, and after a success the folder that holds the path's last
+  // folder open in `parent` for MakeSubfolder (kNoFolderHandle when it cannot
+  // be), for the folders of a list that follow in it: a host hands over the
+  // descriptor the creation went through.
+  virtual CreateResult CreateFoldersOpeningParent(std::string_view path, FolderHandle* parent);
   // Creates `relative` (names separated by '\' or '/', empty names skipped)
   // under the folder `base`, which is resolved as the platform resolves it
   // and must exist (NotFound). Below it every name is made or entered from

@@ -61,7 +61,17 @@ class HostFileSystemImpl final : public FileSystem {
     return ::lstat(host.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
   }
 
-  CreateResult CreateFolders(std::string_view path) override {
+  CreateResult CreateFolders(std::string_view path) override { return Create(path, nullptr); }
+
+  CreateResult CreateFoldersOpeningParent(std::string_view path, FolderHandle* parent) override {
+    int fd = -1;
+    CreateResult out = Create(path, &fd);
+    *parent = out.ok() && fd >= 0 ? static_cast<FolderHandle>(fd) : kNoFolderHandle;
+    if (!out.ok() && fd >= 0) ::close(fd);
+    return out;
+  }
+
+  CreateResult Create(std::string_view path, int* parent) {
     CreateResult out;
     std::string host;
     if (!Resolve(path, &host, &out.result)) return out;
@@ -87,7 +97,7 @@ class HostFileSystemImpl final : public FileSystem {
       if (fd >= 0) {
         const auto end = parts.names.begin() + static_cast<std::ptrdiff_t>(k);
         const ProgramPathParts prefix{parts.drive, {parts.names.begin(), end}};
-        return MakeChain(fd, parts.names, k, prefix.Join(), true);
+        return MakeChain(fd, parts.names, k, prefix.Join(), true, parent);
       }
       // ENOTDIR: a file further up; making the names from above reports it.
       if (errno != ENOENT && errno != ENOTDIR) {

@@ -259,7 +259,7 @@ bool CheckNameLengths(const std::vector<std::string>& names, FsResult* failure) 
 // and its identity taken from that descriptor; an existing one is entered
 // without following a link unless `followExisting`.
 CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_t from, std::string folder,
-                       bool followExisting) {
+                       bool followExisting, int* parent) {
   CreateResult out;
   // The folder open as `fd` is the one aimed at: undo reaches what is made
   // below it from there.
@@ -276,7 +276,10 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
       const int flags = made || !followExisting ? AT_SYMLINK_NOFOLLOW : 0;
       if (StatxAt(fd, name, flags, &st) && S_ISDIR(st.stx_mode)) {
         if (made) out.made.push_back(MadeFolder{JoinProgramPath(folder, names[i]), IdentityOf(st), within});
-        ::close(fd);
+        if (parent != nullptr)
+          *parent = fd;
+        else
+          ::close(fd);
         return out;
       }
       if (made) {
@@ -452,6 +455,15 @@ void FileSystem::RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::
 void FileSystem::DeleteWrittenFiles(const std::vector<WrittenFile>& files, std::vector<FsResult>* results) {
   results->clear();
   for (const WrittenFile& file : files) results->push_back(DeleteFile(file.path));
+}
+
+CreateResult FileSystem::CreateFoldersOpeningParent(std::string_view path, FolderHandle* parent) {
+  *parent = kNoFolderHandle;
+  CreateResult result = CreateFolders(path);
+  const std::size_t cut = LastSeparator(path);
+  if (result.ok() && cut != std::string_view::npos && !OpenFolder(path.substr(0, cut), parent).ok())
+    *parent = kNoFolderHandle;
+  return result;
 }
 
 FsResult FileSystem::CreateFolders(std::string_view path, std::vector<std::string>* created) {

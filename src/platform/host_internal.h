@@ -99,9 +99,10 @@ bool ValidNewName(std::string_view name, FsResult* failure);
 
 // Makes names[from..] one at a time below the folder open as `fd` (taken
 // over), whose program path is `folder`; what it made is rolled back on a
-// failure.
+// failure. With `parent`, a success hands over the descriptor of the last
+// name's folder instead of closing it.
 CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_t from, std::string folder,
-                       bool followExisting);
+                       bool followExisting, int* parent = nullptr);
 // What a folder found (or made) under `name` is: a link or a file there is
 // refused, a folder gives its identity, read without following a link.
 void Classify(int parent, const char* name, SubfolderResult* out);

@@ -134,7 +134,7 @@ TEST_F(CreateEngineTest, MainFoldersCountByThePagesRules) {
   };
   using Counted = std::vector<std::pair<std::string, double>>;
 
-  MainFolderResult done{OutcomeKind::Done, "D:\\Dest\\a", {MadeFolder{"D:\\Dest\\a", {1, 2}}}, {}, {}};
+  MainFolderResult done{OutcomeKind::Done, "D:\\Dest\\a", {MadeFolder{"D:\\Dest\\a", {1, 2}}}, {}, {}, {}};
   const ItemOutcome created = MainFolderOutcome(std::move(done), rules);
   EXPECT_EQ(counted(created), (Counted{{"FoldersCreated", 1}}));
   EXPECT_EQ(created.record, RecordSlot::MainFolder);
@@ -142,7 +142,7 @@ TEST_F(CreateEngineTest, MainFoldersCountByThePagesRules) {
   EXPECT_TRUE(created.madeMain);
   ASSERT_EQ(created.made.size(), 1u);
 
-  const ItemOutcome exists = MainFolderOutcome({OutcomeKind::AlreadyExists, "D:\\Dest\\b", {}, {}, {}}, rules);
+  const ItemOutcome exists = MainFolderOutcome({OutcomeKind::AlreadyExists, "D:\\Dest\\b", {}, {}, {}, {}}, rules);
   EXPECT_EQ(counted(exists),
             (Counted{{"FoldersExists", 1}, {"SubFoldersExists", 3}, {"FilesExists", 4}, {"FilesSizeExists", 50}}));
   EXPECT_EQ(exists.record, RecordSlot::ExistingMainFolder);
@@ -150,12 +150,12 @@ TEST_F(CreateEngineTest, MainFoldersCountByThePagesRules) {
 
   // A refusal adds the totals only by the rule or when the item asks; its
   // text is listed without control characters.
-  const ItemOutcome other = MainFolderOutcome({OutcomeKind::Other, "D:\\Dest\\c\x01", {}, {}, {}}, rules);
+  const ItemOutcome other = MainFolderOutcome({OutcomeKind::Other, "D:\\Dest\\c\x01", {}, {}, {}, {}}, rules);
   EXPECT_EQ(counted(other), (Counted{{"FoldersOther", 1}}));
   EXPECT_EQ(other.record, RecordSlot::OtherMainFolder);
   EXPECT_EQ(other.list, Of(CreateList::FoldersOther));
   EXPECT_EQ(other.path.find('\x01'), std::string::npos);
-  EXPECT_EQ(counted(MainFolderOutcome({OutcomeKind::Other, "x", {}, {}, {}}, rules, true)),
+  EXPECT_EQ(counted(MainFolderOutcome({OutcomeKind::Other, "x", {}, {}, {}, {}}, rules, true)),
             (Counted{{"FoldersOther", 1}, {"SubFoldersOther", 3}, {"FilesOther", 4}, {"FilesSizeOther", 50}}));
 }
 

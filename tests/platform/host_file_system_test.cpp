@@ -283,6 +283,34 @@ TEST_F(PlatformCreate, WhatIsMadeComesWithTheIdentityOfTheFolderMade) {
   EXPECT_EQ(r.made[0].path, "D:\\Alias\\n");
 }
 
+// The folder a creation went through is handed over open, and the names
+// that follow are made in it: in the folder the path led to, a link on the
+// way resolved as typed; after a failure nothing is handed over.
+TEST_F(PlatformCreate, ACreationHandsOverTheFolderItMadeTheLastNameIn) {
+  MakeDir("D:\\Real");
+  Link("D:\\Real", "D:\\Alias");
+  FolderHandle parent = kNoFolderHandle;
+  CreateResult r = fs.CreateFoldersOpeningParent("D:\\Alias\\p\\a", &parent);
+  ASSERT_TRUE(r.ok()) << r.result.message;
+  ASSERT_EQ(r.made.size(), 2u);
+  ASSERT_NE(parent, kNoFolderHandle);
+  const SubfolderResult next = fs.MakeSubfolder(parent, "b");
+  EXPECT_TRUE(next.ok() && next.made);
+  EXPECT_EQ(next.identity, StatOf("D:\\Real\\p\\b"));
+  fs.CloseFolder(parent);
+
+  // Already there: nothing made, the folder still handed over.
+  r = fs.CreateFoldersOpeningParent("D:\\Real\\p\\a", &parent);
+  EXPECT_TRUE(r.ok() && r.made.empty());
+  ASSERT_NE(parent, kNoFolderHandle);
+  fs.CloseFolder(parent);
+
+  MakeFile("D:\\Real\\file");
+  r = fs.CreateFoldersOpeningParent("D:\\Real\\file\\x", &parent);
+  EXPECT_FALSE(r.ok());
+  EXPECT_EQ(parent, kNoFolderHandle);
+}
+
 TEST_F(PlatformCreate, ANameTooLongFailsBeforeAnyParentIsMade) {
   const std::string longName(256, 'n');
   CreateResult r = fs.CreateFolders("D:\\mid\\" + longName + "\\z");
