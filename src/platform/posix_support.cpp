@@ -1,12 +1,10 @@
 #include "platform/posix_support.h"
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
 #include "platform/drives.h"
 
@@ -93,18 +91,6 @@ long ReadSome(int fd, void* buffer, std::size_t size) {
     const ssize_t n = ::read(fd, buffer, size);
     if (n >= 0 || errno != EINTR) return static_cast<long>(n);
   }
-}
-
-void KeepFreedMemory() {
-#ifdef __GLIBC__
-  static std::once_flag once;
-  std::call_once(once, [] {
-    // Blocks up to 32 MiB (a list of four million entries) come from the
-    // heap, and up to 256 MiB freed at its top stay there.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  });
-#endif
 }
 
 }  // namespace quillory::posix

@@ -40,11 +40,4 @@ bool WriteAll(int fd, const void* data, std::size_t size);
 // with errno set.
 long ReadSome(int fd, void* buffer, std::size_t size);
 
-// Keeps memory the program frees for its next use instead of handing it
-// back to the system: a run's lists and records take many pages, and a run
-// after another (a run after its simulation) would otherwise have each one
-// faulted in afresh, which on some virtual machines costs as much as the
-// run's own file-system calls. Once per process; later calls do nothing.
-void KeepFreedMemory();
-
 }  // namespace quillory::posix

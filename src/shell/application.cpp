@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "app/settings_store.h"
-#include "platform/posix_support.h"
 
 namespace quillory {
 
@@ -18,7 +17,6 @@ T* Application::Create(Args&&... args) {
 
 Application::Application(Ui& ui_, SettingsStore& settings_, FileSystem& fs, DriveMap& drives)
     : services{ui_, fs, settings_, drives}, ui(ui_), settings(settings_) {
-  posix::KeepFreedMemory();
   auto mainOwned = std::make_unique<TfrmMain>(*this, services);
   main = mainOwned.get();
   order_.push_back(main);
