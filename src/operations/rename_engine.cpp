@@ -156,16 +156,16 @@ namespace {
 
 // Deepest first, the last-filed first among equals: by depth counted once
 // per line and placed in one pass, each line moved once.
-template <class Text>
-std::vector<Text> DeepestFirst(std::vector<Text> items) {
-  std::vector<std::size_t> depth(items.size());
+template <class List>
+List DeepestFirst(List items) {
+  LargeVector<std::size_t> depth(items.size());
   std::size_t deepest = 0;
   for (std::size_t i = 0; i < items.size(); ++i) deepest = std::max(deepest, depth[i] = SeparatorCount(items[i]));
   // Where each depth's run begins, deepest at the front.
   std::vector<std::size_t> next(deepest + 2, 0);
   for (const std::size_t d : depth) ++next[deepest - d + 1];
   for (std::size_t k = 1; k < next.size(); ++k) next[k] += next[k - 1];
-  std::vector<Text> sorted(items.size());
+  List sorted(items.size());
   for (std::size_t i = items.size(); i-- > 0;) sorted[next[deepest - depth[i]]++] = std::move(items[i]);
   return sorted;
 }
@@ -176,7 +176,7 @@ std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simula
   return simulate ? items : DeepestFirst(std::move(items));
 }
 
-std::vector<std::string_view> RenameOrder(std::vector<std::string_view> items, bool simulate) {
+LargeVector<std::string_view> RenameOrder(LargeVector<std::string_view> items, bool simulate) {
   return simulate ? items : DeepestFirst(std::move(items));
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/run_frame.h"
 #include "names/name_composition.h"
+#include "platform/large_blocks.h"
 
 namespace quillory {
 
@@ -35,7 +36,7 @@ std::string ComposeNewPath(std::string_view item, const RenameOptions& options);
 // keeps the list's order.
 std::vector<std::string> RenameOrder(std::vector<std::string> items, bool simulate);
 // The same for lines a run reads where they are.
-std::vector<std::string_view> RenameOrder(std::vector<std::string_view> items, bool simulate);
+LargeVector<std::string_view> RenameOrder(LargeVector<std::string_view> items, bool simulate);
 
 // The new paths a simulation has given away so far; one simulation's items
 // share it.

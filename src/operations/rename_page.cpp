@@ -57,8 +57,8 @@ constexpr RenameCounter kRunCounters[] = {RenameCounter::FoldersRenamed, RenameC
                                           RenameCounter::FoldersDestinationExists,
                                           RenameCounter::FoldersOtherReasons, RenameCounter::FoldersFailedUndo};
 
-JournalLists RenameJournalLists(std::vector<_tagReplaceFoldersStruct>& record,
-                                std::vector<_tagReplaceFoldersStruct>& failed) {
+JournalLists RenameJournalLists(RenameRecords& record,
+                                RenameRecords& failed) {
   JournalLists lists;
   lists.renames = &record;
   lists.failedRenames = &failed;
@@ -226,7 +226,7 @@ void RenamePage::Run(bool simulate) {
   RenameOptions options;
   // The lines as the run began, and the order it takes them in.
   TextList lines;
-  std::vector<std::string_view> order;
+  LargeVector<std::string_view> order;
   SimulatedRenames taken;
   std::unique_ptr<RunRecorder> recorder;
 
@@ -254,7 +254,7 @@ void RenamePage::Run(bool simulate) {
     }
     options = Options();
     lines = include.Texts();
-    std::vector<std::string_view> trimmed;
+    LargeVector<std::string_view> trimmed;
     trimmed.reserve(lines.size());
     for (const std::string_view line : lines) trimmed.push_back(TrimmedView(line));
     order = RenameOrder(std::move(trimmed), simulate);
@@ -309,7 +309,7 @@ void RenamePage::btnVol06UndoClick() {
   FileSystem& fs = context_.services.fs;
   VisualLogs& logs = context_.visualLogs;
   const bool attached = logs.Attached(descriptor.key);
-  std::vector<_tagReplaceFoldersStruct> work;
+  RenameRecords work;
   RenameUndoReport report;
   std::unique_ptr<RunRecorder> recorder;
 

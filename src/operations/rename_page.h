@@ -49,9 +49,9 @@ class RenamePage : public FolderListPage {
   Button& btnVol06ClearAll;
 
   // The last real run, in the order of its renames; a simulation leaves it.
-  std::vector<_tagReplaceFoldersStruct> RenameRecord;
+  RenameRecords RenameRecord;
   // What the last Undo could not move back, tried again by the next one.
-  std::vector<_tagReplaceFoldersStruct> FailedUndoRecord;
+  RenameRecords FailedUndoRecord;
   // Both records as they stand on disk, for an Undo after a restart.
   RunJournal journal;
   // Start-up: the records of the last run from the journal; a warning when

@@ -19,8 +19,8 @@ namespace {
 
 // The outcome is spent once recorded: its parts move into the records
 // rather than being copied, one string less per path of a large run.
-template <class T>
-void Append(std::vector<T>* list, RunJournal* journal, JournalRecord kind, T&& entry) {
+template <class List, class T>
+void Append(List* list, RunJournal* journal, JournalRecord kind, T&& entry) {
   if (list == nullptr) return;
   list->push_back(std::move(entry));
   if (journal != nullptr) journal->Note(kind, list->back());

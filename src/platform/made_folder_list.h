@@ -43,7 +43,7 @@ class MadeFolderList {
   static_assert(sizeof(Mark) == 32);
 
   TextList paths_;
-  std::vector<Mark> marks_;
+  LargeVector<Mark> marks_;
 };
 
 }  // namespace quillory

@@ -8,12 +8,23 @@ namespace quillory {
 
 namespace {
 
-// Large enough that a million paths take a few hundred chunks, small enough
-// that a list of a dozen typed items keeps little.
+// Small enough that a list of a dozen typed items keeps little; an arena
+// that fills its first two goes on in large blocks, so a million paths take
+// a few dozen.
 constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kSmallChunks = 2;
+constexpr std::size_t kLargeChunkBytes = std::size_t{2} << 20;
 constexpr std::size_t kLengthBytes = sizeof(std::uint32_t);
 
 }  // namespace
+
+TextArena::~TextArena() {
+  for (const Chunk& chunk : chunks_)
+    if (chunk.size < kLargeBlockBytes)
+      delete[] chunk.bytes;
+    else
+      FreeLargeBlock(chunk.bytes, chunk.size);
+}
 
 TextArena::Entry TextArena::Put(std::string_view text) {
   if (text.size() > UINT32_MAX - kLengthBytes - 1) throw std::length_error("a text of over 4 GiB");
@@ -21,10 +32,14 @@ TextArena::Entry TextArena::Put(std::string_view text) {
   if (need > left_) {
     // A text longer than a chunk gets a chunk of its own; the current one
     // stays open for the short ones after it.
-    const std::size_t size = std::max(need, kChunkBytes);
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-    if (size > kChunkBytes) {
-      char* at = chunks_.back().get();
+    const std::size_t usual = chunks_.size() < kSmallChunks ? kChunkBytes << chunks_.size() : kLargeChunkBytes;
+    const std::size_t size = std::max(need, usual);
+    // Room first: a chunk that could not be listed would be lost.
+    if (chunks_.size() == chunks_.capacity()) chunks_.reserve(std::max<std::size_t>(8, 2 * chunks_.size()));
+    chunks_.push_back(
+        Chunk{size < kLargeBlockBytes ? new char[size] : static_cast<char*>(AllocateLargeBlock(size)), size});
+    if (size > usual) {
+      char* at = chunks_.back().bytes;
       bytes_ += need;
       const auto length = static_cast<std::uint32_t>(text.size());
       std::memcpy(at, &length, kLengthBytes);
@@ -32,7 +47,7 @@ TextArena::Entry TextArena::Put(std::string_view text) {
       at[kLengthBytes + text.size()] = '\0';
       return at + kLengthBytes;
     }
-    next_ = chunks_.back().get();
+    next_ = chunks_.back().bytes;
     left_ = size;
   }
   const auto length = static_cast<std::uint32_t>(text.size());
@@ -121,7 +136,7 @@ void TextList::clear() {
 
 void TextList::Reorder(const std::vector<std::size_t>& order) {
   peak_ = std::max(peak_, entries_.size());
-  std::vector<TextArena::Entry> reordered;
+  LargeVector<TextArena::Entry> reordered;
   reordered.reserve(order.size());
   for (std::size_t i : order) reordered.push_back(entries_[i]);
   entries_ = std::move(reordered);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_blocks.h"
+
 namespace quillory {
 
 // Bytes of many texts that never move once written. A run's paths are put
@@ -20,6 +22,7 @@ class TextArena {
   using Entry = const char*;  // the text, NUL-terminated, its length before it
 
   TextArena() = default;
+  ~TextArena();
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
 
@@ -32,7 +35,11 @@ class TextArena {
   std::size_t Bytes() const { return bytes_; }
 
  private:
-  std::vector<std::unique_ptr<char[]>> chunks_;
+  struct Chunk {
+    char* bytes;
+    std::size_t size;
+  };
+  std::vector<Chunk> chunks_;
   char* next_ = nullptr;
   std::size_t left_ = 0;
   std::size_t bytes_ = 0;  // handed out, with lengths and terminators
@@ -132,7 +139,7 @@ class TextList {
   // After many removals, the bytes no entry reaches any more go.
   void CompactIfSparse();
 
-  std::vector<TextArena::Entry> entries_;
+  LargeVector<TextArena::Entry> entries_;
   std::vector<std::shared_ptr<const TextArena>> arenas_;  // every arena an entry points into
   std::shared_ptr<TextArena> own_;                         // where this list writes; among arenas_
   std::size_t peak_ = 0;  // the most entries since the bytes were last compacted

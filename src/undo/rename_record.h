@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/large_blocks.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -16,6 +17,9 @@ struct _tagReplaceFoldersStruct {
   AnsiString NewPath;
   bool operator==(const _tagReplaceFoldersStruct&) const = default;
 };
+
+// A run's renames, in the order they were done.
+using RenameRecords = LargeVector<_tagReplaceFoldersStruct>;
 
 // The number of '\' and '/' in a path: the depth key of renames and their
 // undo.

@@ -12,7 +12,7 @@ namespace quillory {
 // Shallowest first, in record order among equals. Each depth is counted
 // once and each record moved once: a sort of the records themselves counted
 // separators at every comparison and moved every path many times.
-std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFoldersStruct> entries) {
+RenameRecords RenameUndoOrder(RenameRecords entries) {
   std::vector<std::size_t> depth(entries.size());
   std::size_t deepest = 0;
   bool ordered = true;
@@ -26,7 +26,7 @@ std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFol
   for (const std::size_t d : depth)
     if (d < deepest) ++next[d + 1];
   for (std::size_t d = 1; d <= deepest; ++d) next[d] += next[d - 1];
-  std::vector<_tagReplaceFoldersStruct> out(entries.size());
+  RenameRecords out(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) out[next[depth[i]]++] = std::move(entries[i]);
   return out;
 }

@@ -15,7 +15,7 @@ namespace quillory {
 // The entries in the order an undo takes them: shallow first, in record
 // order among equals. A child's recorded new path holds its parent's old
 // name, so the parent goes back first.
-std::vector<_tagReplaceFoldersStruct> RenameUndoOrder(std::vector<_tagReplaceFoldersStruct> entries);
+RenameRecords RenameUndoOrder(RenameRecords entries);
 
 // Moves one entry back with a no-replace rename and hands one outcome:
 //   Done           moved back (path: the old path);

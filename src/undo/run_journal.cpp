@@ -194,8 +194,8 @@ void Put(std::string& out, Channel channel, const TrashedEntry& entry) {
   out += '\n';
 }
 
-template <class T>
-void PutAll(std::string& out, Channel channel, const std::vector<T>* list) {
+template <class T, class A>
+void PutAll(std::string& out, Channel channel, const std::vector<T, A>* list) {
   if (list == nullptr) return;
   for (const T& entry : *list) Put(out, channel, entry);
 }

@@ -62,8 +62,8 @@ struct JournalLists {
   std::vector<std::string>* processedMainFolders = nullptr;  // processed
   std::vector<MadeFolder>* failedFolders = nullptr;        // failed-folder
   std::vector<WrittenFile>* failedFiles = nullptr;         // failed-file
-  std::vector<_tagReplaceFoldersStruct>* renames = nullptr;        // renamed
-  std::vector<_tagReplaceFoldersStruct>* failedRenames = nullptr;  // failed-rename
+  RenameRecords* renames = nullptr;        // renamed
+  RenameRecords* failedRenames = nullptr;  // failed-rename
   std::vector<TrashedEntry>* trashed = nullptr;        // trashed
   std::vector<TrashedEntry>* failedRestores = nullptr; // failed-restore
 };

@@ -130,9 +130,9 @@ TEST(RenameOrderTest, ARunGoesDeepestFirstLastFiledFirstASimulationKeepsTheList)
   // depth and in whatever order the depths come.
   Paths many;
   for (int i = 0; i < 200; ++i) many.push_back("D:" + std::string(static_cast<std::size_t>(i * 7 % 13), '\\') + std::to_string(i));
-  const std::vector<std::string_view> views(many.begin(), many.end());
+  const LargeVector<std::string_view> views(many.begin(), many.end());
   const Paths ordered = RenameOrder(many, false);
-  const std::vector<std::string_view> viewsOrdered = RenameOrder(views, false);
+  const LargeVector<std::string_view> viewsOrdered = RenameOrder(views, false);
   EXPECT_EQ(Paths(viewsOrdered.begin(), viewsOrdered.end()), ordered);
   std::vector<std::size_t> byIndex(many.size());
   for (std::size_t i = 0; i < byIndex.size(); ++i) byIndex[i] = i;

@@ -73,7 +73,7 @@ TEST_F(RenamePageTest, DeepestFirstThenUndoShallowFirst) {
             (Paths{"Rename Folders. - From a Folder List.            Information no: 0207.",
                    "Rename Folder(s).-From a Folder List.            Information no: 0208."}));
   EXPECT_TRUE(IsDir("D:\\XA\\XB"));
-  EXPECT_EQ(Page().RenameRecord, (std::vector<_tagReplaceFoldersStruct>{{"D:\\A\\B", "D:\\A\\XB"},
+  EXPECT_EQ(Page().RenameRecord, (RenameRecords{{"D:\\A\\B", "D:\\A\\XB"},
                                                                         {"D:\\A", "D:\\XA"}}));
   EXPECT_EQ(Counter("FoldersRenamed"), 2);
   EXPECT_EQ(LogList(RenameList::FoldersRenamed), (Paths{"D:\\A\\XB", "D:\\XA"}));
@@ -268,7 +268,7 @@ TEST_F(RenamePageTest, ARunLocksTheTabsCountsItsItemsAndJournalsEachRename) {
   EXPECT_EQ(journal.find("gone"), std::string::npos);
 
   // A simulation counts and lists but keeps nothing.
-  const std::vector<_tagReplaceFoldersStruct> record = Page().RenameRecord;
+  const RenameRecords record = Page().RenameRecord;
   Items({"D:\\J\\Xa"});
   Press(Page().btnVol06RenameFoldersSimulation);
   EXPECT_EQ(main->FindAs<Label>("lblVol06FoldersRenamed")->Caption(), "1");

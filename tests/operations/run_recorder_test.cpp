@@ -25,7 +25,7 @@ struct PageRecords {
   MadeFolderList madeMain;
   std::vector<MadeFolder> made, failedMade;
   std::vector<WrittenFile> written, failedFiles;
-  std::vector<_tagReplaceFoldersStruct> renames, failedRenames;
+  RenameRecords renames, failedRenames;
 
   JournalLists Lists() {
     JournalLists lists;
@@ -117,7 +117,7 @@ TEST_F(RunRecorderTest, EachOutcomeReachesItsCountersRecordsAndJournalOnce) {
   ASSERT_EQ(records.written.size(), 1u);
   EXPECT_EQ(records.existing, Paths{"D:\\Dest\\b"});
   EXPECT_EQ(records.other, Paths{"D:\\Dest\\."});
-  EXPECT_EQ(records.renames, (std::vector<_tagReplaceFoldersStruct>{{"D:\\old", "D:\\new"}}));
+  EXPECT_EQ(records.renames, (RenameRecords{{"D:\\old", "D:\\new"}}));
   EXPECT_TRUE(ui.calls.empty());
 
   // The journal holds what the records hold, read back into empty lists.

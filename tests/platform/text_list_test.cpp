@@ -3,8 +3,13 @@
 // holds them.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "platform/large_blocks.h"
 
 #include "platform/made_folder_list.h"
 #include "platform/text_list.h"
@@ -30,6 +35,62 @@ TEST(TextListTest, KeepsEveryTextExactlyWhateverItsLengthOrBytes) {
   list.erase(0);
   EXPECT_EQ(list.front(), "first");
   EXPECT_EQ(list.back(), "D:\\Dest\\Folder 0000001");
+}
+
+TEST(TextListTest, TextsPastTheSmallChunksAndLongerThanALargeOneAreKept) {
+  // Three megabytes in texts of every short length, then one longer than
+  // a large chunk between them: each lands where it fits and none moves.
+  TextList list;
+  std::vector<std::string_view> seen;
+  const std::string huge(3u << 20, 'h');
+  for (std::size_t i = 0; i < 150000; ++i) {
+    list.push_back(std::string(i % 37, static_cast<char>('a' + i % 26)) + std::to_string(i));
+    if (i == 70000) list.push_back(huge);
+  }
+  for (std::string_view text : list) seen.push_back(text);
+  ASSERT_EQ(list.size(), 150001u);
+  EXPECT_EQ(list[70001], huge);
+  EXPECT_EQ(list[70002], std::string(70001 % 37, static_cast<char>('a' + 70001 % 26)) + "70001");
+  EXPECT_EQ(list.back(), std::string(149999 % 37, static_cast<char>('a' + 149999 % 26)) + "149999");
+  list.push_back("after");
+  for (std::size_t i = 0; i < seen.size(); ++i) ASSERT_EQ(list[i].data(), seen[i].data()) << i;
+  EXPECT_EQ(list.back(), "after");
+}
+
+// The flags the system keeps for the mapping that holds `at`.
+std::string MappingFlags(const void* at) {
+  std::ifstream maps("/proc/self/smaps");
+  const auto address = reinterpret_cast<std::uintptr_t>(at);
+  bool inside = false;
+  for (std::string line; std::getline(maps, line);) {
+    std::uintptr_t from = 0, to = 0;
+    char dash = 0;
+    std::istringstream head(line);
+    if (head >> std::hex >> from >> dash >> to && dash == '-' && line.find(' ') > line.find('-'))
+      inside = from <= address && address < to;
+    else if (inside && line.rfind("VmFlags:", 0) == 0)
+      return line;
+  }
+  return {};
+}
+
+TEST(LargeBlocksTest, ALongArrayGrowsIntoLargePagesAndKeepsItsItems) {
+  LargeVector<std::uint64_t> numbers;
+  for (std::uint64_t i = 0; i < 1000000; ++i) numbers.push_back(i * 7);
+  for (std::uint64_t i = 0; i < numbers.size(); ++i) ASSERT_EQ(numbers[i], i * 7) << i;
+  // On a large page's boundary, and asked for large pages.
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(numbers.data()) % (2u << 20), 0u);
+  const std::string flags = MappingFlags(numbers.data());
+  ASSERT_FALSE(flags.empty());
+  if (std::ifstream("/sys/kernel/mm/transparent_hugepage/enabled")) {
+    EXPECT_NE(flags.find(" hg"), std::string::npos) << flags;
+  }
+  // A short one stays on the heap, where the window's many lists are.
+  LargeVector<char> few(100, 'x');
+  EXPECT_EQ(MappingFlags(few.data()).find(" hg"), std::string::npos);
+  numbers.clear();
+  numbers.shrink_to_fit();
+  EXPECT_EQ(numbers.capacity(), 0u);
 }
 
 TEST(TextListTest, ReorderingAndRemovingKeepTheTextsWithTheirPlaces) {

@@ -19,7 +19,7 @@ namespace quillory {
 namespace {
 
 using Paths = std::vector<std::string>;
-using Entries = std::vector<_tagReplaceFoldersStruct>;
+using Entries = RenameRecords;
 
 class RenameUndoEngineTest : public TempDriveTest {
  protected:
