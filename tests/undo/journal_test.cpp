@@ -369,6 +369,34 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
   ExpectSame(back, run);
 }
 
+// A main folder's record is written right after its line in the created
+// list: paths alike in all but their end, or escaped, come back each as
+// it was, whichever list they are in.
+TEST_F(JournalFileTest, AMainFolderAndItsRecordComeBackEachWithItsOwnPath) {
+  const std::vector<std::pair<std::string, std::string>> lines = {
+      {"D:\\plain", "D:\\plain"},          {"D:\\plain2", "D:\\plain3"},  {"D:\\short", "D:\\shorter"},
+      {"D:\\longer", "D:\\long"},          {"D:\\100%", "D:\\100%"},      {"D:\\bad\xff", "D:\\bad\xff"},
+      {"D:\\caf\xc3\xa9", "D:\\caf\xc3\xa9"}, {"D:\\tab\tx", "D:\\tab\tx"}, {"", ""},
+      // A path that reads as the line before it and the record's beginning.
+      {"D:\\a", "D:\\a\nmain-made\t3"}};
+  Record run;
+  RunJournal journal(HostFileSystem(), PageKey::Vol02, ListsOf(run));
+  journal.SetFolder("./j");
+  journal.Begin();
+  std::uint64_t inode = 1;
+  for (const auto& [main, made] : lines) {
+    run.main.push_back(main);
+    journal.Note(JournalRecord::Main, main);
+    const MadeIdentity identity{FolderIdentity{3, inode++}, 2};
+    run.madeMain.push_back({made, identity.identity, identity.within});
+    journal.Note(JournalRecord::MainMade, made, identity);
+  }
+  journal.End();
+  Record back;
+  EXPECT_EQ(LoadInto(back).state, JournalLoad::State::Loaded);
+  ExpectSame(back, run);
+}
+
 // The journal is read in pieces: records of every length must come back
 // whole wherever the seams between the pieces fall.
 TEST_F(JournalFileTest, AJournalOfManyPiecesLosesNoRecordAtTheSeams) {
