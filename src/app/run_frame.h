@@ -78,7 +78,7 @@ struct ItemOutcome {
   std::array<CounterDelta, 4> counters{};
   std::uint8_t counterCount = 0;
   void Count(CounterId counter, double delta = 1) { counters.at(counterCount++) = {counter, delta}; }
-  std::vector<MadeFolder> made;  // outermost first
+  MadeFolders made;  // outermost first
   // The folder `path` names, when the item made it and nothing above it:
   // what nearly every item of a create run makes, kept without a second
   // copy of its path (it goes after `made`).

@@ -309,7 +309,7 @@ void CreatePage::Undo() {
     // Only what this run made: the main folders with the parents they
     // needed, then what was attached to them. The records are emptied by
     // the undo anyway: they move.
-    std::vector<MadeFolder> folders = records.madeMainFolders.Take();
+    MadeFolders folders = records.madeMainFolders.Take();
     folders.insert(folders.end(), std::make_move_iterator(records.attached.madeFolders.begin()),
                    std::make_move_iterator(records.attached.madeFolders.end()));
     undo.SetFolders(std::move(folders));

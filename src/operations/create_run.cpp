@@ -149,7 +149,7 @@ MainFolderResult MainFolderMaker::Simulated(const std::string& path, bool whole)
   return out;
 }
 
-FolderHandle MainFolderMaker::Destination(std::string_view destination, std::vector<MadeFolder>* made,
+FolderHandle MainFolderMaker::Destination(std::string_view destination, MadeFolders* made,
                                           FsResult* failure) {
   if (handle_ != kNoFolderHandle && open_ == destination) return handle_;
   const std::string path(destination);

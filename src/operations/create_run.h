@@ -52,8 +52,8 @@ struct CreationTarget {
 struct MainFolderResult {
   OutcomeKind kind = OutcomeKind::Other;  // Done, AlreadyExists or Other
   std::string path;
-  std::vector<MadeFolder> made;         // the folder itself and its missing parents, outermost first
-  std::vector<MadeFolder> parentsMade;  // a missing destination made on the way, whatever came of the item
+  MadeFolders made;         // the folder itself and its missing parents, outermost first
+  MadeFolders parentsMade;  // a missing destination made on the way, whatever came of the item
   std::string detail;                   // why not, for logs
   // Instead of `made` when the folder itself was all that was made: its
   // record, kept without a second copy of `path`.
@@ -84,7 +84,7 @@ class MainFolderMaker {
   // Below and Whole but for the result's path, which their callers give it.
   MainFolderResult MakeBelow(std::string_view destination, std::string_view relative, const std::string& path);
   MainFolderResult MakeWhole(const std::string& path);
-  FolderHandle Destination(std::string_view destination, std::vector<MadeFolder>* made, FsResult* failure);
+  FolderHandle Destination(std::string_view destination, MadeFolders* made, FsResult* failure);
   MainFolderResult Simulated(const std::string& path, bool whole);
 
   FileSystem& fs_;

@@ -72,7 +72,7 @@ class ManualCreationPage {
 
   // Every folder the last run of either panel made, outermost first, with
   // the identity it had when it was made (missing parents included).
-  const std::vector<MadeFolder>& LastMade() const { return lastMade_; }
+  const MadeFolders& LastMade() const { return lastMade_; }
 
   // The path the subfolder panel would create from its root and subfolder
   // texts (what the preview shows).
@@ -102,7 +102,7 @@ class ManualCreationPage {
   TForcedUnSuccessFullForm* forcedLog_ = nullptr;
   TSubFolderUnSuccessFullForm* subLog_ = nullptr;
   std::vector<std::string> forcedExisting_, forcedOther_, subExisting_, subOther_;
-  std::vector<MadeFolder> lastMade_;
+  MadeFolders lastMade_;
 };
 
 }  // namespace quillory

@@ -68,7 +68,7 @@ class CreatePage {
   CreateRecords records;
   // What the last Undo could not take away, tried again by the next one.
   std::vector<std::string> failedUndoFolders;
-  std::vector<MadeFolder> failedUndoMade;
+  MadeFolders failedUndoMade;
   std::vector<WrittenFile> failedUndoFiles;
   // The record above as it stands on disk, for an Undo after a restart.
   RunJournal journal;

@@ -82,7 +82,7 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
       KeepPath(setup_.missingFolders, std::move(outcome.path));
       break;
   }
-  std::vector<MadeFolder>* made = failed ? r.failedFolders : outcome.madeMain ? nullptr : r.madeFolders;
+  MadeFolders* made = failed ? r.failedFolders : outcome.madeMain ? nullptr : r.madeFolders;
   const JournalRecord madeKind = failed ? JournalRecord::FailedFolder
                                  : outcome.madeMain ? JournalRecord::MainMade
                                                     : JournalRecord::Made;

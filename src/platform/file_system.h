@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_blocks.h"
+
 namespace quillory {
 
 enum class FsError {
@@ -89,10 +91,13 @@ struct MadeFolder {
   bool operator==(const MadeFolder& other) const { return path == other.path && identity == other.identity; }
 };
 
+// What a run made, in order: an undo takes a whole run's at once.
+using MadeFolders = LargeVector<MadeFolder>;
+
 struct CreateResult {
   FsResult result;
   // Outermost first. After a failure: only what could not be removed again.
-  std::vector<MadeFolder> made;
+  MadeFolders made;
   bool ok() const { return result.ok(); }
 };
 
@@ -289,7 +294,7 @@ class FileSystem {
   // Changed) and empty (NotEmpty); one result per folder. A read-only folder
   // is refused, as RemoveEmptyFolder refuses it. Consecutive folders of one
   // parent cost one open of that parent.
-  virtual void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results);
+  virtual void RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results);
   // Undo: deletes each file only when it is still the file that was written
   // (device, inode, size and modification time: Changed otherwise); a link
   // is deleted as the link, never followed.

@@ -160,7 +160,7 @@ class HostFileSystemImpl final : public FileSystem {
     return {};
   }
 
-  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+  void RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results) override {
     RemoveMadeFoldersBelow(folders, results);
   }
 

@@ -30,7 +30,7 @@ using posix::Resolve;
 // goes up by "..", and a folder goes only when it is still the one made
 // (device and inode) and empty. What stays is left in `made`.
 void RollBack(int fd, const std::vector<std::string>& names, std::size_t failed,
-              const std::vector<std::optional<FolderIdentity>>& madeAt, std::vector<MadeFolder>* made) {
+              const std::vector<std::optional<FolderIdentity>>& madeAt, MadeFolders* made) {
   for (std::size_t i = failed; i-- > 0 && madeAt[i] && fd >= 0;) {
     const int parent = ::openat(fd, "..", kPathFlags);
     ::close(fd);
@@ -110,8 +110,8 @@ FsResult ReachFailure(int error) {
 // a link or crossing a mount below it: a chain moved away and linked back is
 // not reached through the link. A run of entries in one parent opens it once.
 // `remove` checks and removes one.
-template <class Entry, class Remove>
-void RemoveEntries(const std::vector<Entry>& entries, std::vector<FsResult>* results, const Remove& remove) {
+template <class Entry, class A, class Remove>
+void RemoveEntries(const std::vector<Entry, A>& entries, std::vector<FsResult>* results, const Remove& remove) {
   results->clear();
   results->reserve(entries.size());
   std::string openParent;
@@ -398,7 +398,7 @@ void Classify(int parent, const char* name, SubfolderResult* out) {
   out->made = false;
 }
 
-void RemoveMadeFoldersBelow(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) {
+void RemoveMadeFoldersBelow(const MadeFolders& folders, std::vector<FsResult>* results) {
   RemoveEntries(folders, results, [](int parent, const std::string& name, const MadeFolder& folder) {
     // Only what the checks below read: the type and mode, the identity
     // (the device comes with every answer) and the mount attribute (too).
@@ -438,7 +438,7 @@ void DeleteWrittenFilesBelow(const std::vector<WrittenFile>& files, std::vector<
 
 using posix::Failure;
 
-void FileSystem::RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) {
+void FileSystem::RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results) {
   results->clear();
   for (const MadeFolder& folder : folders) {
     const std::optional<FolderIdentity> now = Identity(folder.path);

@@ -108,7 +108,7 @@ CreateResult MakeChain(int fd, const std::vector<std::string>& names, std::size_
 void Classify(int parent, const char* name, SubfolderResult* out);
 
 // Removal of what a run recorded, reached from the folder it aimed at.
-void RemoveMadeFoldersBelow(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results);
+void RemoveMadeFoldersBelow(const MadeFolders& folders, std::vector<FsResult>* results);
 void DeleteWrittenFilesBelow(const std::vector<WrittenFile>& files, std::vector<FsResult>* results);
 
 // The desktop's trash (host_trash.cpp).

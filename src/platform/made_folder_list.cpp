@@ -2,7 +2,7 @@
 
 namespace quillory {
 
-MadeFolderList::MadeFolderList(const std::vector<MadeFolder>& folders) {
+MadeFolderList::MadeFolderList(const MadeFolders& folders) {
   reserve(folders.size());
   for (const MadeFolder& folder : folders) push_back(folder);
 }
@@ -37,8 +37,8 @@ void MadeFolderList::reserve(std::size_t count) {
   marks_.reserve(count);
 }
 
-std::vector<MadeFolder> MadeFolderList::Take() {
-  std::vector<MadeFolder> folders;
+MadeFolders MadeFolderList::Take() {
+  MadeFolders folders;
   folders.reserve(size());
   for (std::size_t i = 0; i < size(); ++i) folders.push_back((*this)[i]);
   clear();
@@ -52,7 +52,7 @@ bool operator==(const MadeFolderList& a, const MadeFolderList& b) {
   return true;
 }
 
-bool operator==(const MadeFolderList& a, const std::vector<MadeFolder>& b) {
+bool operator==(const MadeFolderList& a, const MadeFolders& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (!(a[i] == b[i]) || a[i].within != b[i].within) return false;

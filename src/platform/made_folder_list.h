@@ -15,7 +15,7 @@ namespace quillory {
 class MadeFolderList {
  public:
   MadeFolderList() = default;
-  MadeFolderList(const std::vector<MadeFolder>& folders);  // NOLINT: set from journals and tests
+  MadeFolderList(const MadeFolders& folders);  // NOLINT: set from journals and tests
 
   std::size_t size() const { return marks_.size(); }
   bool empty() const { return marks_.empty(); }
@@ -28,9 +28,9 @@ class MadeFolderList {
   void clear();
   void reserve(std::size_t count);
   // Every folder, the list left empty.
-  std::vector<MadeFolder> Take();
+  MadeFolders Take();
 
-  friend bool operator==(const MadeFolderList& a, const std::vector<MadeFolder>& b);
+  friend bool operator==(const MadeFolderList& a, const MadeFolders& b);
   friend bool operator==(const MadeFolderList& a, const MadeFolderList& b);
 
  private:

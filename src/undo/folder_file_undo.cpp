@@ -20,14 +20,17 @@ std::size_t Level(std::string_view path) {
 // indices with their hashes: a node-based map costs an allocation per
 // record, and an undo of a large run orders some hundred thousand of them,
 // so the table's slots are small and fetched ahead of their use.
-template <class Entry>
+// Indices into a run's records: as many as the records.
+using Indices = LargeVector<std::size_t>;
+
+template <class List>
 class PathIndex {
  public:
-  explicit PathIndex(const std::vector<Entry>& entries) : entries_(entries) {
+  explicit PathIndex(const List& entries) : entries_(entries) {
     std::size_t capacity = 16;
     while (capacity < 2 * entries.size()) capacity *= 2;
     slots_.assign(capacity, Slot{});
-    std::vector<std::size_t> hashes(entries.size());
+    LargeVector<std::size_t> hashes(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) hashes[i] = Hash(entries[i].path);
     constexpr std::size_t kAhead = 8;
     const std::size_t mask = capacity - 1;
@@ -40,7 +43,7 @@ class PathIndex {
   }
   bool Holds(std::string_view path) const { return slots_[Find(path, Hash(path))].at != 0; }
   // The last record of each path, in record order.
-  std::vector<std::size_t> Latest() const {
+  Indices Latest() const {
     std::vector<bool> last(entries_.size());
     std::size_t count = 0;
     for (const Slot& slot : slots_)
@@ -48,7 +51,7 @@ class PathIndex {
         last[slot.at - 1] = true;
         ++count;
       }
-    std::vector<std::size_t> kept;
+    Indices kept;
     kept.reserve(count);
     for (std::size_t i = 0; i < entries_.size(); ++i)
       if (last[i]) kept.push_back(i);
@@ -72,8 +75,8 @@ class PathIndex {
       if (slot.at == 0 || (slot.hash == low && entries_[slot.at - 1].path == path)) return at;
     }
   }
-  const std::vector<Entry>& entries_;
-  std::vector<Slot> slots_;
+  const List& entries_;
+  LargeVector<Slot> slots_;
 };
 
 // Below the parent of the outermost folder the run made on an entry's way,
@@ -84,7 +87,7 @@ class PathIndex {
 // of entries shares: it is worked out once for each run.
 class Narrowing {
  public:
-  explicit Narrowing(const PathIndex<MadeFolder>& made) : made_(made) {}
+  explicit Narrowing(const PathIndex<MadeFolders>& made) : made_(made) {}
   template <class Entry>
   void Narrow(Entry& entry) {
     const std::string_view path = entry.path;
@@ -118,7 +121,7 @@ class Narrowing {
     return static_cast<std::uint32_t>(within);
   }
 
-  const PathIndex<MadeFolder>& made_;
+  const PathIndex<MadeFolders>& made_;
   bool known_ = false;
   std::string_view lastFolder_;
   std::uint32_t lastWithin_ = 0;
@@ -127,15 +130,15 @@ class Narrowing {
 
 // Deepest first, the last made first among equals: by level, each level
 // read backwards, without a comparison sort.
-std::vector<std::size_t> DeepestFirst(const std::vector<MadeFolder>& folders, const std::vector<std::size_t>& kept) {
-  std::vector<std::size_t> levels(kept.size());
+Indices DeepestFirst(const MadeFolders& folders, const Indices& kept) {
+  LargeVector<std::size_t> levels(kept.size());
   std::size_t deepest = 0;
   for (std::size_t k = 0; k < kept.size(); ++k) deepest = std::max(deepest, levels[k] = Level(folders[kept[k]].path));
   // starts[l]: where level `deepest - l` begins in the result.
   std::vector<std::size_t> starts(deepest + 2, 0);
   for (std::size_t level : levels) ++starts[deepest - level + 1];
   for (std::size_t l = 1; l < starts.size(); ++l) starts[l] += starts[l - 1];
-  std::vector<std::size_t> ordered(kept.size());
+  Indices ordered(kept.size());
   for (std::size_t k = kept.size(); k-- > 0;) ordered[starts[deepest - levels[k]]++] = kept[k];
   return ordered;
 }
@@ -143,11 +146,11 @@ std::vector<std::size_t> DeepestFirst(const std::vector<MadeFolder>& folders, co
 }  // namespace
 
 void FolderFileUndo::Order() {
-  std::vector<std::size_t> files, folders;
+  Indices files, folders;
   {
     // Looks into the records' paths: they move only after it.
-    const PathIndex<MadeFolder> made(folders_);
-    files = PathIndex<WrittenFile>(files_).Latest();
+    const PathIndex<MadeFolders> made(folders_);
+    files = PathIndex<std::vector<WrittenFile>>(files_).Latest();
     folders = DeepestFirst(folders_, made.Latest());
     Narrowing narrowing(made);
     for (std::size_t i : files) narrowing.Narrow(files_[i]);
@@ -156,7 +159,7 @@ void FolderFileUndo::Order() {
   std::vector<WrittenFile> orderedFiles;
   orderedFiles.reserve(files.size());
   for (std::size_t i : files) orderedFiles.push_back(std::move(files_[i]));
-  std::vector<MadeFolder> orderedFolders;
+  MadeFolders orderedFolders;
   orderedFolders.reserve(folders.size());
   for (std::size_t i : folders) orderedFolders.push_back(std::move(folders_[i]));
   files_ = std::move(orderedFiles);
@@ -222,7 +225,7 @@ void FolderFileUndo::RemoveFiles(std::size_t begin, std::size_t end, const Outco
 }
 
 void FolderFileUndo::RemoveFolders(std::size_t begin, std::size_t end, const OutcomeSink& sink) {
-  const std::vector<MadeFolder> folders(
+  const MadeFolders folders(
       std::make_move_iterator(folders_.begin() + static_cast<std::ptrdiff_t>(begin)),
       std::make_move_iterator(folders_.begin() + static_cast<std::ptrdiff_t>(end)));
   std::vector<FsResult> results;
@@ -242,7 +245,7 @@ void FolderFileUndo::RemoveFolders(std::size_t begin, std::size_t end, const Out
   }
 }
 
-std::string UndoReport(const std::vector<MadeFolder>& folders, const std::vector<WrittenFile>& files) {
+std::string UndoReport(const MadeFolders& folders, const std::vector<WrittenFile>& files) {
   if (folders.empty() && files.empty()) return {};
   std::string report = "The program is unable to delete the following folders, and/or separate files : \n";
   report += "\nOTHER REASONS   : \n\n";

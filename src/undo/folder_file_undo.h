@@ -32,7 +32,7 @@ class FolderFileUndo {
 
   // What the run made, in the order it was made (a later record of the same
   // path wins: it is what is there now).
-  void SetFolders(std::vector<MadeFolder> folders) { folders_ = std::move(folders); }
+  void SetFolders(MadeFolders folders) { folders_ = std::move(folders); }
   void SetFiles(std::vector<WrittenFile> files) { files_ = std::move(files); }
 
   // Once what to remove is set: the files, then the folders deepest first
@@ -62,7 +62,7 @@ class FolderFileUndo {
 
   FileSystem& fs_;
   UndoFailureReport report_;
-  std::vector<MadeFolder> folders_;
+  MadeFolders folders_;
   std::vector<WrittenFile> files_;
   std::size_t fileItems_ = 0;
   // Where each folder item begins in `folders_`: an item holds one level.
@@ -71,6 +71,6 @@ class FolderFileUndo {
 };
 
 // The report box's text on what an undo left; empty when it left nothing.
-std::string UndoReport(const std::vector<MadeFolder>& folders, const std::vector<WrittenFile>& files);
+std::string UndoReport(const MadeFolders& folders, const std::vector<WrittenFile>& files);
 
 }  // namespace quillory

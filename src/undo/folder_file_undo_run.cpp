@@ -43,7 +43,7 @@ RunOutcome RunUndo(Ui& ui, PageControl& pages, TabSheet& tab, FileSystem& fs, Un
   plan.finish = [&] {
     recorder->Flush();
     if (setup.settled) setup.settled();
-    static const std::vector<MadeFolder> kNoFolders;
+    static const MadeFolders kNoFolders;
     static const std::vector<WrittenFile> kNoFiles;
     const JournalLists& left = setup.recorder.records;
     const std::string report = UndoReport(left.failedFolders != nullptr ? *left.failedFolders : kNoFolders,

@@ -257,7 +257,7 @@ void Give(MadeFolderList* list, MadeFolderList& from) {
   if (list != nullptr) *list = std::move(from);
 }
 
-void Give(std::vector<MadeFolder>* list, MadeFolderList& from) {
+void Give(MadeFolders* list, MadeFolderList& from) {
   if (list != nullptr) *list = from.Take();
 }
 

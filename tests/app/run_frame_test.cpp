@@ -107,7 +107,7 @@ TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextI
     emit(std::move(sub));
     log.push_back("worked" + std::to_string(i));
   };
-  std::vector<MadeFolder> made;
+  MadeFolders made;
   plan.record = [&](ItemOutcome&& outcome) {
     log.push_back("record " + outcome.path);
     made.insert(made.end(), outcome.made.begin(), outcome.made.end());

@@ -368,7 +368,7 @@ TEST_F(ManualCreationTest, TheLastRunKeepsWhatItMadeWithIdentities) {
   MakeDir("D:\\A");
   ui->answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   RunFullPath("D:\\A\\B\\C D:\\X");
-  const std::vector<MadeFolder> expected{{"D:\\A\\B", *HostFileSystem().Identity("D:\\A\\B")},
+  const MadeFolders expected{{"D:\\A\\B", *HostFileSystem().Identity("D:\\A\\B")},
                                          {"D:\\A\\B\\C", *HostFileSystem().Identity("D:\\A\\B\\C")},
                                          {"D:\\X", *HostFileSystem().Identity("D:\\X")}};
   EXPECT_EQ(page->LastMade(), expected);

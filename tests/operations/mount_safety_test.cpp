@@ -171,7 +171,7 @@ TEST_F(MountSafetyTest, UndoDoesNotReachAcrossAMountPoint) {
   const std::optional<FolderIdentity> outside = fs.Identity("D:\\Out\\osub");
   ASSERT_TRUE(outside);
   MakeDir("D:\\Out\\empty");
-  const std::vector<MadeFolder> folders{
+  const MadeFolders folders{
       MadeFolder{"D:\\T\\main\\sub\\bm\\empty", *fs.Identity("D:\\Out\\empty"), 10}};
   std::vector<FsResult> results;
   fs.RemoveMadeFolders(folders, &results);

@@ -23,7 +23,7 @@ struct PageRecords {
   TextList main;
   Paths folders, files, processed, existing, other, missing;
   MadeFolderList madeMain;
-  std::vector<MadeFolder> made, failedMade;
+  MadeFolders made, failedMade;
   std::vector<WrittenFile> written, failedFiles;
   RenameRecords renames, failedRenames;
 

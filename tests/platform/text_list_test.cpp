@@ -145,14 +145,14 @@ TEST(TextListTest, BytesNoEntryReachesGoAfterManyRemovals) {
 }
 
 TEST(MadeFolderListTest, GivesBackEveryFolderWithItsIdentityAndWhereTheAimedPartEnds) {
-  const std::vector<MadeFolder> folders{{"D:\\A", {1, 2, 3, 4}, 2}, {"D:\\A\\B", {1, 5, 0, 0}, 4}};
+  const MadeFolders folders{{"D:\\A", {1, 2, 3, 4}, 2}, {"D:\\A\\B", {1, 5, 0, 0}, 4}};
   MadeFolderList list(folders);
   EXPECT_EQ(list, folders);
   EXPECT_EQ(list.back().identity.inode, 5u);
   EXPECT_EQ(list.front().within, 2u);
   auto arena = std::make_shared<TextArena>();
   list.push_back(ShareText(arena, "D:\\C"), FolderIdentity{7, 8, 9, 10}, 2);
-  const std::vector<MadeFolder> taken = list.Take();
+  const MadeFolders taken = list.Take();
   ASSERT_EQ(taken.size(), 3u);
   EXPECT_EQ(taken[2].path, "D:\\C");
   EXPECT_EQ(taken[2].identity, (FolderIdentity{7, 8, 9, 10}));

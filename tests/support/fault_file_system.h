@@ -113,7 +113,7 @@ class FaultFileSystem : public FileSystem {
   FsResult RemoveEmptyFolder(std::string_view p) override {
     return Or(FsOp::RemoveEmptyFolder, p, [&] { return inner_.RemoveEmptyFolder(p); });
   }
-  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+  void RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results) override {
     results->clear();
     std::vector<FsResult> one;
     for (const MadeFolder& folder : folders) {

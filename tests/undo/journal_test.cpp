@@ -281,7 +281,7 @@ class JournalFileTest : public WorkingFolderTest {
     TextList main;
     Paths folders, files;
     MadeFolderList madeMain;
-    std::vector<MadeFolder> made, failed;
+    MadeFolders made, failed;
     std::vector<WrittenFile> written;
   };
   static JournalLists ListsOf(Record& r) {

@@ -20,7 +20,7 @@ namespace {
 // Takes every batch as done without touching a disk, keeping what it got.
 class KeepingFileSystem : public FaultFileSystem {
  public:
-  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+  void RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results) override {
     got.insert(got.end(), folders.begin(), folders.end());
     results->assign(folders.size(), FsResult{});
   }
@@ -28,11 +28,11 @@ class KeepingFileSystem : public FaultFileSystem {
     files_.insert(files_.end(), files.begin(), files.end());
     results->assign(files.size(), FsResult{});
   }
-  std::vector<MadeFolder> got;
+  MadeFolders got;
   std::vector<WrittenFile> files_;
 };
 
-std::vector<MadeFolder> Drain(FolderFileUndo& undo, KeepingFileSystem& fs) {
+MadeFolders Drain(FolderFileUndo& undo, KeepingFileSystem& fs) {
   undo.Order();
   for (std::size_t i = 0; i < undo.ItemCount(); ++i)
     undo.Work(i, [](ItemOutcome&& outcome) { ADD_FAILURE() << "left: " << outcome.path; });
@@ -49,7 +49,7 @@ constexpr UndoFailureReport kReport{kNoList, CounterId{}};
 // once: each path goes once, where its last record puts it, deepest first
 // and the last made first among equals, across many items.
 TEST(UndoOrder, ManyRecordsGoOnceEachDeepestFirstInReverseOfTheirLastMaking) {
-  std::vector<MadeFolder> made;
+  MadeFolders made;
   std::uint64_t inode = 0;
   for (std::size_t i = 0; i < 3000; ++i) {
     std::string path = "D:\\R\\t";
@@ -76,7 +76,7 @@ TEST(UndoOrder, ManyRecordsGoOnceEachDeepestFirstInReverseOfTheirLastMaking) {
   KeepingFileSystem fs;
   FolderFileUndo undo(fs, kReport);
   undo.SetFolders(made);
-  const std::vector<MadeFolder> got = Drain(undo, fs);
+  const MadeFolders got = Drain(undo, fs);
   ASSERT_EQ(got.size(), expected.size());
   for (std::size_t k = 0; k < got.size(); ++k) {
     EXPECT_EQ(got[k].path, made[expected[k]].path) << "at " << k;
@@ -89,7 +89,7 @@ TEST(UndoOrder, ManyRecordsGoOnceEachDeepestFirstInReverseOfTheirLastMaking) {
 // the run made nothing on the way, what the record says, or the parent.
 TEST(UndoOrder, EachEntryIsReachedFromAboveTheOutermostFolderTheRunMadeOnItsWay) {
   const std::string deep = "D:\\Dest\\U\\a\\b";
-  std::vector<MadeFolder> made = {
+  MadeFolders made = {
       {"D:\\Dest\\U", FolderIdentity{1, 1}, 0},
       {"D:\\Dest\\U\\a", FolderIdentity{1, 2}, 0},
       {deep, FolderIdentity{1, 3}, static_cast<std::uint32_t>(deep.size() - 2)},
@@ -101,7 +101,7 @@ TEST(UndoOrder, EachEntryIsReachedFromAboveTheOutermostFolderTheRunMadeOnItsWay)
   FolderFileUndo undo(fs, kReport);
   undo.SetFolders(made);
   undo.SetFiles({{"D:\\Dest\\U\\a\\f.txt", {}, 0}, {"D:\\Dest\\V\\g.txt", {}, 0}});
-  const std::vector<MadeFolder> got = Drain(undo, fs);
+  const MadeFolders got = Drain(undo, fs);
   std::vector<std::pair<std::string, std::uint32_t>> reach;
   for (const MadeFolder& folder : got) reach.emplace_back(folder.path, folder.within);
   using Reach = std::vector<std::pair<std::string, std::uint32_t>>;
@@ -137,7 +137,7 @@ TEST_F(HostRemoval, ABatchRefusesEachEntryItMustAndRemovesTheOthers) {
   const MadeFolder full = Made("D:\\P\\full");
   MakeFile("D:\\P\\full\\mine.txt", "the person's");
   const MadeFolder b = Made("D:\\P\\b");
-  const std::vector<MadeFolder> batch = {a, {"D:\\", {}, 0}, readOnly, other, {"D:\\P\\..", {}, 0}, full, b};
+  const MadeFolders batch = {a, {"D:\\", {}, 0}, readOnly, other, {"D:\\P\\..", {}, 0}, full, b};
   std::vector<FsResult> results;
   HostFileSystem().RemoveMadeFolders(batch, &results);
   ASSERT_EQ(results.size(), batch.size());

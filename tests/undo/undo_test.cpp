@@ -234,7 +234,7 @@ std::string Numbered(const char* stem, std::size_t i) {
 // Takes every batch as done without touching a disk, counting the calls.
 class BatchCountingFileSystem : public FaultFileSystem {
  public:
-  void RemoveMadeFolders(const std::vector<MadeFolder>& folders, std::vector<FsResult>* results) override {
+  void RemoveMadeFolders(const MadeFolders& folders, std::vector<FsResult>* results) override {
     folderBatches.push_back(folders.size());
     for (const MadeFolder& folder : folders) order.push_back(folder.path);
     results->assign(folders.size(), FsResult{});
@@ -254,7 +254,7 @@ class BatchCountingFileSystem : public FaultFileSystem {
 TEST_F(UndoTest, ALargeUndoGoesInItemsOfOneBatchCallEach) {
   constexpr std::size_t k = FolderFileUndo::kEntriesPerItem;
   std::uint64_t inode = 100;
-  std::vector<MadeFolder> made;
+  MadeFolders made;
   const auto record = [&](std::string path) { made.push_back({std::move(path), FolderIdentity{1, ++inode}}); };
   record("D:\\U");
   // More children than one item takes, the deep ones made last so that
