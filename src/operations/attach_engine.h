@@ -60,7 +60,7 @@ struct AttachStep {
   std::string source;  // files: the full source path (the size map's key)
   std::uint64_t bytes = 0;
   bool sizeKnown = true;  // files: false when the size map lacks the source
-  MadeFolders made;      // folders this step made, outermost first
+  MadeFolders made;       // folders this step made, outermost first
   std::optional<FileIdentity> file;  // FileCopied
   std::uint32_t within = 0;          // FileCopied: as WrittenFile::within
   FsError error = FsError::None;     // why a step failed

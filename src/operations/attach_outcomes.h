@@ -19,7 +19,7 @@ struct AttachRecords {
   std::vector<std::string> createdFolders;        // every base, subfolder and template path created
   std::vector<std::string> copiedFiles;           // every target file written
   std::vector<std::string> processedMainFolders;  // copy page: the folders that received something
-  MadeFolders madeFolders;            // only folders this run made, missing parents included
+  MadeFolders madeFolders;                        // only folders this run made, missing parents included
   std::vector<CopiedFile> copiedFileIds;
   void Clear();
 };

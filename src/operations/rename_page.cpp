@@ -57,8 +57,7 @@ constexpr RenameCounter kRunCounters[] = {RenameCounter::FoldersRenamed, RenameC
                                           RenameCounter::FoldersDestinationExists,
                                           RenameCounter::FoldersOtherReasons, RenameCounter::FoldersFailedUndo};
 
-JournalLists RenameJournalLists(RenameRecords& record,
-                                RenameRecords& failed) {
+JournalLists RenameJournalLists(RenameRecords& record, RenameRecords& failed) {
   JournalLists lists;
   lists.renames = &record;
   lists.failedRenames = &failed;

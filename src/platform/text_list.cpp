@@ -19,11 +19,7 @@ constexpr std::size_t kLengthBytes = sizeof(std::uint32_t);
 }  // namespace
 
 TextArena::~TextArena() {
-  for (const Chunk& chunk : chunks_)
-    if (chunk.size < kLargeBlockBytes)
-      delete[] chunk.bytes;
-    else
-      FreeLargeBlock(chunk.bytes, chunk.size);
+  for (const Chunk& chunk : chunks_) LargeBlockAllocator<char>().deallocate(chunk.bytes, chunk.size);
 }
 
 TextArena::Entry TextArena::Put(std::string_view text) {
@@ -36,8 +32,7 @@ TextArena::Entry TextArena::Put(std::string_view text) {
     const std::size_t size = std::max(need, usual);
     // Room first: a chunk that could not be listed would be lost.
     if (chunks_.size() == chunks_.capacity()) chunks_.reserve(std::max<std::size_t>(8, 2 * chunks_.size()));
-    chunks_.push_back(
-        Chunk{size < kLargeBlockBytes ? new char[size] : static_cast<char*>(AllocateLargeBlock(size)), size});
+    chunks_.push_back(Chunk{LargeBlockAllocator<char>().allocate(size), size});
     if (size > usual) {
       char* at = chunks_.back().bytes;
       bytes_ += need;

@@ -56,14 +56,14 @@ struct JournalLists {
   TextList* mainFolders = nullptr;                         // main
   MadeFolderList* madeMainFolders = nullptr;               // main-made
   std::vector<std::string>* folders = nullptr;             // folder
-  MadeFolders* madeFolders = nullptr;          // made
+  MadeFolders* madeFolders = nullptr;                      // made
   std::vector<std::string>* files = nullptr;               // file
   std::vector<WrittenFile>* writtenFiles = nullptr;        // written
   std::vector<std::string>* processedMainFolders = nullptr;  // processed
-  MadeFolders* failedFolders = nullptr;        // failed-folder
+  MadeFolders* failedFolders = nullptr;                    // failed-folder
   std::vector<WrittenFile>* failedFiles = nullptr;         // failed-file
-  RenameRecords* renames = nullptr;        // renamed
-  RenameRecords* failedRenames = nullptr;  // failed-rename
+  RenameRecords* renames = nullptr;                        // renamed
+  RenameRecords* failedRenames = nullptr;                  // failed-rename
   std::vector<TrashedEntry>* trashed = nullptr;        // trashed
   std::vector<TrashedEntry>* failedRestores = nullptr; // failed-restore
 };
