@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -88,8 +89,10 @@ struct ItemOutcome {
   // `trashed` are kept for the next Undo instead.
   bool undoFailed = false;
   std::optional<WrittenFile> written;
-  // A rename done: the old path (the new one is `path`'s target, given here).
+  // A rename done: the old path and the new one, left empty where it is
+  // `path` itself (a rename done lists its new path: one string less).
   std::optional<std::pair<std::string, std::string>> renamed;  // old, new
+  std::string_view RenamedTo() const { return renamed->second.empty() ? std::string_view(path) : renamed->second; }
   // An entry moved into the desktop's trash (or, with `undoFailed`, one an
   // undo could not bring back).
   std::optional<TrashedEntry> trashed;

@@ -201,7 +201,7 @@ std::optional<ParentName> InFolder(std::string_view path) {
 
 }  // namespace
 
-FsResult FolderRenamer::Rename(const std::string& from, const std::string& to) {
+FsResult FolderRenamer::Rename(std::string_view from, std::string_view to) {
   const auto source = InFolder(from), target = InFolder(to);
   if (!source || !target || source->parent != target->parent) return fs_.RenameFolder(from, to);
   if (handle_ == kNoFolderHandle || open_ != source->parent) {
@@ -236,8 +236,8 @@ void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, s
   outcome.list = static_cast<std::size_t>(shown.list);
   outcome.Count(Id(shown.counter));
   if (verdict == RenameClass::Renamed && mode.Records()) {
-    outcome.path = target;  // the new path is listed
-    outcome.renamed.emplace(std::move(source), std::move(target));
+    outcome.path = std::move(target);  // the new path is listed, and recorded from there
+    outcome.renamed.emplace(std::move(source), std::string());
   } else {
     outcome.path = shown.listsTarget ? std::move(target) : std::move(source);
   }

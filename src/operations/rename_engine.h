@@ -54,7 +54,7 @@ class FolderRenamer {
   FolderRenamer& operator=(const FolderRenamer&) = delete;
   ~FolderRenamer();
   // As FileSystem::RenameFolder.
-  FsResult Rename(const std::string& from, const std::string& to);
+  FsResult Rename(std::string_view from, std::string_view to);
 
  private:
   FileSystem& fs_;

@@ -105,10 +105,17 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
   if (outcome.written)
     Append(failed ? r.failedFiles : r.writtenFiles, journal,
            failed ? JournalRecord::FailedFile : JournalRecord::Written, std::move(*outcome.written));
-  if (outcome.renamed)
-    Append(failed ? r.failedRenames : r.renames, journal,
-           failed ? JournalRecord::FailedRename : JournalRecord::Renamed,
-           _tagReplaceFoldersStruct{std::move(outcome.renamed->first), std::move(outcome.renamed->second)});
+  if (outcome.renamed) {
+    if (RenameRecords* list = failed ? r.failedRenames : r.renames) {
+      const std::string_view newPath = outcome.RenamedTo();
+      // A rename done lists its new path: the record keeps the log's bytes.
+      if (newPath == shared.Path())
+        list->push_back(outcome.renamed->first, shared.Get());
+      else
+        list->push_back({outcome.renamed->first, newPath});
+      if (journal != nullptr) journal->Note(failed ? JournalRecord::FailedRename : JournalRecord::Renamed, list->back());
+    }
+  }
   if (outcome.trashed)
     Append(failed ? r.failedRestores : r.trashed, journal,
            failed ? JournalRecord::FailedRestore : JournalRecord::Trashed, std::move(*outcome.trashed));

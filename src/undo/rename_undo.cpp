@@ -26,13 +26,13 @@ RenameRecords RenameUndoOrder(RenameRecords entries) {
   for (const std::size_t d : depth)
     if (d < deepest) ++next[d + 1];
   for (std::size_t d = 1; d <= deepest; ++d) next[d] += next[d - 1];
-  RenameRecords out(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) out[next[depth[i]]++] = std::move(entries[i]);
-  return out;
+  std::vector<std::size_t> order(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) order[next[depth[i]]++] = i;
+  entries.Reorder(order);
+  return entries;
 }
 
-void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFoldersStruct& entry,
-                   const OutcomeSink& sink) {
+void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, RenameRecordView entry, const OutcomeSink& sink) {
   ItemOutcome outcome;
   const FsResult result = renamer.Rename(entry.NewPath, entry.OldPath);
   outcome.detail = result.message;
@@ -54,7 +54,7 @@ void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFold
     outcome.list = static_cast<std::size_t>(RenameList::FoldersFailedUndo);
     outcome.Count(Id(RenameCounter::FoldersFailedUndo));
     outcome.undoFailed = true;
-    outcome.renamed.emplace(entry.OldPath, entry.NewPath);
+    outcome.renamed.emplace(std::string(entry.OldPath), std::string(entry.NewPath));
   }
   sink(std::move(outcome));
 }

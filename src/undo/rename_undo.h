@@ -26,8 +26,7 @@ RenameRecords RenameUndoOrder(RenameRecords entries);
 //                  is kept for the next Undo (`undoFailed` with `renamed`),
 //                  counted and listed as FoldersFailedUndo by its old path.
 // Paths are trimmed, as the report and the Visual Log show them.
-void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, const _tagReplaceFoldersStruct& entry,
-                   const OutcomeSink& sink);
+void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, RenameRecordView entry, const OutcomeSink& sink);
 
 // The warning after an undo that left some entries, gathered from the
 // outcomes of UndoRenameOne in item order.

@@ -176,7 +176,7 @@ void Put(std::string& out, Channel channel, const WrittenFile& file) {
   out += '\n';
 }
 
-void Put(std::string& out, Channel channel, const _tagReplaceFoldersStruct& rename) {
+void Put(std::string& out, Channel channel, RenameRecordView rename) {
   LineHead(channel).To(out);
   AppendEscaped(out, rename.OldPath);
   out += '\t';
@@ -203,6 +203,11 @@ void PutAll(std::string& out, Channel channel, const std::vector<T, A>* list) {
 void PutAll(std::string& out, Channel channel, const TextList* list) {
   if (list == nullptr) return;
   for (const std::string_view path : *list) Put(out, channel, path);
+}
+
+void PutAll(std::string& out, Channel channel, const RenameRecords* list) {
+  if (list == nullptr) return;
+  for (std::size_t i = 0; i < list->size(); ++i) Put(out, channel, (*list)[i]);
 }
 
 void PutAll(std::string& out, Channel channel, const MadeFolderList* list) {
@@ -413,7 +418,7 @@ void RunJournal::Note(JournalRecord kind, const WrittenFile& file) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), file);
 }
 
-void RunJournal::Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename) {
+void RunJournal::Note(JournalRecord kind, RenameRecordView rename) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), rename);
 }
 
@@ -611,7 +616,8 @@ std::string RunJournal::ParseInto(JournalLoad& load, FsResult* read) {
   for (auto [pairs, channel] : {std::pair{&lists_.renames, kRenamed}, std::pair{&lists_.failedRenames, kFailedRename}}) {
     if (*pairs == nullptr) continue;
     (*pairs)->clear();
-    for (auto& [oldPath, newPath] : parsed.pairs[channel]) (*pairs)->push_back({std::move(oldPath), std::move(newPath)});
+    (*pairs)->reserve(parsed.pairs[channel].size());
+    for (const auto& [oldPath, newPath] : parsed.pairs[channel]) (*pairs)->push_back({oldPath, newPath});
   }
   return {};
 }

@@ -124,7 +124,7 @@ class RunJournal {
   // The same, the folder's path given apart from what else it keeps.
   void Note(JournalRecord kind, std::string_view path, const MadeIdentity& made);
   void Note(JournalRecord kind, const WrittenFile& file);
-  void Note(JournalRecord kind, const _tagReplaceFoldersStruct& rename);
+  void Note(JournalRecord kind, RenameRecordView rename);
   void Note(JournalRecord kind, const TrashedEntry& entry);
   // Whether a run's records are being taken.
   bool Open() const { return file_ != nullptr; }

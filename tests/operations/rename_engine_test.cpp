@@ -60,7 +60,7 @@ class RenameEngineTest : public TempDriveTest {
     EXPECT_EQ(o.record, RecordSlot::None);
     if (o.renamed) {
       EXPECT_EQ(o.renamed->first, item);
-      EXPECT_EQ(o.renamed->second, o.path);
+      EXPECT_EQ(o.RenamedTo(), o.path);
     }
     return {o.kind, static_cast<RenameCounter>(o.counters[0].counter.index), static_cast<RenameList>(o.list),
             o.path, o.renamed.has_value()};

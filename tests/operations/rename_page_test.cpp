@@ -2,6 +2,8 @@
 // temporary drives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 #include <string>
@@ -86,6 +88,39 @@ TEST_F(RenamePageTest, DeepestFirstThenUndoShallowFirst) {
   // Nothing left: the second Undo says so and asks nothing.
   EXPECT_EQ(Press(Page().btnVol06Undo),
             (Paths{"Rename Folder(s).-From a Folder List.            Warning no: 0211."}));
+}
+
+// A record keeps the very bytes its Visual Log line shows, not a copy, and
+// keeps them when the log is cleared for the next run: the undo still finds
+// every folder.
+TEST_F(RenamePageTest, ARecordSharesItsLogLineAndOutlivesTheLog) {
+  MakeDir("D:\\A\\B");
+  MakeDir("D:\\C");
+  Items({"D:\\A", "D:\\A\\B", "D:\\C"});
+  Prefix("X");
+  Press(Page().btnVol06RenameFolders);
+  const TextList& listed =
+      main->visualLogs.List(PageKey::Vol06, static_cast<std::size_t>(RenameList::FoldersRenamed)).Texts();
+  ASSERT_EQ(Page().RenameRecord.size(), 3u);
+  ASSERT_EQ(listed.size(), 3u);
+  for (std::size_t i = 0; i < Page().RenameRecord.size(); ++i) {
+    const std::string_view shown = Page().RenameRecord[i].NewPath;
+    const auto line = std::find(listed.begin(), listed.end(), shown);
+    ASSERT_NE(line, listed.end()) << shown;
+    EXPECT_EQ((*line).data(), shown.data()) << shown;
+  }
+  // A simulation clears the log and lists what it would do instead.
+  MakeDir("D:\\E");
+  Items({"D:\\E"});
+  Press(Page().btnVol06RenameFoldersSimulation);
+  EXPECT_EQ(LogList(RenameList::FoldersRenamed), (Paths{"D:\\XE"}));
+  EXPECT_EQ(Page().RenameRecord,
+            (RenameRecords{{"D:\\A\\B", "D:\\A\\XB"}, {"D:\\C", "D:\\XC"}, {"D:\\A", "D:\\XA"}}));
+  Press(Page().btnVol06Undo);
+  EXPECT_TRUE(IsDir("D:\\A\\B"));
+  EXPECT_TRUE(IsDir("D:\\C"));
+  EXPECT_FALSE(IsDir("D:\\XA"));
+  EXPECT_FALSE(IsDir("D:\\XC"));
 }
 
 TEST_F(RenamePageTest, OutcomesOfOneRun) {

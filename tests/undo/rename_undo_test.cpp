@@ -67,8 +67,8 @@ TEST_F(RenameUndoEngineTest, AFileInTheWayOrAHostFailureKeepsTheEntry) {
   MakeDir("D:\\K\\NDoc");
   MakeDir("D:\\K\\NBusy");
   fs.FailOn(FsOp::RenameFolder, "D:\\K\\NBusy");
-  for (const _tagReplaceFoldersStruct& entry :
-       Entries{{"D:\\K\\Doc", "D:\\K\\NDoc"}, {"D:\\K\\Busy ", "D:\\K\\NBusy"}}) {
+  for (const _tagReplaceFoldersStruct& entry : std::vector<_tagReplaceFoldersStruct>{
+           {"D:\\K\\Doc", "D:\\K\\NDoc"}, {"D:\\K\\Busy ", "D:\\K\\NBusy"}}) {
     const ItemOutcome kept = Undo(entry);
     EXPECT_EQ(kept.kind, OutcomeKind::Other);
     EXPECT_EQ(kept.path, Trim(entry.OldPath));
