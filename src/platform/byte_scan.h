@@ -59,6 +59,31 @@ std::size_t Find(std::string_view text, std::size_t from, const Mask& mask) {
   return m != 0 ? i + std::countr_zero(m) / 8 : std::string_view::npos;
 }
 
+// How many bytes a mask marks: its high bits, moved down and summed into
+// the top byte by one multiplication (a portable build has no popcount
+// instruction, and a call per word cost more than the scan).
+constexpr std::size_t Marked(std::uint64_t m) { return static_cast<std::size_t>(((m >> 7) * kOnes) >> 56); }
+
+// How many bytes `mask` marks.
+template <class Mask>
+std::size_t Count(std::string_view text, const Mask& mask) {
+  const char* bytes = text.data();
+  const std::size_t size = text.size();
+  std::size_t count = 0, i = 0;
+  for (; i + 8 <= size; i += 8) count += Marked(mask(Load(bytes + i)));
+  if (i == size) return count;
+  std::uint64_t m = 0;
+  if (size >= 8) {
+    const std::size_t base = size - 8;
+    m = mask(Load(bytes + base)) & ~BytesBefore(i - base);
+  } else {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, size);
+    m = mask(word) & BytesBefore(size);
+  }
+  return count + Marked(m);
+}
+
 // The last byte `mask` marks, or npos.
 template <class Mask>
 std::size_t FindLast(std::string_view text, const Mask& mask) {

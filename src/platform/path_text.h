@@ -39,6 +39,9 @@ inline std::size_t FirstSeparator(std::string_view text, std::size_t from = 0) {
   return byte_scan::Find(text, from, SeparatorBytes{});
 }
 inline std::size_t LastSeparator(std::string_view text) { return byte_scan::FindLast(text, SeparatorBytes{}); }
+// The number of '\' and '/' in a path: the depth key of renames and their
+// undo.
+inline std::size_t SeparatorCount(std::string_view text) { return byte_scan::Count(text, SeparatorBytes{}); }
 
 // `folder` and `name` with one '\' between them (none added after a folder
 // that already ends in one).

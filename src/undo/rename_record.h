@@ -2,12 +2,12 @@
 // of renames can hold it without knowing the rename page.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
 
+#include "platform/path_text.h"
 #include "platform/text.h"
 #include "platform/text_list.h"
 
@@ -59,11 +59,5 @@ class RenameRecords {
  private:
   TextList old_, new_;
 };
-
-// The number of '\' and '/' in a path: the depth key of renames and their
-// undo.
-inline std::size_t SeparatorCount(std::string_view path) {
-  return static_cast<std::size_t>(std::count_if(path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }));
-}
 
 }  // namespace quillory

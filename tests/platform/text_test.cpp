@@ -122,6 +122,7 @@ TEST(PlatformText, ScansOfEightBytesAtOnceFindWhatALoopFinds) {
     });
   };
   for (std::size_t length = 0; length <= 26; ++length) {
+    ASSERT_EQ(SeparatorCount(std::string(length, '\\')), length);
     for (std::size_t at = 0; at <= length; ++at) {
       for (const char special : specials) {
         std::string text(length, 'x');
@@ -131,6 +132,8 @@ TEST(PlatformText, ScansOfEightBytesAtOnceFindWhatALoopFinds) {
         for (std::size_t from = 0; from <= length + 1; ++from)
           ASSERT_EQ(FirstSeparator(text, from), plainFirst(text, from)) << length << " " << at << " " << from;
         ASSERT_EQ(LastSeparator(text), plainLast(text)) << length << " " << at;
+        ASSERT_EQ(SeparatorCount(text), static_cast<std::size_t>(std::count_if(text.begin(), text.end(), IsSeparator)))
+            << length << " " << at;
         ASSERT_EQ(HoldsControlOrDelete(text), plainControl(text)) << length << " " << at;
       }
     }
