@@ -194,23 +194,10 @@ void Put(std::string& out, Channel channel, const TrashedEntry& entry) {
   out += '\n';
 }
 
-template <class T, class A>
-void PutAll(std::string& out, Channel channel, const std::vector<T, A>* list) {
-  if (list == nullptr) return;
-  for (const T& entry : *list) Put(out, channel, entry);
-}
-
-void PutAll(std::string& out, Channel channel, const TextList* list) {
-  if (list == nullptr) return;
-  for (const std::string_view path : *list) Put(out, channel, path);
-}
-
-void PutAll(std::string& out, Channel channel, const RenameRecords* list) {
-  if (list == nullptr) return;
-  for (std::size_t i = 0; i < list->size(); ++i) Put(out, channel, (*list)[i]);
-}
-
-void PutAll(std::string& out, Channel channel, const MadeFolderList* list) {
+// Every record of a list, in order: vectors and the lists that keep their
+// paths in arenas all hand out their records by index.
+template <class List>
+void PutAll(std::string& out, Channel channel, const List* list) {
   if (list == nullptr) return;
   for (std::size_t i = 0; i < list->size(); ++i) Put(out, channel, (*list)[i]);
 }
