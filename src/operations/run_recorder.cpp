@@ -59,12 +59,15 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
     outcome.made.push_back(MadeFolder{outcome.path, outcome.madeHere->identity, outcome.madeHere->within});
     outcome.madeHere.reset();
   }
+  // A main folder's line waits for its main-made line, which shares its
+  // path; the made parents before it keep their order in their channel.
+  bool noteMain = false;
   switch (outcome.record) {
     case RecordSlot::None: break;
     case RecordSlot::MainFolder:
       if (r.mainFolders != nullptr) {
         r.mainFolders->push_back(shared.Get());
-        if (journal != nullptr) journal->Note(JournalRecord::Main, outcome.path);
+        noteMain = journal != nullptr;
       }
       break;
     case RecordSlot::Folder: Append(r.folders, journal, JournalRecord::Folder, std::move(outcome.path)); break;
@@ -88,12 +91,23 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
                                                     : JournalRecord::Made;
   if (madeMain) {
     for (const MadeFolder& folder : outcome.made) {
-      if (journal != nullptr) journal->Note(madeKind, folder);
-      r.madeMainFolders->push_back(folder.path == shared.Path() ? shared.Get() : ShareText(arena_, folder.path),
-                                   folder.identity, folder.within);
+      const bool main = folder.path == shared.Path();
+      if (main && noteMain) {
+        const MadeIdentity made{folder.identity, folder.within};
+        journal->NoteMain(shared.Path(), &made);
+        noteMain = false;
+      } else if (journal != nullptr) {
+        journal->Note(madeKind, folder);
+      }
+      r.madeMainFolders->push_back(main ? shared.Get() : ShareText(arena_, folder.path), folder.identity,
+                                   folder.within);
     }
     if (const auto& here = outcome.madeHere) {
-      if (journal != nullptr) journal->Note(madeKind, shared.Path(), *here);
+      if (noteMain)
+        journal->NoteMain(shared.Path(), &*here);
+      else if (journal != nullptr)
+        journal->Note(madeKind, shared.Path(), *here);
+      noteMain = false;
       r.madeMainFolders->push_back(shared.Get(), here->identity, here->within);
     }
   } else if (made != nullptr && !outcome.made.empty()) {
@@ -102,6 +116,7 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
     made->insert(made->end(), std::make_move_iterator(outcome.made.begin()),
                  std::make_move_iterator(outcome.made.end()));
   }
+  if (noteMain) journal->NoteMain(shared.Path(), nullptr);
   if (outcome.written)
     Append(failed ? r.failedFiles : r.writtenFiles, journal,
            failed ? JournalRecord::FailedFile : JournalRecord::Written, std::move(*outcome.written));

@@ -92,6 +92,8 @@ class LineHead {
   LineHead& Identity(const FolderIdentity& identity) {
     return Number(identity.device).Number(identity.inode).Number(identity.birthSeconds).Number(identity.birthNanoseconds);
   }
+  // A made folder: its identity and its "within" (see MadeFolder).
+  LineHead& Made(const MadeIdentity& made) { return Identity(made.identity).Number(made.within); }
   void To(std::string& out) const { out.append(bytes_, static_cast<std::size_t>(end_ - bytes_)); }
 
  private:
@@ -149,7 +151,7 @@ void Put(std::string& out, Channel channel, std::string_view path) {
 }
 
 void Put(std::string& out, Channel channel, std::string_view path, const MadeIdentity& made) {
-  LineHead(channel).Identity(made.identity).Number(made.within).To(out);
+  LineHead(channel).Made(made).To(out);
   AppendEscaped(out, path);
   out += '\n';
 }
@@ -399,6 +401,19 @@ void RunJournal::Note(JournalRecord kind, const MadeFolder& folder) {
 
 void RunJournal::Note(JournalRecord kind, std::string_view path, const MadeIdentity& made) {
   if (file_) Put(buffer_, static_cast<Channel>(kind), path, made);
+}
+
+void RunJournal::NoteMain(std::string_view path, const MadeIdentity* made) {
+  if (!file_) return;
+  LineHead(kMain).To(buffer_);
+  const std::size_t at = buffer_.size();
+  AppendEscaped(buffer_, path);
+  const std::size_t size = buffer_.size() - at;
+  buffer_ += '\n';
+  if (made == nullptr) return;
+  LineHead(kMainMade).Made(*made).To(buffer_);
+  buffer_.append(buffer_, at, size);
+  buffer_ += '\n';
 }
 
 void RunJournal::Note(JournalRecord kind, const WrittenFile& file) {

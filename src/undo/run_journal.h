@@ -123,6 +123,9 @@ class RunJournal {
   void Note(JournalRecord kind, const MadeFolder& folder);
   // The same, the folder's path given apart from what else it keeps.
   void Note(JournalRecord kind, std::string_view path, const MadeIdentity& made);
+  // A main folder's line and, when the run made it, its main-made line:
+  // the path is escaped once for both.
+  void NoteMain(std::string_view path, const MadeIdentity* made);
   void Note(JournalRecord kind, const WrittenFile& file);
   void Note(JournalRecord kind, RenameRecordView rename);
   void Note(JournalRecord kind, const TrashedEntry& entry);

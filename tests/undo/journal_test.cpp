@@ -359,6 +359,14 @@ TEST_F(JournalFileTest, EveryByteOfANameSurvives) {
                            {0, UINT64_MAX, 9, INT64_MIN, 10, INT64_MAX, 99, -1, UINT32_MAX},
                            100});
     journal.Note(JournalRecord::Written, run.written.back());
+    // A main folder the run made gets both its lines from one escape; one
+    // it found gets its main line alone.
+    const MadeIdentity made{{8, 5}, 3};
+    run.main.push_back(name + "\\made");
+    run.madeMain.push_back(MadeFolder{name + "\\made", made.identity, made.within});
+    journal.NoteMain(run.main.back(), &made);
+    run.main.push_back(name + "\\found");
+    journal.NoteMain(run.main.back(), nullptr);
     journal.Tick();
   }
   journal.End();
