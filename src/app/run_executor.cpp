@@ -90,7 +90,7 @@ class SpeedShow {
     const double left = done == 0 ? -1 : seconds * static_cast<double>(items_ - done) / static_cast<double>(done);
     ui_.RunSpeed(static_cast<double>(outcomes_) / seconds, left);
   }
-  bool Due() const { return CoarseClock::now() - last_ >= kSpeedEvery; }
+  bool Due(CoarseClock::time_point now) const { return now - last_ >= kSpeedEvery; }
 
  private:
   Ui& ui_;
@@ -350,6 +350,50 @@ class WorkerPool {
   std::vector<std::thread> threads_;
 };
 
+// The outcomes of a run on the window's thread, recorded a few dozen at a
+// time. Each system call here switches page tables, so an outcome recorded
+// right after its call found the lists, the log and the journal cold every
+// time; in a row they stay warm. Nothing waits once the outcomes come slowly
+// (the coarse clock moved since the last look: a file server, a large
+// file), and an outcome with a message is recorded at once after those
+// before it, so the run waits while the message is open.
+class OutcomeBatch {
+ public:
+  explicit OutcomeBatch(const OutcomeSink& sink) : sink_(sink) { waiting_.reserve(kRecordBatch); }
+  OutcomeBatch(const OutcomeBatch&) = delete;
+  OutcomeBatch& operator=(const OutcomeBatch&) = delete;
+
+  void Add(ItemOutcome&& outcome) {
+    if (outcome.message) {
+      Flush();
+      sink_(std::move(outcome));
+      return;
+    }
+    waiting_.push_back(std::move(outcome));
+    if (waiting_.size() == kRecordBatch) Flush();
+    else Look(CoarseClock::now());
+  }
+  void Look(CoarseClock::time_point now) {
+    if (now == last_) return;
+    last_ = now;
+    Flush();
+  }
+  // Each outcome is taken before it is recorded: one whose recording throws
+  // is not recorded again by the Flush after it.
+  void Flush() {
+    while (next_ < waiting_.size()) sink_(std::move(waiting_[next_++]));
+    waiting_.clear();
+    next_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t kRecordBatch = 64;
+  const OutcomeSink& sink_;
+  std::vector<ItemOutcome> waiting_;
+  std::size_t next_ = 0;
+  CoarseClock::time_point last_{};
+};
+
 }  // namespace
 
 ExecutorReport ExecuteItems(Ui& ui, const RunPlan& plan, const OutcomeSink& sink, ProgressMeter& meter,
@@ -371,44 +415,55 @@ ExecutorReport ExecuteItems(Ui& ui, const RunPlan& plan, const OutcomeSink& sink
   bool sampling = chains && jobs == kAutomaticJobs;
   OperationSampler sampler;
   std::size_t outcomes = 0;
+  OutcomeBatch batch(sink);
   const OutcomeSink counted = [&](ItemOutcome&& outcome) {
     ++outcomes;
     speed.Outcome();
-    sink(std::move(outcome));
+    batch.Add(std::move(outcome));
   };
   std::vector<std::uint64_t> keys;
   bool keyed = false;
   std::size_t done = 0;
-  while (done < plan.itemCount && !stopped(done)) {
-    if (workers > 1 && !keyed) {
-      keys = plan.chains.keys(done);
-      keyed = true;
-      // The items cannot be told apart by their folders: one at a time.
-      if (keys.size() != plan.itemCount - done) workers = 1;
-    }
-    // Until the folder the chains part at is there, the items that make it
-    // go alone, as one at a time would make it.
-    if (workers > 1 && (!plan.chains.ready || plan.chains.ready())) {
-      WorkerPool pool(ui, plan, done, workers, keys, done - (plan.itemCount - keys.size()));
-      const ExecutorReport rest = pool.Record(sink, meter, ownUnits, speed);
-      report.handled = done + rest.handled;
-      report.notProcessed = rest.notProcessed;
-      return report;
-    }
-    const Clock::time_point start = sampling ? Clock::now() : Clock::time_point{};
-    outcomes = 0;
-    plan.work(done, counted);
-    ++done;
-    if (sampling) {
-      sampler.Add(Clock::now() - start, plan.chains.operations ? plan.chains.operations(done - 1) : outcomes);
-      if (sampler.Enough()) {
-        sampling = false;
-        if (sampler.Slow()) workers = kAutomaticSlowJobs;
+  try {
+    while (done < plan.itemCount && !stopped(done)) {
+      if (workers > 1 && !keyed) {
+        keys = plan.chains.keys(done);
+        keyed = true;
+        // The items cannot be told apart by their folders: one at a time.
+        if (keys.size() != plan.itemCount - done) workers = 1;
       }
+      // Until the folder the chains part at is there, the items that make it
+      // go alone, as one at a time would make it.
+      if (workers > 1 && (!plan.chains.ready || plan.chains.ready())) {
+        batch.Flush();
+        WorkerPool pool(ui, plan, done, workers, keys, done - (plan.itemCount - keys.size()));
+        const ExecutorReport rest = pool.Record(sink, meter, ownUnits, speed);
+        report.handled = done + rest.handled;
+        report.notProcessed = rest.notProcessed;
+        return report;
+      }
+      const Clock::time_point start = sampling ? Clock::now() : Clock::time_point{};
+      outcomes = 0;
+      plan.work(done, counted);
+      ++done;
+      if (sampling) {
+        sampler.Add(Clock::now() - start, plan.chains.operations ? plan.chains.operations(done - 1) : outcomes);
+        if (sampler.Enough()) {
+          sampling = false;
+          if (sampler.Slow()) workers = kAutomaticSlowJobs;
+        }
+      }
+      if (!ownUnits) meter.Reach(done);
+      const CoarseClock::time_point now = CoarseClock::now();
+      batch.Look(now);
+      if (speed.Due(now)) speed.Item(done);
+      ui.Repaint();
     }
-    if (!ownUnits) meter.Reach(done);
-    if (speed.Due()) speed.Item(done);
-    ui.Repaint();
+    batch.Flush();
+  } catch (...) {
+    // What was done before the failure is recorded all the same.
+    batch.Flush();
+    throw;
   }
   report.handled = done;
   report.notProcessed = plan.itemCount - done;

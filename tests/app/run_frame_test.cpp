@@ -81,20 +81,31 @@ TEST_F(RunFrameTest, NoAndFailedChecksChangeNothing) {
   EXPECT_EQ(ui.calls.size(), 1u);  // only the first confirmation
 }
 
-TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabs) {
+// The item that fails is left; what the items before it did, and what it
+// did before it failed, is recorded all the same.
+TEST_F(RunFrameTest, AnExceptionMidRunStillUnlocksTheTabsAndRecordsWhatWasDone) {
   std::vector<std::string> log;
   RunPlan plan = Plan(log);
-  plan.work = [](std::size_t i, const OutcomeSink&) {
+  plan.work = [](std::size_t i, const OutcomeSink& emit) {
+    ItemOutcome done;
+    done.path = "D:\\X\\" + std::to_string(i);
+    emit(std::move(done));
     if (i == 1) throw std::runtime_error("disk gone");
   };
+  plan.record = [&](ItemOutcome&& outcome) { log.push_back("record " + outcome.path); };
   ui.answers = {MessageAnswer::Yes};
   EXPECT_THROW(RunFrame(ui, pages, c, plan), std::runtime_error);
   EXPECT_TRUE(AllEnabled());
+  EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "record D:\\X\\0", "record D:\\X\\1"}));
 }
 
-TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextItem) {
+// Outcomes reach the recorder in item order and all before the run ends;
+// one with a message is recorded, and its message shown, before the run
+// goes on, with every outcome before it.
+TEST_F(RunFrameTest, OutcomesAreRecordedInOrderAndAMessageBeforeTheRunGoesOn) {
   std::vector<std::string> log;
   RunPlan plan = Plan(log);
+  plan.itemCount = 200;
   plan.work = [&log](std::size_t i, const OutcomeSink& emit) {
     log.push_back("work" + std::to_string(i));
     ItemOutcome main;
@@ -103,22 +114,31 @@ TEST_F(RunFrameTest, EveryOutcomeOfAnItemReachesTheRecorderInOrderBeforeTheNextI
     ItemOutcome sub;
     sub.kind = OutcomeKind::AlreadyExists;
     sub.path = main.path + "\\s";
+    if (i == 100) sub.message = ItemMessage{"Look", "Warning no: 1", ItemMessage::Kind::Warning};
     emit(std::move(main));
     emit(std::move(sub));
     log.push_back("worked" + std::to_string(i));
   };
   MadeFolders made;
+  std::vector<std::string> recorded;
   plan.record = [&](ItemOutcome&& outcome) {
     log.push_back("record " + outcome.path);
+    recorded.push_back(outcome.path);
     made.insert(made.end(), outcome.made.begin(), outcome.made.end());
   };
-  plan.itemCount = 2;
   ui.answers = {MessageAnswer::Yes};
   EXPECT_EQ(RunFrame(ui, pages, c, plan), RunOutcome::Completed);
-  EXPECT_EQ(log, (std::vector<std::string>{"validate", "prepare", "work0", "record D:\\X\\0",
-                                           "record D:\\X\\0\\s", "worked0", "work1", "record D:\\X\\1",
-                                           "record D:\\X\\1\\s", "worked1", "after unlocked"}));
-  ASSERT_EQ(made.size(), 2u);
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i < 200; ++i) {
+    expected.push_back("D:\\X\\" + std::to_string(i));
+    expected.push_back(expected.back() + "\\s");
+  }
+  EXPECT_EQ(recorded, expected);
+  const auto at = [&](const std::string& entry) { return std::find(log.begin(), log.end(), entry) - log.begin(); };
+  EXPECT_LT(at("record D:\\X\\100\\s"), at("worked100"));
+  EXPECT_LT(at("record D:\\X\\99\\s"), at("record D:\\X\\100\\s"));
+  EXPECT_LT(at("record D:\\X\\199\\s"), at("after unlocked"));
+  ASSERT_EQ(made.size(), 200u);
   EXPECT_EQ(made[1].identity, (FolderIdentity{7, 101}));
 }
 
