@@ -90,8 +90,10 @@ struct ItemOutcome {
   bool undoFailed = false;
   std::optional<WrittenFile> written;
   // A rename done: the old path and the new one, left empty where it is
-  // `path` itself (a rename done lists its new path: one string less).
-  std::optional<std::pair<std::string, std::string>> renamed;  // old, new
+  // `path` itself (a rename done lists its new path). Views of the run's
+  // own items (its lines, or the records an undo takes back), which outlive
+  // every outcome of the run: recording a rename copies no path twice.
+  std::optional<std::pair<std::string_view, std::string_view>> renamed;  // old, new
   std::string_view RenamedTo() const { return renamed->second.empty() ? std::string_view(path) : renamed->second; }
   // An entry moved into the desktop's trash (or, with `undoFailed`, one an
   // undo could not bring back).

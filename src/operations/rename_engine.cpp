@@ -87,19 +87,21 @@ class RenameMode {
       : renamer_(renamer), fs_(fs), drives_(drives), simulate_(simulate), taken_(taken) {}
 
   struct Admission {
-    std::string path;  // the line as it is taken, and listed when refused
+    std::string_view path;  // the line as it is taken, and listed when refused
     bool folderPath;
   };
-  Admission Admit(std::string_view item) const {
-    if (!simulate_) return {std::string(item), HasDrive(item)};
-    std::string candidate = NormalizeComposedPath(item);
+  // A run takes the line itself; a simulation its normalised form, kept in
+  // `normalized`.
+  Admission Admit(std::string_view item, std::string& normalized) const {
+    if (!simulate_) return {item, HasDrive(item)};
+    normalized = NormalizeComposedPath(item);
     std::string message;
-    const bool valid = candidate.size() <= kMaxSimulatedPathChars && CheckColons(candidate, message) &&
-                       ValidateFullFolderPath(candidate, true, drives_, message);
-    return {std::move(candidate), valid};
+    const bool valid = normalized.size() <= kMaxSimulatedPathChars && CheckColons(normalized, message) &&
+                       ValidateFullFolderPath(normalized, true, drives_, message);
+    return {normalized, valid};
   }
 
-  RenameClass Attempt(const std::string& item, const std::string& target, std::string& detail) const {
+  RenameClass Attempt(std::string_view item, const std::string& target, std::string& detail) const {
     if (simulate_) {
       if (!fs_.DirectoryExists(item)) return RenameClass::SourceMissing;
       if (fs_.DirectoryExists(target)) return RenameClass::TargetOnDisk;
@@ -222,7 +224,8 @@ void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, s
   const RenameMode mode(renamer, fs, drives, simulate, taken);
   ItemOutcome outcome;
   RenameClass verdict = RenameClass::NoFolderPath;
-  auto [source, folderPath] = mode.Admit(item);
+  std::string normalized;
+  const auto [source, folderPath] = mode.Admit(item, normalized);
   std::string target;
   if (folderPath) {
     target = ComposeNewPath(source, options);
@@ -237,9 +240,11 @@ void RenameOne(FolderRenamer& renamer, FileSystem& fs, const DriveMap& drives, s
   outcome.Count(Id(shown.counter));
   if (verdict == RenameClass::Renamed && mode.Records()) {
     outcome.path = std::move(target);  // the new path is listed, and recorded from there
-    outcome.renamed.emplace(std::move(source), std::string());
+    outcome.renamed.emplace(source, std::string_view());
+  } else if (shown.listsTarget) {
+    outcome.path = std::move(target);
   } else {
-    outcome.path = shown.listsTarget ? std::move(target) : std::move(source);
+    outcome.path = simulate ? std::move(normalized) : std::string(source);
   }
   sink(std::move(outcome));
 }

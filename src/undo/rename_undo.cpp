@@ -54,7 +54,7 @@ void UndoRenameOne(FolderRenamer& renamer, FileSystem& fs, RenameRecordView entr
     outcome.list = static_cast<std::size_t>(RenameList::FoldersFailedUndo);
     outcome.Count(Id(RenameCounter::FoldersFailedUndo));
     outcome.undoFailed = true;
-    outcome.renamed.emplace(std::string(entry.OldPath), std::string(entry.NewPath));
+    outcome.renamed.emplace(entry.OldPath, entry.NewPath);
   }
   sink(std::move(outcome));
 }

@@ -98,7 +98,7 @@ TEST_F(RunRecorderTest, EachOutcomeReachesItsCountersRecordsAndJournalOnce) {
     recorder.Record(Outcome("D:\\Dest\\b", RecordSlot::ExistingMainFolder, Id(CreateCounter::FoldersExists)));
     recorder.Record(Outcome("D:\\Dest\\.", RecordSlot::OtherMainFolder, Id(CreateCounter::FoldersOther)));
     ItemOutcome renamed;
-    renamed.renamed = std::pair<std::string, std::string>{"D:\\old", "D:\\new"};
+    renamed.renamed = std::pair<std::string_view, std::string_view>{"D:\\old", "D:\\new"};
     recorder.Record(std::move(renamed));
     recorder.Flush();
   }
@@ -146,7 +146,7 @@ TEST_F(RunRecorderTest, AnUndoFailureIsKeptForTheNextUndoNotAsMade) {
   recorder.Record(std::move(file));
   ItemOutcome rename;
   rename.undoFailed = true;
-  rename.renamed = std::pair<std::string, std::string>{"D:\\old", "D:\\new"};
+  rename.renamed = std::pair<std::string_view, std::string_view>{"D:\\old", "D:\\new"};
   recorder.Record(std::move(rename));
   EXPECT_EQ(records.failedMade.size(), 1u);
   EXPECT_EQ(records.failedFiles.size(), 1u);
