@@ -53,6 +53,9 @@ constexpr std::size_t kAhead = 4096;
 constexpr std::uint32_t kEnd = UINT32_MAX;
 // A long item's outcomes go to the window's thread this many at a time.
 constexpr std::size_t kStreamBatch = 64;
+// A run on the window's thread records its outcomes at most this many at a
+// time (see OutcomeBatch).
+constexpr std::size_t kRecordBatch = 64;
 
 // The time per operation of the items done so far, an outcome counting as
 // one operation; the median, so one slow first item decides nothing.
@@ -387,7 +390,6 @@ class OutcomeBatch {
   }
 
  private:
-  static constexpr std::size_t kRecordBatch = 64;
   const OutcomeSink& sink_;
   std::vector<ItemOutcome> waiting_;
   std::size_t next_ = 0;

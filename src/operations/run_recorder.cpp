@@ -1,6 +1,7 @@
 #include "operations/run_recorder.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -59,8 +60,8 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
     outcome.made.push_back(MadeFolder{outcome.path, outcome.madeHere->identity, outcome.madeHere->within});
     outcome.madeHere.reset();
   }
-  // A main folder's line waits for its main-made line, which shares its
-  // path; the made parents before it keep their order in their channel.
+  // A main folder's line is written with its main-made line, which shares
+  // its path.
   bool noteMain = false;
   switch (outcome.record) {
     case RecordSlot::None: break;
@@ -89,25 +90,24 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
   const JournalRecord madeKind = failed ? JournalRecord::FailedFolder
                                  : outcome.madeMain ? JournalRecord::MainMade
                                                     : JournalRecord::Made;
+  // The main folder's own record (the last of `made`, or `madeHere`) goes
+  // with its main line, after the parents made on the way.
+  std::optional<MadeIdentity> mainMade;
   if (madeMain) {
     for (const MadeFolder& folder : outcome.made) {
       const bool main = folder.path == shared.Path();
-      if (main && noteMain) {
-        const MadeIdentity made{folder.identity, folder.within};
-        journal->NoteMain(shared.Path(), &made);
-        noteMain = false;
-      } else if (journal != nullptr) {
+      if (main && noteMain)
+        mainMade = MadeIdentity{folder.identity, folder.within};
+      else if (journal != nullptr)
         journal->Note(madeKind, folder);
-      }
       r.madeMainFolders->push_back(main ? shared.Get() : ShareText(arena_, folder.path), folder.identity,
                                    folder.within);
     }
     if (const auto& here = outcome.madeHere) {
       if (noteMain)
-        journal->NoteMain(shared.Path(), &*here);
+        mainMade = *here;
       else if (journal != nullptr)
         journal->Note(madeKind, shared.Path(), *here);
-      noteMain = false;
       r.madeMainFolders->push_back(shared.Get(), here->identity, here->within);
     }
   } else if (made != nullptr && !outcome.made.empty()) {
@@ -116,7 +116,7 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
     made->insert(made->end(), std::make_move_iterator(outcome.made.begin()),
                  std::make_move_iterator(outcome.made.end()));
   }
-  if (noteMain) journal->NoteMain(shared.Path(), nullptr);
+  if (noteMain) journal->NoteMain(shared.Path(), mainMade ? &*mainMade : nullptr);
   if (outcome.written)
     Append(failed ? r.failedFiles : r.writtenFiles, journal,
            failed ? JournalRecord::FailedFile : JournalRecord::Written, std::move(*outcome.written));
