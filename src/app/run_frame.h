@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/boxed.h"
 #include "app/controls.h"
 #include "platform/file_system.h"
 
@@ -88,7 +89,9 @@ struct ItemOutcome {
   // An undo could not take these away: `made`, `written`, `renamed` and
   // `trashed` are kept for the next Undo instead.
   bool undoFailed = false;
-  std::optional<WrittenFile> written;
+  // The parts few outcomes have are held apart: outcomes are moved in
+  // batches, and inline these tripled an outcome's size.
+  Boxed<WrittenFile> written;
   // A rename done: the old path and the new one, left empty where it is
   // `path` itself (a rename done lists its new path). Views of the run's
   // own items (its lines, or the records an undo takes back), which outlive
@@ -97,8 +100,8 @@ struct ItemOutcome {
   std::string_view RenamedTo() const { return renamed->second.empty() ? std::string_view(path) : renamed->second; }
   // An entry moved into the desktop's trash (or, with `undoFailed`, one an
   // undo could not bring back).
-  std::optional<TrashedEntry> trashed;
-  std::optional<ItemMessage> message;
+  Boxed<TrashedEntry> trashed;
+  Boxed<ItemMessage> message;
   std::size_t progress = 0;  // units of the plan's own progress count
   std::string detail;        // host error text, for logs
 };

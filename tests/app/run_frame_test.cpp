@@ -314,5 +314,25 @@ TEST_F(RunWatchTest, ASecondFrameDuringARunIsRefusedAndAsksAndChangesNothing) {
   EXPECT_FALSE(RunActive());
 }
 
+// Its rarely present parts are held apart; a copy must not share them.
+TEST(ItemOutcomeTest, ACopyOwnsItsMessageAndFileAndAMoveLeavesNoneBehind) {
+  ItemOutcome a;
+  a.message = ItemMessage{"text", "caption", ItemMessage::Kind::Information};
+  a.written = WrittenFile{"D:\\a\\f", {1, 2, 3, 4, 5}};
+  ItemOutcome b = a;
+  b.message->text = "other";
+  b.written = std::nullopt;
+  EXPECT_EQ(a.message->text, "text");
+  ASSERT_TRUE(a.written);
+  EXPECT_EQ(a.written->path, "D:\\a\\f");
+  a = b;
+  EXPECT_EQ(a.message->text, "other");
+  EXPECT_FALSE(a.written);
+  ItemOutcome c = std::move(a);
+  EXPECT_TRUE(c.message);
+  EXPECT_FALSE(a.message);  // NOLINT: moved-from is looked at on purpose
+  EXPECT_FALSE(c.trashed);
+}
+
 }  // namespace
 }  // namespace quillory
