@@ -45,6 +45,35 @@ JournalLists JournalListsOf(CreatePage& page) {
   return lists;
 }
 
+// A run's targets composed a few dozen at a time, ahead of the items that
+// make them: each creation's system calls leave the caches cold, and the
+// composing then ran cold item after item. A target that throws is not
+// composed ahead; its item composes it, and throws, in its turn.
+class TargetsAhead {
+ public:
+  explicit TargetsAhead(const CreationPlan& plan) : plan_(plan) {}
+  CreationTarget Take(std::size_t i) {
+    if (i < from_ || i >= from_ + targets_.size()) Compose(i);
+    if (i >= from_ + targets_.size()) return plan_.target(i);
+    return std::move(targets_[i - from_]);
+  }
+
+ private:
+  static constexpr std::size_t kAhead = 64;
+  void Compose(std::size_t i) {
+    targets_.clear();
+    from_ = i;
+    const std::size_t end = std::min(plan_.count, i + kAhead);
+    try {
+      for (std::size_t j = i; j < end; ++j) targets_.push_back(plan_.target(j));
+    } catch (...) {
+    }
+  }
+  const CreationPlan& plan_;
+  std::vector<CreationTarget> targets_;
+  std::size_t from_ = 0;
+};
+
 }  // namespace
 
 CreatePage::CreatePage(PageContext& context, PageKey key)
@@ -208,7 +237,8 @@ RunOutcome CreatePage::RunCreation(CreationPlan& plan) {
       ui().ShowMessageBox(MissingStructuresNote(absent), kMissingStructuresCaption, MessageKind::Warning);
     return true;
   };
-  run.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(plan.target(i), sink); };
+  TargetsAhead ahead(plan);
+  run.work = [&](std::size_t i, const OutcomeSink& sink) { engine->One(ahead.Take(i), sink); };
   FolderChainKeys chained;
   if (!plan.simulate) {
     run.chains.worker = [&]() -> ItemWork {
