@@ -84,14 +84,17 @@ namespace {
 
 // FolderOfItem as the start of `item`, which it nearly always is; the one
 // text that is not (a drive's root, given its delimiter) goes to `owned`.
+bool NamesAFile(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return dot != std::string_view::npos && !TrimmedView(name.substr(dot + 1)).empty();
+}
+
 std::string_view FolderOfItemIn(std::string_view item, std::string& owned) {
   const std::size_t drive = FileDriveLength(item);
   const std::string_view rest = StripTrailingSeparators(item.substr(drive));
   const std::size_t last = LastSeparator(rest);
   const std::size_t nameBegin = last == std::string_view::npos ? 0 : last + 1;
-  const std::string_view name = rest.substr(nameBegin);
-  const std::size_t dot = name.rfind('.');
-  const bool isFile = dot != std::string_view::npos && !TrimmedView(name.substr(dot + 1)).empty();
+  const bool isFile = NamesAFile(rest.substr(nameBegin));
   const std::size_t kept = isFile ? StripTrailingSeparators(rest.substr(0, nameBegin)).size() : rest.size();
   // A file right under the root stands for the root, which keeps its delimiter.
   if (kept == 0 && drive != 0) {
@@ -112,8 +115,16 @@ std::string FolderOfItem(std::string_view item) {
 }
 
 std::string ComposePathVol04(std::string_view item, std::string_view prefix, std::string_view suffix, bool hyphen) {
+  const std::string_view text = TrimmedView(item);
+  const std::size_t drive = FileDriveLength(text);
+  const std::string_view rest = StripTrailingSeparators(text.substr(drive));
+  const std::size_t last = LastSeparator(rest);
+  const std::size_t nameBegin = last == std::string_view::npos ? 0 : last + 1;
+  // A folder's item is its own folder, split where it was just scanned; a
+  // file's goes the long way.
+  ParentAndNameView split{text.substr(0, drive + nameBegin), rest.substr(nameBegin)};
   std::string owned;
-  const ParentAndNameView split = SplitParentAndNameView(FolderOfItemIn(TrimmedView(item), owned));
+  if (NamesAFile(split.name)) split = SplitParentAndNameView(FolderOfItemIn(text, owned));
   std::string out;
   out.reserve(split.parent.size() + prefix.size() + split.name.size() + suffix.size() + 3);
   out += split.parent;

@@ -80,7 +80,7 @@ TEST(NamesComposeFromFolderItem, ItemSuppliesParentAndName) {
   // Composed in one string for a run, the same text whatever the item.
   for (const char* item : {"D:\\Clients\\Acme", "  D:\\Clients\\Acme\\ ", "D:\\Clients\\Smith.Jr", "D:\\Report.doc",
                            "D:\\", "D:", "\\\\srv\\share\\x", "\\\\srv\\share", "D:/a/b.", "D:\\a\\b. ", "Docs", "",
-                           "D:\\a\\\\b\\\\"}) {
+                           "D:\\a\\\\b\\\\", "\\\\srv\\share\\", "\\\\srv", "D:\\a.b\\c", "D:\\a\\.x"}) {
     for (const bool hyphen : {true, false}) {
       EXPECT_EQ(ComposePathVol04(item, "P", " S", hyphen), ComposePartsVol04(item, "P", " S", hyphen).Join()) << item;
       EXPECT_EQ(ComposePathVol04(item, " ", "", hyphen), ComposePartsVol04(item, " ", "", hyphen).Join()) << item;
