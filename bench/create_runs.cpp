@@ -123,7 +123,7 @@ Program& StartProgram() {
 
 using side_by_side::Cpu;
 using side_by_side::Median;
-Cpu g_ours, g_lim;  // the clicks, and lim with its shell
+Cpu g_ours, g_lim, g_floor;  // the clicks, lim with its shell, the safe floor
 
 // Medians since the last report.
 void ReportCpu(const char* what) {
@@ -131,9 +131,12 @@ void ReportCpu(const char* what) {
               "%.2fx\n",
               what, Median(g_ours.user), Median(g_ours.system), Median(g_lim.user), Median(g_lim.system),
               g_lim.Total() > 0 ? g_ours.Total() / g_lim.Total() : 0.0);
+  if (!g_floor.user.empty())
+    std::printf("  safe floor user %.3f s + system %.3f s\n", Median(g_floor.user), Median(g_floor.system));
   std::fflush(stdout);
   g_ours = {};
   g_lim = {};
+  g_floor = {};
 }
 
 // A lim command, its processor time kept for the report.
@@ -348,6 +351,17 @@ bool FloorPaths(const std::string& folder, const std::string& list) {
   if (parent >= 0 && parent != root) ::close(parent);
   ::close(root);
   return made == kItems;
+}
+
+// A floor loop, its processor time kept for the report.
+template <class F>
+bool FloorTimed(F&& floor) {
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
+  const bool ok = floor();
+  ::getrusage(RUSAGE_SELF, &after);
+  g_floor.Add(before, after);
+  return ok;
 }
 
 // Untimed: the program gone, `folder` empty, no identities kept.
@@ -581,7 +595,7 @@ int main(int argc, char** argv) {
              }},
          Job{"xargs -0 mkdir -p", [&] { return Shell("cd " + Quote(at("s1")) + " && xargs -0 mkdir -p < " + Quote(stringList)); },
              [&] { Fresh(at("s1")); }},
-         Job{"safe floor (+ statx)", [&] { return FloorStrings(at("f1"), stringList); },
+         Job{"safe floor (+ statx)", [&] { return FloorTimed([&] { return FloorStrings(at("f1"), stringList); }); },
              [&] { PrepareFloor(at("f1")); }}},
         1, rounds, kItems);
     ReportCpu("Vol02 page run");
@@ -601,7 +615,7 @@ int main(int argc, char** argv) {
              }},
          Job{"seq | xargs mkdir", [&] { return Shell("cd " + Quote(at("s2")) + " && seq 1 " + n + " | xargs mkdir"); },
              [&] { Fresh(at("s2")); }},
-         Job{"safe floor (+ statx)", [&] { return FloorNumbers(at("f2"), kItems); },
+         Job{"safe floor (+ statx)", [&] { return FloorTimed([&] { return FloorNumbers(at("f2"), kItems); }); },
              [&] { PrepareFloor(at("f2")); }}},
         1, rounds, kItems);
     ReportCpu("Vol03 page run");
@@ -628,7 +642,7 @@ int main(int argc, char** argv) {
              }},
          Job{"xargs -0 mkdir -p", [&] { return Shell("cd " + Quote(at("s3")) + " && xargs -0 mkdir -p < " + Quote(pathList)); },
              [&] { Fresh(at("s3")); }},
-         Job{"safe floor (+ parents, statx)", [&] { return FloorPaths(at("f3"), pathList); },
+         Job{"safe floor (+ parents, statx)", [&] { return FloorTimed([&] { return FloorPaths(at("f3"), pathList); }); },
              [&] { PrepareFloor(at("f3")); }}},
         1, rounds, kItems);
     ReportCpu("Vol04 page run");
