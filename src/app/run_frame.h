@@ -90,7 +90,7 @@ struct ItemOutcome {
   // `trashed` are kept for the next Undo instead.
   bool undoFailed = false;
   // The parts few outcomes have are held apart: outcomes are moved in
-  // batches, and inline these tripled an outcome's size.
+  // batches, and inline these more than doubled an outcome's size.
   Boxed<WrittenFile> written;
   // A rename done: the old path and the new one, left empty where it is
   // `path` itself (a rename done lists its new path). Views of the run's

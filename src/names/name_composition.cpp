@@ -82,27 +82,43 @@ ParentAndName SplitParentAndName(std::string_view folder) {
 
 namespace {
 
-// FolderOfItem as the start of `item`, which it nearly always is; the one
-// text that is not (a drive's root, given its delimiter) goes to `owned`.
+// An item's last name has an extension: the item is a file.
 bool NamesAFile(std::string_view name) {
   const std::size_t dot = name.rfind('.');
   return dot != std::string_view::npos && !TrimmedView(name.substr(dot + 1)).empty();
 }
 
-std::string_view FolderOfItemIn(std::string_view item, std::string& owned) {
-  const std::size_t drive = FileDriveLength(item);
-  const std::string_view rest = StripTrailingSeparators(item.substr(drive));
-  const std::size_t last = LastSeparator(rest);
-  const std::size_t nameBegin = last == std::string_view::npos ? 0 : last + 1;
-  const bool isFile = NamesAFile(rest.substr(nameBegin));
-  const std::size_t kept = isFile ? StripTrailingSeparators(rest.substr(0, nameBegin)).size() : rest.size();
+// An item read once: its drive, what follows it without trailing
+// separators, and where the last name starts in that.
+struct ItemPieces {
+  std::size_t drive = 0;
+  std::string_view rest;
+  std::size_t nameBegin = 0;
+  std::string_view Name() const { return rest.substr(nameBegin); }
+};
+
+ItemPieces PiecesOf(std::string_view item) {
+  ItemPieces pieces;
+  pieces.drive = FileDriveLength(item);
+  pieces.rest = StripTrailingSeparators(item.substr(pieces.drive));
+  const std::size_t last = LastSeparator(pieces.rest);
+  pieces.nameBegin = last == std::string_view::npos ? 0 : last + 1;
+  return pieces;
+}
+
+// FolderOfItem as the start of `item`, which it nearly always is; the one
+// text that is not (a drive's root, given its delimiter) goes to `owned`.
+std::string_view FolderOfItemIn(std::string_view item, const ItemPieces& pieces, std::string& owned) {
+  const std::size_t kept = NamesAFile(pieces.Name())
+                               ? StripTrailingSeparators(pieces.rest.substr(0, pieces.nameBegin)).size()
+                               : pieces.rest.size();
   // A file right under the root stands for the root, which keeps its delimiter.
-  if (kept == 0 && drive != 0) {
-    owned.assign(item.substr(0, drive));
+  if (kept == 0 && pieces.drive != 0) {
+    owned.assign(item.substr(0, pieces.drive));
     owned += '\\';
     return owned;
   }
-  return item.substr(0, drive + kept);
+  return item.substr(0, pieces.drive + kept);
 }
 
 bool Hyphened(std::string_view piece, bool hyphen) { return hyphen && !TrimmedView(piece).empty(); }
@@ -111,20 +127,17 @@ bool Hyphened(std::string_view piece, bool hyphen) { return hyphen && !TrimmedVi
 
 std::string FolderOfItem(std::string_view item) {
   std::string owned;
-  return std::string(FolderOfItemIn(item, owned));
+  return std::string(FolderOfItemIn(item, PiecesOf(item), owned));
 }
 
 std::string ComposePathVol04(std::string_view item, std::string_view prefix, std::string_view suffix, bool hyphen) {
   const std::string_view text = TrimmedView(item);
-  const std::size_t drive = FileDriveLength(text);
-  const std::string_view rest = StripTrailingSeparators(text.substr(drive));
-  const std::size_t last = LastSeparator(rest);
-  const std::size_t nameBegin = last == std::string_view::npos ? 0 : last + 1;
-  // A folder's item is its own folder, split where it was just scanned; a
+  const ItemPieces pieces = PiecesOf(text);
+  // A folder's item is its own folder, split where it was just read; a
   // file's goes the long way.
-  ParentAndNameView split{text.substr(0, drive + nameBegin), rest.substr(nameBegin)};
+  ParentAndNameView split{text.substr(0, pieces.drive + pieces.nameBegin), pieces.Name()};
   std::string owned;
-  if (NamesAFile(split.name)) split = SplitParentAndNameView(FolderOfItemIn(text, owned));
+  if (NamesAFile(split.name)) split = SplitParentAndNameView(FolderOfItemIn(text, pieces, owned));
   std::string out;
   out.reserve(split.parent.size() + prefix.size() + split.name.size() + suffix.size() + 3);
   out += split.parent;
