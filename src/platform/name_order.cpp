@@ -1,6 +1,10 @@
 #include "platform/name_order.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+
+#include "platform/byte_scan.h"
 
 namespace quillory {
 
@@ -30,10 +34,26 @@ int CompareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::
   return result < 0 ? -1 : result > 0 ? 1 : 0;
 }
 
+// How many bytes `a` and `b` begin with alike, eight at a time.
+std::size_t CommonPrefix(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8)
+    if (const std::uint64_t x = byte_scan::Load(a.data() + i) ^ byte_scan::Load(b.data() + i); x != 0)
+      return i + static_cast<std::size_t>(std::countr_zero(x)) / 8;
+  while (i < n && a[i] == b[i]) ++i;
+  return i;
+}
+
 }  // namespace
 
 int CompareNamesNaturally(std::string_view a, std::string_view b) {
-  std::size_t i = 0, j = 0;
+  // The bytes both begin with compare equal, digit runs among them too; a
+  // run that goes on past them is compared from its start. Names of one
+  // folder mostly differ late ("photo 0012", "photo 0013").
+  std::size_t i = CommonPrefix(a, b);
+  while (i > 0 && IsDigit(a[i - 1])) --i;
+  std::size_t j = i;
   int zeros = 0;
   while (i < a.size() && j < b.size()) {
     if (IsDigit(a[i]) && IsDigit(b[j])) {
@@ -53,9 +73,17 @@ int CompareNamesNaturally(std::string_view a, std::string_view b) {
 }
 
 void SortByName(std::vector<FolderEntry>& entries) {
-  std::sort(entries.begin(), entries.end(), [](const FolderEntry& x, const FolderEntry& y) {
+  const auto before = [](const FolderEntry& x, const FolderEntry& y) {
     return CompareNamesNaturally(x.name, y.name) < 0;
-  });
+  };
+  // What a program made in order is often listed in it, or backwards (tmpfs
+  // hands out the newest first): one look along the list each way.
+  if (std::is_sorted(entries.begin(), entries.end(), before)) return;
+  if (std::is_sorted(entries.rbegin(), entries.rend(), before)) {
+    std::reverse(entries.begin(), entries.end());
+    return;
+  }
+  std::sort(entries.begin(), entries.end(), before);
 }
 
 }  // namespace quillory
