@@ -113,6 +113,7 @@ void RunRecorder::Keep(ItemOutcome& outcome, RecordedPath& shared) {
   } else if (made != nullptr && !outcome.made.empty()) {
     if (journal != nullptr)
       for (const MadeFolder& folder : outcome.made) journal->Note(madeKind, folder);
+    MakeRoom(*made, outcome.made.size());
     made->insert(made->end(), std::make_move_iterator(outcome.made.begin()),
                  std::make_move_iterator(outcome.made.end()));
   }

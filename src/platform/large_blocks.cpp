@@ -8,7 +8,7 @@ namespace quillory {
 
 namespace {
 
-constexpr std::size_t kLargePage = std::size_t{2} << 20;
+constexpr std::size_t kLargePage = kLargePageBytes;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t to) { return (bytes + to - 1) / to * to; }
 

@@ -18,11 +18,13 @@ MadeFolder MadeFolderList::operator[](std::size_t i) const {
 
 void MadeFolderList::push_back(const SharedText& path, const FolderIdentity& identity, std::uint32_t within) {
   paths_.push_back(path);
+  MakeRoom(marks_);
   marks_.push_back({identity.device, identity.inode, identity.birthSeconds, identity.birthNanoseconds, within});
 }
 
 void MadeFolderList::push_back(const MadeFolder& folder) {
   paths_.push_back(folder.path);
+  MakeRoom(marks_);
   marks_.push_back({folder.identity.device, folder.identity.inode, folder.identity.birthSeconds,
                     folder.identity.birthNanoseconds, folder.within});
 }

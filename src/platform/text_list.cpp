@@ -96,19 +96,25 @@ void TextList::HoldAnother(const std::shared_ptr<const TextArena>& arena) {
   if (std::find(arenas_.begin(), arenas_.end(), arena) == arenas_.end()) arenas_.push_back(arena);
 }
 
-void TextList::push_back(std::string_view text) { entries_.push_back(Own().Put(text)); }
+void TextList::push_back(std::string_view text) {
+  MakeRoom(entries_);
+  entries_.push_back(Own().Put(text));
+}
 
 void TextList::push_back(const SharedText& text) {
   Hold(text.arena);
+  MakeRoom(entries_);
   entries_.push_back(text.entry);
 }
 
 void TextList::insert(std::size_t at, std::string_view text) {
+  MakeRoom(entries_);
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at), Own().Put(text));
 }
 
 void TextList::insert(std::size_t at, const SharedText& text) {
   Hold(text.arena);
+  MakeRoom(entries_);
   if (at == entries_.size()) {
     entries_.push_back(text.entry);
     return;

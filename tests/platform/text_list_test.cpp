@@ -93,6 +93,44 @@ TEST(LargeBlocksTest, ALongArrayGrowsIntoLargePagesAndKeepsItsItems) {
   EXPECT_EQ(numbers.capacity(), 0u);
 }
 
+// Grown in blocks of their own, an array fills each large page it was
+// given before it moves: 100,000 entries take one block, not the three a
+// doubling from 256 KiB would map. Short arrays grow as vectors do.
+TEST(LargeBlocksTest, AGrowingArrayFillsItsLargePagesBeforeItMoves) {
+  LargeVector<std::uint64_t> entries;
+  std::vector<std::size_t> capacities;
+  for (std::uint64_t i = 0; i < 600000; ++i) {
+    MakeRoom(entries);
+    entries.push_back(i);
+    if (capacities.empty() || capacities.back() != entries.capacity()) capacities.push_back(entries.capacity());
+  }
+  for (std::uint64_t i = 0; i < entries.size(); ++i) ASSERT_EQ(entries[i], i) << i;
+  const std::size_t perPage = kLargePageBytes / sizeof(std::uint64_t);
+  std::size_t large = 0;
+  for (std::size_t i = 0; i < capacities.size(); ++i) {
+    const std::size_t bytes = capacities[i] * sizeof(std::uint64_t);
+    if (bytes < kLargeBlockBytes) {
+      EXPECT_TRUE(i == 0 || capacities[i] == 2 * capacities[i - 1]) << capacities[i];
+      continue;
+    }
+    ++large;
+    EXPECT_EQ(capacities[i] % perPage, 0u) << capacities[i];
+  }
+  // One page (262,144 entries), two, then four: three blocks for 600,000.
+  EXPECT_EQ(large, 3u);
+  EXPECT_EQ(entries.capacity(), 4 * perPage);
+
+  // Room for many at once, and an array that already has room, unchanged.
+  LargeVector<std::uint64_t> batch;
+  MakeRoom(batch, 100000);
+  EXPECT_EQ(batch.capacity(), perPage);
+  MakeRoom(batch, perPage);
+  EXPECT_EQ(batch.capacity(), perPage);
+  LargeVector<char> few;
+  MakeRoom(few, 10);
+  EXPECT_EQ(few.capacity(), 10u);
+}
+
 TEST(TextListTest, ReorderingAndRemovingKeepTheTextsWithTheirPlaces) {
   TextList list(Texts{"c", "a", "b", "d"});
   list.Reorder({1, 2, 0, 3});
