@@ -3,7 +3,8 @@
 // (alternating rounds, median and spread, ratio to lim). Our jobs are the
 // page's buttons as a person clicks them, recorder and Visual Log included;
 // making the folders is untimed for every job. Both tables have a safe floor
-// row: lim's calls plus those the program's rules add.
+// row: lim's calls plus those the program's rules add, in the list's order
+// and in the run's.
 // QUILLORY_LIM names lim; QUILLORY_ROUNDS the rounds (>= 5, 7 unless told).
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -120,7 +121,7 @@ int main() {
   if (!haveRenameUl) std::printf("%s is not present: its rows are left out\n", kRenameUl);
 
   std::vector<std::string> items;
-  std::string names, forward, back;
+  std::string names, forward, back, forwardRun, backRun;
   for (std::size_t i = 0; i < kItems; ++i) {
     const std::string name = FolderName(i);
     items.push_back("D:\\ours\\" + name);
@@ -128,10 +129,20 @@ int main() {
     ((forward += name) += '\0') += "X" + name + '\0';
     ((back += "X" + name) += '\0') += name + '\0';
   }
+  // The run's own order: deepest first and, among equals, the last listed
+  // first; its undo keeps the order of the run. On tmpfs the directory's
+  // index alone makes that order dearer than the list's.
+  for (std::size_t i = kItems; i-- > 0;) {
+    const std::string name = FolderName(i);
+    ((forwardRun += name) += '\0') += "X" + name + '\0';
+    ((backRun += "X" + name) += '\0') += name + '\0';
+  }
   using bench_program::WriteFile;
   g_names = WriteFile(g_root + "/names.list", names);
   const std::string forwardList = WriteFile(g_root + "/forward.list", forward);
   const std::string backList = WriteFile(g_root + "/back.list", back);
+  const std::string forwardRunList = WriteFile(g_root + "/forward-run.list", forwardRun);
+  const std::string backRunList = WriteFile(g_root + "/back-run.list", backRun);
   const auto lim = [&](const std::string& list) {
     return Shell(g_lim + " renlist " + Quote(g_root + "/lim") + " " + Quote(list));
   };
@@ -148,6 +159,11 @@ int main() {
     renameJobs.push_back(Job{"rename.ul -o", [] { return Shell(RenameUl("sh", "Folder", "XFolder")); },
                              [] { Made("sh"); }});
   renameJobs.push_back(Job{"safe floor (renamed/)", [&] { return SafeFloor(g_root + "/floor", forwardList); },
+                           [] {
+                             g_program.reset();
+                             Made("floor");
+                           }});
+  renameJobs.push_back(Job{"safe floor, the run's order", [&] { return SafeFloor(g_root + "/floor", forwardRunList); },
                            [] {
                              g_program.reset();
                              Made("floor");
@@ -177,6 +193,12 @@ int main() {
                            g_program.reset();
                            Made("floor");
                            SafeFloor(g_root + "/floor", forwardList);
+                         }});
+  undoJobs.push_back(Job{"safe floor, the run's order", [&] { return SafeFloor(g_root + "/floor", backRunList); },
+                         [&] {
+                           g_program.reset();
+                           Made("floor");
+                           SafeFloor(g_root + "/floor", forwardRunList);
                          }});
   ok &= side_by_side::Run("undo of that rename", undoJobs, 1, rounds, kItems);
   g_program.reset();
