@@ -121,28 +121,31 @@ int main() {
   if (!haveRenameUl) std::printf("%s is not present: its rows are left out\n", kRenameUl);
 
   std::vector<std::string> items;
-  std::string names, forward, back, forwardRun, backRun;
+  std::string names;
   for (std::size_t i = 0; i < kItems; ++i) {
     const std::string name = FolderName(i);
     items.push_back("D:\\ours\\" + name);
     (names += name) += '\0';
-    ((forward += name) += '\0') += "X" + name + '\0';
-    ((back += "X" + name) += '\0') += name + '\0';
-  }
-  // The run's own order: deepest first and, among equals, the last listed
-  // first; its undo keeps the order of the run. On tmpfs the directory's
-  // index alone makes that order dearer than the list's.
-  for (std::size_t i = kItems; i-- > 0;) {
-    const std::string name = FolderName(i);
-    ((forwardRun += name) += '\0') += "X" + name + '\0';
-    ((backRun += "X" + name) += '\0') += name + '\0';
   }
   using bench_program::WriteFile;
   g_names = WriteFile(g_root + "/names.list", names);
-  const std::string forwardList = WriteFile(g_root + "/forward.list", forward);
-  const std::string backList = WriteFile(g_root + "/back.list", back);
-  const std::string forwardRunList = WriteFile(g_root + "/forward-run.list", forwardRun);
-  const std::string backRunList = WriteFile(g_root + "/back-run.list", backRun);
+  // The pairs of a rename (or, `back`, of its undo) as a list file, in the
+  // list's order or in the run's own: deepest first and, among equals, the
+  // last listed first, which its undo keeps. On tmpfs the directory's index
+  // alone makes the run's order dearer than the list's.
+  const auto pairs = [&](const char* file, bool back, bool runOrder) {
+    std::string text;
+    for (std::size_t k = 0; k < kItems; ++k) {
+      const std::string name = FolderName(runOrder ? kItems - 1 - k : k);
+      const std::string renamed = "X" + name;
+      ((text += back ? renamed : name) += '\0') += (back ? name : renamed) + '\0';
+    }
+    return WriteFile(g_root + "/" + file, text);
+  };
+  const std::string forwardList = pairs("forward.list", false, false);
+  const std::string backList = pairs("back.list", true, false);
+  const std::string forwardRunList = pairs("forward-run.list", false, true);
+  const std::string backRunList = pairs("back-run.list", true, true);
   const auto lim = [&](const std::string& list) {
     return Shell(g_lim + " renlist " + Quote(g_root + "/lim") + " " + Quote(list));
   };

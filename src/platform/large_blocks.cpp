@@ -6,25 +6,17 @@
 
 namespace quillory {
 
-namespace {
-
-constexpr std::size_t kLargePage = kLargePageBytes;
-
-std::size_t RoundUp(std::size_t bytes, std::size_t to) { return (bytes + to - 1) / to * to; }
-
-}  // namespace
-
 void* AllocateLargeBlock(std::size_t bytes) {
-  if (bytes > SIZE_MAX - 2 * kLargePage) throw std::bad_alloc();
-  const std::size_t size = RoundUp(bytes, kLargePage);
+  if (bytes > SIZE_MAX - 2 * kLargePageBytes) throw std::bad_alloc();
+  const std::size_t size = ToLargePages(bytes);
   // Mapped one large page over, then cut to a large page's boundary: a
   // large page is only given out whole inside an aligned range.
-  void* mapped = ::mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* mapped = ::mmap(nullptr, size + kLargePageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
   const auto raw = reinterpret_cast<std::uintptr_t>(mapped);
-  const std::uintptr_t start = RoundUp(raw, kLargePage);
+  const std::uintptr_t start = ToLargePages(raw);
   if (start > raw) ::munmap(mapped, start - raw);
-  if (const std::size_t after = raw + size + kLargePage - (start + size); after > 0)
+  if (const std::size_t after = raw + size + kLargePageBytes - (start + size); after > 0)
     ::munmap(reinterpret_cast<void*>(start + size), after);
   auto* block = reinterpret_cast<void*>(start);
   // Only a request: where large pages are off or used up, small ones serve.
@@ -33,7 +25,7 @@ void* AllocateLargeBlock(std::size_t bytes) {
 }
 
 void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
-  if (block != nullptr) ::munmap(block, RoundUp(bytes, kLargePage));
+  if (block != nullptr) ::munmap(block, ToLargePages(bytes));
 }
 
 }  // namespace quillory

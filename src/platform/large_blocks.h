@@ -19,6 +19,11 @@ namespace quillory {
 inline constexpr std::size_t kLargeBlockBytes = std::size_t{256} << 10;
 // A block is a whole number of these.
 inline constexpr std::size_t kLargePageBytes = std::size_t{2} << 20;
+// `bytes` (or an address) up to the next large page's boundary; no more than
+// SIZE_MAX - kLargePageBytes.
+constexpr std::size_t ToLargePages(std::size_t bytes) {
+  return (bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes;
+}
 
 // At least `bytes`, aligned for any type; throws std::bad_alloc.
 void* AllocateLargeBlock(std::size_t bytes);
@@ -64,7 +69,7 @@ void MakeRoom(LargeVector<T>& list, std::size_t more = 1) {
   std::size_t next = std::max(need, 2 * list.capacity());
   if (next <= (std::numeric_limits<std::size_t>::max() - kLargePageBytes) / sizeof(T) &&
       next * sizeof(T) >= kLargeBlockBytes)
-    next = (next * sizeof(T) + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes / sizeof(T);
+    next = ToLargePages(next * sizeof(T)) / sizeof(T);
   list.reserve(next);
 }
 
