@@ -47,6 +47,9 @@ bool ValidateFullFolderPath(std::string_view path, bool acceptAnyDrive, const Dr
 // '/' becomes '\', runs of '\' collapse to one and, for NormalizeComposedPath,
 // runs of ':' to one. A leading "\\" is kept so that a UNC drive part survives.
 std::string NormalizeComposedPath(std::string_view path);
+// NormalizeComposedPath of a path built for the purpose: most are in normal
+// form already, and are handed back as they are.
+std::string ComposedPathNormalized(std::string path);
 std::string NormalizeListLine(std::string_view line);
 
 // Cuts a text holding several full paths one after another into one trimmed

@@ -87,9 +87,10 @@ std::optional<std::string> RefusedNames(const std::string& path, const std::vect
 namespace {
 
 // The run's refusals of a folder below the destination, before the disk is
-// touched. One name is the common case; it needs no list of names.
-std::optional<std::string> RefusedBelow(std::string_view relative, const std::string& path) {
-  if (FirstSeparator(relative) != std::string_view::npos) return RefusedNames(path, SplitNames(relative));
+// touched. One name (`single`: no separator in `relative`) is the common
+// case; it needs no list of names.
+std::optional<std::string> RefusedBelow(std::string_view relative, bool single, const std::string& path) {
+  if (!single) return RefusedNames(path, SplitNames(relative));
   if (relative.empty()) return "no folder name";
   if (relative == "." || relative == ".." || relative.size() > kMaxNameBytes || path.size() > kMaxHostPathBytes ||
       HoldsControlOrDelete(relative))
@@ -176,7 +177,8 @@ FolderHandle MainFolderMaker::Destination(std::string_view destination, MadeFold
 
 MainFolderResult MainFolderMaker::MakeBelow(std::string_view destination, std::string_view relative,
                                             const std::string& path) {
-  if (auto why = RefusedBelow(relative, path)) return Refusal(std::move(*why));
+  const bool single = FirstSeparator(relative) == std::string_view::npos;
+  if (auto why = RefusedBelow(relative, single, path)) return Refusal(std::move(*why));
   if (simulate_) return Simulated(path, false);
   MainFolderResult out;
   FsResult failure;
@@ -185,7 +187,7 @@ MainFolderResult MainFolderMaker::MakeBelow(std::string_view destination, std::s
     out.detail = failure.message;
     return out;
   }
-  if (FirstSeparator(relative) == std::string_view::npos) {
+  if (single) {
     const SubfolderResult made = fs_.MakeSubfolder(folder, relative);
     Take(made, path, &out);
     return out;

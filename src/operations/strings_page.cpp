@@ -34,14 +34,6 @@ const MessageText kMsg0027 = {
     "Creating Folder(s).-From a String List.            Warning no: 0027."};
 const MessageText kMsg0458 = {kMsg0027.text,
                               "Simulate Creating Folder(s).-From a String List.            Warning no: 0458."};
-// Most composed paths are in normal form already; the check is cheaper than
-// building them again.
-std::string Normalized(std::string path) {
-  if (path.find('/') == std::string::npos && path.find("\\\\") == std::string::npos &&
-      path.find("::") == std::string::npos)
-    return path;
-  return NormalizeComposedPath(path);
-}
 
 constexpr const char* kCaption0373 = "Creating Folder(s).-From a String List.            Warning no: 0373.";
 constexpr const char* kCaption0456 = "Simulate Creating Folder(s).-From a Folder List.            Warning no: 0456.";
@@ -206,7 +198,7 @@ void CreateFromStringsPage::Run(bool simulate) {
     if (simulate) text = normalized = NormalizeComposedPath(item);
     if (HasDrive(TrimmedView(text)) || (simulate && IsFullPathCandidate(normalized, context_.services.drives)))
       return CreationTarget::Refuse(std::string(text));
-    std::string path = Normalized(parts.JoinWith(text));
+    std::string path = ComposedPathNormalized(parts.JoinWith(text));
     if (!HasDrive(path) || path.compare(0, base.size(), base) != 0) return CreationTarget::Refuse(std::move(path));
     CreationTarget target;
     target.how = CreationTarget::How::Below;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "support/temp_drive.h"
@@ -185,6 +186,24 @@ TEST(NamesNormalize, CollapsesSeparatorsAndColons) {
 
   EXPECT_EQ(NormalizeListLine("D:\\\\A//B::C"), "D:\\A\\B::C");
   EXPECT_EQ(NormalizeListLine("  D://x "), "  D:\\x ");
+}
+
+// The shortcut for paths in normal form already must give what the full
+// normalisation gives, for every placing of the bytes it looks at: in the
+// first word, across a word's end, in the overlapping last one.
+TEST(NamesNormalize, ComposedPathsInNormalFormComeBackAsTheyAre) {
+  std::mt19937 random(31);
+  const std::string alphabet = "\\/:a.";
+  for (int n = 0; n < 20000; ++n) {
+    std::string path;
+    const std::size_t length = random() % 26;
+    for (std::size_t i = 0; i < length; ++i)
+      path += random() % 3 == 0 ? alphabet[random() % alphabet.size()] : static_cast<char>('a' + random() % 26);
+    ASSERT_EQ(ComposedPathNormalized(path), NormalizeComposedPath(path)) << path;
+  }
+  for (const char* path : {"D:\\Dest\\Folder 0000001", "D:\\Dest\\Folder 000000\\\\", "D:\\Dest\\Folder:00:\\x",
+                           "D:\\Dest\\Fold::", "D:\\Dest\\Folder 0/", "\\\\srv\\share\\x"})
+    EXPECT_EQ(ComposedPathNormalized(path), NormalizeComposedPath(path)) << path;
 }
 
 TEST(NamesCutFullPaths, OnePiecePerDrivePart) {
