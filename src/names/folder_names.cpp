@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/byte_scan.h"
 #include "platform/drives.h"
@@ -161,27 +162,26 @@ std::string NormalizeComposedPath(std::string_view path) { return Normalize(path
 namespace {
 
 // Whether `path` is in normal form: no '/', and no two '\' or ':' in a row.
-// Eight bytes a turn, each beside the byte after it.
+// Eight bytes a turn, each beside the byte after it; a short path is padded
+// with zeros, which match none of them.
 bool InNormalForm(std::string_view path) {
   using namespace byte_scan;
-  const char* bytes = path.data();
-  const std::size_t size = path.size();
-  if (size < 9) {
-    for (std::size_t i = 0; i < size; ++i)
-      if (bytes[i] == '/' || (i + 1 < size && (bytes[i] == '\\' || bytes[i] == ':') && bytes[i + 1] == bytes[i]))
-        return false;
-    return true;
-  }
-  const auto plain = [bytes](std::size_t at) {
-    const std::uint64_t word = Load(bytes + at), next = Load(bytes + at + 1);
+  const auto plain = [](const char* at) {
+    const std::uint64_t word = Load(at), next = Load(at + 1);
     return (Equal(word, '/') | (Equal(word, '\\') & Equal(next, '\\')) | (Equal(word, ':') & Equal(next, ':'))) == 0;
   };
+  const std::size_t size = path.size();
+  if (size < 9) {
+    char padded[16] = {};
+    std::memcpy(padded, path.data(), size);
+    return plain(padded);
+  }
   std::size_t i = 0;
   for (; i + 9 <= size; i += 8)
-    if (!plain(i)) return false;
+    if (!plain(path.data() + i)) return false;
   // The bytes left, looked at again from nine before the end; the last has
   // no byte after it.
-  return i == size || (plain(size - 9) && bytes[size - 1] != '/');
+  return i == size || (plain(path.data() + size - 9) && path.back() != '/');
 }
 
 }  // namespace
